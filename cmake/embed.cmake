@@ -1,0 +1,19 @@
+# ventora_embed(<target> <symbol> <file>): links <file>'s bytes into <target> with the assembler's
+# .incbin, so large data (fonts, music) costs no C++ compile time. The bytes are reachable as
+#   extern "C" const unsigned char <symbol>[]; extern "C" const unsigned char <symbol>_end[];
+function(ventora_embed target symbol file)
+  set(asm "${CMAKE_CURRENT_BINARY_DIR}/embed_${symbol}.S")
+  file(WRITE "${asm}.in"
+    "    .section .rodata\n"
+    "    .global ${symbol}\n"
+    "    .global ${symbol}_end\n"
+    "    .balign 16\n"
+    "${symbol}:\n"
+    "    .incbin \"${file}\"\n"
+    "${symbol}_end:\n"
+    "    .byte 0\n"
+    "    .section .note.GNU-stack,\"\",@progbits\n")
+  configure_file("${asm}.in" "${asm}" COPYONLY)
+  set_source_files_properties("${asm}" PROPERTIES OBJECT_DEPENDS "${file}")
+  target_sources(${target} PRIVATE "${asm}")
+endfunction()

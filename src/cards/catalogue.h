@@ -1,0 +1,42 @@
+// The 24 cards, their effects written as modifier kinds, and the four rarities an offer can show.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <span>
+#include <string_view>
+
+#include "platform/draw_list.h"
+
+namespace ventora {
+
+enum class Card : std::uint8_t {
+  DoubleTrouble, ShieldOfTrust, BrawnOverBrains, CrushingWeight, BounceHouse, OverwhelmingOdds,
+  SlowButSteady, TickTock, Speedster, UltimateSacrifice, EyeForAnEye, Vampire, LightMagic,
+  BloodMagic, HeightAndSpeed, SpeedAndHeight, VampiresDen, Reverse, LongLifeUnlikely, TitForTat,
+  Clone, Buff, Weaken, Confuse,
+};
+constexpr int kCardCount = 24;
+
+enum class Rarity : std::uint8_t { Common, Uncommon, Rare, Epic };
+
+enum class ModifierKind : std::int32_t {
+  RunSpeed, JumpHeight, Gravity, DamageScale, DamageBonus, DamageTakenScale, EnemyDamageBonus,
+  MaxHpAdd, MaxHpLimit, MaxHpRaise, Heal, SetHp, RegenOff, TickTock, Vampire, BloodMagic,
+  EyeForAnEye, HeightAndSpeed, SpeedAndHeight, VampiresDen, Reverse, ShieldNextFight,
+  RegenNextFight, TitForTatNextFight, CloneNextFight, BuffNextFight, WeakenNextFight,
+  ConfuseNextFight, Sacrifice,
+};
+
+struct Effect {
+  ModifierKind kind;
+  std::int32_t value;
+};
+
+std::string_view card_name(Card card);
+std::string_view card_description(Card card);
+std::span<const Effect> card_effects(Card card);
+std::string_view rarity_name(Rarity rarity);
+Color rarity_color(Rarity rarity);
+
+}  // namespace ventora
