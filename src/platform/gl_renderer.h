@@ -1,0 +1,49 @@
+// GlRenderer: the only code that talks to OpenGL for the game. It executes a DrawList with a
+// batched renderer (shapes and text share the font atlas's white texel, so most frames are a
+// few draw calls), owns the offscreen targets by id and the planet painter for the window's life.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/draw_list.h"
+
+namespace ventora {
+
+struct RenderStats {
+  int draw_calls = 0;  // glDrawElements calls of the last list
+  int batches_flushed = 0;
+  int vertices = 0;
+};
+
+class GlRenderer {
+ public:
+  // Needs a current OpenGL 3.3 core context. Nothing, and a one-line `error`, when the renderer's
+  // own shader cannot be built.
+  static std::unique_ptr<GlRenderer> create(std::string& error);
+  ~GlRenderer();
+  GlRenderer(const GlRenderer&) = delete;
+  GlRenderer& operator=(const GlRenderer&) = delete;
+
+  // Executes `list` onto the bound default framebuffer: `screen_width` × `screen_height` are the
+  // logical units the list is drawn in, the drawable may be larger (high DPI).
+  void render(const DrawList& list, float screen_width, float screen_height, int drawable_width,
+              int drawable_height);
+  // Reads a target's pixels as RGBA8, top row first; empty when the target does not exist.
+  std::vector<std::uint8_t> read_target(TargetId target, int& width, int& height) const;
+  const RenderStats& stats() const { return stats_; }
+
+  // Largest batch before a flush (the renderer never draws more at once).
+  static constexpr int kMaxBatchVertices = 10000;
+  static constexpr int kMaxBatchIndices = 5000;
+
+ private:
+  struct Impl;
+  explicit GlRenderer(std::unique_ptr<Impl> impl);
+  std::unique_ptr<Impl> impl_;
+  RenderStats stats_;
+};
+
+}  // namespace ventora

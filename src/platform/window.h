@@ -1,0 +1,51 @@
+// Window: the one SDL2 window with its OpenGL 3.3 core context, turned into a FrameInput per frame.
+// No SDL type leaks out of this header, so the game's start-up code stays free of SDL includes.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "platform/frame_input.h"
+
+namespace ventora {
+
+class GlRenderer;
+
+struct WindowConfig {
+  std::string title = "Ventora";
+  int width = 960;   // logical pixels
+  int height = 720;
+  bool high_dpi = false;  // a drawable larger than the logical size where the display offers one
+};
+
+class Window {
+ public:
+  // Opens the window, its GL context and the renderer; on failure returns nothing and sets
+  // `error` to one line that names what is missing.
+  static std::unique_ptr<Window> open(const WindowConfig& config, std::string& error);
+  ~Window();
+  Window(const Window&) = delete;
+  Window& operator=(const Window&) = delete;
+
+  // Collects the events since the last call into `input` (pressed keys and clicks are this
+  // frame's only). False once the window was asked to close.
+  bool poll(FrameInput& input);
+  // Duration of the previous frame in seconds (present to present).
+  double frame_seconds() const;
+  // Asks the window system for a new logical size; the screen size follows in a later frame.
+  void request_size(int width, int height);
+  // Executes `list` onto the window's drawable.
+  void draw(const DrawList& list);
+  // Shows the frame drawn since the last present.
+  void present();
+  GlRenderer& renderer();
+  int width() const;   // logical pixels, as the game lays out
+  int height() const;
+
+ private:
+  struct Impl;
+  explicit Window(std::unique_ptr<Impl> impl);
+  std::unique_ptr<Impl> impl_;
+};
+
+}  // namespace ventora
