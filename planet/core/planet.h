@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -53,8 +54,21 @@ struct Planet {
   float cloud_cover = 0;
 };
 
+constexpr std::uint32_t kMinPixels = 12;
+constexpr std::uint32_t kMaxPixels = 5000;
+
 Planet create_planet(PlanetKind kind, const PlanetParams& params);
+// Stores `pixels` clamped to kMinPixels..kMaxPixels.
 void set_pixels(Planet& planet, std::uint32_t pixels);
+// "#RRGGBB" or "#RRGGBBAA" (any number of leading '#', surrounding white space, either case).
 std::optional<Rgba8> parse_hex_color(std::string_view text);
+
+// The kinds as data: name ("RiverPlanet"), layer names in drawing order, palette strings.
+std::string_view kind_name(PlanetKind kind);
+std::optional<PlanetKind> kind_from_name(std::string_view name);
+std::span<const std::string_view> kind_layer_names(PlanetKind kind);
+std::span<const std::string_view> kind_palette(PlanetKind kind);
+// The cloud cover a planet of `kind` and `seed` is created with.
+float cloud_cover_for(PlanetKind kind, std::uint64_t seed);
 
 }  // namespace planet
