@@ -1,0 +1,54 @@
+# Shared steps of the end-to-end scripts: start the game, find its window, press keys.
+
+# Starts the game in the background with the given arguments; stderr goes to $ERR_FILE.
+start_game() {
+  "$VENTORA_BIN" "$@" 2>"$ERR_FILE" &
+  GAME_PID=$!
+}
+
+# Waits up to 20 s for the window titled exactly "Ventora"; prints its id.
+wait_for_window() {
+  local wid=""
+  for _ in $(seq 1 200); do
+    wid=$(xdotool search --name '^Ventora$' 2>/dev/null | head -n 1 || true)
+    [ -n "$wid" ] && { echo "$wid"; return 0; }
+    kill -0 "$GAME_PID" 2>/dev/null || break
+    sleep 0.1
+  done
+  echo "no Ventora window appeared" >&2
+  cat "$ERR_FILE" >&2 || true
+  return 1
+}
+
+# Window size as WIDTHxHEIGHT.
+window_size() {
+  local WIDTH HEIGHT X Y SCREEN WINDOW
+  eval "$(xdotool getwindowgeometry --shell "$1")"
+  echo "${WIDTH}x${HEIGHT}"
+}
+
+press() {
+  xdotool windowfocus --sync "$1" 2>/dev/null || true
+  xdotool key --delay 30 "${@:2}"
+}
+
+# Waits up to 10 s for the game to exit; prints its exit status.
+wait_for_exit() {
+  for _ in $(seq 1 100); do
+    kill -0 "$GAME_PID" 2>/dev/null || break
+    sleep 0.1
+  done
+  if kill -0 "$GAME_PID" 2>/dev/null; then
+    kill "$GAME_PID"
+    echo "the game did not exit" >&2
+    return 1
+  fi
+  local rc=0
+  wait "$GAME_PID" || rc=$?
+  echo "$rc"
+}
+
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}

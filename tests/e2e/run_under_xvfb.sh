@@ -1,0 +1,4 @@
+#!/usr/bin/env bash
+# Runs a test script on a private X server big enough for the 4K window.
+set -euo pipefail
+exec xvfb-run -a -s "-screen 0 3840x2160x24" "$@"
