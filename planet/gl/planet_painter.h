@@ -1,0 +1,41 @@
+// PlanetPainter: draws a Planet as its stack of shader layers into a square. Owns the seventeen
+// layer materials (each built on first use, never rebuilt) and the art-resolution targets of the
+// fast path. Needs a current OpenGL 3.3 (core or compatibility) context on the calling thread.
+#pragma once
+
+#include <memory>
+
+#include "planet/core/planet.h"
+#include "planet/gl/layer_table.h"
+
+namespace planet {
+
+class PlanetPainter {
+ public:
+  PlanetPainter();
+  // Frees the GL objects: call with the painter's context current.
+  ~PlanetPainter();
+  PlanetPainter(const PlanetPainter&) = delete;
+  PlanetPainter& operator=(const PlanetPainter&) = delete;
+
+  // Draws the planet's visible layers back to front into the largest square centred in the
+  // rectangle (x, y, w, h). `projection` is a column-major 4×4 matrix from the caller's units
+  // (y down) to clip space. Layers whose shader reads only the art-pixel coordinate are rendered
+  // at their art resolution and scaled up with nearest filtering. Leaves blending on with
+  // SRC_ALPHA / ONE_MINUS_SRC_ALPHA and no program, vertex array or buffer bound.
+  void draw_planet(const Planet& planet, float x, float y, float w, float h, float spin,
+                   const float projection[16]);
+  // The same picture with every layer's shader run at every target pixel (the reference).
+  void draw_planet_direct(const Planet& planet, float x, float y, float w, float h, float spin,
+                          const float projection[16]);
+
+  // How many materials have been built so far (each at most once).
+  int materials_built() const;
+  bool has_material(LayerMaterial material) const;
+
+ private:
+  struct Impl;
+  std::unique_ptr<Impl> impl_;
+};
+
+}  // namespace planet
