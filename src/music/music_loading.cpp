@@ -1,0 +1,47 @@
+#include "music/music_loading.h"
+
+#include <cstdio>
+#include <string>
+#include <utility>
+
+#include "music/mp3_decode.h"
+
+namespace ventora {
+
+namespace {
+
+// Decodes and loads one track; prints its one error line and returns nothing on failure.
+std::optional<SoundId> load_track(const EmbeddedTrack& track, AudioOut& audio) {
+  DecodeResult decoded = decode_mp3(track.mp3_bytes);
+  const std::string label(track.label);
+  if (auto* error = std::get_if<std::string>(&decoded)) {
+    std::fprintf(stderr, "failed to decode embedded music '%s': %s\n", label.c_str(), error->c_str());
+    return std::nullopt;
+  }
+  SoundLoad loaded = audio.load_wav(std::move(std::get<std::vector<std::uint8_t>>(decoded)));
+  if (!loaded.ok()) {
+    std::fprintf(stderr, "failed to load embedded music '%s': %s\n", label.c_str(), loaded.error.c_str());
+    return std::nullopt;
+  }
+  return loaded.sound;
+}
+
+}  // namespace
+
+LoadedMusic load_music(std::span<const EmbeddedTrack> tracks, const EmbeddedTrack& cue, AudioOut& audio) {
+  LoadedMusic music;
+  for (const EmbeddedTrack& track : tracks) {
+    if (const auto sound = load_track(track, audio)) {
+      music.tracks.push_back(*sound);
+      music.track_seconds.push_back(track.seconds);
+    }
+  }
+  music.defeat_cue = load_track(cue, audio);
+  return music;
+}
+
+LoadedMusic load_embedded_music(AudioOut& audio) {
+  return load_music(music_tracks(), defeat_cue_track(), audio);
+}
+
+}  // namespace ventora

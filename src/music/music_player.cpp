@@ -1,0 +1,91 @@
+#include "music/music_player.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <numeric>
+#include <utility>
+
+#include "main/rng.h"
+#include "music/music_loading.h"
+
+namespace ventora {
+
+namespace {
+
+// Present counts, even with an empty value.
+bool env_present(const char* name) { return std::getenv(name) != nullptr; }
+
+bool music_switched_on() {
+  if (env_present("VENTORA_DISABLE_MUSIC")) return false;
+  return env_present("VENTORA_ENABLE_MUSIC");
+}
+
+}  // namespace
+
+std::unique_ptr<MusicPlayer> music_player_from_environment(
+    const std::function<std::unique_ptr<AudioOut>()>& open_audio) {
+  if (!music_switched_on()) {
+    std::fputs("background music disabled on this platform/session\n", stderr);
+    return nullptr;
+  }
+  std::unique_ptr<AudioOut> audio = open_audio();
+  if (!audio) return nullptr;
+  LoadedMusic music = load_embedded_music(*audio);
+  return make_music_player(std::move(audio), std::move(music));
+}
+
+std::unique_ptr<MusicPlayer> make_music_player(std::unique_ptr<AudioOut> audio, LoadedMusic music) {
+  auto player = std::make_unique<MusicPlayer>();
+  player->audio = std::move(audio);
+  player->tracks = std::move(music.tracks);
+  player->track_seconds = std::move(music.track_seconds);
+  player->defeat_cue = music.defeat_cue;
+  reshuffle_music(*player);
+  return player;
+}
+
+void reshuffle_music(MusicPlayer& player) {
+  const std::size_t n = player.tracks.size();
+  player.order.resize(n);
+  std::iota(player.order.begin(), player.order.end(), std::size_t{0});
+  if (n >= 2) {
+    for (std::size_t k = n; k >= 2; --k) {
+      const std::uint64_t r = rng::next();
+      const auto j = static_cast<std::size_t>((k * r) >> 32);
+      std::swap(player.order[k - 1], player.order[j]);
+    }
+    if (rng::next() % 2 == 0) {
+      std::rotate(player.order.begin(), player.order.begin() + 1, player.order.end());
+    }
+  }
+  player.position = 0;
+}
+
+void music_tick(MusicPlayer* player, float dt) {
+  if (player == nullptr || player->tracks.empty() || player->held) return;
+  player->next_start_in -= dt;
+  if (player->next_start_in > 0.0f) return;
+  if (player->position >= player->order.size()) reshuffle_music(*player);
+  const std::size_t i = player->order[player->position];
+  ++player->position;
+  player->current = i;
+  player->audio->play(player->tracks[i], kTrackVolume);
+  player->next_start_in = player->track_seconds[i] + kTrackGapSeconds;
+}
+
+void start_defeat_cue(MusicPlayer* player) {
+  if (player == nullptr) return;
+  if (player->current) player->audio->stop(player->tracks[*player->current]);
+  player->current.reset();
+  player->held = true;
+  if (player->defeat_cue) player->audio->play(*player->defeat_cue, kDefeatCueVolume);
+}
+
+void release_hold(MusicPlayer* player) {
+  if (player == nullptr || !player->held) return;
+  player->held = false;
+  player->next_start_in = 0.0f;
+}
+
+}  // namespace ventora

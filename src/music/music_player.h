@@ -1,0 +1,56 @@
+// Background music: the environment switch, the shuffled playlist and the defeat cue.
+// Every call accepts a null player, which is how "music off" runs.
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "music/audio_out.h"
+
+namespace ventora {
+
+struct LoadedMusic;
+
+struct MusicPlayer {
+  std::unique_ptr<AudioOut> audio;
+  std::optional<std::size_t> current;   // the track last started, until it is stopped
+  std::vector<SoundId> tracks;          // loaded background tracks
+  std::vector<float> track_seconds;     // their stored lengths, parallel to `tracks`
+  std::vector<std::size_t> order;       // play order
+  std::size_t position = 0;             // next entry of `order` to play
+  std::optional<SoundId> defeat_cue;
+  float next_start_in = 0.0f;           // seconds until the next track starts
+  bool held = false;                    // paused for the defeat cue
+};
+
+inline constexpr float kTrackVolume = 0.32f;
+inline constexpr float kDefeatCueVolume = 0.44f;
+// Silence between the stored end of one track and the start of the next.
+inline constexpr float kTrackGapSeconds = 0.35f;
+
+// Reads VENTORA_DISABLE_MUSIC (wins) and VENTORA_ENABLE_MUSIC (present, even empty: on). Off prints
+// "background music disabled on this platform/session" once on stderr and returns nullptr without
+// calling `open_audio`. On calls `open_audio` (nullptr: no music; the opener has said why), then decodes
+// and loads every embedded track and shuffles the playlist.
+std::unique_ptr<MusicPlayer> music_player_from_environment(
+    const std::function<std::unique_ptr<AudioOut>()>& open_audio);
+
+// A player over already loaded sounds, with its first shuffle drawn.
+std::unique_ptr<MusicPlayer> make_music_player(std::unique_ptr<AudioOut> audio, LoadedMusic music);
+
+// Draws a new play order from the shared generator (n draws for n >= 2, none otherwise).
+void reshuffle_music(MusicPlayer& player);
+
+// Every frame before the game update: starts the next track when the last one's time is up.
+void music_tick(MusicPlayer* player, float dt);
+
+// The screen has just become Defeat: stop the track, hold the playlist, play the cue once.
+void start_defeat_cue(MusicPlayer* player);
+
+// A restart from Defeat: the next tick starts the next track of the order.
+void release_hold(MusicPlayer* player);
+
+}  // namespace ventora

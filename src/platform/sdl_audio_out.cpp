@@ -1,0 +1,101 @@
+#include "platform/sdl_audio_out.h"
+
+#include <SDL.h>
+#include <SDL_mixer.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <utility>
+#include <vector>
+
+namespace ventora {
+
+namespace {
+
+constexpr int kMixRate = 44100;
+constexpr int kMixChannels = 2;
+constexpr int kMixChunkFrames = 2048;
+
+std::uint32_t read_u32(const std::uint8_t* at) {
+  return at[0] | (at[1] << 8) | (at[2] << 16) | (static_cast<std::uint32_t>(at[3]) << 24);
+}
+
+std::uint16_t read_u16(const std::uint8_t* at) { return static_cast<std::uint16_t>(at[0] | (at[1] << 8)); }
+
+class SdlAudioOut final : public AudioOut {
+ public:
+  ~SdlAudioOut() override {
+    Mix_HaltChannel(-1);
+    for (Sound& sound : sounds_) Mix_FreeChunk(sound.chunk);
+    Mix_CloseAudio();
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+  }
+
+  SoundLoad load_wav(std::vector<std::uint8_t> wav) override {
+    Sound sound;
+    if (in_mixer_format(wav)) {
+      // The samples are already what the mixer plays: keep the buffer as the sound, no second copy.
+      sound.chunk = Mix_QuickLoad_RAW(wav.data() + 44, read_u32(wav.data() + 40));
+      sound.storage = std::move(wav);
+    } else {
+      sound.chunk = Mix_LoadWAV_RW(SDL_RWFromConstMem(wav.data(), static_cast<int>(wav.size())), 1);
+    }
+    if (sound.chunk == nullptr) return {-1, Mix_GetError()};
+    sounds_.push_back(std::move(sound));
+    return {static_cast<SoundId>(sounds_.size() - 1), {}};
+  }
+
+  void play(SoundId id, float volume) override {
+    const int channel = Mix_PlayChannel(-1, sounds_.at(id).chunk, 0);
+    if (channel >= 0) Mix_Volume(channel, static_cast<int>(std::lround(volume * MIX_MAX_VOLUME)));
+  }
+
+  void stop(SoundId id) override {
+    const Mix_Chunk* chunk = sounds_.at(id).chunk;
+    const int channels = Mix_AllocateChannels(-1);
+    for (int channel = 0; channel < channels; ++channel) {
+      if (Mix_Playing(channel) && Mix_GetChunk(channel) == chunk) Mix_HaltChannel(channel);
+    }
+  }
+
+ private:
+  struct Sound {
+    std::vector<std::uint8_t> storage;
+    Mix_Chunk* chunk = nullptr;
+  };
+
+  // A canonical 16-bit WAV whose rate and channels match the opened device.
+  static bool in_mixer_format(const std::vector<std::uint8_t>& wav) {
+    int rate = 0;
+    Uint16 format = 0;
+    int channels = 0;
+    if (Mix_QuerySpec(&rate, &format, &channels) == 0 || format != AUDIO_S16LSB) return false;
+    if (wav.size() < 44 || std::memcmp(wav.data(), "RIFF", 4) != 0 ||
+        std::memcmp(wav.data() + 36, "data", 4) != 0) {
+      return false;
+    }
+    return read_u16(wav.data() + 20) == 1 && read_u16(wav.data() + 34) == 16 &&
+           read_u16(wav.data() + 22) == channels && read_u32(wav.data() + 24) == static_cast<Uint32>(rate) &&
+           read_u32(wav.data() + 40) <= wav.size() - 44;
+  }
+
+  std::vector<Sound> sounds_;
+};
+
+}  // namespace
+
+std::unique_ptr<AudioOut> open_sdl_audio_out() {
+  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+    std::fprintf(stderr, "ventora: no audio device, music off: %s\n", SDL_GetError());
+    return nullptr;
+  }
+  if (Mix_OpenAudio(kMixRate, AUDIO_S16LSB, kMixChannels, kMixChunkFrames) != 0) {
+    std::fprintf(stderr, "ventora: no audio device, music off: %s\n", Mix_GetError());
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    return nullptr;
+  }
+  return std::make_unique<SdlAudioOut>();
+}
+
+}  // namespace ventora
