@@ -69,6 +69,7 @@ class FrameLoop {
     }
     Canvas canvas(list, input.screen_width, input.screen_height);
     canvas.set_time(input.time);
+    canvas.set_mouse(input.mouse);
     draw_scene(*state_, canvas);
     return true;
   }

@@ -27,6 +27,9 @@ class Canvas {
   // The clock since start, in seconds, for blinking and swaying.
   double time() const { return time_; }
   void set_time(double t) { time_ = t; }
+  // The cursor in window coordinates, for hover highlights.
+  Vec2 mouse() const { return mouse_; }
+  void set_mouse(Vec2 position) { mouse_ = position; }
 
   void clear(Color color);
   void circle(Vec2 centre, float radius, Color color);
@@ -59,6 +62,7 @@ class Canvas {
   float screen_width_;
   float screen_height_;
   double time_ = 0;
+  Vec2 mouse_{-1, -1};
 };
 
 }  // namespace ventora
