@@ -9,6 +9,7 @@ namespace ventora {
 
 // Gathers this frame's key presses until the quota is reached, then reseeds once.
 void collect_entropy(GameState& state, const FrameInput& input);
+// Mixes the gathered key hashes into a new seed for the shared generator, once per run.
 void reseed_generator(GameState& state);
 Offer draw_offer();
 // StageClear: on C or a click on "Continue", reseed if not yet done, draw an offer, CardChoice.
