@@ -1,0 +1,296 @@
+#include "planet/gl/planet_painter.h"
+
+#include <epoxy/gl.h>
+
+#include <array>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "planet/gl/gl_program.h"
+#include "planet/gl/shader_sources.h"
+
+namespace planet {
+namespace {
+
+constexpr float kIdentity[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+// Maps the unit square onto a whole art target, uv.y = 0 on texture row 0.
+constexpr float kUnitToTarget[16] = {2, 0, 0, 0, 0, 2, 0, 0, 0, 0, 1, 0, -1, -1, 0, 1};
+// Art targets kept at once (a black hole uses two sizes every frame).
+constexpr std::size_t kMaxArtTargets = 4;
+
+struct Material {
+  GLuint program = 0;
+  GLint projection = -1;
+  std::vector<std::pair<std::string_view, GLint>> locations;  // declared uniforms
+
+  GLint location(std::string_view name) const {
+    for (const auto& [n, loc] : locations) {
+      if (n == name) return loc;
+    }
+    return -1;
+  }
+};
+
+struct ArtTarget {
+  GLuint framebuffer = 0;
+  GLuint texture = 0;
+  int size = 0;
+  std::uint64_t last_used = 0;
+};
+
+// The caller's state that the painter changes and puts back.
+struct SavedState {
+  GLint framebuffer = 0;
+  GLint viewport[4] = {0, 0, 0, 0};
+  GLboolean scissor = GL_FALSE;
+  GLfloat clear_color[4] = {0, 0, 0, 0};
+  GLint active_texture = GL_TEXTURE0;
+  GLint texture = 0;
+};
+
+[[noreturn]] void material_failed(std::string_view name, const std::string& log) {
+  std::fprintf(stderr, "failed to load planet layer material: %.*s\n%s\n",
+               static_cast<int>(name.size()), name.data(), log.c_str());
+  std::exit(1);
+}
+
+bool art_path_fits(const LayerDraw& draw, float side_px) {
+  return !material_info(draw.material).reads_raw_uv && draw.art_pixels < side_px &&
+         std::floor(draw.art_pixels) == draw.art_pixels;
+}
+
+}  // namespace
+
+struct PlanetPainter::Impl {
+  std::array<std::optional<Material>, kLayerMaterialCount> materials;
+  int built = 0;
+  bool gl_ready = false;
+  GLuint vertex_array = 0;
+  GLuint vertex_buffer = 0;
+  GLuint blit_program = 0;
+  GLint blit_projection = -1;
+  std::vector<ArtTarget> targets;
+  std::uint64_t uses = 0;
+
+  ~Impl();
+  void ensure_gl();
+  const Material& material(LayerMaterial which);
+  ArtTarget& target(int size);
+  void quad(const Square& sq);
+  void draw_layer(const LayerDraw& draw, const Square& sq, const float projection[16]);
+  void draw(const Planet& planet, float x, float y, float w, float h, float spin,
+            const float projection[16], bool allow_art_path);
+};
+
+PlanetPainter::Impl::~Impl() {
+  if (!gl_ready) return;
+  for (auto& m : materials) {
+    if (m) glDeleteProgram(m->program);
+  }
+  for (ArtTarget& t : targets) {
+    glDeleteFramebuffers(1, &t.framebuffer);
+    glDeleteTextures(1, &t.texture);
+  }
+  glDeleteProgram(blit_program);
+  glDeleteBuffers(1, &vertex_buffer);
+  glDeleteVertexArrays(1, &vertex_array);
+}
+
+// The quad's buffers and the blit program, made on the first draw (a context is current then).
+void PlanetPainter::Impl::ensure_gl() {
+  if (gl_ready) return;
+  glGenVertexArrays(1, &vertex_array);
+  glGenBuffers(1, &vertex_buffer);
+  glBindVertexArray(vertex_array);
+  glBindBuffer(GL_ARRAY_BUFFER, vertex_buffer);
+  glBufferData(GL_ARRAY_BUFFER, 6 * 5 * sizeof(float), nullptr, GL_DYNAMIC_DRAW);
+  glEnableVertexAttribArray(kPositionAttribute);
+  glVertexAttribPointer(kPositionAttribute, 3, GL_FLOAT, GL_FALSE, 5 * sizeof(float), nullptr);
+  glEnableVertexAttribArray(kTexcoordAttribute);
+  glVertexAttribPointer(kTexcoordAttribute, 2, GL_FLOAT, GL_FALSE, 5 * sizeof(float),
+                        reinterpret_cast<const void*>(3 * sizeof(float)));
+
+  std::string log;
+  blit_program = build_program(vertex_source(), art_blit_source(), log);
+  if (blit_program == 0) material_failed("art_blit", log);
+  glUseProgram(blit_program);
+  glUniformMatrix4fv(glGetUniformLocation(blit_program, "Model"), 1, GL_FALSE, kIdentity);
+  glUniform1i(glGetUniformLocation(blit_program, "art"), 0);
+  blit_projection = glGetUniformLocation(blit_program, "Projection");
+  gl_ready = true;
+}
+
+// The material in its slot, built the first time it is needed.
+const Material& PlanetPainter::Impl::material(LayerMaterial which) {
+  auto& slot = materials[static_cast<int>(which)];
+  if (slot) return *slot;
+  const MaterialInfo& info = material_info(which);
+  std::string log;
+  Material m;
+  m.program = build_program(vertex_source(), fragment_source(which), log);
+  if (m.program == 0) material_failed(info.name, log);
+  glUseProgram(m.program);
+  glUniformMatrix4fv(glGetUniformLocation(m.program, "Model"), 1, GL_FALSE, kIdentity);
+  m.projection = glGetUniformLocation(m.program, "Projection");
+  for (const UniformDecl& decl : info.uniforms) {
+    const std::string name(decl.name);
+    m.locations.emplace_back(decl.name, glGetUniformLocation(m.program, name.c_str()));
+  }
+  slot = std::move(m);
+  ++built;
+  return *slot;
+}
+
+// A size × size colour target, re-using the least recently used one when all are taken.
+ArtTarget& PlanetPainter::Impl::target(int size) {
+  ++uses;
+  for (ArtTarget& t : targets) {
+    if (t.size == size) {
+      t.last_used = uses;
+      return t;
+    }
+  }
+  ArtTarget* t = nullptr;
+  if (targets.size() < kMaxArtTargets) {
+    t = &targets.emplace_back();
+    glGenFramebuffers(1, &t->framebuffer);
+    glGenTextures(1, &t->texture);
+  } else {
+    t = &targets.front();
+    for (ArtTarget& other : targets) {
+      if (other.last_used < t->last_used) t = &other;
+    }
+  }
+  t->size = size;
+  t->last_used = uses;
+  glBindTexture(GL_TEXTURE_2D, t->texture);
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, size, size, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+  glBindFramebuffer(GL_FRAMEBUFFER, t->framebuffer);
+  glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, t->texture, 0);
+  return *t;
+}
+
+// Two triangles over the square, uv (0, 0) at its top-left corner and (1, 1) at its bottom-right.
+void PlanetPainter::Impl::quad(const Square& sq) {
+  const float x0 = sq.x, y0 = sq.y, x1 = sq.x + sq.side, y1 = sq.y + sq.side;
+  const float vertices[6][5] = {{x0, y0, 0, 0, 0}, {x1, y0, 0, 1, 0}, {x1, y1, 0, 1, 1},
+                                {x0, y0, 0, 0, 0}, {x1, y1, 0, 1, 1}, {x0, y1, 0, 0, 1}};
+  glBufferSubData(GL_ARRAY_BUFFER, 0, sizeof vertices, vertices);
+  glDrawArrays(GL_TRIANGLES, 0, 6);
+}
+
+void PlanetPainter::Impl::draw_layer(const LayerDraw& draw, const Square& sq,
+                                     const float projection[16]) {
+  const Material& m = material(draw.material);
+  glUseProgram(m.program);
+  glUniformMatrix4fv(m.projection, 1, GL_FALSE, projection);
+  for (const UniformValue& value : draw.values) {
+    const GLint loc = m.location(value.name);
+    switch (value.type) {
+      case UniformType::Float: glUniform1f(loc, value.v[0]); break;
+      case UniformType::Int: glUniform1i(loc, value.i); break;
+      case UniformType::Vec2: glUniform2f(loc, value.v[0], value.v[1]); break;
+      case UniformType::Vec4Array:
+        glUniform4fv(loc, static_cast<GLsizei>(value.colors.size()), value.colors.front().data());
+        break;
+    }
+  }
+  quad(sq);
+}
+
+void PlanetPainter::Impl::draw(const Planet& planet, float x, float y, float w, float h,
+                               float spin, const float projection[16], bool allow_art_path) {
+  ensure_gl();
+  const std::vector<LayerDraw> draws = layer_draws(planet, spin);
+  const Square sq = fit_square(x, y, w, h);
+
+  SavedState saved;
+  glGetIntegerv(GL_DRAW_FRAMEBUFFER_BINDING, &saved.framebuffer);
+  glGetIntegerv(GL_VIEWPORT, saved.viewport);
+  saved.scissor = glIsEnabled(GL_SCISSOR_TEST);
+  glGetFloatv(GL_COLOR_CLEAR_VALUE, saved.clear_color);
+  glGetIntegerv(GL_ACTIVE_TEXTURE, &saved.active_texture);
+  glActiveTexture(GL_TEXTURE0);
+  glGetIntegerv(GL_TEXTURE_BINDING_2D, &saved.texture);
+
+  glEnable(GL_BLEND);
+  glBlendEquation(GL_FUNC_ADD);
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+  glDisable(GL_DEPTH_TEST);
+  glDisable(GL_CULL_FACE);
+  glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+  glBindVertexArray(vertex_array);
+  glBindBuffer(GL_ARRAY_BUFFER, vertex_buffer);
+
+  // The square's side in framebuffer pixels decides whether art resolution is any cheaper.
+  const float side_px = sq.side * std::fabs(projection[0]) * static_cast<float>(saved.viewport[2]) / 2.0f;
+  for (std::size_t i = 0; i < draws.size();) {
+    if (!allow_art_path || !art_path_fits(draws[i], side_px)) {
+      draw_layer(draws[i], sq, projection);
+      ++i;
+      continue;
+    }
+    // Consecutive layers of the same art resolution share one target. Their alpha is 0 or 1,
+    // so blending them there and the target over the screen gives the direct picture.
+    std::size_t end = i + 1;
+    while (end < draws.size() && art_path_fits(draws[end], side_px) &&
+           draws[end].art_pixels == draws[i].art_pixels) {
+      ++end;
+    }
+    const int size = static_cast<int>(draws[i].art_pixels);
+    const ArtTarget& t = target(size);
+    glBindFramebuffer(GL_FRAMEBUFFER, t.framebuffer);
+    glViewport(0, 0, size, size);
+    glDisable(GL_SCISSOR_TEST);
+    glClearColor(0, 0, 0, 0);
+    glClear(GL_COLOR_BUFFER_BIT);
+    for (std::size_t k = i; k < end; ++k) draw_layer(draws[k], Square{0, 0, 1}, kUnitToTarget);
+
+    glBindFramebuffer(GL_FRAMEBUFFER, static_cast<GLuint>(saved.framebuffer));
+    glViewport(saved.viewport[0], saved.viewport[1], saved.viewport[2], saved.viewport[3]);
+    if (saved.scissor) glEnable(GL_SCISSOR_TEST);
+    glUseProgram(blit_program);
+    glUniformMatrix4fv(blit_projection, 1, GL_FALSE, projection);
+    glBindTexture(GL_TEXTURE_2D, t.texture);
+    quad(sq);
+    i = end;
+  }
+
+  glClearColor(saved.clear_color[0], saved.clear_color[1], saved.clear_color[2], saved.clear_color[3]);
+  glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(saved.texture));
+  glActiveTexture(static_cast<GLenum>(saved.active_texture));
+  glUseProgram(0);
+  glBindVertexArray(0);
+  glBindBuffer(GL_ARRAY_BUFFER, 0);
+}
+
+PlanetPainter::PlanetPainter() : impl_(std::make_unique<Impl>()) {}
+
+PlanetPainter::~PlanetPainter() = default;
+
+void PlanetPainter::draw_planet(const Planet& planet, float x, float y, float w, float h,
+                                float spin, const float projection[16]) {
+  impl_->draw(planet, x, y, w, h, spin, projection, true);
+}
+
+void PlanetPainter::draw_planet_direct(const Planet& planet, float x, float y, float w, float h,
+                                       float spin, const float projection[16]) {
+  impl_->draw(planet, x, y, w, h, spin, projection, false);
+}
+
+int PlanetPainter::materials_built() const { return impl_->built; }
+
+bool PlanetPainter::has_material(LayerMaterial material) const {
+  return impl_->materials[static_cast<int>(material)].has_value();
+}
+
+}  // namespace planet

@@ -1,0 +1,11 @@
+// Fractal sum of OCTAVES noise octaves, each twice as fine and half as strong.
+float fbm(vec2 coord) {
+    float value = 0.0;
+    float amplitude = 0.5;
+    for (int i = 0; i < OCTAVES; i++) {
+        value += noise(coord) * amplitude;
+        coord *= 2.0;
+        amplitude *= 0.5;
+    }
+    return value;
+}
