@@ -2,6 +2,7 @@
 #pragma once
 
 #include <optional>
+#include <string_view>
 
 #include "main/frame_layout.h"
 #include "main/game_state.h"
@@ -9,6 +10,12 @@
 
 namespace ventora {
 
+// The last layer of the frame: the overlay of the current screen (nothing during a fight).
 void draw_overlay(const GameState& state, Canvas& canvas, const std::optional<FrameLayout>& layout);
+// Word-wrapped text centred in a box, at most `line_limit` lines, 1.25 font sizes apart.
+void draw_wrapped(Canvas& canvas, std::string_view text, float box_x, float box_width,
+                  float first_baseline, float font_size, Color colour, int line_limit);
+// The countdown's big text for the time left.
+std::string_view countdown_text(float countdown);
 
 }  // namespace ventora

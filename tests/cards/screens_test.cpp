@@ -1,0 +1,227 @@
+#include "cards/screens.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "cards/overlay_geometry.h"
+#include "main/hud.h"
+
+namespace ventora {
+namespace {
+
+std::vector<DrawCommand> of_op(const DrawList& list, DrawOp op) {
+  std::vector<DrawCommand> out;
+  for (const DrawCommand& c : list.commands)
+    if (c.op == op) out.push_back(c);
+  return out;
+}
+
+const DrawCommand* find_text(const DrawList& list, std::string_view text) {
+  for (const DrawCommand& c : list.commands)
+    if (c.op == DrawOp::Text && c.text == text) return &c;
+  return nullptr;
+}
+
+GameState card_choice_state() {
+  GameState state;
+  state.screen = Screen::CardChoice;
+  state.offer = {OfferedCard{Rarity::Common, Card::LongLifeUnlikely},
+                 OfferedCard{Rarity::Epic, Card::VampiresDen},
+                 OfferedCard{Rarity::Rare, Card::Buff}};
+  return state;
+}
+
+TEST(CardChoiceScreen, HidesTheSceneAndDrawsThreeBoxesAt1080p) {
+  const GameState state = card_choice_state();
+  DrawList list;
+  Canvas canvas(list, 1920, 1080);
+  const HudScale s = hud_scale(make_frame_layout(2, 1920, 1080), 1920, 1080);
+  canvas.set_mouse({card_box(s, 1).x, card_box(s, 1).y + 10});  // on the left edge of box 2
+  draw_overlay(state, canvas, make_frame_layout(2, 1920, 1080));
+
+  ASSERT_FALSE(list.commands.empty());
+  EXPECT_EQ(list.commands[0].op, DrawOp::Clear);
+  EXPECT_EQ(list.commands[0].color, Color::rgba8(8, 11, 24));
+  const auto boxes = of_op(list, DrawOp::Rectangle);
+  // Three boxes and one hover veil.
+  ASSERT_EQ(boxes.size(), 4u);
+  EXPECT_EQ(boxes[0].rect, (Rect{288, 346.5f, 408, 459}));
+  EXPECT_EQ(boxes[1].rect, (Rect{756, 346.5f, 408, 459}));
+  EXPECT_EQ(boxes[3].rect, (Rect{1224, 346.5f, 408, 459}));
+  EXPECT_EQ(boxes[2].rect, (Rect{750, 340.5f, 420, 471}));
+  EXPECT_EQ(boxes[2].color, Color::rgba8(245, 222, 128, 35));
+
+  // Edge 3, then the hover frame: 4 thick on the hovered box, 2 on the others.
+  const auto outlines = of_op(list, DrawOp::RectangleLines);
+  ASSERT_EQ(outlines.size(), 6u);
+  EXPECT_EQ(outlines[0].thickness, 3);
+  EXPECT_EQ(outlines[0].color, rarity_color(Rarity::Common));
+  EXPECT_EQ(outlines[1].thickness, 2);
+  EXPECT_EQ(outlines[3].thickness, 4);
+  EXPECT_EQ(outlines[3].rect, (Rect{752, 342.5f, 416, 467}));
+  EXPECT_EQ(outlines[3].color, rarity_color(Rarity::Epic));
+
+  // In-box offsets scale by the width factor; the caption's by the height factor.
+  const DrawCommand* name = find_text(list, "Buff");
+  ASSERT_NE(name, nullptr);
+  EXPECT_FLOAT_EQ(name->a.y, 346.5f + 224);
+  EXPECT_EQ(name->font_size, 40);
+  const DrawCommand* caption = find_text(list, "3  [Rare]  Buff");
+  ASSERT_NE(caption, nullptr);
+  EXPECT_FLOAT_EQ(caption->a.y, 346.5f + 459 + 27);
+  EXPECT_EQ(caption->color, rarity_color(Rarity::Rare));
+  EXPECT_NE(find_text(list, "Choose a card"), nullptr);
+  EXPECT_NE(find_text(list, "Press 1, 2, or 3  \u2022  Click to select"), nullptr);
+  EXPECT_FLOAT_EQ(find_text(list, "Epic")->a.y, 346.5f + 164);  // 82 · 2
+}
+
+TEST(CardChoiceScreen, NoHoverWithTheCursorInAGap) {
+  const GameState state = card_choice_state();
+  DrawList list;
+  Canvas canvas(list, 960, 720);
+  canvas.set_mouse({363, 300});
+  draw_overlay(state, canvas, std::nullopt);
+  EXPECT_EQ(of_op(list, DrawOp::Rectangle).size(), 3u);
+  for (const DrawCommand& c : of_op(list, DrawOp::RectangleLines)) EXPECT_LE(c.thickness, 3);
+}
+
+TEST(WrappedText, WrapsByMeasuredWidthAndStopsAtTheLineLimit) {
+  const float width = measure_text("Long Life... Unlikely.", 20).width;
+  DrawList list;
+  Canvas canvas(list, 960, 720);
+  // A box whose limit (width − 24) is just too narrow for the whole name.
+  draw_wrapped(canvas, "  Long Life...   Unlikely. ", 100, width + 23, 50, 20, kWhite, 2);
+  auto lines = of_op(list, DrawOp::Text);
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ(lines[0].text, "Long Life...");
+  EXPECT_EQ(lines[1].text, "Unlikely.");
+  EXPECT_EQ(lines[1].a.y, 75);
+  const float centre = 100 + (width + 23) / 2;
+  EXPECT_NEAR(lines[1].a.x + measure_text("Unlikely.", 20).width / 2, centre, 1e-3);
+
+  list.clear();
+  draw_wrapped(canvas, "Long Life... Unlikely.", 100, width + 24, 50, 20, kWhite, 2);
+  EXPECT_EQ(of_op(list, DrawOp::Text).size(), 1u);
+
+  // One word per line in a tiny box; only the first two are drawn, overflowing words stand alone.
+  list.clear();
+  draw_wrapped(canvas, "alpha beta gamma", 0, 30, 10, 13, kWhite, 2);
+  lines = of_op(list, DrawOp::Text);
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ(lines[0].text, "alpha");
+  EXPECT_EQ(lines[1].text, "beta");
+}
+
+TEST(CountdownScreen, TextsByTimeLeft) {
+  const std::vector<std::pair<float, std::string>> table = {
+      {3.55f, "3"}, {2.56f, "3"}, {2.55f, "2"}, {1.56f, "2"}, {1.55f, "1"},
+      {0.56f, "1"}, {0.55f, "GO!"}, {0.0f, "GO!"}, {-0.01f, "GO!"}};
+  for (const auto& [left, text] : table) EXPECT_EQ(countdown_text(left), text) << left;
+
+  GameState state;
+  state.screen = Screen::Countdown;
+  state.countdown = 0.55f;
+  DrawList list;
+  Canvas canvas(list, 1920, 1080);
+  draw_overlay(state, canvas, make_frame_layout(2, 1920, 1080));
+  EXPECT_EQ(list.commands[0].op, DrawOp::Clear);
+  const DrawCommand* go = find_text(list, "GO!");
+  ASSERT_NE(go, nullptr);
+  EXPECT_EQ(go->font_size, 224);
+  EXPECT_FLOAT_EQ(go->a.y, 540 + 45);
+}
+
+TEST(StageClearScreen, PanelToppingAndTheButtonTheClickTests) {
+  struct Case {
+    std::uint64_t stage;
+    std::string title;
+    std::string topping;
+  };
+  const Case cases[] = {
+      {1, "Stage 1 Complete", "You have collected the Thule cheese."},
+      {4, "Stage 4 Complete", "You have collected the Mu Pepperoni."},
+      {6, "Cantaloupe Island Complete", "You have collected the Red Pepper."},
+  };
+  for (const Case& c : cases) {
+    GameState state;
+    state.screen = Screen::StageClear;
+    state.stage = c.stage;
+    DrawList list;
+    Canvas canvas(list, 960, 720);
+    draw_overlay(state, canvas, std::nullopt);
+    EXPECT_NE(list.commands[0].op, DrawOp::Clear);  // the scene stays visible behind the shade
+    const auto rects = of_op(list, DrawOp::Rectangle);
+    ASSERT_EQ(rects.size(), 3u);
+    EXPECT_EQ(rects[0].rect, (Rect{0, 0, 960, 720}));
+    EXPECT_EQ(rects[1].rect, (Rect{200, 210, 560, 300}));
+    EXPECT_EQ(rects[2].rect, continue_button(hud_scale(std::nullopt, 960, 720)));
+    EXPECT_EQ(rects[2].rect, (Rect{388, 428, 184, 54}));
+    ASSERT_NE(find_text(list, c.title), nullptr) << c.title;
+    EXPECT_EQ(find_text(list, c.title)->a.y, 280);
+    EXPECT_NE(find_text(list, c.topping), nullptr) << c.topping;
+    EXPECT_EQ(find_text(list, "Continue")->a.y, 463);
+    EXPECT_NE(find_text(list, "Press C to continue."), nullptr);
+  }
+
+  GameState hd;
+  hd.screen = Screen::StageClear;
+  DrawList list;
+  Canvas canvas(list, 1920, 1080);
+  draw_overlay(hd, canvas, make_frame_layout(2, 1920, 1080));
+  const auto outlines = of_op(list, DrawOp::RectangleLines);
+  ASSERT_EQ(outlines.size(), 2u);
+  EXPECT_EQ(outlines[0].rect, (Rect{400, 315, 1120, 450}));
+  EXPECT_EQ(outlines[0].thickness, 8);
+  EXPECT_EQ(outlines[1].rect, (Rect{776, 642, 368, 81}));
+  EXPECT_EQ(outlines[1].thickness, 6);
+  EXPECT_FLOAT_EQ(find_text(list, "Continue")->a.y, 540 + 103 * 1.5f);
+}
+
+TEST(EndScreens, VictoryConfettiAndClosingLinesAndDefeat) {
+  GameState state;
+  state.screen = Screen::Victory;
+  ConfettiPiece piece;
+  piece.x = 100;
+  piece.y = 50;
+  piece.size = 10;
+  piece.sway_rate = -2.0f;
+  piece.colour = Color::rgba8(255, 82, 103);
+  state.confetti = {piece};
+  DrawList list;
+  Canvas canvas(list, 960, 720);
+  draw_overlay(state, canvas, std::nullopt);
+  const auto pieces = of_op(list, DrawOp::RectanglePro);
+  ASSERT_EQ(pieces.size(), 1u);
+  EXPECT_EQ(pieces[0].rect, (Rect{100, 50, 10, 5.5f}));
+  EXPECT_EQ(pieces[0].b, (Vec2{0, 0}));
+  EXPECT_NEAR(pieces[0].rotation, -2.0f * 180.0f / 3.14159265f, 1e-3);
+  EXPECT_EQ(of_op(list, DrawOp::Rectangle)[0].rect, (Rect{260, 274, 440, 150}));
+  EXPECT_EQ(find_text(list, "All toppings collected")->a.y, 342);
+  EXPECT_EQ(find_text(list, "Press R to play again")->a.y, 391);
+
+  state.bonus_topping = true;
+  list.clear();
+  draw_overlay(state, canvas, std::nullopt);
+  EXPECT_NE(find_text(list,
+                      "Thule cheese through Hyperboran Jalapenos \u2014 and Red Pepper from "
+                      "Cantaloupe Island. Press R to play again."),
+            nullptr);
+
+  GameState defeat;
+  defeat.screen = Screen::Defeat;
+  list.clear();
+  draw_overlay(defeat, canvas, std::nullopt);
+  EXPECT_NE(find_text(list, "Knocked loose"), nullptr);
+  EXPECT_NE(find_text(list, "Press R to retry"), nullptr);
+
+  GameState fight;
+  list.clear();
+  draw_overlay(fight, canvas, std::nullopt);
+  EXPECT_TRUE(list.commands.empty());
+}
+
+}  // namespace
+}  // namespace ventora
