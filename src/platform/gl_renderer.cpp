@@ -1,0 +1,629 @@
+// GlRenderer index:
+//   [SECTION] Shader and GL helpers
+//   [SECTION] Impl: textures, targets, the batch
+//   [SECTION] Shapes and text into the batch
+//   [SECTION] Executing a draw list
+#include "platform/gl_renderer.h"
+
+#include <epoxy/gl.h>
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <numbers>
+
+#include "planet/gl/planet_painter.h"
+#include "platform/font.h"
+
+namespace ventora {
+
+//-----------------------------------------------------------------------------
+// [SECTION] Shader and GL helpers
+//-----------------------------------------------------------------------------
+
+namespace {
+
+// Texture coordinates are in texels and divided by the texture's size in the shader, so a glyph
+// atlas may grow taller between two glyphs of one batch without invalidating the first.
+constexpr const char* kVertexShader = R"(#version 330 core
+layout(location = 0) in vec2 position;
+layout(location = 1) in vec2 texel;
+layout(location = 2) in vec4 colour;
+uniform mat4 projection;
+out vec2 v_texel;
+out vec4 v_colour;
+void main() {
+  gl_Position = projection * vec4(position, 0.0, 1.0);
+  v_texel = texel;
+  v_colour = colour;
+}
+)";
+
+constexpr const char* kFragmentShader = R"(#version 330 core
+uniform sampler2D tex;
+in vec2 v_texel;
+in vec4 v_colour;
+out vec4 frag;
+void main() {
+  frag = v_colour * texture(tex, v_texel / vec2(textureSize(tex, 0)));
+}
+)";
+
+struct Vertex {
+  float x, y;
+  float u, v;
+  std::uint8_t r, g, b, a;
+};
+
+struct RgbaBytes {
+  std::uint8_t r, g, b, a;
+};
+
+std::uint8_t channel(float f) {
+  return static_cast<std::uint8_t>(std::lround(std::clamp(f, 0.0f, 1.0f) * 255.0f));
+}
+
+RgbaBytes to_bytes(Color c) { return {channel(c.r), channel(c.g), channel(c.b), channel(c.a)}; }
+
+bool compile(GLuint shader, const char* source, std::string& error) {
+  glShaderSource(shader, 1, &source, nullptr);
+  glCompileShader(shader);
+  GLint ok = 0;
+  glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);
+  if (ok) return true;
+  char log[1024] = {};
+  glGetShaderInfoLog(shader, sizeof log, nullptr, log);
+  error = std::string("ventora: the 2-D shader does not compile: ") + log;
+  return false;
+}
+
+GLuint build_program(std::string& error) {
+  const GLuint vs = glCreateShader(GL_VERTEX_SHADER);
+  const GLuint fs = glCreateShader(GL_FRAGMENT_SHADER);
+  GLuint program = 0;
+  if (compile(vs, kVertexShader, error) && compile(fs, kFragmentShader, error)) {
+    program = glCreateProgram();
+    glAttachShader(program, vs);
+    glAttachShader(program, fs);
+    glLinkProgram(program);
+    GLint ok = 0;
+    glGetProgramiv(program, GL_LINK_STATUS, &ok);
+    if (!ok) {
+      char log[1024] = {};
+      glGetProgramInfoLog(program, sizeof log, nullptr, log);
+      error = std::string("ventora: the 2-D shader does not link: ") + log;
+      glDeleteProgram(program);
+      program = 0;
+    }
+  }
+  glDeleteShader(vs);
+  glDeleteShader(fs);
+  return program;
+}
+
+// Column-major orthographic matrix from units (origin top-left, y down) to clip space. Targets
+// keep row 0 at the bottom of GL's texture, which is the top once blitted and read back.
+void ortho(float width, float height, bool flip_y, float m[16]) {
+  std::fill(m, m + 16, 0.0f);
+  m[0] = 2.0f / width;
+  m[5] = flip_y ? -2.0f / height : 2.0f / height;
+  m[10] = -1.0f;
+  m[12] = -1.0f;
+  m[13] = flip_y ? 1.0f : -1.0f;
+  m[15] = 1.0f;
+}
+
+// Coverage textures show as white with the coverage in alpha.
+void coverage_swizzle() {
+  const GLint swizzle[4] = {GL_ONE, GL_ONE, GL_ONE, GL_RED};
+  glTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_SWIZZLE_RGBA, swizzle);
+}
+
+}  // namespace
+
+//-----------------------------------------------------------------------------
+// [SECTION] Impl: textures, targets, the batch
+//-----------------------------------------------------------------------------
+
+struct GlRenderer::Impl {
+  struct AtlasSlot {
+    explicit AtlasSlot(int px) : cpu(px) {}
+    GlyphAtlas cpu;
+    GLuint texture = 0;
+    std::uint32_t uploaded_version = 0;
+    int uploaded_height = 0;
+  };
+  struct Target {
+    GLuint framebuffer = 0;
+    GLuint texture = 0;
+    int width = 0, height = 0;
+  };
+  struct BatchCommand {
+    GLuint texture = 0;
+    std::size_t first_index = 0;
+    std::size_t index_count = 0;
+  };
+
+  GLuint program = 0;
+  GLint projection_uniform = -1;
+  GLuint vertex_array = 0, vertex_buffer = 0, index_buffer = 0;
+  GLuint white_texture = 0;
+  std::map<int, std::unique_ptr<AtlasSlot>> atlases;
+  std::map<TargetId, Target> targets;
+  planet::PlanetPainter painter;
+
+  std::vector<Vertex> vertices;
+  std::vector<std::uint16_t> indices;
+  std::vector<BatchCommand> commands;
+  GLuint texture = 0;        // texture of the command being filled
+  GLuint shape_texture = 0;  // texture whose white texel flat shapes sample
+  std::vector<PlacedGlyph> glyphs;
+
+  // Where drawing goes now.
+  GLuint framebuffer = 0;
+  int viewport_width = 1, viewport_height = 1;
+  float projection[16] = {};
+  float units_to_pixels = 1;  // drawable pixels per unit, for circle smoothness
+  bool discarding = false;    // inside a target that could not be made
+  RenderStats* stats = nullptr;
+
+  ~Impl();
+  void bind_state();
+  void set_texture(GLuint t);
+  void reserve(std::size_t vertex_count, std::size_t index_count);
+  void flush();
+  void upload_atlases();
+  AtlasSlot& atlas(int pixel_size);
+  Target* target(TargetId id, int width, int height);
+
+  void quad(Vec2 p0, Vec2 p1, Vec2 p2, Vec2 p3, Vec2 t0, Vec2 t2, RgbaBytes c);
+  void rectangle(Rect r, RgbaBytes c);
+  void circle(Vec2 centre, float radius, RgbaBytes c);
+  void ring(Vec2 centre, float inner, float outer, RgbaBytes c);
+  void triangle(Vec2 a, Vec2 b, Vec2 c, RgbaBytes colour);
+  void line(Vec2 a, Vec2 b, float thickness, RgbaBytes c);
+  void rectangle_lines(Rect r, float thickness, RgbaBytes c);
+  void rectangle_pro(Rect r, Vec2 origin, float degrees, RgbaBytes c);
+  void text(const std::string& text, Vec2 baseline, float font_size, RgbaBytes c);
+  int circle_segments(float radius) const;
+  void use_shape_texture() { set_texture(shape_texture); }
+};
+
+GlRenderer::Impl::~Impl() {
+  for (auto& [px, slot] : atlases) glDeleteTextures(1, &slot->texture);
+  for (auto& [id, t] : targets) {
+    glDeleteFramebuffers(1, &t.framebuffer);
+    glDeleteTextures(1, &t.texture);
+  }
+  glDeleteTextures(1, &white_texture);
+  glDeleteBuffers(1, &vertex_buffer);
+  glDeleteBuffers(1, &index_buffer);
+  glDeleteVertexArrays(1, &vertex_array);
+  glDeleteProgram(program);
+}
+
+// Our program, buffers and blending; called at the start and after the planet painter ran.
+void GlRenderer::Impl::bind_state() {
+  glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
+  glViewport(0, 0, viewport_width, viewport_height);
+  glDisable(GL_DEPTH_TEST);
+  glDisable(GL_CULL_FACE);
+  glDisable(GL_SCISSOR_TEST);
+  glEnable(GL_BLEND);
+  glBlendEquation(GL_FUNC_ADD);
+  // Alpha accumulates like coverage, so a target keeps an alpha that blits correctly.
+  glBlendFuncSeparate(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA, GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
+  glUseProgram(program);
+  glUniformMatrix4fv(projection_uniform, 1, GL_FALSE, projection);
+  glBindVertexArray(vertex_array);
+  glBindBuffer(GL_ARRAY_BUFFER, vertex_buffer);
+  glActiveTexture(GL_TEXTURE0);
+}
+
+// Opens a new command only when the texture changes (an empty open command is re-used).
+void GlRenderer::Impl::set_texture(GLuint t) {
+  if (t == texture && !commands.empty()) return;
+  texture = t;
+  if (!commands.empty() && commands.back().index_count == 0) {
+    commands.back().texture = t;
+  } else {
+    commands.push_back({t, indices.size(), 0});
+  }
+}
+
+// Flushes first when the next shape would overflow the batch; the texture carries over.
+void GlRenderer::Impl::reserve(std::size_t vertex_count, std::size_t index_count) {
+  if (vertices.size() + vertex_count > static_cast<std::size_t>(kMaxBatchVertices) ||
+      indices.size() + index_count > static_cast<std::size_t>(kMaxBatchIndices)) {
+    flush();
+  }
+}
+
+void GlRenderer::Impl::upload_atlases() {
+  glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+  for (auto& [px, slot] : atlases) {
+    if (slot->uploaded_version == slot->cpu.version()) continue;
+    glBindTexture(GL_TEXTURE_2D, slot->texture);
+    const void* data = slot->cpu.pixels().data();
+    if (slot->uploaded_height != slot->cpu.height()) {
+      glTexImage2D(GL_TEXTURE_2D, 0, GL_R8, slot->cpu.width(), slot->cpu.height(), 0, GL_RED,
+                   GL_UNSIGNED_BYTE, data);
+      slot->uploaded_height = slot->cpu.height();
+    } else {
+      glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, slot->cpu.width(), slot->cpu.height(), GL_RED,
+                      GL_UNSIGNED_BYTE, data);
+    }
+    slot->uploaded_version = slot->cpu.version();
+  }
+}
+
+// Uploads the batch once and draws it with one call per texture run.
+void GlRenderer::Impl::flush() {
+  if (!indices.empty()) {
+    upload_atlases();
+    glBindBuffer(GL_ARRAY_BUFFER, vertex_buffer);
+    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(vertices.size() * sizeof(Vertex)),
+                 vertices.data(), GL_STREAM_DRAW);
+    glBufferData(GL_ELEMENT_ARRAY_BUFFER,
+                 static_cast<GLsizeiptr>(indices.size() * sizeof(std::uint16_t)), indices.data(),
+                 GL_STREAM_DRAW);
+    for (const BatchCommand& cmd : commands) {
+      if (cmd.index_count == 0) continue;
+      glBindTexture(GL_TEXTURE_2D, cmd.texture);
+      glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(cmd.index_count), GL_UNSIGNED_SHORT,
+                     reinterpret_cast<const void*>(cmd.first_index * sizeof(std::uint16_t)));
+      ++stats->draw_calls;
+    }
+    ++stats->batches_flushed;
+    stats->vertices += static_cast<int>(vertices.size());
+  }
+  vertices.clear();
+  indices.clear();
+  commands.clear();
+  commands.push_back({texture, 0, 0});
+}
+
+GlRenderer::Impl::AtlasSlot& GlRenderer::Impl::atlas(int pixel_size) {
+  auto& slot = atlases[pixel_size];
+  if (!slot) {
+    slot = std::make_unique<AtlasSlot>(pixel_size);
+    glGenTextures(1, &slot->texture);
+    glBindTexture(GL_TEXTURE_2D, slot->texture);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    coverage_swizzle();
+  }
+  return *slot;
+}
+
+// The target of `id` at this size, re-created when the size changed; null when GL refuses it.
+GlRenderer::Impl::Target* GlRenderer::Impl::target(TargetId id, int width, int height) {
+  GLint max_size = 0;
+  glGetIntegerv(GL_MAX_TEXTURE_SIZE, &max_size);
+  if (width <= 0 || height <= 0 || width > max_size || height > max_size) return nullptr;
+  Target& t = targets[id];
+  if (t.framebuffer && t.width == width && t.height == height) return &t;
+  if (!t.framebuffer) {
+    glGenFramebuffers(1, &t.framebuffer);
+    glGenTextures(1, &t.texture);
+  }
+  glBindTexture(GL_TEXTURE_2D, t.texture);
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+  glBindFramebuffer(GL_FRAMEBUFFER, t.framebuffer);
+  glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, t.texture, 0);
+  const bool complete = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
+  glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
+  if (!complete) {
+    glDeleteFramebuffers(1, &t.framebuffer);
+    glDeleteTextures(1, &t.texture);
+    targets.erase(id);
+    return nullptr;
+  }
+  t.width = width;
+  t.height = height;
+  // A new texture starts transparent black rather than with whatever the driver left in it.
+  glBindFramebuffer(GL_FRAMEBUFFER, t.framebuffer);
+  glClearColor(0, 0, 0, 0);
+  glClear(GL_COLOR_BUFFER_BIT);
+  glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
+  return &t;
+}
+
+//-----------------------------------------------------------------------------
+// [SECTION] Shapes and text into the batch
+//-----------------------------------------------------------------------------
+
+// Corners in order round the quad; t0 and t2 are the texels of p0 and p2.
+void GlRenderer::Impl::quad(Vec2 p0, Vec2 p1, Vec2 p2, Vec2 p3, Vec2 t0, Vec2 t2, RgbaBytes c) {
+  reserve(4, 6);
+  const auto base = static_cast<std::uint16_t>(vertices.size());
+  vertices.push_back({p0.x, p0.y, t0.x, t0.y, c.r, c.g, c.b, c.a});
+  vertices.push_back({p1.x, p1.y, t2.x, t0.y, c.r, c.g, c.b, c.a});
+  vertices.push_back({p2.x, p2.y, t2.x, t2.y, c.r, c.g, c.b, c.a});
+  vertices.push_back({p3.x, p3.y, t0.x, t2.y, c.r, c.g, c.b, c.a});
+  for (int i : {0, 1, 2, 0, 2, 3}) indices.push_back(static_cast<std::uint16_t>(base + i));
+  commands.back().index_count += 6;
+}
+
+void GlRenderer::Impl::rectangle(Rect r, RgbaBytes c) {
+  use_shape_texture();
+  const Vec2 white{GlyphAtlas::kWhiteU, GlyphAtlas::kWhiteV};
+  quad({r.x, r.y}, {r.x + r.w, r.y}, {r.x + r.w, r.y + r.h}, {r.x, r.y + r.h}, white, white, c);
+}
+
+// Enough segments that the polygon strays at most a quarter pixel from the true circle.
+int GlRenderer::Impl::circle_segments(float radius) const {
+  const float r = radius * units_to_pixels;
+  if (!(r > 0.25f)) return 12;
+  const double step = 2 * std::acos(1.0 - 0.25 / r);
+  return std::clamp(static_cast<int>(std::ceil(2 * std::numbers::pi / step)), 12, 512);
+}
+
+void GlRenderer::Impl::circle(Vec2 centre, float radius, RgbaBytes c) {
+  if (!(radius > 0)) return;
+  use_shape_texture();
+  const int n = circle_segments(radius);
+  reserve(static_cast<std::size_t>(n) + 1, static_cast<std::size_t>(n) * 3);
+  const auto base = static_cast<std::uint16_t>(vertices.size());
+  const float u = GlyphAtlas::kWhiteU, v = GlyphAtlas::kWhiteV;
+  vertices.push_back({centre.x, centre.y, u, v, c.r, c.g, c.b, c.a});
+  for (int i = 0; i < n; ++i) {
+    const double a = 2 * std::numbers::pi * i / n;
+    vertices.push_back({centre.x + radius * static_cast<float>(std::cos(a)),
+                        centre.y + radius * static_cast<float>(std::sin(a)), u, v, c.r, c.g, c.b,
+                        c.a});
+    indices.push_back(base);
+    indices.push_back(static_cast<std::uint16_t>(base + 1 + i));
+    indices.push_back(static_cast<std::uint16_t>(base + 1 + (i + 1) % n));
+  }
+  commands.back().index_count += static_cast<std::size_t>(n) * 3;
+}
+
+void GlRenderer::Impl::ring(Vec2 centre, float inner, float outer, RgbaBytes c) {
+  if (!(outer > 0) || !(outer > inner)) return;
+  if (inner <= 0) return circle(centre, outer, c);
+  use_shape_texture();
+  const int n = circle_segments(outer);
+  reserve(static_cast<std::size_t>(n) * 2, static_cast<std::size_t>(n) * 6);
+  const auto base = static_cast<std::uint16_t>(vertices.size());
+  const float u = GlyphAtlas::kWhiteU, v = GlyphAtlas::kWhiteV;
+  for (int i = 0; i < n; ++i) {
+    const double a = 2 * std::numbers::pi * i / n;
+    const float cs = static_cast<float>(std::cos(a)), sn = static_cast<float>(std::sin(a));
+    vertices.push_back({centre.x + inner * cs, centre.y + inner * sn, u, v, c.r, c.g, c.b, c.a});
+    vertices.push_back({centre.x + outer * cs, centre.y + outer * sn, u, v, c.r, c.g, c.b, c.a});
+    const int j = (i + 1) % n;
+    for (int k : {2 * i, 2 * i + 1, 2 * j + 1, 2 * i, 2 * j + 1, 2 * j}) {
+      indices.push_back(static_cast<std::uint16_t>(base + k));
+    }
+  }
+  commands.back().index_count += static_cast<std::size_t>(n) * 6;
+}
+
+void GlRenderer::Impl::triangle(Vec2 a, Vec2 b, Vec2 c, RgbaBytes colour) {
+  use_shape_texture();
+  reserve(3, 3);
+  const auto base = static_cast<std::uint16_t>(vertices.size());
+  const float u = GlyphAtlas::kWhiteU, v = GlyphAtlas::kWhiteV;
+  for (Vec2 p : {a, b, c}) {
+    vertices.push_back({p.x, p.y, u, v, colour.r, colour.g, colour.b, colour.a});
+  }
+  for (int i = 0; i < 3; ++i) indices.push_back(static_cast<std::uint16_t>(base + i));
+  commands.back().index_count += 3;
+}
+
+// A quad `thickness` wide centred on the segment, with square ends flush with its points.
+void GlRenderer::Impl::line(Vec2 a, Vec2 b, float thickness, RgbaBytes c) {
+  const float dx = b.x - a.x, dy = b.y - a.y;
+  const float length = std::hypot(dx, dy);
+  if (!(length > 0) || !(thickness > 0)) return;
+  const float nx = -dy / length * thickness * 0.5f, ny = dx / length * thickness * 0.5f;
+  use_shape_texture();
+  const Vec2 white{GlyphAtlas::kWhiteU, GlyphAtlas::kWhiteV};
+  quad({a.x + nx, a.y + ny}, {b.x + nx, b.y + ny}, {b.x - nx, b.y - ny}, {a.x - nx, a.y - ny},
+       white, white, c);
+}
+
+// The outline lies inside the rectangle, so its outer edge is the rectangle's edge.
+void GlRenderer::Impl::rectangle_lines(Rect r, float thickness, RgbaBytes c) {
+  if (!(thickness > 0)) return;
+  if (2 * thickness >= r.w || 2 * thickness >= r.h) return rectangle(r, c);
+  const float t = thickness;
+  rectangle({r.x, r.y, r.w, t}, c);
+  rectangle({r.x, r.y + r.h - t, r.w, t}, c);
+  rectangle({r.x, r.y + t, t, r.h - 2 * t}, c);
+  rectangle({r.x + r.w - t, r.y + t, t, r.h - 2 * t}, c);
+}
+
+void GlRenderer::Impl::rectangle_pro(Rect r, Vec2 origin, float degrees, RgbaBytes c) {
+  const double a = degrees * std::numbers::pi / 180.0;
+  const float cs = static_cast<float>(std::cos(a)), sn = static_cast<float>(std::sin(a));
+  auto corner = [&](float lx, float ly) {
+    const float x = lx - origin.x, y = ly - origin.y;
+    return Vec2{r.x + x * cs - y * sn, r.y + x * sn + y * cs};
+  };
+  use_shape_texture();
+  const Vec2 white{GlyphAtlas::kWhiteU, GlyphAtlas::kWhiteV};
+  quad(corner(0, 0), corner(r.w, 0), corner(r.w, r.h), corner(0, r.h), white, white, c);
+}
+
+// Glyph quads sit on whole units so the atlas's texels land on whole pixels.
+void GlRenderer::Impl::text(const std::string& str, Vec2 baseline, float font_size, RgbaBytes c) {
+  const int px = text_pixel_size(font_size);
+  if (px == 0 || str.empty()) return;
+  AtlasSlot& slot = atlas(px);
+  set_texture(slot.texture);
+  shape_texture = slot.texture;
+  Font::embedded().layout(str, px, &glyphs);
+  const float y = std::round(baseline.y);
+  for (const PlacedGlyph& g : glyphs) {
+    const GlyphAtlas::Entry& e = slot.cpu.glyph(g.glyph);
+    if (e.x1 == e.x0 || e.y1 == e.y0) continue;
+    const float x = std::round(baseline.x + g.x);
+    const Vec2 p0{x + e.x0, y + e.y0}, p2{x + e.x1, y + e.y1};
+    const Vec2 t0{static_cast<float>(e.u), static_cast<float>(e.v)};
+    const Vec2 t2{static_cast<float>(e.u + e.x1 - e.x0), static_cast<float>(e.v + e.y1 - e.y0)};
+    quad(p0, {p2.x, p0.y}, p2, {p0.x, p2.y}, t0, t2, c);
+  }
+}
+
+//-----------------------------------------------------------------------------
+// [SECTION] Executing a draw list
+//-----------------------------------------------------------------------------
+
+GlRenderer::GlRenderer(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {
+  impl_->stats = &stats_;
+}
+
+GlRenderer::~GlRenderer() = default;
+
+std::unique_ptr<GlRenderer> GlRenderer::create(std::string& error) {
+  auto impl = std::make_unique<Impl>();
+  impl->program = build_program(error);
+  if (!impl->program) return nullptr;
+  impl->projection_uniform = glGetUniformLocation(impl->program, "projection");
+  glUseProgram(impl->program);
+  glUniform1i(glGetUniformLocation(impl->program, "tex"), 0);
+
+  glGenVertexArrays(1, &impl->vertex_array);
+  glGenBuffers(1, &impl->vertex_buffer);
+  glGenBuffers(1, &impl->index_buffer);
+  glBindVertexArray(impl->vertex_array);
+  glBindBuffer(GL_ARRAY_BUFFER, impl->vertex_buffer);
+  glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, impl->index_buffer);
+  glEnableVertexAttribArray(0);
+  glEnableVertexAttribArray(1);
+  glEnableVertexAttribArray(2);
+  glVertexAttribPointer(0, 2, GL_FLOAT, GL_FALSE, sizeof(Vertex),
+                        reinterpret_cast<const void*>(offsetof(Vertex, x)));
+  glVertexAttribPointer(1, 2, GL_FLOAT, GL_FALSE, sizeof(Vertex),
+                        reinterpret_cast<const void*>(offsetof(Vertex, u)));
+  glVertexAttribPointer(2, 4, GL_UNSIGNED_BYTE, GL_TRUE, sizeof(Vertex),
+                        reinterpret_cast<const void*>(offsetof(Vertex, r)));
+  glBindVertexArray(0);
+
+  // Flat shapes drawn before any text sample this one: a 4 × 4 texture of full coverage.
+  glGenTextures(1, &impl->white_texture);
+  glBindTexture(GL_TEXTURE_2D, impl->white_texture);
+  const std::vector<std::uint8_t> white(16, 255);
+  glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_R8, 4, 4, 0, GL_RED, GL_UNSIGNED_BYTE, white.data());
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+  coverage_swizzle();
+  return std::unique_ptr<GlRenderer>(new GlRenderer(std::move(impl)));
+}
+
+void GlRenderer::render(const DrawList& list, float screen_width, float screen_height,
+                        int drawable_width, int drawable_height) {
+  Impl& r = *impl_;
+  stats_ = {};
+  const float sw = std::max(screen_width, 1.0f), sh = std::max(screen_height, 1.0f);
+  auto to_screen = [&] {
+    r.framebuffer = 0;
+    r.viewport_width = std::max(drawable_width, 1);
+    r.viewport_height = std::max(drawable_height, 1);
+    r.units_to_pixels = std::max(r.viewport_width / sw, r.viewport_height / sh);
+    ortho(sw, sh, true, r.projection);
+    r.discarding = false;
+  };
+  to_screen();
+  r.texture = 0;
+  r.shape_texture = r.white_texture;
+  r.vertices.clear();
+  r.indices.clear();
+  r.commands.clear();
+  r.set_texture(r.white_texture);
+  r.bind_state();
+
+  for (const DrawCommand& cmd : list.commands) {
+    const RgbaBytes c = to_bytes(cmd.color);
+    if (r.discarding && cmd.op != DrawOp::EndTarget) continue;
+    switch (cmd.op) {
+      case DrawOp::Clear:
+        r.flush();
+        glClearColor(cmd.color.r, cmd.color.g, cmd.color.b, cmd.color.a);
+        glClear(GL_COLOR_BUFFER_BIT);
+        break;
+      case DrawOp::Circle: r.circle(cmd.a, cmd.radius, c); break;
+      case DrawOp::CircleLines:
+        r.ring(cmd.a, cmd.radius - cmd.thickness / 2, cmd.radius + cmd.thickness / 2, c);
+        break;
+      case DrawOp::Triangle: r.triangle(cmd.a, cmd.b, cmd.c, c); break;
+      case DrawOp::Line: r.line(cmd.a, cmd.b, cmd.thickness, c); break;
+      case DrawOp::Rectangle: r.rectangle(cmd.rect, c); break;
+      case DrawOp::RectangleLines: r.rectangle_lines(cmd.rect, cmd.thickness, c); break;
+      case DrawOp::RectanglePro: r.rectangle_pro(cmd.rect, cmd.b, cmd.rotation, c); break;
+      case DrawOp::Text: r.text(cmd.text, cmd.a, cmd.font_size, c); break;
+      case DrawOp::Planet:
+        if (!cmd.planet) break;
+        r.flush();
+        r.painter.draw_planet(*cmd.planet, cmd.rect.x, cmd.rect.y, cmd.rect.w, cmd.rect.h,
+                              cmd.rotation, r.projection);
+        r.bind_state();
+        break;
+      case DrawOp::BeginTarget: {
+        r.flush();
+        Impl::Target* t = r.target(cmd.target, static_cast<int>(cmd.target_width),
+                                   static_cast<int>(cmd.target_height));
+        if (!t) {
+          r.discarding = true;
+          break;
+        }
+        r.framebuffer = t->framebuffer;
+        r.viewport_width = t->width;
+        r.viewport_height = t->height;
+        r.units_to_pixels = 1;
+        ortho(static_cast<float>(t->width), static_cast<float>(t->height), false, r.projection);
+        r.bind_state();
+        break;
+      }
+      case DrawOp::EndTarget:
+        r.flush();
+        to_screen();
+        r.bind_state();
+        break;
+      case DrawOp::BlitTarget: {
+        auto it = r.targets.find(cmd.target);
+        if (it == r.targets.end() || it->second.framebuffer == r.framebuffer) break;
+        const Impl::Target& t = it->second;
+        r.set_texture(t.texture);
+        const Rect d = cmd.rect;
+        r.quad({d.x, d.y}, {d.x + d.w, d.y}, {d.x + d.w, d.y + d.h}, {d.x, d.y + d.h}, {0, 0},
+               {static_cast<float>(t.width), static_cast<float>(t.height)}, c);
+        break;
+      }
+    }
+  }
+  r.flush();
+  if (r.framebuffer != 0) {
+    to_screen();
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+  }
+  glBindVertexArray(0);
+  glUseProgram(0);
+}
+
+std::vector<std::uint8_t> GlRenderer::read_target(TargetId target, int& width,
+                                                  int& height) const {
+  width = height = 0;
+  auto it = impl_->targets.find(target);
+  if (it == impl_->targets.end()) return {};
+  const Impl::Target& t = it->second;
+  std::vector<std::uint8_t> pixels(static_cast<std::size_t>(t.width) * t.height * 4);
+  glBindFramebuffer(GL_READ_FRAMEBUFFER, t.framebuffer);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glReadPixels(0, 0, t.width, t.height, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+  glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
+  width = t.width;
+  height = t.height;
+  return pixels;
+}
+
+}  // namespace ventora

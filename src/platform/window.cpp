@@ -1,0 +1,163 @@
+#include "platform/window.h"
+
+#include <SDL.h>
+#include <epoxy/gl.h>
+
+#include <algorithm>
+
+#include "platform/gl_renderer.h"
+#include "platform/key_names.h"
+
+namespace ventora {
+
+struct Window::Impl {
+  SDL_Window* window = nullptr;
+  SDL_GLContext context = nullptr;
+  std::unique_ptr<GlRenderer> renderer;
+  decltype(FrameInput::held) held;
+  Vec2 mouse;
+  Uint64 start = 0;
+  Uint64 last_present = 0;
+  double frame_seconds = 0;
+
+  ~Impl() {
+    renderer.reset();  // its GL objects go while the context still exists
+    if (context) SDL_GL_DeleteContext(context);
+    if (window) SDL_DestroyWindow(window);
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+  }
+  double seconds_since(Uint64 then) const {
+    return static_cast<double>(SDL_GetPerformanceCounter() - then) /
+           static_cast<double>(SDL_GetPerformanceFrequency());
+  }
+};
+
+Window::Window(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
+
+Window::~Window() = default;
+
+std::unique_ptr<Window> Window::open(const WindowConfig& config, std::string& error) {
+  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+    error = std::string("ventora: cannot open a window: no display (") + SDL_GetError() + ")";
+    return nullptr;
+  }
+  auto impl = std::make_unique<Impl>();
+  SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
+  SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
+  SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
+  SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+  SDL_GL_SetAttribute(SDL_GL_MULTISAMPLEBUFFERS, 0);
+  SDL_GL_SetAttribute(SDL_GL_MULTISAMPLESAMPLES, 0);
+  SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 0);
+  Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE;
+  if (config.high_dpi) flags |= SDL_WINDOW_ALLOW_HIGHDPI;
+  impl->window = SDL_CreateWindow(config.title.c_str(), SDL_WINDOWPOS_CENTERED,
+                                  SDL_WINDOWPOS_CENTERED, std::max(config.width, 1),
+                                  std::max(config.height, 1), flags);
+  if (!impl->window) {
+    error = std::string("ventora: cannot open a window: ") + SDL_GetError();
+    return nullptr;
+  }
+  impl->context = SDL_GL_CreateContext(impl->window);
+  if (!impl->context) {
+    error = std::string("ventora: OpenGL 3.3 core context unavailable: ") + SDL_GetError();
+    return nullptr;
+  }
+  if (epoxy_gl_version() < 33) {
+    error = "ventora: OpenGL 3.3 core context unavailable: the driver offers only " +
+            std::to_string(epoxy_gl_version() / 10) + "." + std::to_string(epoxy_gl_version() % 10);
+    return nullptr;
+  }
+  // Vsync is a wish: some servers refuse it, and the game runs the same without it.
+  SDL_GL_SetSwapInterval(1);
+  impl->renderer = GlRenderer::create(error);
+  if (!impl->renderer) return nullptr;
+  impl->start = impl->last_present = SDL_GetPerformanceCounter();
+  int mx = 0, my = 0;
+  SDL_GetMouseState(&mx, &my);
+  impl->mouse = {static_cast<float>(mx), static_cast<float>(my)};
+  return std::unique_ptr<Window>(new Window(std::move(impl)));
+}
+
+bool Window::poll(FrameInput& input) {
+  Impl& w = *impl_;
+  input.pressed.reset();
+  input.pressed_names.clear();
+  input.left_click = false;
+  bool open = true;
+  SDL_Event event;
+  while (SDL_PollEvent(&event)) {
+    switch (event.type) {
+      case SDL_QUIT: open = false; break;
+      case SDL_KEYDOWN: {
+        if (event.key.repeat) break;
+        const SDL_Keysym& sym = event.key.keysym;
+        if (auto key = game_key(sym.sym)) {
+          input.pressed.set(static_cast<std::size_t>(*key));
+          w.held.set(static_cast<std::size_t>(*key));
+        }
+        // The keys of a frame form a set: a key tapped twice in one frame counts once.
+        const std::string name(key_code_name(sym.sym, sym.scancode));
+        if (std::find(input.pressed_names.begin(), input.pressed_names.end(), name) ==
+            input.pressed_names.end()) {
+          input.pressed_names.push_back(name);
+        }
+        break;
+      }
+      case SDL_KEYUP:
+        if (auto key = game_key(event.key.keysym.sym)) w.held.reset(static_cast<std::size_t>(*key));
+        break;
+      case SDL_MOUSEMOTION:
+        w.mouse = {static_cast<float>(event.motion.x), static_cast<float>(event.motion.y)};
+        break;
+      case SDL_MOUSEBUTTONDOWN:
+        w.mouse = {static_cast<float>(event.button.x), static_cast<float>(event.button.y)};
+        if (event.button.button == SDL_BUTTON_LEFT) input.left_click = true;
+        break;
+      default: break;
+    }
+  }
+  // A key released in the same frame it went down still counts as pressed, not as held.
+  input.held = w.held;
+  input.mouse = w.mouse;
+  input.screen_width = static_cast<float>(width());
+  input.screen_height = static_cast<float>(height());
+  input.time = w.seconds_since(w.start);
+  return open;
+}
+
+double Window::frame_seconds() const { return impl_->frame_seconds; }
+
+void Window::request_size(int width, int height) {
+  SDL_SetWindowSize(impl_->window, std::max(width, 1), std::max(height, 1));
+}
+
+void Window::draw(const DrawList& list) {
+  int dw = 0, dh = 0;
+  SDL_GL_GetDrawableSize(impl_->window, &dw, &dh);
+  impl_->renderer->render(list, static_cast<float>(width()), static_cast<float>(height()), dw, dh);
+}
+
+void Window::present() {
+  SDL_GL_SwapWindow(impl_->window);
+  const Uint64 now = SDL_GetPerformanceCounter();
+  impl_->frame_seconds = static_cast<double>(now - impl_->last_present) /
+                         static_cast<double>(SDL_GetPerformanceFrequency());
+  impl_->last_present = now;
+}
+
+GlRenderer& Window::renderer() { return *impl_->renderer; }
+
+int Window::width() const {
+  int w = 0, h = 0;
+  SDL_GetWindowSize(impl_->window, &w, &h);
+  return w;
+}
+
+int Window::height() const {
+  int w = 0, h = 0;
+  SDL_GetWindowSize(impl_->window, &w, &h);
+  return h;
+}
+
+}  // namespace ventora
