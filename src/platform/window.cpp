@@ -4,6 +4,7 @@
 #include <epoxy/gl.h>
 
 #include <algorithm>
+#include <string_view>
 
 #include "platform/gl_renderer.h"
 #include "platform/key_names.h"
@@ -42,6 +43,14 @@ std::unique_ptr<Window> Window::open(const WindowConfig& config, std::string& er
     return nullptr;
   }
   auto impl = std::make_unique<Impl>();
+  // Without a display SDL falls back to its invisible offscreen driver; only tests ask for it.
+  const std::string driver = SDL_GetCurrentVideoDriver() ? SDL_GetCurrentVideoDriver() : "";
+  const char* asked = SDL_GetHint(SDL_HINT_VIDEODRIVER);
+  if ((driver == "offscreen" || driver == "dummy") &&
+      (!asked || std::string_view(asked).find(driver) == std::string_view::npos)) {
+    error = "ventora: cannot open a window: no display (no X11 or Wayland display found)";
+    return nullptr;
+  }
   SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
   SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
   SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);

@@ -351,3 +351,41 @@ TEST_F(GlTest, RequestedSizeReachesTheScreenSize) {
 
 }  // namespace
 }  // namespace ventora
+
+namespace ventora {
+namespace {
+
+// Each case opens the window in a fresh process, so SDL starts from nothing there.
+TEST(WindowOpen, FailsWithOneLineThatNamesWhatIsMissing) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  struct Case {
+    const char* driver;  // SDL_VIDEODRIVER, or null for none
+    const char* gl_version;  // Mesa's version override, or null
+    const char* message;
+  };
+  const Case cases[] = {
+      {"bogus", nullptr, "^ventora: cannot open a window: no display \\(.+\\)\n$"},
+      // No display at all: SDL would fall back to its invisible driver.
+      {nullptr, nullptr, "ventora: cannot open a window: no display \\(.+\\)\n$"},
+      {"offscreen", "3.0", "^ventora: OpenGL 3.3 core context unavailable: .+\n$"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EXIT(
+        {
+          if (c.driver) setenv("SDL_VIDEODRIVER", c.driver, 1);
+          else unsetenv("SDL_VIDEODRIVER");
+          unsetenv("DISPLAY");
+          unsetenv("WAYLAND_DISPLAY");
+          if (c.gl_version) setenv("MESA_GL_VERSION_OVERRIDE", c.gl_version, 1);
+          std::string error;
+          auto window = Window::open({}, error);
+          std::fprintf(stderr, "%s\n", error.c_str());
+          std::exit(!window && error.find('\n') == std::string::npos ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), c.message)
+        << (c.driver ? c.driver : "no driver");
+  }
+}
+
+}  // namespace
+}  // namespace ventora
