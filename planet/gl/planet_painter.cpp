@@ -83,7 +83,7 @@ struct PlanetPainter::Impl {
   ArtTarget& target(int size);
   void quad(const Square& sq);
   void draw_layer(const LayerDraw& draw, const Square& sq, const float projection[16]);
-  void draw(const Planet& planet, float x, float y, float w, float h, float spin,
+  void draw(std::span<const LayerDraw> draws, float x, float y, float w, float h,
             const float projection[16], bool allow_art_path);
 };
 
@@ -207,10 +207,9 @@ void PlanetPainter::Impl::draw_layer(const LayerDraw& draw, const Square& sq,
   quad(sq);
 }
 
-void PlanetPainter::Impl::draw(const Planet& planet, float x, float y, float w, float h,
-                               float spin, const float projection[16], bool allow_art_path) {
+void PlanetPainter::Impl::draw(std::span<const LayerDraw> draws, float x, float y, float w,
+                               float h, const float projection[16], bool allow_art_path) {
   ensure_gl();
-  const std::vector<LayerDraw> draws = layer_draws(planet, spin);
   const Square sq = fit_square(x, y, w, h);
 
   SavedState saved;
@@ -279,12 +278,17 @@ PlanetPainter::~PlanetPainter() = default;
 
 void PlanetPainter::draw_planet(const Planet& planet, float x, float y, float w, float h,
                                 float spin, const float projection[16]) {
-  impl_->draw(planet, x, y, w, h, spin, projection, true);
+  impl_->draw(layer_draws(planet, spin), x, y, w, h, projection, true);
 }
 
 void PlanetPainter::draw_planet_direct(const Planet& planet, float x, float y, float w, float h,
                                        float spin, const float projection[16]) {
-  impl_->draw(planet, x, y, w, h, spin, projection, false);
+  impl_->draw(layer_draws(planet, spin), x, y, w, h, projection, false);
+}
+
+void PlanetPainter::draw_layers(std::span<const LayerDraw> draws, float x, float y, float w,
+                                float h, const float projection[16], bool art_path) {
+  impl_->draw(draws, x, y, w, h, projection, art_path);
 }
 
 int PlanetPainter::materials_built() const { return impl_->built; }

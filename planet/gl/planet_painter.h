@@ -4,6 +4,7 @@
 #pragma once
 
 #include <memory>
+#include <span>
 
 #include "planet/core/planet.h"
 #include "planet/gl/layer_table.h"
@@ -28,6 +29,11 @@ class PlanetPainter {
   // The same picture with every layer's shader run at every target pixel (the reference).
   void draw_planet_direct(const Planet& planet, float x, float y, float w, float h, float spin,
                           const float projection[16]);
+
+  // Draws prepared layers (from layer_draws, values possibly changed) into the square of the
+  // rectangle, through the art targets where `art_path` allows: for tests and tools.
+  void draw_layers(std::span<const LayerDraw> draws, float x, float y, float w, float h,
+                   const float projection[16], bool art_path);
 
   // How many materials have been built so far (each at most once).
   int materials_built() const;

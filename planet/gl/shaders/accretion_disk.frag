@@ -1,5 +1,5 @@
-// The black hole's accretion disk: its far side bent up over the hole, its near side down.
 #include "prelude.glsl"
+// The black hole's accretion disk: its far side bent up over the hole, its near side down.
 uniform float rotation;
 uniform float time_speed;
 uniform float disk_width;

@@ -1,5 +1,5 @@
-// An irregular lump: its outline is noise, so the whole body turns with `rotation`.
 #include "prelude.glsl"
+// An irregular lump: its outline is noise, so the whole body turns with `rotation`.
 uniform float rotation;
 uniform vec2 light_origin;
 uniform int should_dither;

@@ -1,5 +1,5 @@
-// The black hole's core with a two-step bright rim.
 #include "prelude.glsl"
+// The black hole's core with a two-step bright rim.
 uniform vec4 colors[3];
 uniform float radius;
 uniform float light_width;

@@ -1,3 +1,3 @@
-// Cloud cover over a planet (also the gas giant's upper deck).
 #include "prelude.glsl"
+// Cloud cover over a planet (also the gas giant's upper deck).
 #include "cloud_layer.glsl"

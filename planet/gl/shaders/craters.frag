@@ -1,5 +1,5 @@
-// Crater spots; the rim away from the light and the far side take the shadow colour.
 #include "prelude.glsl"
+// Crater spots; the rim away from the light and the far side take the shadow colour.
 uniform float rotation;
 uniform vec2 light_origin;
 uniform float time_speed;

@@ -1,5 +1,5 @@
-// A tilted spiral galaxy built from quantised, lifted layers.
 #include "prelude.glsl"
+// A tilted spiral galaxy built from quantised, lifted layers.
 uniform float rotation;
 uniform float time_speed;
 uniform int should_dither;

@@ -1,4 +1,4 @@
-// The gas giant's lower deck: with cloud cover 0 it covers the whole disc.
 #include "prelude.glsl"
+// The gas giant's lower deck: with cloud cover 0 it covers the whole disc.
 #define GAS_CLOUDS
 #include "cloud_layer.glsl"

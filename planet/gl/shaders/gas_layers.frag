@@ -1,5 +1,5 @@
-// A banded, turbulent gas giant with a light and a dark colour set.
 #include "prelude.glsl"
+// A banded, turbulent gas giant with a light and a dark colour set.
 uniform float rotation;
 uniform vec2 light_origin;
 uniform float time_speed;

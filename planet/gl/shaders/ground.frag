@@ -1,5 +1,5 @@
-// Rocky ground in three light bands whose border follows a warped noise (no sphere mapping).
 #include "prelude.glsl"
+// Rocky ground in three light bands whose border follows a warped noise (no sphere mapping).
 uniform float rotation;
 uniform vec2 light_origin;
 uniform float time_speed;

@@ -1,6 +1,6 @@
+#include "prelude.glsl"
 // Land patches over a lower layer (also the ice planet's lakes): drawn only where the land
 // noise reaches land_cutoff.
-#include "prelude.glsl"
 uniform float rotation;
 uniform vec2 light_origin;
 uniform float time_speed;

@@ -1,5 +1,5 @@
-// Land cut by rivers, shaded on the sphere-mapped coordinate.
 #include "prelude.glsl"
+// Land cut by rivers, shaded on the sphere-mapped coordinate.
 uniform float rotation;
 uniform vec2 light_origin;
 uniform float time_speed;

@@ -1,5 +1,5 @@
-// Glowing lava lines: drawn only where the river noise reaches river_cutoff.
 #include "prelude.glsl"
+// Glowing lava lines: drawn only where the river noise reaches river_cutoff.
 uniform float rotation;
 uniform vec2 light_origin;
 uniform float time_speed;

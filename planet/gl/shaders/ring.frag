@@ -1,5 +1,5 @@
-// A tilted ring that passes behind the planet in the upper half of the square.
 #include "prelude.glsl"
+// A tilted ring that passes behind the planet in the upper half of the square.
 uniform float rotation;
 uniform vec2 light_origin;
 uniform float time_speed;

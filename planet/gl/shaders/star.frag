@@ -1,5 +1,5 @@
-// The star's surface: two drifting layers of tileable cells. Dithers on the raw x coordinate.
 #include "prelude.glsl"
+// The star's surface: two drifting layers of tileable cells. Dithers on the raw x coordinate.
 uniform float rotation;
 uniform float time_speed;
 uniform float time;

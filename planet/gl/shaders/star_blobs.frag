@@ -1,5 +1,5 @@
-// The star's halo: fifteen layers of round spots streaming outwards.
 #include "prelude.glsl"
+// The star's halo: fifteen layers of round spots streaming outwards.
 uniform float rotation;
 uniform float time_speed;
 uniform vec4 colors[1];

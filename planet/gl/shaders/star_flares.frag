@@ -1,5 +1,5 @@
-// Storms flaring off the star's rim. Dithers on the raw x coordinate.
 #include "prelude.glsl"
+// Storms flaring off the star's rim. Dithers on the raw x coordinate.
 uniform float rotation;
 uniform float time_speed;
 uniform float time;

@@ -1,6 +1,6 @@
+#include "prelude.glsl"
 // A body of water in three light bands with a noisy border. Its material declares neither
 // dither_size nor should_dither, so both read 0 and the band edges stay clean.
-#include "prelude.glsl"
 uniform float rotation;
 uniform vec2 light_origin;
 uniform float time_speed;

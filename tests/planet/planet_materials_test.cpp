@@ -1,0 +1,88 @@
+// Building the seventeen materials (once each) and the GL state draw_planet leaves behind.
+#include <epoxy/gl.h>
+
+#include "gl_fixture.h"
+#include "planet/gl/gl_program.h"
+#include "planet/gl/shader_sources.h"
+
+namespace planet::test {
+namespace {
+
+using MaterialsTest = GlTest;
+
+void draw_tiny(PlanetPainter& painter, PlanetKind kind) {
+  render_planet(painter, make_planet(kind, 12), 16, true);
+}
+
+TEST_F(MaterialsTest, EachMaterialIsBuiltOnceOnFirstUse) {
+  PlanetPainter painter;
+  EXPECT_EQ(painter.materials_built(), 0);
+  draw_tiny(painter, PlanetKind::DryPlanet);
+  EXPECT_EQ(painter.materials_built(), 1);
+  EXPECT_TRUE(painter.has_material(LayerMaterial::LandMasses));
+  draw_tiny(painter, PlanetKind::IcePlanet);  // land_masses twice, clouds new
+  EXPECT_EQ(painter.materials_built(), 2);
+  draw_tiny(painter, PlanetKind::RiverPlanet);  // land_rivers new, clouds again
+  EXPECT_EQ(painter.materials_built(), 3);
+  draw_tiny(painter, PlanetKind::DryPlanet);
+  EXPECT_EQ(painter.materials_built(), 3);
+}
+
+TEST_F(MaterialsTest, AllSeventeenCompileLinkAndDrawWithoutGlErrors) {
+  while (glGetError() != GL_NO_ERROR) {
+  }
+  PlanetPainter painter;
+  for (int round = 0; round < 2; ++round) {
+    for (int k = 0; k < kPlanetKindCount; ++k) draw_tiny(painter, static_cast<PlanetKind>(k));
+    EXPECT_EQ(painter.materials_built(), kLayerMaterialCount);
+  }
+  for (int m = 0; m < kLayerMaterialCount; ++m) {
+    EXPECT_TRUE(painter.has_material(static_cast<LayerMaterial>(m)));
+  }
+  EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+TEST_F(MaterialsTest, DrawLeavesTheCallersStateAndBlendingOn) {
+  PlanetPainter painter;
+  OffscreenTarget target(64, 48);
+  target.bind();
+  glViewport(3, 4, 50, 40);
+  glEnable(GL_SCISSOR_TEST);
+  GLint bound_framebuffer = 0;
+  glGetIntegerv(GL_DRAW_FRAMEBUFFER_BINDING, &bound_framebuffer);
+  const auto projection = pixel_projection(50, 40);
+  // The fast path renders through its own targets; the direct path does not.
+  painter.draw_planet(make_planet(PlanetKind::LavaPlanet, 12), 0, 0, 50, 40, 0, projection.data());
+
+  GLint value = -1;
+  glGetIntegerv(GL_DRAW_FRAMEBUFFER_BINDING, &value);
+  EXPECT_EQ(value, bound_framebuffer);
+  GLint viewport[4];
+  glGetIntegerv(GL_VIEWPORT, viewport);
+  EXPECT_EQ(viewport[0], 3);
+  EXPECT_EQ(viewport[3], 40);
+  EXPECT_TRUE(glIsEnabled(GL_SCISSOR_TEST));
+  glDisable(GL_SCISSOR_TEST);
+  glGetIntegerv(GL_CURRENT_PROGRAM, &value);
+  EXPECT_EQ(value, 0);
+  glGetIntegerv(GL_VERTEX_ARRAY_BINDING, &value);
+  EXPECT_EQ(value, 0);
+  glGetIntegerv(GL_ARRAY_BUFFER_BINDING, &value);
+  EXPECT_EQ(value, 0);
+  EXPECT_TRUE(glIsEnabled(GL_BLEND));
+  glGetIntegerv(GL_BLEND_SRC_RGB, &value);
+  EXPECT_EQ(value, GL_SRC_ALPHA);
+  glGetIntegerv(GL_BLEND_DST_RGB, &value);
+  EXPECT_EQ(value, GL_ONE_MINUS_SRC_ALPHA);
+}
+
+TEST_F(MaterialsTest, ABrokenShaderGivesTheCompilerLog) {
+  std::string log;
+  const GLuint program = build_program(vertex_source(), "#version 130\nvoid main() { nope(); }\n", log);
+  EXPECT_EQ(program, 0u);
+  EXPECT_NE(log.find("fragment shader"), std::string::npos) << log;
+  EXPECT_GT(log.size(), std::string("fragment shader: ").size()) << log;
+}
+
+}  // namespace
+}  // namespace planet::test
