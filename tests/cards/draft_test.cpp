@@ -9,6 +9,7 @@
 
 #include "cards/overlay_geometry.h"
 #include "main/rng.h"
+#include "main/run.h"
 
 namespace ventora {
 namespace {
@@ -213,6 +214,28 @@ TEST(Draft, ChoiceByKeyThenByClick) {
       EXPECT_EQ(state.stage, 2u);
     }
   }
+}
+
+// A digit pressed together with C, or held on from then, picks nothing: only a key that goes
+// down while the cards are shown counts.
+TEST(Draft, DigitHeldAcrossTheScreenChangePicksNothing) {
+  GameState state = og_state();
+  state.screen = Screen::StageClear;
+  FrameInput both = og_input();
+  both.press(Key::C);
+  both.press(Key::Num2);
+  update_game(state, both, 1.0f / 60);
+  EXPECT_EQ(state.screen, Screen::CardChoice);
+  FrameInput held = og_input();
+  held.hold(Key::Num2);
+  update_game(state, held, 1.0f / 60);
+  EXPECT_EQ(state.screen, Screen::CardChoice);
+  EXPECT_TRUE(state.modifier_stack.picks.empty());
+  FrameInput press = og_input();
+  press.press(Key::Num2);
+  update_game(state, press, 1.0f / 60);
+  EXPECT_EQ(state.screen, Screen::Countdown);
+  EXPECT_EQ(state.modifier_stack.picks, std::vector<Card>{state.offer[1].card});
 }
 
 }  // namespace
