@@ -7,6 +7,7 @@
 
 #include <cstdlib>
 
+#include "planet/core/planet.h"
 #include "platform/canvas.h"
 #include "platform/gl_renderer.h"
 #include "platform/window.h"
@@ -281,6 +282,51 @@ TEST_F(GlTest, ScreenUnitsAreYDownAndStretchToTheDrawable) {
   EXPECT_FALSE(red_at(32, 0));
   EXPECT_FALSE(red_at(0, 12));
   EXPECT_FALSE(red_at(0, 47));
+  window_->present();
+}
+
+// The planet painter draws with its own GL state; ours must be back for what follows it, and a
+// planet drawn through a target must look the same as one drawn straight onto the screen.
+TEST_F(GlTest, PlanetDrawsTheSameOnScreenAndThroughATarget) {
+  planet::PlanetParams params;
+  params.seed = 7;
+  params.pixels = 24;
+  const planet::Planet world = planet::create_planet(planet::PlanetKind::RiverPlanet, params);
+  auto screen = [] {
+    std::vector<std::uint8_t> rgba(64 * 48 * 4);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, 64, 48, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+    return rgba;
+  };
+
+  DrawList direct;
+  Canvas a(direct, 64, 48);
+  a.clear(kBlack);
+  a.planet(world, {8, 0, 48, 48}, 0.5f);
+  a.rectangle({0, 0, 4, 4}, kRed);
+  renderer().render(direct, 64, 48, 64, 48);
+  const auto on_screen = screen();
+
+  DrawList via_target;
+  Canvas b(via_target, 64, 48);
+  b.begin_target(9, 64, 48);
+  b.clear(kBlack);
+  b.planet(world, {8, 0, 48, 48}, 0.5f);
+  b.rectangle({0, 0, 4, 4}, kRed);
+  b.end_target();
+  b.clear(kBlack);
+  b.blit_target(9, {0, 0, 64, 48}, kWhite);
+  renderer().render(via_target, 64, 48, 64, 48);
+  const auto blitted = screen();
+
+  Pixels p(on_screen, 64, 48);  // rows bottom first: y = 47 is the top of the screen
+  EXPECT_EQ(p.at(1, 46), (Rgba{255, 0, 0, 255}));  // the rectangle after the planet
+  EXPECT_EQ(p.at(6, 46), (Rgba{0, 0, 0, 255}));
+  EXPECT_NE(p.at(32, 24), (Rgba{0, 0, 0, 255}));   // the planet's middle
+  EXPECT_EQ(p.at(62, 24), (Rgba{0, 0, 0, 255}));   // beside its square
+  int differing = 0;
+  for (std::size_t i = 0; i < on_screen.size(); ++i) differing += on_screen[i] != blitted[i];
+  EXPECT_EQ(differing, 0);
   window_->present();
 }
 
