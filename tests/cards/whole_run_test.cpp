@@ -85,16 +85,20 @@ TEST(WholeRun, BonusStageBetweenFourAndFive) {
                     "Island. Press R to play again."));
 }
 
-TEST(WholeRun, KnockedOutOnStageTwo) {
+// In the plain 960 × 720 output, where clicks land on unscaled boxes.
+TEST(WholeRun, KnockedOutOnStageThree) {
   GameState state = start_run(ClockReading{1700000000, 0});
+  const std::string_view og_args[] = {"ventora", "--mode", "og"};
+  state.render_settings = render_settings_from_args(og_args);
   bot::RunPlan plan;
-  plan.give_up_at_stage = 2;
-  plan.pick_with = bot::PickWith::Keys;
+  plan.give_up_at_stage = 3;
   const bot::RunRecord run = bot::play_run(state, plan);
 
   ASSERT_EQ(state.screen, Screen::Defeat);
-  EXPECT_EQ(run.stages, (std::vector<std::uint64_t>{1, 2}));
+  EXPECT_EQ(bot::idle_input(state, 0).screen_width, 960);
+  EXPECT_EQ(run.stages, (std::vector<std::uint64_t>{1, 2, 3}));
   EXPECT_EQ(run.key_picks, 1);
+  EXPECT_EQ(run.mouse_picks, 1);
   EXPECT_LE(state.player_hp, 0);
   EXPECT_TRUE(shows(state, "Knocked loose"));
   EXPECT_TRUE(shows(state, "Press R to retry"));
