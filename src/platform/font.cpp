@@ -3,14 +3,11 @@
 #include <stb/stb_truetype.h>
 
 #include <algorithm>
-#include <cmath>
-#include <cstring>
 #include <stdexcept>
 
 #include "platform/canvas.h"
 
 extern "C" const unsigned char ventora_font_dejavu_sans[];
-extern "C" const unsigned char ventora_font_dejavu_sans_end[];
 
 namespace ventora {
 
@@ -45,7 +42,7 @@ std::u32string decode_utf8(std::string_view text) {
     }
     bool ok = true;
     std::size_t used = 1;
-    for (int k = 1; ok && k <= extra; ++k) {
+    for (int k = 1; k <= extra; ++k) {
       if (i + k >= text.size() || (static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) {
         ok = false;
         break;

@@ -77,6 +77,8 @@ std::unique_ptr<Window> Window::open(const WindowConfig& config, std::string& er
             std::to_string(epoxy_gl_version() / 10) + "." + std::to_string(epoxy_gl_version() % 10);
     return nullptr;
   }
+  // The game reads keys, not typed text: no input method window should pop up.
+  SDL_StopTextInput();
   // Vsync is a wish: some servers refuse it, and the game runs the same without it.
   SDL_GL_SetSwapInterval(1);
   impl->renderer = GlRenderer::create(error);
