@@ -542,6 +542,11 @@ void GlRenderer::render(const DrawList& list, float screen_width, float screen_h
   r.commands.clear();
   r.set_texture(r.white_texture);
   r.bind_state();
+  // A frame that does not clear (the start-up frames draw nothing) shows black, not stale memory.
+  if (list.commands.empty() || list.commands.front().op != DrawOp::Clear) {
+    glClearColor(0, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+  }
 
   for (const DrawCommand& cmd : list.commands) {
     const RgbaBytes c = to_bytes(cmd.color);

@@ -28,7 +28,8 @@ class GlRenderer {
   GlRenderer& operator=(const GlRenderer&) = delete;
 
   // Executes `list` onto the bound default framebuffer: `screen_width` × `screen_height` are the
-  // logical units the list is drawn in, the drawable may be larger (high DPI).
+  // logical units the list is drawn in, the drawable may be larger (high DPI). A list that does
+  // not begin with a clear is drawn over black.
   void render(const DrawList& list, float screen_width, float screen_height, int drawable_width,
               int drawable_height);
   // Reads a target's pixels as RGBA8, top row first; empty when the target does not exist.

@@ -282,6 +282,9 @@ TEST_F(GlTest, ScreenUnitsAreYDownAndStretchToTheDrawable) {
   EXPECT_FALSE(red_at(32, 0));
   EXPECT_FALSE(red_at(0, 12));
   EXPECT_FALSE(red_at(0, 47));
+  // A frame with nothing in it starts from black rather than from the last picture.
+  renderer().render(DrawList{}, 32, 24, 64, 48);
+  EXPECT_FALSE(red_at(0, 0));
   window_->present();
 }
 
