@@ -46,6 +46,9 @@ struct HandleDeleter {
 };
 using Handle = std::unique_ptr<mpg123_handle, HandleDeleter>;
 
+// Frames a new sample rate or channel count must last to be a real change of format.
+constexpr std::size_t kFramesToConfirmChange = 3;
+
 struct StreamFormat {
   long rate = 0;
   int channels = 0;
@@ -87,6 +90,11 @@ DecodeResult decode_mp3(std::span<const std::uint8_t> bytes) {
   std::optional<StreamFormat> format;
   std::vector<std::int16_t> samples;
   bool decoded_any = false;
+  // A different format mid-stream counts only once it holds for several frames: garbage in a corrupt
+  // stretch can pass for a single frame header of any rate, and that frame is noise to be skipped.
+  std::optional<StreamFormat> changed;
+  std::size_t changed_frames = 0;
+  std::size_t changed_from_sample = 0;
   for (;;) {
     off_t frame = 0;
     unsigned char* audio = nullptr;
@@ -96,24 +104,32 @@ DecodeResult decode_mp3(std::span<const std::uint8_t> bytes) {
       StreamFormat next;
       int encoding = 0;
       mpg123_getformat(mh.get(), &next.rate, &next.channels, &encoding);
-      if (decoded_any && (next.rate != format->rate || next.channels != format->channels)) {
-        return std::string("variable sample rate/channel count is unsupported");
-      }
-      if (!format) {
+      if (!decoded_any) {
         const off_t length = mpg123_length(mh.get());
-        if (length > 0) samples.reserve(static_cast<std::size_t>(length) * next.channels);
+        if (!format && length > 0) samples.reserve(static_cast<std::size_t>(length) * next.channels);
+        format = next;
+      } else if (next.rate == format->rate && next.channels == format->channels) {
+        if (changed) samples.resize(changed_from_sample);
+        changed.reset();
+      } else {
+        if (!changed) changed_from_sample = samples.size();
+        changed = next;
+        changed_frames = 0;
       }
-      format = next;
     } else if (status == MPG123_OK) {
       const auto* first = reinterpret_cast<const std::int16_t*>(audio);
       samples.insert(samples.end(), first, first + size / 2);
       decoded_any = decoded_any || size > 0;
+      if (changed && ++changed_frames >= kFramesToConfirmChange) {
+        return std::string("variable sample rate/channel count is unsupported");
+      }
     } else if (status == MPG123_DONE) {
       break;
     } else {
       return std::string(mpg123_strerror(mh.get()));
     }
   }
+  if (changed) samples.resize(changed_from_sample);
   if (!decoded_any) {
     // A file with neither a tag nor a frame header holds no audio stream at all.
     if (!format && !starts_with_id3(bytes)) return std::string("MP3 had no default audio track");

@@ -1,0 +1,49 @@
+// Build tool: renders one piece of the soundtrack and encodes it as the MP3 the game embeds.
+//   ventora_render_music <slug> <soundfont.sf2> <out.mp3> [<out.wav>]
+#include <cstdio>
+#include <fstream>
+#include <string>
+
+#include "music/mp3_encode.h"
+#include "music/render.h"
+#include "music/soundtrack.h"
+#include "src/music/wav.h"
+
+namespace {
+
+bool write_file(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+  std::ofstream out(path, std::ios::binary);
+  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  return static_cast<bool>(out);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  using namespace ventora;
+  if (argc < 4) {
+    std::fprintf(stderr, "usage: %s <slug> <soundfont.sf2> <out.mp3> [<out.wav>]\n", argv[0]);
+    return 2;
+  }
+  const std::string slug = argv[1];
+  for (const music::TrackScore& track : music::soundtrack()) {
+    if (track.slug != slug) continue;
+    const std::size_t samples = samples_for_frames(track.frames);
+    const music::Score score = track.compose(static_cast<double>(samples) / music::kSampleRate);
+    const std::vector<std::int16_t> pcm = music::render_score(score, argv[2], samples);
+    const std::vector<std::uint8_t> mp3 =
+        encode_mp3(pcm, {2, music::kSampleRate, 320, std::string(track.title), std::string(track.artist)});
+    const std::size_t frames = count_mpeg_frames(mp3);
+    if (frames != track.frames + 1) {
+      std::fprintf(stderr, "%s: %zu audio frames, wanted %zu\n", argv[1], frames - 1, track.frames);
+      return 1;
+    }
+    if (!write_file(argv[3], mp3) || (argc > 4 && !write_file(argv[4], build_wav(pcm, 2, music::kSampleRate)))) {
+      std::fprintf(stderr, "%s: cannot write output\n", argv[1]);
+      return 1;
+    }
+    return 0;
+  }
+  std::fprintf(stderr, "unknown track %s\n", argv[1]);
+  return 2;
+}

@@ -1,0 +1,119 @@
+#include "music/music_loading.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cmath>
+#include <cstring>
+#include <string>
+
+#include "main/rng.h"
+#include "music/mp3_decode.h"
+#include "music/music_player.h"
+#include "mp3_fixtures.h"
+#include "recording_audio.h"
+
+namespace ventora {
+namespace {
+
+using testing::AudioCall;
+using testing::RecordingAudio;
+
+TEST(LoadMusic, AFailedTrackIsReportedAndLeftOutKeepingTheListsParallel) {
+  const std::vector<std::uint8_t> good = testing::mp3_tone(0.3);
+  const std::vector<std::uint8_t> empty = id3v2_tag("Jazzeton", "Dastrow");
+  const std::array<EmbeddedTrack, 6> tracks{{
+      {"Bongo Rave - Corvane", good, 233.326f},
+      {"Cat Circus - Pellith", good, 94.72f},
+      {"Heaven and Earth - Corvane", good, 277.368f},
+      {"Jazzeton - Dastrow", empty, 202.971f},
+      {"Summer Thyme - Vintaro", good, 117.264f},
+      {"Whack a Mole - Hollice", good, 95.033f},
+  }};
+  const EmbeddedTrack cue{"Game Over - Marrowind", good, 140.304f};
+  std::vector<AudioCall> calls;
+  RecordingAudio audio(&calls);
+  audio.refuse = {5};  // the fifth load (from 0): the cue
+
+  ::testing::internal::CaptureStderr();
+  const LoadedMusic music = load_music(tracks, cue, audio);
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+            "failed to decode embedded music 'Jazzeton - Dastrow': no MP3 frames decoded\n"
+            "failed to load embedded music 'Game Over - Marrowind': unsupported sound format\n");
+  EXPECT_EQ(music.tracks, (std::vector<SoundId>{100, 101, 102, 103, 104}));
+  EXPECT_EQ(music.track_seconds, (std::vector<float>{233.326f, 94.72f, 277.368f, 117.264f, 95.033f}));
+  EXPECT_FALSE(music.defeat_cue.has_value());
+  EXPECT_TRUE(calls.empty());
+}
+
+// The ID3v2 text frame `id`'s value, or "" when the tag has no such frame.
+std::string id3_text(std::span<const std::uint8_t> mp3, const char* id) {
+  const std::size_t size = (mp3[6] & 0x7F) << 21 | (mp3[7] & 0x7F) << 14 | (mp3[8] & 0x7F) << 7 | (mp3[9] & 0x7F);
+  for (std::size_t at = 10; at + 10 < 10 + size;) {
+    const std::size_t frame = (mp3[at + 4] & 0x7F) << 21 | (mp3[at + 5] & 0x7F) << 14 | (mp3[at + 6] & 0x7F) << 7 |
+                              (mp3[at + 7] & 0x7F);
+    if (std::memcmp(mp3.data() + at, id, 4) == 0) {
+      return std::string(mp3.begin() + static_cast<std::ptrdiff_t>(at + 11),
+                         mp3.begin() + static_cast<std::ptrdiff_t>(at + 10 + frame));
+    }
+    at += 10 + frame;
+  }
+  return "";
+}
+
+TEST(EmbeddedMusic, EveryTrackIsTaggedAndDecodesToItsPlayingTime) {
+  std::vector<const EmbeddedTrack*> all;
+  for (const EmbeddedTrack& track : music_tracks()) all.push_back(&track);
+  all.push_back(&defeat_cue_track());
+  for (const EmbeddedTrack* track : all) {
+    SCOPED_TRACE(std::string(track->label));
+    const auto mp3 = track->mp3_bytes;
+    ASSERT_GT(mp3.size(), 1000u);
+    // An ID3v2.4 tag naming title and artist, then the Info frame of a 320 kbit/s 44.1 kHz stereo stream.
+    ASSERT_EQ(std::string(mp3.begin(), mp3.begin() + 4), std::string("ID3\x04", 4));
+    EXPECT_EQ(id3_text(mp3, "TIT2") + " - " + id3_text(mp3, "TPE1"), track->label);
+    const std::size_t audio = 10 + ((mp3[6] & 0x7F) << 21 | (mp3[7] & 0x7F) << 14 | (mp3[8] & 0x7F) << 7 | (mp3[9] & 0x7F));
+    EXPECT_EQ(mp3[audio], 0xFF);
+    EXPECT_EQ(mp3[audio + 1] & 0xFE, 0xFA);  // MPEG-1 Layer III
+    EXPECT_EQ(mp3[audio + 2] >> 4, 14);       // 320 kbit/s
+    EXPECT_EQ((mp3[audio + 2] >> 2) & 3, 0);  // 44.1 kHz
+    EXPECT_EQ(mp3[audio + 3] >> 6, 0);        // stereo, not joint stereo
+    EXPECT_EQ(std::string(mp3.begin() + static_cast<std::ptrdiff_t>(audio + 36),
+                          mp3.begin() + static_cast<std::ptrdiff_t>(audio + 40)),
+              "Info");
+
+    const DecodeResult result = decode_mp3(mp3);
+    ASSERT_TRUE(std::holds_alternative<std::vector<std::uint8_t>>(result));
+    const auto& wav = std::get<std::vector<std::uint8_t>>(result);
+    const double seconds = static_cast<double>(wav.size() - 44) / 4 / 44100;
+    EXPECT_EQ(std::round(seconds * 1000), std::round(track->seconds * 1000.0));
+  }
+}
+
+TEST(EmbeddedMusic, MusicOnLoadsAllSevenAndStartsWithHeavenAndEarth) {
+  unsetenv("VENTORA_DISABLE_MUSIC");
+  setenv("VENTORA_ENABLE_MUSIC", "1", 1);
+  rng::reset();
+  std::vector<AudioCall> calls;
+  std::vector<std::size_t> sizes;
+  ::testing::internal::CaptureStderr();
+  auto player = music_player_from_environment([&] {
+    auto audio = std::make_unique<RecordingAudio>(&calls);
+    audio->loaded_sizes = &sizes;
+    return audio;
+  });
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
+  unsetenv("VENTORA_ENABLE_MUSIC");
+  ASSERT_NE(player, nullptr);
+  EXPECT_EQ(player->tracks.size(), 6u);
+  EXPECT_EQ(player->defeat_cue, std::optional<SoundId>(106));
+  ASSERT_EQ(sizes.size(), 7u);
+  // Every sound handed over is the whole track: 44 header bytes + 4 per sample frame.
+  EXPECT_EQ(sizes[2], 44 + 4 * std::size_t{10618} * 1152);
+  music_tick(player.get(), 0.016f);
+  EXPECT_EQ(calls, (std::vector<AudioCall>{{"play", 102, 0.32f}}));
+  EXPECT_EQ(player->order, (std::vector<std::size_t>{2, 4, 3, 1, 0, 5}));
+}
+
+}  // namespace
+}  // namespace ventora

@@ -1,0 +1,38 @@
+// A fake sound output that records every call, for the playlist and loading tests.
+#pragma once
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include "music/audio_out.h"
+
+namespace ventora::testing {
+
+struct AudioCall {
+  std::string what;  // "play" or "stop"
+  SoundId sound = -1;
+  float volume = 0.0f;
+  bool operator==(const AudioCall&) const = default;
+};
+
+class RecordingAudio final : public AudioOut {
+ public:
+  std::vector<AudioCall>* calls;
+  std::vector<std::size_t>* loaded_sizes = nullptr;
+  std::set<int> refuse;  // the n-th load (from 0) fails
+  int loads = 0;
+
+  explicit RecordingAudio(std::vector<AudioCall>* log) : calls(log) {}
+
+  SoundLoad load_wav(std::vector<std::uint8_t> wav) override {
+    const int n = loads++;
+    if (loaded_sizes != nullptr) loaded_sizes->push_back(wav.size());
+    if (refuse.count(n) != 0) return {-1, "unsupported sound format"};
+    return {100 + n, {}};
+  }
+  void play(SoundId sound, float volume) override { calls->push_back({"play", sound, volume}); }
+  void stop(SoundId sound) override { calls->push_back({"stop", sound, 0.0f}); }
+};
+
+}  // namespace ventora::testing
