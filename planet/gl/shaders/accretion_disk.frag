@@ -19,13 +19,7 @@ uniform float time;
 #include "rand.glsl"
 #include "noise.glsl"
 #include "fbm.glsl"
-
-// smoothstep's formula, also where e0 > e1 (the bends below pass such edges; the built-in is
-// undefined there).
-float ramp(float e0, float e1, float x) {
-    float t = clamp((x - e0) / (e1 - e0), 0.0, 1.0);
-    return t * t * (3.0 - 2.0 * t);
-}
+#include "ramp.glsl"
 
 void main() {
     vec2 p = pixelate(uv);

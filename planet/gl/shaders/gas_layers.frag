@@ -25,6 +25,7 @@ const int TURBULENCE_CIRCLES = 10;
 #include "fbm.glsl"
 #include "circle_noise.glsl"
 #include "circle_field.glsl"
+#include "ramp.glsl"
 
 void main() {
     vec2 p = pixelate(uv);
@@ -42,7 +43,8 @@ void main() {
     f2 *= band * band * 7.0;
     float light = f2 + d_light * 1.8;
     f2 += d_light - 0.3;
-    f2 = smoothstep(-0.2, 4.0 - f2, light);
+    // The upper edge falls below the lower one where the bands are strongest.
+    f2 = ramp(-0.2, 4.0 - f2, light);
     if (dith && should_dither != 0) {
         f2 *= 1.1;
     }
