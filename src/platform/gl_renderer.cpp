@@ -152,6 +152,7 @@ struct GlRenderer::Impl {
   std::map<int, std::unique_ptr<AtlasSlot>> atlases;
   std::map<TargetId, Target> targets;
   planet::PlanetPainter painter;
+  bool planet_direct_path = false;
 
   std::vector<Vertex> vertices;
   std::vector<std::uint16_t> indices;
@@ -570,8 +571,13 @@ void GlRenderer::render(const DrawList& list, float screen_width, float screen_h
       case DrawOp::Planet:
         if (!cmd.planet) break;
         r.flush();
-        r.painter.draw_planet(*cmd.planet, cmd.rect.x, cmd.rect.y, cmd.rect.w, cmd.rect.h,
-                              cmd.rotation, r.projection);
+        if (r.planet_direct_path) {
+          r.painter.draw_planet_direct(*cmd.planet, cmd.rect.x, cmd.rect.y, cmd.rect.w,
+                                       cmd.rect.h, cmd.rotation, r.projection);
+        } else {
+          r.painter.draw_planet(*cmd.planet, cmd.rect.x, cmd.rect.y, cmd.rect.w, cmd.rect.h,
+                                cmd.rotation, r.projection);
+        }
         r.bind_state();
         break;
       case DrawOp::BeginTarget: {
@@ -615,6 +621,10 @@ void GlRenderer::render(const DrawList& list, float screen_width, float screen_h
   glBindVertexArray(0);
   glUseProgram(0);
 }
+
+void GlRenderer::set_planet_direct_path(bool direct) { impl_->planet_direct_path = direct; }
+
+void GlRenderer::finish() { glFinish(); }
 
 std::vector<std::uint8_t> GlRenderer::read_target(TargetId target, int& width,
                                                   int& height) const {

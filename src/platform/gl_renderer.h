@@ -35,6 +35,11 @@ class GlRenderer {
   // Reads a target's pixels as RGBA8, top row first; empty when the target does not exist.
   std::vector<std::uint8_t> read_target(TargetId target, int& width, int& height) const;
   const RenderStats& stats() const { return stats_; }
+  // Draws planets with every layer's shader at every screen pixel instead of at art resolution:
+  // the reference picture, kept for the benchmark.
+  void set_planet_direct_path(bool direct);
+  // Waits until the GPU has finished everything submitted; for timing.
+  void finish();
 
   // Largest batch before a flush (the renderer never draws more at once).
   static constexpr int kMaxBatchVertices = 10000;
