@@ -112,7 +112,8 @@ TEST(Draft, QuotaReachedMidFrameTakesKeysInNameOrderAndReseeds) {
   rng::seed(5);
   const std::uint32_t r = peek_next();
   FrameInput input = og_input();
-  input.pressed_names = {"W", "Space", "D", "A", "Key1"};
+  // A key reported twice in one frame counts once: the frame's keys are a set.
+  input.pressed_names = {"W", "Space", "A", "D", "A", "Key1"};
   collect_entropy(state, input);
   ASSERT_EQ(state.entropy_keys.size(), 9u);
   EXPECT_EQ(state.entropy_keys[7], 0xb7573437c81be6a3ULL);  // "A"
