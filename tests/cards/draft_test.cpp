@@ -81,6 +81,24 @@ TEST(Draft, OffersThreeDifferentCardsWithTheRarityOdds) {
   EXPECT_NEAR(rarities[3] / total, 0.05, 0.01);
 }
 
+// Offers after a fixed seed, worked out separately from the shuffle and rarity rules: they pin
+// the mask, the 255-wide draw, the rejection and the rarity thresholds.
+TEST(Draft, OffersFromAFixedSeed) {
+  using C = Card;
+  using R = Rarity;
+  rng::seed(42);
+  EXPECT_TRUE(same_offer(draw_offer(), {OfferedCard{R::Common, C::HeightAndSpeed},
+                                        OfferedCard{R::Common, C::DoubleTrouble},
+                                        OfferedCard{R::Rare, C::OverwhelmingOdds}}));
+  EXPECT_TRUE(same_offer(draw_offer(), {OfferedCard{R::Rare, C::Weaken},
+                                        OfferedCard{R::Common, C::HeightAndSpeed},
+                                        OfferedCard{R::Uncommon, C::Confuse}}));
+  rng::seed(0x0123456789abcdefULL);
+  EXPECT_TRUE(same_offer(draw_offer(), {OfferedCard{R::Epic, C::LongLifeUnlikely},
+                                        OfferedCard{R::Common, C::TickTock},
+                                        OfferedCard{R::Common, C::Buff}}));
+}
+
 TEST(Draft, ReseedWithoutKeysMixesOnlyTheClockSeed) {
   GameState state = og_state();
   state.entropy_seed = 0x0123456789abcdefULL;
