@@ -59,9 +59,21 @@ struct SavedState {
   std::exit(1);
 }
 
+// Opaque colours keep every layer's alpha 0 or 1, which the shared art target relies on.
+bool opaque_colors(const LayerDraw& draw) {
+  for (const UniformValue& value : draw.values) {
+    for (const Color4& c : value.colors) {
+      if (c[3] != 1.0f) return false;
+    }
+  }
+  return true;
+}
+
+// Worth drawing at art resolution: the shader sees only art pixels, and there are fewer of them
+// than screen pixels.
 bool art_path_fits(const LayerDraw& draw, float side_px) {
   return !material_info(draw.material).reads_raw_uv && draw.art_pixels < side_px &&
-         std::floor(draw.art_pixels) == draw.art_pixels;
+         std::floor(draw.art_pixels) == draw.art_pixels && opaque_colors(draw);
 }
 
 }  // namespace
