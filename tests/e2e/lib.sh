@@ -32,7 +32,8 @@ press() {
   xdotool key --delay 30 "${@:2}"
 }
 
-# Waits up to 10 s for the game to exit; prints its exit status.
+# Waits up to 10 s for the game to exit and sets GAME_STATUS to its exit status. Runs in the
+# script's own shell (not in $(...)), since only the shell that started the game can wait for it.
 wait_for_exit() {
   for _ in $(seq 1 100); do
     kill -0 "$GAME_PID" 2>/dev/null || break
@@ -43,9 +44,8 @@ wait_for_exit() {
     echo "the game did not exit" >&2
     return 1
   fi
-  local rc=0
-  wait "$GAME_PID" || rc=$?
-  echo "$rc"
+  GAME_STATUS=0
+  wait "$GAME_PID" || GAME_STATUS=$?
 }
 
 fail() {

@@ -21,9 +21,8 @@ check_mode() {
   size=$(window_size "$wid")
   [ "$size" = "$expected" ] || fail "mode '$*': window is $size, expected $expected"
   press "$wid" Escape
-  local rc
-  rc=$(wait_for_exit)
-  [ "$rc" = 0 ] || fail "mode '$*': exit status $rc after Escape"
+  wait_for_exit
+  [ "$GAME_STATUS" = 0 ] || fail "mode '$*': exit status $GAME_STATUS after Escape"
   local lines
   lines=$(grep -c '^background music disabled on this platform/session$' "$ERR_FILE" || true)
   [ "$lines" = 1 ] || { cat "$ERR_FILE" >&2; fail "mode '$*': music-disabled line seen $lines times"; }
