@@ -113,7 +113,12 @@ await_shot() {
         # frame its time is up.
         printf "%.6f %.3f %.3f", t + (gap - wind * v) / pace - 0.008, b, pace }')
       read -r FIRE_AT seen pace <<<"$line"
-      if awk -v f="$FIRE_AT" -v n="$(now)" -v m="$margin" 'BEGIN { exit !(f - n < m && f - n > -0.2) }'; then
+      # Commit when the next look would come back too late: a look takes longer on a busy machine.
+      local look_time
+      look_time=$(awk -v t="$OBS_T" -v pt="$prev_t" -v n="$(now)" \
+        'BEGIN { print (pt == "none" ? n - t : t - pt) }')
+      if awk -v f="$FIRE_AT" -v n="$(now)" -v m="$margin" -v l="$look_time" \
+          'BEGIN { exit !(f - n < m + l && f - n > -0.2) }'; then
         echo "$NAME: aiming at $point: boss at $seen, pace $pace rad/s, J in" \
           "$(awk -v f="$FIRE_AT" -v n="$(now)" 'BEGIN { printf "%.2f", f - n }') s"
         return 0
