@@ -174,6 +174,28 @@ TEST_F(RulesTest, RectangleDrawsIntoItsCentredSquare) {
   }
 }
 
+// The ice planet's land and lakes share one material with different values: each layer must be
+// drawn with its own, so both together are the lakes over the land.
+TEST_F(RulesTest, LayersSharingAMaterialKeepTheirOwnValues) {
+  PlanetPainter painter;
+  const Planet ice = make_planet(PlanetKind::IcePlanet, kSize);
+  const auto draws = layer_draws(ice, 0);
+  const Image land = draw_one(painter, draws[0]);
+  const Image lakes = draw_one(painter, draws[1]);
+  const float side = kSize;
+  const Image both = render_layers(painter, {draws[0], draws[1]}, kSize, kSize, 0, 0, side, side);
+  int lake_pixels = 0;
+  for (int y = 0; y < kSize; ++y) {
+    for (int x = 0; x < kSize; ++x) {
+      const bool lake = lakes.drawn(x, y);
+      lake_pixels += lake ? 1 : 0;
+      ASSERT_EQ(both.at(x, y), lake ? lakes.at(x, y) : land.at(x, y)) << x << "," << y;
+    }
+  }
+  EXPECT_GT(lake_pixels, 0);
+  EXPECT_NE(land.rgba, lakes.rgba);
+}
+
 TEST_F(RulesTest, GalaxyShowsItsPalette) {
   PlanetPainter painter;
   const Planet galaxy = make_planet(PlanetKind::Galaxy, 100);
