@@ -46,6 +46,7 @@ struct ArtTarget {
 // The caller's state that the painter changes and puts back.
 struct SavedState {
   GLint framebuffer = 0;
+  GLint read_framebuffer = 0;
   GLint viewport[4] = {0, 0, 0, 0};
   GLboolean scissor = GL_FALSE;
   GLfloat clear_color[4] = {0, 0, 0, 0};
@@ -226,6 +227,7 @@ void PlanetPainter::Impl::draw(std::span<const LayerDraw> draws, float x, float 
 
   SavedState saved;
   glGetIntegerv(GL_DRAW_FRAMEBUFFER_BINDING, &saved.framebuffer);
+  glGetIntegerv(GL_READ_FRAMEBUFFER_BINDING, &saved.read_framebuffer);
   glGetIntegerv(GL_VIEWPORT, saved.viewport);
   saved.scissor = glIsEnabled(GL_SCISSOR_TEST);
   glGetFloatv(GL_COLOR_CLEAR_VALUE, saved.clear_color);
@@ -266,7 +268,8 @@ void PlanetPainter::Impl::draw(std::span<const LayerDraw> draws, float x, float 
     glClear(GL_COLOR_BUFFER_BIT);
     for (std::size_t k = i; k < end; ++k) draw_layer(draws[k], Square{0, 0, 1}, kUnitToTarget);
 
-    glBindFramebuffer(GL_FRAMEBUFFER, static_cast<GLuint>(saved.framebuffer));
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, static_cast<GLuint>(saved.framebuffer));
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, static_cast<GLuint>(saved.read_framebuffer));
     glViewport(saved.viewport[0], saved.viewport[1], saved.viewport[2], saved.viewport[3]);
     if (saved.scissor) glEnable(GL_SCISSOR_TEST);
     glUseProgram(blit_program);
