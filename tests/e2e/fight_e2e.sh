@@ -33,21 +33,6 @@ sleep_until() {
   sleep "$(awk -v t="$1" -v n="$(now)" 'BEGIN { w = t - n; print (w > 0 ? w : 0) }')"
 }
 
-# Waits up to 10 s for the game to end and sets `rc` to its exit status. Runs in this shell, not
-# in a $(...) subshell: only the shell that started the game can collect its status reliably.
-collect_exit() {
-  for _ in $(seq 1 100); do
-    kill -0 "$GAME_PID" 2>/dev/null || break
-    sleep 0.1
-  done
-  if kill -0 "$GAME_PID" 2>/dev/null; then
-    kill "$GAME_PID"
-    fail "the game did not exit"
-  fi
-  rc=0
-  wait "$GAME_PID" || rc=$?
-}
-
 # Screenshot now, then the bounding boxes ("x y w h" or "none") of the pip, lit-pad and other-pad
 # colours, one per line, from a single pass over the picture.
 look() {
@@ -192,10 +177,9 @@ check_fight() {
   done
   xdotool keyup d a 2>/dev/null || true
   press "$WID" Escape
-  local rc
-  collect_exit
+  wait_for_exit || fail "$NAME: the game did not exit after Escape"
   [ "$won" = yes ] || fail "$NAME: the fight never reached the stage-clear panel"
-  [ "$rc" = 0 ] || { cat "$ERR_FILE" >&2; fail "$NAME: exit status $rc after Escape"; }
+  [ "$GAME_STATUS" = 0 ] || { cat "$ERR_FILE" >&2; fail "$NAME: exit status $GAME_STATUS after Escape"; }
   echo "ok: $NAME fight won by aiming the launch pads, stage-clear panel shown"
 }
 
