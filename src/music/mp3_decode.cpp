@@ -3,6 +3,7 @@
 #include <mpg123.h>
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <memory>
 #include <optional>
@@ -88,13 +89,16 @@ DecodeResult decode_mp3(std::span<const std::uint8_t> bytes) {
   }
 
   std::optional<StreamFormat> format;
-  std::vector<std::int16_t> samples;
+  // The WAV file grows in place: header room first, then the decoder's 16-bit little-endian output
+  // appended as bytes (this is a little-endian target), so no second copy of the audio is made.
+  static_assert(std::endian::native == std::endian::little);
+  std::vector<std::uint8_t> wav(kWavHeaderBytes);
   bool decoded_any = false;
   // A different format mid-stream counts only once it holds for several frames: garbage in a corrupt
   // stretch can pass for a single frame header of any rate, and that frame is noise to be skipped.
   std::optional<StreamFormat> changed;
   std::size_t changed_frames = 0;
-  std::size_t changed_from_sample = 0;
+  std::size_t changed_from_byte = 0;
   for (;;) {
     off_t frame = 0;
     unsigned char* audio = nullptr;
@@ -106,19 +110,18 @@ DecodeResult decode_mp3(std::span<const std::uint8_t> bytes) {
       mpg123_getformat(mh.get(), &next.rate, &next.channels, &encoding);
       if (!decoded_any) {
         const off_t length = mpg123_length(mh.get());
-        if (!format && length > 0) samples.reserve(static_cast<std::size_t>(length) * next.channels);
+        if (!format && length > 0) wav.reserve(kWavHeaderBytes + static_cast<std::size_t>(length) * next.channels * 2);
         format = next;
       } else if (next.rate == format->rate && next.channels == format->channels) {
-        if (changed) samples.resize(changed_from_sample);
+        if (changed) wav.resize(changed_from_byte);
         changed.reset();
       } else {
-        if (!changed) changed_from_sample = samples.size();
+        if (!changed) changed_from_byte = wav.size();
         changed = next;
         changed_frames = 0;
       }
     } else if (status == MPG123_OK) {
-      const auto* first = reinterpret_cast<const std::int16_t*>(audio);
-      samples.insert(samples.end(), first, first + size / 2);
+      wav.insert(wav.end(), audio, audio + size);
       decoded_any = decoded_any || size > 0;
       if (changed && ++changed_frames >= kFramesToConfirmChange) {
         return std::string("variable sample rate/channel count is unsupported");
@@ -129,14 +132,15 @@ DecodeResult decode_mp3(std::span<const std::uint8_t> bytes) {
       return std::string(mpg123_strerror(mh.get()));
     }
   }
-  if (changed) samples.resize(changed_from_sample);
+  if (changed) wav.resize(changed_from_byte);
   if (!decoded_any) {
     // A file with neither a tag nor a frame header holds no audio stream at all.
     if (!format && !starts_with_id3(bytes)) return std::string("MP3 had no default audio track");
     return std::string("no MP3 frames decoded");
   }
-  return build_wav(samples, static_cast<std::uint16_t>(format->channels),
-                   static_cast<std::uint32_t>(format->rate));
+  write_wav_header(wav.data(), static_cast<std::uint32_t>(wav.size() - kWavHeaderBytes),
+                   static_cast<std::uint16_t>(format->channels), static_cast<std::uint32_t>(format->rate));
+  return wav;
 }
 
 }  // namespace ventora

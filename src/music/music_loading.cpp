@@ -1,5 +1,9 @@
 #include "music/music_loading.h"
 
+#include <sys/mman.h>
+#include <unistd.h>
+
+#include <cstdint>
 #include <cstdio>
 #include <string>
 #include <utility>
@@ -26,6 +30,14 @@ std::optional<SoundId> load_track(const EmbeddedTrack& track, AudioOut& audio) {
   return loaded.sound;
 }
 
+// Drops this process's resident copy of the whole pages inside `bytes`.
+void release_pages(std::span<const std::uint8_t> bytes) {
+  const auto page = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
+  const auto begin = (reinterpret_cast<std::uintptr_t>(bytes.data()) + page - 1) / page * page;
+  const auto end = (reinterpret_cast<std::uintptr_t>(bytes.data()) + bytes.size()) / page * page;
+  if (end > begin) madvise(reinterpret_cast<void*>(begin), end - begin, MADV_DONTNEED);
+}
+
 }  // namespace
 
 LoadedMusic load_music(std::span<const EmbeddedTrack> tracks, const EmbeddedTrack& cue, AudioOut& audio) {
@@ -41,7 +53,12 @@ LoadedMusic load_music(std::span<const EmbeddedTrack> tracks, const EmbeddedTrac
 }
 
 LoadedMusic load_embedded_music(AudioOut& audio) {
-  return load_music(music_tracks(), defeat_cue_track(), audio);
+  LoadedMusic music = load_music(music_tracks(), defeat_cue_track(), audio);
+  // Decoded, the 47 MB of MP3 are not read again: hand their pages back to the kernel (they are
+  // read-only pages of the executable and come back from it should anything touch them).
+  for (const EmbeddedTrack& track : music_tracks()) release_pages(track.mp3_bytes);
+  release_pages(defeat_cue_track().mp3_bytes);
+  return music;
 }
 
 }  // namespace ventora

@@ -17,11 +17,8 @@ void put_u32(std::uint8_t* at, std::uint32_t v) {
 
 }  // namespace
 
-std::vector<std::uint8_t> build_wav(std::span<const std::int16_t> samples, std::uint16_t channels,
-                                    std::uint32_t sample_rate) {
-  const auto data_bytes = static_cast<std::uint32_t>(samples.size() * 2);
-  std::vector<std::uint8_t> wav(kWavHeaderBytes + std::size_t{data_bytes});
-  std::uint8_t* h = wav.data();
+void write_wav_header(std::uint8_t* h, std::uint32_t data_bytes, std::uint16_t channels,
+                      std::uint32_t sample_rate) {
   std::memcpy(h + 0, "RIFF", 4);
   put_u32(h + 4, data_bytes + 36);
   std::memcpy(h + 8, "WAVE", 4);
@@ -35,7 +32,14 @@ std::vector<std::uint8_t> build_wav(std::span<const std::int16_t> samples, std::
   put_u16(h + 34, 16);
   std::memcpy(h + 36, "data", 4);
   put_u32(h + 40, data_bytes);
-  std::uint8_t* out = h + kWavHeaderBytes;
+}
+
+std::vector<std::uint8_t> build_wav(std::span<const std::int16_t> samples, std::uint16_t channels,
+                                    std::uint32_t sample_rate) {
+  const auto data_bytes = static_cast<std::uint32_t>(samples.size() * 2);
+  std::vector<std::uint8_t> wav(kWavHeaderBytes + std::size_t{data_bytes});
+  write_wav_header(wav.data(), data_bytes, channels, sample_rate);
+  std::uint8_t* out = wav.data() + kWavHeaderBytes;
   for (const std::int16_t s : samples) {
     put_u16(out, static_cast<std::uint16_t>(s));
     out += 2;
