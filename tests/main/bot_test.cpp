@@ -1,6 +1,7 @@
 // The test bot wins a first fight with no cards at the frame rates the game sees.
 #include <gtest/gtest.h>
 
+#include "cards/modifier_stack.h"
 #include "main/run.h"
 #include "tests/support/bot.h"
 
@@ -17,6 +18,28 @@ TEST(FightBot, WinsTheFirstFightWithNoCards) {
     EXPECT_EQ(state.player_hp, 3);  // it kept clear of the boss
     // Three hits, each needing the boss to walk half round to the next strike point.
     EXPECT_LT(static_cast<float>(frames) * dt, 30.0f);
+  }
+}
+
+TEST(FightBot, WinsCloneFightsAndFightsWithSlowRunning) {
+  struct Case {
+    Card card;
+    int picks;
+    size_t clones;
+  };
+  for (const Case& c : {Case{Card::Clone, 1, 1}, Case{Card::Clone, 3, 3},
+                        Case{Card::CrushingWeight, 1, 0}}) {
+    SCOPED_TRACE(static_cast<int>(c.card) * 10 + c.picks);
+    GameState state = start_run(ClockReading{1765000000, 0});
+    for (int i = 0; i < c.picks; ++i) {
+      apply_pick(state.modifier_stack, c.card, state.player_hp);
+      begin_fight(state);  // each pick is followed by its own fight set-up
+    }
+    ASSERT_EQ(state.screen, Screen::Countdown);
+    EXPECT_EQ(state.clones.size(), c.clones);
+    bot::play_fight(state, 1.0f / 60, 60 * 120);
+    EXPECT_EQ(state.screen, Screen::StageClear);
+    EXPECT_GE(state.player_hp, 1);
   }
 }
 
