@@ -29,6 +29,23 @@ constexpr std::string_view kLongVictoryLine =
     "Thule cheese through Hyperboran Jalapenos \u2014 and Red Pepper from Cantaloupe Island. "
     "Press R to play again.";
 
+constexpr float kCardGap = 30;     // between two card boxes, before scaling
+constexpr float kWrapMargin = 24;  // draw_wrapped keeps lines this much narrower than its box
+constexpr float kSmallestFitScale = 0.7f;
+
+// The largest font size up to `size`, in steps of the art pixel and not below 70 % of `size`,
+// at which `text` fits `width`.
+float fitted_font_size(const Canvas& canvas, const HudScale& s, std::string_view text, float size,
+                       float width) {
+  const float step = static_cast<float>(s.pixel_size > 1 ? s.pixel_size : 1);
+  float fitted = size;
+  while (fitted - step >= size * kSmallestFitScale &&
+         canvas.measure_text(text, fitted).width > width) {
+    fitted -= step;
+  }
+  return fitted;
+}
+
 // Offsets inside a card box follow the box's width and sit on the pixel grid.
 float box_offset(const HudScale& s, float v) { return s.snap(v * s.sx); }
 
@@ -51,8 +68,13 @@ void draw_card_box(Canvas& canvas, const HudScale& s, int index, const OfferedCa
   if (hovered) canvas.rectangle({b.x - 6, b.y - 6, b.w + 12, b.h + 12}, kHoverVeil);
   const std::string caption =
       number + "  [" + std::string(rarity_name(offered.rarity)) + "]  " + std::string(name);
-  text_centred(canvas, caption, centre, b.y + b.h + 18.0f * s.sy, s.font(16), edge);
-  text_centred(canvas, description, centre, b.y + b.h + 36.0f * s.sy, s.font(13), kDim);
+  // The caption and the description repeat the card under its box. Each stays inside the box's
+  // slot (its width plus the gap), so long texts never run into the neighbouring card's.
+  const float slot_width = b.w + kCardGap * s.sx;
+  text_centred(canvas, caption, centre, b.y + b.h + 18.0f * s.sy,
+               fitted_font_size(canvas, s, caption, s.font(16), slot_width), edge);
+  draw_wrapped(canvas, description, centre - slot_width / 2.0f, slot_width + kWrapMargin,
+               b.y + b.h + 36.0f * s.sy, s.font(13), kDim, 2);
 }
 
 void draw_card_choice(const GameState& state, Canvas& canvas, const HudScale& s) {

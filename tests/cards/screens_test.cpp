@@ -225,3 +225,51 @@ TEST(EndScreens, VictoryConfettiAndClosingLinesAndDefeat) {
 
 }  // namespace
 }  // namespace ventora
+
+namespace ventora {
+namespace {
+
+// Horizontal extent of a recorded text, from the same measuring the screen uses.
+std::pair<float, float> text_span(const DrawCommand& c) {
+  return {c.a.x, c.a.x + measure_text(c.text, c.font_size).width};
+}
+
+// Under the boxes, texts that share a baseline belong to neighbouring cards: with the longest
+// names and descriptions in every mode they must not run into each other.
+TEST(CardChoiceScreen, TextsUnderNeighbouringBoxesNeverOverlap) {
+  const std::pair<float, float> screens[] = {{960, 720}, {1280, 720}, {1920, 1080}, {3840, 2160}};
+  for (int first = 0; first < kCardCount; ++first) {
+    GameState state;
+    state.screen = Screen::CardChoice;
+    for (int i = 0; i < 3; ++i) {
+      state.offer[static_cast<size_t>(i)] = {Rarity::Uncommon,
+                                             static_cast<Card>((first + i * 8) % kCardCount)};
+    }
+    for (std::uint8_t preset = 0; preset < 4; ++preset) {
+      const auto [w, h] = screens[preset];
+      const std::optional<FrameLayout> layout =
+          preset == 0 ? std::nullopt : std::optional(make_frame_layout(preset, w, h));
+      DrawList list;
+      Canvas canvas(list, w, h);
+      draw_overlay(state, canvas, layout);
+      const float box_bottom = card_box(hud_scale(layout, w, h), 0).y +
+                               card_box(hud_scale(layout, w, h), 0).h;
+      std::vector<DrawCommand> below;
+      for (const DrawCommand& c : list.commands) {
+        if (c.op == DrawOp::Text && c.a.y > box_bottom) below.push_back(c);
+      }
+      for (size_t i = 0; i < below.size(); ++i) {
+        for (size_t j = i + 1; j < below.size(); ++j) {
+          if (below[i].a.y != below[j].a.y) continue;
+          const auto [a0, a1] = text_span(below[i]);
+          const auto [b0, b1] = text_span(below[j]);
+          EXPECT_TRUE(a1 <= b0 || b1 <= a0)
+              << "\"" << below[i].text << "\" and \"" << below[j].text << "\" at " << w << "x" << h;
+        }
+      }
+    }
+  }
+}
+
+}  // namespace
+}  // namespace ventora

@@ -1,5 +1,7 @@
 #include "main/frame_loop.h"
 
+#include "main/run.h"
+
 #include <gtest/gtest.h>
 
 namespace ventora {
@@ -29,6 +31,34 @@ TEST(FrameLoop, DefeatCueFollowsEnteringAndLeavingDefeat) {
     EXPECT_EQ(defeat_cue_change(c.previous, c.current), c.change)
         << static_cast<int>(c.previous) << " -> " << static_cast<int>(c.current);
   }
+}
+
+}  // namespace
+}  // namespace ventora
+
+namespace ventora {
+namespace {
+
+TEST(FrameLoop, ASlowFrameAdvancesEveryTimerByTheCapOnly) {
+  GameState state = start_run({1765000000, 0});
+  state.modifier_stack.shield_time = 1.0f;
+  state.launch_pads[0].phase = LaunchPhase::WindUp;
+  state.boss_guard_time = 0.5f;
+  const float boss_before = state.boss_angle;
+  FrameInput input;
+  input.screen_width = 1280;
+  input.screen_height = 720;
+  update_game(state, input, frame_dt(0.2));
+  EXPECT_FLOAT_EQ(state.modifier_stack.shield_time, 0.95f);
+  EXPECT_FLOAT_EQ(state.launch_pads[0].phase_time, 0.05f);
+  EXPECT_FLOAT_EQ(state.boss_guard_time, 0.45f);
+  EXPECT_FLOAT_EQ(state.boss_angle, boss_before + 0.86f * 0.05f);
+  EXPECT_FLOAT_EQ(state.planet_time, 0.15f * 0.05f);
+
+  state.screen = Screen::Countdown;
+  state.countdown = 3.55f;
+  update_game(state, input, frame_dt(0.2));
+  EXPECT_FLOAT_EQ(state.countdown, 3.5f);
 }
 
 }  // namespace
