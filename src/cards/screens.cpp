@@ -1,5 +1,6 @@
 #include "cards/screens.h"
 
+#include <algorithm>
 #include <numbers>
 #include <string>
 #include <vector>
@@ -111,16 +112,37 @@ void draw_stage_clear(const GameState& state, Canvas& canvas, const HudScale& s)
   text_centred(canvas, "Continue", mid_x, button.y + 35.0f * s.sy, s.font(26), kWhite);
 }
 
+// The end panel grows to hold its texts: a title wider than the usual panel widens it, and the
+// long victory line wraps onto more lines instead of running off the screen. Short texts keep
+// the usual 440 × 150 panel.
 void draw_end_panel(Canvas& canvas, const HudScale& s, std::string_view title,
                     std::string_view message) {
   const float mid_x = s.width / 2.0f;
   const float mid_y = s.height / 2.0f;
-  const Rect panel{mid_x - 220.0f * s.sx, mid_y - 86.0f * s.sy, 440.0f * s.sx, 150.0f * s.sy};
+  const float margin = 24.0f * s.sx;
+  const float title_size = s.font(54);
+  const float message_size = s.font(28);
+  const float widest_panel = s.width - 2.0f * margin;
+  const std::vector<std::string> lines =
+      wrap_lines(canvas, message, message_size, widest_panel - 2.0f * margin);
+  float widest_text = canvas.measure_text(title, title_size).width;
+  for (const std::string& line : lines) {
+    widest_text = std::max(widest_text, canvas.measure_text(line, message_size).width);
+  }
+  const float width = std::min(widest_panel, std::max(440.0f * s.sx, widest_text + 2.0f * margin));
+  const float extra_height =
+      static_cast<float>(lines.empty() ? 0 : lines.size() - 1) * message_size * 1.25f;
+  const float lift = extra_height / 2.0f;  // keeps a taller panel centred
+  const Rect panel{mid_x - width / 2.0f, mid_y - 86.0f * s.sy - lift, width,
+                   150.0f * s.sy + extra_height};
   canvas.rectangle(panel, kEndPanel);
   canvas.rectangle_lines(panel, 4.0f * s.sx, kGold);
-  text_centred(canvas, title, mid_x, mid_y - 18.0f * s.sy, s.font(54), kGold);
-  // The long victory line is wider than the panel and runs past its edges.
-  text_centred(canvas, message, mid_x, mid_y + 31.0f * s.sy, s.font(28), kCream);
+  text_centred(canvas, title, mid_x, mid_y - 18.0f * s.sy - lift, title_size, kGold);
+  for (size_t k = 0; k < lines.size(); ++k) {
+    text_centred(canvas, lines[k], mid_x,
+                 mid_y + 31.0f * s.sy - lift + static_cast<float>(k) * message_size * 1.25f,
+                 message_size, kCream);
+  }
 }
 
 void draw_victory(const GameState& state, Canvas& canvas, const HudScale& s) {
@@ -151,9 +173,8 @@ std::vector<std::string> split_words(std::string_view text) {
 
 }  // namespace
 
-void draw_wrapped(Canvas& canvas, std::string_view text, float box_x, float box_width,
-                  float first_baseline, float font_size, Color colour, int line_limit) {
-  const float limit = box_width - 24.0f;
+std::vector<std::string> wrap_lines(const Canvas& canvas, std::string_view text, float font_size,
+                                    float limit) {
   std::vector<std::string> lines;
   std::string line;
   for (const std::string& word : split_words(text)) {
@@ -166,6 +187,12 @@ void draw_wrapped(Canvas& canvas, std::string_view text, float box_x, float box_
     }
   }
   if (!line.empty()) lines.push_back(std::move(line));
+  return lines;
+}
+
+void draw_wrapped(Canvas& canvas, std::string_view text, float box_x, float box_width,
+                  float first_baseline, float font_size, Color colour, int line_limit) {
+  const std::vector<std::string> lines = wrap_lines(canvas, text, font_size, box_width - 24.0f);
   const float centre = box_x + box_width / 2.0f;
   for (size_t k = 0; k < lines.size() && static_cast<int>(k) < line_limit; ++k) {
     text_centred(canvas, lines[k], centre, first_baseline + static_cast<float>(k) * font_size * 1.25f,

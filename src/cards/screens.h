@@ -2,7 +2,9 @@
 #pragma once
 
 #include <optional>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "main/frame_layout.h"
 #include "main/game_state.h"
@@ -12,6 +14,9 @@ namespace ventora {
 
 // The last layer of the frame: the overlay of the current screen (nothing during a fight).
 void draw_overlay(const GameState& state, Canvas& canvas, const std::optional<FrameLayout>& layout);
+// The lines of `text` broken at spaces so each is at most `limit` wide (a longer word stands alone).
+std::vector<std::string> wrap_lines(const Canvas& canvas, std::string_view text, float font_size,
+                                    float limit);
 // Word-wrapped text centred in a box, at most `line_limit` lines, 1.25 font sizes apart.
 void draw_wrapped(Canvas& canvas, std::string_view text, float box_x, float box_width,
                   float first_baseline, float font_size, Color colour, int line_limit);
