@@ -71,7 +71,7 @@ Score cat_circus(double seconds) {
   at += 16;
 
   // A: the calliope's strut.
-  const Progression strut = {"C", "C", "G7", "C", "C", "C/E", "F", "G7", "C", "C", "G7", "C", "F", "G7", "C", "C"};
+  const Progression strut = {"C", "C", "G7", "C", "C", "C/E", "G7", "C", "C", "C", "G7", "C", "C", "C/E", "G7", "C"};
   oom_pah(s, at, strut, feel);
   march_drums(s, at, 16, true);
   s.melody(kCalliope, at, kStrut, 96);
@@ -90,7 +90,7 @@ Score cat_circus(double seconds) {
   at += 32;
 
   // A': the strut again, xylophone doubling.
-  oom_pah(s, at, {"C", "C", "G7", "C", "F", "G7", "C", "C"}, feel);
+  oom_pah(s, at, {"C", "C", "G7", "C", "F", "C/E", "G7", "C"}, feel);
   march_drums(s, at, 8, true);
   s.melody(kCalliope, at, kStrut, 100);
   s.melody(kXylophone, at, kStrut, 80);
@@ -110,7 +110,7 @@ Score cat_circus(double seconds) {
   s.grid(kDrums, kSnare, at, "xoxoxoxox-x-x-x-");
   s.melody(kTuba, at, "c2:.5 d2:.5 e2:.5 f2:.5 g2:2", 110);
   at += 4;
-  oom_pah(s, at, {"C", "C", "G7", "C", "F", "G7", "C", "C"}, feel);
+  oom_pah(s, at, {"C", "C", "G7", "C", "F", "C/E", "G7", "C"}, feel);
   march_drums(s, at, 8, true);
   s.melody(kCalliope, at, kStrut, 104);
   s.melody(kTrumpet, at, kStrut, 84, -12);

@@ -33,7 +33,7 @@ const char* kHeadA2 = "a4:.5 c5:.5 e5:.5 g5:1 f5:.5 e5:1 d5:.5 f#5:.5 a5:1 c6:1 
                       "g5:1 e5:1 c5:1 e5:1 f5:3 r:1";
 const char* kHeadB = "g5:.5 bb5:.5 g5:.5 eb5:1 c5:1.5 a4:.5 c5:.5 eb5:.5 g5:1 f5:1.5 "
                      "d5:1.5 f5:.5 a5:2 g5:1 f5:1 d5:2 "
-                     "f5:.5 a5:.5 c6:.5 a5:1 f5:1.5 f#5:1 a5:1 b5:1 d6:1 "
+                     "f5:.5 a5:.5 c6:.5 a5:1 f5:1.5 f5:1 a5:1 b5:1 d6:1 "
                      "bb5:1.5 g5:.5 e5:1 d5:1 c5:1 e5:1 g5:1 bb5:1";
 
 // Offbeat eighths lean late: the swing feel, applied to whole channels after they are written.

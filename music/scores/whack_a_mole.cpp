@@ -75,7 +75,7 @@ Score whack_a_mole(double seconds) {
   s.mix(kBrass, 90, 70, 40);
   s.mix(kDrums, 104, 64, 30);
 
-  const Progression moles = {"Gm", "Gm", "D7", "Gm", "Cm", "Gm", "D7", "Gm"};
+  const Progression moles = {"Gm", "D7", "Gm", "Gm", "Cm", "Gm", "D7", "Gm"};
   const Progression waddle = {"Bb", "F7", "Bb", "Bb", "Eb", "Bb", "F7", "Bb",
                               "Gm", "Cm", "F7", "Bb", "Eb", "Cm", "D7", "D7"};
   double at = 0;
