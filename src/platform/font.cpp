@@ -80,9 +80,10 @@ const Font& Font::embedded() {
   return font;
 }
 
-// Font sizes are em heights, so a 20 px text has a 20 px em square.
+// A font size is the height from the highest ascender to the lowest descender, so a line of
+// text at size n spans n pixels (the usual meaning of a pixel size for text).
 float Font::scale(int pixel_size) const {
-  return stbtt_ScaleForMappingEmToPixels(&face_->info, static_cast<float>(pixel_size));
+  return stbtt_ScaleForPixelHeight(&face_->info, static_cast<float>(pixel_size));
 }
 
 float Font::layout(std::string_view text, int pixel_size, std::vector<PlacedGlyph>* glyphs) const {
