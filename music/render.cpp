@@ -12,11 +12,11 @@ namespace ventora::music {
 
 namespace {
 
-constexpr double kPeak = 0.84;          // -1.5 dBFS, leaves room for the MP3 coder's overshoot
-constexpr double kTargetRms = 0.112;    // -19 dBFS: the pieces sit at one loudness
+constexpr double kPeak = 0.84;        // -1.5 dBFS, leaves room for the MP3 coder's overshoot
+constexpr double kTargetRms = 0.112;  // -19 dBFS: the pieces sit at one loudness
 constexpr double kEndFadeSeconds = 1.0;
-constexpr std::size_t kLookAhead = 220;   // 5 ms
-constexpr std::size_t kRelease = 2205;    // 50 ms
+constexpr std::size_t kLookAhead = 220;  // 5 ms
+constexpr std::size_t kRelease = 2205;   // 50 ms
 
 // One timed action for the synthesiser; the order within a sample is program, control, off, on.
 struct Action {
@@ -25,9 +25,7 @@ struct Action {
   int channel = 0;
   int a = 0;
   int b = 0;
-  bool operator<(const Action& o) const {
-    return frame != o.frame ? frame < o.frame : kind < o.kind;
-  }
+  bool operator<(const Action& o) const { return frame != o.frame ? frame < o.frame : kind < o.kind; }
 };
 
 std::size_t frame_at(const Score& score, double beat) {
@@ -36,7 +34,9 @@ std::size_t frame_at(const Score& score, double beat) {
 
 std::vector<Action> schedule(const Score& score) {
   std::vector<Action> actions;
-  for (const ProgramEvent& p : score.programs) actions.push_back({frame_at(score, p.beat), 0, p.channel, p.program, 0});
+  for (const ProgramEvent& p : score.programs) {
+    actions.push_back({frame_at(score, p.beat), 0, p.channel, p.program, 0});
+  }
   for (const ControlEvent& c : score.controls) {
     actions.push_back({frame_at(score, c.beat), 1, c.channel, c.control, c.value});
   }

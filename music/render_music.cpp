@@ -38,7 +38,8 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "%s: %zu audio frames, wanted %zu\n", argv[1], frames - 1, track.frames);
       return 1;
     }
-    if (!write_file(argv[3], mp3) || (argc > 4 && !write_file(argv[4], build_wav(pcm, 2, music::kSampleRate)))) {
+    if (!write_file(argv[3], mp3) ||
+        (argc > 4 && !write_file(argv[4], build_wav(pcm, 2, music::kSampleRate)))) {
       std::fprintf(stderr, "%s: cannot write output\n", argv[1]);
       return 1;
     }

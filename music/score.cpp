@@ -102,7 +102,9 @@ void Score::grid(int channel, int key, double beat, std::string_view steps, doub
       case '.': velocity = 48; break;
       default: break;
     }
-    if (velocity > 0) note(channel, beat + static_cast<double>(i) * beats_per_step, beats_per_step, key, velocity);
+    if (velocity > 0) {
+      note(channel, beat + static_cast<double>(i) * beats_per_step, beats_per_step, key, velocity);
+    }
   }
 }
 
@@ -131,26 +133,27 @@ std::vector<int> chord_keys(std::string_view symbol, int low) {
   std::size_t at = 0;
   const int root_pc = pitch_class(body, at);
   const std::string_view quality = body.substr(at);
-  std::vector<int> intervals;
-  if (quality.empty()) intervals = {0, 4, 7};
-  else if (quality == "m") intervals = {0, 3, 7};
-  else if (quality == "7") intervals = {0, 4, 7, 10};
-  else if (quality == "maj7") intervals = {0, 4, 7, 11};
-  else if (quality == "m7") intervals = {0, 3, 7, 10};
-  else if (quality == "m9") intervals = {0, 3, 7, 10, 14};
-  else if (quality == "9") intervals = {0, 4, 7, 10, 14};
-  else if (quality == "maj9") intervals = {0, 4, 7, 11, 14};
-  else if (quality == "6") intervals = {0, 4, 7, 9};
-  else if (quality == "m6") intervals = {0, 3, 7, 9};
-  else if (quality == "sus4") intervals = {0, 5, 7};
-  else if (quality == "sus2") intervals = {0, 2, 7};
-  else if (quality == "add9") intervals = {0, 4, 7, 14};
-  else if (quality == "dim") intervals = {0, 3, 6};
-  else if (quality == "dim7") intervals = {0, 3, 6, 9};
-  else if (quality == "m7b5") intervals = {0, 3, 6, 10};
-  else if (quality == "aug") intervals = {0, 4, 8};
-  else if (quality == "7b9") intervals = {0, 4, 7, 10, 13};
-  else throw std::invalid_argument("unknown chord: " + std::string(symbol));
+  struct Quality {
+    std::string_view name;
+    std::vector<int> intervals;
+  };
+  static const Quality kQualities[] = {
+      {"", {0, 4, 7}},          {"m", {0, 3, 7}},
+      {"7", {0, 4, 7, 10}},     {"maj7", {0, 4, 7, 11}},
+      {"m7", {0, 3, 7, 10}},    {"m9", {0, 3, 7, 10, 14}},
+      {"9", {0, 4, 7, 10, 14}}, {"maj9", {0, 4, 7, 11, 14}},
+      {"6", {0, 4, 7, 9}},      {"m6", {0, 3, 7, 9}},
+      {"sus4", {0, 5, 7}},      {"sus2", {0, 2, 7}},
+      {"add9", {0, 4, 7, 14}},  {"dim", {0, 3, 6}},
+      {"dim7", {0, 3, 6, 9}},   {"m7b5", {0, 3, 6, 10}},
+      {"aug", {0, 4, 8}},       {"7b9", {0, 4, 7, 10, 13}},
+  };
+  const Quality* found = nullptr;
+  for (const Quality& q : kQualities) {
+    if (q.name == quality) found = &q;
+  }
+  if (found == nullptr) throw std::invalid_argument("unknown chord: " + std::string(symbol));
+  const std::vector<int>& intervals = found->intervals;
   int root = low + ((root_pc - low) % 12 + 12) % 12;
   std::vector<int> keys;
   for (const int interval : intervals) keys.push_back(root + interval);

@@ -11,10 +11,10 @@
 namespace ventora::music {
 
 struct TrackScore {
-  std::string_view slug;   // file name of the rendered MP3
+  std::string_view slug;  // file name of the rendered MP3
   std::string_view title;
   std::string_view artist;
-  std::size_t frames;      // MPEG audio frames: playing time = frames x 1152 / 44100
+  std::size_t frames;                // MPEG audio frames: playing time = frames x 1152 / 44100
   Score (*compose)(double seconds);  // the score, fitted to the given playing time
 };
 

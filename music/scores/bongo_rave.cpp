@@ -17,7 +17,7 @@ constexpr int kHiTimbale = 65, kLoTimbale = 66, kCowbell = 56, kShaker = 70, kCl
 
 // How much of the kit plays in a stretch of bars.
 struct Kit {
-  bool hands = true;    // bongos and congas
+  bool hands = true;  // bongos and congas
   bool kick = false;
   bool hats = false;
   bool clap = false;
@@ -65,12 +65,14 @@ void bass(Score& s, double beat, const Progression& chords, Humanizer& feel) {
             feel);
 }
 
-const char* kHook = "a4:.75 c5:.75 e5:.5 d5:1 c5:.5 b4:.5 a4:1.5 g4:.5 a4:2 "
-                    "a4:.75 c5:.75 e5:.5 g5:1 e5:.5 d5:.5 e5:4 "
-                    "f5:.75 e5:.75 c5:.5 a4:1 g4:1 e5:.75 d5:.75 c5:.5 b4:1 g4:1 "
-                    "a4:.75 b4:.75 c5:.5 e5:1 d5:1 a4:4";
-const char* kAnswer = "e5:1.5 d5:.5 c5:1 a4:1 g4:.5 a4:.5 c5:1 d5:2 e5:1.5 g5:.5 e5:1 d5:1 c5:4 "
-                      "f5:1.5 e5:.5 d5:1 c5:1 b4:.5 c5:.5 d5:1 e5:2 a5:1.5 g5:.5 e5:1 d5:1 e5:4";
+const char* kHook =
+    "a4:.75 c5:.75 e5:.5 d5:1 c5:.5 b4:.5 a4:1.5 g4:.5 a4:2 "
+    "a4:.75 c5:.75 e5:.5 g5:1 e5:.5 d5:.5 e5:4 "
+    "f5:.75 e5:.75 c5:.5 a4:1 g4:1 e5:.75 d5:.75 c5:.5 b4:1 g4:1 "
+    "a4:.75 b4:.75 c5:.5 e5:1 d5:1 a4:4";
+const char* kAnswer =
+    "e5:1.5 d5:.5 c5:1 a4:1 g4:.5 a4:.5 c5:1 d5:2 e5:1.5 g5:.5 e5:1 d5:1 c5:4 "
+    "f5:1.5 e5:.5 d5:1 c5:1 b4:.5 c5:.5 d5:1 e5:2 a5:1.5 g5:.5 e5:1 d5:1 e5:4";
 
 }  // namespace
 
@@ -104,7 +106,10 @@ Score bongo_rave(double seconds) {
   kit(s, at, 16, {true, true, true, true, false});
   s.note(kDrums, at, 1, kCrash, 100);
   for (int i = 0; i < 4; ++i) bass(s, at + 16.0 * i, vamp, feel);
-  for (int i = 0; i < 4; ++i) comp(s, kPiano, at + 16.0 * i, vamp, 4, 57, {{0.5, 0.3, 0}, {1.5, 0.3, -6}, {2.75, 0.3, 0}, {3.5, 0.3, -6}}, 70, feel);
+  for (int i = 0; i < 4; ++i) {
+    comp(s, kPiano, at + 16.0 * i, vamp, 4, 57,
+         {{0.5, 0.3, 0}, {1.5, 0.3, -6}, {2.75, 0.3, 0}, {3.5, 0.3, -6}}, 70, feel);
+  }
   at += 64;
 
   // Section B: the lift, brass stabs, and the saw lead's hook.
@@ -153,7 +158,8 @@ Score bongo_rave(double seconds) {
   for (int i = 0; i < 4; ++i) {
     bass(s, at + 16.0 * i, lift, feel);
     hold_chords(s, kPad, at + 16.0 * i, lift, 4, 57, 50);
-    comp(s, kPiano, at + 16.0 * i, lift, 4, 60, {{0.5, 0.3, 0}, {1.5, 0.3, -6}, {2.75, 0.3, 0}, {3.5, 0.3, -6}}, 72, feel);
+    comp(s, kPiano, at + 16.0 * i, lift, 4, 60,
+         {{0.5, 0.3, 0}, {1.5, 0.3, -6}, {2.75, 0.3, 0}, {3.5, 0.3, -6}}, 72, feel);
   }
   s.melody(kLead, at, kHook, 100);
   s.melody(kBrass, at, kHook, 86, -12);
@@ -165,11 +171,13 @@ Score bongo_rave(double seconds) {
   for (int bar = 0; bar < 8; ++bar) {
     const double b = at + bar * 4;
     s.grid(kDrums, kKick, b, "x---x---x---x---");
-    s.grid(kDrums, bar % 2 == 0 ? kOpenConga : kLoConga, b, bar % 2 == 0 ? "x-x-o-x---x-o-x-" : "x---x-o-x-xox---");
+    s.grid(kDrums, bar % 2 == 0 ? kOpenConga : kLoConga, b,
+           bar % 2 == 0 ? "x-x-o-x---x-o-x-" : "x---x-o-x-xox---");
     s.grid(kDrums, kHiBongo, b, "o.o.x.o.o.o.x.oo");
     s.grid(kDrums, kShaker, b, "o.o.o.o.o.o.o.o.");
   }
-  bass_line(s, kBass, at, {"Am7", "Am7", "Am7", "Am7", "Fmaj7", "Fmaj7", "E7", "E7"}, 4, 33, {{0, 0.45, 0}, {2.5, 0.45, 0}}, 90, feel);
+  bass_line(s, kBass, at, {"Am7", "Am7", "Am7", "Am7", "Fmaj7", "Fmaj7", "E7", "E7"}, 4, 33,
+            {{0, 0.45, 0}, {2.5, 0.45, 0}}, 90, feel);
   at += 32;
 
   // Final groove: full band, hook and answer together.
@@ -178,7 +186,8 @@ Score bongo_rave(double seconds) {
   for (int i = 0; i < 4; ++i) {
     bass(s, at + 16.0 * i, i % 2 == 0 ? vamp : lift, feel);
     hold_chords(s, kPad, at + 16.0 * i, i % 2 == 0 ? vamp : lift, 4, 57, 50);
-    comp(s, kBrass, at + 16.0 * i, i % 2 == 0 ? vamp : lift, 4, 60, {{0, 0.25, 8}, {0.75, 0.25, 0}, {2.5, 0.5, 4}}, 82, feel);
+    comp(s, kBrass, at + 16.0 * i, i % 2 == 0 ? vamp : lift, 4, 60,
+         {{0, 0.25, 8}, {0.75, 0.25, 0}, {2.5, 0.5, 4}}, 82, feel);
   }
   s.melody(kLead, at, kAnswer, 100);
   s.melody(kLead, at + 32, kHook, 104);
@@ -186,7 +195,8 @@ Score bongo_rave(double seconds) {
 
   // Outro: the kit thins out bar by bar, the hands finish alone on a held A minor chord.
   kit(s, at, 4, {true, true, true, false, false}, 2);
-  bass_line(s, kBass, at, {"Am7", "Am7", "D9", "D9"}, 4, 33, {{0, 0.45, 0}, {1.5, 0.45, 12}, {2.5, 0.45, 0}}, 90, feel);
+  bass_line(s, kBass, at, {"Am7", "Am7", "D9", "D9"}, 4, 33, {{0, 0.45, 0}, {1.5, 0.45, 12}, {2.5, 0.45, 0}},
+            90, feel);
   hold_chords(s, kPad, at, {"Am7", "Am7", "D9", "D9"}, 4, 57, 46);
   at += 16;
   hand_drums(s, at, 3, 1);

@@ -27,20 +27,24 @@ void march_drums(Score& s, double beat, int bars, bool cymbals) {
   }
 }
 
-const char* kStrut = "e5:.5 d#5:.5 e5:.5 g5:.5 c6:1 g5:1 a5:.5 g#5:.5 a5:.5 c6:.5 e6:2 "
-                     "d6:.5 c#6:.5 d6:.5 b5:.5 g5:1 f5:1 e5:.5 d#5:.5 e5:.5 d5:.5 c5:2 "
-                     "e5:.5 d#5:.5 e5:.5 g5:.5 c6:1 g5:1 a5:.5 b5:.5 c6:.5 d6:.5 e6:2 "
-                     "f6:.5 e6:.5 d6:.5 b5:.5 g5:.5 a5:.5 b5:.5 d6:.5 c6:1 g5:1 c6:2";
-const char* kClown = "g4:.5 r:.5 g4:.5 r:.5 a4:.5 g4:.5 e4:1 f4:.5 r:.5 f4:.5 r:.5 g4:.5 f4:.5 d4:1 "
-                     "e4:.25 f4:.25 g4:.25 a4:.25 b4:.25 c5:.25 d5:.25 e5:.25 f5:1 r:1 "
-                     "e5:.5 d5:.5 c5:.5 b4:.5 a4:.5 g4:.5 f4:.5 d4:.5 "
-                     "g4:.5 r:.5 g4:.5 r:.5 a4:.5 g4:.5 e4:1 f4:.5 r:.5 f4:.5 r:.5 g4:.5 f4:.5 d4:1 "
-                     "g5:.25 f#5:.25 f5:.25 e5:.25 d#5:.25 d5:.25 c#5:.25 c5:.25 b4:1 r:1 "
-                     "g4:1 b4:1 d5:1 f5:1";
-const char* kTrioFirst = "a4:2 c5:1 f5:1 e5:2 d5:2 c5:1.5 bb4:.5 a4:1 g4:1 a4:4 "
-                         "bb4:2 d5:1 f5:1 a5:2 g5:2 f5:1.5 e5:.5 d5:1 e5:1 c5:4";
-const char* kTrioSecond = "a4:2 c5:1 f5:1 e5:2 d5:2 c5:1.5 d5:.5 e5:1 f5:1 g5:4 "
-                          "a5:1.5 g5:.5 f5:1 d5:1 c5:2 a4:2 bb4:2 g4:2 f4:4";
+const char* kStrut =
+    "e5:.5 d#5:.5 e5:.5 g5:.5 c6:1 g5:1 a5:.5 g#5:.5 a5:.5 c6:.5 e6:2 "
+    "d6:.5 c#6:.5 d6:.5 b5:.5 g5:1 f5:1 e5:.5 d#5:.5 e5:.5 d5:.5 c5:2 "
+    "e5:.5 d#5:.5 e5:.5 g5:.5 c6:1 g5:1 a5:.5 b5:.5 c6:.5 d6:.5 e6:2 "
+    "f6:.5 e6:.5 d6:.5 b5:.5 g5:.5 a5:.5 b5:.5 d6:.5 c6:1 g5:1 c6:2";
+const char* kClown =
+    "g4:.5 r:.5 g4:.5 r:.5 a4:.5 g4:.5 e4:1 f4:.5 r:.5 f4:.5 r:.5 g4:.5 f4:.5 d4:1 "
+    "e4:.25 f4:.25 g4:.25 a4:.25 b4:.25 c5:.25 d5:.25 e5:.25 f5:1 r:1 "
+    "e5:.5 d5:.5 c5:.5 b4:.5 a4:.5 g4:.5 f4:.5 d4:.5 "
+    "g4:.5 r:.5 g4:.5 r:.5 a4:.5 g4:.5 e4:1 f4:.5 r:.5 f4:.5 r:.5 g4:.5 f4:.5 d4:1 "
+    "g5:.25 f#5:.25 f5:.25 e5:.25 d#5:.25 d5:.25 c#5:.25 c5:.25 b4:1 r:1 "
+    "g4:1 b4:1 d5:1 f5:1";
+const char* kTrioFirst =
+    "a4:2 c5:1 f5:1 e5:2 d5:2 c5:1.5 bb4:.5 a4:1 g4:1 a4:4 "
+    "bb4:2 d5:1 f5:1 a5:2 g5:2 f5:1.5 e5:.5 d5:1 e5:1 c5:4";
+const char* kTrioSecond =
+    "a4:2 c5:1 f5:1 e5:2 d5:2 c5:1.5 d5:.5 e5:1 f5:1 g5:4 "
+    "a5:1.5 g5:.5 f5:1 d5:1 c5:2 a4:2 bb4:2 g4:2 f4:4";
 
 }  // namespace
 
@@ -62,8 +66,10 @@ Score cat_circus(double seconds) {
   double at = 0;
   // Curtain: a snare roll, the xylophone runs up two octaves, the cymbal opens the show.
   for (int i = 0; i < 48; ++i) s.note(kDrums, at + i * 0.25, 0.25, kSnare, 40 + i * 3 / 2);
-  s.melody(kXylophone, at + 8, "c5:.125 d5:.125 e5:.125 f5:.125 g5:.125 a5:.125 b5:.125 c6:.125 "
-                               "d6:.125 e6:.125 f6:.125 g6:.125 a6:.125 b6:.125 c7:.25", 100);
+  s.melody(kXylophone, at + 8,
+           "c5:.125 d5:.125 e5:.125 f5:.125 g5:.125 a5:.125 b5:.125 c6:.125 "
+           "d6:.125 e6:.125 f6:.125 g6:.125 a6:.125 b6:.125 c7:.25",
+           100);
   s.chord(kHorns, at + 12, 1, {55, 60, 64, 67}, 110);
   s.note(kTuba, at + 12, 1, 36, 115);
   s.note(kDrums, at + 12, 2, kCrash, 120);
@@ -71,7 +77,8 @@ Score cat_circus(double seconds) {
   at += 16;
 
   // A: the calliope's strut.
-  const Progression strut = {"C", "C", "G7", "C", "C", "C/E", "G7", "C", "C", "C", "G7", "C", "C", "C/E", "G7", "C"};
+  const Progression strut = {"C", "C", "G7", "C", "C", "C/E", "G7", "C",
+                             "C", "C", "G7", "C", "C", "C/E", "G7", "C"};
   oom_pah(s, at, strut, feel);
   march_drums(s, at, 16, true);
   s.melody(kCalliope, at, kStrut, 96);
@@ -97,7 +104,8 @@ Score cat_circus(double seconds) {
   at += 32;
 
   // Trio in F: the trumpet sings, the tuba steps lightly, no cymbals.
-  const Progression trio = {"F", "C7", "F", "F", "Bb", "F", "C7", "F", "F", "C7", "F", "C", "F", "Bb", "C7", "F"};
+  const Progression trio = {"F", "C7", "F", "F", "Bb", "F",  "C7", "F",
+                            "F", "C7", "F", "C", "F",  "Bb", "C7", "F"};
   bass_line(s, kTuba, at, trio, 4, 29, {{0, 0.8, 0}, {2, 0.8, 7}}, 90, feel);
   comp(s, kHorns, at, trio, 4, 53, {{1, 0.5, 0}, {3, 0.5, 0}}, 62, feel);
   s.melody(kTrumpet, s.melody(kTrumpet, at, kTrioFirst, 98), kTrioSecond, 102);

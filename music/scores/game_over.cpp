@@ -53,24 +53,28 @@ Score game_over(double seconds) {
   const Progression lament = {"Dm", "Bb", "Gm", "A7", "Dm", "F/C", "Gm/Bb", "A"};
   hold_chords(s, kStrings, 16, lament, 4, 50, 64);
   bass_line(s, kBass, 16, lament, 4, 28, {{0, 3.9, 0}}, 84, feel);
-  s.melody(kCello, 16,
-           "a3:2 d4:1 e4:1 f4:3 e4:1 d4:2 bb3:2 a3:4 a3:1 f3:1 a3:1 d4:1 c4:2 a3:2 bb3:1 a3:1 g3:1 bb3:1 a3:4",
-           96);
+  s.melody(
+      kCello, 16,
+      "a3:2 d4:1 e4:1 f4:3 e4:1 d4:2 bb3:2 a3:4 a3:1 f3:1 a3:1 d4:1 c4:2 a3:2 bb3:1 a3:1 g3:1 bb3:1 a3:4",
+      96);
 
   // B: a memory in F major, piano and oboe over a soft choir.
   const Progression memory = {"F", "C/E", "Dm", "Bb", "Gm", "C", "F", "A7"};
   hold_chords(s, kChoir, 48, memory, 4, 55, 58);
   arpeggio(s, kPiano, 48, memory, 4, 0.5, 48, {0, 1, 2, 3, 2, 1, 0, 1}, 62, feel);
   bass_line(s, kBass, 48, memory, 4, 28, {{0, 3.9, 0}}, 76, feel);
-  s.melody(kOboe, 48, "c5:2 a4:1 f4:1 e4:2 g4:2 f4:1.5 e4:.5 d4:2 d4:3 r:1 bb4:2 g4:1 e4:1 e4:1 f4:1 g4:2 a4:3 f4:1 e4:4",
-           92);
+  s.melody(
+      kOboe, 48,
+      "c5:2 a4:1 f4:1 e4:2 g4:2 f4:1.5 e4:.5 d4:2 d4:3 r:1 bb4:2 g4:1 e4:1 e4:1 f4:1 g4:2 a4:3 f4:1 e4:4",
+      92);
 
   // A': the lament returns higher in the violins, the horn recalls the motif in long notes.
   hold_chords(s, kStrings, 80, lament, 4, 50, 74);
   bass_line(s, kBass, 80, lament, 4, 28, {{0, 2, 0}, {2, 1.9, 7}}, 88, feel);
-  s.melody(kViolin, 80,
-           "a4:2 d5:1 e5:1 f5:3 e5:1 d5:2 bb4:2 a4:4 a4:1 f4:1 a4:1 d5:1 c5:2 a4:2 bb4:1 a4:1 g4:1 bb4:1 a4:4",
-           100);
+  s.melody(
+      kViolin, 80,
+      "a4:2 d5:1 e5:1 f5:3 e5:1 d5:2 bb4:2 a4:4 a4:1 f4:1 a4:1 d5:1 c5:2 a4:2 bb4:1 a4:1 g4:1 bb4:1 a4:4",
+      100);
   s.melody(kCello, 80, "d3:4 d3:4 g3:4 e3:4 f3:4 c3:4 d3:4 c#3:4", 80);
   s.melody(kHorn, 80, "d4:4 c#4:2 c4:2 bb3:4 a3:4 a3:4 g3:2 e3:2 d3:4 e3:4", 80);
   roll(s, 108, 4, 33, 60, 100);

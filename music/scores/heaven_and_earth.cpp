@@ -10,7 +10,19 @@ namespace ventora::music {
 namespace {
 
 // Channel 9 is the percussion channel, so the timpani and harp sit above it.
-enum Channel { kWarmPad, kHaloPad, kBells, kFlute, kStrings, kCello, kHorn, kChoir, kBass, kTimpani = 10, kHarp };
+enum Channel {
+  kWarmPad,
+  kHaloPad,
+  kBells,
+  kFlute,
+  kStrings,
+  kCello,
+  kHorn,
+  kChoir,
+  kBass,
+  kTimpani = 10,
+  kHarp
+};
 
 const char* kThemeFirst = "f#5:2 e5:1 d5:1 a4:4 b4:2 d5:2 e5:4 f#5:2 a5:2 g5:2 f#5:1 e5:1 d5:6 r:2";
 const char* kThemeSecond = "f#5:2 e5:1 d5:1 b4:4 a4:2 b4:2 d5:4 e5:2 f#5:2 e5:2 d5:1 b4:1 d5:6 r:2";
@@ -50,8 +62,8 @@ Score heaven_and_earth(double seconds) {
   s.ramp(kWarmPad, at, 16, 40, 110);
   hold_chords(s, kWarmPad, at, {"Dadd9", "Gmaj7/D", "Dadd9", "Asus4"}, 8, 50, 70);
   hold_chords(s, kHaloPad, at + 16, {"Dadd9", "Asus4"}, 8, 62, 54);
-  arpeggio(s, kBells, at + 8, {"Dadd9", "Dadd9", "Gmaj7", "Asus4", "Dadd9", "Asus4"}, 4, 1, 74, {0, 2, 1, 3}, 56,
-           feel);
+  arpeggio(s, kBells, at + 8, {"Dadd9", "Dadd9", "Gmaj7", "Asus4", "Dadd9", "Asus4"}, 4, 1, 74, {0, 2, 1, 3},
+           56, feel);
   at += 32;
 
   // A: the theme on the pan flute over pads and a slow harp.

@@ -16,25 +16,28 @@ enum Channel { kTrumpet, kSax, kPiano, kBass };
 constexpr int kKick = 36, kSnare = 38, kPedalHat = 44, kRide = 51, kCrash = 49, kRideBell = 53;
 
 // Chords by half bar (two beats each).
-const Progression kA1 = {"Fmaj7", "Fmaj7", "D7", "D7", "Gm7", "Gm7", "C7", "C7",
-                         "Am7", "D7", "Gm7", "C7", "Fmaj7", "D7", "Gm7", "C7"};
-const Progression kA2 = {"Fmaj7", "Fmaj7", "D7", "D7", "Gm7", "Gm7", "C7", "C7",
-                         "Am7", "D7", "Gm7", "C7", "Fmaj7", "Fmaj7", "Fmaj7", "Fmaj7"};
+const Progression kA1 = {"Fmaj7", "Fmaj7", "D7",  "D7", "Gm7",   "Gm7", "C7",  "C7",
+                         "Am7",   "D7",    "Gm7", "C7", "Fmaj7", "D7",  "Gm7", "C7"};
+const Progression kA2 = {"Fmaj7", "Fmaj7", "D7",  "D7", "Gm7",   "Gm7",   "C7",    "C7",
+                         "Am7",   "D7",    "Gm7", "C7", "Fmaj7", "Fmaj7", "Fmaj7", "Fmaj7"};
 const Progression kB = {"Cm7", "Cm7", "F7", "F7", "Bbmaj7", "Bbmaj7", "Bbmaj7", "Bbmaj7",
-                        "Dm7", "Dm7", "G7", "G7", "Gm7", "Gm7", "C7", "C7"};
+                        "Dm7", "Dm7", "G7", "G7", "Gm7",    "Gm7",    "C7",     "C7"};
 
-const char* kHeadA1 = "a4:.5 c5:.5 e5:.5 g5:1 f5:.5 e5:1 d5:.5 f#5:.5 a5:1 c6:1 a5:1 "
-                      "bb5:1.5 a5:.5 g5:1 d5:1 e5:2 r:1 c5:1 "
-                      "c5:.5 e5:.5 g5:.5 c6:1 a5:.5 f#5:1 f5:.5 d5:.5 bb4:1 e5:1 g4:1 "
-                      "f4:.5 a4:.5 c5:.5 e5:1 d5:.5 r:1 r:4";
-const char* kHeadA2 = "a4:.5 c5:.5 e5:.5 g5:1 f5:.5 e5:1 d5:.5 f#5:.5 a5:1 c6:1 a5:1 "
-                      "bb5:1.5 a5:.5 g5:1 d5:1 e5:2 r:1 c5:1 "
-                      "c5:.5 e5:.5 g5:.5 c6:1 a5:.5 f#5:1 f5:.5 d5:.5 bb4:1 e5:1 g4:1 "
-                      "g5:1 e5:1 c5:1 e5:1 f5:3 r:1";
-const char* kHeadB = "g5:.5 bb5:.5 g5:.5 eb5:1 c5:1.5 a4:.5 c5:.5 eb5:.5 g5:1 f5:1.5 "
-                     "d5:1.5 f5:.5 a5:2 g5:1 f5:1 d5:2 "
-                     "f5:.5 a5:.5 c6:.5 a5:1 f5:1.5 f5:1 a5:1 b5:1 d6:1 "
-                     "bb5:1.5 g5:.5 e5:1 d5:1 c5:1 e5:1 g5:1 bb5:1";
+const char* kHeadA1 =
+    "a4:.5 c5:.5 e5:.5 g5:1 f5:.5 e5:1 d5:.5 f#5:.5 a5:1 c6:1 a5:1 "
+    "bb5:1.5 a5:.5 g5:1 d5:1 e5:2 r:1 c5:1 "
+    "c5:.5 e5:.5 g5:.5 c6:1 a5:.5 f#5:1 f5:.5 d5:.5 bb4:1 e5:1 g4:1 "
+    "f4:.5 a4:.5 c5:.5 e5:1 d5:.5 r:1 r:4";
+const char* kHeadA2 =
+    "a4:.5 c5:.5 e5:.5 g5:1 f5:.5 e5:1 d5:.5 f#5:.5 a5:1 c6:1 a5:1 "
+    "bb5:1.5 a5:.5 g5:1 d5:1 e5:2 r:1 c5:1 "
+    "c5:.5 e5:.5 g5:.5 c6:1 a5:.5 f#5:1 f5:.5 d5:.5 bb4:1 e5:1 g4:1 "
+    "g5:1 e5:1 c5:1 e5:1 f5:3 r:1";
+const char* kHeadB =
+    "g5:.5 bb5:.5 g5:.5 eb5:1 c5:1.5 a4:.5 c5:.5 eb5:.5 g5:1 f5:1.5 "
+    "d5:1.5 f5:.5 a5:2 g5:1 f5:1 d5:2 "
+    "f5:.5 a5:.5 c6:.5 a5:1 f5:1.5 f5:1 a5:1 b5:1 d6:1 "
+    "bb5:1.5 g5:.5 e5:1 d5:1 c5:1 e5:1 g5:1 bb5:1";
 
 // Offbeat eighths lean late: the swing feel, applied to whole channels after they are written.
 void swing(Score& s, std::initializer_list<int> channels) {
@@ -124,7 +127,9 @@ void ride(Score& s, double beat, int bars, bool fill_last, Humanizer& feel) {
     s.grid(kDrums, kRide, at, "x-o.x-o.", 0.5);
     s.grid(kDrums, kPedalHat, at, "--o---o-", 0.5);
     s.grid(kDrums, kKick, at, ".-.-.-.-", 0.5);
-    if (feel.next() > 0.2) s.note(kDrums, at + 2.5 + (feel.next() > 0 ? 1 : 0), 0.3, kSnare, feel.velocity(46, 10));
+    if (feel.next() > 0.2) {
+      s.note(kDrums, at + 2.5 + (feel.next() > 0 ? 1 : 0), 0.3, kSnare, feel.velocity(46, 10));
+    }
     if (fill_last && bar == bars - 1) s.grid(kDrums, kSnare, at + 2, "o-x-oxx-", 0.25);
   }
 }
@@ -151,7 +156,10 @@ Score jazzeton(double seconds) {
   // Intro: the piano alone on the turnaround, the drums brush in.
   const Progression turnaround = {"Am7", "D7", "Gm7", "C7", "Am7", "D7", "Gm7", "C7"};
   comp_piano(s, at, turnaround, 76, feel);
-  s.melody(kPiano, at, "e5:.5 g5:.5 a5:1 f#5:1 d5:1 f5:.5 a5:.5 g5:1 e5:1 c5:1 a4:.5 c5:.5 e5:1 d5:1 f#5:1 g5:1 e5:1 c5:1 bb4:1", 80);
+  s.melody(kPiano, at,
+           "e5:.5 g5:.5 a5:1 f#5:1 d5:1 f5:.5 a5:.5 g5:1 e5:1 c5:1 a4:.5 c5:.5 e5:1 d5:1 f#5:1 g5:1 e5:1 "
+           "c5:1 bb4:1",
+           80);
   s.note(kBass, at + 12, 4, 36, 90);
   ride(s, at + 8, 2, true, feel);
   at += 16;
@@ -159,7 +167,8 @@ Score jazzeton(double seconds) {
   // Head: trumpet leads, the tenor an octave below.
   const auto head = [&](double start, int velocity) {
     double t = start;
-    for (const auto& [chords, line] : {std::pair{&kA1, kHeadA1}, {&kA2, kHeadA2}, {&kB, kHeadB}, {&kA2, kHeadA2}}) {
+    for (const auto& [chords, line] :
+         {std::pair{&kA1, kHeadA1}, {&kA2, kHeadA2}, {&kB, kHeadB}, {&kA2, kHeadA2}}) {
       s.melody(kTrumpet, t, line, velocity);
       s.melody(kSax, t, line, velocity - 6, -12);
       walk(s, t, *chords, feel);

@@ -12,18 +12,20 @@ enum Channel { kGuitar, kFlute, kBass, kVibes, kStrings };
 
 constexpr int kKick = 36, kRim = 37, kHat = 42, kShaker = 69;
 
-const Progression kVerse = {"Gmaj7", "Gmaj7", "Am7", "D7", "Bm7", "E7", "Am7", "D7",
+const Progression kVerse = {"Gmaj7", "Gmaj7", "Am7",   "D7",  "Bm7", "E7", "Am7", "D7",
                             "Gmaj7", "Gmaj7", "Cmaj7", "Cm6", "Bm7", "E7", "Am7", "D7"};
-const Progression kBridge = {"Cmaj7", "Cmaj7", "Bm7", "Bm7", "Am7", "D7", "Gmaj7", "E7",
-                             "Cmaj7", "Cmaj7", "Bm7", "E7", "Am7", "Am7", "D7", "D7"};
+const Progression kBridge = {"Cmaj7", "Cmaj7", "Bm7", "Bm7", "Am7", "D7",  "Gmaj7", "E7",
+                             "Cmaj7", "Cmaj7", "Bm7", "E7",  "Am7", "Am7", "D7",    "D7"};
 
-const char* kTune = "d5:1.5 b4:.5 g4:1 a4:1 b4:3 r:1 c5:1.5 a4:.5 e5:1 d5:1 c5:2 a4:2 "
-                    "d5:1.5 b4:.5 f#5:1 e5:1 d5:2 b4:2 c5:1 e5:1 a5:1 g5:1 f#5:3 r:1 "
-                    "g5:1.5 f#5:.5 e5:1 d5:1 b4:3 d5:1 e5:1.5 d5:.5 c5:1 b4:1 a4:2 eb5:2 "
-                    "d5:1.5 c5:.5 b4:1 a4:1 g#4:2 b4:2 a4:1 c5:1 e5:1 g5:1 f#5:2 a5:2";
-const char* kLift = "e5:2 g5:1 b5:1 a5:3 g5:1 f#5:2 d5:1 b4:1 a4:4 c5:1.5 e5:.5 a5:1 g5:1 f#5:2 c5:2 "
-                    "b4:1 d5:1 g5:1 b5:1 g#5:4 e5:2 g5:1 b5:1 a5:3 g5:1 f#5:2 d5:1 b4:1 g#4:4 "
-                    "a4:1 c5:1 e5:1 a5:1 g5:2 e5:2 f#5:1 a5:1 c6:1 f#5:1 d5:4";
+const char* kTune =
+    "d5:1.5 b4:.5 g4:1 a4:1 b4:3 r:1 c5:1.5 a4:.5 e5:1 d5:1 c5:2 a4:2 "
+    "d5:1.5 b4:.5 f#5:1 e5:1 d5:2 b4:2 c5:1 e5:1 a5:1 g5:1 f#5:3 r:1 "
+    "g5:1.5 f#5:.5 e5:1 d5:1 b4:3 d5:1 e5:1.5 d5:.5 c5:1 b4:1 a4:2 eb5:2 "
+    "d5:1.5 c5:.5 b4:1 a4:1 g#4:2 b4:2 a4:1 c5:1 e5:1 g5:1 f#5:2 a5:2";
+const char* kLift =
+    "e5:2 g5:1 b5:1 a5:3 g5:1 f#5:2 d5:1 b4:1 a4:4 c5:1.5 e5:.5 a5:1 g5:1 f#5:2 c5:2 "
+    "b4:1 d5:1 g5:1 b5:1 g#5:4 e5:2 g5:1 b5:1 a5:3 g5:1 f#5:2 d5:1 b4:1 g#4:4 "
+    "a4:1 c5:1 e5:1 a5:1 g5:2 e5:2 f#5:1 a5:1 c6:1 f#5:1 d5:4";
 
 // The guitar's bossa: thumb on root and fifth, fingers on the syncopated two-bar chord pattern.
 void bossa_guitar(Score& s, double beat, const Progression& chords, Humanizer& feel) {
@@ -31,7 +33,8 @@ void bossa_guitar(Score& s, double beat, const Progression& chords, Humanizer& f
   for (std::size_t i = 0; i < chords.size(); ++i) {
     const std::vector<int> keys = chord_keys(chords[i], 55);
     const double at = beat + 4.0 * i;
-    const std::vector<double> hits = i % 2 == 0 ? std::vector<double>{0, 1.5, 3} : std::vector<double>{0.5, 2, 3.5};
+    const std::vector<double> hits =
+        i % 2 == 0 ? std::vector<double>{0, 1.5, 3} : std::vector<double>{0.5, 2, 3.5};
     for (const double h : hits) s.chord(kGuitar, at + h, 0.45, keys, feel.velocity(62, 6));
   }
 }
@@ -93,8 +96,10 @@ Score summer_thyme(double seconds) {
   hold_chords(s, kStrings, at, kVerse, 4, 55, 52);
   bossa_drums(s, at, 16, true);
   s.melody(kVibes, at, kTune, 94);
-  s.melody(kFlute, at + 32, "g5:1.5 f#5:.5 e5:1 d5:1 b4:3 d5:1 e5:1.5 d5:.5 c5:1 b4:1 a4:2 eb5:2 "
-                            "d5:1.5 c5:.5 b4:1 a4:1 g#4:2 b4:2 a4:1 c5:1 e5:1 g5:1 f#5:2 a5:2", 84, 12);
+  s.melody(kFlute, at + 32,
+           "g5:1.5 f#5:.5 e5:1 d5:1 b4:3 d5:1 e5:1.5 d5:.5 c5:1 b4:1 a4:2 eb5:2 "
+           "d5:1.5 c5:.5 b4:1 a4:1 g#4:2 b4:2 a4:1 c5:1 e5:1 g5:1 f#5:2 a5:2",
+           84, 12);
   at += 64;
 
   // Outro: the sway between G and C, a last phrase, and the final chord.
@@ -103,7 +108,8 @@ Score summer_thyme(double seconds) {
   bass_line(s, kBass, at, sway, 4, 31, {{0, 1.4, 0}, {2, 1.4, 7}}, 86, feel);
   bossa_drums(s, at, 6, true);
   hold_chords(s, kStrings, at, sway, 4, 55, 48);
-  s.melody(kFlute, at, "d5:1.5 b4:.5 g4:1 a4:1 b4:4 d5:1.5 b4:.5 g4:1 a4:1 g4:4 c5:1 e5:1 a5:1 g5:1 f#5:4", 84);
+  s.melody(kFlute, at, "d5:1.5 b4:.5 g4:1 a4:1 b4:4 d5:1.5 b4:.5 g4:1 a4:1 g4:4 c5:1 e5:1 a5:1 g5:1 f#5:4",
+           84);
   at += 24;
   s.chord(kGuitar, at, 6, {43, 50, 54, 57, 59, 62}, 76);
   s.chord(kVibes, at, 6, {69, 74, 78}, 70);

@@ -15,19 +15,21 @@ enum Channel { kXylophone, kPizz, kBassoon, kPiccolo, kTuba, kBrass };
 constexpr int kSnare = 38, kKick = 36, kCrash = 49, kHiBlock = 76, kLoBlock = 77, kVibraslap = 58,
               kTriangle = 81, kClaves = 75;
 
-const char* kMoles = "g5:.5 r:.5 bb5:.5 r:.5 d6:.5 r:.5 bb5:.5 g5:.5 a5:.5 r:.5 f#5:.5 r:.5 d5:1 r:1 "
-                     "g5:.5 g5:.5 a5:.5 bb5:.5 c6:.5 r:.5 d6:.5 r:.5 g5:.5 r:.5 d5:.5 r:.5 g4:1 r:1 "
-                     "eb6:.5 r:.5 c6:.5 r:.5 g5:.5 r:.5 eb5:.5 g5:.5 d6:.5 r:.5 bb5:.5 r:.5 g5:1 r:1 "
-                     "f#5:.25 g5:.25 a5:.25 bb5:.25 c6:.25 d6:.25 eb6:.25 f#6:.25 a6:.5 r:.5 d6:.5 r:.5 "
-                     "g6:.5 r:.5 d6:.5 r:.5 g5:.5 r:1.5";
-const char* kWaddle = "bb3:1 d4:.5 f4:.5 bb4:1 r:1 a4:.5 g4:.5 f4:.5 eb4:.5 c4:1 r:1 "
-                      "d4:1 f4:.5 bb4:.5 d5:1 c5:.5 bb4:.5 bb4:1 f4:1 bb3:1 r:1 "
-                      "eb4:1 g4:.5 bb4:.5 eb5:1 r:1 d5:.5 c5:.5 bb4:.5 a4:.5 bb4:1 r:1 "
-                      "c5:.5 a4:.5 f4:.5 eb4:.5 c4:.5 a3:.5 f3:1 bb3:2 r:2 "
-                      "g4:.5 r:.5 g4:.5 a4:.5 bb4:1 g4:1 c5:.5 r:.5 c5:.5 bb4:.5 a4:1 g4:1 "
-                      "f4:.5 g4:.5 a4:.5 bb4:.5 c5:.5 d5:.5 eb5:1 d5:2 r:2 "
-                      "eb5:.5 d5:.5 c5:.5 bb4:.5 g4:1 eb4:1 c4:.5 d4:.5 eb4:.5 g4:.5 c5:1 bb4:1 "
-                      "a4:.5 f#4:.5 d4:.5 f#4:.5 a4:1 c5:1 d5:.25 c5:.25 bb4:.25 a4:.25 g4:.25 f#4:.25 e4:.25 d4:.25 r:2";
+const char* kMoles =
+    "g5:.5 r:.5 bb5:.5 r:.5 d6:.5 r:.5 bb5:.5 g5:.5 a5:.5 r:.5 f#5:.5 r:.5 d5:1 r:1 "
+    "g5:.5 g5:.5 a5:.5 bb5:.5 c6:.5 r:.5 d6:.5 r:.5 g5:.5 r:.5 d5:.5 r:.5 g4:1 r:1 "
+    "eb6:.5 r:.5 c6:.5 r:.5 g5:.5 r:.5 eb5:.5 g5:.5 d6:.5 r:.5 bb5:.5 r:.5 g5:1 r:1 "
+    "f#5:.25 g5:.25 a5:.25 bb5:.25 c6:.25 d6:.25 eb6:.25 f#6:.25 a6:.5 r:.5 d6:.5 r:.5 "
+    "g6:.5 r:.5 d6:.5 r:.5 g5:.5 r:1.5";
+const char* kWaddle =
+    "bb3:1 d4:.5 f4:.5 bb4:1 r:1 a4:.5 g4:.5 f4:.5 eb4:.5 c4:1 r:1 "
+    "d4:1 f4:.5 bb4:.5 d5:1 c5:.5 bb4:.5 bb4:1 f4:1 bb3:1 r:1 "
+    "eb4:1 g4:.5 bb4:.5 eb5:1 r:1 d5:.5 c5:.5 bb4:.5 a4:.5 bb4:1 r:1 "
+    "c5:.5 a4:.5 f4:.5 eb4:.5 c4:.5 a3:.5 f3:1 bb3:2 r:2 "
+    "g4:.5 r:.5 g4:.5 a4:.5 bb4:1 g4:1 c5:.5 r:.5 c5:.5 bb4:.5 a4:1 g4:1 "
+    "f4:.5 g4:.5 a4:.5 bb4:.5 c5:.5 d5:.5 eb5:1 d5:2 r:2 "
+    "eb5:.5 d5:.5 c5:.5 bb4:.5 g4:1 eb4:1 c4:.5 d4:.5 eb4:.5 g4:.5 c5:1 bb4:1 "
+    "a4:.5 f#4:.5 d4:.5 f#4:.5 a4:1 c5:1 d5:.25 c5:.25 bb4:.25 a4:.25 g4:.25 f#4:.25 e4:.25 d4:.25 r:2";
 
 // Every note on the channel cut short: the bounce of the piece.
 void staccato(Score& s, int channel, double beats) {
@@ -82,8 +84,10 @@ Score whack_a_mole(double seconds) {
 
   // Intro: tick-tock, and something sneaks up chromatically in the pizzicato.
   blocks(s, at, 4, false);
-  s.melody(kPizz, at, "d3:.5 r:.5 d#3:.5 r:.5 e3:.5 r:.5 f3:.5 r:.5 f#3:.5 r:.5 g3:.5 r:.5 "
-                      "g#3:.5 r:.5 a3:.5 r:.5 bb3:.5 r:.5 b3:.5 r:.5 c4:.5 r:.5 c#4:.5 r:.5 d4:1 r:3", 90);
+  s.melody(kPizz, at,
+           "d3:.5 r:.5 d#3:.5 r:.5 e3:.5 r:.5 f3:.5 r:.5 f#3:.5 r:.5 g3:.5 r:.5 "
+           "g#3:.5 r:.5 a3:.5 r:.5 bb3:.5 r:.5 b3:.5 r:.5 c4:.5 r:.5 c#4:.5 r:.5 d4:1 r:3",
+           90);
   s.note(kDrums, at + 14, 1, kVibraslap, 100);
   at += 16;
 

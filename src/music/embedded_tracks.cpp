@@ -1,8 +1,8 @@
 #include "music/embedded_tracks.h"
 
 // The rendered MP3 files, linked in by the build (.incbin).
-#define VENTORA_TRACK_BYTES(slug)                                  \
-  extern "C" const unsigned char ventora_music_##slug[];           \
+#define VENTORA_TRACK_BYTES(slug)                        \
+  extern "C" const unsigned char ventora_music_##slug[]; \
   extern "C" const unsigned char ventora_music_##slug##_end[];
 VENTORA_TRACK_BYTES(bongo_rave)
 VENTORA_TRACK_BYTES(cat_circus)
@@ -37,8 +37,8 @@ const std::array<EmbeddedTrack, 6>& music_tracks() {
 }
 
 const EmbeddedTrack& defeat_cue_track() {
-  static const EmbeddedTrack cue{"Game Over - Marrowind", bytes(ventora_music_game_over, ventora_music_game_over_end),
-                                 140.304f};
+  static const EmbeddedTrack cue{"Game Over - Marrowind",
+                                 bytes(ventora_music_game_over, ventora_music_game_over_end), 140.304f};
   return cue;
 }
 

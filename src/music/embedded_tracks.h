@@ -9,9 +9,9 @@
 namespace ventora {
 
 struct EmbeddedTrack {
-  std::string_view label;                  // title, " - ", artist
+  std::string_view label;                   // title, " - ", artist
   std::span<const std::uint8_t> mp3_bytes;  // the complete MP3 file
-  float seconds = 0.0f;                    // stored playing time: frames x 1152 / 44100
+  float seconds = 0.0f;                     // stored playing time: frames x 1152 / 44100
 };
 
 // The background tracks; their index is the playlist's track number.

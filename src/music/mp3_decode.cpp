@@ -110,7 +110,9 @@ DecodeResult decode_mp3(std::span<const std::uint8_t> bytes) {
       mpg123_getformat(mh.get(), &next.rate, &next.channels, &encoding);
       if (!decoded_any) {
         const off_t length = mpg123_length(mh.get());
-        if (!format && length > 0) wav.reserve(kWavHeaderBytes + static_cast<std::size_t>(length) * next.channels * 2);
+        if (!format && length > 0) {
+          wav.reserve(kWavHeaderBytes + static_cast<std::size_t>(length) * next.channels * 2);
+        }
         format = next;
       } else if (next.rate == format->rate && next.channels == format->channels) {
         if (changed) wav.resize(changed_from_byte);

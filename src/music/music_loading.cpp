@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <future>
 #include <string>
 #include <utility>
 
@@ -14,9 +15,8 @@ namespace ventora {
 
 namespace {
 
-// Decodes and loads one track; prints its one error line and returns nothing on failure.
-std::optional<SoundId> load_track(const EmbeddedTrack& track, AudioOut& audio) {
-  DecodeResult decoded = decode_mp3(track.mp3_bytes);
+// Loads one decoded track; prints its one error line and returns nothing on failure.
+std::optional<SoundId> load_track(const EmbeddedTrack& track, DecodeResult decoded, AudioOut& audio) {
   const std::string label(track.label);
   if (auto* error = std::get_if<std::string>(&decoded)) {
     std::fprintf(stderr, "failed to decode embedded music '%s': %s\n", label.c_str(), error->c_str());
@@ -41,14 +41,22 @@ void release_pages(std::span<const std::uint8_t> bytes) {
 }  // namespace
 
 LoadedMusic load_music(std::span<const EmbeddedTrack> tracks, const EmbeddedTrack& cue, AudioOut& audio) {
-  LoadedMusic music;
+  // Decoding is pure CPU work on bytes nobody else touches, so every track decodes on its own thread;
+  // the audio output and the error stream are used from this thread only, in track order.
+  std::vector<std::future<DecodeResult>> decoding;
   for (const EmbeddedTrack& track : tracks) {
-    if (const auto sound = load_track(track, audio)) {
+    decoding.push_back(std::async(std::launch::async, decode_mp3, track.mp3_bytes));
+  }
+  std::future<DecodeResult> cue_decoding = std::async(std::launch::async, decode_mp3, cue.mp3_bytes);
+
+  LoadedMusic music;
+  for (std::size_t i = 0; i < tracks.size(); ++i) {
+    if (const auto sound = load_track(tracks[i], decoding[i].get(), audio)) {
       music.tracks.push_back(*sound);
-      music.track_seconds.push_back(track.seconds);
+      music.track_seconds.push_back(tracks[i].seconds);
     }
   }
-  music.defeat_cue = load_track(cue, audio);
+  music.defeat_cue = load_track(cue, cue_decoding.get(), audio);
   return music;
 }
 

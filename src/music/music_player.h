@@ -16,14 +16,14 @@ struct LoadedMusic;
 
 struct MusicPlayer {
   std::unique_ptr<AudioOut> audio;
-  std::optional<std::size_t> current;   // the track last started, until it is stopped
-  std::vector<SoundId> tracks;          // loaded background tracks
-  std::vector<float> track_seconds;     // their stored lengths, parallel to `tracks`
-  std::vector<std::size_t> order;       // play order
-  std::size_t position = 0;             // next entry of `order` to play
+  std::optional<std::size_t> current;  // the track last started, until it is stopped
+  std::vector<SoundId> tracks;         // loaded background tracks
+  std::vector<float> track_seconds;    // their stored lengths, parallel to `tracks`
+  std::vector<std::size_t> order;      // play order
+  std::size_t position = 0;            // next entry of `order` to play
   std::optional<SoundId> defeat_cue;
-  float next_start_in = 0.0f;           // seconds until the next track starts
-  bool held = false;                    // paused for the defeat cue
+  float next_start_in = 0.0f;  // seconds until the next track starts
+  bool held = false;           // paused for the defeat cue
 };
 
 inline constexpr float kTrackVolume = 0.32f;

@@ -5,8 +5,8 @@
 #include <cstring>
 #include <string>
 
-#include "music/wav.h"
 #include "mp3_fixtures.h"
+#include "music/wav.h"
 
 namespace ventora {
 namespace {

@@ -21,7 +21,8 @@ inline std::vector<std::int16_t> tone(double seconds, int rate, int channels) {
   return samples;
 }
 
-inline std::vector<std::uint8_t> mp3_tone(double seconds, int rate = 44100, int channels = 2, int kbps = 320) {
+inline std::vector<std::uint8_t> mp3_tone(double seconds, int rate = 44100, int channels = 2,
+                                          int kbps = 320) {
   return encode_mp3(tone(seconds, rate, channels), {channels, rate, kbps, "Fixture", "Tests"});
 }
 

@@ -8,9 +8,9 @@
 #include <string>
 
 #include "main/rng.h"
+#include "mp3_fixtures.h"
 #include "music/mp3_decode.h"
 #include "music/music_player.h"
-#include "mp3_fixtures.h"
 #include "recording_audio.h"
 
 namespace ventora {
@@ -48,10 +48,11 @@ TEST(LoadMusic, AFailedTrackIsReportedAndLeftOutKeepingTheListsParallel) {
 
 // The ID3v2 text frame `id`'s value, or "" when the tag has no such frame.
 std::string id3_text(std::span<const std::uint8_t> mp3, const char* id) {
-  const std::size_t size = (mp3[6] & 0x7F) << 21 | (mp3[7] & 0x7F) << 14 | (mp3[8] & 0x7F) << 7 | (mp3[9] & 0x7F);
+  const std::size_t size =
+      (mp3[6] & 0x7F) << 21 | (mp3[7] & 0x7F) << 14 | (mp3[8] & 0x7F) << 7 | (mp3[9] & 0x7F);
   for (std::size_t at = 10; at + 10 < 10 + size;) {
-    const std::size_t frame = (mp3[at + 4] & 0x7F) << 21 | (mp3[at + 5] & 0x7F) << 14 | (mp3[at + 6] & 0x7F) << 7 |
-                              (mp3[at + 7] & 0x7F);
+    const std::size_t frame = (mp3[at + 4] & 0x7F) << 21 | (mp3[at + 5] & 0x7F) << 14 |
+                              (mp3[at + 6] & 0x7F) << 7 | (mp3[at + 7] & 0x7F);
     if (std::memcmp(mp3.data() + at, id, 4) == 0) {
       return std::string(mp3.begin() + static_cast<std::ptrdiff_t>(at + 11),
                          mp3.begin() + static_cast<std::ptrdiff_t>(at + 10 + frame));
@@ -72,9 +73,10 @@ TEST(EmbeddedMusic, EveryTrackIsTaggedAndDecodesToItsPlayingTime) {
     // An ID3v2.4 tag naming title and artist, then the Info frame of a 320 kbit/s 44.1 kHz stereo stream.
     ASSERT_EQ(std::string(mp3.begin(), mp3.begin() + 4), std::string("ID3\x04", 4));
     EXPECT_EQ(id3_text(mp3, "TIT2") + " - " + id3_text(mp3, "TPE1"), track->label);
-    const std::size_t audio = 10 + ((mp3[6] & 0x7F) << 21 | (mp3[7] & 0x7F) << 14 | (mp3[8] & 0x7F) << 7 | (mp3[9] & 0x7F));
+    const std::size_t audio =
+        10 + ((mp3[6] & 0x7F) << 21 | (mp3[7] & 0x7F) << 14 | (mp3[8] & 0x7F) << 7 | (mp3[9] & 0x7F));
     EXPECT_EQ(mp3[audio], 0xFF);
-    EXPECT_EQ(mp3[audio + 1] & 0xFE, 0xFA);  // MPEG-1 Layer III
+    EXPECT_EQ(mp3[audio + 1] & 0xFE, 0xFA);   // MPEG-1 Layer III
     EXPECT_EQ(mp3[audio + 2] >> 4, 14);       // 320 kbit/s
     EXPECT_EQ((mp3[audio + 2] >> 2) & 3, 0);  // 44.1 kHz
     EXPECT_EQ(mp3[audio + 3] >> 6, 0);        // stereo, not joint stereo

@@ -105,7 +105,8 @@ TEST(MusicPlayer, DefeatStopsTheTrackPlaysTheCueAndHoldsUntilRestart) {
   PlayerFixture f({10, 20, 30, 40, 50, 60});
   music_tick(f.player.get(), 0.016f);  // track 2
   start_defeat_cue(f.player.get());
-  EXPECT_EQ(f.calls, (std::vector<AudioCall>{{"play", 102, 0.32f}, {"stop", 102, 0.0f}, {"play", 200, 0.44f}}));
+  EXPECT_EQ(f.calls,
+            (std::vector<AudioCall>{{"play", 102, 0.32f}, {"stop", 102, 0.0f}, {"play", 200, 0.44f}}));
   EXPECT_FALSE(f.player->current.has_value());
 
   // The Defeat screen stays: no track starts, even long after the cue has ended.
@@ -163,7 +164,8 @@ TEST_F(EnvironmentSwitch, OffByDefaultAndWhenDisableIsPresent) {
       opened = true;
       return std::unique_ptr<AudioOut>();
     });
-    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "background music disabled on this platform/session\n");
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+              "background music disabled on this platform/session\n");
     EXPECT_EQ(player, nullptr);
     EXPECT_FALSE(opened);
   }

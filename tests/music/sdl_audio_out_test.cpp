@@ -7,8 +7,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "music/wav.h"
 #include "mp3_fixtures.h"
+#include "music/wav.h"
 
 namespace ventora {
 namespace {
