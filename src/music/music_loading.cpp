@@ -15,6 +15,9 @@ namespace ventora {
 
 namespace {
 
+// A thread per track, or decoding on this thread when no thread can be started.
+constexpr auto kDecodePolicy = std::launch::async | std::launch::deferred;
+
 // Loads one decoded track; prints its one error line and returns nothing on failure.
 std::optional<SoundId> load_track(const EmbeddedTrack& track, DecodeResult decoded, AudioOut& audio) {
   const std::string label(track.label);
@@ -45,9 +48,9 @@ LoadedMusic load_music(std::span<const EmbeddedTrack> tracks, const EmbeddedTrac
   // the audio output and the error stream are used from this thread only, in track order.
   std::vector<std::future<DecodeResult>> decoding;
   for (const EmbeddedTrack& track : tracks) {
-    decoding.push_back(std::async(std::launch::async, decode_mp3, track.mp3_bytes));
+    decoding.push_back(std::async(kDecodePolicy, decode_mp3, track.mp3_bytes));
   }
-  std::future<DecodeResult> cue_decoding = std::async(std::launch::async, decode_mp3, cue.mp3_bytes);
+  std::future<DecodeResult> cue_decoding = std::async(kDecodePolicy, decode_mp3, cue.mp3_bytes);
 
   LoadedMusic music;
   for (std::size_t i = 0; i < tracks.size(); ++i) {
