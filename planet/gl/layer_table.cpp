@@ -162,13 +162,13 @@ UniformValue pal_range(std::string_view name, const Planet& planet, int first, i
   return u;
 }
 
-struct LayerSpec {
+struct LayerSetup {
   LayerMaterial material;
   std::vector<UniformValue> values;  // wins over the common values
 };
 
 // The uniform table of every kind's layer (`layer` is the index in the kind's layer list).
-LayerSpec layer_spec(const Planet& pl, std::size_t layer, float common_rotation, float spin,
+LayerSetup layer_setup(const Planet& pl, std::size_t layer, float common_rotation, float spin,
                      float common_pixels) {
   using M = LayerMaterial;
   switch (pl.kind) {
@@ -337,11 +337,11 @@ std::vector<LayerDraw> layer_draws(const Planet& planet, float spin) {
   for (std::size_t layer = 0; layer < kind_layers; ++layer) {
     if (layer >= planet.layers.size()) break;
     if (!planet.layers[layer].visible) continue;
-    LayerSpec spec = layer_spec(planet, layer, rotation, spin, pixels);
-    LayerDraw draw{spec.material, {}, pixels};
+    LayerSetup setup = layer_setup(planet, layer, rotation, spin, pixels);
+    LayerDraw draw{setup.material, {}, pixels};
     // Only the uniforms the material declares are ever set.
-    for (const UniformDecl& decl : material_info(spec.material).uniforms) {
-      const UniformValue* value = find(spec.values, decl.name);
+    for (const UniformDecl& decl : material_info(setup.material).uniforms) {
+      const UniformValue* value = find(setup.values, decl.name);
       if (value == nullptr) value = find(common, decl.name);
       if (value != nullptr) draw.values.push_back(*value);
     }
