@@ -7,17 +7,17 @@
 
 #include "cards/overlay_geometry.h"
 #include "main/hud.h"
+#include "main/palette.h"
 #include "main/run.h"
 
 namespace ventora {
 
 namespace {
 
-constexpr Color kBackground = Color::rgba8(8, 11, 24);
-constexpr Color kGold = Color::rgba8(245, 222, 128);
-constexpr Color kCream = Color::rgba8(238, 235, 210);
-constexpr Color kSoft = Color::rgba8(185, 190, 203);
-constexpr Color kDim = Color::rgba8(155, 160, 175);
+using palette::kCream;
+using palette::kDim;
+using palette::kGold;
+using palette::kSoft;
 constexpr Color kBox = Color::rgba8(29, 35, 55);
 constexpr Color kHoverVeil = Color::rgba8(245, 222, 128, 35);
 constexpr Color kShade = Color::rgba8(0, 0, 0, 135);
@@ -79,7 +79,7 @@ void draw_card_box(Canvas& canvas, const HudScale& s, int index, const OfferedCa
 }
 
 void draw_card_choice(const GameState& state, Canvas& canvas, const HudScale& s) {
-  canvas.clear(kBackground);
+  canvas.clear(palette::kNight);
   text_centred(canvas, "Choose a card", s.width / 2.0f, 96.0f * s.sy, s.font(44), kGold);
   text_centred(canvas, "Press 1, 2, or 3  \u2022  Click to select", s.width / 2.0f, 132.0f * s.sy,
                s.font(20), kSoft);
@@ -87,7 +87,7 @@ void draw_card_choice(const GameState& state, Canvas& canvas, const HudScale& s)
 }
 
 void draw_countdown(const GameState& state, Canvas& canvas, const HudScale& s) {
-  canvas.clear(kBackground);
+  canvas.clear(palette::kNight);
   text_centred(canvas, countdown_text(state.countdown), s.width / 2.0f,
                s.height / 2.0f + 30.0f * s.sy, s.font(112), kGold);
 }

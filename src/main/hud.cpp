@@ -4,17 +4,15 @@
 #include <cmath>
 #include <cstdio>
 
+#include "main/palette.h"
+
 namespace ventora {
 
 namespace {
 
 constexpr Color kPanel = Color::rgba8(14, 18, 30, 180);
-constexpr Color kCream = Color::rgba8(238, 235, 210);
 constexpr Color kMarkerFull = Color::rgba8(122, 216, 135);
 constexpr Color kMarkerEmpty = Color::rgba8(63, 67, 77);
-constexpr Color kGold = Color::rgba8(245, 222, 128);
-constexpr Color kCardsLine = Color::rgba8(185, 190, 203);
-constexpr Color kStatLine = Color::rgba8(155, 160, 175);
 constexpr Color kShield = Color::rgba8(120, 200, 255);
 constexpr Color kSacrifice = Color::rgba8(255, 120, 100);
 constexpr Color kWeaken = Color::rgba8(180, 120, 255);
@@ -135,13 +133,13 @@ void draw_hud(const GameState& state, Canvas& canvas, const std::optional<FrameL
   const float right = s.width - s.x(kRightMargin);
 
   canvas.rectangle({s.x(18), s.y(16), s.x(424), s.y(82)}, kPanel);
-  canvas.text("A/D run   Space jumps   J/Enter fires", {s.x(34), s.y(47)}, s.font(24), kCream);
+  canvas.text("A/D run   Space jumps   J/Enter fires", {s.x(34), s.y(47)}, s.font(24), palette::kCream);
   draw_markers(state, canvas, s);
-  text_right(canvas, enemy_counter(state), right, s.y(43), s.font(26), kCream);
-  text_right(canvas, stage_label(state.stage), right, s.y(74), s.font(26), kGold);
+  text_right(canvas, enemy_counter(state), right, s.y(43), s.font(26), palette::kCream);
+  text_right(canvas, stage_label(state.stage), right, s.y(74), s.font(26), palette::kGold);
   if (!cards.picks.empty()) {
-    canvas.text(cards_line(cards), {s.x(34), s.y(108)}, s.font(16), kCardsLine);
-    canvas.text(stat_line(cards), {s.x(34), s.y(128)}, s.font(15), kStatLine);
+    canvas.text(cards_line(cards), {s.x(34), s.y(108)}, s.font(16), palette::kSoft);
+    canvas.text(stat_line(cards), {s.x(34), s.y(128)}, s.font(15), palette::kDim);
   }
   draw_timer(canvas, s, "Shield", cards.shield_time, 148, kShield);
   draw_timer(canvas, s, "Sacrifice", cards.sacrifice_time, 168, kSacrifice);

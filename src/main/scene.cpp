@@ -10,6 +10,7 @@
 #include "main/fight_rules.h"
 #include "main/frame_layout.h"
 #include "main/hud.h"
+#include "main/palette.h"
 #include "main/snap.h"
 
 namespace ventora {
@@ -39,7 +40,7 @@ Color scaled_rgb(Color c, float k) { return {c.r * k, c.g * k, c.b * k, 1.0f}; }
 // whole pattern to the surface it is drawn on.
 void draw_backdrop(Canvas& canvas, Vec2 centre, const std::vector<BackdropStar>& stars, float turn,
                    float s) {
-  canvas.clear(Color::rgba8(8, 11, 24));
+  canvas.clear(palette::kNight);
   const float thickness = 2.0f * std::max(s, 1.0f);
   canvas.circle_lines(centre, 250 * s, thickness, {0.06f, 0.08f, 0.15f, 0.25f});
   canvas.circle_lines(centre, 340 * s, thickness, {0.06f, 0.095f, 0.15f, 0.25f});
@@ -95,7 +96,7 @@ void draw_launch_pad(Canvas& canvas, const SceneFrame& f, const LaunchPad& pad, 
   const char* label = std::cos(pad.angle) > 0 ? "D" : "A";
   const Vec2 at = f.snap(Vec2{q.x + 26 * u * std::cos(a) - 6 * u, q.y + 26 * u * std::sin(a) + 5 * u});
   const float font_size = std::trunc(std::clamp(f.snap(20 * u), 0.0f, 65535.0f));
-  canvas.text(label, at, font_size, Color::rgba8(238, 235, 210));
+  canvas.text(label, at, font_size, palette::kCream);
 }
 
 // The player on top of the planet, `height` screen pixels above the ground.
