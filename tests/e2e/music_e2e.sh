@@ -10,6 +10,8 @@ work=$(mktemp -d)
 trap 'kill "${GAME_PID:-0}" 2>/dev/null || true; rm -rf "$work"' EXIT
 ERR_FILE=$work/stderr.txt
 unset VENTORA_ENABLE_MUSIC VENTORA_DISABLE_MUSIC
+# Every line the music can write; other libraries may add their own notes on stderr.
+music_lines='failed to (decode|load) embedded music|background music disabled|no audio device'
 
 # True when the raw S16 stereo file holds a sample louder than $2 (awk stops at the first one, so od
 # is fed through a process substitution: a pipe would end in SIGPIPE and fail under pipefail).
@@ -42,7 +44,7 @@ done
 louder_than "$raw" 300 || { cat "$ERR_FILE" >&2; fail "disk driver: no audible music in $(stat -c %s "$raw" 2>/dev/null || echo 0) bytes of output"; }
 quit_with_escape "$wid"
 [ "$GAME_STATUS" = 0 ] || fail "disk driver: exit status $GAME_STATUS"
-if grep -Eq 'failed to (decode|load) embedded music|background music disabled|no audio device' "$ERR_FILE"; then
+if grep -Eq "$music_lines" "$ERR_FILE"; then
   cat "$ERR_FILE" >&2
   fail "disk driver: unexpected music message"
 fi
@@ -53,7 +55,10 @@ VENTORA_ENABLE_MUSIC=1 SDL_AUDIODRIVER=dummy start_game
 wid=$(wait_for_window)
 quit_with_escape "$wid"
 [ "$GAME_STATUS" = 0 ] || { cat "$ERR_FILE" >&2; fail "dummy driver: exit status $GAME_STATUS"; }
-[ ! -s "$ERR_FILE" ] || { cat "$ERR_FILE" >&2; fail "dummy driver: unexpected output on stderr"; }
+if grep -Eq "$music_lines" "$ERR_FILE"; then
+  cat "$ERR_FILE" >&2
+  fail "dummy driver: unexpected music message"
+fi
 echo "ok: music on with the dummy driver starts and quits cleanly"
 
 # Music on, no usable audio device: exactly one line, and the game plays on.
@@ -62,9 +67,9 @@ wid=$(wait_for_window)
 sleep 0.5
 quit_with_escape "$wid"
 [ "$GAME_STATUS" = 0 ] || { cat "$ERR_FILE" >&2; fail "no device: exit status $GAME_STATUS"; }
-[ "$(wc -l <"$ERR_FILE")" = 1 ] && grep -q '^ventora: no audio device, music off: ' "$ERR_FILE" ||
+[ "$(grep -Ec "$music_lines" "$ERR_FILE")" = 1 ] && grep -q '^ventora: no audio device, music off: ' "$ERR_FILE" ||
   { cat "$ERR_FILE" >&2; fail "no device: expected exactly the one no-audio-device line"; }
-echo "ok: without a usable device the game says so once and goes on: $(cat "$ERR_FILE")"
+echo "ok: without a usable device the game says so once and goes on: $(grep '^ventora: no audio' "$ERR_FILE")"
 
 # Both switches: off wins; the audio device is never opened.
 rm -f "$raw"
