@@ -60,32 +60,15 @@ double Score::melody(int channel, double beat, std::string_view text, int veloci
   while (at < text.size()) {
     while (at < text.size() && text[at] == ' ') ++at;
     if (at >= text.size()) break;
-    std::vector<int> keys;
-    if (text[at] == '[') {
-      const std::size_t close = text.find(']', at);
-      std::string_view inner = text.substr(at + 1, close - at - 1);
-      std::size_t i = 0;
-      while (i < inner.size()) {
-        while (i < inner.size() && inner[i] == ' ') ++i;
-        const std::size_t end = std::min(inner.find(' ', i), inner.size());
-        if (end > i) keys.push_back(parse_key(inner.substr(i, end - i)));
-        i = end;
-      }
-      at = close + 1;
-    } else {
-      const std::size_t colon = text.find(':', at);
-      const std::string_view pitch = text.substr(at, colon - at);
-      if (pitch != "r") keys.push_back(parse_key(pitch));
-      at = colon;
+    const std::size_t colon = text.find(':', at);
+    if (colon == std::string_view::npos) {
+      throw std::invalid_argument("missing duration in: " + std::string(text));
     }
-    if (text.at(at) != ':') throw std::invalid_argument("missing duration in: " + std::string(text));
-    ++at;
-    const std::size_t end = std::min(text.find(' ', at), text.size());
-    std::string_view duration = text.substr(at, end - at);
-    const bool tied = !duration.empty() && duration.back() == '~';
-    if (tied) duration.remove_suffix(1);
-    const double beats = std::stod(std::string(duration));
-    for (const int key : keys) note(channel, beat, tied ? beats : beats * 0.92, key + transpose, velocity);
+    const std::string_view pitch = text.substr(at, colon - at);
+    const std::size_t end = std::min(text.find(' ', colon), text.size());
+    const double beats = std::stod(std::string(text.substr(colon + 1, end - colon - 1)));
+    // Slightly detached: each note leaves a little air before the next.
+    if (pitch != "r") note(channel, beat, beats * 0.92, parse_key(pitch) + transpose, velocity);
     beat += beats;
     at = end;
   }

@@ -48,8 +48,8 @@ struct Score {
   void mix(int channel, int volume, int pan, int reverb);
   void note(int channel, double beat, double beats, int key, int velocity);
   void chord(int channel, double beat, double beats, const std::vector<int>& keys, int velocity);
-  // Plays a melody written as "c5:1 e5:.5 r:.5 g#4:2 [c4 e4 g4]:4"; returns the beat after its end.
-  // Durations in beats; "r" is a rest; brackets make a chord; a trailing "~" legato-ties (no gap).
+  // Plays a melody written as "c5:1 e5:.5 r:.5 g#4:2" (durations in beats, "r" a rest); returns the
+  // beat after its end.
   double melody(int channel, double beat, std::string_view text, int velocity, int transpose = 0);
   // One bar per string, one character per step: 'X' loud, 'x' accent, 'o' normal, '.' ghost, '-' rest.
   void grid(int channel, int key, double beat, std::string_view steps, double beats_per_step = 0.25);

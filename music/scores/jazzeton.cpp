@@ -54,7 +54,6 @@ void swing(Score& s, std::initializer_list<int> channels) {
 }
 
 std::vector<int> scale_of(std::string_view chord) {
-  if (chord.find("m7b5") != std::string_view::npos) return {0, 1, 3, 5, 6, 8, 10};
   if (chord.find("maj7") != std::string_view::npos) return {0, 2, 4, 5, 7, 9, 11};
   if (chord.find("m7") != std::string_view::npos) return {0, 2, 3, 5, 7, 9, 10};
   return {0, 2, 4, 5, 7, 9, 10};
