@@ -13,7 +13,7 @@ namespace {
 enum Channel { kXylophone, kPizz, kBassoon, kPiccolo, kTuba, kBrass };
 
 constexpr int kSnare = 38, kKick = 36, kCrash = 49, kHiBlock = 76, kLoBlock = 77, kVibraslap = 58,
-              kTriangle = 81, kClaves = 75;
+              kTriangle = 81, kMuteTriangle = 80, kClaves = 75;
 
 const char* kMoles =
     "g5:.5 r:.5 bb5:.5 r:.5 d6:.5 r:.5 bb5:.5 g5:.5 a5:.5 r:.5 f#5:.5 r:.5 d5:1 r:1 "
@@ -100,11 +100,12 @@ Score whack_a_mole(double seconds) {
     at += 32;
   }
 
-  // B: the bassoon's waddle in B flat, a triangle twinkles.
+  // B: the bassoon's waddle in B flat, a triangle ticks and now and then rings.
   pluck(s, at, waddle, feel);
   s.melody(kBassoon, at, kWaddle, 104);
   for (int bar = 0; bar < 16; ++bar) {
-    s.grid(kDrums, kTriangle, at + bar * 4, "--o---o---o---o-");
+    s.grid(kDrums, kMuteTriangle, at + bar * 4, "--.---.---.---.-");
+    if (bar % 4 == 0) s.note(kDrums, at + bar * 4, 1, kTriangle, 70);
     s.grid(kDrums, kKick, at + bar * 4, "x-------x-------");
   }
   s.melody(kXylophone, at + 28, "d6:.25 c6:.25 bb5:.25 a5:.25 g5:.25 f5:.25 e5:.25 d5:.25", 90);
