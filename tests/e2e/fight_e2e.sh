@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Plays the first fight in the real window, reading the boss's position off screenshots, and
-# checks that it ends on the stage-clear panel, in OG and in 720p. Usage: fight_e2e.sh <binary>
+# checks that it ends on the stage-clear panel, in OG and in 720p; then drafts a card, by keys in
+# OG and by mouse in 720p, and sees the count-in of the next fight. Usage: fight_e2e.sh <binary>
 #
 # The plan (a simulation of the fight rules lands all three strikes with no damage taken):
 #   1. stand still, facing left: pad 0 strikes planet angle π; fire as the boss will be there
@@ -160,9 +161,56 @@ fight_once() {
   [ "$rgb" = "92,151,103" ]
 }
 
+# The colour of window pixel (x, y) now, as "r,g,b".
+pixel_at() {
+  import -window "$WID" -crop "1x1+$1+$2" ppm:- |
+    convert ppm:- -format "%[fx:int(255*r+0.5)],%[fx:int(255*g+0.5)],%[fx:int(255*b+0.5)]" info:
+}
+
+# Waits up to 3 s for pixel (x, y) to turn `rgb`.
+await_pixel() {
+  local seen=""
+  for _ in $(seq 1 30); do
+    seen=$(pixel_at "$1" "$2")
+    [ "$seen" = "$3" ] && return 0
+    sleep 0.1
+  done
+  echo "$NAME: pixel ($1, $2) is $seen, expected $3" >&2
+  return 1
+}
+
+# From the stage-clear panel to the next fight's count-in: continue and pick a card, with the
+# keyboard (C, then 2) or with the mouse (the Continue button, then card 3).
+check_draft() {
+  local by=$1 sx sy box_x box_y
+  sx=$(awk -v w="$W" 'BEGIN { print w / 960 }')
+  sy=$(awk -v h="$H" 'BEGIN { print h / 720 }')
+  # A point inside the first card box, away from its texts and its edge.
+  box_x=$(awk -v w="$W" -v s="$sx" 'BEGIN { printf "%d", w / 2 - 326 * s }')
+  box_y=$(awk -v h="$H" -v s="$sy" 'BEGIN { printf "%d", h / 2 + 165 * s }')
+  if [ "$by" = keys ]; then
+    xdotool key c
+  else
+    # On the Continue button; window coordinates, as the window need not sit at the screen's corner.
+    xdotool mousemove --window "$WID" "$(awk -v w="$W" 'BEGIN { printf "%d", w / 2 }')" \
+      "$(awk -v h="$H" -v s="$sy" 'BEGIN { printf "%d", h / 2 + 95 * s }')" click 1
+  fi
+  await_pixel "$box_x" "$box_y" "29,35,55" || fail "$NAME: no card choice after continuing by $by"
+  if [ "$by" = keys ]; then
+    xdotool key 2
+  else
+    # The middle of the third card box.
+    xdotool mousemove --window "$WID" "$(awk -v w="$W" -v s="$sx" 'BEGIN { printf "%d", w / 2 + 234 * s }')" \
+      "$(awk -v h="$H" 'BEGIN { printf "%d", h / 2 }')" click 1
+  fi
+  # The count-in clears the screen to the night sky.
+  await_pixel "$box_x" "$box_y" "8,11,24" || fail "$NAME: picking a card by $by did not start the count-in"
+  echo "ok: $NAME card drafted by $by, count-in running"
+}
+
 check_fight() {
-  NAME=$1 W=$2 H=$3
-  shift 3
+  NAME=$1 W=$2 H=$3 DRAFT_BY=$4
+  shift 4
   start_game "$@"
   WID=$(wait_for_window)
   xdotool windowfocus --sync "$WID" 2>/dev/null || true
@@ -176,6 +224,7 @@ check_fight() {
     echo "$NAME: attempt $attempt did not reach the stage-clear panel"
   done
   xdotool keyup d a 2>/dev/null || true
+  [ "$won" = yes ] && check_draft "$DRAFT_BY"
   press "$WID" Escape
   wait_for_exit || fail "$NAME: the game did not exit after Escape"
   [ "$won" = yes ] || fail "$NAME: the fight never reached the stage-clear panel"
@@ -183,5 +232,5 @@ check_fight() {
   echo "ok: $NAME fight won by aiming the launch pads, stage-clear panel shown"
 }
 
-check_fight og 960 720 --mode og
-check_fight hd720 1280 720 --mode hd720
+check_fight og 960 720 keys --mode og
+check_fight hd720 1280 720 mouse --mode hd720
