@@ -6,26 +6,16 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/draw_queries.h"
+
 namespace ventora {
 namespace {
 
-std::vector<DrawCommand> of_op(const DrawList& list, DrawOp op) {
-  std::vector<DrawCommand> out;
-  for (const DrawCommand& c : list.commands)
-    if (c.op == op) out.push_back(c);
-  return out;
-}
-
-std::vector<std::string> texts(const DrawList& list) {
-  std::vector<std::string> out;
-  for (const DrawCommand& c : of_op(list, DrawOp::Text)) out.push_back(c.text);
-  return out;
-}
+using draw_queries::of_op;
+using draw_queries::texts;
 
 const DrawCommand* find_text(const DrawList& list, std::string_view prefix) {
-  for (const DrawCommand& c : list.commands)
-    if (c.op == DrawOp::Text && c.text.starts_with(prefix)) return &c;
-  return nullptr;
+  return draw_queries::find_text_starting(list, prefix);
 }
 
 DrawList draw_og(const GameState& state) {

@@ -8,22 +8,13 @@
 
 #include "cards/overlay_geometry.h"
 #include "main/hud.h"
+#include "tests/support/draw_queries.h"
 
 namespace ventora {
 namespace {
 
-std::vector<DrawCommand> of_op(const DrawList& list, DrawOp op) {
-  std::vector<DrawCommand> out;
-  for (const DrawCommand& c : list.commands)
-    if (c.op == op) out.push_back(c);
-  return out;
-}
-
-const DrawCommand* find_text(const DrawList& list, std::string_view text) {
-  for (const DrawCommand& c : list.commands)
-    if (c.op == DrawOp::Text && c.text == text) return &c;
-  return nullptr;
-}
+using draw_queries::find_text;
+using draw_queries::of_op;
 
 GameState card_choice_state() {
   GameState state;
