@@ -312,4 +312,10 @@ std::int32_t count_picks(const ModifierStack& stack, Card card) {
   return static_cast<std::int32_t>(std::count(stack.picks.begin(), stack.picks.end(), card));
 }
 
+bool use_shield_block(ModifierStack& stack) {
+  if (stack.shield_blocks <= 0 || stack.shield_time <= 0) return false;
+  stack.shield_blocks -= 1;
+  return true;
+}
+
 }  // namespace ventora

@@ -76,5 +76,8 @@ float effective_jump(const StatBlock& stats);
 float next_jump_factor(ModifierStack& stack);
 bool controls_flipped(const ModifierStack& stack);
 std::int32_t count_picks(const ModifierStack& stack, Card card);
+// A standing Shield of Trust aura (time and a block left) spends one block to take a hit.
+// True when it did.
+bool use_shield_block(ModifierStack& stack);
 
 }  // namespace ventora

@@ -173,19 +173,21 @@ std::optional<Target> strike_target(const GameState& state, float point) {
   return target;
 }
 
+// Damage to the hit points the boss and its clones share. A hit on the boss itself takes it off
+// the planet when they run out, and at once in a clone fight, leaving the clones to fight on.
+void hurt_boss_pool(GameState& state, std::int32_t amount, bool boss_itself) {
+  state.boss_hp -= amount;
+  if (boss_itself) state.boss_present = state.boss_hp > 0 && !state.modifier_stack.clone_active;
+  state.boss_flash_time = kBossFlashTime;
+}
+
 // Step 11, second half: one strike landing.
 void resolve_strike(GameState& state, float point, std::int32_t damage) {
   const std::optional<Target> target = strike_target(state, point);
   if (!target || state.boss_guard_time > 0) return;
-  state.boss_hp -= damage;
-  if (target->is_boss) {
-    // In a clone fight the boss leaves after its first hit and lets the clones fight on.
-    state.boss_present = state.boss_hp > 0 && !state.modifier_stack.clone_active;
-  } else {
-    state.clones[target->clone].active = false;
-  }
+  hurt_boss_pool(state, damage, target->is_boss);
+  if (!target->is_boss) state.clones[target->clone].active = false;
   state.boss_guard_time = kBossGuardTime;
-  state.boss_flash_time = kBossFlashTime;
   state.boss_speed += kBossSpeedGain;
   if (state.boss_hp <= 0) win_fight(state);
 }
@@ -232,9 +234,7 @@ std::optional<Target> contact_target(const GameState& state) {
 void retaliate(GameState& state, std::int32_t taken) {
   const std::int32_t r = retaliation_damage(state.modifier_stack, taken);
   if (r > 0 && state.boss_present) {
-    state.boss_hp -= r;
-    state.boss_present = state.boss_hp > 0 && !state.modifier_stack.clone_active;
-    state.boss_flash_time = kBossFlashTime;
+    hurt_boss_pool(state, r, true);
     if (state.boss_hp <= 0) win_fight(state);
   }
   retaliation_heal(state.modifier_stack, state.player_hp);
@@ -244,10 +244,7 @@ void retaliate(GameState& state, std::int32_t taken) {
 void take_contact(GameState& state, std::int32_t c) {
   ModifierStack& stack = state.modifier_stack;
   state.player_guard_time = kPlayerGuardTime;
-  if (stack.shield_blocks > 0 && stack.shield_time > 0) {
-    stack.shield_blocks -= 1;
-    return;
-  }
+  if (use_shield_block(stack)) return;
   state.player_hp -= c;
   if (aggregate_stats(stack).vampire) retaliate(state, c);
   // A knock-out wins over a fight won earlier in this frame.
@@ -283,7 +280,7 @@ void fight_step(GameState& state, const FrameInput& input, float dt) {
 
 void reset_fight(GameState& state) {
   state.facing = 0;
-  state.launch_pads = {LaunchPad{0, 0, LaunchPhase::Idle}, LaunchPad{kPi, 0, LaunchPhase::Idle}};
+  state.launch_pads = kStartLaunchPads;
   state.boss_angle = kBossStartAngle;
   state.boss_speed = kBossStartSpeed;
   state.boss_present = true;

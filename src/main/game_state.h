@@ -30,6 +30,10 @@ struct LaunchPad {
   LaunchPhase phase = LaunchPhase::Idle;
 };
 
+// Pad 0 sits at planet angle 0 and pad 1 opposite it, both idle: every fight starts so.
+constexpr std::array<LaunchPad, 2> kStartLaunchPads{LaunchPad{0, 0, LaunchPhase::Idle},
+                                                    LaunchPad{kPi, 0, LaunchPhase::Idle}};
+
 struct BossClone {
   float angle = 0;
   float reverse_time = 0;
@@ -81,8 +85,7 @@ struct GameState {
   float boss_flash_time = 0;
   std::vector<BossClone> clones;
 
-  std::array<LaunchPad, 2> launch_pads{LaunchPad{0, 0, LaunchPhase::Idle},
-                                       LaunchPad{kPi, 0, LaunchPhase::Idle}};
+  std::array<LaunchPad, 2> launch_pads = kStartLaunchPads;
 
   Offer offer{};
   ModifierStack modifier_stack;

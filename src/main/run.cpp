@@ -28,14 +28,9 @@ void hand_settings_to_planet(GameState& state) {
 // Start damage of the fight set-up (Tit for Tat); a standing shield takes it instead.
 // Returns true when the damage was taken.
 bool deal_start_damage(GameState& state) {
-  ModifierStack& cards = state.modifier_stack;
-  const std::int32_t damage = cards.start_damage;
-  cards.start_damage = 0;
-  if (damage <= 0) return false;
-  if (cards.shield_blocks > 0 && cards.shield_time > 0) {
-    cards.shield_blocks -= 1;
-    return false;
-  }
+  const std::int32_t damage = state.modifier_stack.start_damage;
+  state.modifier_stack.start_damage = 0;
+  if (damage <= 0 || use_shield_block(state.modifier_stack)) return false;
   state.player_hp -= damage;
   return true;
 }
@@ -104,7 +99,7 @@ void begin_fight(GameState& state) {
   state.stage = next_stage(state.stage, state.jump_count);
   reset_fight(state);
   start_fight_effects(state.modifier_stack, state.player_hp, state.boss_hp);
-  if (state.modifier_stack.clone_active) place_clones(state);
+  place_clones(state);
   if (deal_start_damage(state) && state.player_hp <= 0) {
     state.screen = Screen::Defeat;
   } else {
