@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "main/palette.h"
+#include "main/snap.h"
 
 namespace ventora {
 
@@ -59,11 +60,7 @@ void draw_timer(Canvas& canvas, const HudScale& s, std::string_view name, float 
 
 }  // namespace
 
-float HudScale::snap(float v) const {
-  if (pixel_size <= 1) return v;
-  const float p = static_cast<float>(pixel_size);
-  return std::round(v / p) * p;
-}
+float HudScale::snap(float v) const { return Snap{pixel_size}(v); }
 
 float HudScale::font(float size) const {
   const float scaled = std::clamp(snap(size * sx), 0.0f, 65535.0f);
