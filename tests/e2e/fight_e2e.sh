@@ -12,12 +12,9 @@
 # launch pad discs the planet turn, and their difference the boss's planet angle.
 # Set VENTORA_E2E_SHOTS to a folder to keep the screenshots for a look.
 set -euo pipefail
-VENTORA_BIN=$1
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/lib.sh"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-ERR_FILE=$work/stderr.txt
+e2e_begin "$1"
 shots=${VENTORA_E2E_SHOTS:-$work}
 mkdir -p "$shots"
 export VENTORA_DISABLE_MUSIC=1

@@ -1,5 +1,14 @@
 # Shared steps of the end-to-end scripts: start the game, find its window, press keys.
 
+# Every script starts here: the binary under test, and a scratch folder ($work, with the game's
+# stderr in $ERR_FILE) that goes away on exit together with any game still running.
+e2e_begin() {
+  VENTORA_BIN=$1
+  work=$(mktemp -d)
+  trap 'kill "${GAME_PID:-0}" 2>/dev/null || true; rm -rf "$work"' EXIT
+  ERR_FILE=$work/stderr.txt
+}
+
 # Starts the game in the background with the given arguments; stderr goes to $ERR_FILE.
 start_game() {
   "$VENTORA_BIN" "$@" 2>"$ERR_FILE" &

@@ -4,13 +4,10 @@
 # the defeat cue; R restarts and the next track starts over the cue, which plays on.
 # Usage: music_defeat_e2e.sh <ventora binary> <music_mix_check binary>
 set -euo pipefail
-VENTORA_BIN=$1
-CHECK=$2
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/lib.sh"
-work=$(mktemp -d)
-trap 'kill "${GAME_PID:-0}" 2>/dev/null || true; rm -rf "$work"' EXIT
-ERR_FILE=$work/stderr.txt
+e2e_begin "$1"
+CHECK=$2
 raw=$work/out.raw
 unset VENTORA_DISABLE_MUSIC
 

@@ -3,12 +3,9 @@
 # soundtrack; the dummy driver starts and quits cleanly; an unusable driver costs one line and no music;
 # both switches set means off, without opening the audio at all. Usage: music_e2e.sh <ventora binary>
 set -euo pipefail
-VENTORA_BIN=$1
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/lib.sh"
-work=$(mktemp -d)
-trap 'kill "${GAME_PID:-0}" 2>/dev/null || true; rm -rf "$work"' EXIT
-ERR_FILE=$work/stderr.txt
+e2e_begin "$1"
 unset VENTORA_ENABLE_MUSIC VENTORA_DISABLE_MUSIC
 # Every line the music can write; other libraries may add their own notes on stderr.
 music_lines='failed to (decode|load) embedded music|background music disabled|no audio device'

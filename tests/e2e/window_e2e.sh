@@ -2,12 +2,9 @@
 # The real binary in a real window: title and size per mode, the music-disabled line, and
 # Escape ending the program with status 0. Usage: window_e2e.sh <ventora binary>
 set -euo pipefail
-VENTORA_BIN=$1
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/lib.sh"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-ERR_FILE=$work/stderr.txt
+e2e_begin "$1"
 unset VENTORA_ENABLE_MUSIC VENTORA_DISABLE_MUSIC
 
 check_mode() {
