@@ -6,7 +6,7 @@ ARGS ?=
 .PHONY: run test deps build
 
 run: build
-	./$(BUILD_DIR)/src/main/ventora $(ARGS)
+	./$(BUILD_DIR)/src/app/ventora $(ARGS)
 
 test: build
 	ctest --test-dir $(BUILD_DIR) --output-on-failure -j2

@@ -6,7 +6,7 @@
 #include <span>
 #include <string_view>
 
-#include "platform/draw_list.h"
+#include "base/values.h"
 
 namespace ventora {
 

@@ -6,8 +6,8 @@
 #include <numeric>
 #include <utility>
 
-#include "main/rng.h"
 #include "music/music_loading.h"
+#include "random/rng.h"
 
 namespace ventora {
 

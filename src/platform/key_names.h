@@ -8,7 +8,7 @@
 
 #include <SDL_keyboard.h>
 
-#include "platform/frame_input.h"
+#include "base/frame_input.h"
 
 namespace ventora {
 

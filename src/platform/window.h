@@ -5,7 +5,8 @@
 #include <memory>
 #include <string>
 
-#include "platform/frame_input.h"
+#include "base/frame_input.h"
+#include "platform/draw_list.h"
 
 namespace ventora {
 

@@ -7,10 +7,10 @@
 #include <cstring>
 #include <string>
 
-#include "main/rng.h"
 #include "mp3_fixtures.h"
 #include "music/mp3_decode.h"
 #include "music/music_player.h"
+#include "random/rng.h"
 #include "recording_audio.h"
 
 namespace ventora {

@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <utility>
 
-#include "main/rng.h"
 #include "music/music_loading.h"
+#include "random/rng.h"
 #include "recording_audio.h"
 
 namespace ventora {

@@ -4,9 +4,9 @@
 #include <limits>
 #include <vector>
 
-#include "main/fight_rules.h"
 #include "cards/modifier_stack.h"
-#include "main/run.h"
+#include "game/fight_rules.h"
+#include "game/run.h"
 
 namespace ventora::bot {
 

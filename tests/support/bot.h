@@ -4,8 +4,8 @@
 // pad's strike point.
 #pragma once
 
-#include "main/game_state.h"
-#include "platform/frame_input.h"
+#include "base/frame_input.h"
+#include "game/game_state.h"
 
 namespace ventora::bot {
 

@@ -4,9 +4,9 @@
 #include <array>
 #include <optional>
 
-#include "cards/screens.h"
-#include "main/frame_layout.h"
-#include "main/run.h"
+#include "game/run.h"
+#include "layout/frame_layout.h"
+#include "view/screens.h"
 
 namespace ventora::bot {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "main/game_state.h"
+#include "game/game_state.h"
 #include "tests/support/bot.h"
 
 namespace ventora::bot {

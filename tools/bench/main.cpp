@@ -11,11 +11,11 @@
 #include <string_view>
 #include <vector>
 
-#include "main/run.h"
-#include "main/scene.h"
+#include "game/run.h"
+#include "layout/render_settings.h"
 #include "platform/gl_renderer.h"
 #include "platform/window.h"
-#include "render/render_settings.h"
+#include "view/scene.h"
 
 namespace ventora {
 namespace {

@@ -1,0 +1,107 @@
+// Start-up and the frame loop: open the window, set up music, let one frame pass, start the run,
+// then once per displayed frame update the game and draw it.
+#include <cstdio>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "app/frame_loop.h"
+#include "game/run.h"
+#include "layout/render_settings.h"
+#include "music/music_player.h"
+#include "platform/sdl_audio_out.h"
+#include "platform/window.h"
+#include "view/scene.h"
+
+namespace ventora {
+namespace {
+
+// The loop as the explicit state machine of its suspension points.
+enum class LoopState { MusicSetUp, FirstFrame, Running, Ended };
+
+class FrameLoop {
+ public:
+  explicit FrameLoop(Window& window) : window_(window) {}
+
+  // One displayed frame. False once the program should end.
+  bool frame() {
+    FrameInput input;
+    if (!window_.poll(input)) return false;  // closed through the window system
+    DrawList list;
+    switch (loop_state_) {
+      case LoopState::MusicSetUp:
+        music_ = music_player_from_environment([] { return open_sdl_audio_out(); });
+        loop_state_ = LoopState::FirstFrame;
+        break;
+      case LoopState::FirstFrame:
+        state_ = start_run(read_system_clock());
+        loop_state_ = LoopState::Running;
+        break;
+      case LoopState::Running:
+        if (!running_frame(input, list)) loop_state_ = LoopState::Ended;
+        break;
+      case LoopState::Ended:
+        break;
+    }
+    if (loop_state_ == LoopState::Ended) return false;
+    window_.draw(list);
+    window_.present();
+    return true;
+  }
+
+ private:
+  // The steps of a running frame, in their fixed order. False when Escape ends the program.
+  bool running_frame(const FrameInput& input, DrawList& list) {
+    if (input.is_pressed(Key::Escape)) return false;
+    const float dt = frame_dt(window_.frame_seconds());
+    const Screen previous_screen = state_->screen;
+    music_tick(music_.get(), dt);
+    update_game(*state_, input, dt);
+    switch (defeat_cue_change(previous_screen, state_->screen)) {
+      case DefeatCueChange::Start: start_defeat_cue(music_.get()); break;
+      case DefeatCueChange::Release: release_hold(music_.get()); break;
+      case DefeatCueChange::None: break;
+    }
+    if (state_->requested_window_size) {
+      window_.request_size(static_cast<int>(state_->requested_window_size->width),
+                           static_cast<int>(state_->requested_window_size->height));
+      state_->requested_window_size.reset();
+    }
+    Canvas canvas(list, input.screen_width, input.screen_height);
+    canvas.set_time(input.time);
+    canvas.set_mouse(input.mouse);
+    draw_scene(*state_, canvas);
+    return true;
+  }
+
+  Window& window_;
+  LoopState loop_state_ = LoopState::MusicSetUp;
+  std::unique_ptr<MusicPlayer> music_;
+  std::optional<GameState> state_;
+};
+
+}  // namespace
+}  // namespace ventora
+
+int main(int argc, char** argv) {
+  using namespace ventora;
+  set_process_args(argc, argv);
+  const RenderSettings settings = render_settings_from_process_args();
+  const WindowSize size = target_window_size(settings);
+  WindowConfig config;
+  config.title = "Ventora";
+  config.width = static_cast<int>(size.width);
+  config.height = static_cast<int>(size.height);
+  config.high_dpi = !hd_mode(settings);  // only the plain 960 × 720 mode asks for high DPI
+
+  std::string error;
+  std::unique_ptr<Window> window = Window::open(config, error);
+  if (!window) {
+    std::fprintf(stderr, "%s\n", error.c_str());
+    return 1;
+  }
+  FrameLoop loop(*window);
+  while (loop.frame()) {
+  }
+  return 0;
+}

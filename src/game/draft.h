@@ -1,0 +1,20 @@
+// The card draft: gathering key presses for the run's one-time reseed, drawing an offer, and
+// reading the player's choice on the StageClear and CardChoice screens.
+#pragma once
+
+#include "base/frame_input.h"
+#include "game/game_state.h"
+
+namespace ventora {
+
+// Gathers this frame's key presses until the quota is reached, then reseeds once.
+void collect_entropy(GameState& state, const FrameInput& input);
+// Mixes the gathered key hashes into a new seed for the shared generator, once per run.
+void reseed_generator(GameState& state);
+Offer draw_offer();
+// StageClear: on C or a click on "Continue", reseed if not yet done, draw an offer, CardChoice.
+void handle_stage_clear(GameState& state, const FrameInput& input);
+// CardChoice: on 1/2/3 or a click on a box, apply the card and set up the next fight.
+void handle_card_choice(GameState& state, const FrameInput& input);
+
+}  // namespace ventora

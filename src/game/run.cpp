@@ -1,0 +1,175 @@
+#include "game/run.h"
+
+#include <cmath>
+
+#include "cards/modifier_stack.h"
+#include "game/draft.h"
+#include "game/fight.h"
+#include "random/rng.h"
+
+namespace ventora {
+
+namespace {
+
+constexpr float kCountInSeconds = 3.55f;
+constexpr planet::Vec2f kStageLightOrigin{0.39f, 0.39f};
+
+constexpr Color kConfettiColours[] = {
+    Color::rgba8(255, 82, 103), Color::rgba8(255, 217, 88),  Color::rgba8(91, 221, 132),
+    Color::rgba8(82, 170, 255), Color::rgba8(215, 92, 255), Color::rgba8(255, 255, 255),
+};
+
+// Copies the render settings' pixel count and dithering into the planet.
+void hand_settings_to_planet(GameState& state) {
+  if (!state.planet) return;
+  planet::set_pixels(*state.planet, planet_pixel_count(state.render_settings));
+  state.planet->should_dither = state.render_settings.planet_dither;
+}
+
+// Start damage of the fight set-up (Tit for Tat); a standing shield takes it instead.
+// Returns true when the damage was taken.
+bool deal_start_damage(GameState& state) {
+  const std::int32_t damage = state.modifier_stack.start_damage;
+  state.modifier_stack.start_damage = 0;
+  if (damage <= 0 || use_shield_block(state.modifier_stack)) return false;
+  state.player_hp -= damage;
+  return true;
+}
+
+void countdown_step(GameState& state, float dt) {
+  state.countdown -= dt;
+  if (state.countdown <= 0) state.screen = Screen::Fight;
+}
+
+}  // namespace
+
+bool is_prime(std::uint64_t n) {
+  if (n < 2) return false;
+  for (std::uint64_t d = 2; d <= n / d; ++d) {
+    if (n % d == 0) return false;
+  }
+  return true;
+}
+
+std::uint64_t next_stage(std::uint64_t stage, std::uint64_t jump_count) {
+  if (stage == 6) return 5;
+  if (stage == 4) return is_prime(jump_count) ? 6 : 5;
+  return stage + 1 > 5 ? 5 : stage + 1;
+}
+
+StageInfo stage_info(std::uint64_t stage) {
+  using planet::PlanetKind;
+  // Stages 1..5 share one seed line; the bonus stage has its own seed.
+  auto main_line_seed = [](std::uint64_t s) { return 0x112210F47DE98115ULL + 10007ULL * s; };
+  switch (stage) {
+    case 1: return {PlanetKind::RiverPlanet, main_line_seed(1), "Thule cheese"};
+    case 2: return {PlanetKind::IslandPlanet, main_line_seed(2), "Lemurian Basil"};
+    case 3: return {PlanetKind::GasGiant, main_line_seed(3), "Atlantean Anchovy"};
+    case 4: return {PlanetKind::IcePlanet, main_line_seed(4), "Mu Pepperoni"};
+    case 6: return {PlanetKind::IslandPlanet, 0x112210F47DE9CF54ULL, "Red Pepper"};
+    default: return {PlanetKind::LavaPlanet, main_line_seed(5), "Hyperboran Jalapenos"};
+  }
+}
+
+planet::Planet make_stage_planet(std::uint64_t stage, const RenderSettings& settings) {
+  const StageInfo info = stage_info(stage);
+  planet::PlanetParams params;
+  params.seed = info.seed;
+  params.light_origin = kStageLightOrigin;
+  params.pixels = planet_pixel_count(settings);
+  params.rotation = 0;
+  params.time = 0;
+  params.should_dither = settings.planet_dither;
+  return planet::create_planet(info.kind, params);
+}
+
+GameState start_run(ClockReading clock) {
+  GameState state;
+  state.backdrop_stars = make_backdrop_stars();
+  // Drawn from the generator as it stands, before seeding; replaced before it is ever shown.
+  state.offer = draw_offer();
+  state.render_settings = render_settings_from_process_args();
+  seed_run_from_clock(state, clock);
+  state.planet = make_stage_planet(1, state.render_settings);
+  state.screen = Screen::Fight;
+  state.stage = 1;
+  return state;
+}
+
+void begin_fight(GameState& state) {
+  state.stage = next_stage(state.stage, state.jump_count);
+  reset_fight(state);
+  start_fight_effects(state.modifier_stack, state.player_hp, state.boss_hp);
+  place_clones(state);
+  if (deal_start_damage(state) && state.player_hp <= 0) {
+    state.screen = Screen::Defeat;
+  } else {
+    state.screen = Screen::Countdown;
+    state.countdown = kCountInSeconds;
+  }
+  state.planet = make_stage_planet(state.stage, state.render_settings);
+  state.planet_time = 0;
+}
+
+void win_fight(GameState& state) {
+  if (state.stage == 5) {
+    state.screen = Screen::Victory;
+    return;
+  }
+  if (state.stage == 6) state.bonus_topping = true;
+  fight_won(state.modifier_stack);
+  state.screen = Screen::StageClear;
+}
+
+void lose_fight(GameState& state) { state.screen = Screen::Defeat; }
+
+void confetti_step(GameState& state, float dt, double time, float screen_width,
+                   float screen_height) {
+  for (int i = 0; i < 5; ++i) {
+    const double u1 = rng::uniform(), u2 = rng::uniform(), u3 = rng::uniform(),
+                 u4 = rng::uniform(), u5 = rng::uniform(), u6 = rng::uniform(),
+                 u7 = rng::uniform();
+    ConfettiPiece piece;
+    piece.x = static_cast<float>(u1 * screen_width);
+    piece.y = static_cast<float>(u2 * 24.0 - 28.0);
+    piece.vx = static_cast<float>(u3 * 84.0 - 42.0);
+    piece.vy = static_cast<float>(u4 * 120.0 + 90.0);
+    piece.size = static_cast<float>(u5 * 6.0 + 5.0);
+    piece.colour = kConfettiColours[static_cast<size_t>(u6 * 6.0)];
+    piece.sway_rate = static_cast<float>(u7 * 10.0 - 5.0);
+    state.confetti.push_back(piece);
+  }
+  for (ConfettiPiece& piece : state.confetti) {
+    piece.vy += 180.0f * dt;
+    piece.x += piece.vx * dt;
+    piece.y += piece.vy * dt;
+    piece.x += static_cast<float>(std::sin(time * piece.sway_rate)) * 20.0f * dt;
+  }
+  std::erase_if(state.confetti,
+                [&](const ConfettiPiece& piece) { return piece.y >= screen_height + 40.0f; });
+}
+
+void update_game(GameState& state, const FrameInput& input, float dt) {
+  if (input.is_pressed(Key::R)) {
+    state = start_run(read_system_clock());
+    return;
+  }
+  collect_entropy(state, input);
+  tick_cards(state.modifier_stack, dt, state.player_hp);
+  state.requested_window_size =
+      update_render_settings(state.render_settings, input.screen_width, input.screen_height);
+  hand_settings_to_planet(state);
+  if (state.screen == Screen::Victory) {
+    confetti_step(state, dt, input.time, input.screen_width, input.screen_height);
+  }
+  switch (state.screen) {
+    case Screen::Fight: fight_step(state, input, dt); break;
+    case Screen::StageClear: handle_stage_clear(state, input); break;
+    case Screen::CardChoice: handle_card_choice(state, input); break;
+    case Screen::Countdown: countdown_step(state, dt); break;
+    case Screen::Victory:
+    case Screen::Defeat: break;
+  }
+}
+
+}  // namespace ventora

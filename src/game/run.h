@@ -1,0 +1,37 @@
+// Run progression: the per-frame update, a new run, the set-up of a fight, winning and losing.
+#pragma once
+
+#include "base/frame_input.h"
+#include "game/game_state.h"
+#include "game/run_seed.h"
+
+namespace ventora {
+
+// Everything one frame of play does: restart, entropy, card timers, window size, planet
+// hand-off, confetti and the handler of the current screen.
+void update_game(GameState& state, const FrameInput& input, float dt);
+// A fresh run at stage 1, seeded from `clock`.
+GameState start_run(ClockReading clock);
+// Sets up the next fight right after a card was picked: next stage, resets, card effects,
+// clones, start damage, count-in and the new planet.
+void begin_fight(GameState& state);
+// Called by combat when the boss's hit points reach 0 (the fight step goes on afterwards).
+void win_fight(GameState& state);
+// Called by combat when the player's hit points reach 0.
+void lose_fight(GameState& state);
+// The stage that follows `stage` when the card after it is picked.
+std::uint64_t next_stage(std::uint64_t stage, std::uint64_t jump_count);
+// The planet kind and seed of a stage, and the topping it yields.
+struct StageInfo {
+  planet::PlanetKind kind;
+  std::uint64_t seed;
+  const char* topping;
+};
+StageInfo stage_info(std::uint64_t stage);
+// A new stage planet with the render settings' pixel count and dithering.
+planet::Planet make_stage_planet(std::uint64_t stage, const RenderSettings& settings);
+bool is_prime(std::uint64_t n);
+// The victory confetti: spawn five pieces, move them, drop the fallen.
+void confetti_step(GameState& state, float dt, double time, float screen_width, float screen_height);
+
+}  // namespace ventora

@@ -1,0 +1,21 @@
+// Seeding a run: the wall clock read once at the start and spread into the shared generator's seed.
+#pragma once
+
+#include <cstdint>
+
+namespace ventora {
+
+struct GameState;
+
+// Time since 1970-01-01 UTC as whole seconds and nanoseconds (100-ns resolution is enough).
+struct ClockReading {
+  std::int64_t seconds = 0;
+  std::uint32_t nanoseconds = 0;
+};
+
+ClockReading read_system_clock();
+
+// Seeds the shared generator from the clock and draws the run's reseed quota (9..12).
+void seed_run_from_clock(GameState& state, ClockReading clock);
+
+}  // namespace ventora

@@ -1,0 +1,21 @@
+#include "layout/frame_layout.h"
+
+namespace ventora {
+
+FrameLayout make_frame_layout(std::uint8_t preset, float screen_width, float screen_height) {
+  FrameLayout layout;
+  layout.center = {0.5f * screen_width, 0.54f * screen_height};
+  layout.screen_width = screen_width;
+  layout.screen_height = screen_height;
+  layout.pixel_size = pixel_size_for(preset);
+  layout.scale = screen_width / 960.0f * 165.0f;
+  return layout;
+}
+
+std::optional<FrameLayout> frame_layout_for(const RenderSettings& settings, float screen_width,
+                                            float screen_height) {
+  if (!hd_mode(settings)) return std::nullopt;
+  return make_frame_layout(settings.preset, screen_width, screen_height);
+}
+
+}  // namespace ventora

@@ -1,0 +1,65 @@
+#include "app/frame_loop.h"
+
+#include "game/run.h"
+
+#include <gtest/gtest.h>
+
+namespace ventora {
+namespace {
+
+TEST(FrameLoop, TimeStepIsCappedWithoutLowerBound) {
+  EXPECT_FLOAT_EQ(frame_dt(0.2), 0.05f);
+  EXPECT_FLOAT_EQ(frame_dt(0.05), 0.05f);
+  EXPECT_FLOAT_EQ(frame_dt(0.016), 0.016f);
+  EXPECT_FLOAT_EQ(frame_dt(0.0), 0.0f);
+}
+
+TEST(FrameLoop, DefeatCueFollowsEnteringAndLeavingDefeat) {
+  struct Case {
+    Screen previous, current;
+    DefeatCueChange change;
+  };
+  const Case cases[] = {
+      {Screen::Fight, Screen::Defeat, DefeatCueChange::Start},
+      {Screen::CardChoice, Screen::Defeat, DefeatCueChange::Start},  // start damage
+      {Screen::Defeat, Screen::Defeat, DefeatCueChange::None},
+      {Screen::Defeat, Screen::Fight, DefeatCueChange::Release},     // restart
+      {Screen::Victory, Screen::Fight, DefeatCueChange::None},       // restart from victory
+      {Screen::Fight, Screen::StageClear, DefeatCueChange::None},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(defeat_cue_change(c.previous, c.current), c.change)
+        << static_cast<int>(c.previous) << " -> " << static_cast<int>(c.current);
+  }
+}
+
+}  // namespace
+}  // namespace ventora
+
+namespace ventora {
+namespace {
+
+TEST(FrameLoop, ASlowFrameAdvancesEveryTimerByTheCapOnly) {
+  GameState state = start_run({1765000000, 0});
+  state.modifier_stack.shield_time = 1.0f;
+  state.launch_pads[0].phase = LaunchPhase::WindUp;
+  state.boss_guard_time = 0.5f;
+  const float boss_before = state.boss_angle;
+  FrameInput input;
+  input.screen_width = 1280;
+  input.screen_height = 720;
+  update_game(state, input, frame_dt(0.2));
+  EXPECT_FLOAT_EQ(state.modifier_stack.shield_time, 0.95f);
+  EXPECT_FLOAT_EQ(state.launch_pads[0].phase_time, 0.05f);
+  EXPECT_FLOAT_EQ(state.boss_guard_time, 0.45f);
+  EXPECT_FLOAT_EQ(state.boss_angle, boss_before + 0.86f * 0.05f);
+  EXPECT_FLOAT_EQ(state.planet_time, 0.15f * 0.05f);
+
+  state.screen = Screen::Countdown;
+  state.countdown = 3.55f;
+  update_game(state, input, frame_dt(0.2));
+  EXPECT_FLOAT_EQ(state.countdown, 3.5f);
+}
+
+}  // namespace
+}  // namespace ventora

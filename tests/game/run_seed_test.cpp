@@ -1,0 +1,44 @@
+#include "game/run_seed.h"
+
+#include <gtest/gtest.h>
+
+#include "game/game_state.h"
+#include "random/rng.h"
+
+namespace ventora {
+namespace {
+
+TEST(SeedRunFromClock, SpreadsTheClockAndDrawsTheQuota) {
+  GameState state;
+  seed_run_from_clock(state, {1765000000, 123456700});
+  EXPECT_EQ(state.entropy_seed, 0xba9c130189e55b6cULL);
+  EXPECT_EQ(state.entropy_quota, 12u);
+}
+
+TEST(SeedRunFromClock, SameTickSameSeed) {
+  GameState a, b;
+  seed_run_from_clock(a, {1765000000, 500});
+  const std::uint32_t first_draw_a = rng::next();
+  seed_run_from_clock(b, {1765000000, 500});
+  EXPECT_EQ(a.entropy_seed, b.entropy_seed);
+  EXPECT_EQ(rng::next(), first_draw_a);
+}
+
+TEST(SeedRunFromClock, BeforeNineteenSeventyGivesSeedZero) {
+  GameState state;
+  seed_run_from_clock(state, {-5, 0});
+  EXPECT_EQ(state.entropy_seed, 0u);
+  EXPECT_EQ(state.entropy_quota, 12u);  // srand(0) then one draw, worked out by hand
+}
+
+TEST(SeedRunFromClock, QuotaStaysWithinNineToTwelve) {
+  for (std::int64_t s = 0; s < 200; ++s) {
+    GameState state;
+    seed_run_from_clock(state, {1700000000 + s * 7919, static_cast<std::uint32_t>(s * 100)});
+    EXPECT_GE(state.entropy_quota, 9u);
+    EXPECT_LE(state.entropy_quota, 12u);
+  }
+}
+
+}  // namespace
+}  // namespace ventora

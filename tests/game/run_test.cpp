@@ -1,0 +1,237 @@
+#include "game/run.h"
+
+#include <gtest/gtest.h>
+
+#include "cards/modifier_stack.h"
+
+namespace ventora {
+namespace {
+
+constexpr ClockReading kClock{1765000000, 123456700};
+
+FrameInput frame(float w = 1280, float h = 720) {
+  FrameInput input;
+  input.screen_width = w;
+  input.screen_height = h;
+  return input;
+}
+
+FrameInput pressing(Key key) {
+  FrameInput input = frame();
+  input.press(key);
+  return input;
+}
+
+TEST(StageOrder, PrimeJumpCountAfterStageFourOpensTheBonusStage) {
+  struct Case {
+    std::uint64_t stage, jumps, next;
+  };
+  const Case cases[] = {
+      {1, 0, 2}, {2, 0, 3}, {3, 7, 4}, {4, 7, 6}, {4, 9, 5}, {4, 2, 6}, {4, 1, 5},
+      {4, 0, 5}, {4, 97, 6}, {4, 91, 5}, {6, 3, 5}, {5, 0, 5}, {6, 4, 5},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(next_stage(c.stage, c.jumps), c.next) << c.stage << " after " << c.jumps << " jumps";
+  }
+}
+
+TEST(StageOrder, StagePlanetsAndToppings) {
+  struct Case {
+    std::uint64_t stage;
+    planet::PlanetKind kind;
+    std::uint64_t seed;
+    std::string_view topping;
+  };
+  using K = planet::PlanetKind;
+  const Case cases[] = {
+      {1, K::RiverPlanet, 0x112210F47DE9A82CULL, "Thule cheese"},
+      {2, K::IslandPlanet, 0x112210F47DE9CF43ULL, "Lemurian Basil"},
+      {3, K::GasGiant, 0x112210F47DE9F65AULL, "Atlantean Anchovy"},
+      {4, K::IcePlanet, 0x112210F47DEA1D71ULL, "Mu Pepperoni"},
+      {5, K::LavaPlanet, 0x112210F47DEA4488ULL, "Hyperboran Jalapenos"},
+      {6, K::IslandPlanet, 0x112210F47DE9CF54ULL, "Red Pepper"},
+  };
+  for (const Case& c : cases) {
+    const StageInfo info = stage_info(c.stage);
+    EXPECT_EQ(info.kind, c.kind) << c.stage;
+    EXPECT_EQ(info.seed, c.seed) << c.stage;
+    EXPECT_EQ(info.topping, c.topping) << c.stage;
+  }
+}
+
+TEST(StartRun, FreshRunStartsTheFirstFightAtOnce) {
+  const GameState state = start_run(kClock);
+  EXPECT_EQ(state.screen, Screen::Fight);
+  EXPECT_EQ(state.stage, 1u);
+  EXPECT_EQ(state.player_hp, 3);
+  EXPECT_EQ(state.boss_hp, 3);
+  EXPECT_EQ(state.countdown, 0.0f);
+  EXPECT_EQ(state.backdrop_stars.size(), 90u);
+  ASSERT_TRUE(state.planet.has_value());
+  EXPECT_EQ(state.planet->kind, planet::PlanetKind::RiverPlanet);
+  EXPECT_EQ(state.planet->pixels, 110u);
+  EXPECT_TRUE(state.modifier_stack.picks.empty());
+  EXPECT_FALSE(state.rng_reseeded);
+  EXPECT_EQ(state.entropy_seed, 0xba9c130189e55b6cULL);
+}
+
+TEST(UpdateGame, RestartDuringAFightStartsOver) {
+  GameState state = start_run(kClock);
+  state.stage = 4;
+  state.player_hp = 1;
+  state.jump_count = 12;
+  state.modifier_stack.picks.push_back(Card::Buff);
+  state.render_settings.planet_pixels = 400;
+  update_game(state, pressing(Key::R), 0.016f);
+  EXPECT_EQ(state.stage, 1u);
+  EXPECT_EQ(state.player_hp, 3);
+  EXPECT_EQ(state.jump_count, 0u);
+  EXPECT_TRUE(state.modifier_stack.picks.empty());
+  EXPECT_EQ(state.render_settings.planet_pixels, 110.0f);
+  EXPECT_EQ(state.screen, Screen::Fight);
+}
+
+TEST(UpdateGame, CountdownReachingExactlyZeroStartsTheFight) {
+  GameState state = start_run(kClock);
+  state.screen = Screen::Countdown;
+  state.countdown = 0.25f;
+  update_game(state, frame(), 0.2f);
+  EXPECT_EQ(state.screen, Screen::Countdown);
+  update_game(state, frame(), 0.05f);
+  EXPECT_EQ(state.screen, Screen::Fight);
+}
+
+TEST(UpdateGame, AskForTheModeSizeWhenTheWindowDrifts) {
+  GameState state = start_run(kClock);
+  update_game(state, frame(1281, 720), 0.016f);
+  EXPECT_FALSE(state.requested_window_size.has_value());
+  update_game(state, frame(1282, 720), 0.016f);
+  EXPECT_EQ(state.requested_window_size, (WindowSize{1280, 720}));
+}
+
+TEST(UpdateGame, PlanetTakesPixelCountAndDitherEveryFrame) {
+  GameState state = start_run(kClock);
+  state.render_settings.planet_pixels = 6000;
+  state.render_settings.planet_dither = false;
+  update_game(state, frame(), 0.016f);
+  EXPECT_EQ(state.planet->pixels, 5000u);
+  EXPECT_FALSE(state.planet->should_dither);
+}
+
+TEST(BeginFight, SetsUpTheNextStageWithACountIn) {
+  GameState state = start_run(kClock);
+  state.stage = 2;
+  state.boss_hp = 0;
+  state.planet_turn = 2.0f;
+  state.facing = 1;
+  state.player_height = 12;
+  state.planet_time = 4;
+  begin_fight(state);
+  EXPECT_EQ(state.stage, 3u);
+  EXPECT_EQ(state.screen, Screen::Countdown);
+  EXPECT_FLOAT_EQ(state.countdown, 3.55f);
+  EXPECT_EQ(state.boss_hp, 3);
+  EXPECT_EQ(state.planet_turn, 0.0f);
+  EXPECT_EQ(state.facing, 0u);
+  EXPECT_EQ(state.player_height, 0.0f);
+  EXPECT_EQ(state.planet_time, 0.0f);
+  EXPECT_EQ(state.planet->kind, planet::PlanetKind::GasGiant);
+}
+
+TEST(BeginFight, StartDamageThatTakesTheLastHitPointsEndsTheRun) {
+  GameState state = start_run(kClock);
+  state.player_hp = 2;
+  state.modifier_stack.pending_tit_for_tat = true;
+  begin_fight(state);
+  EXPECT_EQ(state.screen, Screen::Defeat);
+  EXPECT_EQ(state.player_hp, 0);
+  EXPECT_EQ(state.modifier_stack.start_damage, 0);
+}
+
+TEST(BeginFight, AStandingShieldTakesTheStartDamage) {
+  GameState state = start_run(kClock);
+  state.player_hp = 2;
+  state.modifier_stack.pending_tit_for_tat = true;
+  state.modifier_stack.shield_blocks = 1;
+  state.modifier_stack.shield_time = 3;
+  begin_fight(state);
+  EXPECT_EQ(state.screen, Screen::Countdown);
+  EXPECT_EQ(state.player_hp, 2);
+  EXPECT_EQ(state.boss_hp, 1);
+  EXPECT_EQ(state.modifier_stack.shield_blocks, 0);
+}
+
+TEST(WinFight, ScreensAfterEachStage) {
+  struct Case {
+    std::uint64_t stage;
+    Screen screen;
+    bool bonus_topping;
+  };
+  const Case cases[] = {
+      {1, Screen::StageClear, false}, {4, Screen::StageClear, false},
+      {6, Screen::StageClear, true},  {5, Screen::Victory, false},
+  };
+  for (const Case& c : cases) {
+    GameState state = start_run(kClock);
+    state.stage = c.stage;
+    state.modifier_stack.buff_bonus = 1;
+    win_fight(state);
+    EXPECT_EQ(state.screen, c.screen) << c.stage;
+    EXPECT_EQ(state.bonus_topping, c.bonus_topping) << c.stage;
+    // The last stage ends the run as it stands; other wins end the per-fight card effects.
+    EXPECT_EQ(state.modifier_stack.buff_bonus, c.stage == 5 ? 1 : 0) << c.stage;
+  }
+}
+
+TEST(Confetti, FiveNewPiecesEachFrameFallOutFortyBelowTheEdge) {
+  GameState state = start_run(kClock);
+  state.screen = Screen::Victory;
+  const FrameInput input = frame(960, 720);
+  update_game(state, input, 0.016f);
+  ASSERT_EQ(state.confetti.size(), 5u);
+  for (const ConfettiPiece& piece : state.confetti) {
+    EXPECT_GE(piece.y, -28.0f);
+    EXPECT_LT(piece.y, 0.0f);
+    EXPECT_GE(piece.x, -1.0f);
+    EXPECT_LE(piece.x, 961.0f);
+    EXPECT_GE(piece.size, 5.0f);
+    EXPECT_LT(piece.size, 11.0f);
+  }
+  // A piece that has fallen past the bottom edge by 40 goes; one just above stays.
+  state.confetti[0].y = 760.0f;
+  state.confetti[0].vy = 0;
+  state.confetti[1].y = 700.0f;
+  state.confetti[1].vy = 0;
+  confetti_step(state, 0.0f, 0.0, 960, 720);
+  EXPECT_EQ(state.confetti.size(), 9u);
+  EXPECT_EQ(state.confetti[0].y, 700.0f);
+}
+
+TEST(GameState, BackdropStarsAreFixedAndInRange) {
+  const auto a = make_backdrop_stars();
+  const auto b = make_backdrop_stars();
+  ASSERT_EQ(a.size(), 90u);
+  for (size_t i = 0; i < a.size(); ++i) {
+    EXPECT_EQ(a[i].angle, b[i].angle);
+    EXPECT_GE(a[i].radius, 215.0f);
+    EXPECT_LE(a[i].radius, 635.0f);
+    EXPECT_GE(a[i].size, 1.0f);
+    EXPECT_LE(a[i].size, 3.2f);
+    EXPECT_GE(a[i].brightness, 0.48f);
+    EXPECT_LE(a[i].brightness, 0.98f);
+  }
+  EXPECT_FLOAT_EQ(a[1].angle, 2.399963f);
+}
+
+TEST(GameState, WrapAngleStaysInsideZeroToTwoPi) {
+  const float cases[] = {0.0f, -0.0f, kTau, -kTau, 1e-9f, -1e-9f, -1e-7f, 7.0f, -7.0f, 1e6f, -3.0f};
+  for (float a : cases) {
+    const float w = wrap_angle(a);
+    EXPECT_GE(w, 0.0f) << a;
+    EXPECT_LT(w, kTau) << a;
+  }
+  EXPECT_NEAR(wrap_angle(-1.65f), 4.633185f, 1e-5f);
+}
+
+}  // namespace
+}  // namespace ventora
