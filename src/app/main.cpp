@@ -4,7 +4,10 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
+#include "app/command_line.h"
 #include "app/frame_loop.h"
 #include "game/run.h"
 #include "layout/render_settings.h"
@@ -86,6 +89,18 @@ class FrameLoop {
 int main(int argc, char** argv) {
   using namespace ventora;
   set_process_args(argc, argv);
+  const std::vector<std::string_view> args(argv, argv + argc);
+  const CommandLine command_line = parse_command_line(args);
+  if (command_line.show_help) {
+    std::fputs(usage_text().c_str(), stdout);
+    return 0;
+  }
+  if (command_line.show_version) {
+    std::printf("%s\n", version_text().c_str());
+    return 0;
+  }
+  for (const std::string& note : command_line.notes) std::fprintf(stderr, "%s\n", note.c_str());
+
   const RenderSettings settings = render_settings_from_process_args();
   const WindowSize size = target_window_size(settings);
   WindowConfig config;

@@ -1,0 +1,33 @@
+// The command line: what the player asked for, and one note per thing we could not honour.
+// The output mode itself is read by render_settings_from_args (its rules are the game's);
+// this only reports a mode it will fall back from.
+#pragma once
+
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace ventora {
+
+struct CommandLine {
+  bool show_help = false;
+  bool show_version = false;
+  bool fullscreen = false;
+  std::optional<int> fps;                  // frames a second at most; 0 = uncapped
+  std::optional<std::string> record_path;  // write a replay of this session
+  std::optional<std::string> replay_path;  // play a replay back
+  bool check = false;                      // with a replay: re-run it headless and compare
+  // One line each, printed to stderr before the game starts (the game still starts).
+  std::vector<std::string> notes;
+};
+
+// Reads the arguments (program name included).
+CommandLine parse_command_line(std::span<const std::string_view> args);
+// What `--help` prints.
+std::string usage_text();
+// "ventora X.Y.Z", what `--version` prints.
+std::string version_text();
+
+}  // namespace ventora
