@@ -9,12 +9,12 @@
 
 #include "app/command_line.h"
 #include "app/frame_loop.h"
+#include "app/running_frame.h"
 #include "game/run.h"
 #include "layout/render_settings.h"
 #include "music/music_player.h"
 #include "platform/sdl_audio_out.h"
 #include "platform/window.h"
-#include "view/scene.h"
 
 namespace ventora {
 namespace {
@@ -53,27 +53,15 @@ class FrameLoop {
   }
 
  private:
-  // The steps of a running frame, in their fixed order. False when Escape ends the program.
+  // False when Escape ends the program.
   bool running_frame(const FrameInput& input, DrawList& list) {
-    if (input.is_pressed(Key::Escape)) return false;
     const float dt = frame_dt(window_.frame_seconds());
-    const Screen previous_screen = state_->screen;
-    music_tick(music_.get(), dt);
-    update_game(*state_, input, dt);
-    switch (defeat_cue_change(previous_screen, state_->screen)) {
-      case DefeatCueChange::Start: start_defeat_cue(music_.get()); break;
-      case DefeatCueChange::Release: release_hold(music_.get()); break;
-      case DefeatCueChange::None: break;
+    const FrameOutcome outcome = run_frame(*state_, music_.get(), input, dt, list);
+    if (outcome.quit) return false;
+    if (outcome.window_size) {
+      window_.request_size(static_cast<int>(outcome.window_size->width),
+                           static_cast<int>(outcome.window_size->height));
     }
-    if (state_->requested_window_size) {
-      window_.request_size(static_cast<int>(state_->requested_window_size->width),
-                           static_cast<int>(state_->requested_window_size->height));
-      state_->requested_window_size.reset();
-    }
-    Canvas canvas(list, input.screen_width, input.screen_height);
-    canvas.set_time(input.time);
-    canvas.set_mouse(input.mouse);
-    draw_scene(*state_, canvas);
     return true;
   }
 

@@ -1,0 +1,34 @@
+#include "app/running_frame.h"
+
+#include "app/frame_loop.h"
+#include "game/run.h"
+#include "platform/canvas.h"
+#include "view/scene.h"
+
+namespace ventora {
+
+FrameOutcome run_frame(GameState& state, MusicPlayer* music, const FrameInput& input, float dt,
+                       DrawList& list) {
+  FrameOutcome outcome;
+  if (input.is_pressed(Key::Escape)) {
+    outcome.quit = true;
+    return outcome;
+  }
+  const Screen previous_screen = state.screen;
+  music_tick(music, dt);
+  update_game(state, input, dt);
+  switch (defeat_cue_change(previous_screen, state.screen)) {
+    case DefeatCueChange::Start: start_defeat_cue(music); break;
+    case DefeatCueChange::Release: release_hold(music); break;
+    case DefeatCueChange::None: break;
+  }
+  outcome.window_size = state.requested_window_size;
+  state.requested_window_size.reset();
+  Canvas canvas(list, input.screen_width, input.screen_height);
+  canvas.set_time(input.time);
+  canvas.set_mouse(input.mouse);
+  draw_scene(state, canvas);
+  return outcome;
+}
+
+}  // namespace ventora

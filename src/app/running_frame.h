@@ -1,0 +1,25 @@
+// The steps of one running frame in their fixed order. The window's loop runs them, and so does
+// every tool that must drive the game exactly as the window does.
+#pragma once
+
+#include <optional>
+
+#include "base/frame_input.h"
+#include "game/game_state.h"
+#include "layout/render_settings.h"
+#include "music/music_player.h"
+#include "platform/draw_list.h"
+
+namespace ventora {
+
+struct FrameOutcome {
+  bool quit = false;                      // Escape: the program ends, nothing was updated or drawn
+  std::optional<WindowSize> window_size;  // the game asked the window for this size
+};
+
+// Escape first; then the music's tick, `update_game` with `dt`, the defeat cue on a screen change,
+// the game's window-size request (taken out of the state), and `draw_scene` into `list`.
+FrameOutcome run_frame(GameState& state, MusicPlayer* music, const FrameInput& input, float dt,
+                       DrawList& list);
+
+}  // namespace ventora
