@@ -47,6 +47,7 @@ struct BackdropStar {
   float brightness = 0;
 };
 
+// Position, speeds and size in scene units (screen pixels in OG output).
 struct ConfettiPiece {
   Color colour;
   float x = 0, y = 0;

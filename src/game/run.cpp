@@ -5,6 +5,7 @@
 #include "cards/modifier_stack.h"
 #include "game/draft.h"
 #include "game/fight.h"
+#include "layout/frame_layout.h"
 #include "random/rng.h"
 
 namespace ventora {
@@ -160,7 +161,11 @@ void update_game(GameState& state, const FrameInput& input, float dt) {
       update_render_settings(state.render_settings, input.screen_width, input.screen_height);
   hand_settings_to_planet(state);
   if (state.screen == Screen::Victory) {
-    confetti_step(state, dt, input.time, input.screen_width, input.screen_height);
+    // The confetti falls through the screen measured in scene units, so that it covers every
+    // output mode alike; the drawing scales it to pixels.
+    const float unit = scene_unit(
+        frame_layout_for(state.render_settings, input.screen_width, input.screen_height));
+    confetti_step(state, dt, input.time, input.screen_width / unit, input.screen_height / unit);
   }
   switch (state.screen) {
     case Screen::Fight: fight_step(state, input, dt); break;

@@ -31,7 +31,8 @@ StageInfo stage_info(std::uint64_t stage);
 // A new stage planet with the render settings' pixel count and dithering.
 planet::Planet make_stage_planet(std::uint64_t stage, const RenderSettings& settings);
 bool is_prime(std::uint64_t n);
-// The victory confetti: spawn five pieces, move them, drop the fallen.
+// The victory confetti: spawn five pieces, move them, drop the fallen. The screen's size is given
+// in the units the pieces move in.
 void confetti_step(GameState& state, float dt, double time, float screen_width, float screen_height);
 
 }  // namespace ventora

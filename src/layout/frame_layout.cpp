@@ -18,4 +18,8 @@ std::optional<FrameLayout> frame_layout_for(const RenderSettings& settings, floa
   return make_frame_layout(settings.preset, screen_width, screen_height);
 }
 
+float scene_unit(const std::optional<FrameLayout>& layout) {
+  return layout ? layout->scale / 165.0f : 1.0f;
+}
+
 }  // namespace ventora

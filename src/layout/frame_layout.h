@@ -23,5 +23,8 @@ FrameLayout make_frame_layout(std::uint8_t preset, float screen_width, float scr
 // The layout when the settings are in HD mode, nothing in OG mode.
 std::optional<FrameLayout> frame_layout_for(const RenderSettings& settings, float screen_width,
                                             float screen_height);
+// The scene unit: screen pixels per pixel of the 960 × 720 reference layout (planet radius / 165),
+// 1 in OG output.
+float scene_unit(const std::optional<FrameLayout>& layout);
 
 }  // namespace ventora

@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <limits>
 
-#include "layout/snap.h"
+#include "layout/scene_clearance.h"
+#include "view/line_breaks.h"
 #include "view/palette.h"
 
 namespace ventora {
@@ -51,11 +53,71 @@ void draw_markers(const GameState& state, Canvas& canvas, const HudScale& s) {
   }
 }
 
-void draw_timer(Canvas& canvas, const HudScale& s, std::string_view name, float seconds,
-                float baseline, Color colour) {
+// Baselines and widths for a column of the HUD's lines. OG output keeps the reference layout
+// as it stands. In HD output the fonts grow with the screen's width but the reference gaps only
+// with its height, so there each line goes at least a quarter of the smaller font below the line
+// above (the first one below the edge it starts under), on the pixel grid and never above its
+// reference place; and no line runs into the figures on and above the planet.
+class LineColumn {
+ public:
+  LineColumn(const Canvas& canvas, const HudScale& s, const std::optional<FrameLayout>& layout,
+             float edge)
+      : canvas_(canvas), s_(s), layout_(layout), above_bottom_(edge) {}
+
+  // The baseline of the next line; `reference` is its place in the reference layout.
+  float place(float reference, float font_size) {
+    if (!layout_) return s_.y(reference);
+    const TextMetrics m = canvas_.measure_text("", font_size);
+    const float quarter = std::min(above_size_, font_size) / 4.0f;
+    const float baseline = snap_up(std::max(s_.y(reference), above_bottom_ + quarter + m.offset_y));
+    above_bottom_ = baseline - m.offset_y + m.height;
+    above_size_ = font_size;
+    return baseline;
+  }
+
+  // How wide a line starting at `x` may be with its baseline at `baseline`.
+  float room(float x, float baseline, float font_size) const {
+    if (!layout_) return std::numeric_limits<float>::infinity();
+    const TextMetrics m = canvas_.measure_text("", font_size);
+    const float top = baseline - m.offset_y;
+    return free_right_edge(*layout_, top, top + m.height) - x;
+  }
+
+ private:
+  float snap_up(float v) const {
+    if (s_.pixel_size < 2) return v;
+    const float p = static_cast<float>(s_.pixel_size);
+    return std::ceil(v / p) * p;
+  }
+
+  const Canvas& canvas_;
+  const HudScale& s_;
+  const std::optional<FrameLayout>& layout_;
+  float above_bottom_;
+  // Under an edge only the line's own font counts.
+  float above_size_ = std::numeric_limits<float>::infinity();
+};
+
+// `text` from x 34 down the column, continued on more lines (broken at `joins`) wherever it would
+// run into the scene; every piece of it is drawn as it is.
+void draw_flowing(Canvas& canvas, LineColumn& column, const HudScale& s, std::string_view text,
+                  std::initializer_list<std::string_view> joins, float reference, float size,
+                  Color colour) {
+  const float x = s.x(34);
+  std::string_view rest = text;
+  while (!rest.empty()) {
+    const float baseline = column.place(reference, size);
+    const std::string line = take_line(canvas, rest, joins, size, column.room(x, baseline, size));
+    canvas.text(line, {x, baseline}, size, colour);
+    reference = 0;  // a continued line just follows the one above
+  }
+}
+
+void draw_timer(Canvas& canvas, LineColumn& column, const HudScale& s, std::string_view name,
+                float seconds, float reference, Color colour) {
   if (seconds <= 0) return;
   const std::string text = std::string(name) + " " + whole_text(seconds) + "s";
-  canvas.text(text, {s.x(34), s.y(baseline)}, s.font(16), colour);
+  draw_flowing(canvas, column, s, text, {}, reference, s.font(16), colour);
 }
 
 }  // namespace
@@ -102,23 +164,35 @@ void text_right(Canvas& canvas, std::string_view text, float right_x, float base
   canvas.text(text, {right_x - width, baseline}, font_size, colour);
 }
 
+float baseline_below(const Canvas& canvas, float above, float above_size, float size) {
+  const TextMetrics upper = canvas.measure_text("", above_size);
+  const TextMetrics lower = canvas.measure_text("", size);
+  return above - upper.offset_y + upper.height + std::min(above_size, size) / 4.0f + lower.offset_y;
+}
+
 void draw_hud(const GameState& state, Canvas& canvas, const std::optional<FrameLayout>& layout) {
   const HudScale s = hud_scale(layout, canvas.screen_width(), canvas.screen_height());
   const ModifierStack& cards = state.modifier_stack;
   const float right = s.width - s.x(kRightMargin);
+  const Rect panel{s.x(18), s.y(16), s.x(424), s.y(82)};
 
-  canvas.rectangle({s.x(18), s.y(16), s.x(424), s.y(82)}, kPanel);
+  canvas.rectangle(panel, kPanel);
   canvas.text("A/D run   Space jumps   J/Enter fires", {s.x(34), s.y(47)}, s.font(24), palette::kCream);
   draw_markers(state, canvas, s);
-  text_right(canvas, enemy_counter(state), right, s.y(43), s.font(26), palette::kCream);
-  text_right(canvas, stage_label(state.stage), right, s.y(74), s.font(26), palette::kGold);
+  LineColumn right_column(canvas, s, layout, 0);
+  text_right(canvas, enemy_counter(state), right, right_column.place(43, s.font(26)), s.font(26),
+             palette::kCream);
+  text_right(canvas, stage_label(state.stage), right, right_column.place(74, s.font(26)),
+             s.font(26), palette::kGold);
+  LineColumn left_column(canvas, s, layout, panel.y + panel.h);
   if (!cards.picks.empty()) {
-    canvas.text(cards_line(cards), {s.x(34), s.y(108)}, s.font(16), palette::kSoft);
-    canvas.text(stat_line(cards), {s.x(34), s.y(128)}, s.font(15), palette::kDim);
+    draw_flowing(canvas, left_column, s, cards_line(cards), {", "}, 108, s.font(16), palette::kSoft);
+    draw_flowing(canvas, left_column, s, stat_line(cards), {" | ", "\u00d7"}, 128, s.font(15),
+                 palette::kDim);
   }
-  draw_timer(canvas, s, "Shield", cards.shield_time, 148, kShield);
-  draw_timer(canvas, s, "Sacrifice", cards.sacrifice_time, 168, kSacrifice);
-  draw_timer(canvas, s, "Weaken", cards.weaken_time, 188, kWeaken);
+  draw_timer(canvas, left_column, s, "Shield", cards.shield_time, 148, kShield);
+  draw_timer(canvas, left_column, s, "Sacrifice", cards.sacrifice_time, 168, kSacrifice);
+  draw_timer(canvas, left_column, s, "Weaken", cards.weaken_time, 188, kWeaken);
 }
 
 }  // namespace ventora

@@ -26,6 +26,10 @@ void text_centred(Canvas& canvas, std::string_view text, float centre_x, float b
 void text_right(Canvas& canvas, std::string_view text, float right_x, float baseline,
                 float font_size, Color colour);
 
+// The baseline that keeps a line of `size` a quarter of the smaller font below the line of
+// `above_size` whose baseline is `above`.
+float baseline_below(const Canvas& canvas, float above, float above_size, float size);
+
 void draw_hud(const GameState& state, Canvas& canvas, const std::optional<FrameLayout>& layout);
 
 }  // namespace ventora

@@ -50,6 +50,8 @@ float fitted_font_size(const Canvas& canvas, const HudScale& s, std::string_view
 // Offsets inside a card box follow the box's width and sit on the pixel grid.
 float box_offset(const HudScale& s, float v) { return s.snap(v * s.sx); }
 
+Rect grown(const Rect& r, float by) { return {r.x - by, r.y - by, r.w + 2 * by, r.h + 2 * by}; }
+
 void draw_card_box(Canvas& canvas, const HudScale& s, int index, const OfferedCard& offered) {
   const Rect b = card_box(s, index);
   const Color edge = rarity_color(offered.rarity);
@@ -58,30 +60,35 @@ void draw_card_box(Canvas& canvas, const HudScale& s, int index, const OfferedCa
   const float centre = b.x + b.w / 2.0f;
   const std::string number = std::to_string(index + 1);
 
+  // Edges and frames are as heavy for the screen's width as in OG, in whole art pixels.
   canvas.rectangle(b, kBox);
-  canvas.rectangle_lines(b, 3, edge);
+  canvas.rectangle_lines(b, s.x(3), edge);
   text_centred(canvas, number, centre, b.y + box_offset(s, 46), s.font(56), kGold);
   text_centred(canvas, rarity_name(offered.rarity), centre, b.y + box_offset(s, 82), s.font(15), edge);
   draw_wrapped(canvas, name, b.x, b.w, b.y + box_offset(s, 112), s.font(20), kCream, 2);
   draw_wrapped(canvas, description, b.x, b.w, b.y + box_offset(s, 170), s.font(13), kSoft, 3);
   const bool hovered = rect_contains(b, canvas.mouse());
-  canvas.rectangle_lines({b.x - 4, b.y - 4, b.w + 8, b.h + 8}, hovered ? 4.0f : 2.0f, edge);
-  if (hovered) canvas.rectangle({b.x - 6, b.y - 6, b.w + 12, b.h + 12}, kHoverVeil);
+  canvas.rectangle_lines(grown(b, s.x(4)), s.x(hovered ? 4 : 2), edge);
+  if (hovered) canvas.rectangle(grown(b, s.x(6)), kHoverVeil);
   const std::string caption =
       number + "  [" + std::string(rarity_name(offered.rarity)) + "]  " + std::string(name);
   // The caption and the description repeat the card under its box. Each stays inside the box's
-  // slot (its width plus the gap), so long texts never run into the neighbouring card's.
+  // slot (its width plus the gap), so long texts never run into the neighbouring card's. Their
+  // offsets follow the fonts (the width), so they clear the frame and each other in HD too.
   const float slot_width = b.w + kCardGap * s.sx;
-  text_centred(canvas, caption, centre, b.y + b.h + 18.0f * s.sy,
+  const float bottom = b.y + b.h;
+  text_centred(canvas, caption, centre, bottom + box_offset(s, 18),
                fitted_font_size(canvas, s, caption, s.font(16), slot_width), edge);
   draw_wrapped(canvas, description, centre - slot_width / 2.0f, slot_width + kWrapMargin,
-               b.y + b.h + 36.0f * s.sy, s.font(13), kDim, 2);
+               bottom + box_offset(s, 36), s.font(13), kDim, 2);
 }
 
 void draw_card_choice(const GameState& state, Canvas& canvas, const HudScale& s) {
   canvas.clear(palette::kNight);
-  text_centred(canvas, "Choose a card", s.width / 2.0f, 96.0f * s.sy, s.font(44), kGold);
-  text_centred(canvas, "Press 1, 2, or 3  \u2022  Click to select", s.width / 2.0f, 132.0f * s.sy,
+  const float title = 96.0f * s.sy;
+  text_centred(canvas, "Choose a card", s.width / 2.0f, title, s.font(44), kGold);
+  text_centred(canvas, "Press 1, 2, or 3  \u2022  Click to select", s.width / 2.0f,
+               std::max(132.0f * s.sy, baseline_below(canvas, title, s.font(44), s.font(20))),
                s.font(20), kSoft);
   for (int i = 0; i < 3; ++i) draw_card_box(canvas, s, i, state.offer[static_cast<size_t>(i)]);
 }
@@ -99,13 +106,23 @@ void draw_stage_clear(const GameState& state, Canvas& canvas, const HudScale& s)
   const Rect panel{mid_x - 280.0f * s.sx, mid_y - 150.0f * s.sy, 560.0f * s.sx, 300.0f * s.sy};
   canvas.rectangle(panel, kClearPanel);
   canvas.rectangle_lines(panel, 4.0f * s.sx, kGold);
+  // The longest title just fits the panel; where the font snaps up it steps down to fit. Each
+  // line keeps a quarter of the smaller font clear of the one above (in HD their places by the
+  // height factor alone can be closer).
   const std::string title = state.stage == 6 ? std::string("Cantaloupe Island Complete")
                                              : "Stage " + std::to_string(state.stage) + " Complete";
-  text_centred(canvas, title, mid_x, mid_y - 80.0f * s.sy, s.font(46), kGold);
+  const float title_size = fitted_font_size(canvas, s, title, s.font(46), panel.w);
+  const float title_at = mid_y - 80.0f * s.sy;
+  text_centred(canvas, title, mid_x, title_at, title_size, kGold);
   const std::string collected =
       std::string("You have collected the ") + stage_info(state.stage).topping + ".";
-  text_centred(canvas, collected, mid_x, mid_y - 28.0f * s.sy, s.font(28), kCream);
-  text_centred(canvas, "Press C to continue.", mid_x, mid_y + 16.0f * s.sy, s.font(24), kSoft);
+  const float collected_at =
+      std::max(mid_y - 28.0f * s.sy, baseline_below(canvas, title_at, title_size, s.font(28)));
+  text_centred(canvas, collected, mid_x, collected_at, s.font(28), kCream);
+  text_centred(canvas, "Press C to continue.", mid_x,
+               std::max(mid_y + 16.0f * s.sy,
+                        baseline_below(canvas, collected_at, s.font(28), s.font(24))),
+               s.font(24), kSoft);
   const Rect button = continue_button(s);
   canvas.rectangle(button, kButton);
   canvas.rectangle_lines(button, 3.0f * s.sx, kButtonEdge);
@@ -130,7 +147,13 @@ void draw_end_panel(Canvas& canvas, const HudScale& s, std::string_view title,
     widest_text = std::max(widest_text, canvas.measure_text(line, message_size).width);
   }
   const float width = std::min(widest_panel, std::max(440.0f * s.sx, widest_text + 2.0f * margin));
+  // The message keeps a quarter of its font clear of the title (in HD its place by the height
+  // factor alone can be closer); the panel grows by what that pushes it down.
+  const float message_place = mid_y + 31.0f * s.sy;
+  const float message_first = std::max(
+      message_place, baseline_below(canvas, mid_y - 18.0f * s.sy, title_size, message_size));
   const float extra_height =
+      (message_first - message_place) +
       static_cast<float>(lines.empty() ? 0 : lines.size() - 1) * message_size * 1.25f;
   const float lift = extra_height / 2.0f;  // keeps a taller panel centred
   const Rect panel{mid_x - width / 2.0f, mid_y - 86.0f * s.sy - lift, width,
@@ -140,17 +163,19 @@ void draw_end_panel(Canvas& canvas, const HudScale& s, std::string_view title,
   text_centred(canvas, title, mid_x, mid_y - 18.0f * s.sy - lift, title_size, kGold);
   for (size_t k = 0; k < lines.size(); ++k) {
     text_centred(canvas, lines[k], mid_x,
-                 mid_y + 31.0f * s.sy - lift + static_cast<float>(k) * message_size * 1.25f,
+                 message_first - lift + static_cast<float>(k) * message_size * 1.25f,
                  message_size, kCream);
   }
 }
 
-void draw_victory(const GameState& state, Canvas& canvas, const HudScale& s) {
+void draw_victory(const GameState& state, Canvas& canvas, const HudScale& s, float unit) {
   constexpr float kDegreesPerRadian = 180.0f / std::numbers::pi_v<float>;
-  // Each piece turns about its own top-left corner by its sway rate, read as radians.
+  // Each piece turns about its own top-left corner by its sway rate, read as radians. The pieces
+  // live in scene units, so they cover every output mode's screen alike.
   for (const ConfettiPiece& piece : state.confetti) {
-    canvas.rectangle_pro({piece.x, piece.y, piece.size, piece.size * 0.55f}, {0, 0},
-                         piece.sway_rate * kDegreesPerRadian, piece.colour);
+    canvas.rectangle_pro({piece.x * unit, piece.y * unit, piece.size * unit,
+                          piece.size * 0.55f * unit},
+                         {0, 0}, piece.sway_rate * kDegreesPerRadian, piece.colour);
   }
   draw_end_panel(canvas, s, "All toppings collected",
                  state.bonus_topping ? kLongVictoryLine : "Press R to play again");
@@ -214,7 +239,7 @@ void draw_overlay(const GameState& state, Canvas& canvas, const std::optional<Fr
     case Screen::StageClear: draw_stage_clear(state, canvas, s); break;
     case Screen::CardChoice: draw_card_choice(state, canvas, s); break;
     case Screen::Countdown: draw_countdown(state, canvas, s); break;
-    case Screen::Victory: draw_victory(state, canvas, s); break;
+    case Screen::Victory: draw_victory(state, canvas, s, scene_unit(layout)); break;
     case Screen::Defeat: draw_end_panel(canvas, s, "Knocked loose", "Press R to retry"); break;
   }
 }

@@ -42,27 +42,28 @@ TEST(CardChoiceScreen, HidesTheSceneAndDrawsThreeBoxesAt1080p) {
   EXPECT_EQ(boxes[0].rect, (Rect{288, 346.5f, 408, 459}));
   EXPECT_EQ(boxes[1].rect, (Rect{756, 346.5f, 408, 459}));
   EXPECT_EQ(boxes[3].rect, (Rect{1224, 346.5f, 408, 459}));
-  EXPECT_EQ(boxes[2].rect, (Rect{750, 340.5f, 420, 471}));
+  EXPECT_EQ(boxes[2].rect, (Rect{744, 334.5f, 432, 483}));  // 6 · 2 = 12 round the box
   EXPECT_EQ(boxes[2].color, Color::rgba8(245, 222, 128, 35));
 
-  // Edge 3, then the hover frame: 4 thick on the hovered box, 2 on the others.
+  // The edge, then the hover frame 8 outside the box: 3, and 4 or 2 (hovered or not), all times
+  // the width factor 2 and snapped to the art pixel 4 (6 snaps up to 8).
   const auto outlines = of_op(list, DrawOp::RectangleLines);
   ASSERT_EQ(outlines.size(), 6u);
-  EXPECT_EQ(outlines[0].thickness, 3);
+  EXPECT_EQ(outlines[0].thickness, 8);
   EXPECT_EQ(outlines[0].color, rarity_color(Rarity::Common));
-  EXPECT_EQ(outlines[1].thickness, 2);
-  EXPECT_EQ(outlines[3].thickness, 4);
-  EXPECT_EQ(outlines[3].rect, (Rect{752, 342.5f, 416, 467}));
+  EXPECT_EQ(outlines[1].thickness, 4);
+  EXPECT_EQ(outlines[3].thickness, 8);
+  EXPECT_EQ(outlines[3].rect, (Rect{748, 338.5f, 424, 475}));
   EXPECT_EQ(outlines[3].color, rarity_color(Rarity::Epic));
 
-  // In-box offsets scale by the width factor; the caption's by the height factor.
+  // In-box offsets and the caption's under the box scale by the width factor, like the fonts.
   const DrawCommand* name = find_text(list, "Buff");
   ASSERT_NE(name, nullptr);
   EXPECT_FLOAT_EQ(name->a.y, 346.5f + 224);
   EXPECT_EQ(name->font_size, 40);
   const DrawCommand* caption = find_text(list, "3  [Rare]  Buff");
   ASSERT_NE(caption, nullptr);
-  EXPECT_FLOAT_EQ(caption->a.y, 346.5f + 459 + 27);
+  EXPECT_FLOAT_EQ(caption->a.y, 346.5f + 459 + 36);
   EXPECT_EQ(caption->color, rarity_color(Rarity::Rare));
   EXPECT_NE(find_text(list, "Choose a card"), nullptr);
   EXPECT_NE(find_text(list, "Press 1, 2, or 3  \u2022  Click to select"), nullptr);
