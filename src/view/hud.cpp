@@ -187,7 +187,7 @@ void draw_hud(const GameState& state, Canvas& canvas, const std::optional<FrameL
   LineColumn left_column(canvas, s, layout, panel.y + panel.h);
   if (!cards.picks.empty()) {
     draw_flowing(canvas, left_column, s, cards_line(cards), {", "}, 108, s.font(16), palette::kSoft);
-    draw_flowing(canvas, left_column, s, stat_line(cards), {" | ", "\u00d7"}, 128, s.font(15),
+    draw_flowing(canvas, left_column, s, stat_line(cards), {" | ", " = ", "\u00d7"}, 128, s.font(15),
                  palette::kDim);
   }
   draw_timer(canvas, left_column, s, "Shield", cards.shield_time, 148, kShield);

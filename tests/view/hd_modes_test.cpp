@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdio>
 #include <cmath>
 #include <optional>
 #include <string>
@@ -310,6 +309,36 @@ TEST(HdLines, StayAQuarterOfTheirFontApartInTheHudAndEveryPanel) {
   }
 }
 
+std::string without_spaces(std::string_view text) {
+  std::string out;
+  for (char c : text) {
+    if (c != ' ') out += c;
+  }
+  return out;
+}
+
+// Broken or not, the HUD's lines put back together are the cards line, the stat line and the
+// timers, every name and number as it was.
+TEST(HdHud, BrokenLinesKeepEveryPieceOfText) {
+  for (const Mode& mode : kHdModes) {
+    for (const std::vector<Card>& picks : kPickSets) {
+      const GameState state = fight_after(mode, picks, 0);
+      const DrawList list = draw_layer(state, mode, true);
+      std::string drawn;
+      bool below_panel = false;
+      for (const DrawCommand& c : list.commands) {
+        below_panel = below_panel || (c.op == DrawOp::Text && c.text.starts_with("Cards: "));
+        if (below_panel && c.op == DrawOp::Text) drawn += c.text;
+      }
+      std::string names;
+      for (Card card : picks) names += std::string(names.empty() ? "" : ", ") + std::string(card_name(card));
+      const std::string whole = "Cards: " + names + stat_line(state.modifier_stack) +
+                                "Shield 8s" + "Sacrifice 20s" + "Weaken 50s";
+      EXPECT_EQ(without_spaces(drawn), without_spaces(whole)) << mode.name;
+    }
+  }
+}
+
 // The share of the screen the confetti covers, overall and in each fifth of its height, sampled
 // on a grid of 240 points across.
 struct Cover {
@@ -387,12 +416,11 @@ TEST(HdVictory, ConfettiCoversTheScreenAsInOg) {
   ASSERT_GT(og.whole, 0.01f);
   for (const Mode& mode : kHdModes) {
     const Cover hd = victory_cover(mode);
-    std::printf("%s whole %.4f (og %.4f) fifths", mode.name, hd.whole, og.whole);
-    for (size_t b = 0; b < 5; ++b) std::printf(" %.4f/%.4f", hd.fifths[b], og.fifths[b]);
-    std::printf("\n");
-    EXPECT_NEAR(hd.whole / og.whole, 1.0f, 0.25f) << mode.name;
+    EXPECT_NEAR(hd.whole / og.whole, 1.0f, 0.25f)
+        << mode.name << " covers " << hd.whole << " of its screen, OG " << og.whole;
     for (size_t b = 0; b < 5; ++b) {
-      EXPECT_NEAR(hd.fifths[b] / og.fifths[b], 1.0f, 0.35f) << mode.name << ", fifth " << b + 1;
+      EXPECT_NEAR(hd.fifths[b] / og.fifths[b], 1.0f, 0.35f)
+          << mode.name << ", fifth " << b + 1 << ": " << hd.fifths[b] << ", OG " << og.fifths[b];
     }
   }
 }
