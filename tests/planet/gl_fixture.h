@@ -1,4 +1,5 @@
-// One headless GL context for the whole test program; GL tests skip (saying why) without one.
+// One headless GL context for the whole test program; without one GL tests skip (saying why), or
+// fail under CI.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -10,6 +11,7 @@
 #include "headless_gl.h"
 #include "planet/core/planet.h"
 #include "planet/gl/planet_painter.h"
+#include "tests/support/require_gl.h"
 
 namespace planet::test {
 
@@ -30,7 +32,7 @@ inline GlContext& gl_context() {
 class GlTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    if (!gl_context().gl) GTEST_SKIP() << "no GL context: " << gl_context().error;
+    VENTORA_REQUIRE_GL(gl_context().gl != nullptr, gl_context().error);
   }
 };
 

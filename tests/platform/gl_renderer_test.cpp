@@ -11,6 +11,7 @@
 #include "platform/canvas.h"
 #include "platform/gl_renderer.h"
 #include "platform/window.h"
+#include "tests/support/require_gl.h"
 
 namespace ventora {
 namespace {
@@ -54,7 +55,7 @@ class GlTest : public ::testing::Test {
     window_ = nullptr;
   }
   void SetUp() override {
-    if (!window_) GTEST_SKIP() << "no GL context from the offscreen driver: " << error_;
+    VENTORA_REQUIRE_GL(window_ != nullptr, "offscreen driver: " + error_);
   }
 
   GlRenderer& renderer() { return window_->renderer(); }
