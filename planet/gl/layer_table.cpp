@@ -1,4 +1,4 @@
-// Which material each layer uses and which values its uniforms get.
+// The materials' declared uniforms and every kind's layer table, as data.
 #include "planet/gl/layer_table.h"
 
 #include <algorithm>
@@ -9,96 +9,108 @@ namespace planet {
 namespace {
 
 using T = UniformType;
+using U = Uniform;
+using M = LayerMaterial;
+
+// Indexed by Uniform.
+constexpr std::string_view kUniformNames[kUniformCount] = {
+    "pixels", "rotation", "light_origin", "time_speed", "dither_size", "should_dither",
+    "light_border", "light_border_1", "light_border_2", "river_cutoff", "land_cutoff",
+    "cloud_cover", "stretch", "cloud_curve", "bands", "n_colors", "colors", "dark_colors", "size",
+    "OCTAVES", "seed", "time", "ring_width", "ring_perspective", "scale_rel_to_planet", "radius",
+    "light_width", "disk_width", "tilt", "n_layers", "layer_height", "zoom", "swirl",
+    "num_frames", "circle_amount", "circle_size", "circle_scale", "TILES", "storm_width",
+    "storm_dither_width", "scale"};
 
 constexpr UniformDecl kLandRivers[] = {
-    {"pixels", T::Float}, {"rotation", T::Float}, {"light_origin", T::Vec2},
-    {"time_speed", T::Float}, {"dither_size", T::Float}, {"should_dither", T::Int},
-    {"light_border_1", T::Float}, {"light_border_2", T::Float}, {"river_cutoff", T::Float},
-    {"colors", T::Vec4Array, 6}, {"size", T::Float}, {"OCTAVES", T::Int}, {"seed", T::Float},
-    {"time", T::Float}};
+    {U::Pixels, T::Float}, {U::Rotation, T::Float}, {U::LightOrigin, T::Vec2},
+    {U::TimeSpeed, T::Float}, {U::DitherSize, T::Float}, {U::ShouldDither, T::Int},
+    {U::LightBorder1, T::Float}, {U::LightBorder2, T::Float}, {U::RiverCutoff, T::Float},
+    {U::Colors, T::Vec4Array, 6}, {U::Size, T::Float}, {U::Octaves, T::Int}, {U::Seed, T::Float},
+    {U::Time, T::Float}};
 constexpr UniformDecl kLandMasses[] = {
-    {"pixels", T::Float}, {"rotation", T::Float}, {"light_origin", T::Vec2},
-    {"time_speed", T::Float}, {"dither_size", T::Float}, {"should_dither", T::Int},
-    {"light_border_1", T::Float}, {"light_border_2", T::Float}, {"land_cutoff", T::Float},
-    {"colors", T::Vec4Array, 4}, {"size", T::Float}, {"OCTAVES", T::Int}, {"seed", T::Float},
-    {"time", T::Float}};
+    {U::Pixels, T::Float}, {U::Rotation, T::Float}, {U::LightOrigin, T::Vec2},
+    {U::TimeSpeed, T::Float}, {U::DitherSize, T::Float}, {U::ShouldDither, T::Int},
+    {U::LightBorder1, T::Float}, {U::LightBorder2, T::Float}, {U::LandCutoff, T::Float},
+    {U::Colors, T::Vec4Array, 4}, {U::Size, T::Float}, {U::Octaves, T::Int}, {U::Seed, T::Float},
+    {U::Time, T::Float}};
 constexpr UniformDecl kWater[] = {
-    {"pixels", T::Float}, {"rotation", T::Float}, {"light_origin", T::Vec2},
-    {"time_speed", T::Float}, {"light_border_1", T::Float}, {"light_border_2", T::Float},
-    {"land_cutoff", T::Float}, {"colors", T::Vec4Array, 3}, {"size", T::Float},
-    {"OCTAVES", T::Int}, {"seed", T::Float}, {"time", T::Float}};
+    {U::Pixels, T::Float}, {U::Rotation, T::Float}, {U::LightOrigin, T::Vec2},
+    {U::TimeSpeed, T::Float}, {U::LightBorder1, T::Float}, {U::LightBorder2, T::Float},
+    {U::LandCutoff, T::Float}, {U::Colors, T::Vec4Array, 3}, {U::Size, T::Float},
+    {U::Octaves, T::Int}, {U::Seed, T::Float}, {U::Time, T::Float}};
 constexpr UniformDecl kGround[] = {
-    {"pixels", T::Float}, {"rotation", T::Float}, {"light_origin", T::Vec2},
-    {"time_speed", T::Float}, {"dither_size", T::Float}, {"should_dither", T::Int},
-    {"light_border_1", T::Float}, {"light_border_2", T::Float}, {"colors", T::Vec4Array, 3},
-    {"size", T::Float}, {"OCTAVES", T::Int}, {"seed", T::Float}, {"time", T::Float}};
+    {U::Pixels, T::Float}, {U::Rotation, T::Float}, {U::LightOrigin, T::Vec2},
+    {U::TimeSpeed, T::Float}, {U::DitherSize, T::Float}, {U::ShouldDither, T::Int},
+    {U::LightBorder1, T::Float}, {U::LightBorder2, T::Float}, {U::Colors, T::Vec4Array, 3},
+    {U::Size, T::Float}, {U::Octaves, T::Int}, {U::Seed, T::Float}, {U::Time, T::Float}};
 constexpr UniformDecl kCraters[] = {
-    {"pixels", T::Float}, {"rotation", T::Float}, {"light_origin", T::Vec2},
-    {"time_speed", T::Float}, {"dither_size", T::Float}, {"should_dither", T::Int},
-    {"light_border", T::Float}, {"colors", T::Vec4Array, 2}, {"size", T::Float},
-    {"seed", T::Float}, {"time", T::Float}};
+    {U::Pixels, T::Float}, {U::Rotation, T::Float}, {U::LightOrigin, T::Vec2},
+    {U::TimeSpeed, T::Float}, {U::DitherSize, T::Float}, {U::ShouldDither, T::Int},
+    {U::LightBorder, T::Float}, {U::Colors, T::Vec4Array, 2}, {U::Size, T::Float},
+    {U::Seed, T::Float}, {U::Time, T::Float}};
 constexpr UniformDecl kLavaRivers[] = {
-    {"pixels", T::Float}, {"rotation", T::Float}, {"light_origin", T::Vec2},
-    {"time_speed", T::Float}, {"light_border_1", T::Float}, {"light_border_2", T::Float},
-    {"river_cutoff", T::Float}, {"colors", T::Vec4Array, 3}, {"size", T::Float},
-    {"OCTAVES", T::Int}, {"seed", T::Float}, {"time", T::Float}};
+    {U::Pixels, T::Float}, {U::Rotation, T::Float}, {U::LightOrigin, T::Vec2},
+    {U::TimeSpeed, T::Float}, {U::LightBorder1, T::Float}, {U::LightBorder2, T::Float},
+    {U::RiverCutoff, T::Float}, {U::Colors, T::Vec4Array, 3}, {U::Size, T::Float},
+    {U::Octaves, T::Int}, {U::Seed, T::Float}, {U::Time, T::Float}};
 // Shared by `clouds` and `gas_clouds`.
 constexpr UniformDecl kClouds[] = {
-    {"pixels", T::Float}, {"rotation", T::Float}, {"cloud_cover", T::Float},
-    {"light_origin", T::Vec2}, {"time_speed", T::Float}, {"stretch", T::Float},
-    {"cloud_curve", T::Float}, {"light_border_1", T::Float}, {"light_border_2", T::Float},
-    {"colors", T::Vec4Array, 4}, {"size", T::Float}, {"OCTAVES", T::Int}, {"seed", T::Float},
-    {"time", T::Float}};
+    {U::Pixels, T::Float}, {U::Rotation, T::Float}, {U::CloudCover, T::Float},
+    {U::LightOrigin, T::Vec2}, {U::TimeSpeed, T::Float}, {U::Stretch, T::Float},
+    {U::CloudCurve, T::Float}, {U::LightBorder1, T::Float}, {U::LightBorder2, T::Float},
+    {U::Colors, T::Vec4Array, 4}, {U::Size, T::Float}, {U::Octaves, T::Int}, {U::Seed, T::Float},
+    {U::Time, T::Float}};
 constexpr UniformDecl kGasLayers[] = {
-    {"pixels", T::Float}, {"rotation", T::Float}, {"cloud_cover", T::Float},
-    {"light_origin", T::Vec2}, {"time_speed", T::Float}, {"stretch", T::Float},
-    {"cloud_curve", T::Float}, {"light_border_1", T::Float}, {"light_border_2", T::Float},
-    {"bands", T::Float}, {"should_dither", T::Int}, {"n_colors", T::Int},
-    {"colors", T::Vec4Array, 3}, {"dark_colors", T::Vec4Array, 3}, {"size", T::Float},
-    {"OCTAVES", T::Int}, {"seed", T::Float}, {"time", T::Float}};
+    {U::Pixels, T::Float}, {U::Rotation, T::Float}, {U::CloudCover, T::Float},
+    {U::LightOrigin, T::Vec2}, {U::TimeSpeed, T::Float}, {U::Stretch, T::Float},
+    {U::CloudCurve, T::Float}, {U::LightBorder1, T::Float}, {U::LightBorder2, T::Float},
+    {U::Bands, T::Float}, {U::ShouldDither, T::Int}, {U::NColors, T::Int},
+    {U::Colors, T::Vec4Array, 3}, {U::DarkColors, T::Vec4Array, 3}, {U::Size, T::Float},
+    {U::Octaves, T::Int}, {U::Seed, T::Float}, {U::Time, T::Float}};
 constexpr UniformDecl kRing[] = {
-    {"pixels", T::Float}, {"rotation", T::Float}, {"light_origin", T::Vec2},
-    {"time_speed", T::Float}, {"light_border_1", T::Float}, {"light_border_2", T::Float},
-    {"ring_width", T::Float}, {"ring_perspective", T::Float}, {"scale_rel_to_planet", T::Float},
-    {"should_dither", T::Int}, {"n_colors", T::Int}, {"colors", T::Vec4Array, 3},
-    {"dark_colors", T::Vec4Array, 3}, {"size", T::Float}, {"OCTAVES", T::Int},
-    {"seed", T::Float}, {"time", T::Float}};
+    {U::Pixels, T::Float}, {U::Rotation, T::Float}, {U::LightOrigin, T::Vec2},
+    {U::TimeSpeed, T::Float}, {U::LightBorder1, T::Float}, {U::LightBorder2, T::Float},
+    {U::RingWidth, T::Float}, {U::RingPerspective, T::Float}, {U::ScaleRelToPlanet, T::Float},
+    {U::ShouldDither, T::Int}, {U::NColors, T::Int}, {U::Colors, T::Vec4Array, 3},
+    {U::DarkColors, T::Vec4Array, 3}, {U::Size, T::Float}, {U::Octaves, T::Int},
+    {U::Seed, T::Float}, {U::Time, T::Float}};
 constexpr UniformDecl kAsteroid[] = {
-    {"pixels", T::Float}, {"rotation", T::Float}, {"light_origin", T::Vec2},
-    {"time_speed", T::Float}, {"dither_size", T::Float}, {"should_dither", T::Int},
-    {"colors", T::Vec4Array, 3}, {"size", T::Float}, {"OCTAVES", T::Int}, {"seed", T::Float},
-    {"time", T::Float}};
+    {U::Pixels, T::Float}, {U::Rotation, T::Float}, {U::LightOrigin, T::Vec2},
+    {U::TimeSpeed, T::Float}, {U::DitherSize, T::Float}, {U::ShouldDither, T::Int},
+    {U::Colors, T::Vec4Array, 3}, {U::Size, T::Float}, {U::Octaves, T::Int}, {U::Seed, T::Float},
+    {U::Time, T::Float}};
 constexpr UniformDecl kBlackHole[] = {
-    {"pixels", T::Float}, {"colors", T::Vec4Array, 3}, {"radius", T::Float},
-    {"light_width", T::Float}};
+    {U::Pixels, T::Float}, {U::Colors, T::Vec4Array, 3}, {U::Radius, T::Float},
+    {U::LightWidth, T::Float}};
 constexpr UniformDecl kAccretionDisk[] = {
-    {"pixels", T::Float}, {"rotation", T::Float}, {"light_origin", T::Vec2},
-    {"time_speed", T::Float}, {"disk_width", T::Float}, {"ring_perspective", T::Float},
-    {"should_dither", T::Int}, {"colors", T::Vec4Array, 5}, {"n_colors", T::Int},
-    {"size", T::Float}, {"OCTAVES", T::Int}, {"seed", T::Float}, {"time", T::Float}};
+    {U::Pixels, T::Float}, {U::Rotation, T::Float}, {U::LightOrigin, T::Vec2},
+    {U::TimeSpeed, T::Float}, {U::DiskWidth, T::Float}, {U::RingPerspective, T::Float},
+    {U::ShouldDither, T::Int}, {U::Colors, T::Vec4Array, 5}, {U::NColors, T::Int},
+    {U::Size, T::Float}, {U::Octaves, T::Int}, {U::Seed, T::Float}, {U::Time, T::Float}};
 // `n_colors` is declared (and set to 6) so the galaxy shows its whole palette.
 constexpr UniformDecl kGalaxy[] = {
-    {"pixels", T::Float}, {"rotation", T::Float}, {"time_speed", T::Float},
-    {"dither_size", T::Float}, {"should_dither", T::Int}, {"colors", T::Vec4Array, 7},
-    {"n_colors", T::Int}, {"size", T::Float}, {"OCTAVES", T::Int}, {"seed", T::Float},
-    {"time", T::Float}, {"tilt", T::Float}, {"n_layers", T::Float},
-    {"layer_height", T::Float}, {"zoom", T::Float}, {"swirl", T::Float},
-    {"num_frames", T::Float}};
+    {U::Pixels, T::Float}, {U::Rotation, T::Float}, {U::TimeSpeed, T::Float},
+    {U::DitherSize, T::Float}, {U::ShouldDither, T::Int}, {U::Colors, T::Vec4Array, 7},
+    {U::NColors, T::Int}, {U::Size, T::Float}, {U::Octaves, T::Int}, {U::Seed, T::Float},
+    {U::Time, T::Float}, {U::Tilt, T::Float}, {U::NLayers, T::Float},
+    {U::LayerHeight, T::Float}, {U::Zoom, T::Float}, {U::Swirl, T::Float},
+    {U::NumFrames, T::Float}};
 constexpr UniformDecl kStarBlobs[] = {
-    {"pixels", T::Float}, {"rotation", T::Float}, {"time_speed", T::Float},
-    {"colors", T::Vec4Array, 1}, {"size", T::Float}, {"OCTAVES", T::Int}, {"seed", T::Float},
-    {"time", T::Float}, {"circle_amount", T::Float}, {"circle_size", T::Float}};
+    {U::Pixels, T::Float}, {U::Rotation, T::Float}, {U::TimeSpeed, T::Float},
+    {U::Colors, T::Vec4Array, 1}, {U::Size, T::Float}, {U::Octaves, T::Int}, {U::Seed, T::Float},
+    {U::Time, T::Float}, {U::CircleAmount, T::Float}, {U::CircleSize, T::Float}};
 constexpr UniformDecl kStar[] = {
-    {"pixels", T::Float}, {"rotation", T::Float}, {"time_speed", T::Float},
-    {"colors", T::Vec4Array, 4}, {"n_colors", T::Int}, {"should_dither", T::Int},
-    {"size", T::Float}, {"OCTAVES", T::Int}, {"seed", T::Float}, {"time", T::Float},
-    {"TILES", T::Float}};
+    {U::Pixels, T::Float}, {U::Rotation, T::Float}, {U::TimeSpeed, T::Float},
+    {U::Colors, T::Vec4Array, 4}, {U::NColors, T::Int}, {U::ShouldDither, T::Int},
+    {U::Size, T::Float}, {U::Octaves, T::Int}, {U::Seed, T::Float}, {U::Time, T::Float},
+    {U::Tiles, T::Float}};
 constexpr UniformDecl kStarFlares[] = {
-    {"pixels", T::Float}, {"rotation", T::Float}, {"time_speed", T::Float},
-    {"colors", T::Vec4Array, 2}, {"should_dither", T::Int}, {"storm_width", T::Float},
-    {"storm_dither_width", T::Float}, {"scale", T::Float}, {"seed", T::Float},
-    {"circle_amount", T::Float}, {"circle_scale", T::Float}, {"size", T::Float},
-    {"OCTAVES", T::Int}, {"time", T::Float}};
+    {U::Pixels, T::Float}, {U::Rotation, T::Float}, {U::TimeSpeed, T::Float},
+    {U::Colors, T::Vec4Array, 2}, {U::ShouldDither, T::Int}, {U::StormWidth, T::Float},
+    {U::StormDitherWidth, T::Float}, {U::Scale, T::Float}, {U::Seed, T::Float},
+    {U::CircleAmount, T::Float}, {U::CircleScale, T::Float}, {U::Size, T::Float},
+    {U::Octaves, T::Int}, {U::Time, T::Float}};
 
 // Indexed by LayerMaterial.
 const MaterialInfo kMaterials[kLayerMaterialCount] = {
@@ -117,199 +129,303 @@ const MaterialInfo kMaterials[kLayerMaterialCount] = {
     {"accretion_disk", kAccretionDisk, false},
     {"galaxy", kGalaxy, false},
     {"star_blobs", kStarBlobs, false},
-    {"star", kStar, true},          // dithers on the raw x coordinate
+    {"star", kStar, true},               // dithers on the raw x coordinate
     {"star_flares", kStarFlares, true},  // likewise
 };
 
-UniformValue f(std::string_view name, float value) {
-  UniformValue u;
-  u.name = name;
-  u.type = T::Float;
-  u.v[0] = value;
-  return u;
+// Table entries.
+constexpr LayerSetting num(Uniform u, float value) {
+  LayerSetting s{u};
+  s.number = {value, 0.0f};
+  return s;
 }
-UniformValue i(std::string_view name, int value) {
-  UniformValue u;
-  u.name = name;
-  u.type = T::Int;
-  u.i = value;
-  return u;
+constexpr LayerSetting xy(Uniform u, float x, float y) {
+  LayerSetting s{u};
+  s.number = {x, y};
+  return s;
 }
-UniformValue v2(std::string_view name, float x, float y) {
-  UniformValue u;
-  u.name = name;
-  u.type = T::Vec2;
-  u.v = {x, y};
-  return u;
+// Palette entries in the given order.
+constexpr LayerSetting pal(Uniform u, std::initializer_list<int> entries) {
+  LayerSetting s{u, ValueSource::Palette};
+  for (int e : entries) s.entries.at(s.entry_count++) = static_cast<std::uint8_t>(e);
+  return s;
 }
+// Palette entries first..last.
+constexpr LayerSetting pal_range(Uniform u, int first, int last) {
+  LayerSetting s{u, ValueSource::Palette};
+  for (int e = first; e <= last; ++e) s.entries.at(s.entry_count++) = static_cast<std::uint8_t>(e);
+  return s;
+}
+constexpr LayerSetting rotation_plus(float offset) {
+  LayerSetting s{U::Rotation, ValueSource::RotationPlus};
+  s.number = {offset, 0.0f};
+  return s;
+}
+constexpr LayerSetting spin_plus(float offset) {
+  LayerSetting s{U::Rotation, ValueSource::SpinPlus};
+  s.number = {offset, 0.0f};
+  return s;
+}
+constexpr LayerSetting half_pixels() { return LayerSetting{U::Pixels, ValueSource::HalfPixels}; }
+
+// ---- The kinds' layer tables, one per kind. ----
+
+constexpr LayerSetting kRiverLand[] = {
+    num(U::TimeSpeed, 0.2f), num(U::DitherSize, 3.951f), num(U::LightBorder1, 0.287f),
+    num(U::LightBorder2, 0.476f), num(U::RiverCutoff, 0.368f), pal_range(U::Colors, 0, 5),
+    num(U::Size, 4.6f), num(U::Octaves, 6)};
+constexpr LayerSetting kRiverCloud[] = {
+    num(U::TimeSpeed, 0.14f), num(U::Stretch, 2.0f), num(U::CloudCurve, 1.3f),
+    num(U::LightBorder1, 0.52f), num(U::LightBorder2, 0.62f), pal_range(U::Colors, 6, 9),
+    num(U::Size, 7.315f), num(U::Octaves, 2)};
+constexpr LayerSpec kRiverPlanet[] = {
+    {"Land", M::LandRivers, kRiverLand},
+    {"Cloud", M::Clouds, kRiverCloud},
+};
+
+constexpr LayerSetting kDryLand[] = {
+    num(U::TimeSpeed, 0.2f), num(U::DitherSize, 3.0f), num(U::LightBorder1, 0.4f),
+    num(U::LightBorder2, 0.5f), num(U::LandCutoff, 0.15f), pal_range(U::Colors, 0, 3),
+    num(U::Size, 5.0f), num(U::Octaves, 6)};
+constexpr LayerSpec kDryPlanet[] = {
+    {"Land", M::LandMasses, kDryLand},
+};
+
+constexpr LayerSetting kIslandWater[] = {
+    num(U::TimeSpeed, 0.2f), num(U::LightBorder1, 0.4f), num(U::LightBorder2, 0.6f),
+    num(U::LandCutoff, 0.2f), pal_range(U::Colors, 0, 2), num(U::Size, 5.228f),
+    num(U::Octaves, 3)};
+constexpr LayerSetting kIslandLand[] = {
+    num(U::TimeSpeed, 0.16f), num(U::DitherSize, 3.0f), num(U::LightBorder1, 0.32f),
+    num(U::LightBorder2, 0.534f), num(U::LandCutoff, 0.633f), pal_range(U::Colors, 3, 6),
+    num(U::Size, 4.292f), num(U::Octaves, 6)};
+constexpr LayerSetting kIslandCloud[] = {
+    num(U::TimeSpeed, 0.16f), num(U::Stretch, 2.0f), num(U::CloudCurve, 1.3f),
+    num(U::LightBorder1, 0.52f), num(U::LightBorder2, 0.62f), pal_range(U::Colors, 7, 10),
+    num(U::Size, 7.745f), num(U::Octaves, 2)};
+constexpr LayerSpec kIslandPlanet[] = {
+    {"Water", M::Water, kIslandWater},
+    {"Land", M::LandMasses, kIslandLand},
+    {"Cloud", M::Clouds, kIslandCloud},
+};
+
+constexpr LayerSetting kCraterGround[] = {
+    num(U::TimeSpeed, 0.32f), num(U::DitherSize, 5.0f), num(U::LightBorder1, 0.615f),
+    num(U::LightBorder2, 0.729f), pal_range(U::Colors, 0, 2), num(U::Size, 8.0f),
+    num(U::Octaves, 4)};
+constexpr LayerSetting kCraterCraters[] = {
+    num(U::TimeSpeed, 0.2f), num(U::DitherSize, 5.0f), num(U::LightBorder, 0.465f),
+    pal_range(U::Colors, 3, 4), num(U::Size, 5.0f)};
+constexpr LayerSpec kCraterPlanet[] = {
+    {"Ground", M::Ground, kCraterGround},
+    {"Craters", M::Craters, kCraterCraters},
+};
+
+constexpr LayerSetting kGasCloud[] = {
+    num(U::CloudCover, 0.0f),  // the whole body, not the planet's cover
+    num(U::TimeSpeed, 0.09f), num(U::Stretch, 1.0f), num(U::CloudCurve, 1.3f),
+    num(U::LightBorder1, 0.692f), num(U::LightBorder2, 0.666f), pal_range(U::Colors, 0, 3),
+    num(U::Size, 9.0f), num(U::Octaves, 5)};
+constexpr LayerSetting kGasCloud2[] = {
+    num(U::TimeSpeed, 0.09f), num(U::Stretch, 1.0f), num(U::CloudCurve, 1.3f),
+    num(U::LightBorder1, 0.439f), num(U::LightBorder2, 0.746f), pal_range(U::Colors, 4, 7),
+    num(U::Size, 9.0f), num(U::Octaves, 5)};
+constexpr LayerSpec kGasGiant[] = {
+    {"Cloud", M::GasClouds, kGasCloud},
+    {"Cloud2", M::Clouds, kGasCloud2},
+};
+
+constexpr LayerSetting kRingedGasLayers[] = {
+    num(U::TimeSpeed, 0.08f), num(U::Stretch, 1.0f), num(U::CloudCurve, 1.0f),
+    num(U::LightBorder1, 0.4f), num(U::LightBorder2, 0.6f), num(U::Bands, 0.892f),
+    num(U::NColors, 3), pal_range(U::Colors, 0, 2), pal_range(U::DarkColors, 3, 5),
+    num(U::Size, 10.107f), num(U::Octaves, 5)};
+constexpr LayerSetting kRingedRing[] = {
+    rotation_plus(0.251f), num(U::TimeSpeed, 0.251f), num(U::LightBorder1, 0.0f),
+    num(U::LightBorder2, 0.0f), num(U::RingWidth, 0.1f), num(U::RingPerspective, 14.0f),
+    num(U::ScaleRelToPlanet, 1.0f), num(U::NColors, 3), pal_range(U::Colors, 0, 2),
+    pal_range(U::DarkColors, 3, 5), num(U::Size, 6.598f), num(U::Octaves, 3)};
+constexpr LayerSpec kRingedGiant[] = {
+    {"GasLayers", M::GasLayers, kRingedGasLayers},
+    {"Ring", M::Ring, kRingedRing},
+};
+
+// All three ice layers are lit from (0.3, 0.3), not from the planet's light origin.
+constexpr LayerSetting kIceLand[] = {
+    xy(U::LightOrigin, 0.3f, 0.3f), num(U::TimeSpeed, 0.08f), num(U::DitherSize, 3.0f),
+    num(U::LightBorder1, 0.4f), num(U::LightBorder2, 0.55f), num(U::LandCutoff, 0.4f),
+    pal_range(U::Colors, 0, 3), num(U::Size, 5.0f), num(U::Octaves, 6)};
+constexpr LayerSetting kIceLakes[] = {
+    xy(U::LightOrigin, 0.3f, 0.3f), num(U::TimeSpeed, 0.08f), num(U::DitherSize, 3.0f),
+    num(U::LightBorder1, 0.45f), num(U::LightBorder2, 0.6f), num(U::LandCutoff, 0.55f),
+    pal_range(U::Colors, 4, 7), num(U::Size, 5.0f), num(U::Octaves, 6)};
+constexpr LayerSetting kIceClouds[] = {
+    xy(U::LightOrigin, 0.3f, 0.3f), num(U::TimeSpeed, 0.08f), num(U::Stretch, 2.5f),
+    num(U::CloudCurve, 1.0f), num(U::LightBorder1, 0.566f), num(U::LightBorder2, 0.781f),
+    pal(U::Colors, {8, 9, 6, 7}), num(U::Size, 4.0f), num(U::Octaves, 4)};
+constexpr LayerSpec kIcePlanet[] = {
+    {"Land", M::LandMasses, kIceLand},
+    {"Lakes", M::LandMasses, kIceLakes},
+    {"Clouds", M::Clouds, kIceClouds},
+};
+
+constexpr LayerSetting kLavaLand[] = {
+    num(U::TimeSpeed, 0.4f), num(U::DitherSize, 3.5f), num(U::LightBorder1, 0.4f),
+    num(U::LightBorder2, 0.6f), pal_range(U::Colors, 0, 2), num(U::Size, 10.0f),
+    num(U::Octaves, 3)};
+constexpr LayerSetting kLavaCraters[] = {
+    num(U::TimeSpeed, 0.16f), num(U::DitherSize, 3.5f), num(U::LightBorder, 0.4f),
+    pal_range(U::Colors, 3, 4), num(U::Size, 3.5f)};
+constexpr LayerSetting kLavaRiversLayer[] = {
+    num(U::TimeSpeed, 0.4f), num(U::LightBorder1, 0.019f), num(U::LightBorder2, 0.036f),
+    num(U::RiverCutoff, 0.579f), pal_range(U::Colors, 5, 7), num(U::Size, 10.0f),
+    num(U::Octaves, 4)};
+constexpr LayerSpec kLavaPlanet[] = {
+    {"Land", M::Ground, kLavaLand},
+    {"Craters", M::Craters, kLavaCraters},
+    {"LavaRivers", M::LavaRivers, kLavaRiversLayer},
+};
+
+constexpr LayerSetting kAsteroidLayer[] = {
+    num(U::TimeSpeed, 0.2f), num(U::DitherSize, 3.0f), pal_range(U::Colors, 0, 2),
+    num(U::Size, 5.294f), num(U::Octaves, 2)};
+constexpr LayerSpec kAsteroidKind[] = {
+    {"Asteroid", M::Asteroid, kAsteroidLayer},
+};
+
+// The core takes only `pixels` of the common values (its material declares no others).
+constexpr LayerSetting kBlackHoleCore[] = {
+    pal_range(U::Colors, 0, 2), num(U::Radius, 0.4f), num(U::LightWidth, 0.05f)};
+constexpr LayerSetting kBlackHoleDisk[] = {
+    num(U::Pixels, 300.0f), spin_plus(0.766f), xy(U::LightOrigin, 0.607f, 0.444f),
+    num(U::TimeSpeed, 0.2f), num(U::DiskWidth, 0.065f), num(U::RingPerspective, 14.0f),
+    pal_range(U::Colors, 0, 4), num(U::NColors, 5), num(U::Size, 6.598f), num(U::Octaves, 3)};
+constexpr LayerSpec kBlackHoleKind[] = {
+    {"BlackHole", M::BlackHole, kBlackHoleCore},
+    {"Disk", M::AccretionDisk, kBlackHoleDisk},
+};
+
+constexpr LayerSetting kGalaxyLayer[] = {
+    num(U::TimeSpeed, 1.0f), num(U::DitherSize, 2.0f), pal_range(U::Colors, 0, 6),
+    num(U::NColors, 6), num(U::Size, 7.0f), num(U::Octaves, 1), num(U::Tilt, 3.0f),
+    num(U::NLayers, 4.0f), num(U::LayerHeight, 0.4f), num(U::Zoom, 1.375f),
+    num(U::Swirl, -9.0f), num(U::NumFrames, 6.0f)};
+constexpr LayerSpec kGalaxyKind[] = {
+    {"Galaxy", M::Galaxy, kGalaxyLayer},
+};
+
+constexpr LayerSetting kStarBlobsLayer[] = {
+    num(U::TimeSpeed, 0.1f), pal_range(U::Colors, 0, 0), num(U::Size, 4.93f),
+    num(U::Octaves, 4), num(U::CircleAmount, 0.5f), num(U::CircleSize, 1.0f)};
+constexpr LayerSetting kStarSurface[] = {
+    half_pixels(), num(U::TimeSpeed, 0.04f), pal_range(U::Colors, 0, 3), num(U::NColors, 4),
+    num(U::Size, 4.463f), num(U::Octaves, 4), num(U::Tiles, 1.0f)};
+constexpr LayerSetting kStarFlaresLayer[] = {
+    num(U::TimeSpeed, 0.06f), pal_range(U::Colors, 0, 1), num(U::StormWidth, 0.2f),
+    num(U::StormDitherWidth, 0.1f), num(U::Scale, 1.0f), num(U::CircleAmount, 0.5f),
+    num(U::CircleScale, 1.0f), num(U::Size, 50.0f), num(U::Octaves, 4)};
+constexpr LayerSpec kStarKind[] = {
+    {"Blobs", M::StarBlobs, kStarBlobsLayer},
+    {"Star", M::Star, kStarSurface},
+    {"StarFlares", M::StarFlares, kStarFlaresLayer},
+};
+
+// Indexed by PlanetKind.
+constexpr std::span<const LayerSpec> kKindLayers[kPlanetKindCount] = {
+    kRiverPlanet, kDryPlanet, kIslandPlanet, kCraterPlanet, kGasGiant, kRingedGiant,
+    kIcePlanet, kLavaPlanet, kAsteroidKind, kBlackHoleKind, kGalaxyKind, kStarKind,
+};
+
+// The values every layer takes unless its row says otherwise, for the uniforms its material
+// declares.
+struct CommonValues {
+  float pixels, rotation, spin, seed, time, cloud_cover;
+  Vec2f light_origin;
+  int should_dither;
+};
+
 Color4 to_color4(const Rgba8& c) {
   return {c.r / 255.0f, c.g / 255.0f, c.b / 255.0f, c.a / 255.0f};
 }
-// Palette entries in the given order.
-UniformValue pal(std::string_view name, const Planet& planet, std::initializer_list<int> entries) {
-  UniformValue u;
-  u.name = name;
-  u.type = T::Vec4Array;
-  for (int e : entries) u.colors.push_back(to_color4(planet.colors.at(static_cast<std::size_t>(e))));
-  return u;
-}
-// Palette entries first..last.
-UniformValue pal_range(std::string_view name, const Planet& planet, int first, int last) {
-  UniformValue u;
-  u.name = name;
-  u.type = T::Vec4Array;
-  for (int e = first; e <= last; ++e) u.colors.push_back(to_color4(planet.colors.at(static_cast<std::size_t>(e))));
-  return u;
-}
 
-struct LayerSetup {
-  LayerMaterial material;
-  std::vector<UniformValue> values;  // wins over the common values
-};
-
-// The uniform table of every kind's layer (`layer` is the index in the kind's layer list).
-LayerSetup layer_setup(const Planet& pl, std::size_t layer, float common_rotation, float spin,
-                     float common_pixels) {
-  using M = LayerMaterial;
-  switch (pl.kind) {
-    case PlanetKind::RiverPlanet:
-      if (layer == 0)
-        return {M::LandRivers,
-                {f("time_speed", 0.2f), f("dither_size", 3.951f), f("light_border_1", 0.287f),
-                 f("light_border_2", 0.476f), f("river_cutoff", 0.368f),
-                 pal_range("colors", pl, 0, 5), f("size", 4.6f), i("OCTAVES", 6)}};
-      return {M::Clouds,
-              {f("time_speed", 0.14f), f("stretch", 2.0f), f("cloud_curve", 1.3f),
-               f("light_border_1", 0.52f), f("light_border_2", 0.62f),
-               pal_range("colors", pl, 6, 9), f("size", 7.315f), i("OCTAVES", 2)}};
-    case PlanetKind::DryPlanet:
-      return {M::LandMasses,
-              {f("time_speed", 0.2f), f("dither_size", 3.0f), f("light_border_1", 0.4f),
-               f("light_border_2", 0.5f), f("land_cutoff", 0.15f), pal_range("colors", pl, 0, 3),
-               f("size", 5.0f), i("OCTAVES", 6)}};
-    case PlanetKind::IslandPlanet:
-      if (layer == 0)
-        return {M::Water,
-                {f("time_speed", 0.2f), f("light_border_1", 0.4f), f("light_border_2", 0.6f),
-                 f("land_cutoff", 0.2f), pal_range("colors", pl, 0, 2), f("size", 5.228f),
-                 i("OCTAVES", 3)}};
-      if (layer == 1)
-        return {M::LandMasses,
-                {f("time_speed", 0.16f), f("dither_size", 3.0f), f("light_border_1", 0.32f),
-                 f("light_border_2", 0.534f), f("land_cutoff", 0.633f),
-                 pal_range("colors", pl, 3, 6), f("size", 4.292f), i("OCTAVES", 6)}};
-      return {M::Clouds,
-              {f("time_speed", 0.16f), f("stretch", 2.0f), f("cloud_curve", 1.3f),
-               f("light_border_1", 0.52f), f("light_border_2", 0.62f),
-               pal_range("colors", pl, 7, 10), f("size", 7.745f), i("OCTAVES", 2)}};
-    case PlanetKind::CraterPlanet:
-      if (layer == 0)
-        return {M::Ground,
-                {f("time_speed", 0.32f), f("dither_size", 5.0f), f("light_border_1", 0.615f),
-                 f("light_border_2", 0.729f), pal_range("colors", pl, 0, 2), f("size", 8.0f),
-                 i("OCTAVES", 4)}};
-      return {M::Craters,
-              {f("time_speed", 0.2f), f("dither_size", 5.0f), f("light_border", 0.465f),
-               pal_range("colors", pl, 3, 4), f("size", 5.0f)}};
-    case PlanetKind::GasGiant:
-      if (layer == 0)
-        return {M::GasClouds,
-                {f("cloud_cover", 0.0f), f("time_speed", 0.09f), f("stretch", 1.0f),
-                 f("cloud_curve", 1.3f), f("light_border_1", 0.692f), f("light_border_2", 0.666f),
-                 pal_range("colors", pl, 0, 3), f("size", 9.0f), i("OCTAVES", 5)}};
-      return {M::Clouds,
-              {f("time_speed", 0.09f), f("stretch", 1.0f), f("cloud_curve", 1.3f),
-               f("light_border_1", 0.439f), f("light_border_2", 0.746f),
-               pal_range("colors", pl, 4, 7), f("size", 9.0f), i("OCTAVES", 5)}};
-    case PlanetKind::RingedGiant:
-      if (layer == 0)
-        return {M::GasLayers,
-                {f("time_speed", 0.08f), f("stretch", 1.0f), f("cloud_curve", 1.0f),
-                 f("light_border_1", 0.4f), f("light_border_2", 0.6f), f("bands", 0.892f),
-                 i("n_colors", 3), pal_range("colors", pl, 0, 2),
-                 pal_range("dark_colors", pl, 3, 5), f("size", 10.107f), i("OCTAVES", 5)}};
-      return {M::Ring,
-              {f("rotation", common_rotation + 0.251f), f("time_speed", 0.251f),
-               f("light_border_1", 0.0f), f("light_border_2", 0.0f), f("ring_width", 0.1f),
-               f("ring_perspective", 14.0f), f("scale_rel_to_planet", 1.0f), i("n_colors", 3),
-               pal_range("colors", pl, 0, 2), pal_range("dark_colors", pl, 3, 5),
-               f("size", 6.598f), i("OCTAVES", 3)}};
-    case PlanetKind::IcePlanet:
-      if (layer == 0)
-        return {M::LandMasses,
-                {v2("light_origin", 0.3f, 0.3f), f("time_speed", 0.08f), f("dither_size", 3.0f),
-                 f("light_border_1", 0.4f), f("light_border_2", 0.55f), f("land_cutoff", 0.4f),
-                 pal_range("colors", pl, 0, 3), f("size", 5.0f), i("OCTAVES", 6)}};
-      if (layer == 1)
-        return {M::LandMasses,
-                {v2("light_origin", 0.3f, 0.3f), f("time_speed", 0.08f), f("dither_size", 3.0f),
-                 f("light_border_1", 0.45f), f("light_border_2", 0.6f), f("land_cutoff", 0.55f),
-                 pal_range("colors", pl, 4, 7), f("size", 5.0f), i("OCTAVES", 6)}};
-      return {M::Clouds,
-              {v2("light_origin", 0.3f, 0.3f), f("time_speed", 0.08f), f("stretch", 2.5f),
-               f("cloud_curve", 1.0f), f("light_border_1", 0.566f), f("light_border_2", 0.781f),
-               pal("colors", pl, {8, 9, 6, 7}), f("size", 4.0f), i("OCTAVES", 4)}};
-    case PlanetKind::LavaPlanet:
-      if (layer == 0)
-        return {M::Ground,
-                {f("time_speed", 0.4f), f("dither_size", 3.5f), f("light_border_1", 0.4f),
-                 f("light_border_2", 0.6f), pal_range("colors", pl, 0, 2), f("size", 10.0f),
-                 i("OCTAVES", 3)}};
-      if (layer == 1)
-        return {M::Craters,
-                {f("time_speed", 0.16f), f("dither_size", 3.5f), f("light_border", 0.4f),
-                 pal_range("colors", pl, 3, 4), f("size", 3.5f)}};
-      return {M::LavaRivers,
-              {f("time_speed", 0.4f), f("light_border_1", 0.019f), f("light_border_2", 0.036f),
-               f("river_cutoff", 0.579f), pal_range("colors", pl, 5, 7), f("size", 10.0f),
-               i("OCTAVES", 4)}};
-    case PlanetKind::Asteroid:
-      return {M::Asteroid,
-              {f("time_speed", 0.2f), f("dither_size", 3.0f), pal_range("colors", pl, 0, 2),
-               f("size", 5.294f), i("OCTAVES", 2)}};
-    case PlanetKind::BlackHole:
-      if (layer == 0)
-        return {M::BlackHole,
-                {pal_range("colors", pl, 0, 2), f("radius", 0.4f), f("light_width", 0.05f)}};
-      return {M::AccretionDisk,
-              {f("pixels", 300.0f), f("rotation", spin + 0.766f), v2("light_origin", 0.607f, 0.444f),
-               f("time_speed", 0.2f), f("disk_width", 0.065f), f("ring_perspective", 14.0f),
-               pal_range("colors", pl, 0, 4), i("n_colors", 5), f("size", 6.598f),
-               i("OCTAVES", 3)}};
-    case PlanetKind::Galaxy:
-      return {M::Galaxy,
-              {f("time_speed", 1.0f), f("dither_size", 2.0f), pal_range("colors", pl, 0, 6),
-               i("n_colors", 6), f("size", 7.0f), i("OCTAVES", 1), f("tilt", 3.0f),
-               f("n_layers", 4.0f), f("layer_height", 0.4f), f("zoom", 1.375f),
-               f("swirl", -9.0f), f("num_frames", 6.0f)}};
-    case PlanetKind::Star:
-      if (layer == 0)
-        return {M::StarBlobs,
-                {f("time_speed", 0.1f), pal_range("colors", pl, 0, 0), f("size", 4.93f),
-                 i("OCTAVES", 4), f("circle_amount", 0.5f), f("circle_size", 1.0f)}};
-      if (layer == 1)
-        return {M::Star,
-                {f("pixels", common_pixels / 2.0f), f("time_speed", 0.04f),
-                 pal_range("colors", pl, 0, 3), i("n_colors", 4), f("size", 4.463f),
-                 i("OCTAVES", 4), f("TILES", 1.0f)}};
-      return {M::StarFlares,
-              {f("time_speed", 0.06f), pal_range("colors", pl, 0, 1), f("storm_width", 0.2f),
-               f("storm_dither_width", 0.1f), f("scale", 1.0f), f("circle_amount", 0.5f),
-               f("circle_scale", 1.0f), f("size", 50.0f), i("OCTAVES", 4)}};
+// A uniform's value from its row entry.
+void apply(const LayerSetting& setting, const Planet& planet, const CommonValues& common,
+           UniformValue& out) {
+  switch (setting.source) {
+    case ValueSource::Constant:
+      out.v = setting.number;
+      out.i = static_cast<int>(setting.number[0]);
+      break;
+    case ValueSource::Palette:
+      for (std::uint8_t k = 0; k < setting.entry_count; ++k) {
+        out.colors.push_back(to_color4(planet.colors.at(setting.entries[k])));
+      }
+      break;
+    case ValueSource::RotationPlus: out.v[0] = common.rotation + setting.number[0]; break;
+    case ValueSource::SpinPlus: out.v[0] = common.spin + setting.number[0]; break;
+    case ValueSource::HalfPixels: out.v[0] = common.pixels / 2.0f; break;
   }
-  return {M::LandMasses, {}};
 }
 
-const UniformValue* find(const std::vector<UniformValue>& values, std::string_view name) {
-  auto it = std::find_if(values.begin(), values.end(),
-                         [&](const UniformValue& u) { return u.name == name; });
-  return it == values.end() ? nullptr : &*it;
+// A uniform's common value; false for one that has none (every such uniform is in the row).
+bool apply_common(Uniform uniform, const CommonValues& common, UniformValue& out) {
+  switch (uniform) {
+    case U::Pixels: out.v[0] = common.pixels; return true;
+    case U::Rotation: out.v[0] = common.rotation; return true;
+    case U::Seed: out.v[0] = common.seed; return true;
+    case U::Time: out.v[0] = common.time; return true;
+    case U::CloudCover: out.v[0] = common.cloud_cover; return true;
+    case U::LightOrigin: out.v = {common.light_origin.x, common.light_origin.y}; return true;
+    case U::ShouldDither: out.i = common.should_dither; return true;
+    default: return false;
+  }
+}
+
+LayerDraw build_draw(const LayerSpec& spec, const Planet& planet, const CommonValues& common) {
+  std::array<const LayerSetting*, kUniformCount> row{};
+  for (const LayerSetting& setting : spec.settings) row[static_cast<int>(setting.uniform)] = &setting;
+
+  const MaterialInfo& info = material_info(spec.material);
+  LayerDraw draw{spec.material, {}, common.pixels};
+  draw.values.reserve(info.uniforms.size());
+  // Only the uniforms the material declares are ever set.
+  for (const UniformDecl& decl : info.uniforms) {
+    UniformValue value;
+    value.uniform = decl.uniform;
+    value.type = decl.type;
+    if (const LayerSetting* setting = row[static_cast<int>(decl.uniform)]) {
+      apply(*setting, planet, common, value);
+    } else if (!apply_common(decl.uniform, common, value)) {
+      continue;
+    }
+    if (decl.uniform == U::Pixels) draw.art_pixels = value.v[0];
+    draw.values.push_back(value);
+  }
+  return draw;
 }
 
 }  // namespace
 
+std::string_view uniform_name(Uniform uniform) { return kUniformNames[static_cast<int>(uniform)]; }
+
 const MaterialInfo& material_info(LayerMaterial material) {
   return kMaterials[static_cast<int>(material)];
+}
+
+std::span<const LayerSpec> kind_layer_specs(PlanetKind kind) {
+  return kKindLayers[static_cast<int>(kind)];
+}
+
+UniformValue* LayerDraw::find(Uniform uniform) {
+  auto it = std::find_if(values.begin(), values.end(),
+                         [uniform](const UniformValue& value) { return value.uniform == uniform; });
+  return it == values.end() ? nullptr : &*it;
+}
+
+const UniformValue* LayerDraw::find(Uniform uniform) const {
+  auto it = std::find_if(values.begin(), values.end(),
+                         [uniform](const UniformValue& value) { return value.uniform == uniform; });
+  return it == values.end() ? nullptr : &*it;
 }
 
 Square fit_square(float x, float y, float w, float h) {
@@ -320,33 +436,15 @@ Square fit_square(float x, float y, float w, float h) {
 float seed_uniform(std::uint64_t seed) { return static_cast<float>(seed % 1000) / 100.0f; }
 
 std::vector<LayerDraw> layer_draws(const Planet& planet, float spin) {
-  const float pixels = static_cast<float>(planet.pixels);
-  const float rotation = spin + planet.rotation;
-  const std::vector<UniformValue> common = {
-      f("pixels", pixels),
-      f("rotation", rotation),
-      f("seed", seed_uniform(planet.seed)),
-      f("time", planet.time),
-      v2("light_origin", planet.light_origin.x, planet.light_origin.y),
-      f("cloud_cover", planet.cloud_cover),
-      i("should_dither", planet.should_dither ? 1 : 0),
-  };
-
+  const CommonValues common{
+      static_cast<float>(planet.pixels), spin + planet.rotation, spin, seed_uniform(planet.seed),
+      planet.time, planet.cloud_cover, planet.light_origin, planet.should_dither ? 1 : 0};
+  const std::span<const LayerSpec> specs = kind_layer_specs(planet.kind);
   std::vector<LayerDraw> draws;
-  const std::size_t kind_layers = kind_layer_names(planet.kind).size();
-  for (std::size_t layer = 0; layer < kind_layers; ++layer) {
+  for (std::size_t layer = 0; layer < specs.size(); ++layer) {
     if (layer >= planet.layers.size()) break;
     if (!planet.layers[layer].visible) continue;
-    LayerSetup setup = layer_setup(planet, layer, rotation, spin, pixels);
-    LayerDraw draw{setup.material, {}, pixels};
-    // Only the uniforms the material declares are ever set.
-    for (const UniformDecl& decl : material_info(setup.material).uniforms) {
-      const UniformValue* value = find(setup.values, decl.name);
-      if (value == nullptr) value = find(common, decl.name);
-      if (value != nullptr) draw.values.push_back(*value);
-    }
-    if (const UniformValue* art = find(draw.values, "pixels")) draw.art_pixels = art->v[0];
-    draws.push_back(std::move(draw));
+    draws.push_back(build_draw(specs[layer], planet, common));
   }
   return draws;
 }

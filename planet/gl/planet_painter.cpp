@@ -26,14 +26,8 @@ constexpr std::size_t kMaxArtTargets = 4;
 struct Material {
   GLuint program = 0;
   GLint projection = -1;
-  std::vector<std::pair<std::string_view, GLint>> locations;  // declared uniforms
-
-  GLint location(std::string_view name) const {
-    for (const auto& [n, loc] : locations) {
-      if (n == name) return loc;
-    }
-    return -1;
-  }
+  // Resolved once when the material is built; -1 for the uniforms it does not declare.
+  std::array<GLint, kUniformCount> locations;
 };
 
 struct ArtTarget {
@@ -150,9 +144,10 @@ const Material& PlanetPainter::Impl::material(LayerMaterial which) {
   glUseProgram(m.program);
   glUniformMatrix4fv(glGetUniformLocation(m.program, "Model"), 1, GL_FALSE, kIdentity);
   m.projection = glGetUniformLocation(m.program, "Projection");
+  m.locations.fill(-1);
   for (const UniformDecl& decl : info.uniforms) {
-    const std::string name(decl.name);
-    m.locations.emplace_back(decl.name, glGetUniformLocation(m.program, name.c_str()));
+    const std::string name(uniform_name(decl.uniform));
+    m.locations[static_cast<int>(decl.uniform)] = glGetUniformLocation(m.program, name.c_str());
   }
   slot = std::move(m);
   ++built;
@@ -207,13 +202,13 @@ void PlanetPainter::Impl::draw_layer(const LayerDraw& draw, const Square& sq,
   glUseProgram(m.program);
   glUniformMatrix4fv(m.projection, 1, GL_FALSE, projection);
   for (const UniformValue& value : draw.values) {
-    const GLint loc = m.location(value.name);
+    const GLint loc = m.locations[static_cast<int>(value.uniform)];
     switch (value.type) {
       case UniformType::Float: glUniform1f(loc, value.v[0]); break;
       case UniformType::Int: glUniform1i(loc, value.i); break;
       case UniformType::Vec2: glUniform2f(loc, value.v[0], value.v[1]); break;
       case UniformType::Vec4Array:
-        glUniform4fv(loc, static_cast<GLsizei>(value.colors.size()), value.colors.front().data());
+        glUniform4fv(loc, static_cast<GLsizei>(value.colors.size()), value.colors.data());
         break;
     }
   }

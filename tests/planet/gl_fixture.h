@@ -81,14 +81,12 @@ inline Planet make_planet(PlanetKind kind, std::uint32_t pixels,
 }
 
 // Sets a Float uniform of a prepared layer.
-inline void set_value(LayerDraw& draw, std::string_view name, float value) {
-  for (UniformValue& u : draw.values) {
-    if (u.name == name) {
-      u.v[0] = value;
-      return;
-    }
+inline void set_value(LayerDraw& draw, Uniform uniform, float value) {
+  if (UniformValue* u = draw.find(uniform)) {
+    u->v[0] = value;
+    return;
   }
-  ADD_FAILURE() << "layer has no uniform " << name;
+  ADD_FAILURE() << "layer has no uniform " << uniform_name(uniform);
 }
 
 }  // namespace planet::test

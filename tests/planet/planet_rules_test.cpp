@@ -64,19 +64,20 @@ TEST_F(RulesTest, CoverAndCutOffExtremes) {
   struct Case {
     PlanetKind kind;
     std::size_t layer;
-    const char* uniform;
+    Uniform uniform;
     float value;
     bool whole_disc;  // else nothing
   };
   const Case cases[] = {
-      {PlanetKind::RiverPlanet, 1, "cloud_cover", 1.0f, false},
-      {PlanetKind::RiverPlanet, 1, "cloud_cover", 0.0f, true},
-      {PlanetKind::DryPlanet, 0, "land_cutoff", 1.0f, false},
-      {PlanetKind::DryPlanet, 0, "land_cutoff", 0.0f, true},
-      {PlanetKind::LavaPlanet, 2, "river_cutoff", 1.01f, false},
+      {PlanetKind::RiverPlanet, 1, Uniform::CloudCover, 1.0f, false},
+      {PlanetKind::RiverPlanet, 1, Uniform::CloudCover, 0.0f, true},
+      {PlanetKind::DryPlanet, 0, Uniform::LandCutoff, 1.0f, false},
+      {PlanetKind::DryPlanet, 0, Uniform::LandCutoff, 0.0f, true},
+      {PlanetKind::LavaPlanet, 2, Uniform::RiverCutoff, 1.01f, false},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(std::string(kind_name(c.kind)) + " " + c.uniform + "=" + std::to_string(c.value));
+    SCOPED_TRACE(std::string(kind_name(c.kind)) + " " + std::string(uniform_name(c.uniform)) + "=" +
+                 std::to_string(c.value));
     LayerDraw draw = layer(make_planet(c.kind, kSize), c.layer);
     set_value(draw, c.uniform, c.value);
     const Image image = draw_one(painter, draw);
@@ -98,7 +99,7 @@ TEST_F(RulesTest, CoverAndCutOffExtremes) {
 TEST_F(RulesTest, CloudsAndGasCloudsAgree) {
   PlanetPainter painter;
   LayerDraw gas = layer(make_planet(PlanetKind::GasGiant, kSize), 0);
-  set_value(gas, "cloud_cover", 0.45f);
+  set_value(gas, Uniform::CloudCover, 0.45f);
   const Image lower = draw_one(painter, gas);
   gas.material = LayerMaterial::Clouds;
   const Image upper = draw_one(painter, gas);
@@ -112,12 +113,10 @@ TEST_F(RulesTest, BandsStayLitNearACentredLight) {
     SCOPED_TRACE(std::string(kind_name(kind)));
     const Planet planet = make_planet(kind, kSize);
     LayerDraw draw = layer(planet, index);
-    for (UniformValue& u : draw.values) {
-      if (u.name == "light_origin") u.v = {0.5f, 0.5f};
-    }
+    draw.find(Uniform::LightOrigin)->v = {0.5f, 0.5f};
     // d_light stays below 0.5 + 0.3 (centre distance plus noise), so neither border is passed.
-    set_value(draw, "light_border_1", 0.8f);
-    set_value(draw, "light_border_2", 0.8f);
+    set_value(draw, Uniform::LightBorder1, 0.8f);
+    set_value(draw, Uniform::LightBorder2, 0.8f);
     const Image image = draw_one(painter, draw);
     int drawn = 0;
     for (int y = 0; y < kSize; ++y) {

@@ -2,6 +2,7 @@
 // and that every layer sets exactly the uniforms its material declares.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <regex>
 #include <string>
@@ -20,11 +21,9 @@ Planet make(PlanetKind kind, float rotation = 0.0f, std::uint64_t seed = 42) {
   return create_planet(kind, params);
 }
 
-const UniformValue& value(const LayerDraw& draw, std::string_view name) {
-  for (const UniformValue& u : draw.values) {
-    if (u.name == name) return u;
-  }
-  throw std::runtime_error("no uniform " + std::string(name));
+const UniformValue& value(const LayerDraw& draw, Uniform uniform) {
+  if (const UniformValue* u = draw.find(uniform)) return *u;
+  throw std::runtime_error("no uniform " + std::string(uniform_name(uniform)));
 }
 
 TEST(PlanetLayerTable, FitsTheLargestCentredSquare) {
@@ -53,7 +52,7 @@ TEST(PlanetLayerTable, SeedUniformIsSeedMod1000Over100) {
   EXPECT_EQ(seed_uniform(1000), 0.0f);
   EXPECT_FLOAT_EQ(seed_uniform(999), 9.99f);
   const LayerDraw draw = layer_draws(make(PlanetKind::DryPlanet, 0, 1234567890123466796ull), 0)[0];
-  EXPECT_FLOAT_EQ(value(draw, "seed").v[0], 7.96f);
+  EXPECT_FLOAT_EQ(value(draw, Uniform::Seed).v[0], 7.96f);
 }
 
 TEST(PlanetLayerTable, EveryLayerSetsExactlyItsMaterialsDeclaredUniforms) {
@@ -66,7 +65,7 @@ TEST(PlanetLayerTable, EveryLayerSetsExactlyItsMaterialsDeclaredUniforms) {
       SCOPED_TRACE(std::string(kind_name(kind)) + " / " + std::string(info.name));
       ASSERT_EQ(draw.values.size(), info.uniforms.size());
       for (std::size_t i = 0; i < draw.values.size(); ++i) {
-        EXPECT_EQ(draw.values[i].name, info.uniforms[i].name);
+        EXPECT_EQ(draw.values[i].uniform, info.uniforms[i].uniform);
         EXPECT_EQ(draw.values[i].type, info.uniforms[i].type);
         if (info.uniforms[i].type == UniformType::Vec4Array) {
           EXPECT_EQ(draw.values[i].colors.size(), static_cast<std::size_t>(info.uniforms[i].count));
@@ -76,44 +75,66 @@ TEST(PlanetLayerTable, EveryLayerSetsExactlyItsMaterialsDeclaredUniforms) {
   }
 }
 
+// Each kind's table lists its layers under the kind's own layer names, in drawing order, and sets
+// only uniforms its material declares (any other value would be dropped without a word).
+TEST(PlanetLayerTable, EveryRowBelongsToItsKindsLayerAndMaterial) {
+  for (int k = 0; k < kPlanetKindCount; ++k) {
+    const auto kind = static_cast<PlanetKind>(k);
+    SCOPED_TRACE(std::string(kind_name(kind)));
+    const auto specs = kind_layer_specs(kind);
+    const auto names = kind_layer_names(kind);
+    ASSERT_EQ(specs.size(), names.size());
+    for (std::size_t l = 0; l < specs.size(); ++l) {
+      EXPECT_EQ(specs[l].name, names[l]);
+      const MaterialInfo& info = material_info(specs[l].material);
+      for (const LayerSetting& setting : specs[l].settings) {
+        const bool declared = std::any_of(info.uniforms.begin(), info.uniforms.end(),
+                                          [&](const UniformDecl& d) { return d.uniform == setting.uniform; });
+        EXPECT_TRUE(declared) << names[l] << " sets " << uniform_name(setting.uniform) << ", which "
+                              << info.name << " does not declare";
+      }
+    }
+  }
+}
+
 TEST(PlanetLayerTable, KindExceptions) {
   // The ring adds 0.251 to the common rotation; the disk ignores the planet's rotation.
   const auto ringed = layer_draws(make(PlanetKind::RingedGiant, 0.2f), 0.5f);
-  EXPECT_FLOAT_EQ(value(ringed[0], "rotation").v[0], 0.7f);
-  EXPECT_FLOAT_EQ(value(ringed[1], "rotation").v[0], 0.951f);
+  EXPECT_FLOAT_EQ(value(ringed[0], Uniform::Rotation).v[0], 0.7f);
+  EXPECT_FLOAT_EQ(value(ringed[1], Uniform::Rotation).v[0], 0.951f);
   const auto hole = layer_draws(make(PlanetKind::BlackHole, 0.2f), 0.5f);
-  EXPECT_FLOAT_EQ(value(hole[1], "rotation").v[0], 1.266f);
-  EXPECT_EQ(value(hole[1], "pixels").v[0], 300.0f);
+  EXPECT_FLOAT_EQ(value(hole[1], Uniform::Rotation).v[0], 1.266f);
+  EXPECT_EQ(value(hole[1], Uniform::Pixels).v[0], 300.0f);
   EXPECT_EQ(hole[1].art_pixels, 300.0f);
   EXPECT_EQ(hole[0].values.size(), 4u) << "the core takes only pixels of the common values";
 
   const Planet gas = make(PlanetKind::GasGiant, 0, 1234567890123486810ull);
   const auto gas_draws = layer_draws(gas, 0);
-  EXPECT_EQ(value(gas_draws[0], "cloud_cover").v[0], 0.0f);
-  EXPECT_EQ(value(gas_draws[1], "cloud_cover").v[0], gas.cloud_cover);
+  EXPECT_EQ(value(gas_draws[0], Uniform::CloudCover).v[0], 0.0f);
+  EXPECT_EQ(value(gas_draws[1], Uniform::CloudCover).v[0], gas.cloud_cover);
 
   const auto ice = layer_draws(make(PlanetKind::IcePlanet), 0);
   for (const LayerDraw& d : ice) {
-    EXPECT_EQ(value(d, "light_origin").v, (std::array<float, 2>{0.3f, 0.3f}));
+    EXPECT_EQ(value(d, Uniform::LightOrigin).v, (std::array<float, 2>{0.3f, 0.3f}));
   }
   const Planet ice_planet = make(PlanetKind::IcePlanet);
-  const auto& cloud_colors = value(ice[2], "colors").colors;
+  const auto& cloud_colors = value(ice[2], Uniform::Colors).colors;
   EXPECT_EQ(cloud_colors[0][2], ice_planet.colors[8].b / 255.0f);
   EXPECT_EQ(cloud_colors[2][2], ice_planet.colors[6].b / 255.0f);
 
   const auto star = layer_draws(make(PlanetKind::Star), 0);
-  EXPECT_EQ(value(star[1], "pixels").v[0], 50.0f);
-  EXPECT_EQ(value(star[2], "pixels").v[0], 100.0f);
+  EXPECT_EQ(value(star[1], Uniform::Pixels).v[0], 50.0f);
+  EXPECT_EQ(value(star[2], Uniform::Pixels).v[0], 100.0f);
   EXPECT_TRUE(material_info(star[1].material).reads_raw_uv);
   EXPECT_TRUE(material_info(star[2].material).reads_raw_uv);
   EXPECT_FALSE(material_info(star[0].material).reads_raw_uv);
 
   const auto galaxy = layer_draws(make(PlanetKind::Galaxy), 0);
-  EXPECT_EQ(value(galaxy[0], "n_colors").i, 6) << "the galaxy shows its palette";
+  EXPECT_EQ(value(galaxy[0], Uniform::NColors).i, 6) << "the galaxy shows its palette";
 
   Planet dry = make(PlanetKind::DryPlanet);
   dry.should_dither = false;
-  EXPECT_EQ(value(layer_draws(dry, 0)[0], "should_dither").i, 0);
+  EXPECT_EQ(value(layer_draws(dry, 0)[0], Uniform::ShouldDither).i, 0);
 }
 
 TEST(PlanetLayerTable, InvisibleAndMissingLayers) {
@@ -154,7 +175,7 @@ TEST(PlanetLayerTable, ShaderUniformsMatchTheMaterialDeclarations) {
       const std::string type = (*it)[1], name = (*it)[2];
       const UniformDecl* decl = nullptr;
       for (const UniformDecl& d : info.uniforms) {
-        if (d.name == name) decl = &d;
+        if (uniform_name(d.uniform) == name) decl = &d;
       }
       if (decl == nullptr) {
         EXPECT_TRUE(info.name == "water" && (name == "dither_size" || name == "should_dither"))
