@@ -74,6 +74,7 @@ bool art_path_fits(const LayerDraw& draw, float side_px) {
 }  // namespace
 
 struct PlanetPainter::Impl {
+  FragmentSourceFn fragment_source = planet::fragment_source;
   std::array<std::optional<Material>, kLayerMaterialCount> materials;
   int built = 0;
   bool gl_ready = false;
@@ -282,7 +283,9 @@ void PlanetPainter::Impl::draw(std::span<const LayerDraw> draws, float x, float 
   glBindBuffer(GL_ARRAY_BUFFER, 0);
 }
 
-PlanetPainter::PlanetPainter() : impl_(std::make_unique<Impl>()) {}
+PlanetPainter::PlanetPainter(FragmentSourceFn fragment_source) : impl_(std::make_unique<Impl>()) {
+  if (fragment_source != nullptr) impl_->fragment_source = fragment_source;
+}
 
 PlanetPainter::~PlanetPainter() = default;
 

@@ -5,15 +5,22 @@
 
 #include <memory>
 #include <span>
+#include <string_view>
 
 #include "planet/core/planet.h"
 #include "planet/gl/layer_table.h"
 
 namespace planet {
 
+// Where a painter takes its layer shaders' sources from (the built-in ones unless a test says
+// otherwise).
+using FragmentSourceFn = std::string_view (*)(LayerMaterial material);
+
 class PlanetPainter {
  public:
-  PlanetPainter();
+  // A material whose shader does not build ends the program with "failed to load planet layer
+  // material" and the compiler's log.
+  explicit PlanetPainter(FragmentSourceFn fragment_source = nullptr);
   // Frees the GL objects: call with the painter's context current.
   ~PlanetPainter();
   PlanetPainter(const PlanetPainter&) = delete;

@@ -84,5 +84,25 @@ TEST_F(MaterialsTest, ABrokenShaderGivesTheCompilerLog) {
   EXPECT_GT(log.size(), std::string("fragment shader: ").size()) << log;
 }
 
+// The built-in sources, except a craters shader that does not compile.
+std::string_view sources_with_broken_craters(LayerMaterial material) {
+  if (material == LayerMaterial::Craters) return "#version 130\nvoid main() { no_such_function(); }\n";
+  return fragment_source(material);
+}
+
+// A layer material that cannot be built ends the program with one message and the compiler's log.
+TEST_F(MaterialsTest, AMaterialThatDoesNotBuildEndsTheProgram) {
+  // The child runs the test afresh instead of forking a process that holds a GL context.
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(
+      {
+        PlanetPainter painter(sources_with_broken_craters);
+        draw_tiny(painter, PlanetKind::DryPlanet);  // its material builds
+        draw_tiny(painter, PlanetKind::CraterPlanet);
+      },
+      ::testing::ExitedWithCode(1),
+      "failed to load planet layer material: craters\n.*no_such_function");
+}
+
 }  // namespace
 }  // namespace planet::test
