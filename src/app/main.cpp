@@ -10,6 +10,7 @@
 #include "app/command_line.h"
 #include "app/frame_loop.h"
 #include "app/running_frame.h"
+#include "app/window_config.h"
 #include "game/run.h"
 #include "layout/render_settings.h"
 #include "music/music_player.h"
@@ -89,16 +90,9 @@ int main(int argc, char** argv) {
   }
   for (const std::string& note : command_line.notes) std::fprintf(stderr, "%s\n", note.c_str());
 
-  const RenderSettings settings = render_settings_from_process_args();
-  const WindowSize size = target_window_size(settings);
-  WindowConfig config;
-  config.title = "Ventora";
-  config.width = static_cast<int>(size.width);
-  config.height = static_cast<int>(size.height);
-  config.high_dpi = !hd_mode(settings);  // only the plain 960 × 720 mode asks for high DPI
-
   std::string error;
-  std::unique_ptr<Window> window = Window::open(config, error);
+  std::unique_ptr<Window> window =
+      Window::open(window_config_for(render_settings_from_process_args()), error);
   if (!window) {
     std::fprintf(stderr, "%s\n", error.c_str());
     return 1;

@@ -171,4 +171,8 @@ int Window::height() const {
   return h;
 }
 
+bool Window::high_dpi() const {
+  return (SDL_GetWindowFlags(impl_->window) & SDL_WINDOW_ALLOW_HIGHDPI) != 0;
+}
+
 }  // namespace ventora

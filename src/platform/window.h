@@ -42,6 +42,8 @@ class Window {
   GlRenderer& renderer();
   int width() const;   // logical pixels, as the game lays out
   int height() const;
+  // Whether the window system was asked for a high-DPI drawable.
+  bool high_dpi() const;
 
  private:
   struct Impl;

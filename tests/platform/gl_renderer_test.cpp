@@ -405,6 +405,27 @@ TEST_F(GlTest, RequestedSizeReachesTheScreenSize) {
 namespace ventora {
 namespace {
 
+// The window asks the window system for high DPI exactly when its configuration says so (the
+// plain 960 × 720 mode's does). A fresh process each, so the fixture's context stays current.
+TEST(WindowOpen, AsksForHighDpiOnlyWhenConfigured) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  for (bool high_dpi : {false, true}) {
+    EXPECT_EXIT(
+        {
+          setenv("SDL_VIDEODRIVER", "offscreen", 1);
+          std::string error;
+          auto window = Window::open({"Ventora test", 96, 72, high_dpi}, error);
+          if (!window) {
+            std::fprintf(stderr, "%s\n", error.c_str());
+            std::exit(2);
+          }
+          std::exit(window->high_dpi() ? 10 : 11);
+        },
+        ::testing::ExitedWithCode(high_dpi ? 10 : 11), "")
+        << (high_dpi ? "asked for high DPI" : "not asked");
+  }
+}
+
 // Each case opens the window in a fresh process, so SDL starts from nothing there.
 TEST(WindowOpen, FailsWithOneLineThatNamesWhatIsMissing) {
   GTEST_FLAG_SET(death_test_style, "threadsafe");
