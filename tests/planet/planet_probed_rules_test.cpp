@@ -327,7 +327,9 @@ TEST_F(ProbedRulesTest, RiverLandThinsTheBandPastTheOuterBorder) {
   constexpr int size = 100;
   const Planet river = make_planet(PlanetKind::RiverPlanet, size);
   LayerDraw on = layer(river, 0);
-  set_value(on, Uniform::DitherSize, 20.0f);  // a band of 0.2, to see the rule on many pixels
+  // A band of 0.1 (from 0.476): wide enough to see the rule on many pixels, narrow enough to
+  // leave pixels beyond it (d_light reaches about 0.65).
+  set_value(on, Uniform::DitherSize, 10.0f);
   LayerDraw off = on;
   off.find(Uniform::ShouldDither)->i = 0;
   LayerDraw none = on;
@@ -346,8 +348,8 @@ TEST_F(ProbedRulesTest, RiverLandThinsTheBandPastTheOuterBorder) {
       const float qx = 2 * art_coordinate(x, size, size) - 1, qy = 2 * art_coordinate(y, size, size) - 1;
       const float z = std::sqrt(1 - (qx * qx + qy * qy));
       const float d_light = std::hypot(0.5f * qx / (z + 1) + 0.5f - light[0], 0.5f * qy / (z + 1) + 0.5f - light[1]);
-      if (near(d_light, border_2, 1e-4f) || near(d_light, border_2 + 0.2f, 1e-4f)) continue;
-      const bool in_band = d_light > border_2 && d_light < border_2 + 0.2f;
+      if (near(d_light, border_2, 1e-4f) || near(d_light, border_2 + 0.1f, 1e-4f)) continue;
+      const bool in_band = d_light > border_2 && d_light < border_2 + 0.1f;
       const bool dith = channel(probe, x, y, 0) > 0.5f;
       not_dither += dith ? 0 : 1;
       if (!in_band) {
