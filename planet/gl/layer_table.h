@@ -30,6 +30,7 @@ enum class Uniform : std::uint8_t {
   CircleSize, CircleScale, Tiles, StormWidth, StormDitherWidth, Scale,
 };
 constexpr int kUniformCount = 41;
+static_assert(static_cast<int>(Uniform::Scale) + 1 == kUniformCount, "count every uniform");
 
 // The name the shaders declare it by ("light_border_1", "OCTAVES").
 std::string_view uniform_name(Uniform uniform);
