@@ -88,7 +88,7 @@ Score bongo_rave(double seconds) {
   s.mix(kBass, 112, 64, 20);
   s.mix(kPad, 70, 64, 90);
   s.mix(kBrass, 92, 44, 50);
-  s.mix(kLead, 84, 80, 60);
+  s.mix(kLead, 124, 76, 50);
   s.mix(kPiano, 84, 88, 50);
   s.mix(kOrgan, 76, 36, 50);
   s.mix(kDrums, 118, 64, 30);

@@ -44,7 +44,7 @@ Score heaven_and_earth(double seconds) {
   // Pans stay near the middle and the reverb sends moderate: the pads' own stereo samples and a deep
   // reverb already make the piece wide, and more of either leaves left and right unrelated.
   s.mix(kWarmPad, 84, 46, 76);
-  s.mix(kHaloPad, 76, 80, 80);
+  s.mix(kHaloPad, 98, 80, 80);
   s.mix(kBells, 80, 76, 80);
   s.mix(kFlute, 100, 58, 76);
   s.mix(kStrings, 96, 70, 76);

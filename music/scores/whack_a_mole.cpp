@@ -77,8 +77,8 @@ Score whack_a_mole(double seconds) {
   s.program(kPiccolo, 72);
   s.program(kTuba, 58);
   s.program(kBrass, 61);
-  s.mix(kXylophone, 104, 78, 40);
-  s.mix(kPizz, 100, 50, 40);
+  s.mix(kXylophone, 127, 74, 40);
+  s.mix(kPizz, 82, 54, 40);
   s.mix(kBassoon, 110, 40, 40);
   s.mix(kPiccolo, 84, 92, 50);
   s.mix(kTuba, 100, 60, 30);
