@@ -13,7 +13,7 @@ namespace ventora::music {
 
 namespace {
 
-constexpr double kPeak = 0.84;        // -1.5 dBFS, leaves room for the MP3 coder's overshoot
+constexpr double kPeak = 0.794;  // -2 dBFS: the MP3 coder adds up to ~0.3 dB, and the limit is -1 dBFS
 constexpr double kTargetRms = 0.112;  // -19 dBFS: the pieces sit at one loudness
 constexpr double kEndFadeSeconds = 1.0;
 constexpr std::size_t kLookAhead = 220;  // 5 ms
