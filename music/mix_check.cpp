@@ -143,7 +143,8 @@ std::vector<double> short_term_loudness(std::span<const std::int16_t> stereo, in
   std::vector<double> values;
   const std::size_t whole = frames / block;
   for (std::size_t start = 0; start + kBlocksPerWindow <= whole; ++start) {
-    const double power = sum_of(block_power, start, kBlocksPerWindow) / static_cast<double>(kBlocksPerWindow * block);
+    const double power =
+        sum_of(block_power, start, kBlocksPerWindow) / static_cast<double>(kBlocksPerWindow * block);
     values.push_back(power > 0 ? -0.691 + 10.0 * std::log10(power) : -200.0);
   }
   return values;
@@ -194,7 +195,8 @@ std::vector<std::string> mix_faults(const MixFigures& f, const MixLimits& limits
 std::string describe(const MixFigures& f) {
   char line[200];
   std::snprintf(line, sizeof line,
-                "length %.3f s, peak %.2f dBFS, clipped %zu, DC %.4f, worst 10 s correlation %+.2f (from %.0f s), "
+                "length %.3f s, peak %.2f dBFS, clipped %zu, DC %.4f, "
+                "worst 10 s correlation %+.2f (from %.0f s), "
                 "loudness range %.1f LU",
                 f.seconds, f.peak_dbfs, f.clipped, f.dc, f.worst_correlation, f.worst_correlation_at,
                 f.loudness_range);

@@ -164,7 +164,8 @@ void solo(Score& s, int channel, double beat, const Progression& chords, int low
         lowest = std::min(lowest, step);
         highest = std::max(highest, step);
       }
-      const int base = std::clamp(m == &call ? target : key + (x < 0.68 ? 2 : -2), low - lowest, high - highest);
+      const int wanted = m == &call ? target : key + (x < 0.68 ? 2 : -2);
+      const int base = std::clamp(wanted, low - lowest, high - highest);
       for (std::size_t i = 0; i < m->steps.size(); ++i) {
         const bool final_note = m == &answer && i + 1 == m->steps.size();
         if (m->steps[i] != kRest) {
@@ -173,7 +174,8 @@ void solo(Score& s, int channel, double beat, const Progression& chords, int low
           const bool home = last && final_note;  // down to the last chord's root, held to the end
           if (home) k = chord_bass(chords.back(), key - 11);
           const int accent = static_cast<int>(std::lround(14 * shape)) - (frac < 1e-6 ? 0 : 10);
-          s.note(channel, t, home ? start + 8.0 - t : m->beats[i] * 0.92, k, feel.velocity(velocity - 8 + accent, 6));
+          s.note(channel, t, home ? start + 8.0 - t : m->beats[i] * 0.92, k,
+                 feel.velocity(velocity - 8 + accent, 6));
           key = k;
         }
         t += m->beats[i];

@@ -25,7 +25,8 @@ const char* kMoles =
 // top, and the last bar climbs to the high G instead of dropping to the low one.
 const char* kMolesAgain =
     "r:.5 g5:.5 r:.5 bb5:.5 r:.5 d6:.5 g6:.5 r:.5 f#6:.5 r:.5 d6:.5 a5:.5 f#5:.5 r:.5 d5:.5 r:.5 "
-    "bb5:.25 a5:.25 g5:.5 r:.5 bb5:.25 c6:.25 d6:.5 r:.5 g6:.5 r:.5 d6:.5 r:.5 bb5:.5 r:.5 g5:.5 d5:.5 g4:.5 r:.5 "
+    "bb5:.25 a5:.25 g5:.5 r:.5 bb5:.25 c6:.25 d6:.5 r:.5 g6:.5 r:.5 "
+    "d6:.5 r:.5 bb5:.5 r:.5 g5:.5 d5:.5 g4:.5 r:.5 "
     "c6:.5 r:.5 eb6:.5 r:.5 g6:.5 r:.5 eb6:.5 c6:.5 bb5:.5 r:.5 d6:.5 r:.5 g6:1 r:1 "
     "a6:.25 f#6:.25 d6:.25 c6:.25 a5:.25 f#5:.25 d5:.25 c5:.25 f#5:.5 r:.5 a5:.5 r:.5 "
     "g5:.5 r:.5 bb5:.5 d6:.5 g6:.5 r:1.5";
