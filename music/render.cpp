@@ -6,17 +6,19 @@
 #include <cmath>
 #include <deque>
 #include <memory>
+#include <numbers>
 #include <stdexcept>
 
 namespace ventora::music {
 
 namespace {
 
-constexpr double kPeak = 0.84;        // -1.5 dBFS, leaves room for the MP3 coder's overshoot
+constexpr double kPeak = 0.794;  // -2 dBFS: the MP3 coder adds up to ~0.3 dB, and the limit is -1 dBFS
 constexpr double kTargetRms = 0.112;  // -19 dBFS: the pieces sit at one loudness
 constexpr double kEndFadeSeconds = 1.0;
 constexpr std::size_t kLookAhead = 220;  // 5 ms
 constexpr std::size_t kRelease = 2205;   // 50 ms
+constexpr double kHighPassHz = 20.0;
 
 // One timed action for the synthesiser; the order within a sample is program, control, off, on.
 struct Action {
@@ -61,6 +63,28 @@ void apply(fluid_synth_t* synth, const Action& action) {
     case 1: fluid_synth_cc(synth, action.channel, action.a, action.b); break;
     case 2: fluid_synth_noteoff(synth, action.channel, action.a); break;
     default: fluid_synth_noteon(synth, action.channel, action.a, action.b); break;
+  }
+}
+
+// A second-order Butterworth high-pass on one channel: some samples (the warm pad's above all) carry
+// DC and sub-audio rumble that would waste headroom and push the speaker's cone off centre.
+void high_pass(std::vector<float>& channel) {
+  const double w = 2.0 * std::numbers::pi * kHighPassHz / kSampleRate;
+  const double alpha = std::sin(w) / std::sqrt(2.0);  // Q = 1/sqrt(2)
+  const double a0 = 1.0 + alpha;
+  const double b0 = (1.0 + std::cos(w)) / 2.0 / a0;
+  const double b1 = -2.0 * b0;
+  const double a1 = -2.0 * std::cos(w) / a0;
+  const double a2 = (1.0 - alpha) / a0;
+  double x1 = 0, x2 = 0, y1 = 0, y2 = 0;
+  for (float& sample : channel) {
+    const double x = sample;
+    const double y = b0 * x + b1 * x1 + b0 * x2 - a1 * y1 - a2 * y2;
+    x2 = x1;
+    x1 = x;
+    y2 = y1;
+    y1 = y;
+    sample = static_cast<float>(y);
   }
 }
 
@@ -116,10 +140,12 @@ std::vector<std::int16_t> render_score(const Score& score, const std::string& so
   fluid_settings_setint(settings.get(), "synth.cpu-cores", 1);
   fluid_settings_setnum(settings.get(), "synth.gain", 0.4);
   fluid_settings_setint(settings.get(), "synth.reverb.active", 1);
-  fluid_settings_setint(settings.get(), "synth.chorus.active", 1);
+  // The soundfont's own chorus on some voices (saw lead, calliope, pads) comes back nearly inverted
+  // between left and right and swamps the dry sound: those parts vanish on a mono speaker. Off.
+  fluid_settings_setint(settings.get(), "synth.chorus.active", 0);
   fluid_settings_setnum(settings.get(), "synth.reverb.room-size", 0.62);
   fluid_settings_setnum(settings.get(), "synth.reverb.damp", 0.3);
-  fluid_settings_setnum(settings.get(), "synth.reverb.width", 0.7);
+  fluid_settings_setnum(settings.get(), "synth.reverb.width", 0.5);
   fluid_settings_setnum(settings.get(), "synth.reverb.level", 0.9);
   std::unique_ptr<fluid_synth_t, SynthDeleter> synth(new_fluid_synth(settings.get()));
   if (!synth || fluid_synth_sfload(synth.get(), soundfont.c_str(), 1) == FLUID_FAILED) {
@@ -140,6 +166,8 @@ std::vector<std::int16_t> render_score(const Score& score, const std::string& so
     done = until;
   }
 
+  high_pass(left);
+  high_pass(right);
   master(left, right);
   const auto fade = static_cast<std::size_t>(kEndFadeSeconds * kSampleRate);
   std::vector<std::int16_t> samples(frames * 2);

@@ -11,9 +11,9 @@ namespace ventora::music {
 
 inline constexpr int kSampleRate = 44100;
 
-// Exactly `frames` stereo sample frames at a common loudness (-19 dBFS RMS) with peaks limited to
-// -1.5 dBFS, and a short fade at the very end so nothing is cut mid-sound. Deterministic for a given
-// score and soundfont.
+// Exactly `frames` stereo sample frames, high-passed at 20 Hz, at a common loudness (-19 dBFS RMS) with
+// peaks limited to -2 dBFS, and a short fade at the very end so nothing is cut mid-sound.
+// Deterministic for a given score and soundfont.
 std::vector<std::int16_t> render_score(const Score& score, const std::string& soundfont, std::size_t frames);
 
 }  // namespace ventora::music

@@ -1,9 +1,12 @@
-// Build tool: renders one piece of the soundtrack and encodes it as the MP3 the game embeds.
+// Build tool: renders one piece of the soundtrack and encodes it as the MP3 the game embeds. Prints the
+// mix's figures; a piece that breaks the mix's limits fails the build and no MP3 is written (the WAV
+// still is, when asked for, so it can be listened to).
 //   ventora_render_music <slug> <soundfont.sf2> <out.mp3> [<out.wav>]
 #include <cstdio>
 #include <fstream>
 #include <string>
 
+#include "music/mix_check.h"
 #include "music/mp3_encode.h"
 #include "music/render.h"
 #include "music/soundtrack.h"
@@ -31,6 +34,15 @@ int main(int argc, char** argv) {
     const std::size_t samples = samples_for_frames(track.frames);
     const music::Score score = track.compose(static_cast<double>(samples) / music::kSampleRate);
     const std::vector<std::int16_t> pcm = music::render_score(score, argv[2], samples);
+    if (argc > 4 && !write_file(argv[4], build_wav(pcm, 2, music::kSampleRate))) {
+      std::fprintf(stderr, "%s: cannot write %s\n", argv[1], argv[4]);
+      return 1;
+    }
+    const music::MixFigures figures = music::measure_mix(pcm, music::kSampleRate);
+    std::printf("%s: %s\n", argv[1], music::describe(figures).c_str());
+    const std::vector<std::string> faults = music::mix_faults(figures);
+    for (const std::string& fault : faults) std::fprintf(stderr, "%s: mix fault: %s\n", argv[1], fault.c_str());
+    if (!faults.empty()) return 1;
     const std::vector<std::uint8_t> mp3 =
         encode_mp3(pcm, {2, music::kSampleRate, 320, std::string(track.title), std::string(track.artist)});
     const std::size_t frames = count_mpeg_frames(mp3);
@@ -38,9 +50,8 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "%s: %zu audio frames, wanted %zu\n", argv[1], frames - 1, track.frames);
       return 1;
     }
-    if (!write_file(argv[3], mp3) ||
-        (argc > 4 && !write_file(argv[4], build_wav(pcm, 2, music::kSampleRate)))) {
-      std::fprintf(stderr, "%s: cannot write output\n", argv[1]);
+    if (!write_file(argv[3], mp3)) {
+      std::fprintf(stderr, "%s: cannot write %s\n", argv[1], argv[3]);
       return 1;
     }
     return 0;

@@ -44,7 +44,6 @@ void Score::mix(int channel, int volume, int pan, int reverb) {
   control(channel, 7, volume);
   control(channel, 10, pan);
   control(channel, 91, reverb);
-  control(channel, 93, channel == kDrums ? 0 : 20);
 }
 
 void Score::note(int channel, double beat, double beats, int key, int velocity) {

@@ -13,7 +13,7 @@ std::span<const TrackScore> soundtrack() {
       {"jazzeton", "Jazzeton", "Dastrow", 7770, jazzeton},
       {"summer_thyme", "Summer Thyme", "Vintaro", 4489, summer_thyme},
       {"whack_a_mole", "Whack a Mole", "Hollice", 3638, whack_a_mole},
-      {"game_over", "Game Over", "Marrowind", 5371, game_over},
+      {"game_over", "Game Over", "Marrowind", 940, game_over},
   }};
   return kTracks;
 }

@@ -1,5 +1,5 @@
-// "Bongo Rave": a dance groove in A minor driven by bongos and congas. Hand drums open alone, the
-// four-on-the-floor kick and the bass join, brass stabs and a saw lead bring the hook, a hand-drum
+// "Bongo Rave": a dance groove in A minor driven by bongos and congas. Hand drums open over a soft
+// pad, the four-on-the-floor kick and the bass join, brass stabs and a saw lead bring the hook, a hand-drum
 // break lets the percussion speak, and the full groove returns before the layers peel away.
 #include "music/arrange.h"
 #include "music/soundtrack.h"
@@ -88,7 +88,7 @@ Score bongo_rave(double seconds) {
   s.mix(kBass, 112, 64, 20);
   s.mix(kPad, 70, 64, 90);
   s.mix(kBrass, 92, 44, 50);
-  s.mix(kLead, 84, 80, 60);
+  s.mix(kLead, 124, 76, 50);
   s.mix(kPiano, 84, 88, 50);
   s.mix(kOrgan, 76, 36, 50);
   s.mix(kDrums, 118, 64, 30);
@@ -97,9 +97,11 @@ Score bongo_rave(double seconds) {
   const Progression lift = {"Fmaj7", "G", "Em7", "Am7"};
   double at = 0;
 
-  // Intro: the hand drums alone, then the pad breathes in.
-  kit(s, at, 8, {});
-  hold_chords(s, kPad, at + 16, {"Am7", "D9", "Am7", "D9"}, 4, 57, 40);
+  // Intro: the hand drums under a soft pad, then the kick and the bass come in.
+  kit(s, at, 4, {});
+  kit(s, at + 16, 4, {true, true, false, false, false}, 1);
+  hold_chords(s, kPad, at, {"Am7", "Am7", "D9", "D9", "Am7", "Am7", "D9", "D9"}, 4, 57, 56);
+  bass_line(s, kBass, at + 16, {"Am7", "Am7", "D9", "D9"}, 4, 33, {{0, 0.45, 0}, {2.5, 0.45, 0}}, 84, feel);
   at += 32;
 
   // Groove A: kick, hats, claps and the bass under the electric piano's offbeat chords.
@@ -126,7 +128,9 @@ Score bongo_rave(double seconds) {
 
   // Break: the drum kit and bass drop out; the hands talk over the pad.
   kit(s, at, 8, {}, 2);
-  hold_chords(s, kPad, at, {"Am7", "Am7", "Fmaj7", "G", "Am7", "Am7", "Fmaj7", "E7"}, 4, 57, 56);
+  hold_chords(s, kPad, at, {"Am7", "Am7", "Fmaj7", "G", "Am7", "Am7", "Fmaj7", "E7"}, 4, 57, 68);
+  bass_line(s, kBass, at, {"Am7", "Am7", "Fmaj7", "G", "Am7", "Am7", "Fmaj7", "E7"}, 4, 33, {{0, 1.9, 0}}, 82,
+            feel);
   s.melody(kOrgan, at + 16, "e5:.5 r:1 e5:.5 g5:.5 r:1 a5:.5 r:4 e5:.5 r:1 e5:.5 d5:.5 r:1 c5:.5 b4:4", 70);
   at += 32;
 
@@ -177,7 +181,8 @@ Score bongo_rave(double seconds) {
     s.grid(kDrums, kShaker, b, "o.o.o.o.o.o.o.o.");
   }
   bass_line(s, kBass, at, {"Am7", "Am7", "Am7", "Am7", "Fmaj7", "Fmaj7", "E7", "E7"}, 4, 33,
-            {{0, 0.45, 0}, {2.5, 0.45, 0}}, 90, feel);
+            {{0, 0.45, 0}, {2.5, 0.45, 0}}, 96, feel);
+  hold_chords(s, kPad, at, {"Am7", "Am7", "Am7", "Am7", "Fmaj7", "Fmaj7", "E7", "E7"}, 4, 57, 60);
   at += 32;
 
   // Final groove: full band, hook and answer together.

@@ -53,7 +53,7 @@ Score cat_circus(double seconds) {
   Humanizer feel(2);
   const int programs[] = {82, 58, 60, 13, 71, 57, 56, 9};
   for (int ch = 0; ch < 8; ++ch) s.program(ch, programs[ch]);
-  s.mix(kCalliope, 92, 64, 40);
+  s.mix(kCalliope, 122, 64, 40);
   s.mix(kTuba, 110, 56, 30);
   s.mix(kHorns, 80, 76, 50);
   s.mix(kXylophone, 96, 88, 40);

@@ -1,5 +1,6 @@
-// "Game Over": a sombre elegy in D minor. A falling brass motif announces the defeat; the strings
-// mourn it, a brief turn to F major remembers better times, and the motif returns to close in D minor.
+// "Game Over": a short lament in D minor, over in well under half a minute, since the next run may
+// start while it still sounds. The brass falls by half steps over a timpani roll, the violins and the
+// cello sing over the lament bass falling from D to A, and the motif sinks to a last D minor chord.
 #include "music/arrange.h"
 #include "music/soundtrack.h"
 
@@ -8,7 +9,7 @@ namespace ventora::music {
 namespace {
 
 // Channel 9 is the percussion channel, so the violins sit above it.
-enum Channel { kTrombone, kStrings, kCello, kPiano, kChoir, kHorn, kBass, kTimpani, kOboe, kViolin = 10 };
+enum Channel { kTrombone, kStrings, kCello, kHorn, kBass, kTimpani, kOboe, kChoir, kViolin = 10 };
 
 // Loud-to-soft roll on one timpani note.
 void roll(Score& s, double beat, double beats, int key, int from, int to) {
@@ -23,79 +24,54 @@ void roll(Score& s, double beat, double beats, int key, int from, int to) {
 Score game_over(double seconds) {
   Score s;
   Humanizer feel(7);
-  const int programs[] = {57, 48, 42, 0, 52, 60, 43, 47, 68};
-  for (int ch = 0; ch < 9; ++ch) s.program(ch, programs[ch]);
+  const int programs[] = {57, 48, 42, 60, 43, 47, 68, 52};
+  for (int ch = 0; ch < 8; ++ch) s.program(ch, programs[ch]);
   s.program(kViolin, 40);
-  s.mix(kTrombone, 110, 54, 60);
-  s.mix(kStrings, 96, 70, 80);
-  s.mix(kCello, 108, 50, 70);
-  s.mix(kPiano, 92, 64, 70);
-  s.mix(kChoir, 80, 78, 90);
-  s.mix(kHorn, 98, 40, 70);
-  s.mix(kBass, 100, 60, 50);
-  s.mix(kTimpani, 100, 64, 60);
-  s.mix(kOboe, 100, 84, 70);
-  s.mix(kViolin, 100, 88, 75);
+  s.mix(kTrombone, 110, 56, 50);
+  s.mix(kStrings, 96, 68, 60);
+  s.mix(kCello, 108, 52, 50);
+  s.mix(kHorn, 98, 48, 55);
+  s.mix(kBass, 100, 62, 40);
+  s.mix(kTimpani, 100, 64, 50);
+  s.mix(kOboe, 100, 76, 55);
+  s.mix(kChoir, 80, 72, 60);
+  s.mix(kViolin, 104, 76, 55);
 
-  // The defeat motif: a slow fall from D to A by half steps, then the dominant sinks to the tonic.
-  const char* motif = "d4:1.5 c#4:.5 c4:1 b3:1 bb3:3 a3:1 a3:2 g3:1 e3:1 d3:4";
-  s.melody(kTrombone, 0, motif, 112);
-  s.melody(kHorn, 0, motif, 92, 12);
-  roll(s, 0, 4, 38, 100, 60);
-  s.chord(kStrings, 0, 4, {38, 50}, 80);
-  s.chord(kStrings, 4, 4, {34, 46}, 76);
-  s.chord(kStrings, 8, 4, {43, 55}, 72);
-  s.chord(kStrings, 12, 4, {45, 49, 52}, 70);
-  s.note(kBass, 0, 16, 26, 90);
-  roll(s, 12, 4, 33, 70, 96);
+  // The fall: D to A by half steps in the brass, the bass walking the same way, the strings' chords
+  // darkening under it.
+  const char* motif = "d4:1.5 c#4:.5 c4:1 b3:1 bb3:2 a3:2";
+  s.melody(kTrombone, 0, motif, 100);
+  s.melody(kHorn, 0, motif, 84, 12);
+  roll(s, 0, 2, 38, 86, 60);
+  const Progression fall = {"Dm", "Dm/C", "Gm/Bb", "A7"};
+  hold_chords(s, kStrings, 0, fall, 2, 50, 76);
+  bass_line(s, kBass, 0, fall, 2, 28, {{0, 1.9, 0}}, 92, feel);
 
-  // A: the strings' lament, the cello sings.
-  const Progression lament = {"Dm", "Bb", "Gm", "A7", "Dm", "F/C", "Gm/Bb", "A"};
-  hold_chords(s, kStrings, 16, lament, 4, 50, 64);
-  bass_line(s, kBass, 16, lament, 4, 28, {{0, 3.9, 0}}, 84, feel);
-  s.melody(
-      kCello, 16,
-      "a3:2 d4:1 e4:1 f4:3 e4:1 d4:2 bb3:2 a3:4 a3:1 f3:1 a3:1 d4:1 c4:2 a3:2 bb3:1 a3:1 g3:1 bb3:1 a3:4",
-      96);
+  // The lament: the violins sing, the cello answers a sixth below, the lament bass falls again.
+  const Progression lament = {"Dm", "Dm/C", "Bb", "A7", "Gm", "Dm/F", "Em7b5", "A7"};
+  hold_chords(s, kStrings, 8, lament, 2, 50, 78);
+  hold_chords(s, kChoir, 8, lament, 2, 55, 58);
+  bass_line(s, kBass, 8, lament, 2, 28, {{0, 1.9, 0}}, 90, feel);
+  s.melody(kViolin, 8, "a4:1.5 d5:.5 f5:1 e5:1 d5:1.5 c5:.5 c#5:2 bb4:1.5 a4:.5 a4:1 g4:1 g4:1.5 f4:.5 e4:2",
+           110);
+  s.melody(kCello, 8, "f3:2 e3:2 d3:1.5 f3:.5 e3:2 d3:2 a2:1 c3:1 bb2:2 a2:2", 88);
+  roll(s, 20, 4, 33, 60, 96);
 
-  // B: a memory in F major, piano and oboe over a soft choir.
-  const Progression memory = {"F", "C/E", "Dm", "Bb", "Gm", "C", "F", "A7"};
-  hold_chords(s, kChoir, 48, memory, 4, 55, 58);
-  arpeggio(s, kPiano, 48, memory, 4, 0.5, 48, {0, 1, 2, 3, 2, 1, 0, 1}, 62, feel);
-  bass_line(s, kBass, 48, memory, 4, 28, {{0, 3.9, 0}}, 76, feel);
-  s.melody(
-      kOboe, 48,
-      "c5:2 a4:1 f4:1 e4:2 g4:2 f4:1.5 e4:.5 d4:2 d4:3 r:1 bb4:2 g4:1 e4:1 e4:1 f4:1 g4:2 a4:3 f4:1 e4:4",
-      92);
+  // The motif once more, slower, in the oboe over the horn, and the last chord dies away.
+  s.melody(kOboe, 24, "d5:1.5 c#5:.5 c5:1 b4:1", 92);
+  s.melody(kHorn, 24, "f4:2 e4:2", 84);
+  s.chord(kStrings, 24, 2, {46, 50, 53}, 66);
+  s.chord(kStrings, 26, 2, {45, 49, 52, 55}, 66);
+  s.note(kBass, 24, 2, 34, 86);
+  s.note(kBass, 26, 2, 33, 86);
+  s.chord(kStrings, 28, 6, {38, 50, 53, 57, 62}, 88);
+  s.chord(kChoir, 28, 6, {50, 53, 57}, 72);
+  s.note(kTrombone, 28, 6, 50, 90);
+  s.note(kBass, 28, 6, 26, 90);
+  roll(s, 28, 3, 38, 80, 40);
+  for (const int ch : {kStrings, kChoir, kBass, kTrombone}) s.ramp(ch, 30, 4, 127, 80);
 
-  // A': the lament returns higher in the violins, the horn recalls the motif in long notes.
-  hold_chords(s, kStrings, 80, lament, 4, 50, 74);
-  bass_line(s, kBass, 80, lament, 4, 28, {{0, 2, 0}, {2, 1.9, 7}}, 88, feel);
-  s.melody(
-      kViolin, 80,
-      "a4:2 d5:1 e5:1 f5:3 e5:1 d5:2 bb4:2 a4:4 a4:1 f4:1 a4:1 d5:1 c5:2 a4:2 bb4:1 a4:1 g4:1 bb4:1 a4:4",
-      100);
-  s.melody(kCello, 80, "d3:4 d3:4 g3:4 e3:4 f3:4 c3:4 d3:4 c#3:4", 80);
-  s.melody(kHorn, 80, "d4:4 c#4:2 c4:2 bb3:4 a3:4 a3:4 g3:2 e3:2 d3:4 e3:4", 80);
-  roll(s, 108, 4, 33, 60, 100);
-
-  // Coda: the motif once more, slower, and the last D minor chord fades away.
-  s.melody(kTrombone, 112, motif, 104);
-  s.melody(kCello, 112, motif, 84, -12);
-  s.chord(kStrings, 112, 4, {50, 53, 57}, 70);
-  s.chord(kStrings, 116, 4, {46, 50, 53}, 66);
-  s.chord(kStrings, 120, 4, {43, 46, 50}, 64);
-  s.chord(kStrings, 124, 4, {45, 49, 52}, 62);
-  s.note(kBass, 112, 16, 26, 80);
-  s.chord(kStrings, 128, 8, {38, 50, 53, 57, 62}, 72);
-  s.chord(kChoir, 128, 8, {50, 53, 57}, 60);
-  s.note(kBass, 128, 8, 26, 80);
-  s.note(kPiano, 128, 8, 26, 70);
-  s.note(kPiano, 128, 8, 38, 60);
-  roll(s, 128, 6, 38, 70, 30);
-  for (const int ch : {kStrings, kChoir, kBass}) s.ramp(ch, 129, 7, 127, 20);
-
-  fit_tempo(s, 136, seconds, 4.0, {{0, 1.0}, {112, 0.88}, {128, 0.75}});
+  fit_tempo(s, 34, seconds, 2.0, {{0, 1.0}, {24, 0.85}, {28, 0.75}});
   return s;
 }
 

@@ -59,37 +59,127 @@ std::vector<int> scale_of(std::string_view chord) {
   return {0, 2, 4, 5, 7, 9, 10};
 }
 
-// An improvised line over half-bar chords: eighth-note runs that turn at the range's edges, land on
-// chord tones on the beat, and breathe between two-bar phrases.
-void improvise(Score& s, int channel, double beat, const Progression& chords, int low, int high, int velocity,
-               Humanizer& feel) {
-  int key = (low + high) / 2;
-  int direction = 1;
-  for (std::size_t i = 0; i < chords.size(); ++i) {
-    const double start = beat + 2.0 * i;
-    const bool phrase_end = i % 4 == 3;
-    const std::vector<int> tones = chord_keys(chords[i], 0);
-    const std::vector<int> scale = scale_of(chords[i]);
-    const int root = tones[0] % 12;
-    const bool rest_half = phrase_end && feel.next() > -0.3;
-    const int eighths = rest_half ? 2 : 4;
-    for (int e = 0; e < eighths; ++e) {
-      if (feel.next() > 0.75) direction = -direction;
-      if (key > high) direction = -1;
-      if (key < low) direction = 1;
-      // Step through the chord's scale; on the beat settle on the nearest chord tone.
-      int next = key + direction;
-      for (int tries = 0; tries < 12; ++tries) {
-        const int pc = ((next - root) % 12 + 12) % 12;
-        const bool in_scale = std::find(scale.begin(), scale.end(), pc) != scale.end();
-        bool chord_tone = false;
-        for (const int t : tones) chord_tone = chord_tone || (t % 12) == ((next % 12) + 12) % 12;
-        if (e % 2 == 0 ? chord_tone : in_scale) break;
-        next += direction;
+// A motif of the head: semitones from its first note (or a rest), and beats.
+constexpr int kRest = -99;
+struct Motif {
+  std::vector<int> steps;
+  std::vector<double> beats;
+};
+
+// Cells taken from the head, each one bar long.
+const Motif kMotifs[] = {
+    {{0, 3, 7, 10, 8, 7}, {.5, .5, .5, 1, .5, 1}},  // the opening arpeggio up and its sigh back
+    {{0, 4, 7, 10, 7}, {.5, .5, 1, 1, 1}},          // the turn up to the top of the second bar
+    {{0, -1, -3, -8}, {1.5, .5, 1, 1}},             // the third bar's fall
+    {{0, 3, 0, -4, -7}, {.5, .5, .5, 1, 1.5}},      // the bridge's opening
+    {{0, -3, -7, -3}, {1, 1, 1, 1}},                // the last A's closing figure
+};
+
+// The cell cut (or its last note stretched) to last exactly `beats`.
+Motif fit_length(Motif m, double beats) {
+  double total = 0;
+  std::size_t keep = 0;
+  while (keep < m.beats.size() && total + m.beats[keep] <= beats + 1e-9) total += m.beats[keep++];
+  m.steps.resize(keep);
+  m.beats.resize(keep);
+  m.beats.back() += beats - total;
+  return m;
+}
+
+// The same cell in another rhythm, still one bar long.
+Motif vary_rhythm(const Motif& m, int variation) {
+  Motif v = m;
+  switch (variation % 4) {
+    case 1: {  // pushed: the cell starts on the "and" of one, its last note shortened to fit
+      v.steps.insert(v.steps.begin(), kRest);
+      v.beats.insert(v.beats.begin(), 0.5);
+      v.beats.back() = std::max(0.5, v.beats.back() - 0.5);
+      break;
+    }
+    case 2: {  // doubled up: the cell in eighths, then again a step higher
+      const std::size_t n = v.steps.size();
+      v.beats.assign(n, 0.5);
+      for (std::size_t i = 0; i < n; ++i) v.steps.push_back(m.steps[i] == kRest ? kRest : m.steps[i] + 2);
+      v.beats.resize(2 * n, 0.5);
+      return fit_length(v, 4.0);
+    }
+    case 3: {  // stretched: the first note held, the rest in eighths
+      v.beats.assign(v.steps.size(), 0.5);
+      v.beats[0] = 4.0 - 0.5 * static_cast<double>(v.steps.size() - 1);
+      break;
+    }
+    default: break;
+  }
+  return v;
+}
+
+// The nearest key to `key` that belongs to the chord (or, off the beat, to its scale).
+int fit_to_chord(int key, std::string_view chord, bool chord_tone) {
+  const std::vector<int> tones = chord_keys(chord, 0);
+  const std::vector<int> scale = scale_of(chord);
+  const int root = tones[0] % 12;
+  const auto fits = [&](int k) {
+    const int pc = ((k % 12) + 12) % 12;
+    if (chord_tone) {
+      return std::any_of(tones.begin(), tones.end(), [&](int t) { return t % 12 == pc; });
+    }
+    return std::find(scale.begin(), scale.end(), ((pc - root) % 12 + 12) % 12) != scale.end();
+  };
+  for (int d = 0; d < 12; ++d) {
+    if (fits(key - d)) return key - d;
+    if (fits(key + d)) return key + d;
+  }
+  return key;
+}
+
+// A solo over half-bar chords, built from the head's cells in two-bar phrases: a cell in one of its
+// rhythms, then a cell answering it, then a breath. The phrases climb through the solo to a peak about
+// two thirds in, then come down to rest on the last chord's root.
+void solo(Score& s, int channel, double beat, const Progression& chords, int low, int high, int velocity,
+          Humanizer& feel) {
+  const double total_beats = 2.0 * static_cast<double>(chords.size());
+  const auto chord_at = [&](double t) {
+    const auto i = static_cast<std::size_t>(std::clamp((t - beat) / 2.0, 0.0, total_beats / 2.0 - 1.0));
+    return chords[i];
+  };
+  const int phrases = static_cast<int>(total_beats / 8.0);
+  for (int p = 0; p < phrases; ++p) {
+    const double x = (p + 0.5) / phrases;
+    const double shape = x < 0.68 ? x / 0.68 : 1.0 - 0.85 * (x - 0.68) / 0.32;
+    const int target = low + 3 + static_cast<int>(std::lround((high - low - 6) * shape));
+    const double start = beat + 8.0 * p;
+    const Motif call = vary_rhythm(kMotifs[(p * 2) % 5], p + (feel.next() > 0 ? 1 : 0));
+    // The answer leaves a beat's breath before the next phrase.
+    const Motif answer =
+        fit_length(vary_rhythm(kMotifs[(p * 2 + 1 + (feel.next() > 0.3 ? 1 : 0)) % 5], p * 3 + 1), 3.0);
+    const bool last = p == phrases - 1;
+    double t = start;
+    int key = target;
+    for (const Motif* m : {&call, &answer}) {
+      // The answer moves on from where the call ended: up while climbing, down after the peak; the
+      // whole cell shifts to stay in the instrument's range rather than flattening at its edges.
+      int lowest = 0, highest = 0;
+      for (const int step : m->steps) {
+        if (step == kRest) continue;
+        lowest = std::min(lowest, step);
+        highest = std::max(highest, step);
       }
-      key = next;
-      const double length = (e == eighths - 1 && rest_half) ? 1.0 : 0.46;
-      s.note(channel, start + 0.5 * e, length, key, feel.velocity(e % 2 == 0 ? velocity : velocity - 12, 8));
+      const int wanted = m == &call ? target : key + (x < 0.68 ? 2 : -2);
+      const int base = std::clamp(wanted, low - lowest, high - highest);
+      for (std::size_t i = 0; i < m->steps.size(); ++i) {
+        const bool final_note = m == &answer && i + 1 == m->steps.size();
+        if (m->steps[i] != kRest) {
+          const double frac = t - std::floor(t);
+          int k = fit_to_chord(base + m->steps[i], chord_at(t), frac < 1e-6);
+          const bool home = last && final_note;  // down to the last chord's root, held to the end
+          if (home) k = chord_bass(chords.back(), key - 11);
+          const int accent = static_cast<int>(std::lround(14 * shape)) - (frac < 1e-6 ? 0 : 10);
+          s.note(channel, t, home ? start + 8.0 - t : m->beats[i] * 0.92, k,
+                 feel.velocity(velocity - 8 + accent, 6));
+          key = k;
+        }
+        t += m->beats[i];
+      }
     }
   }
 }
@@ -154,11 +244,11 @@ Score jazzeton(double seconds) {
 
   // Intro: the piano alone on the turnaround, the drums brush in.
   const Progression turnaround = {"Am7", "D7", "Gm7", "C7", "Am7", "D7", "Gm7", "C7"};
-  comp_piano(s, at, turnaround, 76, feel);
+  comp_piano(s, at, turnaround, 86, feel);
   s.melody(kPiano, at,
            "e5:.5 g5:.5 a5:1 f#5:1 d5:1 f5:.5 a5:.5 g5:1 e5:1 c5:1 a4:.5 c5:.5 e5:1 d5:1 f#5:1 g5:1 e5:1 "
            "c5:1 bb4:1",
-           80);
+           94);
   s.note(kBass, at + 12, 4, 36, 90);
   ride(s, at + 8, 2, true, feel);
   at += 16;
@@ -180,26 +270,36 @@ Score jazzeton(double seconds) {
   s.note(kDrums, at, 2, kCrash, 96);
   at = head(at, 100);
 
+  // The chords of several sections in a row.
+  const auto joined = [](std::initializer_list<const Progression*> sections) {
+    Progression all;
+    for (const Progression* p : sections) all.insert(all.end(), p->begin(), p->end());
+    return all;
+  };
+
   // Tenor solo: one chorus.
   s.note(kDrums, at, 2, kCrash, 90);
+  solo(s, kSax, at, joined({&kA1, &kA2, &kB, &kA2}), 53, 79, 106, feel);
   for (const Progression* chords : {&kA1, &kA2, &kB, &kA2}) {
-    improvise(s, kSax, at, *chords, 53, 74, 98, feel);
     walk(s, at, *chords, feel);
     comp_piano(s, at, *chords, 62, feel);
     ride(s, at, 8, false, feel);
     at += span(*chords);
   }
 
-  // Piano solo: the bridge and the last A, right hand over the left hand's shells.
+  // Piano solo: the bridge and the last A, right hand over the left hand's shells. Alone, the piano
+  // needs its fader up to sit where the horns did.
+  s.control(kPiano, 7, 124, at);
+  solo(s, kPiano, at, joined({&kB, &kA2}), 65, 89, 108, feel);
   for (const Progression* chords : {&kB, &kA2}) {
-    improvise(s, kPiano, at, *chords, 65, 86, 84, feel);
-    comp_piano(s, at, *chords, 56, feel);
+    comp_piano(s, at, *chords, 70, feel);
     walk(s, at, *chords, feel);
     ride(s, at, 8, chords == &kA2, feel);
     at += span(*chords);
   }
 
   // Head out.
+  s.control(kPiano, 7, 90, at);
   s.note(kDrums, at, 2, kCrash, 100);
   at = head(at, 104);
 

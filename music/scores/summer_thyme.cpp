@@ -1,6 +1,7 @@
 // "Summer Thyme": a light bossa in G. The nylon guitar sets the sway alone; the flute sings the sunny
-// tune; the bridge lifts to C with the vibraphone; the strings join the last verse with vibes on the
-// tune and the flute floating above; a short outro sways to a soft G major ninth.
+// tune over rim, kick and hat; the bridge lifts to C with the vibraphone, ride and congas; the strings
+// join the last verse with vibes on the tune, maracas and tambourine, and the flute floating above; a
+// short outro thins to shaker and triangle and sways to a soft G major ninth.
 #include "music/arrange.h"
 #include "music/soundtrack.h"
 
@@ -10,7 +11,8 @@ namespace {
 
 enum Channel { kGuitar, kFlute, kBass, kVibes, kStrings };
 
-constexpr int kKick = 36, kRim = 37, kHat = 42, kShaker = 69;
+constexpr int kKick = 36, kRim = 37, kHat = 42, kRide = 51, kTambourine = 54, kOpenConga = 63, kLowConga = 64,
+              kShaker = 69, kMaracas = 70, kTriangle = 81;
 
 const Progression kVerse = {"Gmaj7", "Gmaj7", "Am7",   "D7",  "Bm7", "E7", "Am7", "D7",
                             "Gmaj7", "Gmaj7", "Cmaj7", "Cm6", "Bm7", "E7", "Am7", "D7"};
@@ -39,14 +41,42 @@ void bossa_guitar(Score& s, double beat, const Progression& chords, Humanizer& f
   }
 }
 
-void bossa_drums(Score& s, double beat, int bars, bool full) {
+// Each section sways with its own percussion.
+enum class Groove { Intro, Verse, Bridge, LastVerse, Outro };
+
+void bossa_drums(Score& s, double beat, int bars, Groove groove) {
   for (int bar = 0; bar < bars; ++bar) {
     const double at = beat + bar * 4;
-    s.grid(kDrums, kRim, at, bar % 2 == 0 ? "x--x--x---x--x--" : "--x--x---x--x---");
-    s.grid(kDrums, kShaker, at, "o.o.o.o.o.o.o.o.");
-    if (full) {
-      s.grid(kDrums, kKick, at, "o--.o---o--.o---");
-      s.grid(kDrums, kHat, at, "..o...o...o...o.");
+    const bool even = bar % 2 == 0;
+    switch (groove) {
+      case Groove::Intro:  // the rim's two-bar clave and a shaker, nothing else
+        s.grid(kDrums, kRim, at, even ? "x--x--x---x--x--" : "--x--x---x--x---");
+        s.grid(kDrums, kShaker, at, "o.o.o.o.o.o.o.o.");
+        break;
+      case Groove::Verse:  // the clave over the surdo-like kick and a ticking hat
+        s.grid(kDrums, kRim, at, even ? "x--x--x---x--x--" : "--x--x---x--x---");
+        s.grid(kDrums, kShaker, at, "o.o.o.o.o.o.o.o.");
+        s.grid(kDrums, kKick, at, "o--.o---o--.o---");
+        s.grid(kDrums, kHat, at, "..o...o...o...o.");
+        break;
+      case Groove::Bridge:  // the lift opens up: ride and congas in place of rim and hat
+        s.grid(kDrums, kRide, at, "o.o.o.o.o.o.o.o.");
+        s.grid(kDrums, kOpenConga, at, even ? "----o--o----o-o-" : "--o---o-----o--o");
+        s.grid(kDrums, kLowConga, at, even ? "o-------o-o-----" : "o-----o-o-------");
+        s.grid(kDrums, kKick, at, "o-----o-o-----o-");
+        break;
+      case Groove::LastVerse:  // the verse with maracas in sixteenths and a tambourine on two and four
+        s.grid(kDrums, kRim, at, even ? "x--x--x---x--x--" : "--x--x---x--x---");
+        s.grid(kDrums, kMaracas, at, "o.o.x.o.o.o.x.o.");
+        s.grid(kDrums, kKick, at, "o--.o---o--.o---");
+        s.grid(kDrums, kHat, at, "..o...o...o...o.");
+        s.grid(kDrums, kTambourine, at, "----o-------o---");
+        break;
+      case Groove::Outro:  // thinning out: the shaker, a soft kick and a triangle each bar
+        s.grid(kDrums, kShaker, at, "o.o.o.o.o.o.o.o.");
+        s.grid(kDrums, kKick, at, "o-------o-------");
+        s.grid(kDrums, kTriangle, at, "o---------------");
+        break;
     }
   }
 }
@@ -71,20 +101,20 @@ Score summer_thyme(double seconds) {
   double at = 0;
   // Intro: the guitar alone, the shaker and rim join on the second pair of bars.
   bossa_guitar(s, at, {"Gmaj7", "Am7", "Gmaj7", "D7"}, feel);
-  bossa_drums(s, at + 8, 2, false);
+  bossa_drums(s, at + 8, 2, Groove::Intro);
   at += 16;
 
   // Verse: the flute's tune.
   bossa_guitar(s, at, kVerse, feel);
   bass_line(s, kBass, at, kVerse, 4, 31, {{0, 1.4, 0}, {1.5, 0.4, 0}, {2, 1.4, 7}, {3.5, 0.4, 7}}, 92, feel);
-  bossa_drums(s, at, 16, true);
+  bossa_drums(s, at, 16, Groove::Verse);
   s.melody(kFlute, at, kTune, 92);
   at += 64;
 
   // Bridge: the vibraphone takes the lift; the flute answers in long notes.
   bossa_guitar(s, at, kBridge, feel);
   bass_line(s, kBass, at, kBridge, 4, 31, {{0, 1.4, 0}, {1.5, 0.4, 0}, {2, 1.4, 7}, {3.5, 0.4, 7}}, 92, feel);
-  bossa_drums(s, at, 16, true);
+  bossa_drums(s, at, 16, Groove::Bridge);
   s.melody(kVibes, at, kLift, 96);
   s.melody(kFlute, at + 16, "c6:4 b5:4 a5:4 g#5:4", 62);
   s.melody(kFlute, at + 48, "c6:4 b5:4 a5:8", 62);
@@ -94,7 +124,7 @@ Score summer_thyme(double seconds) {
   bossa_guitar(s, at, kVerse, feel);
   bass_line(s, kBass, at, kVerse, 4, 31, {{0, 1.4, 0}, {1.5, 0.4, 0}, {2, 1.4, 7}, {3.5, 0.4, 7}}, 94, feel);
   hold_chords(s, kStrings, at, kVerse, 4, 55, 52);
-  bossa_drums(s, at, 16, true);
+  bossa_drums(s, at, 16, Groove::LastVerse);
   s.melody(kVibes, at, kTune, 94);
   s.melody(kFlute, at + 32,
            "g5:1.5 f#5:.5 e5:1 d5:1 b4:3 d5:1 e5:1.5 d5:.5 c5:1 b4:1 a4:2 eb5:2 "
@@ -106,7 +136,7 @@ Score summer_thyme(double seconds) {
   const Progression sway = {"Gmaj7", "Cmaj7", "Gmaj7", "Cmaj7", "Am7", "D7"};
   bossa_guitar(s, at, sway, feel);
   bass_line(s, kBass, at, sway, 4, 31, {{0, 1.4, 0}, {2, 1.4, 7}}, 86, feel);
-  bossa_drums(s, at, 6, true);
+  bossa_drums(s, at, 6, Groove::Outro);
   hold_chords(s, kStrings, at, sway, 4, 55, 48);
   s.melody(kFlute, at, "d5:1.5 b4:.5 g4:1 a4:1 b4:4 d5:1.5 b4:.5 g4:1 a4:1 g4:4 c5:1 e5:1 a5:1 g5:1 f#5:4",
            84);

@@ -21,6 +21,15 @@ const char* kMoles =
     "eb6:.5 r:.5 c6:.5 r:.5 g5:.5 r:.5 eb5:.5 g5:.5 d6:.5 r:.5 bb5:.5 r:.5 g5:1 r:1 "
     "f#5:.25 g5:.25 a5:.25 bb5:.25 c6:.25 d6:.25 eb6:.25 f#6:.25 a6:.5 r:.5 d6:.5 r:.5 "
     "g6:.5 r:.5 d6:.5 r:.5 g5:.5 r:1.5";
+// The moles the second time round: they pop up off the beat and in another order, run down from the
+// top, and the last bar climbs to the high G instead of dropping to the low one.
+const char* kMolesAgain =
+    "r:.5 g5:.5 r:.5 bb5:.5 r:.5 d6:.5 g6:.5 r:.5 f#6:.5 r:.5 d6:.5 a5:.5 f#5:.5 r:.5 d5:.5 r:.5 "
+    "bb5:.25 a5:.25 g5:.5 r:.5 bb5:.25 c6:.25 d6:.5 r:.5 g6:.5 r:.5 "
+    "d6:.5 r:.5 bb5:.5 r:.5 g5:.5 d5:.5 g4:.5 r:.5 "
+    "c6:.5 r:.5 eb6:.5 r:.5 g6:.5 r:.5 eb6:.5 c6:.5 bb5:.5 r:.5 d6:.5 r:.5 g6:1 r:1 "
+    "a6:.25 f#6:.25 d6:.25 c6:.25 a5:.25 f#5:.25 d5:.25 c5:.25 f#5:.5 r:.5 a5:.5 r:.5 "
+    "g5:.5 r:.5 bb5:.5 d6:.5 g6:.5 r:1.5";
 const char* kWaddle =
     "bb3:1 d4:.5 f4:.5 bb4:1 r:1 a4:.5 g4:.5 f4:.5 eb4:.5 c4:1 r:1 "
     "d4:1 f4:.5 bb4:.5 d5:1 c5:.5 bb4:.5 bb4:1 f4:1 bb3:1 r:1 "
@@ -69,8 +78,8 @@ Score whack_a_mole(double seconds) {
   s.program(kPiccolo, 72);
   s.program(kTuba, 58);
   s.program(kBrass, 61);
-  s.mix(kXylophone, 104, 78, 40);
-  s.mix(kPizz, 100, 50, 40);
+  s.mix(kXylophone, 127, 74, 40);
+  s.mix(kPizz, 82, 54, 40);
   s.mix(kBassoon, 110, 40, 40);
   s.mix(kPiccolo, 84, 92, 50);
   s.mix(kTuba, 100, 60, 30);
@@ -96,7 +105,7 @@ Score whack_a_mole(double seconds) {
     pluck(s, at, moles, feel);
     bass_line(s, kTuba, at, moles, 4, 31, {{0, 0.3, 0}, {2, 0.3, 7}}, 90, feel);
     blocks(s, at, 8, true);
-    s.melody(kXylophone, at, kMoles, 100);
+    s.melody(kXylophone, at, half == 0 ? kMoles : kMolesAgain, 100);
     at += 32;
   }
 
@@ -117,8 +126,9 @@ Score whack_a_mole(double seconds) {
     pluck(s, at, moles, feel);
     bass_line(s, kTuba, at, moles, 4, 31, {{0, 0.3, 0}, {2, 0.3, 7}}, 96, feel);
     blocks(s, at, 8, true);
-    s.melody(kXylophone, at, kMoles, 104);
-    s.melody(kPiccolo, at, kMoles, 84, 12);
+    const char* moles_now = half == 0 ? kMoles : kMolesAgain;
+    s.melody(kXylophone, at, moles_now, 104);
+    s.melody(kPiccolo, at, moles_now, 84, 12);
     for (int bar = 1; bar < 8; bar += 2) {
       s.chord(kBrass, at + bar * 4 + 1.5, 0.25, {55, 58, 62}, 96);
       s.chord(kBrass, at + bar * 4 + 3, 0.25, {54, 57, 60, 62}, 96);

@@ -38,7 +38,7 @@ const std::array<EmbeddedTrack, 6>& music_tracks() {
 
 const EmbeddedTrack& defeat_cue_track() {
   static const EmbeddedTrack cue{"Game Over - Marrowind",
-                                 bytes(ventora_music_game_over, ventora_music_game_over_end), 140.304f};
+                                 bytes(ventora_music_game_over, ventora_music_game_over_end), 24.555f};
   return cue;
 }
 

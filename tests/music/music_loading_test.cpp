@@ -30,7 +30,7 @@ TEST(LoadMusic, AFailedTrackIsReportedAndLeftOutKeepingTheListsParallel) {
       {"Summer Thyme - Vintaro", good, 117.264f},
       {"Whack a Mole - Hollice", good, 95.033f},
   }};
-  const EmbeddedTrack cue{"Game Over - Marrowind", good, 140.304f};
+  const EmbeddedTrack cue{"Game Over - Marrowind", good, 24.555f};
   std::vector<AudioCall> calls;
   RecordingAudio audio(&calls);
   audio.refuse = {5};  // the fifth load (from 0): the cue
