@@ -16,14 +16,12 @@ FrameOutcome run_frame(GameState& state, MusicPlayer* music, const FrameInput& i
   }
   const Screen previous_screen = state.screen;
   music_tick(music, dt);
-  update_game(state, input, dt);
+  outcome.window_size = update_game(state, input, dt);
   switch (defeat_cue_change(previous_screen, state.screen)) {
     case DefeatCueChange::Start: start_defeat_cue(music); break;
     case DefeatCueChange::Release: release_hold(music); break;
     case DefeatCueChange::None: break;
   }
-  outcome.window_size = state.requested_window_size;
-  state.requested_window_size.reset();
   Canvas canvas(list, input.screen_width, input.screen_height);
   canvas.set_time(input.time);
   canvas.set_mouse(input.mouse);

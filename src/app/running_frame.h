@@ -18,7 +18,7 @@ struct FrameOutcome {
 };
 
 // Escape first; then the music's tick, `update_game` with `dt`, the defeat cue on a screen change,
-// the game's window-size request (taken out of the state), and `draw_scene` into `list`.
+// the game's window-size request handed back, and `draw_scene` into `list`.
 FrameOutcome run_frame(GameState& state, MusicPlayer* music, const FrameInput& input, float dt,
                        DrawList& list);
 

@@ -102,9 +102,6 @@ struct GameState {
   RenderSettings render_settings;
   std::vector<BackdropStar> backdrop_stars;
   std::vector<ConfettiPiece> confetti;
-
-  // Set by the update when the window should be resized; the frame loop applies and clears it.
-  std::optional<WindowSize> requested_window_size;
 };
 
 // The fixed spiral of 90 backdrop stars, the same in every run.

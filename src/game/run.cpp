@@ -150,14 +150,14 @@ void confetti_step(GameState& state, float dt, double time, float screen_width,
                 [&](const ConfettiPiece& piece) { return piece.y >= screen_height + 40.0f; });
 }
 
-void update_game(GameState& state, const FrameInput& input, float dt) {
+std::optional<WindowSize> update_game(GameState& state, const FrameInput& input, float dt) {
   if (input.is_pressed(Key::R)) {
     state = start_run(read_system_clock());
-    return;
+    return std::nullopt;
   }
   collect_entropy(state, input);
   tick_cards(state.modifier_stack, dt, state.player_hp);
-  state.requested_window_size =
+  const std::optional<WindowSize> window_size =
       update_render_settings(state.render_settings, input.screen_width, input.screen_height);
   hand_settings_to_planet(state);
   if (state.screen == Screen::Victory) {
@@ -175,6 +175,7 @@ void update_game(GameState& state, const FrameInput& input, float dt) {
     case Screen::Victory:
     case Screen::Defeat: break;
   }
+  return window_size;
 }
 
 }  // namespace ventora

@@ -1,6 +1,8 @@
 // Run progression: the per-frame update, a new run, the set-up of a fight, winning and losing.
 #pragma once
 
+#include <optional>
+
 #include "base/frame_input.h"
 #include "game/game_state.h"
 #include "game/run_seed.h"
@@ -8,8 +10,9 @@
 namespace ventora {
 
 // Everything one frame of play does: restart, entropy, card timers, window size, planet
-// hand-off, confetti and the handler of the current screen.
-void update_game(GameState& state, const FrameInput& input, float dt);
+// hand-off, confetti and the handler of the current screen. Returns the window size the game
+// asks for when the window has drifted from its mode's size; the frame loop applies it.
+std::optional<WindowSize> update_game(GameState& state, const FrameInput& input, float dt);
 // A fresh run at stage 1, seeded from `clock`.
 GameState start_run(ClockReading clock);
 // Sets up the next fight right after a card was picked: next stage, resets, card effects,

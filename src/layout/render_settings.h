@@ -18,9 +18,6 @@ struct WindowSize {
 };
 
 struct RenderSettings {
-  // The backdrop's low-resolution target: the renderer owns the texture, we keep its name and size.
-  std::optional<TargetId> backdrop_target;
-  WindowSize backdrop_target_size{0, 0};
   float planet_pixels = 110;
   bool hd_on = true;
   bool planet_dither = true;

@@ -1,13 +1,19 @@
 // The backdrop's low-resolution target, bound for drawing.
 #pragma once
 
+#include <optional>
+
 #include "layout/render_settings.h"
 #include "platform/canvas.h"
 
 namespace ventora {
 
-// Binds the backdrop target of `preset` (created or re-created when its size changed) with a
-// camera that maps target pixels one to one, y down. False, and nothing recorded, without one.
-bool begin_backdrop_target(RenderSettings& settings, Canvas& canvas);
+// The renderer owns the texture; the scene only names it. Its size follows the preset, so the
+// renderer re-creates it when the mode changes.
+constexpr TargetId kBackdropTargetId = 1;
+
+// Binds the backdrop target of `settings`' preset with a camera that maps target pixels one to
+// one, y down, and returns its size. Nothing, and nothing recorded, for presets without one.
+std::optional<WindowSize> begin_backdrop_target(const RenderSettings& settings, Canvas& canvas);
 
 }  // namespace ventora

@@ -210,20 +210,20 @@ void draw_boss_and_clones(Canvas& canvas, const SceneFrame& f, const GameState& 
 }
 
 // HD: the backdrop goes into the low-resolution target, which is then blown up over the screen.
-void draw_hd_backdrop(GameState& state, Canvas& canvas) {
-  RenderSettings& settings = state.render_settings;
-  if (!begin_backdrop_target(settings, canvas)) return;
-  const float tw = static_cast<float>(settings.backdrop_target_size.width);
-  const float th = static_cast<float>(settings.backdrop_target_size.height);
+void draw_hd_backdrop(const GameState& state, Canvas& canvas) {
+  const std::optional<WindowSize> target = begin_backdrop_target(state.render_settings, canvas);
+  if (!target) return;
+  const float tw = static_cast<float>(target->width);
+  const float th = static_cast<float>(target->height);
   draw_backdrop(canvas, {0.5f * tw, 0.54f * th}, state.backdrop_stars, state.planet_turn, tw / 960);
   canvas.end_target();
-  canvas.blit_target(*settings.backdrop_target,
+  canvas.blit_target(kBackdropTargetId,
                      {0, 0, canvas.screen_width(), canvas.screen_height()}, kWhite);
 }
 
 }  // namespace
 
-void draw_scene(GameState& state, Canvas& canvas) {
+void draw_scene(const GameState& state, Canvas& canvas) {
   const float w = canvas.screen_width();
   const float h = canvas.screen_height();
   const std::optional<FrameLayout> layout = frame_layout_for(state.render_settings, w, h);

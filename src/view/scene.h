@@ -6,7 +6,7 @@
 
 namespace ventora {
 
-// The whole frame. May (re)create the backdrop target inside the render settings.
-void draw_scene(GameState& state, Canvas& canvas);
+// The whole frame, read from the state and recorded into `canvas`.
+void draw_scene(const GameState& state, Canvas& canvas);
 
 }  // namespace ventora

@@ -103,10 +103,8 @@ TEST(UpdateGame, CountdownReachingExactlyZeroStartsTheFight) {
 
 TEST(UpdateGame, AskForTheModeSizeWhenTheWindowDrifts) {
   GameState state = start_run(kClock);
-  update_game(state, frame(1281, 720), 0.016f);
-  EXPECT_FALSE(state.requested_window_size.has_value());
-  update_game(state, frame(1282, 720), 0.016f);
-  EXPECT_EQ(state.requested_window_size, (WindowSize{1280, 720}));
+  EXPECT_FALSE(update_game(state, frame(1281, 720), 0.016f).has_value());
+  EXPECT_EQ(update_game(state, frame(1282, 720), 0.016f), (WindowSize{1280, 720}));
 }
 
 TEST(UpdateGame, PlanetTakesPixelCountAndDitherEveryFrame) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -37,19 +38,32 @@ TEST(RenderSettingsFromArgs, ModeTable) {
     EXPECT_EQ(s.preset, c.preset);
     EXPECT_EQ(s.planet_pixels, c.planet_pixels);
     EXPECT_TRUE(s.planet_dither);
-    EXPECT_FALSE(s.backdrop_target.has_value());
   }
 }
 
-TEST(RenderSettings, WindowSizesAndPixelSizes) {
+// Every size a preset decides, in one table: the window, the art pixel and the backdrop target.
+TEST(RenderSettings, PresetTable) {
+  struct Case {
+    std::uint8_t preset;
+    WindowSize window;
+    int pixel_size;
+    std::optional<WindowSize> backdrop;
+  };
+  const Case cases[] = {
+      {0, {960, 720}, 1, std::nullopt},
+      {1, {1280, 720}, 2, WindowSize{640, 360}},
+      {2, {1920, 1080}, 4, WindowSize{480, 270}},
+      {3, {3840, 2160}, 8, WindowSize{480, 270}},
+      {4, {960, 720}, 1, std::nullopt},  // out of range: the plain window, no target
+  };
   RenderSettings s;
-  const WindowSize sizes[] = {{960, 720}, {1280, 720}, {1920, 1080}, {3840, 2160}};
-  const int pixel_sizes[] = {1, 2, 4, 8};
-  for (std::uint8_t preset = 0; preset < 4; ++preset) {
-    s.preset = preset;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(static_cast<int>(c.preset));
+    s.preset = c.preset;
     s.hd_on = true;
-    EXPECT_EQ(target_window_size(s), sizes[preset]);
-    EXPECT_EQ(pixel_size_for(preset), pixel_sizes[preset]);
+    EXPECT_EQ(target_window_size(s), c.window);
+    EXPECT_EQ(pixel_size_for(c.preset), c.pixel_size);
+    EXPECT_EQ(backdrop_target_size_for(c.preset), c.backdrop);
   }
   s.hd_on = false;
   s.preset = 3;

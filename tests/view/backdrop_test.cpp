@@ -2,32 +2,30 @@
 
 #include <gtest/gtest.h>
 
-#include <utility>
-
 namespace ventora {
 namespace {
 
-TEST(BackdropTarget, SizesByPresetAndReuse) {
+// The sizes themselves are the preset table's (render_settings_test); here: the target is bound
+// at the size its preset names, and not at all without one.
+TEST(BackdropTarget, BindsThePresetsTargetOrNothing) {
   DrawList list;
   Canvas canvas(list, 1920, 1080);
   RenderSettings s;
-  s.preset = 0;
-  s.hd_on = false;
-  EXPECT_FALSE(begin_backdrop_target(s, canvas));
-  EXPECT_TRUE(list.commands.empty());
-
-  const std::pair<std::uint8_t, WindowSize> cases[] = {
-      {1, {640, 360}}, {2, {480, 270}}, {3, {480, 270}}};
-  for (auto [preset, size] : cases) {
+  for (std::uint8_t preset = 0; preset < 4; ++preset) {
+    SCOPED_TRACE(static_cast<int>(preset));
     list.clear();
-    s.hd_on = true;
     s.preset = preset;
-    ASSERT_TRUE(begin_backdrop_target(s, canvas));
-    EXPECT_EQ(s.backdrop_target_size, size);
+    const std::optional<WindowSize> wanted = backdrop_target_size_for(preset);
+    EXPECT_EQ(begin_backdrop_target(s, canvas), wanted);
+    if (!wanted) {
+      EXPECT_TRUE(list.commands.empty());
+      continue;
+    }
     ASSERT_EQ(list.commands.size(), 1u);
     EXPECT_EQ(list.commands[0].op, DrawOp::BeginTarget);
-    EXPECT_EQ(list.commands[0].target_width, size.width);
-    EXPECT_EQ(list.commands[0].target_height, size.height);
+    EXPECT_EQ(list.commands[0].target, kBackdropTargetId);
+    EXPECT_EQ(list.commands[0].target_width, wanted->width);
+    EXPECT_EQ(list.commands[0].target_height, wanted->height);
   }
 }
 
