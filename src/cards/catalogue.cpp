@@ -14,13 +14,31 @@ struct CardEntry {
   std::vector<Effect> effects;  // applied in this order at pick time
 };
 
+// What the numbers mean, by kind (kinds not listed take no number):
+//   RunSpeed, JumpHeight, Gravity, DamageScale, DamageTakenScale: value % multiplied in
+//   DamageBonus, EnemyDamageBonus: value added; MaxHpAdd/Limit/Raise, Heal, SetHp: hit points
+//   HpCap: hit points held at most at value while the effect lasts
+//   TickTock: jump height value % on the low jump, extra % on the high one
+//   EyeForAnEye: both sides deal value; Sacrifice: a strike deals value for `seconds`
+//   BloodMagic: hit points healed per Vampire proc
+//   HeightAndSpeed, SpeedAndHeight: +value % for each whole extra % of the other multiplier
+//   VampiresDen: per Vampire collected, value more retaliation and extra hit points healed
+//   ShieldNextFight: value hits blocked within `seconds`
+//   RegenNextFight: value hit points every extra seconds, for `seconds`
+//   TitForTatNextFight: value damage to each side; CloneNextFight: value clones per Clone picked
+//   BuffNextFight: value added to damage; WeakenNextFight: value added to damage for `seconds`
+//   ConfuseNextFight: controls flip every value seconds
 // The card list, in id order. Texts are UTF-8 ("→" U+2192, Weaken's "−" U+2212).
 const CardEntry kCards[kCardCount] = {
     {"Double Trouble", "+1 max HP now, regen off, enemy +1 dmg (2 fights)",
-     {{K::MaxHpAdd, 1}, {K::Heal, 1}, {K::RegenOff, 0}, {K::EnemyDamageBonus, 1}}},
-    {"Shield of Trust", "Next fight: 8s aura, block 1 hit", {{K::ShieldNextFight, 0}}},
+     {{K::MaxHpAdd, 1}, {K::Heal, 1}, {K::RegenOff}, {.kind = K::EnemyDamageBonus, .value = 1, .fights = 2}}},
+    {"Shield of Trust", "Next fight: 8s aura, block 1 hit",
+     {{.kind = K::ShieldNextFight, .value = 1, .seconds = 8}}},
     {"Brawn Over Brains", "HP\u21921, damage taken 200% (3 stages)",
-     {{K::MaxHpLimit, 1}, {K::SetHp, 1}, {K::DamageTakenScale, 200}}},
+     {{K::MaxHpLimit, 1},
+      {K::SetHp, 1},
+      {.kind = K::DamageTakenScale, .value = 200, .fights = 3},
+      {.kind = K::HpCap, .value = 1, .fights = 3}}},
     {"Crushing Weight", "gravity 600%, run speed 5%, jump height 5%",
      {{K::Gravity, 600}, {K::RunSpeed, 5}, {K::JumpHeight, 5}}},
     {"Bounce House", "jump height 150%, run speed 25%", {{K::JumpHeight, 150}, {K::RunSpeed, 25}}},
@@ -28,26 +46,28 @@ const CardEntry kCards[kCardCount] = {
      {{K::RunSpeed, 125}, {K::JumpHeight, 150}, {K::DamageBonus, 1}}},
     {"Slow but Steady", "run speed 10%, jump height 10%, damage dealt 110%",
      {{K::RunSpeed, 10}, {K::JumpHeight, 10}, {K::DamageScale, 110}}},
-    {"Tick, Tock", "jumps alternate jump height 10% / 160%", {{K::TickTock, 0}}},
+    {"Tick, Tock", "jumps alternate jump height 10% / 160%", {{K::TickTock, 10, 160}}},
     {"Speedster", "run speed 200%, jump height 33%", {{K::RunSpeed, 200}, {K::JumpHeight, 33}}},
     {"Ultimate Sacrifice", "HP\u21921, deal 5 dmg for 20s",
-     {{K::MaxHpLimit, 1}, {K::SetHp, 1}, {K::Sacrifice, 0}}},
-    {"Eye for an Eye", "Both sides deal 7 (overrides other damage)", {{K::EyeForAnEye, 0}}},
-    {"Vampire", "On hit taken: boss takes same damage", {{K::Vampire, 0}}},
-    {"Light Magic", "Next fight: +1 HP every 25s for 50s", {{K::RegenNextFight, 0}}},
-    {"Blood Magic", "Vampire procs heal you 1 HP", {{K::BloodMagic, 0}}},
-    {"Height and Speed", "per 20% run over base: jump height +60%", {{K::HeightAndSpeed, 0}}},
-    {"Speed and Height", "per 20% jump over base: run speed +60%", {{K::SpeedAndHeight, 0}}},
+     {{K::MaxHpLimit, 1}, {K::SetHp, 1}, {.kind = K::Sacrifice, .value = 5, .seconds = 20}}},
+    {"Eye for an Eye", "Both sides deal 7 (overrides other damage)", {{K::EyeForAnEye, 7}}},
+    {"Vampire", "On hit taken: boss takes same damage", {{K::Vampire}}},
+    {"Light Magic", "Next fight: +1 HP every 25s for 50s",
+     {{.kind = K::RegenNextFight, .value = 1, .extra = 25, .seconds = 50}}},
+    {"Blood Magic", "Vampire procs heal you 1 HP", {{K::BloodMagic, 1}}},
+    {"Height and Speed", "per 20% run over base: jump height +60%", {{K::HeightAndSpeed, 60, 20}}},
+    {"Speed and Height", "per 20% jump over base: run speed +60%", {{K::SpeedAndHeight, 60, 20}}},
     {"Vampire's Den", "per Vampire collected: +3 retaliate, -1 recv (heal 1)",
-     {{K::VampiresDen, 0}}},
-    {"Reverse", "undo the last picked card's effects", {{K::Reverse, 0}}},
+     {{K::VampiresDen, 3, 1}}},
+    {"Reverse", "undo the last picked card's effects", {{K::Reverse}}},
     {"Long Life... Unlikely.", "max HP\u21927, current HP\u21921", {{K::MaxHpRaise, 7}, {K::SetHp, 1}}},
     {"Tit for Tat", "next fight start: 2 dmg per enemy (Shield blocks yours)",
-     {{K::TitForTatNextFight, 0}}},
-    {"Clone", "+1 enemy next fight; clone reverses for a prime # of s", {{K::CloneNextFight, 0}}},
-    {"Buff", "next fight: damage dealt +1", {{K::BuffNextFight, 0}}},
-    {"Weaken", "next fight: damage dealt \u22124 for 50s", {{K::WeakenNextFight, 0}}},
-    {"Confuse", "next fight: controls flip every 3s", {{K::ConfuseNextFight, 0}}},
+     {{K::TitForTatNextFight, 2}}},
+    {"Clone", "+1 enemy next fight; clone reverses for a prime # of s", {{K::CloneNextFight, 1}}},
+    {"Buff", "next fight: damage dealt +1", {{K::BuffNextFight, 1}}},
+    {"Weaken", "next fight: damage dealt \u22124 for 50s",
+     {{.kind = K::WeakenNextFight, .value = -4, .seconds = 50}}},
+    {"Confuse", "next fight: controls flip every 3s", {{K::ConfuseNextFight, 3}}},
 };
 
 struct RarityEntry {

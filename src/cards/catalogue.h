@@ -1,4 +1,5 @@
-// The 24 cards, their effects written as modifier kinds, and the four rarities an offer can show.
+// The 24 cards, their effects written as modifier kinds with all their numbers, and the four
+// rarities an offer can show.
 #pragma once
 
 #include <array>
@@ -25,12 +26,17 @@ enum class ModifierKind : std::int32_t {
   MaxHpAdd, MaxHpLimit, MaxHpRaise, Heal, SetHp, RegenOff, TickTock, Vampire, BloodMagic,
   EyeForAnEye, HeightAndSpeed, SpeedAndHeight, VampiresDen, Reverse, ShieldNextFight,
   RegenNextFight, TitForTatNextFight, CloneNextFight, BuffNextFight, WeakenNextFight,
-  ConfuseNextFight, Sacrifice,
+  ConfuseNextFight, Sacrifice, HpCap,
 };
 
+// One effect of a card. Every number a card's rules use is here; the table in catalogue.cpp says
+// what `value` and `extra` mean for each kind.
 struct Effect {
   ModifierKind kind;
-  std::int32_t value;
+  std::int32_t value = 0;   // percentages as whole numbers (200 is 200 %), hit points, damage
+  std::int32_t extra = 0;   // a second number, for the few kinds that have one
+  std::int32_t fights = 0;  // won fights the effect counts for; 0 for the rest of the run
+  float seconds = 0;        // how long the timer it starts runs
 };
 
 std::string_view card_name(Card card);

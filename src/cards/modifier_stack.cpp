@@ -11,12 +11,6 @@ namespace {
 using K = ModifierKind;
 
 constexpr std::int32_t kHpCeiling = 7;
-constexpr float kShieldTime = 8.0f;
-constexpr float kRegenWindow = 50.0f;
-constexpr float kRegenPeriod = 25.0f;
-constexpr float kSacrificeTime = 20.0f;
-constexpr float kWeakenTime = 50.0f;
-constexpr float kConfusePeriod = 3.0f;
 
 // A float turned into a 32-bit count: out-of-range values saturate, not-a-number is 0.
 std::int32_t saturate_i32(double v) {
@@ -40,72 +34,108 @@ void clamp_hp(const ModifierStack& stack, std::int32_t& hp) {
   hp = std::max(0, std::min(hp, hp_cap(stack)));
 }
 
-// The extra state a card keeps outside the modifier list, cleared when Reverse undoes it.
-void undo_card_state(ModifierStack& stack, Card card) {
-  switch (card) {
-    case Card::DoubleTrouble:
-      stack.double_trouble_fights = std::max(stack.double_trouble_fights - 2, 0);
-      break;
-    case Card::ShieldOfTrust: stack.pending_shield = false; break;
-    case Card::BrawnOverBrains:
-      stack.brawn_stages = std::max(stack.brawn_stages - 3, 0);
-      break;
-    case Card::UltimateSacrifice: stack.sacrifice_time = 0; break;
-    case Card::LightMagic: stack.pending_regen = false; break;
-    case Card::TitForTat: stack.pending_tit_for_tat = false; break;
-    case Card::Clone: stack.pending_clone = false; break;
-    case Card::Buff: stack.pending_buff = false; break;
-    case Card::Weaken: stack.pending_weaken = false; break;
-    case Card::Confuse: stack.pending_confuse = false; break;
-    default: break;
+bool is_next_fight_kind(ModifierKind kind) {
+  switch (kind) {
+    case K::ShieldNextFight: case K::RegenNextFight: case K::TitForTatNextFight:
+    case K::CloneNextFight: case K::BuffNextFight: case K::WeakenNextFight:
+    case K::ConfuseNextFight:
+      return true;
+    default: return false;
   }
 }
 
+// A modifier counts towards the stats unless it waits for its fight or its fights have run out.
+bool in_force(const Modifier& m) { return !m.pending && m.fights_left != 0; }
+
+// Takes the last pick off the list with every modifier of its card; hit points set at that pick
+// stay, but are clamped to the cap without it.
 void apply_reverse(ModifierStack& stack, std::int32_t& hp) {
   if (!stack.picks.empty()) {
     const Card undone = stack.picks.back();
     stack.picks.pop_back();
     std::erase_if(stack.modifiers, [undone](const Modifier& m) { return m.card == undone; });
-    undo_card_state(stack, undone);
     clamp_hp(stack, hp);
   }
   stack.picks.push_back(Card::Reverse);
 }
 
+Modifier make_modifier(Card card, const Effect& effect) {
+  Modifier m{card, effect.kind, effect.value, effect.extra};
+  if (effect.fights > 0) m.fights_left = effect.fights;
+  m.seconds_left = effect.seconds;
+  m.pending = is_next_fight_kind(effect.kind);
+  return m;
+}
+
+// A card picked again renews the run-out count of its earlier picks' modifiers: the count is set,
+// not added.
+void renew_fights(ModifierStack& stack, const Modifier& added) {
+  if (added.fights_left == kWholeRun) return;
+  for (Modifier& m : stack.modifiers)
+    if (m.card == added.card && m.kind == added.kind) m.fights_left = added.fights_left;
+}
+
 // Acting on one effect right after it joined the list.
-void apply_effect(ModifierStack& stack, Card card, Effect effect, std::int32_t& hp) {
-  switch (effect.kind) {
-    case K::DamageTakenScale:
-      if (card == Card::BrawnOverBrains) stack.brawn_stages = 3;
-      break;
-    case K::EnemyDamageBonus:
-      if (card == Card::DoubleTrouble) stack.double_trouble_fights = 2;
-      break;
+void apply_effect(ModifierStack& stack, const Modifier& m, std::int32_t& hp) {
+  switch (m.kind) {
     case K::Heal:
-      hp = saturating_sum(std::int64_t{hp} + effect.value);
+      hp = saturating_sum(std::int64_t{hp} + m.value);
       hp = std::min(hp, hp_cap(stack));
       break;
-    case K::SetHp: hp = effect.value; break;
-    case K::ShieldNextFight: stack.pending_shield = true; break;
-    case K::RegenNextFight: stack.pending_regen = true; break;
-    case K::TitForTatNextFight: stack.pending_tit_for_tat = true; break;
-    case K::CloneNextFight: stack.pending_clone = true; break;
-    case K::BuffNextFight: stack.pending_buff = true; break;
-    case K::WeakenNextFight: stack.pending_weaken = true; break;
-    case K::ConfuseNextFight: stack.pending_confuse = true; break;
-    case K::Sacrifice: stack.sacrifice_time = kSacrificeTime; break;
+    case K::SetHp: hp = m.value; break;
     default: break;
   }
+}
+
+// Starts one waiting next-fight effect (its timer length is in `seconds_left`). False when it
+// has to wait for a later fight.
+bool start_effect(ModifierStack& stack, Modifier& m, bool regen_allowed, std::int32_t& boss_hp) {
+  FightCardEffects& fight = stack.fight;
+  switch (m.kind) {
+    case K::ShieldNextFight:
+      stack.shield_time = m.seconds_left;
+      stack.shield_blocks = m.value;
+      break;
+    case K::RegenNextFight:
+      if (!regen_allowed) return false;
+      stack.regen_time = m.seconds_left;
+      stack.regen_clock = 0;
+      stack.regen_period = static_cast<float>(m.extra);
+      stack.regen_heal = m.value;
+      break;
+    case K::CloneNextFight:
+      // The boss and each clone count one hit point of the shared pool.
+      boss_hp = saturating_sum(std::max<std::int64_t>(std::int64_t{count_picks(stack, m.card)} * m.value, 1) + 1);
+      fight.clone_active = true;
+      break;
+    case K::BuffNextFight: fight.buff_bonus = m.value; break;
+    case K::WeakenNextFight:
+      fight.weaken_time = m.seconds_left;
+      fight.weaken_bonus = m.value;
+      break;
+    case K::ConfuseNextFight:
+      fight.confuse_clock = 0;
+      fight.confuse_period = static_cast<float>(m.value);
+      fight.confuse_active = true;
+      break;
+    case K::TitForTatNextFight:
+      fight.start_damage = m.value;
+      boss_hp -= m.value;
+      break;
+    default: break;
+  }
+  m.seconds_left = 0;
+  return true;
 }
 
 void count_down(float& timer, float dt) {
   if (timer > 0) timer = std::max(timer - dt, 0.0f);
 }
 
-// One jump-or-run factor boosted by whole 20 % steps of the other multiplier above 100 %.
-float boosted(float own, float other) {
-  const float steps = std::floor(std::max(other - 1.0f, 0.0f) / 0.2f);
-  return own * (1.0f + 0.6f * static_cast<float>(saturate_i32(steps)));
+// One jump-or-run factor boosted by whole steps of the other multiplier above 100 %.
+float boosted(float own, float other, float boost, float step) {
+  const float steps = std::floor(std::max(other - 1.0f, 0.0f) / step);
+  return own * (1.0f + boost * static_cast<float>(saturate_i32(steps)));
 }
 
 }  // namespace
@@ -113,6 +143,7 @@ float boosted(float own, float other) {
 StatBlock aggregate_stats(const ModifierStack& stack) {
   StatBlock s;
   for (const Modifier& m : stack.modifiers) {
+    if (!in_force(m)) continue;
     switch (m.kind) {
       case K::RunSpeed: s.run *= percent(m.value); break;
       case K::JumpHeight: s.jump *= percent(m.value); break;
@@ -128,14 +159,40 @@ StatBlock aggregate_stats(const ModifierStack& stack) {
         break;
       case K::MaxHpLimit: s.max_hp = std::min(s.max_hp, m.value); break;
       case K::MaxHpRaise: s.max_hp = std::min(std::max(s.max_hp, m.value), kHpCeiling); break;
+      case K::HpCap: s.hp_limit = std::min(s.hp_limit, m.value); break;
       case K::RegenOff: s.regen_allowed = false; break;
-      case K::TickTock: s.tick_tock = true; break;
+      case K::TickTock:
+        s.tick_tock = true;
+        s.tick_tock_low = percent(m.value);
+        s.tick_tock_high = percent(m.extra);
+        break;
       case K::Vampire: s.vampire = true; break;
-      case K::BloodMagic: s.blood_magic = true; break;
-      case K::EyeForAnEye: s.eye_for_an_eye = true; break;
-      case K::HeightAndSpeed: s.height_and_speed = true; break;
-      case K::SpeedAndHeight: s.speed_and_height = true; break;
-      case K::VampiresDen: s.vampires_den = true; break;
+      case K::BloodMagic:
+        s.blood_magic = true;
+        s.blood_magic_heal = m.value;
+        break;
+      case K::EyeForAnEye:
+        s.eye_for_an_eye = true;
+        s.eye_for_an_eye_damage = m.value;
+        break;
+      case K::HeightAndSpeed:
+        s.height_and_speed = true;
+        s.jump_boost = percent(m.value);
+        s.jump_boost_step = percent(m.extra);
+        break;
+      case K::SpeedAndHeight:
+        s.speed_and_height = true;
+        s.run_boost = percent(m.value);
+        s.run_boost_step = percent(m.extra);
+        break;
+      case K::VampiresDen:
+        s.vampires_den = true;
+        s.den_retaliation = m.value;
+        s.den_heal = m.extra;
+        break;
+      case K::Sacrifice:
+        if (m.seconds_left > 0) s.sacrifice_damage = m.value;
+        break;
       default: break;
     }
   }
@@ -143,120 +200,75 @@ StatBlock aggregate_stats(const ModifierStack& stack) {
 }
 
 std::int32_t hp_cap(const ModifierStack& stack) {
-  const std::int32_t cap = stack.brawn_stages > 0 ? 1 : kHpCeiling;
-  return std::min(cap, aggregate_stats(stack).max_hp);
+  const StatBlock stats = aggregate_stats(stack);
+  return std::min(stats.hp_limit, stats.max_hp);
 }
 
 void apply_pick(ModifierStack& stack, Card card, std::int32_t& hp) {
-  if (card == Card::Reverse) {
+  const std::span<const Effect> effects = card_effects(card);
+  if (!effects.empty() && effects.front().kind == K::Reverse) {
     apply_reverse(stack, hp);
     return;
   }
   stack.picks.push_back(card);
-  for (const Effect& effect : card_effects(card)) {
-    stack.modifiers.push_back(Modifier{card, effect.kind, effect.value});
-    apply_effect(stack, card, effect, hp);
+  for (const Effect& effect : effects) {
+    const Modifier m = make_modifier(card, effect);
+    renew_fights(stack, m);
+    stack.modifiers.push_back(m);
+    apply_effect(stack, m, hp);
   }
   clamp_hp(stack, hp);
 }
 
 void start_fight_effects(ModifierStack& stack, std::int32_t& hp, std::int32_t& boss_hp) {
-  stack.buff_bonus = 0;
-  stack.confuse_active = false;
-  stack.clone_active = false;
-  stack.weaken_time = 0;
-  stack.confuse_clock = 0;
-  if (stack.pending_shield) {
-    stack.shield_time = kShieldTime;
-    stack.shield_blocks = 1;
-    stack.pending_shield = false;
-  }
-  if (stack.pending_regen && aggregate_stats(stack).regen_allowed) {
-    stack.regen_time = kRegenWindow;
-    stack.regen_clock = 0;
-    stack.pending_regen = false;
-  }
-  if (stack.pending_clone) {
-    boss_hp = std::max(count_picks(stack, Card::Clone), 1) + 1;
-    stack.clone_active = true;
-    stack.pending_clone = false;
-  }
-  if (stack.pending_buff) {
-    stack.buff_bonus = 1;
-    stack.pending_buff = false;
-  }
-  if (stack.pending_weaken) {
-    stack.weaken_time = kWeakenTime;
-    stack.pending_weaken = false;
-  }
-  if (stack.pending_confuse) {
-    stack.confuse_clock = 0;
-    stack.confuse_active = true;
-    stack.pending_confuse = false;
-  }
-  if (stack.pending_tit_for_tat) {
-    stack.start_damage = 2;
-    boss_hp -= 2;
-    stack.pending_tit_for_tat = false;
+  stack.fight = {};
+  const bool regen_allowed = aggregate_stats(stack).regen_allowed;
+  for (Modifier& m : stack.modifiers) {
+    if (m.pending && start_effect(stack, m, regen_allowed, boss_hp)) m.pending = false;
   }
   clamp_hp(stack, hp);
   boss_hp = std::max(boss_hp, 0);
 }
 
 void fight_won(ModifierStack& stack) {
-  if (stack.double_trouble_fights > 0) --stack.double_trouble_fights;
-  if (stack.brawn_stages > 0) --stack.brawn_stages;
-  stack.buff_bonus = 0;
-  stack.confuse_active = false;
-  stack.clone_active = false;
-  stack.weaken_time = 0;
-  stack.confuse_clock = 0;
+  for (Modifier& m : stack.modifiers)
+    if (m.fights_left > 0) --m.fights_left;
+  stack.fight = {};
 }
 
 void tick_cards(ModifierStack& stack, float dt, std::int32_t& hp) {
-  count_down(stack.sacrifice_time, dt);
+  for (Modifier& m : stack.modifiers)
+    if (!m.pending) count_down(m.seconds_left, dt);
   count_down(stack.shield_time, dt);
-  count_down(stack.weaken_time, dt);
-  if (stack.confuse_active) stack.confuse_clock += dt;
-  if (stack.regen_time > 0 && aggregate_stats(stack).regen_allowed) {
+  count_down(stack.fight.weaken_time, dt);
+  if (stack.fight.confuse_active) stack.fight.confuse_clock += dt;
+  if (stack.regen_time > 0 && stack.regen_period > 0 && aggregate_stats(stack).regen_allowed) {
     stack.regen_time -= dt;
     stack.regen_clock += dt;
     // Heals banked while at the cap are paid out as soon as there is room.
-    while (stack.regen_clock >= kRegenPeriod && hp < hp_cap(stack)) {
-      stack.regen_clock -= kRegenPeriod;
-      hp += 1;
+    while (stack.regen_clock >= stack.regen_period && hp < hp_cap(stack)) {
+      stack.regen_clock -= stack.regen_period;
+      hp = std::min(saturating_sum(std::int64_t{hp} + stack.regen_heal), hp_cap(stack));
     }
   }
 }
 
 std::int32_t damage_taken(const ModifierStack& stack) {
   const StatBlock stats = aggregate_stats(stack);
-  if (stats.eye_for_an_eye) return 7;
+  if (stats.eye_for_an_eye) return stats.eye_for_an_eye_damage;
   std::int64_t a = stats.enemy_damage_bonus;
-  float scale = stats.damage_taken_scale;
-  if (stack.double_trouble_fights <= 0) {
-    for (const Modifier& m : stack.modifiers)
-      if (m.card == Card::DoubleTrouble && m.kind == K::EnemyDamageBonus && m.value > 0)
-        a -= m.value;
-  }
-  if (stack.brawn_stages <= 0) {
-    // Brawn Over Brains' doubling has run out; any other damage-taken scale still counts.
-    scale = 1.0f;
-    for (const Modifier& m : stack.modifiers)
-      if (m.kind == K::DamageTakenScale && !(m.card == Card::BrawnOverBrains && m.value == 200))
-        scale *= percent(m.value);
-  }
-  a += saturate_i32(std::round(static_cast<double>(scale)));
+  a += saturate_i32(std::round(static_cast<double>(stats.damage_taken_scale)));
   return std::max(saturating_sum(a), 1);
 }
 
 std::int32_t damage_dealt(const ModifierStack& stack) {
   const StatBlock stats = aggregate_stats(stack);
-  if (stats.eye_for_an_eye) return 7;
-  if (stack.sacrifice_time > 0) return 5;
+  if (stats.eye_for_an_eye) return stats.eye_for_an_eye_damage;
+  if (stats.sacrifice_damage > 0) return stats.sacrifice_damage;
+  const FightCardEffects& fight = stack.fight;
   const std::int64_t damage = std::int64_t{saturate_i32(std::ceil(stats.damage_scale))} +
-                              stats.damage_bonus + stack.buff_bonus -
-                              (stack.weaken_time > 0 ? 4 : 0);
+                              stats.damage_bonus + fight.buff_bonus +
+                              (fight.weaken_time > 0 ? fight.weaken_bonus : 0);
   return std::max(saturating_sum(damage), 1);
 }
 
@@ -264,16 +276,18 @@ std::int32_t retaliation_damage(const ModifierStack& stack, std::int32_t taken) 
   const StatBlock stats = aggregate_stats(stack);
   if (!stats.vampire) return 0;
   std::int64_t damage = taken;
-  if (stats.vampires_den) damage += 3 * std::int64_t{count_picks(stack, Card::Vampire)};
+  if (stats.vampires_den)
+    damage += std::int64_t{stats.den_retaliation} * count_picks(stack, Card::Vampire);
   return saturating_sum(damage);
 }
 
 void retaliation_heal(const ModifierStack& stack, std::int32_t& hp) {
   const StatBlock stats = aggregate_stats(stack);
   if (!stats.vampire) return;
-  if (stats.blood_magic) blood_magic_hp_change(stack, -1, hp);
+  if (stats.blood_magic) blood_magic_hp_change(stack, -stats.blood_magic_heal, hp);
   const std::int32_t vampires = count_picks(stack, Card::Vampire);
-  if (stats.vampires_den && vampires > 0) blood_magic_hp_change(stack, -vampires, hp);
+  if (stats.vampires_den && vampires > 0)
+    blood_magic_hp_change(stack, -saturating_sum(std::int64_t{stats.den_heal} * vampires), hp);
 }
 
 void blood_magic_hp_change(const ModifierStack& stack, std::int32_t delta, std::int32_t& hp) {
@@ -287,23 +301,28 @@ void blood_magic_hp_change(const ModifierStack& stack, std::int32_t delta, std::
 }
 
 float effective_run(const StatBlock& stats) {
-  return stats.speed_and_height ? boosted(stats.run, stats.jump) : stats.run;
+  return stats.speed_and_height ? boosted(stats.run, stats.jump, stats.run_boost, stats.run_boost_step)
+                                : stats.run;
 }
 
 float effective_jump(const StatBlock& stats) {
-  return stats.height_and_speed ? boosted(stats.jump, stats.run) : stats.jump;
+  return stats.height_and_speed
+             ? boosted(stats.jump, stats.run, stats.jump_boost, stats.jump_boost_step)
+             : stats.jump;
 }
 
 float next_jump_factor(ModifierStack& stack) {
-  if (!aggregate_stats(stack).tick_tock) return 1.0f;
-  const float factor = stack.tick_tock_high ? 1.6f : 0.1f;
+  const StatBlock stats = aggregate_stats(stack);
+  if (!stats.tick_tock) return 1.0f;
+  const float factor = stack.tick_tock_high ? stats.tick_tock_high : stats.tick_tock_low;
   stack.tick_tock_high = !stack.tick_tock_high;
   return factor;
 }
 
 bool controls_flipped(const ModifierStack& stack) {
-  if (!stack.confuse_active) return false;
-  const float period = std::floor(stack.confuse_clock / kConfusePeriod);
+  const FightCardEffects& fight = stack.fight;
+  if (!fight.confuse_active) return false;
+  const float period = std::floor(fight.confuse_clock / fight.confuse_period);
   // A clock past the 32-bit range reads as the largest count, which is odd.
   return saturate_i32(period) % 2 != 0;
 }
@@ -316,6 +335,18 @@ bool use_shield_block(ModifierStack& stack) {
   if (stack.shield_blocks <= 0 || stack.shield_time <= 0) return false;
   stack.shield_blocks -= 1;
   return true;
+}
+
+float seconds_left(const ModifierStack& stack, ModifierKind kind) {
+  float longest = 0;
+  for (const Modifier& m : stack.modifiers)
+    if (m.kind == kind && !m.pending) longest = std::max(longest, m.seconds_left);
+  return longest;
+}
+
+bool is_pending(const ModifierStack& stack, ModifierKind kind) {
+  return std::any_of(stack.modifiers.begin(), stack.modifiers.end(),
+                     [kind](const Modifier& m) { return m.kind == kind && m.pending; });
 }
 
 }  // namespace ventora

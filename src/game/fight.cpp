@@ -177,7 +177,7 @@ std::optional<Target> strike_target(const GameState& state, float point) {
 // the planet when they run out, and at once in a clone fight, leaving the clones to fight on.
 void hurt_boss_pool(GameState& state, std::int32_t amount, bool boss_itself) {
   state.boss_hp -= amount;
-  if (boss_itself) state.boss_present = state.boss_hp > 0 && !state.modifier_stack.clone_active;
+  if (boss_itself) state.boss_present = state.boss_hp > 0 && !state.modifier_stack.fight.clone_active;
   state.boss_flash_time = kBossFlashTime;
 }
 
@@ -295,7 +295,7 @@ void reset_fight(GameState& state) {
 }
 
 void place_clones(GameState& state) {
-  if (!state.modifier_stack.clone_active) return;
+  if (!state.modifier_stack.fight.clone_active) return;
   const size_t n = static_cast<size_t>(std::max(count_picks(state.modifier_stack, Card::Clone), 1));
   state.boss_present = true;
   state.clones.clear();

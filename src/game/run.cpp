@@ -30,8 +30,8 @@ void hand_settings_to_planet(GameState& state) {
 // Start damage of the fight set-up (Tit for Tat); a standing shield takes it instead.
 // Returns true when the damage was taken.
 bool deal_start_damage(GameState& state) {
-  const std::int32_t damage = state.modifier_stack.start_damage;
-  state.modifier_stack.start_damage = 0;
+  const std::int32_t damage = state.modifier_stack.fight.start_damage;
+  state.modifier_stack.fight.start_damage = 0;
   if (damage <= 0 || use_shield_block(state.modifier_stack)) return false;
   state.player_hp -= damage;
   return true;

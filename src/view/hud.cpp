@@ -22,7 +22,7 @@ constexpr Color kWeaken = Color::rgba8(180, 120, 255);
 constexpr float kRightMargin = 28;
 
 std::string enemy_counter(const GameState& state) {
-  if (state.modifier_stack.clone_active) {
+  if (state.modifier_stack.fight.clone_active) {
     std::int64_t enemies = state.boss_present ? 1 : 0;
     enemies += std::count_if(state.clones.begin(), state.clones.end(),
                              [](const BossClone& c) { return c.active; });
@@ -191,8 +191,9 @@ void draw_hud(const GameState& state, Canvas& canvas, const std::optional<FrameL
                  palette::kDim);
   }
   draw_timer(canvas, left_column, s, "Shield", cards.shield_time, 148, kShield);
-  draw_timer(canvas, left_column, s, "Sacrifice", cards.sacrifice_time, 168, kSacrifice);
-  draw_timer(canvas, left_column, s, "Weaken", cards.weaken_time, 188, kWeaken);
+  draw_timer(canvas, left_column, s, "Sacrifice", seconds_left(cards, ModifierKind::Sacrifice), 168,
+             kSacrifice);
+  draw_timer(canvas, left_column, s, "Weaken", cards.fight.weaken_time, 188, kWeaken);
 }
 
 }  // namespace ventora

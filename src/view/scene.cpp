@@ -192,7 +192,7 @@ Color boss_colour(std::uint64_t stage) {
 // The boss, then its active clones, each a step darker by its slot in the list.
 void draw_boss_and_clones(Canvas& canvas, const SceneFrame& f, const GameState& state) {
   const Color base = boss_colour(state.stage);
-  const bool clone_fight = state.modifier_stack.clone_active;
+  const bool clone_fight = state.modifier_stack.fight.clone_active;
   if (state.boss_present) {
     draw_boss_figure(canvas, f,
                      {wrap_angle(state.boss_angle + state.planet_turn),

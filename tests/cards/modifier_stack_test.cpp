@@ -136,10 +136,10 @@ TEST(ModifierStack, ReverseUndoesOnlyTheLastPickedCard) {
   // Hit points set at the pick stay; the counters and the sacrifice timer are undone.
   Picked brawn = pick_all({Card::BrawnOverBrains, Card::Reverse});
   EXPECT_EQ(brawn.hp, 1);
-  EXPECT_EQ(brawn.stack.brawn_stages, 0);
+  EXPECT_EQ(damage_taken(brawn.stack), 1);  // the doubling went with the card
   EXPECT_EQ(hp_cap(brawn.stack), 3);
   Picked sacrifice = pick_all({Card::UltimateSacrifice, Card::Reverse});
-  EXPECT_EQ(sacrifice.stack.sacrifice_time, 0);
+  EXPECT_EQ(seconds_left(sacrifice.stack, ModifierKind::Sacrifice), 0);
   EXPECT_EQ(damage_dealt(sacrifice.stack), 1);
 
   // Removing Long Life lowers the cap again and clamps.
@@ -156,23 +156,23 @@ TEST(ModifierStack, NextFightEffectsStartAtFightSetUp) {
   start_fight_effects(shield.stack, shield.hp, boss);
   EXPECT_FLOAT_EQ(shield.stack.shield_time, 8.0f);
   EXPECT_EQ(shield.stack.shield_blocks, 1);
-  EXPECT_FALSE(shield.stack.pending_shield);
+  EXPECT_FALSE(is_pending(shield.stack, ModifierKind::ShieldNextFight));
 
   // Tit for Tat against a shield still standing: the set-up only prepares the start damage.
   apply_pick(shield.stack, Card::TitForTat, shield.hp);
   boss = 3;
   start_fight_effects(shield.stack, shield.hp, boss);
   EXPECT_EQ(boss, 1);
-  EXPECT_EQ(shield.stack.start_damage, 2);
+  EXPECT_EQ(shield.stack.fight.start_damage, 2);
   EXPECT_EQ(shield.stack.shield_blocks, 1);
 
   Picked clones = pick_all({Card::Clone});
   boss = 3;
   start_fight_effects(clones.stack, clones.hp, boss);
   EXPECT_EQ(boss, 2);
-  EXPECT_TRUE(clones.stack.clone_active);
+  EXPECT_TRUE(clones.stack.fight.clone_active);
   fight_won(clones.stack);
-  EXPECT_FALSE(clones.stack.clone_active);
+  EXPECT_FALSE(clones.stack.fight.clone_active);
   apply_pick(clones.stack, Card::Clone, clones.hp);
   boss = 3;
   start_fight_effects(clones.stack, clones.hp, boss);
@@ -191,7 +191,7 @@ TEST(ModifierStack, NextFightEffectsStartAtFightSetUp) {
   tick_cards(weaken.stack, 49.0f, weaken.hp);
   EXPECT_EQ(damage_dealt(weaken.stack), 1);
   tick_cards(weaken.stack, 2.0f, weaken.hp);
-  EXPECT_EQ(weaken.stack.weaken_time, 0.0f);
+  EXPECT_EQ(weaken.stack.fight.weaken_time, 0.0f);
   EXPECT_EQ(damage_dealt(weaken.stack), 2);
 }
 
@@ -199,7 +199,7 @@ TEST(ModifierStack, LightMagicWaitsWhileRegenerationIsOff) {
   Picked p = pick_all({Card::DoubleTrouble, Card::LightMagic});
   std::int32_t boss = 3;
   start_fight_effects(p.stack, p.hp, boss);
-  EXPECT_TRUE(p.stack.pending_regen);
+  EXPECT_TRUE(is_pending(p.stack, ModifierKind::RegenNextFight));
   EXPECT_EQ(p.stack.regen_time, 0.0f);
 
   // A second Double Trouble, reversed, takes every Double Trouble modifier with it.
@@ -207,7 +207,7 @@ TEST(ModifierStack, LightMagicWaitsWhileRegenerationIsOff) {
   apply_pick(p.stack, Card::Reverse, p.hp);
   EXPECT_TRUE(aggregate_stats(p.stack).regen_allowed);
   start_fight_effects(p.stack, p.hp, boss);
-  EXPECT_FALSE(p.stack.pending_regen);
+  EXPECT_FALSE(is_pending(p.stack, ModifierKind::RegenNextFight));
   EXPECT_EQ(p.stack.regen_time, 50.0f);
 }
 
@@ -308,11 +308,11 @@ TEST(ModifierStack, ConfuseFlipsEveryThreeSeconds) {
       {0.0f, false}, {2.99f, false}, {3.0f, true}, {5.9f, true}, {6.0f, false}, {9.5f, true},
       {1e20f, true}};
   for (auto [clock, flipped] : table) {
-    p.stack.confuse_clock = clock;
+    p.stack.fight.confuse_clock = clock;
     EXPECT_EQ(controls_flipped(p.stack), flipped) << clock;
   }
   fight_won(p.stack);
-  p.stack.confuse_clock = 4;
+  p.stack.fight.confuse_clock = 4;
   EXPECT_FALSE(controls_flipped(p.stack));
 }
 
@@ -321,7 +321,7 @@ TEST(ModifierStack, TimersStopAtZero) {
   tick_cards(p.stack, 19.5f, p.hp);
   EXPECT_EQ(damage_dealt(p.stack), 5);
   tick_cards(p.stack, 1.0f, p.hp);
-  EXPECT_EQ(p.stack.sacrifice_time, 0.0f);
+  EXPECT_EQ(seconds_left(p.stack, ModifierKind::Sacrifice), 0.0f);
   EXPECT_EQ(damage_dealt(p.stack), 1);
 }
 

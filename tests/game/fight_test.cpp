@@ -56,8 +56,8 @@ TEST(FightRunning, OneSecondOfKeysTurnsThePlanetAndSetsFacing) {
     SCOPED_TRACE(c.name);
     GameState state;
     if (c.confused) {
-      state.modifier_stack.confuse_active = true;
-      state.modifier_stack.confuse_clock = 4.0f;  // seconds 3 to 6 of the clock are flipped
+      state.modifier_stack.fight.confuse_active = true;
+      state.modifier_stack.fight.confuse_clock = 4.0f;  // seconds 3 to 6 of the clock are flipped
       ASSERT_TRUE(controls_flipped(state.modifier_stack));
     }
     FrameInput input;
@@ -182,7 +182,7 @@ TEST(FightBoss, PlaceClonesNeedsACloneFightAndMakesAtLeastOne) {
   place_clones(state);
   EXPECT_TRUE(state.clones.empty());
 
-  state.modifier_stack.clone_active = true;  // no Clone card picked
+  state.modifier_stack.fight.clone_active = true;  // no Clone card picked
   state.boss_present = false;
   place_clones(state);
   ASSERT_EQ(state.clones.size(), 1u);
@@ -358,7 +358,7 @@ TEST(FightStrikes, ResolutionTable) {
     state.boss_hp = c.boss_hp;
     state.boss_guard_time = c.boss_guard;
     state.clones = c.clones;
-    state.modifier_stack.clone_active = c.clone_fight;
+    state.modifier_stack.fight.clone_active = c.clone_fight;
     state.launch_pads[c.pad].phase = LaunchPhase::WindUp;
     state.launch_pads[c.pad].phase_time = kWindUpTime;
     fight_step(state, FrameInput{}, 0.0f);  // nothing moves; the pad leaves its wind-up
@@ -395,7 +395,7 @@ TEST(FightStrikes, GuardStopsTheNextStrikeEvenInTheSameFrame) {
 
   // Both pads strike in one frame: the boss at pad 0's point and a clone at pad 1's.
   GameState both;
-  both.modifier_stack.clone_active = true;
+  both.modifier_stack.fight.clone_active = true;
   both.boss_angle = kPi;
   both.clones = {BossClone{0.05f, 0, true}};
   both.launch_pads[0].phase = both.launch_pads[1].phase = LaunchPhase::WindUp;
@@ -515,7 +515,7 @@ TEST(FightContact, KnockOutOverridesAWinInTheSameFrame) {
     SCOPED_TRACE(stage);
     GameState state;
     state.stage = stage;
-    state.modifier_stack.clone_active = true;
+    state.modifier_stack.fight.clone_active = true;
     state.boss_hp = 1;
     state.boss_angle = kPi;  // under pad 0's strike
     state.clones = {BossClone{kPlayerScreenAngle, 0, true}};

@@ -139,17 +139,17 @@ TEST(BeginFight, SetsUpTheNextStageWithACountIn) {
 TEST(BeginFight, StartDamageThatTakesTheLastHitPointsEndsTheRun) {
   GameState state = start_run(kClock);
   state.player_hp = 2;
-  state.modifier_stack.pending_tit_for_tat = true;
+  apply_pick(state.modifier_stack, Card::TitForTat, state.player_hp);
   begin_fight(state);
   EXPECT_EQ(state.screen, Screen::Defeat);
   EXPECT_EQ(state.player_hp, 0);
-  EXPECT_EQ(state.modifier_stack.start_damage, 0);
+  EXPECT_EQ(state.modifier_stack.fight.start_damage, 0);
 }
 
 TEST(BeginFight, AStandingShieldTakesTheStartDamage) {
   GameState state = start_run(kClock);
   state.player_hp = 2;
-  state.modifier_stack.pending_tit_for_tat = true;
+  apply_pick(state.modifier_stack, Card::TitForTat, state.player_hp);
   state.modifier_stack.shield_blocks = 1;
   state.modifier_stack.shield_time = 3;
   begin_fight(state);
@@ -172,12 +172,12 @@ TEST(WinFight, ScreensAfterEachStage) {
   for (const Case& c : cases) {
     GameState state = start_run(kClock);
     state.stage = c.stage;
-    state.modifier_stack.buff_bonus = 1;
+    state.modifier_stack.fight.buff_bonus = 1;
     win_fight(state);
     EXPECT_EQ(state.screen, c.screen) << c.stage;
     EXPECT_EQ(state.bonus_topping, c.bonus_topping) << c.stage;
     // The last stage ends the run as it stands; other wins end the per-fight card effects.
-    EXPECT_EQ(state.modifier_stack.buff_bonus, c.stage == 5 ? 1 : 0) << c.stage;
+    EXPECT_EQ(state.modifier_stack.fight.buff_bonus, c.stage == 5 ? 1 : 0) << c.stage;
   }
 }
 

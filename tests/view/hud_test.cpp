@@ -92,7 +92,7 @@ TEST(Hud, CardsStatsTimersAndCounters) {
   apply_pick(cards, Card::ShieldOfTrust, state.player_hp);
   apply_pick(cards, Card::Reverse, state.player_hp);
   cards.shield_time = 4.45f;
-  cards.weaken_time = 0.4f;
+  cards.fight.weaken_time = 0.4f;
   DrawList list = draw_og(state);
   EXPECT_EQ(full_markers(list), 4);
   ASSERT_NE(find_text(list, "Cards: "), nullptr);
@@ -114,13 +114,13 @@ TEST(Hud, CardsStatsTimersAndCounters) {
   EXPECT_EQ(full_markers(list), 1);
 
   GameState clones;
-  clones.modifier_stack.clone_active = true;
+  clones.modifier_stack.fight.clone_active = true;
   clones.clones = {BossClone{1, 0, true}, BossClone{2, 0, true}};
   EXPECT_NE(find_text(draw_og(clones), "Enemies 3"), nullptr);
   clones.boss_present = false;
   clones.clones[0].active = clones.clones[1].active = false;
   EXPECT_NE(find_text(draw_og(clones), "Enemies 0"), nullptr);
-  clones.modifier_stack.clone_active = false;
+  clones.modifier_stack.fight.clone_active = false;
   clones.boss_hp = -2;
   EXPECT_NE(find_text(draw_og(clones), "Boss HP 0"), nullptr);
 

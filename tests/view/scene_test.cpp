@@ -146,7 +146,7 @@ TEST(SceneHd, SevenTwentyPSnapsEverySpriteToEvenPixels) {
   state.modifier_stack.shield_time = 2;
   state.launch_pads[0] = LaunchPad{0, 0.1f, LaunchPhase::WindUp};
   state.launch_pads[1] = LaunchPad{kPi, 0.07f, LaunchPhase::Strike};
-  state.modifier_stack.clone_active = true;
+  state.modifier_stack.fight.clone_active = true;
   state.clones = {BossClone{2.3f, 0, true}, BossClone{4.0f, 0, true}};
   const DrawList list = draw(state, 1280, 720, 3.77);
   const auto& cmds = list.commands;
@@ -213,7 +213,7 @@ TEST(SceneBoss, ClonesDarkenBySlotAndInactiveSlotsCount) {
   GameState state = scene_state(og_settings());
   state.stage = 2;
   state.boss_present = false;
-  state.modifier_stack.clone_active = true;
+  state.modifier_stack.fight.clone_active = true;
   for (int i = 0; i < 6; ++i) state.clones.push_back(BossClone{0.4f * i, 0, true});
   const Color base = Color::rgba8(189, 50, 58);
   auto body_colours = [&] {
@@ -249,7 +249,7 @@ TEST(SceneBoss, PipsFollowHitPointsOrShowOneInACloneFight) {
     SCOPED_TRACE(c.hp);
     GameState state = scene_state(og_settings());
     state.boss_hp = c.hp;
-    state.modifier_stack.clone_active = c.clone_fight;
+    state.modifier_stack.fight.clone_active = c.clone_fight;
     state.boss_angle = kPi;  // on the left rim, P = centre + 189 · (-1, 0)
     const auto pips =
         with_colour(sprites(draw(state, 960, 720), kIdlePads + kPlayer + kBoss + c.pips), kPip);
