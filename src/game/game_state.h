@@ -64,6 +64,12 @@ using Offer = std::array<OfferedCard, 3>;
 
 constexpr size_t kEntropyKeyRoom = 12;
 
+// Stages 1 to 5 are the main line; winning the last ends the run. A prime jump count when stage 4
+// is won opens the bonus stage, which leads back to the last.
+constexpr std::uint64_t kLastStage = 5;
+constexpr std::uint64_t kBonusStage = 6;
+constexpr std::uint64_t kBonusGateStage = 4;
+
 struct GameState {
   Screen screen = Screen::Fight;
   std::uint64_t stage = 1;

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "cards/modifier_stack.h"
+#include "game/countdown.h"
 #include "game/draft.h"
 #include "game/fight.h"
 #include "layout/frame_layout.h"
@@ -12,7 +13,6 @@ namespace ventora {
 
 namespace {
 
-constexpr float kCountInSeconds = 3.55f;
 constexpr planet::Vec2f kStageLightOrigin{0.39f, 0.39f};
 
 constexpr Color kConfettiColours[] = {
@@ -53,9 +53,9 @@ bool is_prime(std::uint64_t n) {
 }
 
 std::uint64_t next_stage(std::uint64_t stage, std::uint64_t jump_count) {
-  if (stage == 6) return 5;
-  if (stage == 4) return is_prime(jump_count) ? 6 : 5;
-  return stage + 1 > 5 ? 5 : stage + 1;
+  if (stage == kBonusStage) return kLastStage;
+  if (stage == kBonusGateStage) return is_prime(jump_count) ? kBonusStage : kLastStage;
+  return stage + 1 > kLastStage ? kLastStage : stage + 1;
 }
 
 StageInfo stage_info(std::uint64_t stage) {
@@ -67,8 +67,8 @@ StageInfo stage_info(std::uint64_t stage) {
     case 2: return {PlanetKind::IslandPlanet, main_line_seed(2), "Lemurian Basil"};
     case 3: return {PlanetKind::GasGiant, main_line_seed(3), "Atlantean Anchovy"};
     case 4: return {PlanetKind::IcePlanet, main_line_seed(4), "Mu Pepperoni"};
-    case 6: return {PlanetKind::IslandPlanet, 0x112210F47DE9CF54ULL, "Red Pepper"};
-    default: return {PlanetKind::LavaPlanet, main_line_seed(5), "Hyperboran Jalapenos"};
+    case kBonusStage: return {PlanetKind::IslandPlanet, 0x112210F47DE9CF54ULL, "Red Pepper"};
+    default: return {PlanetKind::LavaPlanet, main_line_seed(kLastStage), "Hyperboran Jalapenos"};
   }
 }
 
@@ -113,11 +113,11 @@ void begin_fight(GameState& state) {
 }
 
 void win_fight(GameState& state) {
-  if (state.stage == 5) {
+  if (state.stage == kLastStage) {
     state.screen = Screen::Victory;
     return;
   }
-  if (state.stage == 6) state.bonus_topping = true;
+  if (state.stage == kBonusStage) state.bonus_topping = true;
   fight_won(state.modifier_stack);
   state.screen = Screen::StageClear;
 }

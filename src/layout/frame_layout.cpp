@@ -1,14 +1,16 @@
 #include "layout/frame_layout.h"
 
+#include "layout/reference_layout.h"
+
 namespace ventora {
 
 FrameLayout make_frame_layout(std::uint8_t preset, float screen_width, float screen_height) {
   FrameLayout layout;
-  layout.center = {0.5f * screen_width, 0.54f * screen_height};
+  layout.center = {kPlanetCentreAcross * screen_width, kPlanetCentreDown * screen_height};
   layout.screen_width = screen_width;
   layout.screen_height = screen_height;
   layout.pixel_size = pixel_size_for(preset);
-  layout.scale = screen_width / 960.0f * 165.0f;
+  layout.scale = screen_width / kReferenceWidth * kReferencePlanetRadius;
   return layout;
 }
 

@@ -23,8 +23,8 @@ HudScale hud_scale(const std::optional<FrameLayout>& layout, float screen_width,
   }
   s.width = layout->screen_width;
   s.height = layout->screen_height;
-  s.sx = s.width / 960.0f;
-  s.sy = s.height / 720.0f;
+  s.sx = s.width / kReferenceWidth;
+  s.sy = s.height / kReferenceHeight;
   s.pixel_size = layout->pixel_size;
   return s;
 }

@@ -6,14 +6,15 @@
 #include <optional>
 
 #include "layout/frame_layout.h"
+#include "layout/reference_layout.h"
 
 namespace ventora {
 
 // Turns numbers of the 960 × 720 reference screen into screen pixels. In HD output horizontal
 // values scale by W/960 and vertical ones by H/720; the HUD also snaps them to the pixel size.
 struct HudScale {
-  float width = 960;   // W
-  float height = 720;  // H
+  float width = kReferenceWidth;    // W
+  float height = kReferenceHeight;  // H
   float sx = 1;
   float sy = 1;
   std::int32_t pixel_size = 1;

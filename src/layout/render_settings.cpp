@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "layout/reference_layout.h"
+
 namespace ventora {
 
 namespace {
@@ -14,14 +16,16 @@ struct Preset {
   int pixel_size;
 };
 
+// The plain window is the reference layout at its own size.
+constexpr WindowSize kOgWindow{static_cast<std::uint32_t>(kReferenceWidth),
+                               static_cast<std::uint32_t>(kReferenceHeight)};
+
 constexpr Preset kPresets[] = {
-    {{960, 720}, {0, 0}, 1},
+    {kOgWindow, {0, 0}, 1},
     {{1280, 720}, {640, 360}, 2},
     {{1920, 1080}, {480, 270}, 4},
     {{3840, 2160}, {480, 270}, 8},
 };
-
-constexpr WindowSize kOgWindow{960, 720};
 
 std::vector<std::string>& process_args() {
   static std::vector<std::string> args;

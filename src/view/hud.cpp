@@ -32,7 +32,7 @@ std::string enemy_counter(const GameState& state) {
 }
 
 std::string stage_label(std::uint64_t stage) {
-  return stage == 6 ? std::string("Cantaloupe Island") : "Stage " + std::to_string(stage);
+  return stage == kBonusStage ? std::string("Cantaloupe Island") : "Stage " + std::to_string(stage);
 }
 
 std::string cards_line(const ModifierStack& stack) {

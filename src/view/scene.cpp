@@ -8,6 +8,7 @@
 
 #include "game/fight_rules.h"
 #include "layout/frame_layout.h"
+#include "layout/reference_layout.h"
 #include "layout/snap.h"
 #include "view/backdrop.h"
 #include "view/hud.h"
@@ -22,7 +23,7 @@ namespace {
 // the snapping of the HD art pixel.
 struct SceneFrame {
   Vec2 centre;
-  float scale = 165;
+  float scale = kReferencePlanetRadius;
   float u = 1;
   Snap snap;
   double time = 0;  // the clock, for blinking, flashing and swaying
@@ -215,7 +216,8 @@ void draw_hd_backdrop(const GameState& state, Canvas& canvas) {
   if (!target) return;
   const float tw = static_cast<float>(target->width);
   const float th = static_cast<float>(target->height);
-  draw_backdrop(canvas, {0.5f * tw, 0.54f * th}, state.backdrop_stars, state.planet_turn, tw / 960);
+  draw_backdrop(canvas, {kPlanetCentreAcross * tw, kPlanetCentreDown * th}, state.backdrop_stars,
+                state.planet_turn, tw / kReferenceWidth);
   canvas.end_target();
   canvas.blit_target(kBackdropTargetId,
                      {0, 0, canvas.screen_width(), canvas.screen_height()}, kWhite);
@@ -230,18 +232,18 @@ void draw_scene(const GameState& state, Canvas& canvas) {
 
   SceneFrame f;
   f.time = canvas.time();
-  f.centre = {0.5f * w, 0.54f * h};
+  f.centre = {kPlanetCentreAcross * w, kPlanetCentreDown * h};
   float height = state.player_height;
   if (layout) {
     f.centre = layout->center;
     f.scale = layout->scale;
     f.snap = Snap{layout->pixel_size};
-    height = state.player_height * h / 720;
+    height = state.player_height * h / kReferenceHeight;
     draw_hd_backdrop(state, canvas);
   } else {
     draw_backdrop(canvas, f.centre, state.backdrop_stars, state.planet_turn, 1);
   }
-  f.u = f.scale / 165;
+  f.u = f.scale / kReferencePlanetRadius;
 
   if (state.planet) {
     canvas.planet(*state.planet,

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "game/countdown.h"
 #include "game/run.h"
 #include "layout/overlay_geometry.h"
 #include "view/hud.h"
@@ -109,7 +110,7 @@ void draw_stage_clear(const GameState& state, Canvas& canvas, const HudScale& s)
   // The longest title just fits the panel; where the font snaps up it steps down to fit. Each
   // line keeps a quarter of the smaller font clear of the one above (in HD their places by the
   // height factor alone can be closer).
-  const std::string title = state.stage == 6 ? std::string("Cantaloupe Island Complete")
+  const std::string title = state.stage == kBonusStage ? std::string("Cantaloupe Island Complete")
                                              : "Stage " + std::to_string(state.stage) + " Complete";
   const float title_size = fitted_font_size(canvas, s, title, s.font(46), panel.w);
   const float title_at = mid_y - 80.0f * s.sy;
@@ -226,10 +227,12 @@ void draw_wrapped(Canvas& canvas, std::string_view text, float box_x, float box_
 }
 
 std::string_view countdown_text(float countdown) {
-  if (countdown > 2.55f) return "3";
-  if (countdown > 1.55f) return "2";
-  if (countdown > 0.55f) return "1";
-  return "GO!";
+  switch (countdown_number(countdown)) {
+    case 3: return "3";
+    case 2: return "2";
+    case 1: return "1";
+    default: return "GO!";
+  }
 }
 
 void draw_overlay(const GameState& state, Canvas& canvas, const std::optional<FrameLayout>& layout) {
