@@ -1,5 +1,4 @@
-// Start-up and the frame loop: open the window, set up music, let one frame pass, start the run,
-// then once per displayed frame update the game and draw it.
+// Start-up: read the command line, open the window, and drive the frame loop from it.
 #include <cstdio>
 #include <memory>
 #include <optional>
@@ -8,10 +7,8 @@
 #include <vector>
 
 #include "app/command_line.h"
-#include "app/frame_loop.h"
-#include "app/running_frame.h"
+#include "app/loop_states.h"
 #include "app/window_config.h"
-#include "game/run.h"
 #include "layout/render_settings.h"
 #include "music/music_player.h"
 #include "platform/sdl_audio_out.h"
@@ -20,56 +17,26 @@
 namespace ventora {
 namespace {
 
-// The loop as the explicit state machine of its suspension points.
-enum class LoopState { MusicSetUp, FirstFrame, Running, Ended };
-
-class FrameLoop {
+// The real window and process behind the frame loop.
+class WindowHost final : public FrameHost {
  public:
-  explicit FrameLoop(Window& window) : window_(window) {}
-
-  // One displayed frame. False once the program should end.
-  bool frame() {
-    FrameInput input;
-    if (!window_.poll(input)) return false;  // closed through the window system
-    DrawList list;
-    switch (loop_state_) {
-      case LoopState::MusicSetUp:
-        music_ = music_player_from_environment([] { return open_sdl_audio_out(); });
-        loop_state_ = LoopState::FirstFrame;
-        break;
-      case LoopState::FirstFrame:
-        state_ = start_run(read_system_clock());
-        loop_state_ = LoopState::Running;
-        break;
-      case LoopState::Running:
-        if (!running_frame(input, list)) loop_state_ = LoopState::Ended;
-        break;
-      case LoopState::Ended:
-        break;
-    }
-    if (loop_state_ == LoopState::Ended) return false;
+  explicit WindowHost(Window& window) : window_(window) {}
+  bool poll(FrameInput& input) override { return window_.poll(input); }
+  double frame_seconds() override { return window_.frame_seconds(); }
+  void request_size(WindowSize size) override {
+    window_.request_size(static_cast<int>(size.width), static_cast<int>(size.height));
+  }
+  void show(const DrawList& list) override {
     window_.draw(list);
     window_.present();
-    return true;
   }
+  std::unique_ptr<MusicPlayer> set_up_music() override {
+    return music_player_from_environment([] { return open_sdl_audio_out(); });
+  }
+  ClockReading clock() override { return read_system_clock(); }
 
  private:
-  // False when Escape ends the program.
-  bool running_frame(const FrameInput& input, DrawList& list) {
-    const float dt = frame_dt(window_.frame_seconds());
-    const FrameOutcome outcome = run_frame(*state_, music_.get(), input, dt, list);
-    if (outcome.quit) return false;
-    if (outcome.window_size) {
-      window_.request_size(static_cast<int>(outcome.window_size->width),
-                           static_cast<int>(outcome.window_size->height));
-    }
-    return true;
-  }
-
   Window& window_;
-  LoopState loop_state_ = LoopState::MusicSetUp;
-  std::unique_ptr<MusicPlayer> music_;
-  std::optional<GameState> state_;
 };
 
 }  // namespace
@@ -97,7 +64,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "%s\n", error.c_str());
     return 1;
   }
-  FrameLoop loop(*window);
+  WindowHost host(*window);
+  FrameLoop loop(host);
   while (loop.frame()) {
   }
   return 0;

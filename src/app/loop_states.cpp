@@ -1,0 +1,42 @@
+#include "app/loop_states.h"
+
+#include "app/frame_loop.h"
+#include "app/running_frame.h"
+#include "game/run.h"
+
+namespace ventora {
+
+bool FrameLoop::frame() {
+  FrameInput input;
+  if (!host_.poll(input)) return false;
+  DrawList list;
+  switch (loop_state_) {
+    case LoopState::MusicSetUp:
+      music_ = host_.set_up_music();
+      loop_state_ = LoopState::FirstFrame;
+      break;
+    case LoopState::FirstFrame:
+      // This frame draws nothing of the game: the run starts at its end.
+      state_ = start_run(host_.clock());
+      loop_state_ = LoopState::Running;
+      break;
+    case LoopState::Running: {
+      const float dt = frame_dt(host_.frame_seconds());
+      const FrameOutcome outcome = run_frame(*state_, music_.get(), input, dt, list);
+      if (outcome.quit) {
+        state_.reset();
+        music_.reset();
+        loop_state_ = LoopState::Ended;
+      } else if (outcome.window_size) {
+        host_.request_size(*outcome.window_size);
+      }
+      break;
+    }
+    case LoopState::Ended: break;
+  }
+  if (loop_state_ == LoopState::Ended) return false;
+  host_.show(list);
+  return true;
+}
+
+}  // namespace ventora

@@ -1,0 +1,54 @@
+// The frame loop as the explicit state machine of its suspension points: set up the music, let
+// one frame pass, start the run, then run frames until Escape. The window is reached through
+// `FrameHost`, so the loop's wiring can be driven without one.
+#pragma once
+
+#include <memory>
+#include <optional>
+
+#include "base/frame_input.h"
+#include "game/game_state.h"
+#include "game/run_seed.h"
+#include "layout/render_settings.h"
+#include "music/music_player.h"
+#include "platform/draw_list.h"
+
+namespace ventora {
+
+// What the loop needs from the window and the process.
+class FrameHost {
+ public:
+  virtual ~FrameHost() = default;
+  // This frame's input; false when the window was closed through the window system.
+  virtual bool poll(FrameInput& input) = 0;
+  // How long the previous frame took, in seconds.
+  virtual double frame_seconds() = 0;
+  virtual void request_size(WindowSize size) = 0;
+  // Hands the frame's drawing to the screen and presents it.
+  virtual void show(const DrawList& list) = 0;
+  virtual std::unique_ptr<MusicPlayer> set_up_music() = 0;
+  virtual ClockReading clock() = 0;
+};
+
+enum class LoopState { MusicSetUp, FirstFrame, Running, Ended };
+
+class FrameLoop {
+ public:
+  explicit FrameLoop(FrameHost& host) : host_(host) {}
+
+  // One displayed frame. False once the program should end (nothing is shown then).
+  bool frame();
+
+  LoopState loop_state() const { return loop_state_; }
+  // The run, once the first frame has passed.
+  GameState* state() { return state_ ? &*state_ : nullptr; }
+  MusicPlayer* music() { return music_.get(); }
+
+ private:
+  FrameHost& host_;
+  LoopState loop_state_ = LoopState::MusicSetUp;
+  std::unique_ptr<MusicPlayer> music_;
+  std::optional<GameState> state_;
+};
+
+}  // namespace ventora

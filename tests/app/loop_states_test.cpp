@@ -1,0 +1,177 @@
+#include "app/loop_states.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <vector>
+
+#include "game/draft.h"
+#include "music/music_loading.h"
+#include "random/rng.h"
+#include "tests/music/recording_audio.h"
+
+namespace ventora {
+namespace {
+
+using testing::AudioCall;
+using testing::RecordingAudio;
+
+constexpr SoundId kTrack = 100;
+constexpr SoundId kCue = 200;
+
+// A window that hands out queued inputs (an idle 1280 × 720 frame when the queue is empty) and
+// records what the loop shows and asks for. Its music is two tracks, the first due at once.
+class FakeHost final : public FrameHost {
+ public:
+  std::deque<FrameInput> inputs;
+  std::vector<DrawList> shown;
+  std::vector<WindowSize> size_requests;
+  std::vector<AudioCall> audio_calls;
+  int music_set_ups = 0;
+
+  bool poll(FrameInput& input) override {
+    input = FrameInput{};
+    input.screen_width = 1280;
+    input.screen_height = 720;
+    if (!inputs.empty()) {
+      input = inputs.front();
+      inputs.pop_front();
+    }
+    return true;
+  }
+  double frame_seconds() override { return 0.016; }
+  void request_size(WindowSize size) override { size_requests.push_back(size); }
+  void show(const DrawList& list) override { shown.push_back(list); }
+  std::unique_ptr<MusicPlayer> set_up_music() override {
+    ++music_set_ups;
+    LoadedMusic music;
+    music.tracks = {kTrack, kTrack + 1};
+    music.track_seconds = {60.0f, 60.0f};
+    music.defeat_cue = kCue;
+    return make_music_player(std::make_unique<RecordingAudio>(&audio_calls), std::move(music));
+  }
+  ClockReading clock() override { return {1765000000, 0}; }
+};
+
+FrameInput frame_of(float width, float height) {
+  FrameInput input;
+  input.screen_width = width;
+  input.screen_height = height;
+  return input;
+}
+
+FrameInput pressing(Key key) {
+  FrameInput input = frame_of(1280, 720);
+  input.press(key);
+  return input;
+}
+
+// Runs the music set-up and the empty first frame; the loop is then Running.
+void start(FrameLoop& loop) {
+  ASSERT_TRUE(loop.frame());
+  ASSERT_TRUE(loop.frame());
+  ASSERT_EQ(loop.loop_state(), LoopState::Running);
+}
+
+TEST(LoopStates, MusicIsSetUpThenOneFrameDrawsNothingThenTheRunStarts) {
+  FakeHost host;
+  FrameLoop loop(host);
+  ASSERT_TRUE(loop.frame());
+  EXPECT_EQ(host.music_set_ups, 1);
+  EXPECT_EQ(loop.state(), nullptr);
+  ASSERT_TRUE(loop.frame());
+  ASSERT_NE(loop.state(), nullptr);
+  EXPECT_EQ(loop.state()->stage, 1u);
+  ASSERT_TRUE(loop.frame());
+  ASSERT_EQ(host.shown.size(), 3u);
+  EXPECT_TRUE(host.shown[0].commands.empty());
+  EXPECT_TRUE(host.shown[1].commands.empty());
+  EXPECT_FALSE(host.shown[2].commands.empty());
+  EXPECT_EQ(host.music_set_ups, 1);
+}
+
+TEST(LoopStates, EscapeEndsTheProgramBeforeTheFramesUpdate) {
+  FakeHost host;
+  FrameLoop loop(host);
+  start(loop);
+  // A drifted window and a track due: an update would ask for a size, a tick would play.
+  FrameInput escape = pressing(Key::Escape);
+  escape.screen_width = 1000;
+  host.inputs.push_back(escape);
+  EXPECT_FALSE(loop.frame());
+  EXPECT_EQ(loop.loop_state(), LoopState::Ended);
+  EXPECT_TRUE(host.audio_calls.empty());
+  EXPECT_TRUE(host.size_requests.empty());
+  EXPECT_EQ(host.shown.size(), 2u);  // the two start-up frames only
+  EXPECT_EQ(loop.state(), nullptr);
+  EXPECT_FALSE(loop.frame());
+}
+
+TEST(LoopStates, MusicTicksBeforeTheUpdateThatEntersDefeat) {
+  FakeHost host;
+  FrameLoop loop(host);
+  start(loop);
+  // Picking Tit for Tat at 2 hit points: the start damage ends the run in this frame's update.
+  GameState& state = *loop.state();
+  state.screen = Screen::CardChoice;
+  state.player_hp = 2;
+  state.offer[0].card = Card::TitForTat;
+  host.inputs.push_back(pressing(Key::Num1));
+  ASSERT_TRUE(loop.frame());
+  ASSERT_EQ(loop.state()->screen, Screen::Defeat);
+  // The due track started first, then the defeat stopped it and played the cue.
+  ASSERT_EQ(host.audio_calls.size(), 3u);
+  const SoundId track = host.audio_calls[0].sound;
+  const std::vector<AudioCall> expected = {
+      {"play", track, kTrackVolume}, {"stop", track, 0.0f}, {"play", kCue, kDefeatCueVolume}};
+  EXPECT_EQ(host.audio_calls, expected);
+}
+
+bool same_offer(const Offer& a, const Offer& b) {
+  for (size_t i = 0; i < a.size(); ++i)
+    if (a[i].card != b[i].card || a[i].rarity != b[i].rarity) return false;
+  return true;
+}
+
+// The playlist's reshuffle and the offer both draw from the shared generator: the offer of a
+// frame shows whose draws came first.
+TEST(LoopStates, MusicTicksBeforeTheUpdateDrawsTheOffer) {
+  FakeHost host;
+  FrameLoop loop(host);
+  start(loop);
+  MusicPlayer& music = *loop.music();
+  music.position = music.order.size();  // the next track due needs a new play order
+  music.next_start_in = 0;
+  GameState& state = *loop.state();
+  state.screen = Screen::StageClear;
+  state.rng_reseeded = true;  // so C draws the offer from the generator as it stands
+
+  constexpr std::uint64_t kSeed = 77;
+  rng::seed(kSeed);
+  rng::next();  // a two-track reshuffle takes two draws
+  rng::next();
+  const Offer after_reshuffle = draw_offer();
+  rng::seed(kSeed);
+  const Offer before_reshuffle = draw_offer();
+  ASSERT_FALSE(same_offer(after_reshuffle, before_reshuffle));
+
+  rng::seed(kSeed);
+  host.inputs.push_back(pressing(Key::C));
+  ASSERT_TRUE(loop.frame());
+  ASSERT_EQ(loop.state()->screen, Screen::CardChoice);
+  EXPECT_TRUE(same_offer(loop.state()->offer, after_reshuffle));
+}
+
+TEST(LoopStates, AWindowSizeRequestIsAppliedOnceForTheFrameThatMadeIt) {
+  FakeHost host;
+  FrameLoop loop(host);
+  start(loop);
+  host.inputs.push_back(frame_of(1000, 700));
+  host.inputs.push_back(frame_of(1280, 720));
+  host.inputs.push_back(frame_of(1280, 720));
+  for (int i = 0; i < 3; ++i) ASSERT_TRUE(loop.frame());
+  EXPECT_EQ(host.size_requests, std::vector<WindowSize>{(WindowSize{1280, 720})});
+}
+
+}  // namespace
+}  // namespace ventora
