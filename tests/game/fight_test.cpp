@@ -307,10 +307,13 @@ struct StrikeCase {
   float boss_guard = 0;
   bool clone_fight = false;
   std::int32_t boss_hp = 3;
+  std::vector<Card> cards = {};
+  std::uint64_t stage = 1;
   // Expected:
   std::int32_t hp_after;
   bool present_after;
   std::vector<bool> clones_active_after = {};
+  Screen screen_after = Screen::Fight;
 };
 
 TEST(FightStrikes, ResolutionTable) {
@@ -333,7 +336,14 @@ TEST(FightStrikes, ResolutionTable) {
       {.name = "absent boss is not a target", .pad = 0, .boss_angle = kPi, .boss_present = false,
        .hp_after = 3, .present_after = false},
       {.name = "last hit point: the boss leaves", .pad = 0, .boss_angle = kPi, .boss_hp = 1,
-       .hp_after = 0, .present_after = false},
+       .hp_after = 0, .present_after = false, .screen_after = Screen::StageClear},
+      {.name = "the last stage's last hit point is victory", .pad = 0, .boss_angle = kPi,
+       .boss_hp = 1, .stage = 5, .hp_after = 0, .present_after = false,
+       .screen_after = Screen::Victory},
+      {.name = "Slow but Steady's 110 % deals 2", .pad = 0, .boss_angle = kPi,
+       .cards = {Card::SlowButSteady}, .hp_after = 1, .present_after = true},
+      {.name = "Eye for an Eye deals 7", .pad = 0, .boss_angle = kPi, .cards = {Card::EyeForAnEye},
+       .hp_after = -4, .present_after = false, .screen_after = Screen::StageClear},
       {.name = "clone fight: the boss leaves after its first hit", .pad = 0, .boss_angle = kPi,
        .clones = {{1.0f, 0, true}}, .clone_fight = true, .hp_after = 2, .present_after = false,
        .clones_active_after = {true}},
@@ -353,6 +363,8 @@ TEST(FightStrikes, ResolutionTable) {
   for (const StrikeCase& c : cases) {
     SCOPED_TRACE(c.name);
     GameState state;
+    state.stage = c.stage;
+    for (Card card : c.cards) pick(state, card);
     state.boss_angle = wrap_angle(c.boss_angle);
     state.boss_present = c.boss_present;
     state.boss_hp = c.boss_hp;
@@ -374,7 +386,7 @@ TEST(FightStrikes, ResolutionTable) {
     EXPECT_FLOAT_EQ(state.boss_speed, damaged ? 1.02f : 0.86f);
     EXPECT_FLOAT_EQ(state.boss_guard_time, damaged ? 0.75f : c.boss_guard);
     EXPECT_FLOAT_EQ(state.boss_flash_time, damaged ? 0.24f : 0.0f);
-    EXPECT_EQ(state.screen, c.hp_after <= 0 ? Screen::StageClear : Screen::Fight);
+    EXPECT_EQ(state.screen, c.screen_after);
   }
 }
 
@@ -406,26 +418,6 @@ TEST(FightStrikes, GuardStopsTheNextStrikeEvenInTheSameFrame) {
   EXPECT_TRUE(both.clones[0].active);
 }
 
-TEST(FightStrikes, StrikeDamageComesFromTheCards) {
-  GameState state;
-  pick(state, Card::EyeForAnEye);
-  state.boss_angle = kPi;
-  state.launch_pads[0] = LaunchPad{0, kWindUpTime, LaunchPhase::WindUp};
-  fight_step(state, FrameInput{}, 0.0f);
-  EXPECT_EQ(state.boss_hp, 3 - 7);
-  EXPECT_EQ(state.screen, Screen::StageClear);
-}
-
-TEST(FightStrikes, WinningTheLastStageIsVictory) {
-  GameState state;
-  state.stage = 5;
-  state.boss_hp = 1;
-  state.boss_angle = kPi;
-  state.launch_pads[0] = LaunchPad{0, kWindUpTime, LaunchPhase::WindUp};
-  fight_step(state, FrameInput{}, 0.0f);
-  EXPECT_EQ(state.screen, Screen::Victory);
-}
-
 // ---------------------------------------------------------------------------------------------
 // Contact
 
@@ -439,12 +431,14 @@ struct ContactCase {
   float player_guard = 0;
   std::int32_t shield_blocks = 0;
   float shield_time = 0;
-  std::int32_t player_hp = 3;
+  std::int32_t player_hp = 3;  // set after the cards are picked
+  std::vector<Card> cards = {};
   // Expected:
   std::int32_t hp_after;
   int pushed;  // -1 nobody, 0 the boss, 1 + i clone i
   float guard_after;
   Screen screen_after = Screen::Fight;
+  std::int32_t blocks_after = 0;
 };
 
 TEST(FightContact, ResolutionTable) {
@@ -468,7 +462,10 @@ TEST(FightContact, ResolutionTable) {
       {.name = "shield block absorbs", .boss_offset = 0, .shield_blocks = 1, .shield_time = 3,
        .hp_after = 3, .pushed = 0, .guard_after = 1},
       {.name = "a block without shield time does not", .boss_offset = 0, .shield_blocks = 1,
-       .hp_after = 2, .pushed = 0, .guard_after = 1},
+       .hp_after = 2, .pushed = 0, .guard_after = 1, .blocks_after = 1},
+      {.name = "a guarded touch leaves the block", .boss_offset = 0, .player_guard = 0.5f,
+       .shield_blocks = 1, .shield_time = 3, .hp_after = 3, .pushed = 0, .guard_after = 0.5f,
+       .blocks_after = 1},
       {.name = "absent boss cannot touch", .boss_offset = 0, .boss_present = false,
        .hp_after = 3, .pushed = -1, .guard_after = 0},
       {.name = "a closer clone is the toucher", .boss_offset = 0.1f, .clone_offsets = {0.05f},
@@ -477,10 +474,15 @@ TEST(FightContact, ResolutionTable) {
        .hp_after = 2, .pushed = 0, .guard_after = 1},
       {.name = "last hit point lost", .boss_offset = 0, .player_hp = 1, .hp_after = 0,
        .pushed = 0, .guard_after = 1, .screen_after = Screen::Defeat},
+      {.name = "Double Trouble's enemy bonus takes 2", .boss_offset = 0,
+       .cards = {Card::DoubleTrouble}, .hp_after = 1, .pushed = 0, .guard_after = 1},
+      {.name = "Eye for an Eye takes 7", .boss_offset = 0, .player_hp = 9,
+       .cards = {Card::EyeForAnEye}, .hp_after = 2, .pushed = 0, .guard_after = 1},
   };
   for (const ContactCase& c : cases) {
     SCOPED_TRACE(c.name);
     GameState state;
+    for (Card card : c.cards) pick(state, card);
     state.planet_turn = c.planet_turn;
     const float top = kPlayerScreenAngle - c.planet_turn;
     state.boss_angle = wrap_angle(top + c.boss_offset);
@@ -499,8 +501,7 @@ TEST(FightContact, ResolutionTable) {
     EXPECT_EQ(state.player_hp, c.hp_after);
     EXPECT_FLOAT_EQ(state.player_guard_time, c.guard_after);
     EXPECT_EQ(state.screen, c.screen_after);
-    EXPECT_EQ(state.modifier_stack.shield_blocks,
-              c.shield_blocks - (c.shield_time > 0 && c.player_guard <= 0 ? 1 : 0));
+    EXPECT_EQ(state.modifier_stack.shield_blocks, c.blocks_after);
     const float boss_push = c.pushed == 0 ? kContactPush : 0.0f;
     EXPECT_NEAR(state.boss_angle, wrap_angle(before.boss_angle + boss_push), 1e-5f);
     for (size_t i = 0; i < state.clones.size(); ++i) {
@@ -526,15 +527,6 @@ TEST(FightContact, KnockOutOverridesAWinInTheSameFrame) {
     EXPECT_EQ(state.player_hp, 0);
     EXPECT_EQ(state.screen, Screen::Defeat);
   }
-}
-
-TEST(FightContact, EyeForAnEyeHurtsForSeven) {
-  GameState state;
-  pick(state, Card::EyeForAnEye);
-  state.player_hp = 9;
-  state.boss_angle = kPlayerScreenAngle;
-  fight_step(state, FrameInput{}, 0.0f);
-  EXPECT_EQ(state.player_hp, 2);
 }
 
 TEST(FightContact, VampireStrikesBackAtTheBossEvenWhenACloneTouches) {

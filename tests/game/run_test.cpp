@@ -94,10 +94,12 @@ TEST(UpdateGame, RestartDuringAFightStartsOver) {
 TEST(UpdateGame, CountdownReachingExactlyZeroStartsTheFight) {
   GameState state = start_run(kClock);
   state.screen = Screen::Countdown;
-  state.countdown = 0.25f;
-  update_game(state, frame(), 0.2f);
+  // Binary fractions, so the count lands on 0 exactly: 0.375 - 0.25 - 0.125.
+  state.countdown = 0.375f;
+  update_game(state, frame(), 0.25f);
   EXPECT_EQ(state.screen, Screen::Countdown);
-  update_game(state, frame(), 0.05f);
+  update_game(state, frame(), 0.125f);
+  ASSERT_EQ(state.countdown, 0.0f);
   EXPECT_EQ(state.screen, Screen::Fight);
 }
 
@@ -205,20 +207,36 @@ TEST(Confetti, FiveNewPiecesEachFrameFallOutFortyBelowTheEdge) {
   EXPECT_EQ(state.confetti[0].y, 700.0f);
 }
 
-TEST(GameState, BackdropStarsAreFixedAndInRange) {
-  const auto a = make_backdrop_stars();
-  const auto b = make_backdrop_stars();
-  ASSERT_EQ(a.size(), 90u);
-  for (size_t i = 0; i < a.size(); ++i) {
-    EXPECT_EQ(a[i].angle, b[i].angle);
-    EXPECT_GE(a[i].radius, 215.0f);
-    EXPECT_LE(a[i].radius, 635.0f);
-    EXPECT_GE(a[i].size, 1.0f);
-    EXPECT_LE(a[i].size, 3.2f);
-    EXPECT_GE(a[i].brightness, 0.48f);
-    EXPECT_LE(a[i].brightness, 0.98f);
+TEST(GameState, BackdropStarsFollowTheFixedSpiral) {
+  const std::vector<BackdropStar> stars = make_backdrop_stars();
+  ASSERT_EQ(stars.size(), 90u);
+  // Star i: angle 2.399963 i; radius, size and brightness from sin 53.17 i, cos 19.41 i and
+  // sin 7.13 i mapped onto 215..635, 1..3.2 and 0.48..0.98. Worked out in double precision.
+  struct Row {
+    size_t i;
+    float angle, radius, size, brightness;
+  };
+  const Row rows[] = {
+      {0, 0.0f, 425.0f, 3.2f, 0.73f},
+      {1, 2.399963f, 474.3207f, 3.031721f, 0.917294f},
+      {2, 4.799926f, 329.1177f, 2.578371f, 0.978116f},
+      {45, 107.998335f, 226.1410f, 3.195816f, 0.829090f},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.i);
+    EXPECT_NEAR(stars[r.i].angle, r.angle, 1e-4f);
+    EXPECT_NEAR(stars[r.i].radius, r.radius, 0.05f);  // float sines of large arguments
+    EXPECT_NEAR(stars[r.i].size, r.size, 1e-3f);
+    EXPECT_NEAR(stars[r.i].brightness, r.brightness, 1e-3f);
   }
-  EXPECT_FLOAT_EQ(a[1].angle, 2.399963f);
+  for (const BackdropStar& star : stars) {
+    EXPECT_GE(star.radius, 215.0f);
+    EXPECT_LE(star.radius, 635.0f);
+    EXPECT_GE(star.size, 1.0f);
+    EXPECT_LE(star.size, 3.2f);
+    EXPECT_GE(star.brightness, 0.48f);
+    EXPECT_LE(star.brightness, 0.98f);
+  }
 }
 
 TEST(GameState, WrapAngleStaysInsideZeroToTwoPi) {

@@ -369,11 +369,17 @@ TEST(ScenePlayer, BlinksWhileGuardedButTheAuraKeepsPulsing) {
     float guard;
     bool body_drawn;
     Color main;
+    // The pulsing aura at this time, worked out by hand: s = 0.5 + 0.5 sin(4t), radius 28 + 4s,
+    // disc alpha ⌊35s + 40⌋, ring alpha ⌊80s + 120⌋.
+    float aura_radius;
+    int fill_alpha, ring_alpha;
   };
   const Color blue = kPlayerMain;
-  for (const Case& c : {Case{0.5, 0, true, blue}, Case{0.5, 0.4f, false, blue},
-                        Case{0.5625, 0.4f, true, blue}, Case{2.1, 0, true, kWhite},
-                        Case{2.13, 0.4f, false, kWhite}}) {
+  for (const Case& c : {Case{0.5, 0, true, blue, 31.8186f, 73, 196},
+                        Case{0.5, 0.4f, false, blue, 31.8186f, 73, 196},
+                        Case{0.5625, 0.4f, true, blue, 31.5561f, 71, 191},
+                        Case{2.1, 0, true, kWhite, 31.7092f, 72, 194},
+                        Case{2.13, 0.4f, false, kWhite, 31.5726f, 71, 191}}) {
     SCOPED_TRACE(c.time);
     GameState state = scene_state(og_settings());
     state.player_guard_time = c.guard;
@@ -381,13 +387,11 @@ TEST(ScenePlayer, BlinksWhileGuardedButTheAuraKeepsPulsing) {
     const size_t player = 2 + (c.body_drawn ? kPlayer : 0);
     const auto drawn = sprites(draw(state, 960, 720, c.time), kIdlePads + player + kBoss);
     const DrawCommand* p = &drawn[kIdlePads];
-    // The aura: a pulsing translucent disc and ring round the body.
-    const float s = 0.5f + 0.5f * static_cast<float>(std::sin(4 * c.time));
     EXPECT_EQ(p[0].op, DrawOp::Circle);
-    EXPECT_NEAR(p[0].radius, 28 + 4 * s, 1e-4f);
-    EXPECT_EQ(p[0].color.a, static_cast<int>(35 * s + 40) / 255.0f);
+    EXPECT_NEAR(p[0].radius, c.aura_radius, 1e-3f);
+    EXPECT_EQ(p[0].color, Color::rgba8(120, 200, 255, c.fill_alpha));
     EXPECT_EQ(p[1].op, DrawOp::CircleLines);
-    EXPECT_EQ(p[1].color.a, static_cast<int>(80 * s + 120) / 255.0f);
+    EXPECT_EQ(p[1].color, Color::rgba8(180, 230, 255, c.ring_alpha));
     if (c.body_drawn) {
       EXPECT_EQ(p[2].color, c.main);
       EXPECT_EQ(p[2].radius, 18);
