@@ -150,49 +150,61 @@ TEST(ModifierStack, ReverseUndoesOnlyTheLastPickedCard) {
   EXPECT_EQ(life_undone.hp, 4);
 }
 
+// Each row plays fights the way the game does: the cards of one entry are picked, the next fight
+// is set up (the boss at 3 hit points first), and a won fight lies between two entries. The
+// expectations are read after the last set-up, then after 49 s and 51 s of timers, then after
+// winning that fight.
+struct NextFightCase {
+  std::string name;
+  std::vector<std::vector<Card>> fights;
+  std::int32_t boss_hp;
+  float shield_time;
+  std::int32_t shield_blocks, start_damage;
+  bool clone_active;
+  std::int32_t dealt, dealt_at_49s, dealt_at_51s, dealt_after_win;
+};
+
 TEST(ModifierStack, NextFightEffectsStartAtFightSetUp) {
-  Picked shield = pick_all({Card::ShieldOfTrust});
-  std::int32_t boss = 3;
-  start_fight_effects(shield.stack, shield.hp, boss);
-  EXPECT_FLOAT_EQ(shield.stack.shield_time, 8.0f);
-  EXPECT_EQ(shield.stack.shield_blocks, 1);
-  EXPECT_FALSE(is_pending(shield.stack, ModifierKind::ShieldNextFight));
-
-  // Tit for Tat against a shield still standing: the set-up only prepares the start damage.
-  apply_pick(shield.stack, Card::TitForTat, shield.hp);
-  boss = 3;
-  start_fight_effects(shield.stack, shield.hp, boss);
-  EXPECT_EQ(boss, 1);
-  EXPECT_EQ(shield.stack.fight.start_damage, 2);
-  EXPECT_EQ(shield.stack.shield_blocks, 1);
-
-  Picked clones = pick_all({Card::Clone});
-  boss = 3;
-  start_fight_effects(clones.stack, clones.hp, boss);
-  EXPECT_EQ(boss, 2);
-  EXPECT_TRUE(clones.stack.fight.clone_active);
-  fight_won(clones.stack);
-  EXPECT_FALSE(clones.stack.fight.clone_active);
-  apply_pick(clones.stack, Card::Clone, clones.hp);
-  boss = 3;
-  start_fight_effects(clones.stack, clones.hp, boss);
-  EXPECT_EQ(boss, 3);
-
-  Picked buff = pick_all({Card::Buff});
-  boss = 3;
-  start_fight_effects(buff.stack, buff.hp, boss);
-  EXPECT_EQ(damage_dealt(buff.stack), 2);
-  fight_won(buff.stack);
-  EXPECT_EQ(damage_dealt(buff.stack), 1);
-
-  Picked weaken = pick_all({Card::OverwhelmingOdds, Card::Weaken});
-  start_fight_effects(weaken.stack, weaken.hp, boss);
-  EXPECT_EQ(damage_dealt(weaken.stack), 1);  // max(1, 1 + 1 - 4)
-  tick_cards(weaken.stack, 49.0f, weaken.hp);
-  EXPECT_EQ(damage_dealt(weaken.stack), 1);
-  tick_cards(weaken.stack, 2.0f, weaken.hp);
-  EXPECT_EQ(weaken.stack.fight.weaken_time, 0.0f);
-  EXPECT_EQ(damage_dealt(weaken.stack), 2);
+  using C = Card;
+  const std::vector<NextFightCase> cases = {
+      {"Shield of Trust: an 8 s aura that blocks one hit", {{C::ShieldOfTrust}}, 3, 8, 1, 0, false,
+       1, 1, 1, 1},
+      {"Tit for Tat under a standing shield only prepares the start damage",
+       {{C::ShieldOfTrust}, {C::TitForTat}}, 1, 8, 1, 2, false, 1, 1, 1, 1},
+      {"Clone: the boss and one clone", {{C::Clone}}, 2, 0, 0, 0, true, 1, 1, 1, 1},
+      {"Clone picked again: two clones", {{C::Clone}, {C::Clone}}, 3, 0, 0, 0, true, 1, 1, 1, 1},
+      {"Buff: one more damage for one fight", {{C::Buff}}, 3, 0, 0, 0, false, 2, 2, 2, 1},
+      {"Weaken: four less for 50 s, never below 1", {{C::OverwhelmingOdds, C::Weaken}}, 3, 0, 0, 0,
+       false, 1, 1, 2, 2},
+  };
+  for (const NextFightCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    Picked p;
+    std::int32_t boss = 3;
+    for (size_t i = 0; i < c.fights.size(); ++i) {
+      if (i > 0) fight_won(p.stack);
+      for (Card card : c.fights[i]) apply_pick(p.stack, card, p.hp);
+      boss = 3;
+      start_fight_effects(p.stack, p.hp, boss);
+    }
+    EXPECT_EQ(boss, c.boss_hp);
+    EXPECT_FLOAT_EQ(p.stack.shield_time, c.shield_time);
+    EXPECT_EQ(p.stack.shield_blocks, c.shield_blocks);
+    EXPECT_EQ(p.stack.fight.start_damage, c.start_damage);
+    EXPECT_EQ(p.stack.fight.clone_active, c.clone_active);
+    for (ModifierKind kind : {ModifierKind::ShieldNextFight, ModifierKind::TitForTatNextFight,
+                              ModifierKind::CloneNextFight, ModifierKind::BuffNextFight,
+                              ModifierKind::WeakenNextFight})
+      EXPECT_FALSE(is_pending(p.stack, kind)) << static_cast<int>(kind);
+    EXPECT_EQ(damage_dealt(p.stack), c.dealt);
+    tick_cards(p.stack, 49.0f, p.hp);
+    EXPECT_EQ(damage_dealt(p.stack), c.dealt_at_49s);
+    tick_cards(p.stack, 2.0f, p.hp);
+    EXPECT_EQ(damage_dealt(p.stack), c.dealt_at_51s);
+    fight_won(p.stack);
+    EXPECT_EQ(damage_dealt(p.stack), c.dealt_after_win);
+    EXPECT_FALSE(p.stack.fight.clone_active);
+  }
 }
 
 TEST(ModifierStack, LightMagicWaitsWhileRegenerationIsOff) {

@@ -133,10 +133,16 @@ TEST(MusicPlayer, DefeatWithoutACueOrBeforeAnyTrackIsSilent) {
   EXPECT_TRUE(f.player->held);
 }
 
-TEST(MusicPlayer, NullPlayerMeansMusicOff) {
-  music_tick(nullptr, 0.05f);
+// Music off is a null player: every call returns at once, and above all no playlist draws from
+// the generator the offers and the confetti share.
+TEST(MusicPlayer, NullPlayerMeansMusicOffAndLeavesTheGeneratorAlone) {
+  rng::seed(7);
+  const std::uint64_t before = rng::state();
+  for (int frame = 0; frame < 100; ++frame) music_tick(nullptr, 0.05f);
   start_defeat_cue(nullptr);
   release_hold(nullptr);
+  music_tick(nullptr, 0.05f);
+  EXPECT_EQ(rng::state(), before);
 }
 
 class EnvironmentSwitch : public ::testing::Test {

@@ -1,9 +1,14 @@
 // Reading a recorded DrawList in tests: commands of one kind, texts, a text by its content.
+// `find_text` matches the whole text, `find_text_starting` its start; both give null when nothing
+// matches. `drawn_text` and `drawn_text_starting` are for texts that must be there: a missing one
+// fails the test and reads as an empty command instead of a null pointer.
 #pragma once
 
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 #include "platform/draw_list.h"
 
@@ -37,6 +42,22 @@ inline const DrawCommand* find_text_starting(const DrawList& list, std::string_v
     if (c.op == DrawOp::Text && c.text.starts_with(prefix)) return &c;
   }
   return nullptr;
+}
+
+inline const DrawCommand& missing_text(std::string_view what) {
+  static const DrawCommand kNothing{};
+  ADD_FAILURE() << "no text " << what << " was drawn";
+  return kNothing;
+}
+
+inline const DrawCommand& drawn_text(const DrawList& list, std::string_view text) {
+  const DrawCommand* found = find_text(list, text);
+  return found != nullptr ? *found : missing_text("\"" + std::string(text) + "\"");
+}
+
+inline const DrawCommand& drawn_text_starting(const DrawList& list, std::string_view prefix) {
+  const DrawCommand* found = find_text_starting(list, prefix);
+  return found != nullptr ? *found : missing_text("starting \"" + std::string(prefix) + "\"");
 }
 
 }  // namespace ventora::draw_queries

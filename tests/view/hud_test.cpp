@@ -11,12 +11,10 @@
 namespace ventora {
 namespace {
 
+using draw_queries::drawn_text_starting;
+using draw_queries::find_text_starting;
 using draw_queries::of_op;
 using draw_queries::texts;
-
-const DrawCommand* find_text(const DrawList& list, std::string_view prefix) {
-  return draw_queries::find_text_starting(list, prefix);
-}
 
 DrawList draw_og(const GameState& state) {
   DrawList list;
@@ -79,7 +77,7 @@ TEST(Hud, RunStartShowsPanelHintMarkersCounterAndStage) {
   EXPECT_EQ(circles[2].a, (Vec2{94, 75}));
   EXPECT_EQ(circles[2].radius, 8);
   // Right-aligned texts end 28 from the right edge.
-  const DrawCommand* counter = find_text(list, "Boss HP");
+  const DrawCommand* counter = find_text_starting(list, "Boss HP");
   ASSERT_NE(counter, nullptr);
   EXPECT_NEAR(counter->a.x + measure_text(counter->text, 26).width, 960 - 28, 1e-3);
   EXPECT_EQ(counter->a.y, 43);
@@ -95,15 +93,12 @@ TEST(Hud, CardsStatsTimersAndCounters) {
   cards.fight.weaken_time = 0.4f;
   DrawList list = draw_og(state);
   EXPECT_EQ(full_markers(list), 4);
-  ASSERT_NE(find_text(list, "Cards: "), nullptr);
-  EXPECT_EQ(find_text(list, "Cards: ")->text, "Cards: Double Trouble, Reverse");
-  EXPECT_EQ(find_text(list, "Cards: ")->font_size, 16);
-  ASSERT_NE(find_text(list, "run run:"), nullptr);
-  EXPECT_EQ(find_text(list, "run run:")->a, (Vec2{34, 128}));
-  ASSERT_NE(find_text(list, "Shield "), nullptr);
-  EXPECT_EQ(find_text(list, "Shield ")->text, "Shield 4s");
-  EXPECT_EQ(find_text(list, "Sacrifice "), nullptr);
-  EXPECT_EQ(find_text(list, "Weaken ")->text, "Weaken 0s");
+  EXPECT_EQ(drawn_text_starting(list, "Cards: ").text, "Cards: Double Trouble, Reverse");
+  EXPECT_EQ(drawn_text_starting(list, "Cards: ").font_size, 16);
+  EXPECT_EQ(drawn_text_starting(list, "run run:").a, (Vec2{34, 128}));
+  EXPECT_EQ(drawn_text_starting(list, "Shield ").text, "Shield 4s");
+  EXPECT_EQ(find_text_starting(list, "Sacrifice "), nullptr);
+  EXPECT_EQ(drawn_text_starting(list, "Weaken ").text, "Weaken 0s");
 
   // Brawn Over Brains shows one marker even after a card raises the maximum.
   GameState brawn;
@@ -116,17 +111,17 @@ TEST(Hud, CardsStatsTimersAndCounters) {
   GameState clones;
   clones.modifier_stack.fight.clone_active = true;
   clones.clones = {BossClone{1, 0, true}, BossClone{2, 0, true}};
-  EXPECT_NE(find_text(draw_og(clones), "Enemies 3"), nullptr);
+  EXPECT_NE(find_text_starting(draw_og(clones), "Enemies 3"), nullptr);
   clones.boss_present = false;
   clones.clones[0].active = clones.clones[1].active = false;
-  EXPECT_NE(find_text(draw_og(clones), "Enemies 0"), nullptr);
+  EXPECT_NE(find_text_starting(draw_og(clones), "Enemies 0"), nullptr);
   clones.modifier_stack.fight.clone_active = false;
   clones.boss_hp = -2;
-  EXPECT_NE(find_text(draw_og(clones), "Boss HP 0"), nullptr);
+  EXPECT_NE(find_text_starting(draw_og(clones), "Boss HP 0"), nullptr);
 
   GameState bonus;
   bonus.stage = 6;
-  EXPECT_NE(find_text(draw_og(bonus), "Cantaloupe Island"), nullptr);
+  EXPECT_NE(find_text_starting(draw_og(bonus), "Cantaloupe Island"), nullptr);
 }
 
 TEST(Hud, HdLayoutScalesAndSnapsToThePixelGrid) {
@@ -138,10 +133,10 @@ TEST(Hud, HdLayoutScalesAndSnapsToThePixelGrid) {
   ASSERT_EQ(layout.pixel_size, 4);
   draw_hud(state, canvas, layout);
   EXPECT_EQ(of_op(list, DrawOp::Rectangle)[0].rect, (Rect{36, 24, 848, 124}));
-  const DrawCommand* hint = find_text(list, "A/D");
+  const DrawCommand* hint = find_text_starting(list, "A/D");
   EXPECT_EQ(hint->a, (Vec2{68, 72}));  // 47 · 1.5 = 70.5 snaps to 72
   EXPECT_EQ(hint->font_size, 48);
-  const DrawCommand* stats = find_text(list, "run run:");
+  const DrawCommand* stats = find_text_starting(list, "run run:");
   EXPECT_EQ(stats->font_size, 32);  // 15 · 2 = 30 snaps to 32
   // Below the cards line, which sits a quarter of its font (32) under the panel's edge (148):
   // 148 + 8 + ascent 25.5 → 184, its descent ends at 190.5, and 190.5 + 8 + 25.5 = 224.
@@ -150,7 +145,7 @@ TEST(Hud, HdLayoutScalesAndSnapsToThePixelGrid) {
   const auto circles = of_op(list, DrawOp::Circle);
   EXPECT_EQ(circles[1].a, (Vec2{140, 112}));  // 70 · 2, 75 · 1.5 = 112.5 snaps to 112
   EXPECT_EQ(circles[1].radius, 16);
-  const DrawCommand* stage = find_text(list, "Stage 1");
+  const DrawCommand* stage = find_text_starting(list, "Stage 1");
   EXPECT_NEAR(stage->a.x + measure_text("Stage 1", stage->font_size).width, 1920 - 56, 1e-3);
 
   // Font sizes are whole numbers even when the scale is not.

@@ -13,6 +13,7 @@
 namespace ventora {
 namespace {
 
+using draw_queries::drawn_text;
 using draw_queries::find_text;
 using draw_queries::of_op;
 
@@ -67,7 +68,7 @@ TEST(CardChoiceScreen, HidesTheSceneAndDrawsThreeBoxesAt1080p) {
   EXPECT_EQ(caption->color, rarity_color(Rarity::Rare));
   EXPECT_NE(find_text(list, "Choose a card"), nullptr);
   EXPECT_NE(find_text(list, "Press 1, 2, or 3  \u2022  Click to select"), nullptr);
-  EXPECT_FLOAT_EQ(find_text(list, "Epic")->a.y, 346.5f + 164);  // 82 · 2
+  EXPECT_FLOAT_EQ(drawn_text(list, "Epic").a.y, 346.5f + 164);  // 82 · 2
 }
 
 TEST(CardChoiceScreen, NoHoverWithTheCursorInAGap) {
@@ -151,10 +152,9 @@ TEST(StageClearScreen, PanelToppingAndTheButtonTheClickTests) {
     EXPECT_EQ(rects[1].rect, (Rect{200, 210, 560, 300}));
     EXPECT_EQ(rects[2].rect, continue_button(hud_scale(std::nullopt, 960, 720)));
     EXPECT_EQ(rects[2].rect, (Rect{388, 428, 184, 54}));
-    ASSERT_NE(find_text(list, c.title), nullptr) << c.title;
-    EXPECT_EQ(find_text(list, c.title)->a.y, 280);
+    EXPECT_EQ(drawn_text(list, c.title).a.y, 280);
     EXPECT_NE(find_text(list, c.topping), nullptr) << c.topping;
-    EXPECT_EQ(find_text(list, "Continue")->a.y, 463);
+    EXPECT_EQ(drawn_text(list, "Continue").a.y, 463);
     EXPECT_NE(find_text(list, "Press C to continue."), nullptr);
   }
 
@@ -169,7 +169,7 @@ TEST(StageClearScreen, PanelToppingAndTheButtonTheClickTests) {
   EXPECT_EQ(outlines[0].thickness, 8);
   EXPECT_EQ(outlines[1].rect, (Rect{776, 642, 368, 81}));
   EXPECT_EQ(outlines[1].thickness, 6);
-  EXPECT_FLOAT_EQ(find_text(list, "Continue")->a.y, 540 + 103 * 1.5f);
+  EXPECT_FLOAT_EQ(drawn_text(list, "Continue").a.y, 540 + 103 * 1.5f);
 }
 
 TEST(EndScreens, VictoryConfettiAndClosingLinesAndDefeat) {
@@ -190,16 +190,16 @@ TEST(EndScreens, VictoryConfettiAndClosingLinesAndDefeat) {
   EXPECT_EQ(pieces[0].rect, (Rect{100, 50, 10, 5.5f}));
   EXPECT_EQ(pieces[0].b, (Vec2{0, 0}));
   EXPECT_NEAR(pieces[0].rotation, -2.0f * 180.0f / 3.14159265f, 1e-3);
-  EXPECT_EQ(find_text(list, "All toppings collected")->a.y, 342);
-  EXPECT_EQ(find_text(list, "Press R to play again")->a.y, 391);
+  EXPECT_EQ(drawn_text(list, "All toppings collected").a.y, 342);
+  EXPECT_EQ(drawn_text(list, "Press R to play again").a.y, 391);
 
   GameState defeat;
   defeat.screen = Screen::Defeat;
   list.clear();
   draw_overlay(defeat, canvas, std::nullopt);
   EXPECT_EQ(of_op(list, DrawOp::Rectangle)[0].rect, (Rect{260, 274, 440, 150}));
-  EXPECT_EQ(find_text(list, "Knocked loose")->a.y, 342);
-  EXPECT_EQ(find_text(list, "Press R to retry")->a.y, 391);
+  EXPECT_EQ(drawn_text(list, "Knocked loose").a.y, 342);
+  EXPECT_EQ(drawn_text(list, "Press R to retry").a.y, 391);
 
   GameState fight;
   list.clear();
