@@ -75,20 +75,36 @@ TEST(StartRun, FreshRunStartsTheFirstFightAtOnce) {
   EXPECT_EQ(state.entropy_seed, 0xba9c130189e55b6cULL);
 }
 
-TEST(UpdateGame, RestartDuringAFightStartsOver) {
-  GameState state = start_run(kClock);
-  state.stage = 4;
-  state.player_hp = 1;
-  state.jump_count = 12;
-  state.modifier_stack.picks.push_back(Card::Buff);
-  state.render_settings.planet_pixels = 400;
-  update_game(state, pressing(Key::R), 0.016f);
-  EXPECT_EQ(state.stage, 1u);
-  EXPECT_EQ(state.player_hp, 3);
-  EXPECT_EQ(state.jump_count, 0u);
-  EXPECT_TRUE(state.modifier_stack.picks.empty());
-  EXPECT_EQ(state.render_settings.planet_pixels, 110.0f);
-  EXPECT_EQ(state.screen, Screen::Fight);
+// Every screen runs the card timers, and R on any screen starts a fresh run at once.
+TEST(UpdateGame, CardTimersRunAndRestartWorksOnEveryScreen) {
+  const Screen screens[] = {Screen::Fight,     Screen::StageClear, Screen::CardChoice,
+                            Screen::Countdown, Screen::Victory,    Screen::Defeat};
+  for (Screen screen : screens) {
+    SCOPED_TRACE(static_cast<int>(screen));
+    GameState state = start_run(kClock);
+    state.screen = screen;
+    state.countdown = 2.0f;
+    state.stage = 3;
+    state.boss_angle = 0;  // away from the player
+    state.jump_count = 12;
+    state.render_settings.planet_pixels = 400;
+    apply_pick(state.modifier_stack, Card::UltimateSacrifice, state.player_hp);
+    state.modifier_stack.shield_time = 1.0f;
+
+    update_game(state, frame(), 0.25f);
+    EXPECT_EQ(state.modifier_stack.shield_time, 0.75f);
+    EXPECT_EQ(seconds_left(state.modifier_stack, ModifierKind::Sacrifice), 19.75f);
+    EXPECT_EQ(state.stage, 3u);
+
+    update_game(state, pressing(Key::R), 0.25f);
+    EXPECT_EQ(state.screen, Screen::Fight);
+    EXPECT_EQ(state.stage, 1u);
+    EXPECT_EQ(state.player_hp, 3);
+    EXPECT_EQ(state.jump_count, 0u);
+    EXPECT_EQ(state.render_settings.planet_pixels, 110.0f);
+    EXPECT_TRUE(state.modifier_stack.picks.empty());
+    EXPECT_EQ(state.modifier_stack.shield_time, 0.0f);
+  }
 }
 
 TEST(UpdateGame, CountdownReachingExactlyZeroStartsTheFight) {
