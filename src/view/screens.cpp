@@ -110,8 +110,9 @@ void draw_stage_clear(const GameState& state, Canvas& canvas, const HudScale& s)
   // The longest title just fits the panel; where the font snaps up it steps down to fit. Each
   // line keeps a quarter of the smaller font clear of the one above (in HD their places by the
   // height factor alone can be closer).
-  const std::string title = state.stage == kBonusStage ? std::string("Cantaloupe Island Complete")
-                                             : "Stage " + std::to_string(state.stage) + " Complete";
+  const std::string title = state.stage == kBonusStage
+                                ? std::string("Cantaloupe Island Complete")
+                                : "Stage " + std::to_string(state.stage) + " Complete";
   const float title_size = fitted_font_size(canvas, s, title, s.font(46), panel.w);
   const float title_at = mid_y - 80.0f * s.sy;
   text_centred(canvas, title, mid_x, title_at, title_size, kGold);

@@ -103,8 +103,10 @@ GameState fight_after(const Mode& mode, const std::vector<Card>& picks, float tu
   state.planet = make_stage_planet(1, state.render_settings);
   for (Card card : picks) apply_pick(state.modifier_stack, card, state.player_hp);
   state.modifier_stack.shield_time = 7.5f;
-  state.modifier_stack.sacrifice_time = 19.5f;
-  state.modifier_stack.weaken_time = 49.5f;
+  // A Sacrifice timer runs on its own modifier.
+  state.modifier_stack.modifiers.push_back(
+      {Card::UltimateSacrifice, ModifierKind::Sacrifice, 5, 0, kWholeRun, 19.5f});
+  state.modifier_stack.fight.weaken_time = 49.5f;
   state.planet_turn = turn;
   state.boss_angle = 0;
   state.launch_pads[0].phase = LaunchPhase::Hold;
@@ -277,7 +279,7 @@ TEST(HdLines, StayAQuarterOfTheirFontApartInTheHudAndEveryPanel) {
     }
     GameState bonus = fight_after(mode, {}, 0);
     bonus.stage = 6;
-    bonus.modifier_stack.clone_active = true;
+    bonus.modifier_stack.fight.clone_active = true;
     expect_lines_apart(draw_layer(bonus, mode, true), std::string(mode.name) + " HUD, bonus stage");
 
     for (std::uint64_t stage : {1, 6}) {

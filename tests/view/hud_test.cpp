@@ -140,7 +140,7 @@ TEST(Hud, HdLayoutScalesAndSnapsToThePixelGrid) {
   EXPECT_EQ(stats->font_size, 32);  // 15 · 2 = 30 snaps to 32
   // Below the cards line, which sits a quarter of its font (32) under the panel's edge (148):
   // 148 + 8 + ascent 25.5 → 184, its descent ends at 190.5, and 190.5 + 8 + 25.5 = 224.
-  EXPECT_EQ(find_text(list, "Cards: Buff")->a.y, 184);
+  EXPECT_EQ(drawn_text_starting(list, "Cards: Buff").a.y, 184);
   EXPECT_EQ(stats->a.y, 224);
   const auto circles = of_op(list, DrawOp::Circle);
   EXPECT_EQ(circles[1].a, (Vec2{140, 112}));  // 70 · 2, 75 · 1.5 = 112.5 snaps to 112

@@ -99,8 +99,10 @@ GameState og_fight() {
     apply_pick(state.modifier_stack, card, state.player_hp);
   }
   state.modifier_stack.shield_time = 4.45f;
-  state.modifier_stack.sacrifice_time = 12.2f;
-  state.modifier_stack.weaken_time = 31.0f;
+  // A Sacrifice timer runs on its own modifier.
+  state.modifier_stack.modifiers.push_back(
+      {Card::UltimateSacrifice, ModifierKind::Sacrifice, 5, 0, kWholeRun, 12.2f});
+  state.modifier_stack.fight.weaken_time = 31.0f;
   return state;
 }
 
