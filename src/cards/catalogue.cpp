@@ -31,7 +31,10 @@ struct CardEntry {
 // The card list, in id order. Texts are UTF-8 ("→" U+2192, Weaken's "−" U+2212).
 const CardEntry kCards[kCardCount] = {
     {"Double Trouble", "+1 max HP now, regen off, enemy +1 dmg (2 fights)",
-     {{K::MaxHpAdd, 1}, {K::Heal, 1}, {K::RegenOff}, {.kind = K::EnemyDamageBonus, .value = 1, .fights = 2}}},
+     {{K::MaxHpAdd, 1},
+      {K::Heal, 1},
+      {K::RegenOff},
+      {.kind = K::EnemyDamageBonus, .value = 1, .fights = 2}}},
     {"Shield of Trust", "Next fight: 8s aura, block 1 hit",
      {{.kind = K::ShieldNextFight, .value = 1, .seconds = 8}}},
     {"Brawn Over Brains", "HP\u21921, damage taken 200% (3 stages)",
@@ -60,7 +63,8 @@ const CardEntry kCards[kCardCount] = {
     {"Vampire's Den", "per Vampire collected: +3 retaliate, -1 recv (heal 1)",
      {{K::VampiresDen, 3, 1}}},
     {"Reverse", "undo the last picked card's effects", {{K::Reverse}}},
-    {"Long Life... Unlikely.", "max HP\u21927, current HP\u21921", {{K::MaxHpRaise, 7}, {K::SetHp, 1}}},
+    {"Long Life... Unlikely.", "max HP\u21927, current HP\u21921",
+     {{K::MaxHpRaise, 7}, {K::SetHp, 1}}},
     {"Tit for Tat", "next fight start: 2 dmg per enemy (Shield blocks yours)",
      {{K::TitForTatNextFight, 2}}},
     {"Clone", "+1 enemy next fight; clone reverses for a prime # of s", {{K::CloneNextFight, 1}}},

@@ -103,11 +103,13 @@ bool start_effect(ModifierStack& stack, Modifier& m, bool regen_allowed, std::in
       stack.regen_period = static_cast<float>(m.extra);
       stack.regen_heal = m.value;
       break;
-    case K::CloneNextFight:
+    case K::CloneNextFight: {
       // The boss and each clone count one hit point of the shared pool.
-      boss_hp = saturating_sum(std::max<std::int64_t>(std::int64_t{count_picks(stack, m.card)} * m.value, 1) + 1);
+      const std::int64_t clones = std::int64_t{count_picks(stack, m.card)} * m.value;
+      boss_hp = saturating_sum(std::max<std::int64_t>(clones, 1) + 1);
       fight.clone_active = true;
       break;
+    }
     case K::BuffNextFight: fight.buff_bonus = m.value; break;
     case K::WeakenNextFight:
       fight.weaken_time = m.seconds_left;
@@ -301,8 +303,9 @@ void blood_magic_hp_change(const ModifierStack& stack, std::int32_t delta, std::
 }
 
 float effective_run(const StatBlock& stats) {
-  return stats.speed_and_height ? boosted(stats.run, stats.jump, stats.run_boost, stats.run_boost_step)
-                                : stats.run;
+  return stats.speed_and_height
+             ? boosted(stats.run, stats.jump, stats.run_boost, stats.run_boost_step)
+             : stats.run;
 }
 
 float effective_jump(const StatBlock& stats) {

@@ -40,6 +40,46 @@ TEST(CardCatalogue, TextsEffectsAndRarities) {
   EXPECT_EQ(rarity_color(Rarity::Uncommon), Color::rgba8(122, 216, 135));
 }
 
+// The rules read every size from the modifier, not from code: modifiers with sizes no card has
+// give those sizes back.
+TEST(ModifierStack, EffectSizesComeFromTheModifiers) {
+  using K = ModifierKind;
+  ModifierStack eye;
+  eye.modifiers.push_back({Card::EyeForAnEye, K::EyeForAnEye, 9});
+  EXPECT_EQ(damage_dealt(eye), 9);
+  EXPECT_EQ(damage_taken(eye), 9);
+
+  ModifierStack sacrifice;
+  sacrifice.modifiers.push_back({Card::UltimateSacrifice, K::Sacrifice, 6, 0, kWholeRun, 1.0f});
+  std::int32_t hp = 3;
+  EXPECT_EQ(damage_dealt(sacrifice), 6);
+  tick_cards(sacrifice, 1.0f, hp);
+  EXPECT_EQ(damage_dealt(sacrifice), 1);
+
+  ModifierStack tick;
+  tick.modifiers.push_back({Card::TickTock, K::TickTock, 20, 150});
+  EXPECT_FLOAT_EQ(next_jump_factor(tick), 0.2f);
+  EXPECT_FLOAT_EQ(next_jump_factor(tick), 1.5f);
+
+  // A cap of 2 for one won fight, then the plain maximum of 3.
+  ModifierStack cap;
+  cap.modifiers.push_back({Card::BrawnOverBrains, K::HpCap, 2, 0, 1});
+  EXPECT_EQ(hp_cap(cap), 2);
+  fight_won(cap);
+  EXPECT_EQ(hp_cap(cap), 3);
+
+  ModifierStack den;
+  den.picks = {Card::Vampire};
+  den.modifiers.push_back({Card::Vampire, K::Vampire, 0});
+  den.modifiers.push_back({Card::VampiresDen, K::VampiresDen, 5, 0});
+  EXPECT_EQ(retaliation_damage(den, 1), 6);
+
+  ModifierStack boost;
+  boost.modifiers.push_back({Card::Speedster, K::RunSpeed, 150});
+  boost.modifiers.push_back({Card::HeightAndSpeed, K::HeightAndSpeed, 100, 25});
+  EXPECT_FLOAT_EQ(effective_jump(aggregate_stats(boost)), 3.0f);  // two whole 25 % steps
+}
+
 // One row per pick sequence: the aggregate, the hit points after the picks and the damage rules.
 struct AggregateCase {
   std::string label;
