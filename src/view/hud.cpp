@@ -98,18 +98,33 @@ class LineColumn {
   float above_size_ = std::numeric_limits<float>::infinity();
 };
 
-// `text` from x 34 down the column, continued on more lines (broken at `joins`) wherever it would
-// run into the scene; every piece of it is drawn as it is.
+// `text` from x 34 down the column, continued on more lines wherever it would run into the scene;
+// every piece of it is drawn as it is. Lines break at `join` (between the cards, between the
+// stats); a piece too wide for a line of its own breaks at `inner_joins` and keeps its lines to
+// itself, so the next piece starts a line rather than trailing the last line of a broken one.
 void draw_flowing(Canvas& canvas, LineColumn& column, const HudScale& s, std::string_view text,
-                  std::initializer_list<std::string_view> joins, float reference, float size,
-                  Color colour) {
+                  std::string_view join, std::initializer_list<std::string_view> inner_joins,
+                  float reference, float size, Color colour) {
   const float x = s.x(34);
   std::string_view rest = text;
-  while (!rest.empty()) {
+  std::string_view broken_piece;  // what is left of a piece being broken
+  while (!rest.empty() || !broken_piece.empty()) {
     const float baseline = column.place(reference, size);
-    const std::string line = take_line(canvas, rest, joins, size, column.room(x, baseline, size));
-    canvas.text(line, {x, baseline}, size, colour);
+    const float room = column.room(x, baseline, size);
     reference = 0;  // a continued line just follows the one above
+    if (broken_piece.empty()) {
+      std::string_view after = rest;
+      std::string line = join.empty() ? take_line(canvas, after, {}, size, room)
+                                      : take_line(canvas, after, {join}, size, room);
+      if (canvas.measure_text(line, size).width <= room || inner_joins.size() == 0) {
+        canvas.text(line, {x, baseline}, size, colour);
+        rest = after;
+        continue;
+      }
+      broken_piece = rest.substr(0, line.size());
+      rest = after;
+    }
+    canvas.text(take_line(canvas, broken_piece, inner_joins, size, room), {x, baseline}, size, colour);
   }
 }
 
@@ -117,7 +132,7 @@ void draw_timer(Canvas& canvas, LineColumn& column, const HudScale& s, std::stri
                 float seconds, float reference, Color colour) {
   if (seconds <= 0) return;
   const std::string text = std::string(name) + " " + whole_text(seconds) + "s";
-  draw_flowing(canvas, column, s, text, {}, reference, s.font(16), colour);
+  draw_flowing(canvas, column, s, text, {}, {}, reference, s.font(16), colour);
 }
 
 }  // namespace
@@ -186,9 +201,9 @@ void draw_hud(const GameState& state, Canvas& canvas, const std::optional<FrameL
              s.font(26), palette::kGold);
   LineColumn left_column(canvas, s, layout, panel.y + panel.h);
   if (!cards.picks.empty()) {
-    draw_flowing(canvas, left_column, s, cards_line(cards), {", "}, 108, s.font(16), palette::kSoft);
-    draw_flowing(canvas, left_column, s, stat_line(cards), {" | ", " = ", "\u00d7"}, 128, s.font(15),
-                 palette::kDim);
+    draw_flowing(canvas, left_column, s, cards_line(cards), ", ", {}, 108, s.font(16), palette::kSoft);
+    draw_flowing(canvas, left_column, s, stat_line(cards), " | ", {" = ", "\u00d7"}, 128,
+                 s.font(15), palette::kDim);
   }
   draw_timer(canvas, left_column, s, "Shield", cards.shield_time, 148, kShield);
   draw_timer(canvas, left_column, s, "Sacrifice", seconds_left(cards, ModifierKind::Sacrifice), 168,

@@ -341,6 +341,37 @@ TEST(HdHud, BrokenLinesKeepEveryPieceOfText) {
   }
 }
 
+// A stat too wide for a line is broken inside and keeps its lines to itself: the next stat starts
+// a line of its own instead of trailing the broken one's last piece.
+TEST(HdHud, ABrokenStatEndsItsLastLine) {
+  for (const Mode& mode : kHdModes) {
+    for (const std::vector<Card>& picks : kPickSets) {
+      const GameState state = fight_after(mode, picks, 0);
+      const DrawList list = draw_layer(state, mode, true);
+      std::vector<std::string> stat_lines;
+      bool in_stats = false;
+      for (const DrawCommand& c : list.commands) {
+        if (c.op != DrawOp::Text) continue;
+        if (c.text.starts_with("run ")) in_stats = true;
+        if (c.text.starts_with("Shield ") || c.text.starts_with("Sacrifice ") || c.text.starts_with("Weaken ")) {
+          in_stats = false;
+        }
+        if (in_stats) stat_lines.push_back(c.text);
+      }
+      ASSERT_FALSE(stat_lines.empty()) << mode.name;
+      bool inside_a_stat = false;  // the line above was broken inside a stat
+      for (const std::string& line : stat_lines) {
+        if (inside_a_stat) {
+          // A continuation holds the rest of one stat only.
+          const size_t join = line.find(" |");
+          EXPECT_TRUE(join == std::string::npos || join + 2 == line.size()) << mode.name << ": " << line;
+        }
+        inside_a_stat = line.ends_with(" =") || line.ends_with("\u00d7");
+      }
+    }
+  }
+}
+
 // The share of the screen the confetti covers, overall and in each fifth of its height, sampled
 // on a grid of 240 points across.
 struct Cover {
