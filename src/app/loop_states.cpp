@@ -21,6 +21,7 @@ bool FrameLoop::frame() {
       loop_state_ = LoopState::Running;
       break;
     case LoopState::Running: {
+      apply_pad(host_.pad(), *state_, pad_pointer_, input);
       const float dt = frame_dt(host_.frame_seconds());
       const FrameOutcome outcome = run_frame(*state_, music_.get(), input, dt, list);
       if (outcome.quit) {

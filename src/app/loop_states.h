@@ -6,7 +6,9 @@
 #include <memory>
 #include <optional>
 
+#include "app/pad_controls.h"
 #include "base/frame_input.h"
+#include "base/pad_input.h"
 #include "game/game_state.h"
 #include "game/run_seed.h"
 #include "layout/render_settings.h"
@@ -21,6 +23,8 @@ class FrameHost {
   virtual ~FrameHost() = default;
   // This frame's input; false when the window was closed through the window system.
   virtual bool poll(FrameInput& input) = 0;
+  // The game controllers as of the last poll; none unless the host has some.
+  virtual PadInput pad() { return {}; }
   // How long the previous frame took, in seconds.
   virtual double frame_seconds() = 0;
   virtual void request_size(WindowSize size) = 0;
@@ -49,6 +53,7 @@ class FrameLoop {
   LoopState loop_state_ = LoopState::MusicSetUp;
   std::unique_ptr<MusicPlayer> music_;
   std::optional<GameState> state_;
+  PadPointer pad_pointer_;
 };
 
 }  // namespace ventora

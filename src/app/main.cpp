@@ -22,6 +22,7 @@ class WindowHost final : public FrameHost {
  public:
   explicit WindowHost(Window& window) : window_(window) {}
   bool poll(FrameInput& input) override { return window_.poll(input); }
+  PadInput pad() override { return window_.pad(); }
   double frame_seconds() override { return window_.frame_seconds(); }
   void request_size(WindowSize size) override {
     window_.request_size(static_cast<int>(size.width), static_cast<int>(size.height));
@@ -57,9 +58,10 @@ int main(int argc, char** argv) {
   }
   for (const std::string& note : command_line.notes) std::fprintf(stderr, "%s\n", note.c_str());
 
+  WindowConfig config = window_config_for(render_settings_from_process_args());
+  config.fullscreen = command_line.fullscreen;
   std::string error;
-  std::unique_ptr<Window> window =
-      Window::open(window_config_for(render_settings_from_process_args()), error);
+  std::unique_ptr<Window> window = Window::open(config, error);
   if (!window) {
     std::fprintf(stderr, "%s\n", error.c_str());
     return 1;

@@ -163,6 +163,7 @@ struct GlRenderer::Impl {
 
   // Where drawing goes now.
   GLuint framebuffer = 0;
+  GLuint output_framebuffer = 0;  // the one bound when render() began
   int viewport_width = 1, viewport_height = 1;
   float projection[16] = {};
   float units_to_pixels = 1;  // drawable pixels per unit, for circle smoothness
@@ -527,8 +528,11 @@ void GlRenderer::render(const DrawList& list, float screen_width, float screen_h
   Impl& r = *impl_;
   stats_ = {};
   const float sw = std::max(screen_width, 1.0f), sh = std::max(screen_height, 1.0f);
+  GLint bound = 0;
+  glGetIntegerv(GL_DRAW_FRAMEBUFFER_BINDING, &bound);
+  r.output_framebuffer = static_cast<GLuint>(bound);
   auto to_screen = [&] {
-    r.framebuffer = 0;
+    r.framebuffer = r.output_framebuffer;
     r.viewport_width = std::max(drawable_width, 1);
     r.viewport_height = std::max(drawable_height, 1);
     r.units_to_pixels = std::max(r.viewport_width / sw, r.viewport_height / sh);
@@ -614,9 +618,9 @@ void GlRenderer::render(const DrawList& list, float screen_width, float screen_h
     }
   }
   r.flush();
-  if (r.framebuffer != 0) {
+  if (r.framebuffer != r.output_framebuffer) {
     to_screen();
-    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    glBindFramebuffer(GL_FRAMEBUFFER, r.output_framebuffer);
   }
   glBindVertexArray(0);
   glUseProgram(0);

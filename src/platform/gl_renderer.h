@@ -27,7 +27,8 @@ class GlRenderer {
   GlRenderer(const GlRenderer&) = delete;
   GlRenderer& operator=(const GlRenderer&) = delete;
 
-  // Executes `list` onto the bound default framebuffer: `screen_width` × `screen_height` are the
+  // Executes `list` onto the framebuffer bound for drawing (the window's, or a caller's offscreen
+  // one, which stays bound afterwards): `screen_width` × `screen_height` are the
   // logical units the list is drawn in, the drawable may be larger (high DPI). A list that does
   // not begin with a clear is drawn over black.
   void render(const DrawList& list, float screen_width, float screen_height, int drawable_width,

@@ -6,8 +6,11 @@
 #include <algorithm>
 #include <string_view>
 
+#include "platform/gamepads.h"
 #include "platform/gl_renderer.h"
 #include "platform/key_names.h"
+#include "platform/letterbox.h"
+#include "platform/scaled_presenter.h"
 
 namespace ventora {
 
@@ -15,17 +18,43 @@ struct Window::Impl {
   SDL_Window* window = nullptr;
   SDL_GLContext context = nullptr;
   std::unique_ptr<GlRenderer> renderer;
+  std::unique_ptr<ScaledPresenter> presenter;  // made on first use of fullscreen
+  std::unique_ptr<Gamepads> gamepads;  // only when SDL's controller support started
+  PadInput pad;
+  bool fullscreen = false;
+  int game_width = 0, game_height = 0;  // the size the game asked for (its mode's)
   decltype(FrameInput::held) held;
-  Vec2 mouse;
+  Vec2 mouse;  // window coordinates
   Uint64 start = 0;
   Uint64 last_present = 0;
   double frame_seconds = 0;
 
   ~Impl() {
-    renderer.reset();  // its GL objects go while the context still exists
+    renderer.reset();  // their GL objects go while the context still exists
+    presenter.reset();
+    if (gamepads) {
+      gamepads.reset();
+      SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER);
+    }
     if (context) SDL_GL_DeleteContext(context);
     if (window) SDL_DestroyWindow(window);
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
+  }
+  // Where the game's picture sits on the drawable in fullscreen.
+  Letterbox fullscreen_box() const {
+    int dw = 0, dh = 0;
+    SDL_GL_GetDrawableSize(window, &dw, &dh);
+    return letterbox(game_width, game_height, dw, dh);
+  }
+  // A window point in the units the game lays out in.
+  Vec2 game_point(Vec2 p) const {
+    if (!fullscreen) return p;
+    int ww = 0, wh = 0, dw = 0, dh = 0;
+    SDL_GetWindowSize(window, &ww, &wh);
+    SDL_GL_GetDrawableSize(window, &dw, &dh);
+    const Vec2 pixels{p.x * static_cast<float>(dw) / static_cast<float>(std::max(ww, 1)),
+                      p.y * static_cast<float>(dh) / static_cast<float>(std::max(wh, 1))};
+    return to_game_units(fullscreen_box(), pixels);
   }
   double seconds_since(Uint64 then) const {
     return static_cast<double>(SDL_GetPerformanceCounter() - then) /
@@ -83,26 +112,49 @@ std::unique_ptr<Window> Window::open(const WindowConfig& config, std::string& er
   SDL_GL_SetSwapInterval(1);
   impl->renderer = GlRenderer::create(error);
   if (!impl->renderer) return nullptr;
+  // Without controller support the game plays with keyboard and mouse alone.
+  if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0) impl->gamepads = std::make_unique<Gamepads>();
+  impl->game_width = std::max(config.width, 1);
+  impl->game_height = std::max(config.height, 1);
   impl->start = impl->last_present = SDL_GetPerformanceCounter();
   int mx = 0, my = 0;
   SDL_GetMouseState(&mx, &my);
   impl->mouse = {static_cast<float>(mx), static_cast<float>(my)};
-  return std::unique_ptr<Window>(new Window(std::move(impl)));
+  std::unique_ptr<Window> window(new Window(std::move(impl)));
+  // A window system without fullscreen leaves the game windowed, which plays the same.
+  if (config.fullscreen) window->set_fullscreen(true);
+  return window;
 }
+
+namespace {
+
+// F11, or Enter with Alt held: the window's own keys.
+bool fullscreen_toggle(const SDL_Keysym& sym) {
+  if (sym.sym == SDLK_F11) return true;
+  return (sym.sym == SDLK_RETURN || sym.sym == SDLK_KP_ENTER) && (sym.mod & KMOD_ALT);
+}
+
+}  // namespace
 
 bool Window::poll(FrameInput& input) {
   Impl& w = *impl_;
   input.pressed.reset();
   input.pressed_names.clear();
   input.left_click = false;
+  if (w.gamepads) w.gamepads->begin_frame();
   bool open = true;
   SDL_Event event;
   while (SDL_PollEvent(&event)) {
+    if (w.gamepads && w.gamepads->handle(event)) continue;
     switch (event.type) {
       case SDL_QUIT: open = false; break;
       case SDL_KEYDOWN: {
         if (event.key.repeat) break;
         const SDL_Keysym& sym = event.key.keysym;
+        if (fullscreen_toggle(sym)) {
+          set_fullscreen(!w.fullscreen);
+          break;
+        }
         if (auto key = game_key(sym.sym)) {
           input.pressed.set(static_cast<std::size_t>(*key));
           w.held.set(static_cast<std::size_t>(*key));
@@ -130,23 +182,51 @@ bool Window::poll(FrameInput& input) {
   }
   // A key released in the same frame it went down still counts as pressed, not as held.
   input.held = w.held;
-  input.mouse = w.mouse;
+  input.mouse = w.game_point(w.mouse);
+  w.pad = w.gamepads ? w.gamepads->input() : PadInput{};
   input.screen_width = static_cast<float>(width());
   input.screen_height = static_cast<float>(height());
   input.time = w.seconds_since(w.start);
   return open;
 }
 
+const PadInput& Window::pad() const { return impl_->pad; }
+
 double Window::frame_seconds() const { return impl_->frame_seconds; }
 
 void Window::request_size(int width, int height) {
-  SDL_SetWindowSize(impl_->window, std::max(width, 1), std::max(height, 1));
+  Impl& w = *impl_;
+  w.game_width = std::max(width, 1);
+  w.game_height = std::max(height, 1);
+  if (!w.fullscreen) SDL_SetWindowSize(w.window, w.game_width, w.game_height);
 }
 
+bool Window::set_fullscreen(bool on) {
+  Impl& w = *impl_;
+  if (on == w.fullscreen) return true;
+  if (SDL_SetWindowFullscreen(w.window, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0) return false;
+  w.fullscreen = on;
+  if (!on) SDL_SetWindowSize(w.window, w.game_width, w.game_height);
+  return true;
+}
+
+bool Window::fullscreen() const { return impl_->fullscreen; }
+
 void Window::draw(const DrawList& list) {
+  Impl& w = *impl_;
   int dw = 0, dh = 0;
-  SDL_GL_GetDrawableSize(impl_->window, &dw, &dh);
-  impl_->renderer->render(list, static_cast<float>(width()), static_cast<float>(height()), dw, dh);
+  SDL_GL_GetDrawableSize(w.window, &dw, &dh);
+  if (w.fullscreen) {
+    if (!w.presenter) w.presenter = std::make_unique<ScaledPresenter>();
+    if (w.presenter->begin(w.game_width, w.game_height)) {
+      w.renderer->render(list, static_cast<float>(w.game_width), static_cast<float>(w.game_height),
+                         w.game_width, w.game_height);
+      w.presenter->present(w.fullscreen_box(), dw, dh);
+      return;
+    }
+  }
+  glBindFramebuffer(GL_FRAMEBUFFER, 0);
+  w.renderer->render(list, static_cast<float>(width()), static_cast<float>(height()), dw, dh);
 }
 
 void Window::present() {
@@ -160,12 +240,14 @@ void Window::present() {
 GlRenderer& Window::renderer() { return *impl_->renderer; }
 
 int Window::width() const {
+  if (impl_->fullscreen) return impl_->game_width;
   int w = 0, h = 0;
   SDL_GetWindowSize(impl_->window, &w, &h);
   return w;
 }
 
 int Window::height() const {
+  if (impl_->fullscreen) return impl_->game_height;
   int w = 0, h = 0;
   SDL_GetWindowSize(impl_->window, &w, &h);
   return h;

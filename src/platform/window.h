@@ -6,6 +6,7 @@
 #include <string>
 
 #include "base/frame_input.h"
+#include "base/pad_input.h"
 #include "platform/draw_list.h"
 
 namespace ventora {
@@ -17,6 +18,7 @@ struct WindowConfig {
   int width = 960;   // logical pixels
   int height = 720;
   bool high_dpi = false;  // a drawable larger than the logical size where the display offers one
+  bool fullscreen = false;  // start in fullscreen (see Window::set_fullscreen)
 };
 
 class Window {
@@ -31,16 +33,26 @@ class Window {
   // Collects the events since the last call into `input` (pressed keys and clicks are this
   // frame's only). False once the window was asked to close.
   bool poll(FrameInput& input);
+  // The game controllers as of the last `poll` (plugged in or out at any time).
+  const PadInput& pad() const;
   // Duration of the previous frame in seconds (present to present).
   double frame_seconds() const;
   // Asks the window system for a new logical size; the screen size follows in a later frame.
+  // In fullscreen the size is kept for the picture and for the window once fullscreen ends.
   void request_size(int width, int height);
+  // Desktop fullscreen: the game keeps its size (what `poll` reports and the list is drawn at) and
+  // is shown at the largest whole-number scale that fits, centred on black; mouse positions are
+  // mapped back into game units. Leaving it restores the window at the game's size. F11 and
+  // Alt+Enter toggle it inside `poll`; those keys do not reach the game. False when the window
+  // system refuses.
+  bool set_fullscreen(bool on);
+  bool fullscreen() const;
   // Executes `list` onto the window's drawable.
   void draw(const DrawList& list);
   // Shows the frame drawn since the last present.
   void present();
   GlRenderer& renderer();
-  int width() const;   // logical pixels, as the game lays out
+  int width() const;   // logical pixels, as the game lays out (the game's size in fullscreen)
   int height() const;
   // Whether the window system was asked for a high-DPI drawable.
   bool high_dpi() const;

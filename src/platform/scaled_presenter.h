@@ -1,0 +1,30 @@
+// The last step of a fullscreen frame: the game draws at its mode's size into an offscreen picture,
+// which is then copied onto the window's drawable through a Letterbox (black borders, nearest
+// filtering). Kept apart from the GlRenderer so the renderer's own passes do not change.
+#pragma once
+
+#include <memory>
+
+#include "platform/letterbox.h"
+
+namespace ventora {
+
+class ScaledPresenter {
+ public:
+  ScaledPresenter();
+  ~ScaledPresenter();
+  ScaledPresenter(const ScaledPresenter&) = delete;
+  ScaledPresenter& operator=(const ScaledPresenter&) = delete;
+
+  // Binds the offscreen picture of `width` × `height` pixels for drawing (re-made when the size
+  // changes). False when the driver refuses it; the caller then draws straight to the window.
+  bool begin(int width, int height);
+  // Clears the window's drawable to black and copies the picture into `box` on it.
+  void present(const Letterbox& box, int drawable_width, int drawable_height);
+
+ private:
+  struct Impl;
+  std::unique_ptr<Impl> impl_;
+};
+
+}  // namespace ventora
