@@ -11,8 +11,24 @@
 #include "platform/key_names.h"
 #include "platform/letterbox.h"
 #include "platform/scaled_presenter.h"
+#include "platform/window_icon.h"
 
 namespace ventora {
+
+namespace {
+
+// The desktop entry's picture in the title bar and task switcher too; without it SDL's default.
+void set_icon(SDL_Window* window) {
+  IconPixels icon = window_icon_pixels();
+  if (icon.rgba.empty()) return;
+  SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(
+      icon.rgba.data(), icon.width, icon.height, 32, icon.width * 4, SDL_PIXELFORMAT_RGBA32);
+  if (!surface) return;
+  SDL_SetWindowIcon(window, surface);
+  SDL_FreeSurface(surface);
+}
+
+}  // namespace
 
 struct Window::Impl {
   SDL_Window* window = nullptr;
@@ -96,6 +112,7 @@ std::unique_ptr<Window> Window::open(const WindowConfig& config, std::string& er
     error = std::string("ventora: cannot open a window: ") + SDL_GetError();
     return nullptr;
   }
+  set_icon(impl->window);
   impl->context = SDL_GL_CreateContext(impl->window);
   if (!impl->context) {
     error = std::string("ventora: OpenGL 3.3 core context unavailable: ") + SDL_GetError();

@@ -1,0 +1,37 @@
+#include "platform/window_icon.h"
+
+// stb_image is a system header we do not edit: its warnings stay muted.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wall"
+#pragma GCC diagnostic ignored "-Wextra"
+#pragma GCC diagnostic ignored "-Wpedantic"
+#pragma GCC diagnostic ignored "-Wunused-function"
+#pragma GCC diagnostic ignored "-Wsign-compare"
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
+#define STB_IMAGE_IMPLEMENTATION
+#define STBI_ONLY_PNG
+#define STBI_NO_STDIO
+#include <stb/stb_image.h>
+#pragma GCC diagnostic pop
+
+#include <algorithm>
+
+extern "C" const unsigned char ventora_window_icon_png[];
+extern "C" const unsigned char ventora_window_icon_png_end[];
+
+namespace ventora {
+
+IconPixels window_icon_pixels() {
+  IconPixels icon;
+  int channels = 0;
+  stbi_uc* pixels = stbi_load_from_memory(
+      ventora_window_icon_png,
+      static_cast<int>(ventora_window_icon_png_end - ventora_window_icon_png), &icon.width,
+      &icon.height, &channels, 4);
+  if (!pixels) return {};
+  icon.rgba.assign(pixels, pixels + static_cast<std::size_t>(icon.width) * icon.height * 4);
+  stbi_image_free(pixels);
+  return icon;
+}
+
+}  // namespace ventora

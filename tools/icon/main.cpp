@@ -1,0 +1,58 @@
+// icon: the game's icon, drawn by the game itself: the first stage's planet and the player on top,
+// cut out of a 720p pixel-art frame from a fixed clock, written at every size the desktop asks for.
+//   icon --out DIR     writes DIR/ventora-<size>.png for each size
+// data/icons holds its output; `build/tools/icon --out data/icons` makes them again.
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+#include "game/run.h"
+#include "platform/canvas.h"
+#include "snapshot.h"
+#include "view/scene.h"
+
+namespace ventora {
+namespace {
+
+constexpr int kSizes[] = {16, 24, 32, 48, 64, 128, 256};
+constexpr int kFrameWidth = 1280, kFrameHeight = 720;
+// The square round the planet and the player on top, below the HUD.
+constexpr int kCropX = 376, kCropY = 88, kCropSide = 528;
+
+}  // namespace
+}  // namespace ventora
+
+int main(int argc, char** argv) {
+  using namespace ventora;
+  std::string out;
+  for (int i = 1; i + 1 < argc; ++i) {
+    if (std::string_view(argv[i]) == "--out") out = argv[i + 1];
+  }
+  if (out.empty()) {
+    std::fprintf(stderr, "usage: icon --out DIR\n");
+    return 2;
+  }
+  std::string error;
+  auto snapshots = Snapshots::create(error);
+  if (!snapshots) {
+    std::fprintf(stderr, "%s\n", error.c_str());
+    return 1;
+  }
+  std::string program = "icon", flag = "--mode", mode = "hd720";
+  char* args[] = {program.data(), flag.data(), mode.data()};
+  set_process_args(3, args);
+  GameState state = start_run({1765000000, 0});
+  state.boss_present = false;  // the player and the planet alone
+  DrawList list;
+  Canvas canvas(list, kFrameWidth, kFrameHeight);
+  canvas.set_time(3.0);  // past the player's white blink
+  draw_scene(state, canvas);
+  const Picture square =
+      crop(snapshots->draw(list, kFrameWidth, kFrameHeight), kCropX, kCropY, kCropSide);
+  bool ok = true;
+  for (int size : kSizes) {
+    ok = write_png(out + "/ventora-" + std::to_string(size) + ".png",
+                   resized(square, size)) && ok;
+  }
+  return ok ? 0 : 1;
+}

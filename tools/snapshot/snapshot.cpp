@@ -1,0 +1,69 @@
+#define STB_IMAGE_WRITE_IMPLEMENTATION
+#include <stb/stb_image_write.h>
+#define STB_IMAGE_RESIZE_IMPLEMENTATION
+#include <stb/stb_image_resize.h>
+
+#include "snapshot.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+
+#include "headless_gl.h"
+#include "platform/gl_renderer.h"
+#include "platform/window.h"
+
+namespace ventora {
+
+std::unique_ptr<Snapshots> Snapshots::create(std::string& error) {
+  setenv("SDL_VIDEODRIVER", "offscreen", 0);
+  WindowConfig config;
+  config.width = 64;
+  config.height = 64;
+  std::unique_ptr<Window> window = Window::open(config, error);
+  if (!window) return nullptr;
+  return std::unique_ptr<Snapshots>(new Snapshots(std::move(window)));
+}
+
+Snapshots::Snapshots(std::unique_ptr<Window> window) : window_(std::move(window)) {}
+
+Snapshots::~Snapshots() = default;
+
+Picture Snapshots::draw(const DrawList& list, int width, int height) {
+  planet::OffscreenTarget target(width, height);
+  target.bind();
+  window_->renderer().render(list, static_cast<float>(width), static_cast<float>(height), width,
+                             height);
+  return {width, height, target.read()};
+}
+
+Picture crop(const Picture& picture, int x, int y, int side) {
+  Picture out{side, side, std::vector<std::uint8_t>(static_cast<std::size_t>(side) * side * 4)};
+  for (int row = 0; row < side; ++row) {
+    const int sy = std::clamp(y + row, 0, picture.height - 1);
+    for (int col = 0; col < side; ++col) {
+      const int sx = std::clamp(x + col, 0, picture.width - 1);
+      std::copy_n(&picture.rgba[(static_cast<std::size_t>(sy) * picture.width + sx) * 4], 4,
+                  &out.rgba[(static_cast<std::size_t>(row) * side + col) * 4]);
+    }
+  }
+  return out;
+}
+
+Picture resized(const Picture& square, int side) {
+  Picture out{side, side, std::vector<std::uint8_t>(static_cast<std::size_t>(side) * side * 4)};
+  stbir_resize_uint8(square.rgba.data(), square.width, square.height, 0, out.rgba.data(), side,
+                     side, 0, 4);
+  return out;
+}
+
+bool write_png(const std::string& path, const Picture& picture) {
+  if (stbi_write_png(path.c_str(), picture.width, picture.height, 4, picture.rgba.data(),
+                     picture.width * 4)) {
+    return true;
+  }
+  std::fprintf(stderr, "cannot write %s\n", path.c_str());
+  return false;
+}
+
+}  // namespace ventora
