@@ -1,0 +1,109 @@
+// A virtual controller on SDL's offscreen video driver, read by the real window: a button press
+// reaches the game as a jump, a stick push as a run, and pads come and go while the game runs.
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <memory>
+#include <string>
+
+#include "app/pad_controls.h"
+#include "game/run.h"
+#include "platform/window.h"
+
+namespace ventora {
+namespace {
+
+constexpr float kStep = 1.0f / 60.0f;
+
+class VirtualPadTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    setenv("SDL_VIDEODRIVER", "offscreen", 1);
+    // The offscreen driver's window never has the focus, and SDL holds back pads without it.
+    SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
+    window_ = Window::open({"Ventora pad test", 64, 48, false}, error_);
+    if (!window_) GTEST_SKIP() << "no window from the offscreen driver: " << error_;
+    state_ = GameState{};
+  }
+  void TearDown() override {
+    unplug();
+    window_.reset();
+  }
+
+  void plug_in() {
+    SDL_VirtualJoystickDesc desc;
+    SDL_zero(desc);
+    desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
+    desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
+    desc.naxes = SDL_CONTROLLER_AXIS_MAX;
+    desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
+    desc.name = "Ventora virtual pad";
+    device_ = SDL_JoystickAttachVirtualEx(&desc);
+    ASSERT_GE(device_, 0) << SDL_GetError();
+    joystick_ = SDL_JoystickOpen(device_);
+    ASSERT_NE(joystick_, nullptr) << SDL_GetError();
+    frame();  // the window hears of the new pad
+  }
+  void unplug() {
+    if (!joystick_) return;
+    const SDL_JoystickID id = SDL_JoystickInstanceID(joystick_);
+    SDL_JoystickClose(joystick_);
+    joystick_ = nullptr;
+    for (int i = 0; i < SDL_NumJoysticks(); ++i) {
+      if (SDL_JoystickGetDeviceInstanceID(i) == id) SDL_JoystickDetachVirtual(i);
+    }
+  }
+  // One frame as the game's loop runs it: the window's input, the controller added, the update.
+  FrameInput frame() {
+    FrameInput input;
+    window_->poll(input);
+    apply_pad(window_->pad(), state_, pointer_, input);
+    update_game(state_, input, kStep);
+    return input;
+  }
+
+  std::string error_;
+  std::unique_ptr<Window> window_;
+  GameState state_;
+  PadPointer pointer_;
+  int device_ = -1;
+  SDL_Joystick* joystick_ = nullptr;
+};
+
+TEST_F(VirtualPadTest, SouthButtonJumps) {
+  plug_in();
+  SDL_JoystickSetVirtualButton(joystick_, SDL_CONTROLLER_BUTTON_A, SDL_PRESSED);
+  const FrameInput input = frame();
+  EXPECT_TRUE(window_->pad().is_pressed(PadButton::South));
+  EXPECT_TRUE(input.is_pressed(Key::Space));
+  EXPECT_TRUE(input.pressed_names.empty());
+  EXPECT_EQ(state_.jump_count, 1u);
+  EXPECT_GT(state_.player_vspeed, 0);
+  // Held on, it was pressed once: the next frame does not press it again.
+  frame();
+  EXPECT_FALSE(window_->pad().is_pressed(PadButton::South));
+  EXPECT_TRUE(window_->pad().is_held(PadButton::South));
+}
+
+TEST_F(VirtualPadTest, StickPushRunsUntilThePadIsPulledOut) {
+  plug_in();
+  SDL_JoystickSetVirtualAxis(joystick_, SDL_CONTROLLER_AXIS_LEFTX, SDL_JOYSTICK_AXIS_MAX);
+  const FrameInput input = frame();
+  EXPECT_TRUE(input.is_held(Key::Right));
+  EXPECT_EQ(state_.facing, 1u);
+  EXPECT_NE(state_.planet_turn, 0.0f);  // running right turns the planet
+  for (int i = 0; i < 10; ++i) frame();
+  const float turned = state_.planet_turn;
+  unplug();
+  const FrameInput after = frame();
+  EXPECT_FALSE(after.is_held(Key::Right)) << "a pulled-out pad holds nothing";
+  EXPECT_EQ(state_.planet_turn, turned);
+  // Plugged in again while the game runs, it plays again.
+  plug_in();
+  SDL_JoystickSetVirtualButton(joystick_, SDL_CONTROLLER_BUTTON_DPAD_LEFT, SDL_PRESSED);
+  EXPECT_TRUE(frame().is_held(Key::Left));
+}
+
+}  // namespace
+}  // namespace ventora
