@@ -1,0 +1,127 @@
+// screenshots: every screen of a run (fight, stage clear, card choice, countdown, the bonus stage,
+// victory, defeat) in OG and 1080p, drawn offscreen through the real renderer while the whole-run
+// bot plays from a fixed clock. docs/screens holds its output.
+//   screenshots --out DIR     writes DIR/<mode>-<screen>.png
+#include <cstdio>
+#include <map>
+#include <string>
+#include <string_view>
+
+#include "game/run.h"
+#include "layout/render_settings.h"
+#include "platform/canvas.h"
+#include "snapshot.h"
+#include "tests/support/run_bot.h"
+#include "view/scene.h"
+
+namespace ventora {
+namespace {
+
+constexpr ClockReading kClock{1765000000, 0};
+constexpr const char* kScreens[] = {"fight",     "stage-clear", "card-choice", "countdown",
+                                    "bonus-stage", "victory",   "defeat"};
+
+class Shooter {
+ public:
+  Shooter(Snapshots& snapshots, std::string out, std::string mode)
+      : snapshots_(snapshots), out_(std::move(out)), mode_(std::move(mode)) {}
+
+  // The state as the window shows it after this frame, once per screen name.
+  void take(std::string_view name, GameState& state, const FrameInput& input) {
+    const std::string key(name);
+    if (taken_.count(key)) return;
+    DrawList list;
+    Canvas canvas(list, input.screen_width, input.screen_height);
+    canvas.set_time(input.time);
+    canvas.set_mouse(input.mouse);
+    draw_scene(state, canvas);
+    const int w = static_cast<int>(input.screen_width), h = static_cast<int>(input.screen_height);
+    taken_[key] = write_png(out_ + "/" + mode_ + "-" + key + ".png", snapshots_.draw(list, w, h));
+  }
+  bool has(std::string_view name) const { return taken_.count(std::string(name)) > 0; }
+
+  // Picks the moments worth showing from the bot's frames.
+  void watch(GameState& state, const FrameInput& input) {
+    const bool striking = state.launch_pads[0].phase == LaunchPhase::Strike ||
+                          state.launch_pads[1].phase == LaunchPhase::Strike;
+    switch (state.screen) {
+      case Screen::Fight:
+        if (state.stage == 1 && striking) take("fight", state, input);
+        if (state.stage == 6 && striking) take("bonus-stage", state, input);
+        break;
+      case Screen::StageClear: take("stage-clear", state, input); break;
+      case Screen::CardChoice: take("card-choice", state, input); break;
+      case Screen::Countdown:
+        if (state.countdown < 2.5f) take("countdown", state, input);
+        break;
+      case Screen::Victory:
+      case Screen::Defeat: break;
+    }
+  }
+
+ private:
+  Snapshots& snapshots_;
+  std::string out_, mode_;
+  std::map<std::string, bool> taken_;
+};
+
+void use_mode(const std::string& mode) {
+  std::string program = "screenshots", flag = "--mode", value = mode;
+  char* args[] = {program.data(), flag.data(), value.data()};
+  set_process_args(3, args);
+}
+
+// One whole run through the bonus stage to victory, then one the bot gives up at once.
+bool shoot_mode(Snapshots& snapshots, const std::string& out, const std::string& mode) {
+  Shooter shooter(snapshots, out, mode);
+  use_mode(mode);
+  GameState state = start_run(kClock);
+  bot::RunPlan plan;
+  plan.route = bot::Route::ThroughBonus;
+  plan.on_frame = [&](GameState& s, const FrameInput& input) { shooter.watch(s, input); };
+  bot::RunRecord record = bot::play_run(state, plan);
+  if (state.screen == Screen::Victory) {
+    // Let the confetti fall for a second.
+    bot::idle_frames(state, plan.dt, 60, record.time);
+    shooter.take("victory", state, bot::idle_input(state, record.time));
+  }
+
+  use_mode(mode);
+  GameState lost = start_run(kClock);
+  bot::RunPlan give_up;
+  give_up.give_up_at_stage = 1;
+  bot::play_run(lost, give_up);
+  if (lost.screen == Screen::Defeat) shooter.take("defeat", lost, bot::idle_input(lost, 0));
+
+  bool all = true;
+  for (const char* name : kScreens) {
+    if (shooter.has(name)) continue;
+    std::fprintf(stderr, "screenshots: the %s run never showed the %s screen\n", mode.c_str(), name);
+    all = false;
+  }
+  return all;
+}
+
+}  // namespace
+}  // namespace ventora
+
+int main(int argc, char** argv) {
+  using namespace ventora;
+  std::string out;
+  for (int i = 1; i + 1 < argc; ++i) {
+    if (std::string_view(argv[i]) == "--out") out = argv[i + 1];
+  }
+  if (out.empty()) {
+    std::fprintf(stderr, "usage: screenshots --out DIR\n");
+    return 2;
+  }
+  std::string error;
+  auto snapshots = Snapshots::create(error);
+  if (!snapshots) {
+    std::fprintf(stderr, "%s\n", error.c_str());
+    return 1;
+  }
+  bool ok = true;
+  for (const char* mode : {"og", "hd1080"}) ok = shoot_mode(*snapshots, out, mode) && ok;
+  return ok ? 0 : 1;
+}
