@@ -105,5 +105,21 @@ TEST_F(VirtualPadTest, StickPushRunsUntilThePadIsPulledOut) {
   EXPECT_TRUE(frame().is_held(Key::Left));
 }
 
+// The stick counts as pushed past half-way and as let go only well below it again, so a stick
+// resting near the line does not stutter between running and standing.
+TEST_F(VirtualPadTest, StickHasHysteresis) {
+  plug_in();
+  struct Step {
+    Sint16 x;
+    bool left_held;
+  };
+  const Step steps[] = {{-12000, false}, {-20000, true}, {-12000, true}, {-9000, false},
+                        {-12000, false}, {-20000, true}, {0, false}};
+  for (const Step& s : steps) {
+    SDL_JoystickSetVirtualAxis(joystick_, SDL_CONTROLLER_AXIS_LEFTX, s.x);
+    EXPECT_EQ(frame().is_held(Key::Left), s.left_held) << "stick at " << s.x;
+  }
+}
+
 }  // namespace
 }  // namespace ventora

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The real binary in a real window: title and size per mode, the music-disabled line, and
+# The real binary in a real window: title, icon and size per mode, the music-disabled line, and
 # Escape ending the program with status 0; in 4K, the backdrop in 8 × 8 blocks under the planet.
 # Usage: window_e2e.sh <ventora binary>
 set -euo pipefail
@@ -18,6 +18,7 @@ check_mode() {
   local size
   size=$(window_size "$wid")
   [ "$size" = "$expected" ] || fail "mode '$*': window is $size, expected $expected"
+  xprop -id "$wid" _NET_WM_ICON | grep -q 'Icon (64 x 64)' || fail "mode '$*': the window has no 64 px icon"
   press "$wid" Escape
   wait_for_exit
   [ "$GAME_STATUS" = 0 ] || fail "mode '$*': exit status $GAME_STATUS after Escape"
