@@ -18,7 +18,8 @@ check_mode() {
   local size
   size=$(window_size "$wid")
   [ "$size" = "$expected" ] || fail "mode '$*': window is $size, expected $expected"
-  xprop -id "$wid" _NET_WM_ICON | grep -q 'Icon (64 x 64)' || fail "mode '$*': the window has no 64 px icon"
+  xprop -id "$wid" _NET_WM_ICON >"$work/icon.txt"
+  grep -q 'Icon (64 x 64)' "$work/icon.txt" || fail "mode '$*': the window has no 64 px icon"
   press "$wid" Escape
   wait_for_exit
   [ "$GAME_STATUS" = 0 ] || fail "mode '$*': exit status $GAME_STATUS after Escape"

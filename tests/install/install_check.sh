@@ -27,14 +27,15 @@ grep -q "<release version=\"$version\"" "$metainfo" || fail "the metadata's rele
 for size in 16 24 32 48 64 128 256; do
   icon=$prefix/share/icons/hicolor/${size}x${size}/apps/ventora.png
   [ -f "$icon" ] || fail "no ${size} px icon"
-  file "$icon" | grep -q "PNG image data, $size x $size, 8-bit/color RGBA" ||
-    fail "$icon is $(file -b "$icon")"
+  kind=$(file -b "$icon")
+  [[ "$kind" == "PNG image data, $size x $size, 8-bit/color RGBA"* ]] || fail "$icon is $kind"
 done
 
 man=$prefix/share/man/man6/ventora.6
 [ -f "$man" ] || fail "no man page"
 warnings=$(MANWIDTH=80 man --warnings -l "$man" 2>&1 >/dev/null)
 [ -z "$warnings" ] || fail "the man page has warnings: $warnings"
-MANWIDTH=80 man -l "$man" 2>/dev/null | grep -q -- "--fullscreen" || fail "the man page lacks --fullscreen"
-MANWIDTH=80 man -l "$man" 2>/dev/null | grep -q "Ventora $version" || fail "the man page lacks the version"
+page=$(MANWIDTH=80 man -l "$man" 2>/dev/null)
+grep -q -- "--fullscreen" <<<"$page" || fail "the man page lacks --fullscreen"
+grep -q "Ventora $version" <<<"$page" || fail "the man page lacks the version"
 echo "ok: installed into a prefix; desktop entry and metadata valid, icon at 7 sizes, man page"
