@@ -28,8 +28,8 @@ struct RunPlan {
   // The box (0..2) to take from an offer; by default the card the bot copes with best.
   std::function<int(const GameState&)> choose;
   // Called after every frame's update with the state and the frame's input, as a window would
-  // draw them (the state is not const: drawing keeps the backdrop target in it).
-  std::function<void(GameState&, const FrameInput&)> on_frame;
+  // draw them.
+  std::function<void(const GameState&, const FrameInput&)> on_frame;
 };
 
 struct RunRecord {

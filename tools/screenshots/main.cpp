@@ -27,7 +27,7 @@ class Shooter {
       : snapshots_(snapshots), out_(std::move(out)), mode_(std::move(mode)) {}
 
   // The state as the window shows it after this frame, once per screen name.
-  void take(std::string_view name, GameState& state, const FrameInput& input) {
+  void take(std::string_view name, const GameState& state, const FrameInput& input) {
     const std::string key(name);
     if (taken_.count(key)) return;
     DrawList list;
@@ -41,7 +41,7 @@ class Shooter {
   bool has(std::string_view name) const { return taken_.count(std::string(name)) > 0; }
 
   // Picks the moments worth showing from the bot's frames.
-  void watch(GameState& state, const FrameInput& input) {
+  void watch(const GameState& state, const FrameInput& input) {
     const bool striking = state.launch_pads[0].phase == LaunchPhase::Strike ||
                           state.launch_pads[1].phase == LaunchPhase::Strike;
     switch (state.screen) {
@@ -78,7 +78,7 @@ bool shoot_mode(Snapshots& snapshots, const std::string& out, const std::string&
   GameState state = start_run(kClock);
   bot::RunPlan plan;
   plan.route = bot::Route::ThroughBonus;
-  plan.on_frame = [&](GameState& s, const FrameInput& input) { shooter.watch(s, input); };
+  plan.on_frame = [&](const GameState& s, const FrameInput& input) { shooter.watch(s, input); };
   bot::RunRecord record = bot::play_run(state, plan);
   if (state.screen == Screen::Victory) {
     // Let the confetti fall for a second.
