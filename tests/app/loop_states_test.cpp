@@ -27,6 +27,7 @@ class FakeHost final : public FrameHost {
   std::vector<DrawList> shown;
   std::vector<WindowSize> size_requests;
   std::vector<AudioCall> audio_calls;
+  std::deque<PadInput> pads;  // one per frame, while any are queued
   int music_set_ups = 0;
 
   bool poll(FrameInput& input) override {
@@ -38,6 +39,12 @@ class FakeHost final : public FrameHost {
       inputs.pop_front();
     }
     return true;
+  }
+  PadInput pad() override {
+    if (pads.empty()) return {};
+    PadInput pad = pads.front();
+    pads.pop_front();
+    return pad;
   }
   double frame_seconds() override { return 0.016; }
   void request_size(WindowSize size) override { size_requests.push_back(size); }
@@ -88,6 +95,19 @@ TEST(LoopStates, MusicIsSetUpThenOneFrameDrawsNothingThenTheRunStarts) {
   EXPECT_TRUE(host.shown[1].commands.empty());
   EXPECT_FALSE(host.shown[2].commands.empty());
   EXPECT_EQ(host.music_set_ups, 1);
+}
+
+// The host's controllers reach the running frame as the keys they stand for.
+TEST(LoopStates, ARunningFrameTakesTheHostsControllers) {
+  FakeHost host;
+  FrameLoop loop(host);
+  start(loop);
+  PadInput south;
+  south.press(PadButton::South);
+  host.pads.push_back(south);
+  ASSERT_TRUE(loop.frame());
+  EXPECT_EQ(loop.state()->jump_count, 1u);
+  EXPECT_GT(loop.state()->player_vspeed, 0);
 }
 
 TEST(LoopStates, EscapeEndsTheProgramBeforeTheFramesUpdate) {
