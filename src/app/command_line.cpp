@@ -75,6 +75,15 @@ CommandLine parse_command_line(std::span<const std::string_view> args) {
   return cl;
 }
 
+std::optional<int> frame_cap(CommandLine& cl, const char* env_value) {
+  if (cl.fps || env_value == nullptr) return cl.fps;
+  const std::optional<int> fps = parse_count(env_value);
+  if (!fps) {
+    cl.notes.push_back("ventora: VENTORA_FPS needs a whole number of frames a second (0 = no cap); ignored");
+  }
+  return fps;
+}
+
 std::string usage_text() {
   return "Usage: ventora [options]\n"
          "\n"

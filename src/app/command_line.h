@@ -25,6 +25,9 @@ struct CommandLine {
 
 // Reads the arguments (program name included).
 CommandLine parse_command_line(std::span<const std::string_view> args);
+// The frame cap asked for: `--fps` wins over VENTORA_FPS (`env_value`, null when unset). A value
+// that is not a whole number of frames a second adds a note to `cl` and is ignored.
+std::optional<int> frame_cap(CommandLine& cl, const char* env_value);
 // What `--help` prints.
 std::string usage_text();
 // "ventora X.Y.Z", what `--version` prints.

@@ -12,8 +12,8 @@ bool FrameLoop::frame() {
   DrawList list;
   switch (loop_state_) {
     case LoopState::MusicSetUp:
-      music_ = host_.set_up_music();
-      loop_state_ = LoopState::FirstFrame;
+      // The window is up while the soundtrack decodes, so Escape already quits here.
+      if (input.is_pressed(Key::Escape)) return false;
       break;
     case LoopState::FirstFrame:
       // This frame draws nothing of the game: the run starts at its end.
@@ -37,6 +37,11 @@ bool FrameLoop::frame() {
   }
   if (loop_state_ == LoopState::Ended) return false;
   host_.show(list);
+  // The music is set up after the frame is shown, so that its decoders do not hold the first
+  // frame up; the run starts on the frame after the one that finds every track loaded.
+  if (loop_state_ == LoopState::MusicSetUp && host_.poll_music(music_)) {
+    loop_state_ = LoopState::FirstFrame;
+  }
   return true;
 }
 

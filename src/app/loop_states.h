@@ -30,7 +30,9 @@ class FrameHost {
   virtual void request_size(WindowSize size) = 0;
   // Hands the frame's drawing to the screen and presents it.
   virtual void show(const DrawList& list) = 0;
-  virtual std::unique_ptr<MusicPlayer> set_up_music() = 0;
+  // Sets the music up across frames without waiting: the first call starts it, each call hands
+  // over what is ready; true once it is done, with `player` set (nullptr with music off).
+  virtual bool poll_music(std::unique_ptr<MusicPlayer>& player) = 0;
   virtual ClockReading clock() = 0;
 };
 

@@ -1,5 +1,6 @@
 // Start-up: read the command line, open the window, and drive the frame loop from it.
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <optional>
 #include <string>
@@ -7,6 +8,7 @@
 #include <vector>
 
 #include "app/command_line.h"
+#include "app/frame_pacer.h"
 #include "app/loop_states.h"
 #include "app/window_config.h"
 #include "layout/render_settings.h"
@@ -20,7 +22,7 @@ namespace {
 // The real window and process behind the frame loop.
 class WindowHost final : public FrameHost {
  public:
-  explicit WindowHost(Window& window) : window_(window) {}
+  WindowHost(Window& window, const FramePacing& pacing) : window_(window), pacer_(pacing) {}
   bool poll(FrameInput& input) override { return window_.poll(input); }
   PadInput pad() override { return window_.pad(); }
   double frame_seconds() override { return window_.frame_seconds(); }
@@ -30,14 +32,21 @@ class WindowHost final : public FrameHost {
   void show(const DrawList& list) override {
     window_.draw(list);
     window_.present();
+    pacer_.wait_after_present();
   }
-  std::unique_ptr<MusicPlayer> set_up_music() override {
-    return music_player_from_environment([] { return open_sdl_audio_out(); });
+  bool poll_music(std::unique_ptr<MusicPlayer>& player) override {
+    if (!music_) music_.emplace([] { return open_sdl_audio_out(); });
+    if (!music_->poll()) return false;
+    player = music_->take_player();
+    music_.reset();
+    return true;
   }
   ClockReading clock() override { return read_system_clock(); }
 
  private:
   Window& window_;
+  FramePacer pacer_;
+  std::optional<MusicSetUp> music_;
 };
 
 }  // namespace
@@ -47,7 +56,8 @@ int main(int argc, char** argv) {
   using namespace ventora;
   set_process_args(argc, argv);
   const std::vector<std::string_view> args(argv, argv + argc);
-  const CommandLine command_line = parse_command_line(args);
+  CommandLine command_line = parse_command_line(args);
+  const std::optional<int> fps_cap = frame_cap(command_line, std::getenv("VENTORA_FPS"));
   if (command_line.show_help) {
     std::fputs(usage_text().c_str(), stdout);
     return 0;
@@ -60,13 +70,14 @@ int main(int argc, char** argv) {
 
   WindowConfig config = window_config_for(render_settings_from_process_args());
   config.fullscreen = command_line.fullscreen;
+  config.vsync = fps_cap != 0;  // uncapped means uncapped
   std::string error;
   std::unique_ptr<Window> window = Window::open(config, error);
   if (!window) {
     std::fprintf(stderr, "%s\n", error.c_str());
     return 1;
   }
-  WindowHost host(*window);
+  WindowHost host(*window, {window->refresh_rate(), window->vsync(), fps_cap});
   FrameLoop loop(host);
   while (loop.frame()) {
   }

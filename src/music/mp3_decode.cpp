@@ -77,7 +77,7 @@ bool starts_with_id3(std::span<const std::uint8_t> bytes) {
 
 }  // namespace
 
-DecodeResult decode_mp3(std::span<const std::uint8_t> bytes) {
+DecodeResult decode_mp3(std::span<const std::uint8_t> bytes, std::stop_token stop) {
   int err = MPG123_OK;
   Handle mh(mpg123_new(nullptr, &err));
   if (!mh) return std::string(mpg123_plain_strerror(err));
@@ -100,6 +100,7 @@ DecodeResult decode_mp3(std::span<const std::uint8_t> bytes) {
   std::size_t changed_frames = 0;
   std::size_t changed_from_byte = 0;
   for (;;) {
+    if (stop.stop_requested()) return std::string("decoding stopped");
     off_t frame = 0;
     unsigned char* audio = nullptr;
     std::size_t size = 0;

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <span>
+#include <stop_token>
 #include <string>
 #include <variant>
 #include <vector>
@@ -14,6 +15,7 @@ using DecodeResult = std::variant<std::vector<std::uint8_t>, std::string>;
 
 // Decodes every frame (corrupt stretches are skipped). Errors: "no MP3 frames decoded",
 // "variable sample rate/channel count is unsupported", "MP3 had no default audio track", or libmpg123's text.
-DecodeResult decode_mp3(std::span<const std::uint8_t> bytes);
+// A stop requested through `stop` ends decoding within a frame with "decoding stopped".
+DecodeResult decode_mp3(std::span<const std::uint8_t> bytes, std::stop_token stop = {});
 
 }  // namespace ventora

@@ -3,20 +3,16 @@
 #include <sys/mman.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdint>
 #include <cstdio>
-#include <future>
 #include <string>
+#include <system_error>
 #include <utility>
-
-#include "music/mp3_decode.h"
 
 namespace ventora {
 
 namespace {
-
-// A thread per track, or decoding on this thread when no thread can be started.
-constexpr auto kDecodePolicy = std::launch::async | std::launch::deferred;
 
 // Loads one decoded track; prints its one error line and returns nothing on failure.
 std::optional<SoundId> load_track(const EmbeddedTrack& track, DecodeResult decoded, AudioOut& audio) {
@@ -43,33 +39,55 @@ void release_pages(std::span<const std::uint8_t> bytes) {
 
 }  // namespace
 
-LoadedMusic load_music(std::span<const EmbeddedTrack> tracks, const EmbeddedTrack& cue, AudioOut& audio) {
-  // Decoding is pure CPU work on bytes nobody else touches, so every track decodes on its own thread;
-  // the audio output and the error stream are used from this thread only, in track order.
-  std::vector<std::future<DecodeResult>> decoding;
-  for (const EmbeddedTrack& track : tracks) {
-    decoding.push_back(std::async(kDecodePolicy, decode_mp3, track.mp3_bytes));
-  }
-  std::future<DecodeResult> cue_decoding = std::async(kDecodePolicy, decode_mp3, cue.mp3_bytes);
-
-  LoadedMusic music;
-  for (std::size_t i = 0; i < tracks.size(); ++i) {
-    if (const auto sound = load_track(tracks[i], decoding[i].get(), audio)) {
-      music.tracks.push_back(*sound);
-      music.track_seconds.push_back(tracks[i].seconds);
+MusicLoading::MusicLoading(std::span<const EmbeddedTrack> tracks, const EmbeddedTrack& cue) {
+  // Decoding is pure CPU work on bytes nobody else touches, so every track decodes on its own
+  // thread; the audio output and the error stream are used from the loading thread only.
+  decodings_.resize(tracks.size() + 1);
+  for (std::size_t i = 0; i <= tracks.size(); ++i) {
+    Decoding& d = decodings_[i];
+    d.track = i < tracks.size() ? &tracks[i] : &cue;
+    std::packaged_task<DecodeResult(std::stop_token)> task(
+        [bytes = d.track->mp3_bytes](std::stop_token stop) { return decode_mp3(bytes, stop); });
+    std::future<DecodeResult> result = task.get_future();
+    try {
+      d.worker = std::jthread(std::move(task));
+      d.result = std::move(result);
+    } catch (const std::system_error&) {
+      // No thread to be had: this track decodes on the loading thread.
     }
   }
-  music.defeat_cue = load_track(cue, cue_decoding.get(), audio);
-  return music;
 }
 
-LoadedMusic load_embedded_music(AudioOut& audio) {
-  LoadedMusic music = load_music(music_tracks(), defeat_cue_track(), audio);
-  // Decoded, the 47 MB of MP3 are not read again: hand their pages back to the kernel (they are
-  // read-only pages of the executable and come back from it should anything touch them).
+bool MusicLoading::load_ready(AudioOut& audio, bool wait) {
+  const std::size_t cue = decodings_.size() - 1;
+  for (; next_ < decodings_.size(); ++next_) {
+    Decoding& d = decodings_[next_];
+    if (d.result.valid() && !wait &&
+        d.result.wait_for(std::chrono::seconds(0)) != std::future_status::ready) {
+      return false;
+    }
+    DecodeResult decoded = d.result.valid() ? d.result.get() : decode_mp3(d.track->mp3_bytes);
+    const std::optional<SoundId> sound = load_track(*d.track, std::move(decoded), audio);
+    if (next_ == cue) {
+      music_.defeat_cue = sound;
+    } else if (sound) {
+      music_.tracks.push_back(*sound);
+      music_.track_seconds.push_back(d.track->seconds);
+    }
+  }
+  return true;
+}
+
+LoadedMusic load_music(std::span<const EmbeddedTrack> tracks, const EmbeddedTrack& cue, AudioOut& audio) {
+  MusicLoading loading(tracks, cue);
+  loading.load_ready(audio, true);
+  return loading.take();
+}
+
+void release_embedded_track_pages() {
+  // They are read-only pages of the executable and come back from it should anything touch them.
   for (const EmbeddedTrack& track : music_tracks()) release_pages(track.mp3_bytes);
   release_pages(defeat_cue_track().mp3_bytes);
-  return music;
 }
 
 }  // namespace ventora

@@ -23,16 +23,34 @@ bool music_switched_on() {
 
 }  // namespace
 
-std::unique_ptr<MusicPlayer> music_player_from_environment(
-    const std::function<std::unique_ptr<AudioOut>()>& open_audio) {
+MusicSetUp::MusicSetUp(const std::function<std::unique_ptr<AudioOut>()>& open_audio) {
   if (!music_switched_on()) {
     std::fputs("background music disabled on this platform/session\n", stderr);
-    return nullptr;
+    return;
   }
-  std::unique_ptr<AudioOut> audio = open_audio();
-  if (!audio) return nullptr;
-  LoadedMusic music = load_embedded_music(*audio);
-  return make_music_player(std::move(audio), std::move(music));
+  audio_ = open_audio();
+  if (audio_) loading_ = std::make_unique<MusicLoading>(music_tracks(), defeat_cue_track());
+}
+
+MusicSetUp::~MusicSetUp() = default;
+
+bool MusicSetUp::poll(bool wait) {
+  return !loading_ || loading_->load_ready(*audio_, wait);
+}
+
+std::unique_ptr<MusicPlayer> MusicSetUp::take_player() {
+  if (!loading_) return nullptr;
+  LoadedMusic music = loading_->take();
+  loading_.reset();
+  release_embedded_track_pages();
+  return make_music_player(std::move(audio_), std::move(music));
+}
+
+std::unique_ptr<MusicPlayer> music_player_from_environment(
+    const std::function<std::unique_ptr<AudioOut>()>& open_audio) {
+  MusicSetUp set_up(open_audio);
+  set_up.poll(true);
+  return set_up.take_player();
 }
 
 std::unique_ptr<MusicPlayer> make_music_player(std::unique_ptr<AudioOut> audio, LoadedMusic music) {

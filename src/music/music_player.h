@@ -13,6 +13,7 @@
 namespace ventora {
 
 struct LoadedMusic;
+class MusicLoading;
 
 struct MusicPlayer {
   std::unique_ptr<AudioOut> audio;
@@ -31,10 +32,30 @@ inline constexpr float kDefeatCueVolume = 0.44f;
 // Silence between the stored end of one track and the start of the next.
 inline constexpr float kTrackGapSeconds = 0.35f;
 
-// Reads VENTORA_DISABLE_MUSIC (wins) and VENTORA_ENABLE_MUSIC (present, even empty: on). Off prints
-// "background music disabled on this platform/session" once on stderr and returns nullptr without
-// calling `open_audio`. On calls `open_audio` (nullptr: no music; the opener has said why), then decodes
-// and loads every embedded track and shuffles the playlist.
+// The music's start-up, spread over as many frames as decoding takes so that none of them waits.
+class MusicSetUp {
+ public:
+  // Reads VENTORA_DISABLE_MUSIC (wins) and VENTORA_ENABLE_MUSIC (present, even empty: on). Off
+  // prints "background music disabled on this platform/session" once on stderr and never calls
+  // `open_audio`. On calls `open_audio` (nullptr: no music; the opener has said why) and starts
+  // decoding every embedded track on worker threads.
+  explicit MusicSetUp(const std::function<std::unique_ptr<AudioOut>()>& open_audio);
+  ~MusicSetUp();  // stops decoding that is still going on
+  MusicSetUp(const MusicSetUp&) = delete;
+  MusicSetUp& operator=(const MusicSetUp&) = delete;
+
+  // Loads the tracks decoded so far, in order, without waiting (waiting for all with `wait`).
+  // True once the player is ready: then `take_player` gives it, its playlist shuffled.
+  bool poll(bool wait = false);
+  // The player (nullptr with music off); call once after poll returned true.
+  std::unique_ptr<MusicPlayer> take_player();
+
+ private:
+  std::unique_ptr<AudioOut> audio_;
+  std::unique_ptr<MusicLoading> loading_;
+};
+
+// MusicSetUp, waited out: the player with every track loaded (nullptr with music off).
 std::unique_ptr<MusicPlayer> music_player_from_environment(
     const std::function<std::unique_ptr<AudioOut>()>& open_audio);
 

@@ -44,6 +44,7 @@ struct Window::Impl {
   Uint64 start = 0;
   Uint64 last_present = 0;
   double frame_seconds = 0;
+  bool vsync = false;
 
   ~Impl() {
     renderer.reset();  // their GL objects go while the context still exists
@@ -125,8 +126,9 @@ std::unique_ptr<Window> Window::open(const WindowConfig& config, std::string& er
   }
   // The game reads keys, not typed text: no input method window should pop up.
   SDL_StopTextInput();
-  // Vsync is a wish: some servers refuse it, and the game runs the same without it.
-  SDL_GL_SetSwapInterval(1);
+  // Vsync is a wish: some servers refuse it, and the frame loop then paces itself.
+  impl->vsync = config.vsync && SDL_GL_SetSwapInterval(1) == 0;
+  if (!config.vsync) SDL_GL_SetSwapInterval(0);
   impl->renderer = GlRenderer::create(error);
   if (!impl->renderer) return nullptr;
   // Without controller support the game plays with keyboard and mouse alone.
@@ -210,6 +212,14 @@ bool Window::poll(FrameInput& input) {
 const PadInput& Window::pad() const { return impl_->pad; }
 
 double Window::frame_seconds() const { return impl_->frame_seconds; }
+
+double Window::refresh_rate() const {
+  SDL_DisplayMode mode;
+  if (SDL_GetWindowDisplayMode(impl_->window, &mode) != 0) return 0;
+  return mode.refresh_rate;
+}
+
+bool Window::vsync() const { return impl_->vsync; }
 
 void Window::request_size(int width, int height) {
   Impl& w = *impl_;

@@ -19,6 +19,7 @@ struct WindowConfig {
   int height = 720;
   bool high_dpi = false;  // a drawable larger than the logical size where the display offers one
   bool fullscreen = false;  // start in fullscreen (see Window::set_fullscreen)
+  bool vsync = true;        // ask the swap to wait for the display's refresh
 };
 
 class Window {
@@ -37,6 +38,10 @@ class Window {
   const PadInput& pad() const;
   // Duration of the previous frame in seconds (present to present).
   double frame_seconds() const;
+  // The refresh rate of the window's display in Hz; 0 when the display does not say.
+  double refresh_rate() const;
+  // Whether the driver accepted the swap interval asked for with `vsync`.
+  bool vsync() const;
   // Asks the window system for a new logical size; the screen size follows in a later frame.
   // In fullscreen the size is kept for the picture and for the window once fullscreen ends.
   void request_size(int width, int height);

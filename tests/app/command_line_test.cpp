@@ -49,6 +49,34 @@ TEST(CommandLine, ReadsEveryOption) {
   EXPECT_TRUE(cl.notes.empty());
 }
 
+TEST(CommandLine, FrameCapFromTheFlagOrElseTheEnvironment) {
+  struct Case {
+    std::vector<std::string_view> args;
+    const char* env;
+    std::optional<int> cap;
+    std::size_t notes;
+  };
+  const Case cases[] = {
+      {{"ventora"}, nullptr, std::nullopt, 0},
+      {{"ventora"}, "30", 30, 0},
+      {{"ventora"}, "0", 0, 0},
+      {{"ventora", "--fps", "0"}, "30", 0, 0},   // the flag wins
+      {{"ventora", "--fps", "90"}, nullptr, 90, 0},
+      {{"ventora"}, "fast", std::nullopt, 1},    // ignored, with a note
+      {{"ventora"}, "", std::nullopt, 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(c.args) + " VENTORA_FPS=" + (c.env ? c.env : "(unset)"));
+    CommandLine cl = parse_command_line(c.args);
+    EXPECT_EQ(frame_cap(cl, c.env), c.cap);
+    EXPECT_EQ(cl.notes.size(), c.notes);
+  }
+  CommandLine cl = parse_command_line(std::vector<std::string_view>{"ventora"});
+  frame_cap(cl, "-1");
+  EXPECT_EQ(cl.notes, std::vector<std::string>{
+                          "ventora: VENTORA_FPS needs a whole number of frames a second (0 = no cap); ignored"});
+}
+
 TEST(CommandLine, HelpNamesEveryOptionAndVersionComesFromTheBuild) {
   for (std::string_view option : {"--mode", "--fullscreen", "--fps", "--record", "--replay", "--check",
                                   "--help", "--version"}) {

@@ -14,6 +14,32 @@ TEST(FrameLoop, TimeStepIsCappedWithoutLowerBound) {
   EXPECT_FLOAT_EQ(frame_dt(0.0), 0.0f);
 }
 
+TEST(FramePacing, WaitsOutTheRestOfOneRefreshUnlessVsyncAlreadyDid) {
+  struct Case {
+    const char* what;
+    FramePacing pacing;
+    double elapsed;
+    double wait;
+  };
+  const Case cases[] = {
+      {"no vsync, 60 Hz, quick frame", {60, false, {}}, 0.004, 1.0 / 60 - 0.004},
+      {"no vsync, refresh unknown: 60 Hz", {0, false, {}}, 0.004, 1.0 / 60 - 0.004},
+      {"no vsync, 144 Hz", {144, false, {}}, 0.002, 1.0 / 144 - 0.002},
+      {"no vsync, slow frame", {60, false, {}}, 0.030, 0},
+      {"vsync waited in the swap", {60, true, {}}, 0.0166, 0},
+      {"vsync a little early", {60, true, {}}, 0.012, 0},
+      {"vsync ignored: swap came back at once", {60, true, {}}, 0.001, 1.0 / 60 - 0.001},
+      {"cap below the refresh", {60, true, 30}, 0.0167, 1.0 / 30 - 0.0167},
+      {"cap above the refresh, vsync waits", {60, true, 144}, 0.0167, 0},
+      {"cap without vsync", {0, false, 100}, 0.004, 0.01 - 0.004},
+      {"uncapped", {60, false, 0}, 0.001, 0},
+      {"uncapped with vsync", {60, true, 0}, 0.001, 0},
+  };
+  for (const Case& c : cases) {
+    EXPECT_NEAR(frame_wait_seconds(c.pacing, c.elapsed), c.wait, 1e-12) << c.what;
+  }
+}
+
 TEST(FrameLoop, DefeatCueFollowsEnteringAndLeavingDefeat) {
   struct Case {
     Screen previous, current;

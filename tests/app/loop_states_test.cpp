@@ -49,7 +49,15 @@ class FakeHost final : public FrameHost {
   double frame_seconds() override { return 0.016; }
   void request_size(WindowSize size) override { size_requests.push_back(size); }
   void show(const DrawList& list) override { shown.push_back(list); }
-  std::unique_ptr<MusicPlayer> set_up_music() override {
+  // The music is ready on the `music_polls_until_ready`-th poll.
+  int music_polls_until_ready = 1;
+  int music_polls = 0;
+  bool poll_music(std::unique_ptr<MusicPlayer>& player) override {
+    if (++music_polls < music_polls_until_ready) return false;
+    player = set_up_music();
+    return true;
+  }
+  std::unique_ptr<MusicPlayer> set_up_music() {
     ++music_set_ups;
     LoadedMusic music;
     music.tracks = {kTrack, kTrack + 1};
@@ -108,6 +116,36 @@ TEST(LoopStates, ARunningFrameTakesTheHostsControllers) {
   ASSERT_TRUE(loop.frame());
   EXPECT_EQ(loop.state()->jump_count, 1u);
   EXPECT_GT(loop.state()->player_vspeed, 0);
+}
+
+// While the tracks decode the loop keeps showing empty frames; the run starts one frame after
+// the music is ready, and Escape ends the program during the set-up too.
+TEST(LoopStates, FramesGoOnWhileTheMusicLoadsAndEscapeQuitsThen) {
+  FakeHost host;
+  host.music_polls_until_ready = 4;
+  FrameLoop loop(host);
+  for (int frame = 0; frame < 3; ++frame) {
+    ASSERT_TRUE(loop.frame());
+    EXPECT_EQ(loop.loop_state(), LoopState::MusicSetUp);
+  }
+  EXPECT_EQ(host.shown.size(), 3u);
+  EXPECT_EQ(host.music_polls, 3);
+  EXPECT_EQ(loop.state(), nullptr);
+  ASSERT_TRUE(loop.frame());  // the fourth poll finds the music ready
+  EXPECT_EQ(loop.loop_state(), LoopState::FirstFrame);
+  EXPECT_NE(loop.music(), nullptr);
+  ASSERT_TRUE(loop.frame());
+  EXPECT_EQ(loop.loop_state(), LoopState::Running);
+  for (const DrawList& list : host.shown) EXPECT_TRUE(list.commands.empty());
+
+  FakeHost loading;
+  loading.music_polls_until_ready = 100;
+  FrameLoop quitting(loading);
+  ASSERT_TRUE(quitting.frame());
+  loading.inputs.push_back(pressing(Key::Escape));
+  EXPECT_FALSE(quitting.frame());
+  EXPECT_EQ(loading.shown.size(), 1u);
+  EXPECT_EQ(loading.music_set_ups, 0);
 }
 
 TEST(LoopStates, EscapeEndsTheProgramBeforeTheFramesUpdate) {

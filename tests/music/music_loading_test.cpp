@@ -5,7 +5,9 @@
 #include <array>
 #include <cmath>
 #include <cstring>
+#include <stop_token>
 #include <string>
+#include <thread>
 
 #include "mp3_fixtures.h"
 #include "music/mp3_decode.h"
@@ -44,6 +46,45 @@ TEST(LoadMusic, AFailedTrackIsReportedAndLeftOutKeepingTheListsParallel) {
   EXPECT_EQ(music.track_seconds, (std::vector<float>{233.326f, 94.72f, 277.368f, 117.264f, 95.033f}));
   EXPECT_FALSE(music.defeat_cue.has_value());
   EXPECT_TRUE(calls.empty());
+}
+
+// Loading frame by frame: each poll loads whatever has finished, never a track before an earlier
+// one, and the result and the error lines are those of loading all at once.
+TEST(LoadMusic, PollingLoadsInTrackOrderWithTheSameResultAsWaiting) {
+  const std::vector<std::uint8_t> short_tone = testing::mp3_tone(0.2);
+  const std::vector<std::uint8_t> long_tone = testing::mp3_tone(3.0);
+  const std::vector<std::uint8_t> empty = id3v2_tag("Cat Circus", "Pellith");
+  const std::array<EmbeddedTrack, 3> tracks{{
+      {"Bongo Rave - Corvane", long_tone, 233.326f},  // finishes last, yet loads first
+      {"Cat Circus - Pellith", empty, 94.72f},
+      {"Heaven and Earth - Corvane", short_tone, 277.368f},
+  }};
+  const EmbeddedTrack cue{"Game Over - Marrowind", short_tone, 140.304f};
+  std::vector<AudioCall> calls;
+  std::vector<std::size_t> sizes;
+  RecordingAudio audio(&calls);
+  audio.loaded_sizes = &sizes;
+
+  ::testing::internal::CaptureStderr();
+  MusicLoading loading(tracks, cue);
+  while (!loading.load_ready(audio, false)) std::this_thread::yield();
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+            "failed to decode embedded music 'Cat Circus - Pellith': no MP3 frames decoded\n");
+  const LoadedMusic music = loading.take();
+  EXPECT_EQ(music.tracks, (std::vector<SoundId>{100, 101}));
+  EXPECT_EQ(music.track_seconds, (std::vector<float>{233.326f, 277.368f}));
+  EXPECT_EQ(music.defeat_cue, std::optional<SoundId>(102));
+  ASSERT_EQ(sizes.size(), 3u);
+  EXPECT_GT(sizes[0], sizes[1]);  // the long tone went in first
+  EXPECT_EQ(sizes[1], sizes[2]);
+}
+
+TEST(DecodeMp3, AStopRequestEndsDecoding) {
+  std::stop_source stop;
+  stop.request_stop();
+  const DecodeResult result = decode_mp3(testing::mp3_tone(0.3), stop.get_token());
+  ASSERT_TRUE(std::holds_alternative<std::string>(result));
+  EXPECT_EQ(std::get<std::string>(result), "decoding stopped");
 }
 
 // The ID3v2 text frame `id`'s value, or "" when the tag has no such frame.
