@@ -2,6 +2,7 @@
 
 #include <epoxy/gl.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdio>
@@ -22,6 +23,8 @@ constexpr float kIdentity[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1}
 constexpr float kUnitToTarget[16] = {2, 0, 0, 0, 0, 2, 0, 0, 0, 0, 1, 0, -1, -1, 0, 1};
 // Art targets kept at once (a black hole uses two sizes every frame).
 constexpr std::size_t kMaxArtTargets = 4;
+// Rectangles drawn in one call at most (the four around the planet's square).
+constexpr std::size_t kMaxRectangles = 4;
 
 struct Material {
   GLuint program = 0;
@@ -82,6 +85,13 @@ struct PlanetPainter::Impl {
   GLuint vertex_buffer = 0;
   GLuint blit_program = 0;
   GLint blit_projection = -1;
+  // Programs that draw with an underlay: over the planet's square, and around it.
+  struct UnderlayProgram {
+    GLuint program = 0;
+    GLint projection = -1;
+    GLint mapping = -1;
+  };
+  UnderlayProgram compose, underlay_only;
   std::vector<ArtTarget> targets;
   std::uint64_t uses = 0;
 
@@ -90,9 +100,15 @@ struct PlanetPainter::Impl {
   const Material& material(LayerMaterial which);
   ArtTarget& target(int size);
   void quad(const Square& sq);
+  UnderlayProgram build_underlay_program(std::string_view name, std::string_view fragment);
+  void use(const UnderlayProgram& p, const Underlay& underlay, const Square& sq,
+           const float projection[16]);
+  void rectangles(std::span<const std::array<float, 4>> rects, const Square& sq);
+  void draw_underlay_and_art(const Underlay& underlay, const Square& sq, GLuint art,
+                             const float projection[16]);
   void draw_layer(const LayerDraw& draw, const Square& sq, const float projection[16]);
-  void draw(std::span<const LayerDraw> draws, float x, float y, float w, float h,
-            const float projection[16], bool allow_art_path);
+  bool draw(std::span<const LayerDraw> draws, float x, float y, float w, float h,
+            const float projection[16], bool allow_art_path, const Underlay* underlay);
 };
 
 PlanetPainter::Impl::~Impl() {
@@ -105,6 +121,8 @@ PlanetPainter::Impl::~Impl() {
     glDeleteTextures(1, &t.texture);
   }
   glDeleteProgram(blit_program);
+  glDeleteProgram(compose.program);
+  glDeleteProgram(underlay_only.program);
   glDeleteBuffers(1, &vertex_buffer);
   glDeleteVertexArrays(1, &vertex_array);
 }
@@ -116,7 +134,7 @@ void PlanetPainter::Impl::ensure_gl() {
   glGenBuffers(1, &vertex_buffer);
   glBindVertexArray(vertex_array);
   glBindBuffer(GL_ARRAY_BUFFER, vertex_buffer);
-  glBufferData(GL_ARRAY_BUFFER, 6 * 5 * sizeof(float), nullptr, GL_DYNAMIC_DRAW);
+  glBufferData(GL_ARRAY_BUFFER, kMaxRectangles * 6 * 5 * sizeof(float), nullptr, GL_DYNAMIC_DRAW);
   glEnableVertexAttribArray(kPositionAttribute);
   glVertexAttribPointer(kPositionAttribute, 3, GL_FLOAT, GL_FALSE, 5 * sizeof(float), nullptr);
   glEnableVertexAttribArray(kTexcoordAttribute);
@@ -130,6 +148,8 @@ void PlanetPainter::Impl::ensure_gl() {
   glUniformMatrix4fv(glGetUniformLocation(blit_program, "Model"), 1, GL_FALSE, kIdentity);
   glUniform1i(glGetUniformLocation(blit_program, "art"), 0);
   blit_projection = glGetUniformLocation(blit_program, "Projection");
+  compose = build_underlay_program("art_compose", art_compose_source());
+  underlay_only = build_underlay_program("underlay", underlay_source());
   gl_ready = true;
 }
 
@@ -197,6 +217,69 @@ void PlanetPainter::Impl::quad(const Square& sq) {
   glDrawArrays(GL_TRIANGLES, 0, 6);
 }
 
+// The art target on texture unit 0, the underlay on unit 1.
+PlanetPainter::Impl::UnderlayProgram PlanetPainter::Impl::build_underlay_program(
+    std::string_view name, std::string_view fragment) {
+  std::string log;
+  UnderlayProgram p;
+  p.program = build_program(vertex_source(), fragment, log);
+  if (p.program == 0) material_failed(name, log);
+  glUseProgram(p.program);
+  glUniformMatrix4fv(glGetUniformLocation(p.program, "Model"), 1, GL_FALSE, kIdentity);
+  glUniform1i(glGetUniformLocation(p.program, "art"), 0);
+  glUniform1i(glGetUniformLocation(p.program, "under"), 1);
+  p.projection = glGetUniformLocation(p.program, "Projection");
+  p.mapping = glGetUniformLocation(p.program, "under_from_square");
+  return p;
+}
+
+// Both programs take uv in the planet's square and turn it into the underlay's.
+void PlanetPainter::Impl::use(const UnderlayProgram& p, const Underlay& u, const Square& sq,
+                              const float projection[16]) {
+  glUseProgram(p.program);
+  glUniformMatrix4fv(p.projection, 1, GL_FALSE, projection);
+  glUniform4f(p.mapping, sq.side / u.w, sq.side / u.h, (sq.x - u.x) / u.w, (sq.y - u.y) / u.h);
+}
+
+// Rectangles (x0, y0, x1, y1) with uv measured in the planet's square.
+void PlanetPainter::Impl::rectangles(std::span<const std::array<float, 4>> rects, const Square& sq) {
+  std::vector<float> vertices;
+  for (const auto& [x0, y0, x1, y1] : rects) {
+    const float s0 = (x0 - sq.x) / sq.side, t0 = (y0 - sq.y) / sq.side;
+    const float s1 = (x1 - sq.x) / sq.side, t1 = (y1 - sq.y) / sq.side;
+    vertices.insert(vertices.end(), {x0, y0, 0, s0, t0, x1, y0, 0, s1, t0, x1, y1, 0, s1, t1,
+                                     x0, y0, 0, s0, t0, x1, y1, 0, s1, t1, x0, y1, 0, s0, t1});
+  }
+  glBufferSubData(GL_ARRAY_BUFFER, 0, static_cast<GLsizeiptr>(vertices.size() * sizeof(float)),
+                  vertices.data());
+  glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(vertices.size() / 5));
+}
+
+// The underlay over the whole viewport with the art target in the planet's square, every pixel
+// written once and none blended: the underlay alone in the four bands around the square (they
+// share the square's edges, so the rasterizer covers each pixel exactly once), then the square.
+void PlanetPainter::Impl::draw_underlay_and_art(const Underlay& u, const Square& sq, GLuint art,
+                                                const float projection[16]) {
+  const float x0 = u.x, y0 = u.y, x1 = u.x + u.w, y1 = u.y + u.h;
+  const float sx0 = std::clamp(sq.x, x0, x1), sx1 = std::clamp(sq.x + sq.side, x0, x1);
+  const float sy0 = std::clamp(sq.y, y0, y1), sy1 = std::clamp(sq.y + sq.side, y0, y1);
+  const std::array<float, 4> bands[kMaxRectangles] = {
+      {x0, y0, x1, sy0}, {x0, sy1, x1, y1}, {x0, sy0, sx0, sy1}, {sx1, sy0, x1, sy1}};
+  glDisable(GL_BLEND);
+  glActiveTexture(GL_TEXTURE1);
+  glBindTexture(GL_TEXTURE_2D, u.texture);
+  glActiveTexture(GL_TEXTURE0);
+  glBindTexture(GL_TEXTURE_2D, art);
+  use(underlay_only, u, sq, projection);
+  rectangles(bands, sq);
+  use(compose, u, sq, projection);
+  quad(sq);
+  glEnable(GL_BLEND);
+  glActiveTexture(GL_TEXTURE1);
+  glBindTexture(GL_TEXTURE_2D, 0);
+  glActiveTexture(GL_TEXTURE0);
+}
+
 void PlanetPainter::Impl::draw_layer(const LayerDraw& draw, const Square& sq,
                                      const float projection[16]) {
   const Material& m = material(draw.material);
@@ -216,15 +299,19 @@ void PlanetPainter::Impl::draw_layer(const LayerDraw& draw, const Square& sq,
   quad(sq);
 }
 
-void PlanetPainter::Impl::draw(std::span<const LayerDraw> draws, float x, float y, float w,
-                               float h, const float projection[16], bool allow_art_path) {
+bool PlanetPainter::Impl::draw(std::span<const LayerDraw> draws, float x, float y, float w,
+                               float h, const float projection[16], bool allow_art_path,
+                               const Underlay* underlay) {
   ensure_gl();
   const Square sq = fit_square(x, y, w, h);
 
   SavedState saved;
+  glGetIntegerv(GL_VIEWPORT, saved.viewport);
+  // The square's side in framebuffer pixels decides whether art resolution is any cheaper.
+  const float side_px = sq.side * std::fabs(projection[0]) * static_cast<float>(saved.viewport[2]) / 2.0f;
+  if (underlay && !(allow_art_path && !draws.empty() && art_path_fits(draws[0], side_px))) return false;
   glGetIntegerv(GL_DRAW_FRAMEBUFFER_BINDING, &saved.framebuffer);
   glGetIntegerv(GL_READ_FRAMEBUFFER_BINDING, &saved.read_framebuffer);
-  glGetIntegerv(GL_VIEWPORT, saved.viewport);
   saved.scissor = glIsEnabled(GL_SCISSOR_TEST);
   glGetFloatv(GL_COLOR_CLEAR_VALUE, saved.clear_color);
   glGetIntegerv(GL_ACTIVE_TEXTURE, &saved.active_texture);
@@ -240,8 +327,6 @@ void PlanetPainter::Impl::draw(std::span<const LayerDraw> draws, float x, float 
   glBindVertexArray(vertex_array);
   glBindBuffer(GL_ARRAY_BUFFER, vertex_buffer);
 
-  // The square's side in framebuffer pixels decides whether art resolution is any cheaper.
-  const float side_px = sq.side * std::fabs(projection[0]) * static_cast<float>(saved.viewport[2]) / 2.0f;
   for (std::size_t i = 0; i < draws.size();) {
     if (!allow_art_path || !art_path_fits(draws[i], side_px)) {
       draw_layer(draws[i], sq, projection);
@@ -268,10 +353,14 @@ void PlanetPainter::Impl::draw(std::span<const LayerDraw> draws, float x, float 
     glBindFramebuffer(GL_READ_FRAMEBUFFER, static_cast<GLuint>(saved.read_framebuffer));
     glViewport(saved.viewport[0], saved.viewport[1], saved.viewport[2], saved.viewport[3]);
     if (saved.scissor) glEnable(GL_SCISSOR_TEST);
-    glUseProgram(blit_program);
-    glUniformMatrix4fv(blit_projection, 1, GL_FALSE, projection);
-    glBindTexture(GL_TEXTURE_2D, t.texture);
-    quad(sq);
+    if (underlay && i == 0) {
+      draw_underlay_and_art(*underlay, sq, t.texture, projection);
+    } else {
+      glUseProgram(blit_program);
+      glUniformMatrix4fv(blit_projection, 1, GL_FALSE, projection);
+      glBindTexture(GL_TEXTURE_2D, t.texture);
+      quad(sq);
+    }
     i = end;
   }
 
@@ -281,6 +370,7 @@ void PlanetPainter::Impl::draw(std::span<const LayerDraw> draws, float x, float 
   glUseProgram(0);
   glBindVertexArray(0);
   glBindBuffer(GL_ARRAY_BUFFER, 0);
+  return true;
 }
 
 PlanetPainter::PlanetPainter(FragmentSourceFn fragment_source) : impl_(std::make_unique<Impl>()) {
@@ -291,17 +381,23 @@ PlanetPainter::~PlanetPainter() = default;
 
 void PlanetPainter::draw_planet(const Planet& planet, float x, float y, float w, float h,
                                 float spin, const float projection[16]) {
-  impl_->draw(layer_draws(planet, spin), x, y, w, h, projection, true);
+  impl_->draw(layer_draws(planet, spin), x, y, w, h, projection, true, nullptr);
+}
+
+bool PlanetPainter::draw_planet_over(const Underlay& underlay, const Planet& planet, float x,
+                                     float y, float w, float h, float spin,
+                                     const float projection[16]) {
+  return impl_->draw(layer_draws(planet, spin), x, y, w, h, projection, true, &underlay);
 }
 
 void PlanetPainter::draw_planet_direct(const Planet& planet, float x, float y, float w, float h,
                                        float spin, const float projection[16]) {
-  impl_->draw(layer_draws(planet, spin), x, y, w, h, projection, false);
+  impl_->draw(layer_draws(planet, spin), x, y, w, h, projection, false, nullptr);
 }
 
 void PlanetPainter::draw_layers(std::span<const LayerDraw> draws, float x, float y, float w,
                                 float h, const float projection[16], bool art_path) {
-  impl_->draw(draws, x, y, w, h, projection, art_path);
+  impl_->draw(draws, x, y, w, h, projection, art_path, nullptr);
 }
 
 int PlanetPainter::materials_built() const { return impl_->built; }

@@ -16,6 +16,14 @@ namespace planet {
 // otherwise).
 using FragmentSourceFn = std::string_view (*)(LayerMaterial material);
 
+// A picture laid under the planet (a backdrop): an opaque RGBA texture shown with nearest
+// filtering over the rectangle (x, y, w, h) of the caller's units, its row 0 at the top. The
+// rectangle covers the whole viewport.
+struct Underlay {
+  unsigned texture = 0;
+  float x = 0, y = 0, w = 0, h = 0;
+};
+
 class PlanetPainter {
  public:
   // A material whose shader does not build ends the program with "failed to load planet layer
@@ -33,6 +41,11 @@ class PlanetPainter {
   // SRC_ALPHA / ONE_MINUS_SRC_ALPHA and no program, vertex array or buffer bound.
   void draw_planet(const Planet& planet, float x, float y, float w, float h, float spin,
                    const float projection[16]);
+  // The underlay and then the planet, as draw_planet draws it over what is there; when the planet's
+  // first layers are drawn at art resolution, the underlay and those layers reach the viewport in
+  // one opaque pass instead of two. False, and nothing drawn, when they are not.
+  bool draw_planet_over(const Underlay& underlay, const Planet& planet, float x, float y, float w,
+                        float h, float spin, const float projection[16]);
   // The same picture with every layer's shader run at every target pixel (the reference).
   void draw_planet_direct(const Planet& planet, float x, float y, float w, float h, float spin,
                           const float projection[16]);

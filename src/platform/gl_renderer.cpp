@@ -11,6 +11,7 @@
 #include <cmath>
 #include <cstddef>
 #include <map>
+#include <optional>
 #include <numbers>
 
 #include "planet/gl/planet_painter.h"
@@ -138,6 +139,7 @@ struct GlRenderer::Impl {
     GLuint framebuffer = 0;
     GLuint texture = 0;
     int width = 0, height = 0;
+    bool opaque = false;  // last cleared to an opaque colour, and no planet drawn in it since
   };
   struct BatchCommand {
     GLuint texture = 0;
@@ -153,6 +155,7 @@ struct GlRenderer::Impl {
   std::map<TargetId, Target> targets;
   planet::PlanetPainter painter;
   bool planet_direct_path = false;
+  bool plain_passes = false;
 
   std::vector<Vertex> vertices;
   std::vector<std::uint16_t> indices;
@@ -168,6 +171,11 @@ struct GlRenderer::Impl {
   float projection[16] = {};
   float units_to_pixels = 1;  // drawable pixels per unit, for circle smoothness
   bool discarding = false;    // inside a target that could not be made
+  bool screen_untouched = true;  // nothing has been drawn on the screen yet this frame
+  // A blit of an opaque target over the whole screen, held back one command so that a planet
+  // drawn next can share its pass.
+  const Target* underlay = nullptr;
+  Target* current_target = nullptr;  // the target being drawn into; null on the screen
   RenderStats* stats = nullptr;
 
   ~Impl();
@@ -178,6 +186,9 @@ struct GlRenderer::Impl {
   void upload_atlases();
   AtlasSlot& atlas(int pixel_size);
   Target* target(TargetId id, int width, int height);
+  const Target* covering_blit(const DrawCommand& cmd, float screen_width, float screen_height) const;
+  void before_screen_drawing(const DrawCommand& cmd, float screen_width, float screen_height);
+  void draw_underlay();
 
   void quad(Vec2 p0, Vec2 p1, Vec2 p2, Vec2 p3, Vec2 t0, Vec2 t2, RgbaBytes c);
   void rectangle(Rect r, RgbaBytes c);
@@ -336,6 +347,45 @@ GlRenderer::Impl::Target* GlRenderer::Impl::target(TargetId id, int width, int h
   glClear(GL_COLOR_BUFFER_BIT);
   glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
   return &t;
+}
+
+// The target of a blit that paints every screen pixel with that target's opaque texels unchanged
+// (white tint, the exact screen rectangle), or null.
+const GlRenderer::Impl::Target* GlRenderer::Impl::covering_blit(const DrawCommand& cmd,
+                                                                 float screen_width,
+                                                                 float screen_height) const {
+  if (cmd.op != DrawOp::BlitTarget || framebuffer != 0 || plain_passes) return nullptr;
+  const RgbaBytes c = to_bytes(cmd.color);
+  if (c.r != 255 || c.g != 255 || c.b != 255 || c.a != 255) return nullptr;
+  if (cmd.rect.x != 0 || cmd.rect.y != 0 || cmd.rect.w != screen_width ||
+      cmd.rect.h != screen_height) {
+    return nullptr;
+  }
+  auto it = targets.find(cmd.target);
+  return it != targets.end() && it->second.opaque ? &it->second : nullptr;
+}
+
+// Before the first command of a frame that draws on the screen: black under a frame that neither
+// clears nor covers the screen (the start-up frames draw nothing), never memory of an old frame.
+void GlRenderer::Impl::before_screen_drawing(const DrawCommand& cmd, float screen_width,
+                                             float screen_height) {
+  if (!screen_untouched) return;
+  screen_untouched = false;
+  if (cmd.op == DrawOp::Clear || covering_blit(cmd, screen_width, screen_height)) return;
+  glClearColor(0, 0, 0, 1);
+  glClear(GL_COLOR_BUFFER_BIT);
+}
+
+// The held-back underlay on its own: a nearest-filtered framebuffer blit, with no shader and no
+// blending, turned so that the target's row 0 lands on the top row as a blit quad puts it.
+void GlRenderer::Impl::draw_underlay() {
+  const Target& t = *underlay;
+  underlay = nullptr;
+  glBindFramebuffer(GL_READ_FRAMEBUFFER, t.framebuffer);
+  glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
+  glBlitFramebuffer(0, 0, t.width, t.height, 0, viewport_height, viewport_width, 0,
+                    GL_COLOR_BUFFER_BIT, GL_NEAREST);
+  glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
 }
 
 //-----------------------------------------------------------------------------
@@ -538,6 +588,7 @@ void GlRenderer::render(const DrawList& list, float screen_width, float screen_h
     r.units_to_pixels = std::max(r.viewport_width / sw, r.viewport_height / sh);
     ortho(sw, sh, true, r.projection);
     r.discarding = false;
+    r.current_target = nullptr;
   };
   to_screen();
   r.texture = 0;
@@ -547,18 +598,25 @@ void GlRenderer::render(const DrawList& list, float screen_width, float screen_h
   r.commands.clear();
   r.set_texture(r.white_texture);
   r.bind_state();
-  // A frame that does not clear (the start-up frames draw nothing) shows black, not stale memory.
-  if (list.commands.empty() || list.commands.front().op != DrawOp::Clear) {
+  r.screen_untouched = true;
+  r.underlay = nullptr;
+  if (r.plain_passes && (list.commands.empty() || list.commands.front().op != DrawOp::Clear)) {
     glClearColor(0, 0, 0, 1);
     glClear(GL_COLOR_BUFFER_BIT);
+    r.screen_untouched = false;
   }
 
   for (const DrawCommand& cmd : list.commands) {
     const RgbaBytes c = to_bytes(cmd.color);
     if (r.discarding && cmd.op != DrawOp::EndTarget) continue;
+    if (r.underlay && cmd.op != DrawOp::Planet) r.draw_underlay();
+    const bool on_screen = r.framebuffer == 0 && cmd.op != DrawOp::BeginTarget &&
+                           cmd.op != DrawOp::EndTarget;
+    if (on_screen) r.before_screen_drawing(cmd, sw, sh);
     switch (cmd.op) {
       case DrawOp::Clear:
         r.flush();
+        if (r.current_target) r.current_target->opaque = cmd.color.a >= 1.0f;
         glClearColor(cmd.color.r, cmd.color.g, cmd.color.b, cmd.color.a);
         glClear(GL_COLOR_BUFFER_BIT);
         break;
@@ -572,18 +630,27 @@ void GlRenderer::render(const DrawList& list, float screen_width, float screen_h
       case DrawOp::RectangleLines: r.rectangle_lines(cmd.rect, cmd.thickness, c); break;
       case DrawOp::RectanglePro: r.rectangle_pro(cmd.rect, cmd.b, cmd.rotation, c); break;
       case DrawOp::Text: r.text(cmd.text, cmd.a, cmd.font_size, c); break;
-      case DrawOp::Planet:
+      case DrawOp::Planet: {
         if (!cmd.planet) break;
         r.flush();
-        if (r.planet_direct_path) {
-          r.painter.draw_planet_direct(*cmd.planet, cmd.rect.x, cmd.rect.y, cmd.rect.w,
-                                       cmd.rect.h, cmd.rotation, r.projection);
+        // The painter blends with plain SRC_ALPHA factors, which can leave a target translucent.
+        if (r.current_target) r.current_target->opaque = false;
+        const Rect d = cmd.rect;
+        if (r.underlay && !r.planet_direct_path &&
+            r.painter.draw_planet_over({r.underlay->texture, 0, 0, sw, sh}, *cmd.planet, d.x, d.y,
+                                       d.w, d.h, cmd.rotation, r.projection)) {
+          r.underlay = nullptr;
         } else {
-          r.painter.draw_planet(*cmd.planet, cmd.rect.x, cmd.rect.y, cmd.rect.w, cmd.rect.h,
-                                cmd.rotation, r.projection);
+          if (r.underlay) r.draw_underlay();
+          if (r.planet_direct_path) {
+            r.painter.draw_planet_direct(*cmd.planet, d.x, d.y, d.w, d.h, cmd.rotation, r.projection);
+          } else {
+            r.painter.draw_planet(*cmd.planet, d.x, d.y, d.w, d.h, cmd.rotation, r.projection);
+          }
         }
         r.bind_state();
         break;
+      }
       case DrawOp::BeginTarget: {
         r.flush();
         Impl::Target* t = r.target(cmd.target, static_cast<int>(cmd.target_width),
@@ -593,6 +660,7 @@ void GlRenderer::render(const DrawList& list, float screen_width, float screen_h
           break;
         }
         r.framebuffer = t->framebuffer;
+        r.current_target = t;
         r.viewport_width = t->width;
         r.viewport_height = t->height;
         r.units_to_pixels = 1;
@@ -606,6 +674,11 @@ void GlRenderer::render(const DrawList& list, float screen_width, float screen_h
         r.bind_state();
         break;
       case DrawOp::BlitTarget: {
+        if (const Impl::Target* covering = r.covering_blit(cmd, sw, sh)) {
+          r.flush();
+          r.underlay = covering;
+          break;
+        }
         auto it = r.targets.find(cmd.target);
         if (it == r.targets.end() || it->second.framebuffer == r.framebuffer) break;
         const Impl::Target& t = it->second;
@@ -622,11 +695,18 @@ void GlRenderer::render(const DrawList& list, float screen_width, float screen_h
     to_screen();
     glBindFramebuffer(GL_FRAMEBUFFER, r.output_framebuffer);
   }
+  if (r.underlay) r.draw_underlay();
+  if (r.screen_untouched) {
+    glClearColor(0, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+  }
   glBindVertexArray(0);
   glUseProgram(0);
 }
 
 void GlRenderer::set_planet_direct_path(bool direct) { impl_->planet_direct_path = direct; }
+
+void GlRenderer::set_plain_passes(bool plain) { impl_->plain_passes = plain; }
 
 void GlRenderer::finish() { glFinish(); }
 

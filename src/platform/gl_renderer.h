@@ -39,6 +39,12 @@ class GlRenderer {
   // Draws planets with every layer's shader at every screen pixel instead of at art resolution:
   // the reference picture, kept for the benchmark.
   void set_planet_direct_path(bool direct);
+  // Draws every command as recorded: a black clear under a list that does not clear, the backdrop
+  // blit blended through the batch shader, the planet scaled up in a pass of its own. Without it
+  // a blit of an opaque target over the whole screen replaces that clear and goes to the screen
+  // unblended, together with the planet's art-resolution layers where one follows; the pixels are
+  // the same. The reference for tests and the benchmark.
+  void set_plain_passes(bool plain);
   // Waits until the GPU has finished everything submitted; for timing.
   void finish();
 

@@ -1,8 +1,14 @@
-// Frame-time benchmark: plays a scripted fight offscreen in every output mode, with the planet
-// drawn at art resolution (the game's path) and with every shader run per screen pixel (the
-// reference), and prints frame-time percentiles and the ratio of the two paths.
+// Frame-time benchmark: plays a scripted fight offscreen in every output mode and prints, per mode,
+// the floor of this machine for that screen size (one opaque full-screen textured quad from a
+// 480 × 270 nearest texture, no clear, finish, swap), the game's frame time (p50, p95) and its
+// ratio to the floor; then the same frames with every command drawn as recorded (the renderer's
+// plain passes) and with every planet shader run per screen pixel (the direct reference). The
+// floor, the game's frame and the plain frame are measured in turn within each frame, so the
+// ratios hold on a busy machine.
 //
-//   tools/bench [frames]      (default 240 frames per mode on the game's path)
+//   tools/bench [frames]      (default 240 frames per mode; the direct path runs frames / 8)
+#include <epoxy/gl.h>
+
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -20,18 +26,71 @@
 namespace ventora {
 namespace {
 
+using Clock = std::chrono::steady_clock;
 constexpr float kStep = 1.0f / 60.0f;
 constexpr int kWarmUpFrames = 10;  // materials compile and targets appear in the first frames
 
+double ms_since(Clock::time_point start) {
+  return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
 struct Percentiles {
-  double p50, p90, p99, max;
+  double p50, p95;
 };
 
 Percentiles percentiles(std::vector<double> ms) {
   std::sort(ms.begin(), ms.end());
   auto at = [&](double q) { return ms[static_cast<size_t>(q * (ms.size() - 1))]; };
-  return {at(0.5), at(0.9), at(0.99), ms.back()};
+  return {at(0.5), at(0.95)};
 }
+
+// The floor: a 480 × 270 texture drawn over the whole drawable by the plainest shader there is.
+class FloorPass {
+ public:
+  FloorPass() {
+    const char* vs = "#version 330 core\nconst vec2 c[4] = vec2[](vec2(-1,-1), vec2(1,-1), vec2(-1,1), vec2(1,1));\n"
+                     "out vec2 uv;\nvoid main() { uv = c[gl_VertexID] * 0.5 + 0.5; gl_Position = vec4(c[gl_VertexID], 0, 1); }\n";
+    const char* fs = "#version 330 core\nuniform sampler2D tex;\nin vec2 uv;\nout vec4 frag;\n"
+                     "void main() { frag = texture(tex, uv); }\n";
+    program_ = glCreateProgram();
+    for (auto [type, source] : {std::pair{GL_VERTEX_SHADER, vs}, std::pair{GL_FRAGMENT_SHADER, fs}}) {
+      const GLuint shader = glCreateShader(type);
+      glShaderSource(shader, 1, &source, nullptr);
+      glCompileShader(shader);
+      glAttachShader(program_, shader);
+      glDeleteShader(shader);
+    }
+    glLinkProgram(program_);
+    glGenVertexArrays(1, &vertex_array_);
+    glGenTextures(1, &texture_);
+    glBindTexture(GL_TEXTURE_2D, texture_);
+    std::vector<std::uint8_t> texels(480 * 270 * 4);
+    for (std::size_t i = 0; i < texels.size(); ++i) texels[i] = static_cast<std::uint8_t>(i * 7 % 251);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, 480, 270, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels.data());
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+  }
+  ~FloorPass() {
+    glDeleteTextures(1, &texture_);
+    glDeleteVertexArrays(1, &vertex_array_);
+    glDeleteProgram(program_);
+  }
+  void draw(int width, int height) const {
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    glViewport(0, 0, width, height);
+    glDisable(GL_BLEND);
+    glUseProgram(program_);
+    glBindVertexArray(vertex_array_);
+    glActiveTexture(GL_TEXTURE0);
+    glBindTexture(GL_TEXTURE_2D, texture_);
+    glDrawArrays(GL_TRIANGLE_STRIP, 0, 4);
+    glBindVertexArray(0);
+    glUseProgram(0);
+  }
+
+ private:
+  GLuint program_ = 0, vertex_array_ = 0, texture_ = 0;
+};
 
 // The scripted player: runs right, then left, firing every 45 frames.
 FrameInput scripted_input(int frame, float width, float height) {
@@ -44,33 +103,63 @@ FrameInput scripted_input(int frame, float width, float height) {
   return input;
 }
 
-// Milliseconds per frame (update, scene, render, GPU finish) over `frames` frames.
-std::vector<double> play(Window& window, std::string_view mode, bool direct, int frames) {
+struct Samples {
+  std::vector<double> floor, game, plain, direct;
+};
+
+// One scripted fight of `frames` frames; each frame's update and scene go through the renderer's
+// `paths` (false: the game's own; true: plain passes), each timed with its finish and swap.
+void play(Window& window, std::string_view mode, int frames, bool direct, Samples& out) {
   std::string program = "bench", flag = "--mode", value(mode);
   char* argv[] = {program.data(), flag.data(), value.data()};
   set_process_args(3, argv);
   GameState state = start_run({1765000000, 0});
   const WindowSize size = target_window_size(state.render_settings);
-  window.renderer().set_planet_direct_path(direct);
+  const int w = static_cast<int>(size.width), h = static_cast<int>(size.height);
+  GlRenderer& renderer = window.renderer();
+  renderer.set_planet_direct_path(direct);
+  const FloorPass floor;
 
-  std::vector<double> times;
   for (int frame = 0; frame < kWarmUpFrames + frames; ++frame) {
-    const auto start = std::chrono::steady_clock::now();
-    FrameInput input = scripted_input(frame, static_cast<float>(size.width),
-                                      static_cast<float>(size.height));
+    const bool counted = frame >= kWarmUpFrames;
+    Clock::time_point start = Clock::now();
+    FrameInput input = scripted_input(frame, static_cast<float>(w), static_cast<float>(h));
     update_game(state, input, kStep);
     if (state.screen != Screen::Fight) state = start_run({1765000000, 0});  // keep fighting
     DrawList list;
     Canvas canvas(list, input.screen_width, input.screen_height);
     canvas.set_time(input.time);
     draw_scene(state, canvas);
-    window.draw(list);
-    window.renderer().finish();
+    const double simulation = ms_since(start);
+
+    const auto timed = [&](bool plain) {
+      renderer.set_plain_passes(plain);
+      const Clock::time_point t = Clock::now();
+      window.draw(list);
+      renderer.finish();
+      window.present();
+      return simulation + ms_since(t);
+    };
+    if (direct) {
+      const double ms = timed(false);
+      if (counted) out.direct.push_back(ms);
+      continue;
+    }
+    start = Clock::now();
+    floor.draw(w, h);
+    renderer.finish();
     window.present();
-    const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
-    if (frame >= kWarmUpFrames) times.push_back(took.count());
+    const double floor_ms = ms_since(start);
+    const double game_ms = timed(false);
+    const double plain_ms = timed(true);
+    if (counted) {
+      out.floor.push_back(floor_ms);
+      out.game.push_back(game_ms);
+      out.plain.push_back(plain_ms);
+    }
   }
-  return times;
+  renderer.set_plain_passes(false);
+  renderer.set_planet_direct_path(false);
 }
 
 }  // namespace
@@ -79,10 +168,13 @@ std::vector<double> play(Window& window, std::string_view mode, bool direct, int
 int main(int argc, char** argv) {
   using namespace ventora;
   const int frames = argc > 1 ? std::max(10, std::atoi(argv[1])) : 240;
+  const int direct_frames = std::max(10, frames / 8);
   setenv("SDL_VIDEODRIVER", "offscreen", 0);
 
-  std::printf("%-7s %-6s %8s %8s %8s %8s  (ms per frame, %d frames; direct path %d frames)\n",
-              "mode", "path", "p50", "p90", "p99", "max", frames, std::max(10, frames / 8));
+  std::printf("ms per frame: %d frames per mode (direct: %d); floor = one opaque full-screen textured quad\n",
+              frames, direct_frames);
+  std::printf("%-7s %7s | %7s %7s %6s | %7s %6s | %8s %7s\n", "mode", "floor", "p50", "p95", "/floor",
+              "plain", "/game", "direct", "/game");
   const std::pair<const char*, WindowSize> modes[] = {
       {"og", {960, 720}}, {"hd720", {1280, 720}}, {"hd1080", {1920, 1080}}, {"hd4k", {3840, 2160}}};
   for (const auto& [mode, size] : modes) {
@@ -90,17 +182,20 @@ int main(int argc, char** argv) {
     WindowConfig config;
     config.width = static_cast<int>(size.width);
     config.height = static_cast<int>(size.height);
+    config.vsync = false;
     auto window = Window::open(config, error);
     if (!window) {
       std::fprintf(stderr, "%s\n", error.c_str());
       return 1;
     }
-    const Percentiles fast = percentiles(play(*window, mode, false, frames));
-    const Percentiles direct = percentiles(play(*window, mode, true, std::max(10, frames / 8)));
-    std::printf("%-7s %-6s %8.2f %8.2f %8.2f %8.2f\n", mode, "art", fast.p50, fast.p90, fast.p99,
-                fast.max);
-    std::printf("%-7s %-6s %8.2f %8.2f %8.2f %8.2f   direct / art at p50: %.1fx\n", mode,
-                "direct", direct.p50, direct.p90, direct.p99, direct.max, direct.p50 / fast.p50);
+    Samples samples;
+    play(*window, mode, frames, false, samples);
+    play(*window, mode, direct_frames, true, samples);
+    const Percentiles floor = percentiles(samples.floor), game = percentiles(samples.game),
+                      plain = percentiles(samples.plain), direct = percentiles(samples.direct);
+    std::printf("%-7s %7.2f | %7.2f %7.2f %5.2fx | %7.2f %5.2fx | %8.2f %6.1fx\n", mode, floor.p50,
+                game.p50, game.p95, game.p50 / floor.p50, plain.p50, plain.p50 / game.p50, direct.p50,
+                direct.p50 / game.p50);
   }
   return 0;
 }

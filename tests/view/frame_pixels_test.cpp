@@ -1,0 +1,139 @@
+// The whole frame on the real renderer (SDL's offscreen driver, Mesa): the screen passes that the
+// renderer merges (no clear under a covering backdrop, the backdrop unblended, the backdrop and the
+// planet's art layers in one pass) must give exactly the pixels of drawing every command as
+// recorded, in every output mode, for every planet kind and with overlays on top.
+#include <gtest/gtest.h>
+
+#include <epoxy/gl.h>
+
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "game/run.h"
+#include "platform/gl_renderer.h"
+#include "platform/window.h"
+#include "view/scene.h"
+
+namespace ventora {
+namespace {
+
+struct Mode {
+  const char* name;
+  int width, height;
+};
+
+void PrintTo(const Mode& mode, std::ostream* out) { *out << mode.name; }
+
+constexpr Mode kModes[] = {{"og", 960, 720}, {"hd720", 1280, 720}, {"hd1080", 1920, 1080}, {"hd4k", 3840, 2160}};
+
+std::vector<std::uint8_t> screen_pixels(int width, int height) {
+  std::vector<std::uint8_t> pixels(static_cast<std::size_t>(width) * height * 4);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+  return pixels;
+}
+
+// Where two frames first differ, for the failure message.
+std::string first_difference(const std::vector<std::uint8_t>& a, const std::vector<std::uint8_t>& b,
+                             int width, int height) {
+  std::size_t differing = 0, first = 0;
+  for (std::size_t i = 0; i < a.size(); i += 4) {
+    if (a[i] != b[i] || a[i + 1] != b[i + 1] || a[i + 2] != b[i + 2]) {
+      if (differing++ == 0) first = i / 4;
+    }
+  }
+  if (differing == 0) return "";
+  const std::size_t x = first % static_cast<std::size_t>(width);
+  const std::size_t y = static_cast<std::size_t>(height) - 1 - first / static_cast<std::size_t>(width);
+  return std::to_string(differing) + " pixels differ, the first at (" + std::to_string(x) + ", " +
+         std::to_string(y) + ")";
+}
+
+class FramePixels : public ::testing::TestWithParam<Mode> {
+ protected:
+  void SetUp() override {
+    setenv("SDL_VIDEODRIVER", "offscreen", 1);
+    std::string error;
+    window_ = Window::open({"Ventora test", GetParam().width, GetParam().height, false, false}, error);
+    if (!window_) GTEST_SKIP() << "no GL context from the offscreen driver: " << error;
+    std::string program = "test", flag = "--mode", mode = GetParam().name;
+    char* argv[] = {program.data(), flag.data(), mode.data()};
+    set_process_args(3, argv);
+  }
+  void TearDown() override { set_process_args(0, nullptr); }
+
+  // Draws the state's frame once and renders that list both ways.
+  void expect_same_pixels(GameState& state, double time, const std::string& what) {
+    SCOPED_TRACE(what);
+    const int w = GetParam().width, h = GetParam().height;
+    DrawList list;
+    Canvas canvas(list, static_cast<float>(w), static_cast<float>(h));
+    canvas.set_time(time);
+    draw_scene(state, canvas);
+    window_->renderer().set_plain_passes(true);
+    const std::vector<std::uint8_t> plain = render(list);
+    window_->renderer().set_plain_passes(false);
+    const std::vector<std::uint8_t> merged = render(list);
+    EXPECT_EQ(first_difference(plain, merged, w, h), "");
+  }
+
+  // Over magenta, so that a pixel a path leaves out shows.
+  std::vector<std::uint8_t> render(const DrawList& list) {
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    glClearColor(1, 0, 1, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    window_->draw(list);
+    return screen_pixels(GetParam().width, GetParam().height);
+  }
+
+  std::unique_ptr<Window> window_;
+};
+
+// A fight a little way in (pads winding up and striking), then the other screens over it.
+TEST_P(FramePixels, EveryScreenOfARun) {
+  GameState state = start_run({1765000000, 0});
+  FrameInput input;
+  input.screen_width = static_cast<float>(GetParam().width);
+  input.screen_height = static_cast<float>(GetParam().height);
+  for (int frame = 0; frame < 50; ++frame) {
+    input.pressed.reset();
+    input.held.reset();
+    input.hold(frame < 25 ? Key::D : Key::A);
+    if (frame % 20 == 0) input.press(Key::J);
+    update_game(state, input, 1.0f / 60);
+  }
+  expect_same_pixels(state, 0.5, "fight");
+  expect_same_pixels(state, 0.05, "fight, the player flashing white");
+  state.screen = Screen::Countdown;
+  state.countdown = 2.2f;
+  expect_same_pixels(state, 0.5, "countdown");
+  state.screen = Screen::Defeat;
+  expect_same_pixels(state, 0.5, "defeat");
+  state.screen = Screen::StageClear;
+  expect_same_pixels(state, 0.5, "stage clear");
+  state.screen = Screen::Fight;
+  state.planet.reset();
+  expect_same_pixels(state, 0.5, "no planet");
+}
+
+TEST_P(FramePixels, EveryPlanetKind) {
+  GameState state = start_run({1765000000, 0});
+  for (int k = 0; k < planet::kPlanetKindCount; ++k) {
+    const auto kind = static_cast<planet::PlanetKind>(k);
+    planet::PlanetParams params;
+    params.seed = 1234567 + static_cast<std::uint64_t>(k);
+    params.pixels = planet_pixel_count(state.render_settings);
+    params.time = 3.7f;
+    state.planet = planet::create_planet(kind, params);
+    state.planet_turn = 0.3f * static_cast<float>(k);
+    expect_same_pixels(state, 0.5, std::string(planet::kind_name(kind)));
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, FramePixels, ::testing::ValuesIn(kModes),
+                         [](const ::testing::TestParamInfo<Mode>& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace ventora
