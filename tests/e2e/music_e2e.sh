@@ -17,7 +17,7 @@ louder_than() {
     < <(od -A n -t d2 -v -w2 "$1")
 }
 
-# Escape is read only once the game runs (after decoding the soundtrack): press until the game exits.
+# Presses Escape until the game exits (a press before its first frame may go unseen).
 # Sets GAME_STATUS; call it in this shell, not in a command substitution.
 quit_with_escape() {
   local wid=$1
