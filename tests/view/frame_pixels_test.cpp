@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "game/draft.h"
 #include "game/run.h"
 #include "platform/gl_renderer.h"
 #include "platform/window.h"
@@ -113,6 +114,14 @@ TEST_P(FramePixels, EveryScreenOfARun) {
   expect_same_pixels(state, 0.5, "defeat");
   state.screen = Screen::StageClear;
   expect_same_pixels(state, 0.5, "stage clear");
+  state.screen = Screen::CardChoice;
+  state.offer = draw_offer();
+  expect_same_pixels(state, 0.5, "card choice");
+  state.screen = Screen::Victory;
+  for (int frame = 0; frame < 30; ++frame) {
+    confetti_step(state, 1.0f / 60, frame / 60.0, input.screen_width, input.screen_height);
+  }
+  expect_same_pixels(state, 0.5, "victory with confetti");
   state.screen = Screen::Fight;
   state.planet.reset();
   expect_same_pixels(state, 0.5, "no planet");
