@@ -85,13 +85,9 @@ struct PlanetPainter::Impl {
   GLuint vertex_buffer = 0;
   GLuint blit_program = 0;
   GLint blit_projection = -1;
-  // Programs that draw with an underlay: over the planet's square, and around it.
-  struct UnderlayProgram {
-    GLuint program = 0;
-    GLint projection = -1;
-    GLint mapping = -1;
-  };
-  UnderlayProgram compose, underlay_only;
+  GLuint compose_program = 0;
+  GLint compose_projection = -1;
+  GLint compose_mapping = -1;
   std::vector<ArtTarget> targets;
   std::uint64_t uses = 0;
 
@@ -100,12 +96,10 @@ struct PlanetPainter::Impl {
   const Material& material(LayerMaterial which);
   ArtTarget& target(int size);
   void quad(const Square& sq);
-  UnderlayProgram build_underlay_program(std::string_view name, std::string_view fragment);
-  void use(const UnderlayProgram& p, const Underlay& underlay, const Square& sq,
-           const float projection[16]);
-  void rectangles(std::span<const std::array<float, 4>> rects, const Square& sq);
+  void rectangles(std::span<const std::array<float, 4>> rects, const Underlay& frame);
   void draw_underlay_and_art(const Underlay& underlay, const Square& sq, GLuint art,
                              const float projection[16]);
+  void draw_underlay_alone(const Underlay& underlay, const float projection[16]);
   void draw_layer(const LayerDraw& draw, const Square& sq, const float projection[16]);
   bool draw(std::span<const LayerDraw> draws, float x, float y, float w, float h,
             const float projection[16], bool allow_art_path, const Underlay* underlay);
@@ -121,8 +115,7 @@ PlanetPainter::Impl::~Impl() {
     glDeleteTextures(1, &t.texture);
   }
   glDeleteProgram(blit_program);
-  glDeleteProgram(compose.program);
-  glDeleteProgram(underlay_only.program);
+  glDeleteProgram(compose_program);
   glDeleteBuffers(1, &vertex_buffer);
   glDeleteVertexArrays(1, &vertex_array);
 }
@@ -148,8 +141,14 @@ void PlanetPainter::Impl::ensure_gl() {
   glUniformMatrix4fv(glGetUniformLocation(blit_program, "Model"), 1, GL_FALSE, kIdentity);
   glUniform1i(glGetUniformLocation(blit_program, "art"), 0);
   blit_projection = glGetUniformLocation(blit_program, "Projection");
-  compose = build_underlay_program("art_compose", art_compose_source());
-  underlay_only = build_underlay_program("underlay", underlay_source());
+  compose_program = build_program(vertex_source(), art_compose_source(), log);
+  if (compose_program == 0) material_failed("art_compose", log);
+  glUseProgram(compose_program);
+  glUniformMatrix4fv(glGetUniformLocation(compose_program, "Model"), 1, GL_FALSE, kIdentity);
+  glUniform1i(glGetUniformLocation(compose_program, "art"), 0);
+  glUniform1i(glGetUniformLocation(compose_program, "under"), 1);
+  compose_projection = glGetUniformLocation(compose_program, "Projection");
+  compose_mapping = glGetUniformLocation(compose_program, "under_from_square");
   gl_ready = true;
 }
 
@@ -217,36 +216,12 @@ void PlanetPainter::Impl::quad(const Square& sq) {
   glDrawArrays(GL_TRIANGLES, 0, 6);
 }
 
-// The art target on texture unit 0, the underlay on unit 1.
-PlanetPainter::Impl::UnderlayProgram PlanetPainter::Impl::build_underlay_program(
-    std::string_view name, std::string_view fragment) {
-  std::string log;
-  UnderlayProgram p;
-  p.program = build_program(vertex_source(), fragment, log);
-  if (p.program == 0) material_failed(name, log);
-  glUseProgram(p.program);
-  glUniformMatrix4fv(glGetUniformLocation(p.program, "Model"), 1, GL_FALSE, kIdentity);
-  glUniform1i(glGetUniformLocation(p.program, "art"), 0);
-  glUniform1i(glGetUniformLocation(p.program, "under"), 1);
-  p.projection = glGetUniformLocation(p.program, "Projection");
-  p.mapping = glGetUniformLocation(p.program, "under_from_square");
-  return p;
-}
-
-// Both programs take uv in the planet's square and turn it into the underlay's.
-void PlanetPainter::Impl::use(const UnderlayProgram& p, const Underlay& u, const Square& sq,
-                              const float projection[16]) {
-  glUseProgram(p.program);
-  glUniformMatrix4fv(p.projection, 1, GL_FALSE, projection);
-  glUniform4f(p.mapping, sq.side / u.w, sq.side / u.h, (sq.x - u.x) / u.w, (sq.y - u.y) / u.h);
-}
-
-// Rectangles (x0, y0, x1, y1) with uv measured in the planet's square.
-void PlanetPainter::Impl::rectangles(std::span<const std::array<float, 4>> rects, const Square& sq) {
+// Rectangles (x0, y0, x1, y1) with uv running from 0 to 1 over `frame`.
+void PlanetPainter::Impl::rectangles(std::span<const std::array<float, 4>> rects, const Underlay& frame) {
   std::vector<float> vertices;
   for (const auto& [x0, y0, x1, y1] : rects) {
-    const float s0 = (x0 - sq.x) / sq.side, t0 = (y0 - sq.y) / sq.side;
-    const float s1 = (x1 - sq.x) / sq.side, t1 = (y1 - sq.y) / sq.side;
+    const float s0 = (x0 - frame.x) / frame.w, t0 = (y0 - frame.y) / frame.h;
+    const float s1 = (x1 - frame.x) / frame.w, t1 = (y1 - frame.y) / frame.h;
     vertices.insert(vertices.end(), {x0, y0, 0, s0, t0, x1, y0, 0, s1, t0, x1, y1, 0, s1, t1,
                                      x0, y0, 0, s0, t0, x1, y1, 0, s1, t1, x0, y1, 0, s0, t1});
   }
@@ -255,9 +230,29 @@ void PlanetPainter::Impl::rectangles(std::span<const std::array<float, 4>> rects
   glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(vertices.size() / 5));
 }
 
+// The underlay through the plain blit shader, without blending: the software rasterizer runs
+// that on its fast copying path.
+void PlanetPainter::Impl::draw_underlay_alone(const Underlay& u, const float projection[16]) {
+  ensure_gl();
+  const std::array<float, 4> whole[] = {{u.x, u.y, u.x + u.w, u.y + u.h}};
+  glDisable(GL_BLEND);
+  glUseProgram(blit_program);
+  glUniformMatrix4fv(blit_projection, 1, GL_FALSE, projection);
+  glActiveTexture(GL_TEXTURE0);
+  glBindTexture(GL_TEXTURE_2D, u.texture);
+  glBindVertexArray(vertex_array);
+  glBindBuffer(GL_ARRAY_BUFFER, vertex_buffer);
+  rectangles(whole, u);
+  glEnable(GL_BLEND);
+  glUseProgram(0);
+  glBindVertexArray(0);
+  glBindBuffer(GL_ARRAY_BUFFER, 0);
+}
+
 // The underlay over the whole viewport with the art target in the planet's square, every pixel
-// written once and none blended: the underlay alone in the four bands around the square (they
-// share the square's edges, so the rasterizer covers each pixel exactly once), then the square.
+// written once and none blended: the underlay alone in the four bands around the square, through
+// the plain blit shader, then the square through the compose shader. The bands share the square's edges, so the rasterizer
+// covers each pixel exactly once.
 void PlanetPainter::Impl::draw_underlay_and_art(const Underlay& u, const Square& sq, GLuint art,
                                                 const float projection[16]) {
   const float x0 = u.x, y0 = u.y, x1 = u.x + u.w, y1 = u.y + u.h;
@@ -266,18 +261,21 @@ void PlanetPainter::Impl::draw_underlay_and_art(const Underlay& u, const Square&
   const std::array<float, 4> bands[kMaxRectangles] = {
       {x0, y0, x1, sy0}, {x0, sy1, x1, y1}, {x0, sy0, sx0, sy1}, {sx1, sy0, x1, sy1}};
   glDisable(GL_BLEND);
+  glUseProgram(blit_program);
+  glUniformMatrix4fv(blit_projection, 1, GL_FALSE, projection);
+  glBindTexture(GL_TEXTURE_2D, u.texture);
+  rectangles(bands, u);
+
+  glUseProgram(compose_program);
+  glUniformMatrix4fv(compose_projection, 1, GL_FALSE, projection);
+  glUniform4f(compose_mapping, sq.side / u.w, sq.side / u.h, (sq.x - u.x) / u.w, (sq.y - u.y) / u.h);
+  glBindTexture(GL_TEXTURE_2D, art);
   glActiveTexture(GL_TEXTURE1);
   glBindTexture(GL_TEXTURE_2D, u.texture);
-  glActiveTexture(GL_TEXTURE0);
-  glBindTexture(GL_TEXTURE_2D, art);
-  use(underlay_only, u, sq, projection);
-  rectangles(bands, sq);
-  use(compose, u, sq, projection);
   quad(sq);
-  glEnable(GL_BLEND);
-  glActiveTexture(GL_TEXTURE1);
   glBindTexture(GL_TEXTURE_2D, 0);
   glActiveTexture(GL_TEXTURE0);
+  glEnable(GL_BLEND);
 }
 
 void PlanetPainter::Impl::draw_layer(const LayerDraw& draw, const Square& sq,
@@ -382,6 +380,10 @@ PlanetPainter::~PlanetPainter() = default;
 void PlanetPainter::draw_planet(const Planet& planet, float x, float y, float w, float h,
                                 float spin, const float projection[16]) {
   impl_->draw(layer_draws(planet, spin), x, y, w, h, projection, true, nullptr);
+}
+
+void PlanetPainter::draw_underlay(const Underlay& underlay, const float projection[16]) {
+  impl_->draw_underlay_alone(underlay, projection);
 }
 
 bool PlanetPainter::draw_planet_over(const Underlay& underlay, const Planet& planet, float x,

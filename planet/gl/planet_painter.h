@@ -46,6 +46,8 @@ class PlanetPainter {
   // one opaque pass instead of two. False, and nothing drawn, when they are not.
   bool draw_planet_over(const Underlay& underlay, const Planet& planet, float x, float y, float w,
                         float h, float spin, const float projection[16]);
+  // The underlay alone, opaque: what draw_planet_over draws around the planet's square.
+  void draw_underlay(const Underlay& underlay, const float projection[16]);
   // The same picture with every layer's shader run at every target pixel (the reference).
   void draw_planet_direct(const Planet& planet, float x, float y, float w, float h, float spin,
                           const float projection[16]);

@@ -23,8 +23,6 @@ std::string_view art_blit_source() { return kArtBlitSource; }
 
 std::string_view art_compose_source() { return kArtComposeSource; }
 
-std::string_view underlay_source() { return kUnderlaySource; }
-
 std::string_view fragment_source(LayerMaterial material) {
   const std::string_view name = material_info(material).name;
   for (const NamedSource& entry : kFragmentSources) {

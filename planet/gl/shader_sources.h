@@ -8,12 +8,11 @@
 namespace planet {
 
 std::string_view vertex_source();
-// Samples the `art` texture at uv: draws an art-resolution target over the square.
+// Samples the `art` texture at uv: draws an art-resolution target over the square (and the
+// underlay around it).
 std::string_view art_blit_source();
 // An underlay texture with an art-resolution target over it, for the planet's square.
 std::string_view art_compose_source();
-// The underlay texture alone, for the rest of the viewport.
-std::string_view underlay_source();
 std::string_view fragment_source(LayerMaterial material);
 
 }  // namespace planet

@@ -188,7 +188,7 @@ struct GlRenderer::Impl {
   Target* target(TargetId id, int width, int height);
   const Target* covering_blit(const DrawCommand& cmd, float screen_width, float screen_height) const;
   void before_screen_drawing(const DrawCommand& cmd, float screen_width, float screen_height);
-  void draw_underlay();
+  void draw_underlay(float screen_width, float screen_height);
 
   void quad(Vec2 p0, Vec2 p1, Vec2 p2, Vec2 p3, Vec2 t0, Vec2 t2, RgbaBytes c);
   void rectangle(Rect r, RgbaBytes c);
@@ -376,16 +376,11 @@ void GlRenderer::Impl::before_screen_drawing(const DrawCommand& cmd, float scree
   glClear(GL_COLOR_BUFFER_BIT);
 }
 
-// The held-back underlay on its own: a nearest-filtered framebuffer blit, with no shader and no
-// blending, turned so that the target's row 0 lands on the top row as a blit quad puts it.
-void GlRenderer::Impl::draw_underlay() {
-  const Target& t = *underlay;
+// The held-back underlay on its own.
+void GlRenderer::Impl::draw_underlay(float screen_width, float screen_height) {
+  painter.draw_underlay({underlay->texture, 0, 0, screen_width, screen_height}, projection);
   underlay = nullptr;
-  glBindFramebuffer(GL_READ_FRAMEBUFFER, t.framebuffer);
-  glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
-  glBlitFramebuffer(0, 0, t.width, t.height, 0, viewport_height, viewport_width, 0,
-                    GL_COLOR_BUFFER_BIT, GL_NEAREST);
-  glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
+  bind_state();
 }
 
 //-----------------------------------------------------------------------------
@@ -609,7 +604,7 @@ void GlRenderer::render(const DrawList& list, float screen_width, float screen_h
   for (const DrawCommand& cmd : list.commands) {
     const RgbaBytes c = to_bytes(cmd.color);
     if (r.discarding && cmd.op != DrawOp::EndTarget) continue;
-    if (r.underlay && cmd.op != DrawOp::Planet) r.draw_underlay();
+    if (r.underlay && cmd.op != DrawOp::Planet) r.draw_underlay(sw, sh);
     const bool on_screen = r.framebuffer == 0 && cmd.op != DrawOp::BeginTarget &&
                            cmd.op != DrawOp::EndTarget;
     if (on_screen) r.before_screen_drawing(cmd, sw, sh);
@@ -641,7 +636,7 @@ void GlRenderer::render(const DrawList& list, float screen_width, float screen_h
                                        d.w, d.h, cmd.rotation, r.projection)) {
           r.underlay = nullptr;
         } else {
-          if (r.underlay) r.draw_underlay();
+          if (r.underlay) r.draw_underlay(sw, sh);
           if (r.planet_direct_path) {
             r.painter.draw_planet_direct(*cmd.planet, d.x, d.y, d.w, d.h, cmd.rotation, r.projection);
           } else {
@@ -695,7 +690,7 @@ void GlRenderer::render(const DrawList& list, float screen_width, float screen_h
     to_screen();
     glBindFramebuffer(GL_FRAMEBUFFER, r.output_framebuffer);
   }
-  if (r.underlay) r.draw_underlay();
+  if (r.underlay) r.draw_underlay(sw, sh);
   if (r.screen_untouched) {
     glClearColor(0, 0, 0, 1);
     glClear(GL_COLOR_BUFFER_BIT);

@@ -1,6 +1,6 @@
 #version 130
 // The planet's square in the one opaque pass of the picture under the planet and the planet's
-// first art-resolution target (underlay.frag draws the rest of the viewport). Both textures use
+// first art-resolution target (art_blit.frag draws the underlay over the rest of the viewport). Both textures use
 // nearest filtering and the art target's alpha is 0 or 1, so this gives the same pixels as the
 // underlay drawn first and the art target blended over it.
 in vec2 uv;
