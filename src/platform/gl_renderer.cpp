@@ -11,7 +11,6 @@
 #include <cmath>
 #include <cstddef>
 #include <map>
-#include <optional>
 #include <numbers>
 
 #include "planet/gl/planet_painter.h"
