@@ -12,10 +12,11 @@ frame_log=$2
 unset VENTORA_ENABLE_MUSIC VENTORA_DISABLE_MUSIC VENTORA_FPS
 log=$work/frames.log
 
-# Starts the game with the log preloaded.
+# Starts the game with the log preloaded (a sanitizer build would otherwise insist on coming first).
 start_logged() {
   rm -f "$log"
-  VENTORA_FRAME_LOG=$log LD_PRELOAD=$frame_log start_game "$@"
+  VENTORA_FRAME_LOG=$log LD_PRELOAD=$frame_log ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0 \
+    start_game "$@"
 }
 
 # Waits up to 60 s for the log to hold $1 lines starting with $2.
