@@ -353,7 +353,9 @@ GlRenderer::Impl::Target* GlRenderer::Impl::target(TargetId id, int width, int h
 const GlRenderer::Impl::Target* GlRenderer::Impl::covering_blit(const DrawCommand& cmd,
                                                                  float screen_width,
                                                                  float screen_height) const {
-  if (cmd.op != DrawOp::BlitTarget || framebuffer != 0 || plain_passes) return nullptr;
+  if (cmd.op != DrawOp::BlitTarget || framebuffer != output_framebuffer || plain_passes) {
+    return nullptr;
+  }
   const RgbaBytes c = to_bytes(cmd.color);
   if (c.r != 255 || c.g != 255 || c.b != 255 || c.a != 255) return nullptr;
   if (cmd.rect.x != 0 || cmd.rect.y != 0 || cmd.rect.w != screen_width ||
@@ -604,8 +606,8 @@ void GlRenderer::render(const DrawList& list, float screen_width, float screen_h
     const RgbaBytes c = to_bytes(cmd.color);
     if (r.discarding && cmd.op != DrawOp::EndTarget) continue;
     if (r.underlay && cmd.op != DrawOp::Planet) r.draw_underlay(sw, sh);
-    const bool on_screen = r.framebuffer == 0 && cmd.op != DrawOp::BeginTarget &&
-                           cmd.op != DrawOp::EndTarget;
+    const bool on_screen = r.framebuffer == r.output_framebuffer &&
+                           cmd.op != DrawOp::BeginTarget && cmd.op != DrawOp::EndTarget;
     if (on_screen) r.before_screen_drawing(cmd, sw, sh);
     switch (cmd.op) {
       case DrawOp::Clear:
