@@ -10,6 +10,8 @@ bool FrameLoop::frame() {
   FrameInput input;
   if (!host_.poll(input)) return false;
   DrawList list;
+  // Every clock reading of a run, the first and a restart's, comes from the host.
+  const ClockSource clock = [this] { return host_.clock(); };
   switch (loop_state_) {
     case LoopState::MusicSetUp:
       // The window is up while the soundtrack decodes, so Escape already quits here.
@@ -17,13 +19,15 @@ bool FrameLoop::frame() {
       break;
     case LoopState::FirstFrame:
       // This frame draws nothing of the game: the run starts at its end.
-      state_ = start_run(host_.clock());
+      state_ = recorder_ ? recorder_->start_run(music_.get()) : start_run(clock());
       loop_state_ = LoopState::Running;
       break;
     case LoopState::Running: {
       apply_pad(host_.pad(), *state_, pad_pointer_, input);
       const float dt = frame_dt(host_.frame_seconds());
-      const FrameOutcome outcome = run_frame(*state_, music_.get(), input, dt, list);
+      const FrameOutcome outcome =
+          recorder_ ? recorder_->run_frame(*state_, music_.get(), input, dt, list)
+                    : run_frame(*state_, music_.get(), input, dt, list, clock);
       if (outcome.quit) {
         state_.reset();
         music_.reset();

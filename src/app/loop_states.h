@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "app/pad_controls.h"
+#include "app/replay_recorder.h"
 #include "base/frame_input.h"
 #include "base/pad_input.h"
 #include "game/game_state.h"
@@ -40,7 +41,9 @@ enum class LoopState { MusicSetUp, FirstFrame, Running, Ended };
 
 class FrameLoop {
  public:
-  explicit FrameLoop(FrameHost& host) : host_(host) {}
+  // With a recorder, the run and every frame go through it (--record).
+  explicit FrameLoop(FrameHost& host, ReplayRecorder* recorder = nullptr)
+      : host_(host), recorder_(recorder) {}
 
   // One displayed frame. False once the program should end (nothing is shown then).
   bool frame();
@@ -52,6 +55,7 @@ class FrameLoop {
 
  private:
   FrameHost& host_;
+  ReplayRecorder* recorder_;
   LoopState loop_state_ = LoopState::MusicSetUp;
   std::unique_ptr<MusicPlayer> music_;
   std::optional<GameState> state_;

@@ -10,6 +10,8 @@
 #include "app/command_line.h"
 #include "app/frame_pacer.h"
 #include "app/loop_states.h"
+#include "app/replay_options.h"
+#include "app/replay_window.h"
 #include "app/window_config.h"
 #include "layout/render_settings.h"
 #include "music/music_player.h"
@@ -67,6 +69,8 @@ int main(int argc, char** argv) {
     return 0;
   }
   for (const std::string& note : command_line.notes) std::fprintf(stderr, "%s\n", note.c_str());
+  ReplayStart replay = start_replay_options(command_line);
+  if (replay.exit_code) return *replay.exit_code;
 
   WindowConfig config = window_config_for(render_settings_from_process_args());
   config.fullscreen = command_line.fullscreen;
@@ -77,9 +81,11 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "%s\n", error.c_str());
     return 1;
   }
+  if (replay.playback) return play_replay_in_window(*window, *replay.playback);
   WindowHost host(*window, {window->refresh_rate(), window->vsync(), fps_cap});
-  FrameLoop loop(host);
+  FrameLoop loop(host, replay.recorder.get());
   while (loop.frame()) {
   }
+  if (replay.recorder) replay.recorder->finish();
   return 0;
 }

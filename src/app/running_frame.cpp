@@ -8,7 +8,7 @@
 namespace ventora {
 
 FrameOutcome run_frame(GameState& state, MusicPlayer* music, const FrameInput& input, float dt,
-                       DrawList& list) {
+                       DrawList& list, const ClockSource& clock) {
   FrameOutcome outcome;
   if (input.is_pressed(Key::Escape)) {
     outcome.quit = true;
@@ -16,7 +16,7 @@ FrameOutcome run_frame(GameState& state, MusicPlayer* music, const FrameInput& i
   }
   const Screen previous_screen = state.screen;
   music_tick(music, dt);
-  outcome.window_size = update_game(state, input, dt);
+  outcome.window_size = update_game(state, input, dt, clock);
   switch (defeat_cue_change(previous_screen, state.screen)) {
     case DefeatCueChange::Start: start_defeat_cue(music); break;
     case DefeatCueChange::Release: release_hold(music); break;

@@ -6,6 +6,7 @@
 
 #include "base/frame_input.h"
 #include "game/game_state.h"
+#include "game/run_seed.h"
 #include "layout/render_settings.h"
 #include "music/music_player.h"
 #include "platform/draw_list.h"
@@ -18,8 +19,9 @@ struct FrameOutcome {
 };
 
 // Escape first; then the music's tick, `update_game` with `dt`, the defeat cue on a screen change,
-// the game's window-size request handed back, and `draw_scene` into `list`.
+// the game's window-size request handed back, and `draw_scene` into `list`. A restart reads
+// `clock`.
 FrameOutcome run_frame(GameState& state, MusicPlayer* music, const FrameInput& input, float dt,
-                       DrawList& list);
+                       DrawList& list, const ClockSource& clock = read_system_clock);
 
 }  // namespace ventora

@@ -70,6 +70,8 @@ constexpr std::uint64_t kLastStage = 5;
 constexpr std::uint64_t kBonusStage = 6;
 constexpr std::uint64_t kBonusGateStage = 4;
 
+// Replays hash every field (src/replay/state_hash.cpp); a new field does not build until it is
+// hashed there too.
 struct GameState {
   Screen screen = Screen::Fight;
   std::uint64_t stage = 1;

@@ -150,9 +150,10 @@ void confetti_step(GameState& state, float dt, double time, float screen_width,
                 [&](const ConfettiPiece& piece) { return piece.y >= screen_height + 40.0f; });
 }
 
-std::optional<WindowSize> update_game(GameState& state, const FrameInput& input, float dt) {
+std::optional<WindowSize> update_game(GameState& state, const FrameInput& input, float dt,
+                                      const ClockSource& clock) {
   if (input.is_pressed(Key::R)) {
-    state = start_run(read_system_clock());
+    state = start_run(clock());
     return std::nullopt;
   }
   collect_entropy(state, input);

@@ -11,8 +11,10 @@ namespace ventora {
 
 // Everything one frame of play does: restart, entropy, card timers, window size, planet
 // hand-off, confetti and the handler of the current screen. Returns the window size the game
-// asks for when the window has drifted from its mode's size; the frame loop applies it.
-std::optional<WindowSize> update_game(GameState& state, const FrameInput& input, float dt);
+// asks for when the window has drifted from its mode's size; the frame loop applies it. A restart
+// reads `clock`.
+std::optional<WindowSize> update_game(GameState& state, const FrameInput& input, float dt,
+                                      const ClockSource& clock = read_system_clock);
 // A fresh run at stage 1, seeded from `clock`.
 GameState start_run(ClockReading clock);
 // Sets up the next fight right after a card was picked: next stage, resets, card effects,

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 namespace ventora {
 
@@ -14,6 +15,9 @@ struct ClockReading {
 };
 
 ClockReading read_system_clock();
+
+// Where a run reads the clock: the system's in play; a replay records and feeds back its readings.
+using ClockSource = std::function<ClockReading()>;
 
 // Seeds the shared generator from the clock and draws the run's reseed quota (9..12).
 void seed_run_from_clock(GameState& state, ClockReading clock);

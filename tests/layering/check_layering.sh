@@ -15,6 +15,7 @@ declare -A allowed=(
   [planet/core]=""
   [planet/gl]="planet/core"
   [src/game]="src/base src/random src/cards src/layout planet/core"
+  [src/replay]="src/base src/random src/cards src/layout src/game planet/core"
   [src/music]="src/base src/random"
   [src/platform]="src/base planet/core planet/gl src/music/audio_out.h"
   [src/view]="src/base src/random src/game src/cards src/layout planet/core src/platform/canvas.h src/platform/draw_list.h"

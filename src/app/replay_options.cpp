@@ -1,0 +1,50 @@
+#include "app/replay_options.h"
+
+#include <cstdio>
+
+#include "app/replay_check.h"
+#include "app/replay_playback.h"
+#include "replay/replay_reader.h"
+
+namespace ventora {
+
+namespace {
+
+constexpr const char* kGameVersion = VENTORA_VERSION;
+
+ReplayStart exit_with(int code, const std::string& line = {}) {
+  if (!line.empty()) std::fprintf(stderr, "%s\n", line.c_str());
+  ReplayStart start;
+  start.exit_code = code;
+  return start;
+}
+
+}  // namespace
+
+ReplayStart start_replay_options(const CommandLine& command_line) {
+  if (command_line.check && !command_line.replay_path) {
+    return exit_with(1, "ventora: --check needs --replay FILE");
+  }
+  if (command_line.replay_path && command_line.record_path) {
+    return exit_with(1, "ventora: --record and --replay cannot be used together");
+  }
+  if (command_line.replay_path) {
+    const std::string& path = *command_line.replay_path;
+    if (command_line.check) return exit_with(check_replay_file(path, kGameVersion));
+    replay::ReadResult read = replay::read_replay_file(path, kGameVersion);
+    if (!read.replay) return exit_with(1, "replay: " + path + ": " + read.error);
+    use_recorded_mode(read.replay->header.mode);
+    ReplayStart start;
+    start.playback = std::move(read.replay);
+    return start;
+  }
+  ReplayStart start;
+  if (command_line.record_path) {
+    std::string error;
+    start.recorder = ReplayRecorder::create(*command_line.record_path, kGameVersion, error);
+    if (!start.recorder) return exit_with(1, error);
+  }
+  return start;
+}
+
+}  // namespace ventora

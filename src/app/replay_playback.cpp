@@ -1,0 +1,88 @@
+#include "app/replay_playback.h"
+
+#include <cstdio>
+#include <utility>
+
+#include "game/run.h"
+#include "music/music_loading.h"
+#include "random/rng.h"
+#include "replay/state_hash.h"
+
+namespace ventora {
+
+namespace {
+
+// A sound output that plays nothing.
+class SilentAudio final : public AudioOut {
+ public:
+  SoundLoad load_wav(std::vector<std::uint8_t>) override { return {next_++, {}}; }
+  void play(SoundId, float) override {}
+  void stop(SoundId) override {}
+
+ private:
+  SoundId next_ = 0;
+};
+
+}  // namespace
+
+void use_recorded_mode(replay::OutputMode mode) {
+  std::string program = "ventora", option = "--mode", word(replay::mode_word(mode));
+  char* args[] = {program.data(), option.data(), word.data()};
+  set_process_args(3, args);
+}
+
+std::string hash_text(std::uint64_t hash) {
+  char text[17];
+  std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(hash));
+  return text;
+}
+
+std::unique_ptr<MusicPlayer> silent_music(const replay::Header& header) {
+  if (!header.music) return nullptr;
+  auto audio = std::make_unique<SilentAudio>();
+  LoadedMusic music;
+  for (float seconds : header.track_seconds) {
+    music.tracks.push_back(audio->load_wav({}).sound);
+    music.track_seconds.push_back(seconds);
+  }
+  return make_music_player(std::move(audio), std::move(music));
+}
+
+ReplayPlayback::ReplayPlayback(const replay::ReplayFile& replay, const MusicMaker& make_music)
+    : replay_(replay) {
+  rng::reset();
+  use_recorded_mode(replay.header.mode);
+  music_ = make_music();
+  state_ = start_run(replay.header.start_clock);
+  hash_ = replay::state_hash(*state_);
+  if (hash_ != replay.header.start_hash) {
+    part(0, "state " + hash_text(hash_) + ", recorded " + hash_text(replay.header.start_hash));
+  }
+}
+
+FrameOutcome ReplayPlayback::step(DrawList& list) {
+  const replay::Frame& frame = replay_.frames[next_];
+  const std::uint64_t number = ++next_;
+  std::size_t readings = 0;
+  const ClockSource recorded_clock = [&] {
+    // A frame that reads the clock more often than it did when recorded has parted already.
+    return readings < frame.clock_readings.size() ? frame.clock_readings[readings++]
+                                                   : (++readings, ClockReading{});
+  };
+  const FrameOutcome outcome =
+      run_frame(*state_, music_.get(), frame.input, frame.dt, list, recorded_clock);
+  hash_ = replay::state_hash(*state_);
+  if (readings != frame.clock_readings.size()) {
+    part(number, "the run read the clock " + std::to_string(readings) + " times, recorded " +
+                     std::to_string(frame.clock_readings.size()));
+  } else if (hash_ != frame.state_hash) {
+    part(number, "state " + hash_text(hash_) + ", recorded " + hash_text(frame.state_hash));
+  }
+  return outcome;
+}
+
+void ReplayPlayback::part(std::uint64_t frame, std::string what) {
+  if (!parting_) parting_ = Parting{frame, std::move(what)};
+}
+
+}  // namespace ventora

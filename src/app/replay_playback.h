@@ -1,0 +1,68 @@
+// Runs a recorded session again through the game's own frame (run_frame), feeding it the
+// recorded frame times, input and clock readings, and compares the state after every frame with
+// the hash the recording kept. The window replay and `--check` both play through this.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "app/running_frame.h"
+#include "game/game_state.h"
+#include "music/music_player.h"
+#include "platform/draw_list.h"
+#include "replay/replay_format.h"
+
+namespace ventora {
+
+// The first place where the replay and the recording part.
+struct Parting {
+  std::uint64_t frame = 0;  // 1 for the first frame; 0 for the start of the run
+  std::string what;         // "state 1f…, recorded 9a…"
+};
+
+class ReplayPlayback {
+ public:
+  using MusicMaker = std::function<std::unique_ptr<MusicPlayer>()>;
+
+  // Puts the process where the recording began: the shared generator at its start state, the
+  // recorded output mode, the music `make_music` builds (its first shuffle draws from the
+  // generator, as at start-up), then the first run from the recorded clock reading.
+  ReplayPlayback(const replay::ReplayFile& replay, const MusicMaker& make_music);
+
+  bool done() const { return next_ >= replay_.frames.size(); }
+  // Plays the next recorded frame into `list`. Only when not done().
+  FrameOutcome step(DrawList& list);
+
+  std::uint64_t frames_played() const { return next_; }
+  // The recorded frame step() plays next.
+  const replay::Frame& next_frame() const { return replay_.frames[next_]; }
+  const std::optional<Parting>& parting() const { return parting_; }
+  // The hash of the state now (after the last frame played).
+  std::uint64_t state_hash() const { return hash_; }
+  MusicPlayer* music() { return music_.get(); }
+
+ private:
+  void part(std::uint64_t frame, std::string what);
+
+  const replay::ReplayFile& replay_;
+  std::unique_ptr<MusicPlayer> music_;
+  std::optional<GameState> state_;
+  std::size_t next_ = 0;
+  std::uint64_t hash_ = 0;
+  std::optional<Parting> parting_;
+};
+
+// Music as recorded but silent: the playlist keeps the recorded track lengths, so it draws from
+// the shared generator exactly when the recording did. Nothing when music was off.
+std::unique_ptr<MusicPlayer> silent_music(const replay::Header& header);
+
+// Makes the process arguments name the recorded output mode: start_run and the window read it there.
+void use_recorded_mode(replay::OutputMode mode);
+
+// The hash as the replay texts show it: 16 hex digits.
+std::string hash_text(std::uint64_t hash);
+
+}  // namespace ventora

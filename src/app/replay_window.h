@@ -1,0 +1,15 @@
+// `--replay FILE`: a replay played back in the window at its recorded pace, with the picture and
+// the music the game made. The keyboard does only two things meanwhile: Escape quits and Space
+// pauses. At the end the last picture stays until Escape.
+#pragma once
+
+#include "platform/window.h"
+#include "replay/replay_format.h"
+
+namespace ventora {
+
+// Plays `replay` in `window`; returns the exit status (0). A frame where the replay parts from
+// the recording is reported on stderr once, and the replay plays on.
+int play_replay_in_window(Window& window, const replay::ReplayFile& replay);
+
+}  // namespace ventora

@@ -1,0 +1,117 @@
+#include "replay/replay_format.h"
+
+#include <bit>
+#include <cstdio>
+
+#include "replay/bytes.h"
+
+namespace ventora::replay {
+
+namespace {
+
+static_assert(static_cast<std::size_t>(Key::Count) <= 16, "key bits travel as 16 bits");
+
+constexpr std::string_view kModeWords[] = {"og", "hd720", "hd1080", "hd4k"};
+
+std::string hex(std::uint64_t value, int digits) {
+  char text[17];
+  std::snprintf(text, sizeof text, "%0*llx", digits, static_cast<unsigned long long>(value));
+  return text;
+}
+
+// Frame flags.
+constexpr std::uint8_t kLeftClick = 1;
+constexpr std::uint8_t kMouseFollows = 2;
+constexpr std::uint8_t kScreenFollows = 4;
+
+// A record: its tag, its payload's length, the payload.
+std::vector<std::uint8_t> record(std::uint8_t tag, const std::vector<std::uint8_t>& payload) {
+  std::vector<std::uint8_t> out;
+  ByteWriter w(out);
+  w.u8(tag);
+  w.u16(static_cast<std::uint16_t>(payload.size()));
+  w.bytes(payload);
+  return out;
+}
+
+}  // namespace
+
+std::string_view mode_word(OutputMode mode) { return kModeWords[static_cast<std::size_t>(mode)]; }
+
+std::optional<OutputMode> mode_from_word(std::string_view word) {
+  for (std::size_t i = 0; i < std::size(kModeWords); ++i) {
+    if (kModeWords[i] == word) return static_cast<OutputMode>(i);
+  }
+  return std::nullopt;
+}
+
+OutputMode mode_of(const RenderSettings& settings) {
+  if (!settings.hd_on || settings.preset == 0) return OutputMode::Og;
+  if (settings.preset == 2) return OutputMode::Hd1080;
+  if (settings.preset == 3) return OutputMode::Hd4k;
+  return OutputMode::Hd720;
+}
+
+std::string encode_header(const Header& header) {
+  std::string text = std::string(kMagic) + " " + std::to_string(kFormatVersion) + "\n";
+  text += "game " + header.game_version + "\n";
+  text += "mode " + std::string(mode_word(header.mode)) + "\n";
+  if (header.music) {
+    text += "music on " + std::to_string(header.track_seconds.size());
+    for (float seconds : header.track_seconds) text += " " + hex(std::bit_cast<std::uint32_t>(seconds), 8);
+    text += "\n";
+  } else {
+    text += "music off\n";
+  }
+  text += "clock " + std::to_string(header.start_clock.seconds) + " " +
+          std::to_string(header.start_clock.nanoseconds) + "\n";
+  text += "start " + hex(header.start_hash, 16) + "\n";
+  text += "\n";
+  return text;
+}
+
+std::vector<std::uint8_t> encode_frame(const Frame& frame, const FrameInput* previous) {
+  const FrameInput& in = frame.input;
+  const bool mouse_changed = !previous || !(previous->mouse == in.mouse);
+  const bool screen_changed = !previous || previous->screen_width != in.screen_width ||
+                              previous->screen_height != in.screen_height;
+  std::vector<std::uint8_t> payload;
+  ByteWriter w(payload);
+  w.f32(frame.dt);
+  w.u8(static_cast<std::uint8_t>((in.left_click ? kLeftClick : 0) |
+                                 (mouse_changed ? kMouseFollows : 0) |
+                                 (screen_changed ? kScreenFollows : 0)));
+  w.u16(static_cast<std::uint16_t>(in.pressed.to_ulong()));
+  w.u16(static_cast<std::uint16_t>(in.held.to_ulong()));
+  if (mouse_changed) {
+    w.f32(in.mouse.x);
+    w.f32(in.mouse.y);
+  }
+  if (screen_changed) {
+    w.f32(in.screen_width);
+    w.f32(in.screen_height);
+  }
+  w.f64(in.time);
+  w.u8(static_cast<std::uint8_t>(in.pressed_names.size()));
+  for (const std::string& name : in.pressed_names) {
+    w.u8(static_cast<std::uint8_t>(name.size()));
+    w.bytes({reinterpret_cast<const std::uint8_t*>(name.data()), name.size()});
+  }
+  w.u8(static_cast<std::uint8_t>(frame.clock_readings.size()));
+  for (const ClockReading& reading : frame.clock_readings) {
+    w.i64(reading.seconds);
+    w.u32(reading.nanoseconds);
+  }
+  w.u64(frame.state_hash);
+  return record(kFrameTag, payload);
+}
+
+std::vector<std::uint8_t> encode_end(const End& end) {
+  std::vector<std::uint8_t> payload;
+  ByteWriter w(payload);
+  w.u64(end.frame_count);
+  w.u64(end.end_hash);
+  return record(kEndTag, payload);
+}
+
+}  // namespace ventora::replay

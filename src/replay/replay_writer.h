@@ -1,0 +1,42 @@
+// Writes a replay as the game runs: the header once the run has started, then one record per
+// frame, each flushed at once, so a game that is killed leaves a file that replays up to its last
+// whole frame. A write that fails stops the recording with one line on stderr; the game goes on.
+#pragma once
+
+#include <cstdio>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "replay/replay_format.h"
+
+namespace ventora::replay {
+
+class ReplayWriter {
+ public:
+  // Creates (or empties) the file; nothing with `error` set to one line when it cannot.
+  static std::unique_ptr<ReplayWriter> create(const std::string& path, std::string& error);
+  ~ReplayWriter();
+  ReplayWriter(const ReplayWriter&) = delete;
+  ReplayWriter& operator=(const ReplayWriter&) = delete;
+
+  void write_header(const Header& header);
+  void write_frame(const Frame& frame);
+  // The end record: the number of frames written and the hash of the last state.
+  void write_end(std::uint64_t end_hash);
+
+  std::uint64_t frames_written() const { return frames_; }
+  // False once a write has failed.
+  bool ok() const { return file_ != nullptr; }
+
+ private:
+  ReplayWriter(std::FILE* file, std::string path) : file_(file), path_(std::move(path)) {}
+  void write(const void* data, std::size_t size);
+
+  std::FILE* file_;
+  std::string path_;
+  std::optional<FrameInput> previous_;
+  std::uint64_t frames_ = 0;
+};
+
+}  // namespace ventora::replay

@@ -1,0 +1,179 @@
+// Every record is taken apart with a structured binding that names all its fields: a field added
+// to a record and not hashed here stops the build ("N names provided, M expected").
+#include "replay/state_hash.h"
+
+#include <array>
+#include <bit>
+#include <optional>
+#include <string>
+#include <type_traits>
+#include <vector>
+
+#include "random/rng.h"
+#include "random/siphash.h"
+
+namespace ventora::replay {
+
+namespace {
+
+template <class T>
+struct IsVector : std::false_type {};
+template <class T>
+struct IsVector<std::vector<T>> : std::true_type {};
+template <class T>
+struct IsOptional : std::false_type {};
+template <class T>
+struct IsOptional<std::optional<T>> : std::true_type {};
+template <class T>
+struct IsArray : std::false_type {};
+template <class T, std::size_t N>
+struct IsArray<std::array<T, N>> : std::true_type {};
+
+// The bytes that go into the hash, in field order. Lists carry their length and optionals a
+// presence byte, so that moving a value from one field to the next changes the hash.
+class StateFeed {
+ public:
+  template <class... T>
+  void add(const T&... values) {
+    (put(values), ...);
+  }
+  const std::vector<std::uint8_t>& bytes() const { return bytes_; }
+
+ private:
+  template <class T>
+  void put(const T& value) {
+    if constexpr (std::is_same_v<T, bool>) {
+      integer(value ? 1u : 0u, 1);
+    } else if constexpr (std::is_enum_v<T>) {
+      put(static_cast<std::underlying_type_t<T>>(value));
+    } else if constexpr (std::is_same_v<T, float>) {
+      integer(std::bit_cast<std::uint32_t>(value), 4);
+    } else if constexpr (std::is_same_v<T, double>) {
+      integer(std::bit_cast<std::uint64_t>(value), 8);
+    } else if constexpr (std::is_integral_v<T>) {
+      integer(static_cast<std::uint64_t>(value), sizeof(T));
+    } else if constexpr (std::is_same_v<T, std::string>) {
+      integer(value.size(), 8);
+      bytes_.insert(bytes_.end(), value.begin(), value.end());
+    } else if constexpr (IsVector<T>::value) {
+      integer(value.size(), 8);
+      for (const auto& item : value) put(item);
+    } else if constexpr (IsArray<T>::value) {
+      for (const auto& item : value) put(item);
+    } else if constexpr (IsOptional<T>::value) {
+      integer(value.has_value() ? 1u : 0u, 1);
+      if (value) put(*value);
+    } else {
+      fields(*this, value);  // a record: one overload below per record type
+    }
+  }
+  void integer(std::uint64_t value, std::size_t size) {
+    for (std::size_t i = 0; i < size; ++i) bytes_.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
+  }
+
+  std::vector<std::uint8_t> bytes_;
+};
+
+void fields(StateFeed& f, const Color& v) {
+  const auto& [r, g, b, a] = v;
+  f.add(r, g, b, a);
+}
+
+void fields(StateFeed& f, const LaunchPad& v) {
+  const auto& [angle, phase_time, phase] = v;
+  f.add(angle, phase_time, phase);
+}
+
+void fields(StateFeed& f, const BossClone& v) {
+  const auto& [angle, reverse_time, active] = v;
+  f.add(angle, reverse_time, active);
+}
+
+void fields(StateFeed& f, const BackdropStar& v) {
+  const auto& [angle, radius, size, brightness] = v;
+  f.add(angle, radius, size, brightness);
+}
+
+void fields(StateFeed& f, const ConfettiPiece& v) {
+  const auto& [colour, x, y, vx, vy, size, sway_rate] = v;
+  f.add(colour, x, y, vx, vy, size, sway_rate);
+}
+
+void fields(StateFeed& f, const OfferedCard& v) {
+  const auto& [rarity, card] = v;
+  f.add(rarity, card);
+}
+
+void fields(StateFeed& f, const Modifier& v) {
+  const auto& [card, kind, value] = v;
+  f.add(card, kind, value);
+}
+
+void fields(StateFeed& f, const ModifierStack& v) {
+  const auto& [modifiers, picks, sacrifice_time, shield_time, shield_blocks, regen_time, regen_clock,
+               double_trouble_fights, brawn_stages, buff_bonus, weaken_time, confuse_clock,
+               start_damage, tick_tock_high, pending_shield, pending_regen, pending_tit_for_tat,
+               pending_clone, pending_buff, pending_weaken, pending_confuse, confuse_active,
+               clone_active] = v;
+  f.add(modifiers, picks, sacrifice_time, shield_time, shield_blocks, regen_time, regen_clock,
+        double_trouble_fights, brawn_stages, buff_bonus, weaken_time, confuse_clock, start_damage,
+        tick_tock_high, pending_shield, pending_regen, pending_tit_for_tat, pending_clone,
+        pending_buff, pending_weaken, pending_confuse, confuse_active, clone_active);
+}
+
+void fields(StateFeed& f, const WindowSize& v) {
+  const auto& [width, height] = v;
+  f.add(width, height);
+}
+
+void fields(StateFeed& f, const RenderSettings& v) {
+  const auto& [backdrop_target, backdrop_target_size, planet_pixels, hd_on, planet_dither, preset] = v;
+  f.add(backdrop_target, backdrop_target_size, planet_pixels, hd_on, planet_dither, preset);
+}
+
+void fields(StateFeed& f, const planet::Rgba8& v) {
+  const auto& [r, g, b, a] = v;
+  f.add(r, g, b, a);
+}
+
+void fields(StateFeed& f, const planet::Vec2f& v) {
+  const auto& [x, y] = v;
+  f.add(x, y);
+}
+
+void fields(StateFeed& f, const planet::PlanetLayer& v) {
+  const auto& [name, visible] = v;
+  f.add(name, visible);
+}
+
+void fields(StateFeed& f, const planet::Planet& v) {
+  const auto& [kind, colors, layers, seed, light_origin, pixels, rotation, time, should_dither,
+               cloud_cover] = v;
+  f.add(kind, colors, layers, seed, light_origin, pixels, rotation, time, should_dither, cloud_cover);
+}
+
+void fields(StateFeed& f, const GameState& v) {
+  const auto& [screen, stage, jump_count, bonus_topping, countdown, planet_turn, facing,
+               player_height, player_vspeed, player_hp, player_guard_time, boss_angle, boss_speed,
+               boss_hp, boss_present, boss_guard_time, boss_flash_time, clones, launch_pads, offer,
+               modifier_stack, entropy_keys, entropy_seed, entropy_quota, rng_reseeded, planet,
+               planet_time, render_settings, backdrop_stars, confetti, requested_window_size] = v;
+  f.add(screen, stage, jump_count, bonus_topping, countdown, planet_turn, facing, player_height,
+        player_vspeed, player_hp, player_guard_time, boss_angle, boss_speed, boss_hp, boss_present,
+        boss_guard_time, boss_flash_time, clones, launch_pads, offer, modifier_stack, entropy_keys,
+        entropy_seed, entropy_quota, rng_reseeded, planet, planet_time, render_settings,
+        backdrop_stars, confetti, requested_window_size);
+}
+
+// A fixed key: the hash only has to tell states apart, not resist an attacker.
+constexpr SipKey kStateKey{0x76656e746f726121ULL, 0x7265706c61792121ULL};
+
+}  // namespace
+
+std::uint64_t state_hash(const GameState& state) {
+  StateFeed feed;
+  feed.add(state, rng::state());
+  return siphash(feed.bytes(), kStateKey, 2, 4);
+}
+
+}  // namespace ventora::replay
