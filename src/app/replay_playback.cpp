@@ -37,9 +37,11 @@ std::string hash_text(std::uint64_t hash) {
   return text;
 }
 
+std::unique_ptr<AudioOut> silent_audio_out() { return std::make_unique<SilentAudio>(); }
+
 std::unique_ptr<MusicPlayer> silent_music(const replay::Header& header) {
   if (!header.music) return nullptr;
-  auto audio = std::make_unique<SilentAudio>();
+  std::unique_ptr<AudioOut> audio = silent_audio_out();
   LoadedMusic music;
   for (float seconds : header.track_seconds) {
     music.tracks.push_back(audio->load_wav({}).sound);

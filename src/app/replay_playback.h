@@ -55,6 +55,9 @@ class ReplayPlayback {
   std::optional<Parting> parting_;
 };
 
+// A sound output that plays nothing (it hands out sound ids and forgets the sounds).
+std::unique_ptr<AudioOut> silent_audio_out();
+
 // Music as recorded but silent: the playlist keeps the recorded track lengths, so it draws from
 // the shared generator exactly when the recording did. Nothing when music was off.
 std::unique_ptr<MusicPlayer> silent_music(const replay::Header& header);

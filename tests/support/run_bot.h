@@ -27,6 +27,8 @@ struct RunPlan {
   int max_frames = 200000;
   // The box (0..2) to take from an offer; by default the card the bot copes with best.
   std::function<int(const GameState&)> choose;
+  // Steps one frame; by default update_game. A recording steps through the game's own frame.
+  std::function<void(GameState&, const FrameInput&, float)> step;
   // Called after every frame's update with the state and the frame's input, as a window would
   // draw them.
   std::function<void(const GameState&, const FrameInput&)> on_frame;
