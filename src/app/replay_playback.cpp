@@ -69,7 +69,7 @@ FrameOutcome ReplayPlayback::step(DrawList& list) {
   const ClockSource recorded_clock = [&] {
     // A frame that reads the clock more often than it did when recorded has parted already.
     return readings < frame.clock_readings.size() ? frame.clock_readings[readings++]
-                                                   : (++readings, ClockReading{});
+                                                  : (++readings, ClockReading{});
   };
   const FrameOutcome outcome =
       run_frame(*state_, music_.get(), frame.input, frame.dt, list, recorded_clock);

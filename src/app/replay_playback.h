@@ -62,7 +62,8 @@ std::unique_ptr<AudioOut> silent_audio_out();
 // the shared generator exactly when the recording did. Nothing when music was off.
 std::unique_ptr<MusicPlayer> silent_music(const replay::Header& header);
 
-// Makes the process arguments name the recorded output mode: start_run and the window read it there.
+// Makes the process arguments name the recorded output mode: start_run and the window read it
+// there.
 void use_recorded_mode(replay::OutputMode mode);
 
 // The hash as the replay texts show it: 16 hex digits.

@@ -18,7 +18,9 @@ std::unique_ptr<ReplayRecorder> ReplayRecorder::create(const std::string& path,
 
 ReplayRecorder::ReplayRecorder(std::unique_ptr<replay::ReplayWriter> writer,
                                std::string game_version, ClockSource clock)
-    : writer_(std::move(writer)), game_version_(std::move(game_version)), clock_(std::move(clock)) {}
+    : writer_(std::move(writer)),
+      game_version_(std::move(game_version)),
+      clock_(std::move(clock)) {}
 
 ClockReading ReplayRecorder::read_clock() {
   const ClockReading reading = clock_();

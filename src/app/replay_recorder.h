@@ -19,8 +19,9 @@ class ReplayRecorder {
  public:
   // Creates the file; nothing, with `error` set to one line, when it cannot. `clock` is where the
   // run's readings come from (the system clock in play).
-  static std::unique_ptr<ReplayRecorder> create(const std::string& path, std::string_view game_version,
-                                                std::string& error, ClockSource clock = read_system_clock);
+  static std::unique_ptr<ReplayRecorder> create(const std::string& path,
+                                                std::string_view game_version, std::string& error,
+                                                ClockSource clock = read_system_clock);
 
   // start_run, reading and recording the clock; writes the header, which also records whether
   // music plays (and its track lengths), since the playlist draws from the shared generator.
@@ -32,7 +33,8 @@ class ReplayRecorder {
   void finish();
 
  private:
-  ReplayRecorder(std::unique_ptr<replay::ReplayWriter> writer, std::string game_version, ClockSource clock);
+  ReplayRecorder(std::unique_ptr<replay::ReplayWriter> writer, std::string game_version,
+                 ClockSource clock);
   // The clock handed to the game: each reading is kept for the record being made.
   ClockReading read_clock();
 

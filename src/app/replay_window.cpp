@@ -28,7 +28,8 @@ std::unique_ptr<MusicPlayer> audible_music(const replay::Header& header) {
     if (music.track_seconds == header.track_seconds) {
       return make_music_player(std::move(audio), std::move(music));
     }
-    std::fputs("replay: this game's tracks differ from the recording's; playing without music\n", stderr);
+    std::fputs("replay: this game's tracks differ from the recording's; playing without music\n",
+               stderr);
   }
   return silent_music(header);
 }
@@ -38,9 +39,7 @@ class Pacer {
  public:
   explicit Pacer(double first_time) : first_time_(first_time), start_(Clock::now()) {}
 
-  bool due(double recorded_time) const {
-    return now_seconds() >= recorded_time - first_time_;
-  }
+  bool due(double recorded_time) const { return now_seconds() >= recorded_time - first_time_; }
   // Waits a little towards `recorded_time`, never long, so the keys stay answered.
   void wait_towards(double recorded_time) const {
     const double left = recorded_time - first_time_ - now_seconds();

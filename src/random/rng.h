@@ -35,7 +35,7 @@ std::uint32_t next();
 void seed(std::uint64_t seed);
 // A uniform number in [0, 1): the next output divided by 2^32.
 double uniform();
-// Back to the state the process starts with (0); for tests.
+// Back to the state the process starts with (0); for tests, and for replays, which start there.
 void reset();
 // The shared generator's raw state; for tests that check which draws happened.
 std::uint64_t state();

@@ -58,7 +58,8 @@ std::string encode_header(const Header& header) {
   text += "mode " + std::string(mode_word(header.mode)) + "\n";
   if (header.music) {
     text += "music on " + std::to_string(header.track_seconds.size());
-    for (float seconds : header.track_seconds) text += " " + hex(std::bit_cast<std::uint32_t>(seconds), 8);
+    for (float seconds : header.track_seconds)
+      text += " " + hex(std::bit_cast<std::uint32_t>(seconds), 8);
     text += "\n";
   } else {
     text += "music off\n";

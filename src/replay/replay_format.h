@@ -32,12 +32,12 @@ std::optional<OutputMode> mode_from_word(std::string_view word);
 OutputMode mode_of(const RenderSettings& settings);
 
 struct Header {
-  std::string game_version;                 // "1.0.0"
+  std::string game_version;  // "1.0.0"
   OutputMode mode = OutputMode::Hd720;
-  bool music = false;                        // the playlist ran (it draws from the shared generator)
-  std::vector<float> track_seconds;          // the playlist's track lengths, when music was on
-  ClockReading start_clock;                  // the reading the first run was seeded from
-  std::uint64_t start_hash = 0;              // state_hash right after the first start_run
+  bool music = false;                // the playlist ran (it draws from the shared generator)
+  std::vector<float> track_seconds;  // the playlist's track lengths, when music was on
+  ClockReading start_clock;          // the reading the first run was seeded from
+  std::uint64_t start_hash = 0;      // state_hash right after the first start_run
 };
 
 struct Frame {
@@ -67,7 +67,7 @@ std::vector<std::uint8_t> encode_end(const End& end);
 
 // Limits the reader holds values to; anything beyond is damage, not a recording.
 inline constexpr std::size_t kMaxTracks = 64;
-inline constexpr float kMaxFrameStep = 1.0f;     // the game caps its step far below this
+inline constexpr float kMaxFrameStep = 1.0f;  // the game caps its step far below this
 inline constexpr float kMaxScreenSide = 65536.0f;
 
 }  // namespace ventora::replay

@@ -73,19 +73,23 @@ class HeaderParser {
     Header header;
     std::string_view line;
     if (!next_line(line) || !line.starts_with(std::string(kMagic) + " ")) {
-      failure.message = "not a Ventora replay (it does not begin with \"" + std::string(kMagic) + "\")";
+      failure.message =
+          "not a Ventora replay (it does not begin with \"" + std::string(kMagic) + "\")";
       return std::nullopt;
     }
     int format = 0;
-    if (!parse_number(line.substr(kMagic.size() + 1), format)) return damaged(failure, "format version");
+    if (!parse_number(line.substr(kMagic.size() + 1), format))
+      return damaged(failure, "'ventora-replay <format number>'");
     std::string_view version_line;
     const bool has_version = next_line(version_line) && version_line.starts_with("game ");
     const std::string_view version = has_version ? version_line.substr(5) : std::string_view{};
     if (format != kFormatVersion) {
-      failure.message = "replay format " + std::to_string(format) +
-                        (has_version && is_version(version) ? " made by ventora " + std::string(version) : std::string()) +
-                        "; this is ventora " + std::string(game_version_) + ", which reads format " +
-                        std::to_string(kFormatVersion);
+      failure.message =
+          "replay format " + std::to_string(format) +
+          (has_version && is_version(version) ? " made by ventora " + std::string(version)
+                                              : std::string()) +
+          "; this is ventora " + std::string(game_version_) + ", which reads format " +
+          std::to_string(kFormatVersion);
       return std::nullopt;
     }
     if (!has_version || !is_version(version)) return damaged(failure, "'game <version>'");
@@ -97,12 +101,14 @@ class HeaderParser {
     header.game_version = version;
 
     std::vector<std::string_view> w;
-    if (!next_words(w) || w.size() != 2 || w[0] != "mode") return damaged(failure, "'mode <og|hd720|hd1080|hd4k>'");
+    if (!next_words(w) || w.size() != 2 || w[0] != "mode")
+      return damaged(failure, "'mode <og|hd720|hd1080|hd4k>'");
     const auto mode = mode_from_word(w[1]);
     if (!mode) return damaged(failure, "a known output mode (og, hd720, hd1080, hd4k)");
     header.mode = *mode;
 
-    if (!next_words(w) || w.size() < 2 || w[0] != "music") return damaged(failure, "'music on|off'");
+    if (!next_words(w) || w.size() < 2 || w[0] != "music")
+      return damaged(failure, "'music on|off'");
     if (w[1] == "on") {
       std::size_t count = 0;
       if (w.size() < 3 || !parse_number(w[2], count) || count > kMaxTracks || w.size() != 3 + count)
@@ -112,7 +118,8 @@ class HeaderParser {
         std::uint64_t bits = 0;
         if (!parse_hex(w[3 + i], 8, bits)) return damaged(failure, "track lengths as 8 hex digits");
         const float seconds = std::bit_cast<float>(static_cast<std::uint32_t>(bits));
-        if (!std::isfinite(seconds) || seconds < 0) return damaged(failure, "track lengths of 0 s or more");
+        if (!std::isfinite(seconds) || seconds < 0)
+          return damaged(failure, "track lengths of 0 s or more");
         header.track_seconds.push_back(seconds);
       }
     } else if (w[1] != "off" || w.size() != 2) {
@@ -125,10 +132,12 @@ class HeaderParser {
         header.start_clock.nanoseconds >= kNanosPerSecond)
       return damaged(failure, "'clock <seconds> <nanoseconds below 10^9>'");
 
-    if (!next_words(w) || w.size() != 2 || w[0] != "start" || !parse_hex(w[1], 16, header.start_hash))
+    if (!next_words(w) || w.size() != 2 || w[0] != "start" ||
+        !parse_hex(w[1], 16, header.start_hash))
       return damaged(failure, "'start <16 hex digits>'");
 
-    if (!next_line(line) || !line.empty()) return damaged(failure, "the blank line that ends the header");
+    if (!next_line(line) || !line.empty())
+      return damaged(failure, "the blank line that ends the header");
     end = pos_;
     return header;
   }
@@ -149,8 +158,8 @@ class HeaderParser {
     return true;
   }
   std::optional<Header> damaged(Failure& failure, std::string_view expected) {
-    failure.message =
-        "damaged header: line " + std::to_string(line_number_) + " should be " + std::string(expected);
+    failure.message = "damaged header: line " + std::to_string(line_number_) + " should be " +
+                      std::string(expected);
     return std::nullopt;
   }
 
@@ -192,11 +201,13 @@ std::optional<std::string> read_frame(std::span<const std::uint8_t> payload,
   if ((pressed >> kKeys) != 0 || (held >> kKeys) != 0) return "a key the game does not know";
   in.pressed = pressed;
   in.held = held;
-  if (in.is_pressed(Key::Escape)) return "Escape pressed in a recorded frame (Escape ends a recording)";
+  if (in.is_pressed(Key::Escape))
+    return "Escape pressed in a recorded frame (Escape ends a recording)";
   in.left_click = (flags & 1) != 0;
   in.mouse = previous.mouse;
   if ((flags & 2) != 0 && (!r.f32(in.mouse.x) || !r.f32(in.mouse.y))) return kShort;
-  if (!std::isfinite(in.mouse.x) || !std::isfinite(in.mouse.y)) return "mouse position not a number";
+  if (!std::isfinite(in.mouse.x) || !std::isfinite(in.mouse.y))
+    return "mouse position not a number";
   in.screen_width = previous.screen_width;
   in.screen_height = previous.screen_height;
   if ((flags & 4) != 0 && (!r.f32(in.screen_width) || !r.f32(in.screen_height))) return kShort;
@@ -210,7 +221,8 @@ std::optional<std::string> read_frame(std::span<const std::uint8_t> payload,
   for (int i = 0; i < names; ++i) {
     std::uint8_t length = 0;
     std::span<const std::uint8_t> name;
-    if (!r.u8(length) || !r.bytes(length, name)) return "a key name runs past the end of the record";
+    if (!r.u8(length) || !r.bytes(length, name))
+      return "a key name runs past the end of the record";
     if (!printable(name)) return "a key name that is not printable text";
     in.pressed_names.emplace_back(name.begin(), name.end());
   }
@@ -288,8 +300,9 @@ ReadResult read_replay(std::span<const std::uint8_t> bytes, std::string_view gam
         return result;
       }
       if (end.frame_count != replay.frames.size()) {
-        result.error = at(start, number) + "the end record counts " + std::to_string(end.frame_count) +
-                       " frames, the file holds " + std::to_string(replay.frames.size());
+        result.error = at(start, number) + "the end record counts " +
+                       std::to_string(end.frame_count) + " frames, the file holds " +
+                       std::to_string(replay.frames.size());
         return result;
       }
       replay.end = end;

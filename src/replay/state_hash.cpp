@@ -1,5 +1,5 @@
-// Every record is taken apart with a structured binding that names all its fields: a field added
-// to a record and not hashed here stops the build ("N names provided, M expected").
+// Every record is taken apart with a structured binding that names all its fields (HASH_FIELDS): a
+// field added to a record and not hashed here stops the build ("N names provided, M expected").
 #include "replay/state_hash.h"
 
 #include <array>
@@ -68,102 +68,69 @@ class StateFeed {
     }
   }
   void integer(std::uint64_t value, std::size_t size) {
-    for (std::size_t i = 0; i < size; ++i) bytes_.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
+    for (std::size_t i = 0; i < size; ++i)
+      bytes_.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
   }
 
   std::vector<std::uint8_t> bytes_;
 };
 
-void fields(StateFeed& f, const Color& v) {
-  const auto& [r, g, b, a] = v;
-  f.add(r, g, b, a);
-}
+// Names every field of the record `v` once: the structured binding stops the build when the record
+// has a field the list leaves out, and every field named is fed.
+#define HASH_FIELDS(...)         \
+  const auto& [__VA_ARGS__] = v; \
+  f.add(__VA_ARGS__)
 
-void fields(StateFeed& f, const LaunchPad& v) {
-  const auto& [angle, phase_time, phase] = v;
-  f.add(angle, phase_time, phase);
-}
+void fields(StateFeed& f, const Color& v) { HASH_FIELDS(r, g, b, a); }
 
-void fields(StateFeed& f, const BossClone& v) {
-  const auto& [angle, reverse_time, active] = v;
-  f.add(angle, reverse_time, active);
-}
+void fields(StateFeed& f, const LaunchPad& v) { HASH_FIELDS(angle, phase_time, phase); }
 
-void fields(StateFeed& f, const BackdropStar& v) {
-  const auto& [angle, radius, size, brightness] = v;
-  f.add(angle, radius, size, brightness);
-}
+void fields(StateFeed& f, const BossClone& v) { HASH_FIELDS(angle, reverse_time, active); }
+
+void fields(StateFeed& f, const BackdropStar& v) { HASH_FIELDS(angle, radius, size, brightness); }
 
 void fields(StateFeed& f, const ConfettiPiece& v) {
-  const auto& [colour, x, y, vx, vy, size, sway_rate] = v;
-  f.add(colour, x, y, vx, vy, size, sway_rate);
+  HASH_FIELDS(colour, x, y, vx, vy, size, sway_rate);
 }
 
-void fields(StateFeed& f, const OfferedCard& v) {
-  const auto& [rarity, card] = v;
-  f.add(rarity, card);
-}
+void fields(StateFeed& f, const OfferedCard& v) { HASH_FIELDS(rarity, card); }
 
-void fields(StateFeed& f, const Modifier& v) {
-  const auto& [card, kind, value] = v;
-  f.add(card, kind, value);
-}
+void fields(StateFeed& f, const Modifier& v) { HASH_FIELDS(card, kind, value); }
 
 void fields(StateFeed& f, const ModifierStack& v) {
-  const auto& [modifiers, picks, sacrifice_time, shield_time, shield_blocks, regen_time, regen_clock,
-               double_trouble_fights, brawn_stages, buff_bonus, weaken_time, confuse_clock,
-               start_damage, tick_tock_high, pending_shield, pending_regen, pending_tit_for_tat,
-               pending_clone, pending_buff, pending_weaken, pending_confuse, confuse_active,
-               clone_active] = v;
-  f.add(modifiers, picks, sacrifice_time, shield_time, shield_blocks, regen_time, regen_clock,
-        double_trouble_fights, brawn_stages, buff_bonus, weaken_time, confuse_clock, start_damage,
-        tick_tock_high, pending_shield, pending_regen, pending_tit_for_tat, pending_clone,
-        pending_buff, pending_weaken, pending_confuse, confuse_active, clone_active);
+  HASH_FIELDS(modifiers, picks, sacrifice_time, shield_time, shield_blocks, regen_time, regen_clock,
+              double_trouble_fights, brawn_stages, buff_bonus, weaken_time, confuse_clock,
+              start_damage, tick_tock_high, pending_shield, pending_regen, pending_tit_for_tat,
+              pending_clone, pending_buff, pending_weaken, pending_confuse, confuse_active,
+              clone_active);
 }
 
-void fields(StateFeed& f, const WindowSize& v) {
-  const auto& [width, height] = v;
-  f.add(width, height);
-}
+void fields(StateFeed& f, const WindowSize& v) { HASH_FIELDS(width, height); }
 
 void fields(StateFeed& f, const RenderSettings& v) {
-  const auto& [backdrop_target, backdrop_target_size, planet_pixels, hd_on, planet_dither, preset] = v;
-  f.add(backdrop_target, backdrop_target_size, planet_pixels, hd_on, planet_dither, preset);
+  HASH_FIELDS(backdrop_target, backdrop_target_size, planet_pixels, hd_on, planet_dither, preset);
 }
 
-void fields(StateFeed& f, const planet::Rgba8& v) {
-  const auto& [r, g, b, a] = v;
-  f.add(r, g, b, a);
-}
+void fields(StateFeed& f, const planet::Rgba8& v) { HASH_FIELDS(r, g, b, a); }
 
-void fields(StateFeed& f, const planet::Vec2f& v) {
-  const auto& [x, y] = v;
-  f.add(x, y);
-}
+void fields(StateFeed& f, const planet::Vec2f& v) { HASH_FIELDS(x, y); }
 
-void fields(StateFeed& f, const planet::PlanetLayer& v) {
-  const auto& [name, visible] = v;
-  f.add(name, visible);
-}
+void fields(StateFeed& f, const planet::PlanetLayer& v) { HASH_FIELDS(name, visible); }
 
 void fields(StateFeed& f, const planet::Planet& v) {
-  const auto& [kind, colors, layers, seed, light_origin, pixels, rotation, time, should_dither,
-               cloud_cover] = v;
-  f.add(kind, colors, layers, seed, light_origin, pixels, rotation, time, should_dither, cloud_cover);
+  HASH_FIELDS(kind, colors, layers, seed, light_origin, pixels, rotation, time, should_dither,
+              cloud_cover);
 }
 
 void fields(StateFeed& f, const GameState& v) {
-  const auto& [screen, stage, jump_count, bonus_topping, countdown, planet_turn, facing,
-               player_height, player_vspeed, player_hp, player_guard_time, boss_angle, boss_speed,
-               boss_hp, boss_present, boss_guard_time, boss_flash_time, clones, launch_pads, offer,
-               modifier_stack, entropy_keys, entropy_seed, entropy_quota, rng_reseeded, planet,
-               planet_time, render_settings, backdrop_stars, confetti, requested_window_size] = v;
-  f.add(screen, stage, jump_count, bonus_topping, countdown, planet_turn, facing, player_height,
-        player_vspeed, player_hp, player_guard_time, boss_angle, boss_speed, boss_hp, boss_present,
-        boss_guard_time, boss_flash_time, clones, launch_pads, offer, modifier_stack, entropy_keys,
-        entropy_seed, entropy_quota, rng_reseeded, planet, planet_time, render_settings,
-        backdrop_stars, confetti, requested_window_size);
+  HASH_FIELDS(screen, stage, jump_count, bonus_topping, countdown, planet_turn, facing,
+              player_height, player_vspeed, player_hp, player_guard_time, boss_angle, boss_speed,
+              boss_hp, boss_present, boss_guard_time, boss_flash_time, clones, launch_pads, offer,
+              modifier_stack, entropy_keys, entropy_seed, entropy_quota, rng_reseeded, planet,
+              planet_time, render_settings, backdrop_stars, confetti, requested_window_size);
 }
+
+#undef HASH_FIELDS
 
 // A fixed key: the hash only has to tell states apart, not resist an attacker.
 constexpr SipKey kStateKey{0x76656e746f726121ULL, 0x7265706c61792121ULL};

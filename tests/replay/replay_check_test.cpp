@@ -1,6 +1,8 @@
 // Recording and checking whole sessions: sessions the bot plays are recorded through the game's
 // own frame and checked as `--check` does, in every output mode, with music on and off; a change
 // to one recorded value makes the check stop at the frame where it was made.
+#include "app/replay_check.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -10,7 +12,6 @@
 #include <string>
 #include <vector>
 
-#include "app/replay_check.h"
 #include "app/replay_playback.h"
 #include "app/replay_recorder.h"
 #include "replay/replay_reader.h"
@@ -48,7 +49,8 @@ std::vector<std::uint8_t> file_bytes(const fs::path& path) {
 
 void write_bytes(const fs::path& path, const std::vector<std::uint8_t>& bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  out.write(reinterpret_cast<const char*>(bytes.data()),
+            static_cast<std::streamsize>(bytes.size()));
 }
 
 ReplayFile read(const fs::path& path) {
@@ -61,8 +63,8 @@ class ReplayCheck : public ::testing::Test {
  protected:
   void SetUp() override {
     dir_ = fs::temp_directory_path() /
-           ("ventora-replay-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+           ("ventora-replay-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+            "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::create_directories(dir_);
   }
   void TearDown() override { fs::remove_all(dir_); }
@@ -99,7 +101,8 @@ bot::SessionSetup setup(OutputMode mode, bool music) {
 }
 
 TEST_F(ReplayCheck, BotSessionsCheckOkInEveryModeWithMusicOnAndOff) {
-  for (OutputMode mode : {OutputMode::Og, OutputMode::Hd720, OutputMode::Hd1080, OutputMode::Hd4k}) {
+  for (OutputMode mode :
+       {OutputMode::Og, OutputMode::Hd720, OutputMode::Hd1080, OutputMode::Hd4k}) {
     for (bool music : {false, true}) {
       const std::string name = std::string(replay::mode_word(mode)) + (music ? "-music" : "-quiet");
       SCOPED_TRACE(name);
@@ -114,8 +117,8 @@ TEST_F(ReplayCheck, BotSessionsCheckOkInEveryModeWithMusicOnAndOff) {
       EXPECT_EQ(replay.header.music, music);
       const CheckResult result = check(replay);
       EXPECT_EQ(result.code, kReplayOk) << result.line;
-      EXPECT_EQ(result.line, "replay ok: " + std::to_string(replay.frames.size()) + " frames, end state " +
-                                 hash_text(replay.end->end_hash) + "\n");
+      EXPECT_EQ(result.line, "replay ok: " + std::to_string(replay.frames.size()) +
+                                 " frames, end state " + hash_text(replay.end->end_hash) + "\n");
       // The music's draws are part of the run: played back the other way, it parts.
       replay.header.music = !music;
       replay.header.track_seconds = music ? std::vector<float>{} : kShortTracks;
@@ -176,7 +179,8 @@ TEST_F(RecordedFight, TheRestartTakesTheRecordedClockReading) {
   other_time.frames[restart - 1].clock_readings[0].nanoseconds += 100;
   CheckResult result = check(other_time);
   EXPECT_EQ(result.code, kReplayFailed);
-  EXPECT_TRUE(result.line.starts_with("replay differs at frame " + std::to_string(restart) + ": state "))
+  EXPECT_TRUE(
+      result.line.starts_with("replay differs at frame " + std::to_string(restart) + ": state "))
       << result.line;
 
   ReplayFile no_reading = replay;

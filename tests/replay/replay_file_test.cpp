@@ -94,12 +94,15 @@ void expect_same(const Frame& got, const Frame& want) {
   EXPECT_EQ(got.input.pressed, want.input.pressed);
   EXPECT_EQ(got.input.held, want.input.held);
   EXPECT_EQ(got.input.pressed_names, want.input.pressed_names);
-  EXPECT_EQ(std::bit_cast<std::uint32_t>(got.input.mouse.x), std::bit_cast<std::uint32_t>(want.input.mouse.x));
-  EXPECT_EQ(std::bit_cast<std::uint32_t>(got.input.mouse.y), std::bit_cast<std::uint32_t>(want.input.mouse.y));
+  EXPECT_EQ(std::bit_cast<std::uint32_t>(got.input.mouse.x),
+            std::bit_cast<std::uint32_t>(want.input.mouse.x));
+  EXPECT_EQ(std::bit_cast<std::uint32_t>(got.input.mouse.y),
+            std::bit_cast<std::uint32_t>(want.input.mouse.y));
   EXPECT_EQ(got.input.left_click, want.input.left_click);
   EXPECT_EQ(got.input.screen_width, want.input.screen_width);
   EXPECT_EQ(got.input.screen_height, want.input.screen_height);
-  EXPECT_EQ(std::bit_cast<std::uint64_t>(got.input.time), std::bit_cast<std::uint64_t>(want.input.time));
+  EXPECT_EQ(std::bit_cast<std::uint64_t>(got.input.time),
+            std::bit_cast<std::uint64_t>(want.input.time));
   ASSERT_EQ(got.clock_readings.size(), want.clock_readings.size());
   for (std::size_t i = 0; i < got.clock_readings.size(); ++i) {
     EXPECT_EQ(got.clock_readings[i].seconds, want.clock_readings[i].seconds);
@@ -131,7 +134,8 @@ TEST(ReplayFile, ReadsBackWhatWasWrittenBitForBit) {
 }
 
 TEST(ReplayFile, EveryOutputModeAndMusicOffReadBack) {
-  for (OutputMode mode : {OutputMode::Og, OutputMode::Hd720, OutputMode::Hd1080, OutputMode::Hd4k}) {
+  for (OutputMode mode :
+       {OutputMode::Og, OutputMode::Hd720, OutputMode::Hd1080, OutputMode::Hd4k}) {
     ReplayFile r = sample();
     r.header.mode = mode;
     r.header.music = false;
@@ -175,7 +179,8 @@ TEST(ReplayFile, NoChangedByteCrashesTheReader) {
       Bytes changed = full;
       changed[i] = value;
       const ReadResult read = read_replay(changed, kVersion);
-      EXPECT_TRUE(read.replay || (!read.error.empty() && read.error.find('\n') == std::string::npos))
+      EXPECT_TRUE(read.replay ||
+                  (!read.error.empty() && read.error.find('\n') == std::string::npos))
           << "byte " << i << " = " << int{value};
     }
   }
@@ -215,22 +220,30 @@ TEST(ReplayFile, DamagedFilesGiveOneLine) {
   const std::string v = kVersion;
   const std::vector<DamageCase> cases = {
       {"empty file", [] { return Bytes{}; }, "not a Ventora replay (the file is empty)"},
-      {"wrong magic", [] { return as_bytes("GIF89a\n\n"); }, "not a Ventora replay (it does not begin with"},
-      {"newer format", [&] { return as_bytes(replaced(good, "ventora-replay 1", "ventora-replay 2")); },
-       "replay format 2 made by ventora " + v + "; this is ventora " + v + ", which reads format 1"},
+      {"wrong magic", [] { return as_bytes("GIF89a\n\n"); },
+       "not a Ventora replay (it does not begin with"},
+      {"newer format",
+       [&] { return as_bytes(replaced(good, "ventora-replay 1", "ventora-replay 2")); },
+       "replay format 2 made by ventora " + v + "; this is ventora " + v +
+           ", which reads format 1"},
       {"other game version", [&] { return as_bytes(replaced(good, "game " + v, "game 0.9.0")); },
        "made by ventora 0.9.0, this is ventora " + v},
       {"unknown mode", [&] { return as_bytes(replaced(good, "mode og", "mode hd8k")); },
        "damaged header: line 3 should be a known output mode"},
-      {"track count past its lengths", [&] { return as_bytes(replaced(good, "music on 2", "music on 3")); },
+      {"track count past its lengths",
+       [&] { return as_bytes(replaced(good, "music on 2", "music on 3")); },
        "damaged header: line 4"},
-      {"too many tracks", [&] { return as_bytes(replaced(good, "music on 2", "music on 99999999999")); },
+      {"too many tracks",
+       [&] { return as_bytes(replaced(good, "music on 2", "music on 99999999999")); },
        "damaged header: line 4"},
-      {"track length not a number", [&] { return as_bytes(replaced(good, "43354000", "7fc00000")); },
+      {"track length not a number",
+       [&] { return as_bytes(replaced(good, "43354000", "7fc00000")); },
        "damaged header: line 4 should be track lengths of 0 s or more"},
-      {"clock nanoseconds of a second", [&] { return as_bytes(replaced(good, "999999999", "1000000000")); },
+      {"clock nanoseconds of a second",
+       [&] { return as_bytes(replaced(good, "999999999", "1000000000")); },
        "damaged header: line 5"},
-      {"short start hash", [&] { return as_bytes(replaced(good, "start 0123456789abcdef", "start 123")); },
+      {"short start hash",
+       [&] { return as_bytes(replaced(good, "start 0123456789abcdef", "start 123")); },
        "damaged header: line 6"},
       {"header without its blank line",
        [&] { return Bytes(good.begin(), good.begin() + static_cast<long>(header_size(good)) - 1); },
@@ -255,34 +268,51 @@ TEST(ReplayFile, DamagedFilesGiveOneLine) {
        "a key name runs past the end of the record"},
       {"clock reading count past the record", [&] { return patched(good, 0, kClockCountAt, 3); },
        "a clock reading runs past the end of the record"},
-      {"unknown flags", [&] { return patched(good, 0, kFlagsAt, 0x80 | 7); }, "unknown frame flags"},
+      {"unknown flags", [&] { return patched(good, 0, kFlagsAt, 0x80 | 7); },
+       "unknown frame flags"},
       {"a key the game does not know", [&] { return patched(good, 0, kPressedAt + 1, 0x80); },
        "a key the game does not know"},
       {"frame time not a number",
-       [] { return bytes_of(with([](ReplayFile& r) { r.frames[1].dt = std::nanf(""); })); }, "frame time nan s"},
+       [] { return bytes_of(with([](ReplayFile& r) { r.frames[1].dt = std::nanf(""); })); },
+       "frame time nan s"},
       {"negative frame time",
-       [] { return bytes_of(with([](ReplayFile& r) { r.frames[1].dt = -0.01f; })); }, "frame time -0.01 s"},
+       [] { return bytes_of(with([](ReplayFile& r) { r.frames[1].dt = -0.01f; })); },
+       "frame time -0.01 s"},
       {"frame time of minutes",
-       [] { return bytes_of(with([](ReplayFile& r) { r.frames[1].dt = 120.0f; })); }, "frame time 120 s"},
+       [] { return bytes_of(with([](ReplayFile& r) { r.frames[1].dt = 120.0f; })); },
+       "frame time 120 s"},
       {"Escape in a frame",
        [] { return bytes_of(with([](ReplayFile& r) { r.frames[1].input.press(Key::Escape); })); },
        "Escape pressed in a recorded frame"},
       {"mouse not a number",
        [] {
-         return bytes_of(with([](ReplayFile& r) { r.frames[2].input.mouse.x = std::numeric_limits<float>::infinity(); }));
+         return bytes_of(with([](ReplayFile& r) {
+           r.frames[2].input.mouse.x = std::numeric_limits<float>::infinity();
+         }));
        },
        "mouse position not a number"},
-      {"no screen size", [] { return bytes_of(with([](ReplayFile& r) { r.frames[0].input.screen_width = 0; })); },
+      {"no screen size",
+       [] { return bytes_of(with([](ReplayFile& r) { r.frames[0].input.screen_width = 0; })); },
        "screen size out of range"},
-      {"clock going backwards", [] { return bytes_of(with([](ReplayFile& r) { r.frames[2].input.time = 0.1; })); },
+      {"clock going backwards",
+       [] { return bytes_of(with([](ReplayFile& r) { r.frames[2].input.time = 0.1; })); },
        "clock going backwards"},
       {"a name that is not text",
-       [] { return bytes_of(with([](ReplayFile& r) { r.frames[1].input.pressed_names[1] = "\x1b[2J"; })); },
+       [] {
+         return bytes_of(
+             with([](ReplayFile& r) { r.frames[1].input.pressed_names[1] = "\x1b[2J"; }));
+       },
        "a key name that is not printable text"},
-      {"an empty name", [] { return bytes_of(with([](ReplayFile& r) { r.frames[1].input.pressed_names[1] = ""; })); },
+      {"an empty name",
+       [] {
+         return bytes_of(with([](ReplayFile& r) { r.frames[1].input.pressed_names[1] = ""; }));
+       },
        "a key name that is not printable text"},
       {"clock reading of 10^9 ns",
-       [] { return bytes_of(with([](ReplayFile& r) { r.frames[1].clock_readings[0].nanoseconds = 1000000000; })); },
+       [] {
+         return bytes_of(
+             with([](ReplayFile& r) { r.frames[1].clock_readings[0].nanoseconds = 1000000000; }));
+       },
        "clock nanoseconds of 10^9 or more"},
       {"frame record longer than its fields",
        [&] {
@@ -294,7 +324,8 @@ TEST(ReplayFile, DamagedFilesGiveOneLine) {
          return b;
        },
        "(frame 2): 2 bytes more than its fields"},
-      {"end record counting other frames", [] { return bytes_of(with([](ReplayFile& r) { r.end->frame_count = 5; })); },
+      {"end record counting other frames",
+       [] { return bytes_of(with([](ReplayFile& r) { r.end->frame_count = 5; })); },
        "the end record counts 5 frames, the file holds 3"},
       {"end record of the wrong size",
        [&] {

@@ -1,5 +1,7 @@
 // The state hash sees every part of the game: a change to any field, down in the cards, the
 // planet and the render settings too, or to the shared generator, changes it.
+#include "replay/state_hash.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -10,7 +12,6 @@
 
 #include "game/run.h"
 #include "random/rng.h"
-#include "replay/state_hash.h"
 
 namespace ventora::replay {
 namespace {
@@ -54,9 +55,18 @@ TEST(StateHash, EveryFieldCounts) {
       {"launch pad phase", [](GameState& s) { s.launch_pads[1].phase = LaunchPhase::Hold; }},
       {"launch pad phase_time", [](GameState& s) { s.launch_pads[0].phase_time = 0.1f; }},
       {"launch pad angle", [](GameState& s) { s.launch_pads[1].angle = 0; }},
-      {"offer card", [](GameState& s) { s.offer[2].card = s.offer[2].card == Card::Buff ? Card::Clone : Card::Buff; }},
-      {"offer rarity", [](GameState& s) { s.offer[0].rarity = s.offer[0].rarity == Rarity::Epic ? Rarity::Common : Rarity::Epic; }},
-      {"modifiers", [](GameState& s) { s.modifier_stack.modifiers.push_back({Card::Buff, ModifierKind::RunSpeed, 1}); }},
+      {"offer card",
+       [](GameState& s) {
+         s.offer[2].card = s.offer[2].card == Card::Buff ? Card::Clone : Card::Buff;
+       }},
+      {"offer rarity",
+       [](GameState& s) {
+         s.offer[0].rarity = s.offer[0].rarity == Rarity::Epic ? Rarity::Common : Rarity::Epic;
+       }},
+      {"modifiers",
+       [](GameState& s) {
+         s.modifier_stack.modifiers.push_back({Card::Buff, ModifierKind::RunSpeed, 1});
+       }},
       {"picks", [](GameState& s) { s.modifier_stack.picks.push_back(Card::Buff); }},
       {"sacrifice_time", [](GameState& s) { s.modifier_stack.sacrifice_time = 1; }},
       {"shield_time", [](GameState& s) { s.modifier_stack.shield_time = 1; }},
@@ -87,26 +97,37 @@ TEST(StateHash, EveryFieldCounts) {
       {"planet kind", [](GameState& s) { s.planet->kind = planet::PlanetKind::Star; }},
       {"planet colour", [](GameState& s) { s.planet->colors[0].g ^= 1; }},
       {"planet layer name", [](GameState& s) { s.planet->layers[0].name += "x"; }},
-      {"planet layer visible", [](GameState& s) { s.planet->layers[0].visible = !s.planet->layers[0].visible; }},
+      {"planet layer visible",
+       [](GameState& s) { s.planet->layers[0].visible = !s.planet->layers[0].visible; }},
       {"planet seed", [](GameState& s) { s.planet->seed ^= 1; }},
       {"planet light_origin", [](GameState& s) { s.planet->light_origin.y = 0.5f; }},
       {"planet pixels", [](GameState& s) { planet::set_pixels(*s.planet, s.planet->pixels + 1); }},
       {"planet rotation", [](GameState& s) { s.planet->rotation = 1; }},
       {"planet time", [](GameState& s) { s.planet->time = 1; }},
-      {"planet should_dither", [](GameState& s) { s.planet->should_dither = !s.planet->should_dither; }},
+      {"planet should_dither",
+       [](GameState& s) { s.planet->should_dither = !s.planet->should_dither; }},
       {"planet cloud_cover", [](GameState& s) { s.planet->cloud_cover += 0.5f; }},
       {"planet_time", [](GameState& s) { s.planet_time = 1; }},
       {"backdrop_target", [](GameState& s) { s.render_settings.backdrop_target = 7; }},
-      {"backdrop_target_size", [](GameState& s) { s.render_settings.backdrop_target_size.height = 7; }},
+      {"backdrop_target_size",
+       [](GameState& s) { s.render_settings.backdrop_target_size.height = 7; }},
       {"planet_pixels", [](GameState& s) { s.render_settings.planet_pixels = 7; }},
       {"hd_on", [](GameState& s) { s.render_settings.hd_on = !s.render_settings.hd_on; }},
-      {"planet_dither", [](GameState& s) { s.render_settings.planet_dither = !s.render_settings.planet_dither; }},
+      {"planet_dither",
+       [](GameState& s) { s.render_settings.planet_dither = !s.render_settings.planet_dither; }},
       {"preset", [](GameState& s) { s.render_settings.preset = 3; }},
       {"backdrop star", [](GameState& s) { s.backdrop_stars[89].brightness = 0; }},
       {"confetti colour", [](GameState& s) { s.confetti[0].colour.a = 0.5f; }},
       {"confetti sway_rate", [](GameState& s) { s.confetti[0].sway_rate = 1; }},
-      {"confetti: moved to clones", [](GameState& s) { s.confetti.clear(); s.clones.push_back(BossClone{0, 0, false}); }},
-      {"requested_window_size", [](GameState& s) { s.requested_window_size = WindowSize{1, 1}; }},
+      {"confetti: moved to clones",
+       [](GameState& s) {
+         s.confetti.clear();
+         s.clones.push_back(BossClone{0, 0, false});
+       }},
+      {"requested_window_size",
+       [](GameState& s) {
+         s.requested_window_size = WindowSize{1, 1};
+       }},
       {"the shared generator", [](GameState&) { rng::next(); }},
   };
   const GameState base = base_state();

@@ -26,7 +26,8 @@ struct SessionSetup {
 
 class RecordedSession {
  public:
-  // Starts the process afresh (generator, output mode, music) and the first run, recording to `path`.
+  // Starts the process afresh (generator, output mode, music) and the first run, recording to
+  // `path`.
   RecordedSession(const std::string& path, SessionSetup setup);
 
   GameState& state() { return *state_; }

@@ -1,6 +1,7 @@
 // Records the golden replays: short sessions played by the test bot, which the test suite checks
 // with `ventora --replay FILE --check`. Run it again when a rule changes on purpose:
-//   cmake --build build --target record-golden-replays && build/tests/replays/record-golden-replays tests/replays
+//   cmake --build build --target record-golden-replays && build/tests/replays/record-golden-replays
+//   tests/replays
 // The clock readings are fixed, so an unchanged game records the same files byte for byte.
 #include <algorithm>
 #include <cstdio>
@@ -45,10 +46,11 @@ std::optional<std::string> fail(const std::string& what) {
 
 // How a recorded session ended, for the tool's report.
 std::string ending(const GameState& state) {
-  constexpr const char* kScreens[] = {"Fight", "StageClear", "CardChoice", "Countdown", "Victory", "Defeat"};
+  constexpr const char* kScreens[] = {"Fight",     "StageClear", "CardChoice",
+                                      "Countdown", "Victory",    "Defeat"};
   return std::string("ends on stage ") + std::to_string(state.stage) + ", " +
-         kScreens[static_cast<int>(state.screen)] + ", " + std::to_string(state.modifier_stack.picks.size()) +
-         " cards";
+         kScreens[static_cast<int>(state.screen)] + ", " +
+         std::to_string(state.modifier_stack.picks.size()) + " cards";
 }
 
 // The first fight won, C, the bot's card picked with its number key, the count-in.
@@ -82,8 +84,8 @@ std::optional<std::string> defeat_and_restart(const std::string& path) {
 // does), Clone picked, and the clone fight played to its end.
 std::optional<std::string> clone_fight(const std::string& path) {
   for (std::int64_t s = 0; s < 200; ++s) {
-    RecordedSession session(
-        path, setup(OutputMode::Hd720, {{kClock.seconds + s, kClock.nanoseconds}}));
+    RecordedSession session(path,
+                            setup(OutputMode::Hd720, {{kClock.seconds + s, kClock.nanoseconds}}));
     fight_on(session);
     if (session.state().screen != Screen::StageClear) continue;
     session.press(Key::C, "C");
