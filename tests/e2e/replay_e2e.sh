@@ -2,7 +2,7 @@
 # Replays through the real window: a short session played with the keyboard is recorded
 # (music on, dummy audio), checked headless, played back in the window (Space pauses it, other
 # keys do nothing, Escape quits), and a recording killed mid-game still checks up to its last
-# whole frame. Usage: replay_e2e.sh <binary>
+# whole frame, headless and in the window. Usage: replay_e2e.sh <binary>
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/lib.sh"
@@ -90,3 +90,15 @@ check=$(DISPLAY= "$VENTORA_BIN" --replay "$work/killed.vrep" --check) || status=
 [[ $check =~ ^replay\ incomplete:\ [1-9][0-9]*\ frames\ checked,\ no\ end\ record$ ]] ||
   fail "--check of the killed recording said: $check"
 echo "ok: a recording killed mid-game checks up to its last frame: $check"
+killed_frames=$(sed -E 's/replay incomplete: ([0-9]+) .*/\1/' <<<"$check")
+
+# ... and plays in the window up to its last whole frame.
+start_game --replay "$work/killed.vrep"
+WID=$(wait_for_window)
+[ "$(window_size "$WID")" = 960x720 ] || fail "the replay window is $(window_size "$WID"), not 960x720"
+await_line "^replay finished: $killed_frames frames \(the recording stopped early: no end record\); Escape quits$" 60 ||
+  { cat "$ERR_FILE" >&2; fail "the killed recording did not play to its last frame"; }
+press "$WID" Escape
+wait_for_exit || fail "the replay of the killed recording did not exit after Escape"
+[ "$GAME_STATUS" = 0 ] || fail "replay of the killed recording: exit status $GAME_STATUS"
+echo "ok: the killed recording plays in the window up to its last frame"
