@@ -17,7 +17,6 @@ namespace ventora::replay {
 namespace {
 
 constexpr std::size_t kMaxHeaderBytes = 4096;
-constexpr std::size_t kRecordHead = 3;  // tag and payload length
 // dt, flags, key bits, time, name count, clock count, hash: a frame record holds at least these.
 constexpr std::size_t kMinFramePayload = 4 + 1 + 2 + 2 + 8 + 1 + 1 + 8;
 constexpr std::size_t kEndPayload = 16;
