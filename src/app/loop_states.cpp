@@ -19,14 +19,14 @@ bool FrameLoop::frame() {
       break;
     case LoopState::FirstFrame:
       // This frame draws nothing of the game: the run starts at its end.
-      state_ = recorder_ ? recorder_->start_run(music_.get()) : start_run(clock());
+      state_ = recorder_ ? recorder_->start_run(music_.get(), clock) : start_run(clock());
       loop_state_ = LoopState::Running;
       break;
     case LoopState::Running: {
       apply_pad(host_.pad(), *state_, pad_pointer_, input);
       const float dt = frame_dt(host_.frame_seconds());
       const FrameOutcome outcome =
-          recorder_ ? recorder_->run_frame(*state_, music_.get(), input, dt, list)
+          recorder_ ? recorder_->run_frame(*state_, music_.get(), input, dt, list, clock)
                     : run_frame(*state_, music_.get(), input, dt, list, clock);
       if (outcome.quit) {
         state_.reset();

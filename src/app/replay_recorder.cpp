@@ -9,28 +9,28 @@ namespace ventora {
 
 std::unique_ptr<ReplayRecorder> ReplayRecorder::create(const std::string& path,
                                                        std::string_view game_version,
-                                                       std::string& error, ClockSource clock) {
+                                                       std::string& error) {
   auto writer = replay::ReplayWriter::create(path, error);
   if (!writer) return nullptr;
   return std::unique_ptr<ReplayRecorder>(
-      new ReplayRecorder(std::move(writer), std::string(game_version), std::move(clock)));
+      new ReplayRecorder(std::move(writer), std::string(game_version)));
 }
 
 ReplayRecorder::ReplayRecorder(std::unique_ptr<replay::ReplayWriter> writer,
-                               std::string game_version, ClockSource clock)
-    : writer_(std::move(writer)),
-      game_version_(std::move(game_version)),
-      clock_(std::move(clock)) {}
+                               std::string game_version)
+    : writer_(std::move(writer)), game_version_(std::move(game_version)) {}
 
-ClockReading ReplayRecorder::read_clock() {
-  const ClockReading reading = clock_();
-  readings_.push_back(reading);
-  return reading;
+ClockSource ReplayRecorder::recording(const ClockSource& clock) {
+  readings_.clear();
+  return [this, &clock] {
+    const ClockReading reading = clock();
+    readings_.push_back(reading);
+    return reading;
+  };
 }
 
-GameState ReplayRecorder::start_run(const MusicPlayer* music) {
-  readings_.clear();
-  GameState state = ventora::start_run(read_clock());
+GameState ReplayRecorder::start_run(const MusicPlayer* music, const ClockSource& clock) {
+  GameState state = ventora::start_run(recording(clock)());
   replay::Header header;
   header.game_version = game_version_;
   header.mode = replay::mode_of(state.render_settings);
@@ -39,16 +39,14 @@ GameState ReplayRecorder::start_run(const MusicPlayer* music) {
   header.start_clock = readings_.front();
   header.start_hash = last_hash_ = replay::state_hash(state);
   writer_->write_header(header);
-  readings_.clear();
   started_ = true;
   return state;
 }
 
 FrameOutcome ReplayRecorder::run_frame(GameState& state, MusicPlayer* music,
-                                       const FrameInput& input, float dt, DrawList& list) {
-  readings_.clear();
-  const FrameOutcome outcome =
-      ventora::run_frame(state, music, input, dt, list, [this] { return read_clock(); });
+                                       const FrameInput& input, float dt, DrawList& list,
+                                       const ClockSource& clock) {
+  const FrameOutcome outcome = ventora::run_frame(state, music, input, dt, list, recording(clock));
   if (outcome.quit) return outcome;
   replay::Frame frame;
   frame.dt = dt;

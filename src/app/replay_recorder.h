@@ -17,30 +17,27 @@ namespace ventora {
 
 class ReplayRecorder {
  public:
-  // Creates the file; nothing, with `error` set to one line, when it cannot. `clock` is where the
-  // run's readings come from (the system clock in play).
+  // Creates the file; nothing, with `error` set to one line, when it cannot.
   static std::unique_ptr<ReplayRecorder> create(const std::string& path,
-                                                std::string_view game_version, std::string& error,
-                                                ClockSource clock = read_system_clock);
+                                                std::string_view game_version, std::string& error);
 
-  // start_run, reading and recording the clock; writes the header, which also records whether
+  // start_run from `clock`, recording the reading; writes the header, which also records whether
   // music plays (and its track lengths), since the playlist draws from the shared generator.
-  GameState start_run(const MusicPlayer* music);
-  // run_frame, recording the frame; a frame that ends the game (Escape) is not recorded.
+  GameState start_run(const MusicPlayer* music, const ClockSource& clock);
+  // run_frame, recording the frame and every reading it takes from `clock`; a frame that ends the
+  // game (Escape) is not recorded.
   FrameOutcome run_frame(GameState& state, MusicPlayer* music, const FrameInput& input, float dt,
-                         DrawList& list);
+                         DrawList& list, const ClockSource& clock);
   // The end record, with the last state's hash. Only once the run has started.
   void finish();
 
  private:
-  ReplayRecorder(std::unique_ptr<replay::ReplayWriter> writer, std::string game_version,
-                 ClockSource clock);
-  // The clock handed to the game: each reading is kept for the record being made.
-  ClockReading read_clock();
+  ReplayRecorder(std::unique_ptr<replay::ReplayWriter> writer, std::string game_version);
+  // `clock` as handed to the game: each reading is kept for the record being made.
+  ClockSource recording(const ClockSource& clock);
 
   std::unique_ptr<replay::ReplayWriter> writer_;
   std::string game_version_;
-  ClockSource clock_;
   std::vector<ClockReading> readings_;
   bool started_ = false;
   std::uint64_t last_hash_ = 0;

@@ -95,20 +95,22 @@ void fields(StateFeed& f, const ConfettiPiece& v) {
 
 void fields(StateFeed& f, const OfferedCard& v) { HASH_FIELDS(rarity, card); }
 
-void fields(StateFeed& f, const Modifier& v) { HASH_FIELDS(card, kind, value); }
-
-void fields(StateFeed& f, const ModifierStack& v) {
-  HASH_FIELDS(modifiers, picks, sacrifice_time, shield_time, shield_blocks, regen_time, regen_clock,
-              double_trouble_fights, brawn_stages, buff_bonus, weaken_time, confuse_clock,
-              start_damage, tick_tock_high, pending_shield, pending_regen, pending_tit_for_tat,
-              pending_clone, pending_buff, pending_weaken, pending_confuse, confuse_active,
-              clone_active);
+void fields(StateFeed& f, const Modifier& v) {
+  HASH_FIELDS(card, kind, value, extra, fights_left, seconds_left, pending);
 }
 
-void fields(StateFeed& f, const WindowSize& v) { HASH_FIELDS(width, height); }
+void fields(StateFeed& f, const FightCardEffects& v) {
+  HASH_FIELDS(buff_bonus, weaken_time, weaken_bonus, confuse_clock, confuse_period, start_damage,
+              confuse_active, clone_active);
+}
+
+void fields(StateFeed& f, const ModifierStack& v) {
+  HASH_FIELDS(modifiers, picks, shield_time, shield_blocks, regen_time, regen_clock, regen_period,
+              regen_heal, tick_tock_high, fight);
+}
 
 void fields(StateFeed& f, const RenderSettings& v) {
-  HASH_FIELDS(backdrop_target, backdrop_target_size, planet_pixels, hd_on, planet_dither, preset);
+  HASH_FIELDS(planet_pixels, hd_on, planet_dither, preset);
 }
 
 void fields(StateFeed& f, const planet::Rgba8& v) { HASH_FIELDS(r, g, b, a); }
@@ -127,7 +129,7 @@ void fields(StateFeed& f, const GameState& v) {
               player_height, player_vspeed, player_hp, player_guard_time, boss_angle, boss_speed,
               boss_hp, boss_present, boss_guard_time, boss_flash_time, clones, launch_pads, offer,
               modifier_stack, entropy_keys, entropy_seed, entropy_quota, rng_reseeded, planet,
-              planet_time, render_settings, backdrop_stars, confetti, requested_window_size);
+              planet_time, render_settings, backdrop_stars, confetti);
 }
 
 #undef HASH_FIELDS

@@ -26,6 +26,7 @@ GameState base_state() {
   GameState state = start_run(ClockReading{1765000000, 500});
   state.clones = {BossClone{1.0f, 2.0f, true}};
   state.confetti = {ConfettiPiece{}};
+  state.modifier_stack.modifiers = {Modifier{Card::Clone, ModifierKind::RunSpeed, 2}};
   return state;
 }
 
@@ -67,28 +68,29 @@ TEST(StateHash, EveryFieldCounts) {
        [](GameState& s) {
          s.modifier_stack.modifiers.push_back({Card::Buff, ModifierKind::RunSpeed, 1});
        }},
+      {"modifier value", [](GameState& s) { s.modifier_stack.modifiers[0].value += 1; }},
+      {"modifier extra", [](GameState& s) { s.modifier_stack.modifiers[0].extra += 1; }},
+      {"modifier fights_left",
+       [](GameState& s) { s.modifier_stack.modifiers[0].fights_left += 1; }},
+      {"modifier seconds_left",
+       [](GameState& s) { s.modifier_stack.modifiers[0].seconds_left += 1; }},
+      {"modifier pending", [](GameState& s) { s.modifier_stack.modifiers[0].pending = true; }},
       {"picks", [](GameState& s) { s.modifier_stack.picks.push_back(Card::Buff); }},
-      {"sacrifice_time", [](GameState& s) { s.modifier_stack.sacrifice_time = 1; }},
       {"shield_time", [](GameState& s) { s.modifier_stack.shield_time = 1; }},
       {"shield_blocks", [](GameState& s) { s.modifier_stack.shield_blocks = 1; }},
       {"regen_time", [](GameState& s) { s.modifier_stack.regen_time = 1; }},
       {"regen_clock", [](GameState& s) { s.modifier_stack.regen_clock = 1; }},
-      {"double_trouble_fights", [](GameState& s) { s.modifier_stack.double_trouble_fights = 1; }},
-      {"brawn_stages", [](GameState& s) { s.modifier_stack.brawn_stages = 1; }},
-      {"buff_bonus", [](GameState& s) { s.modifier_stack.buff_bonus = 1; }},
-      {"weaken_time", [](GameState& s) { s.modifier_stack.weaken_time = 1; }},
-      {"confuse_clock", [](GameState& s) { s.modifier_stack.confuse_clock = 1; }},
-      {"start_damage", [](GameState& s) { s.modifier_stack.start_damage = 1; }},
+      {"regen_period", [](GameState& s) { s.modifier_stack.regen_period = 1; }},
+      {"regen_heal", [](GameState& s) { s.modifier_stack.regen_heal = 1; }},
       {"tick_tock_high", [](GameState& s) { s.modifier_stack.tick_tock_high = true; }},
-      {"pending_shield", [](GameState& s) { s.modifier_stack.pending_shield = true; }},
-      {"pending_regen", [](GameState& s) { s.modifier_stack.pending_regen = true; }},
-      {"pending_tit_for_tat", [](GameState& s) { s.modifier_stack.pending_tit_for_tat = true; }},
-      {"pending_clone", [](GameState& s) { s.modifier_stack.pending_clone = true; }},
-      {"pending_buff", [](GameState& s) { s.modifier_stack.pending_buff = true; }},
-      {"pending_weaken", [](GameState& s) { s.modifier_stack.pending_weaken = true; }},
-      {"pending_confuse", [](GameState& s) { s.modifier_stack.pending_confuse = true; }},
-      {"confuse_active", [](GameState& s) { s.modifier_stack.confuse_active = true; }},
-      {"clone_active", [](GameState& s) { s.modifier_stack.clone_active = true; }},
+      {"fight buff_bonus", [](GameState& s) { s.modifier_stack.fight.buff_bonus = 1; }},
+      {"fight weaken_time", [](GameState& s) { s.modifier_stack.fight.weaken_time = 1; }},
+      {"fight weaken_bonus", [](GameState& s) { s.modifier_stack.fight.weaken_bonus = 1; }},
+      {"fight confuse_clock", [](GameState& s) { s.modifier_stack.fight.confuse_clock = 1; }},
+      {"fight confuse_period", [](GameState& s) { s.modifier_stack.fight.confuse_period = 1; }},
+      {"fight start_damage", [](GameState& s) { s.modifier_stack.fight.start_damage = 1; }},
+      {"fight confuse_active", [](GameState& s) { s.modifier_stack.fight.confuse_active = true; }},
+      {"fight clone_active", [](GameState& s) { s.modifier_stack.fight.clone_active = true; }},
       {"entropy_keys", [](GameState& s) { s.entropy_keys.push_back(0); }},
       {"entropy_seed", [](GameState& s) { s.entropy_seed ^= 1; }},
       {"entropy_quota", [](GameState& s) { s.entropy_quota ^= 1; }},
@@ -108,9 +110,6 @@ TEST(StateHash, EveryFieldCounts) {
        [](GameState& s) { s.planet->should_dither = !s.planet->should_dither; }},
       {"planet cloud_cover", [](GameState& s) { s.planet->cloud_cover += 0.5f; }},
       {"planet_time", [](GameState& s) { s.planet_time = 1; }},
-      {"backdrop_target", [](GameState& s) { s.render_settings.backdrop_target = 7; }},
-      {"backdrop_target_size",
-       [](GameState& s) { s.render_settings.backdrop_target_size.height = 7; }},
       {"planet_pixels", [](GameState& s) { s.render_settings.planet_pixels = 7; }},
       {"hd_on", [](GameState& s) { s.render_settings.hd_on = !s.render_settings.hd_on; }},
       {"planet_dither",
@@ -123,10 +122,6 @@ TEST(StateHash, EveryFieldCounts) {
        [](GameState& s) {
          s.confetti.clear();
          s.clones.push_back(BossClone{0, 0, false});
-       }},
-      {"requested_window_size",
-       [](GameState& s) {
-         s.requested_window_size = WindowSize{1, 1};
        }},
       {"the shared generator", [](GameState&) { rng::next(); }},
   };

@@ -11,7 +11,7 @@ namespace ventora::bot {
 RecordedSession::RecordedSession(const std::string& path, SessionSetup setup)
     : setup_(std::move(setup)) {
   std::string error;
-  recorder_ = ReplayRecorder::create(path, VENTORA_VERSION, error, [this] { return next_clock(); });
+  recorder_ = ReplayRecorder::create(path, VENTORA_VERSION, error);
   if (!recorder_) throw std::runtime_error(error);
   rng::reset();
   use_recorded_mode(setup_.mode);
@@ -19,7 +19,7 @@ RecordedSession::RecordedSession(const std::string& path, SessionSetup setup)
   music.music = setup_.music;
   music.track_seconds = setup_.track_seconds;
   music_ = silent_music(music);
-  state_ = std::make_unique<GameState>(recorder_->start_run(music_.get()));
+  state_ = std::make_unique<GameState>(recorder_->start_run(music_.get(), clock_));
 }
 
 ClockReading RecordedSession::next_clock() {
@@ -34,7 +34,8 @@ void RecordedSession::frame(FrameInput input) {
   input.screen_height = window.screen_height;
   input.time = time_;
   DrawList list;
-  const FrameOutcome outcome = recorder_->run_frame(*state_, music_.get(), input, setup_.dt, list);
+  const FrameOutcome outcome =
+      recorder_->run_frame(*state_, music_.get(), input, setup_.dt, list, clock_);
   if (outcome.quit) throw std::logic_error("a recorded bot frame pressed Escape");
   time_ += setup_.dt;
 }

@@ -47,6 +47,7 @@ class RecordedSession {
 
   SessionSetup setup_;
   std::size_t clock_index_ = 0;
+  ClockSource clock_ = [this] { return next_clock(); };
   std::unique_ptr<ReplayRecorder> recorder_;
   std::unique_ptr<MusicPlayer> music_;
   std::unique_ptr<GameState> state_;
