@@ -24,7 +24,7 @@ std::unique_ptr<MusicPlayer> audible_music(const replay::Header& header) {
   if (!header.music) return nullptr;
   std::unique_ptr<AudioOut> audio = open_sdl_audio_out();
   if (audio) {
-    LoadedMusic music = load_embedded_music(*audio);
+    LoadedMusic music = load_music(music_tracks(), defeat_cue_track(), *audio);
     if (music.track_seconds == header.track_seconds) {
       return make_music_player(std::move(audio), std::move(music));
     }
