@@ -174,10 +174,13 @@ std::optional<Target> strike_target(const GameState& state, float point) {
 }
 
 // Damage to the hit points the boss and its clones share. A hit on the boss itself takes it off
-// the planet when they run out, and at once in a clone fight, leaving the clones to fight on.
+// the planet at once in a clone fight, leaving the clones to fight on; an empty pool takes it off
+// whoever was hit, so a won fight has no boss left to touch the player and be won again.
 void hurt_boss_pool(GameState& state, std::int32_t amount, bool boss_itself) {
   state.boss_hp -= amount;
-  if (boss_itself) state.boss_present = state.boss_hp > 0 && !state.modifier_stack.fight.clone_active;
+  if (state.boss_hp <= 0 || (boss_itself && state.modifier_stack.fight.clone_active)) {
+    state.boss_present = false;
+  }
   state.boss_flash_time = kBossFlashTime;
 }
 

@@ -359,6 +359,9 @@ TEST(FightStrikes, ResolutionTable) {
       {.name = "inactive clones are skipped", .pad = 0, .boss_angle = 1.0f,
        .clones = {{kPi, 0, false}, {near_pi, 0, true}}, .clone_fight = true, .hp_after = 2,
        .present_after = true, .clones_active_after = {false, false}},
+      {.name = "a clone strike that empties the pool takes the boss off too", .pad = 0,
+       .boss_angle = 1.0f, .clones = {{near_pi, 0, true}}, .clone_fight = true, .boss_hp = 1,
+       .hp_after = 0, .present_after = false, .clones_active_after = {false}},
   };
   for (const StrikeCase& c : cases) {
     SCOPED_TRACE(c.name);
@@ -416,6 +419,35 @@ TEST(FightStrikes, GuardStopsTheNextStrikeEvenInTheSameFrame) {
   EXPECT_EQ(both.boss_hp, 2);
   EXPECT_FALSE(both.boss_present);
   EXPECT_TRUE(both.clones[0].active);
+}
+
+TEST(FightStrikes, AFightWonThroughACloneIsWonOnce) {
+  // The last shared hit point goes with a clone while the boss stands on a Vampire player: the
+  // boss must be gone before the contact step, or retaliation would win the fight again.
+  GameState state;
+  pick(state, Card::Vampire);
+  pick(state, Card::DoubleTrouble);
+  // Double Trouble's enemy damage bonus counts for two won fights: fight_won takes one each time.
+  const auto double_trouble_fights = [&] {
+    for (const Modifier& m : state.modifier_stack.modifiers) {
+      if (m.card == Card::DoubleTrouble && m.kind == ModifierKind::EnemyDamageBonus) return m.fights_left;
+    }
+    return -1;
+  };
+  ASSERT_EQ(double_trouble_fights(), 2);
+  const std::int32_t hp_before = state.player_hp;
+  state.modifier_stack.fight.clone_active = true;
+  state.boss_hp = 1;
+  state.boss_angle = kPlayerScreenAngle;
+  state.clones = {BossClone{kPi, 0, true}};
+  state.launch_pads[0] = LaunchPad{0, kWindUpTime, LaunchPhase::WindUp};
+  fight_step(state, FrameInput{}, 0.0f);
+
+  EXPECT_EQ(state.screen, Screen::StageClear);
+  EXPECT_FALSE(state.boss_present);
+  EXPECT_EQ(state.boss_hp, 0);
+  EXPECT_EQ(double_trouble_fights(), 1) << "fight_won ran more than once";
+  EXPECT_EQ(state.player_hp, hp_before) << "a boss that has left touched the player";
 }
 
 // ---------------------------------------------------------------------------------------------
