@@ -6,6 +6,8 @@
 #include <bit>
 #include <cstring>
 #include <memory>
+#include <new>
+#include <stdexcept>
 #include <optional>
 
 #include "music/wav.h"
@@ -75,9 +77,18 @@ bool starts_with_id3(std::span<const std::uint8_t> bytes) {
   return bytes.size() >= 3 && std::memcmp(bytes.data(), "ID3", 3) == 0;
 }
 
-}  // namespace
+// The most samples per channel one byte of MP3 can carry: the smallest Layer III frame, 72 bytes
+// at 8 kbit/s and 8 kHz, holds 576.
+constexpr std::size_t kMostSamplesPerByte = 8;
 
-DecodeResult decode_mp3(std::span<const std::uint8_t> bytes, std::stop_token stop) {
+// Room for the WAV of a stream whose header claims `claimed_samples` per channel. The claim is
+// the file's word, so it is believed only as far as the file's size could back it.
+std::size_t wav_room(std::size_t claimed_samples, int channels, std::size_t mp3_bytes) {
+  const std::size_t samples = std::min(claimed_samples, mp3_bytes * kMostSamplesPerByte);
+  return kWavHeaderBytes + samples * static_cast<std::size_t>(channels) * 2;
+}
+
+DecodeResult decode_stream(std::span<const std::uint8_t> bytes, std::stop_token stop) {
   int err = MPG123_OK;
   Handle mh(mpg123_new(nullptr, &err));
   if (!mh) return std::string(mpg123_plain_strerror(err));
@@ -112,7 +123,7 @@ DecodeResult decode_mp3(std::span<const std::uint8_t> bytes, std::stop_token sto
       if (!decoded_any) {
         const off_t length = mpg123_length(mh.get());
         if (!format && length > 0) {
-          wav.reserve(kWavHeaderBytes + static_cast<std::size_t>(length) * next.channels * 2);
+          wav.reserve(wav_room(static_cast<std::size_t>(length), next.channels, bytes.size()));
         }
         format = next;
       } else if (next.rate == format->rate && next.channels == format->channels) {
@@ -144,6 +155,19 @@ DecodeResult decode_mp3(std::span<const std::uint8_t> bytes, std::stop_token sto
   write_wav_header(wav.data(), static_cast<std::uint32_t>(wav.size() - kWavHeaderBytes),
                    static_cast<std::uint16_t>(format->channels), static_cast<std::uint32_t>(format->rate));
   return wav;
+}
+
+}  // namespace
+
+DecodeResult decode_mp3(std::span<const std::uint8_t> bytes, std::stop_token stop) {
+  // Whatever a file claims, running out of memory on it costs that track only.
+  try {
+    return decode_stream(bytes, stop);
+  } catch (const std::bad_alloc&) {
+    return std::string("out of memory decoding MP3");
+  } catch (const std::length_error&) {
+    return std::string("out of memory decoding MP3");
+  }
 }
 
 }  // namespace ventora

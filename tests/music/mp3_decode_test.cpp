@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <string>
+#include <string_view>
 
 #include "mp3_fixtures.h"
 #include "music/wav.h"
@@ -93,6 +94,40 @@ TEST(DecodeMp3, FilesWithoutAudioFramesFail) {
   const std::vector<std::uint8_t> text(4000, 'x');
   EXPECT_EQ(error_of(decode_mp3(text)), "MP3 had no default audio track");
   EXPECT_EQ(error_of(decode_mp3({})), "MP3 had no default audio track");
+}
+
+// Where the Info frame's big-endian frame count sits: after "Info" and its 4 flag bytes.
+std::size_t info_frame_count_at(const std::vector<std::uint8_t>& mp3) {
+  const std::string_view text(reinterpret_cast<const char*>(mp3.data()), mp3.size());
+  const std::size_t info = text.find("Info");
+  return info == std::string_view::npos ? 0 : info + 8;
+}
+
+// An ID3v2 tag size (synchsafe: seven bits per byte) written over the tag's header.
+void claim_tag_size(std::vector<std::uint8_t>& mp3, std::uint32_t size) {
+  for (int i = 0; i < 4; ++i) mp3[6 + i] = static_cast<std::uint8_t>(size >> (7 * (3 - i)) & 0x7F);
+}
+
+TEST(DecodeMp3, SizesTheFileClaimsAreNotBelieved) {
+  const std::vector<std::uint8_t> clean = testing::mp3_tone(1.0);
+  const std::size_t audio_frames = count_mpeg_frames(clean) - 1;
+
+  // An Info frame claiming 16.7 million frames (77 GB of WAV) decodes what is really there.
+  std::vector<std::uint8_t> huge_count = clean;
+  const std::size_t count_at = info_frame_count_at(huge_count);
+  ASSERT_GT(count_at, 0u);
+  huge_count[count_at] = 0x01;
+  huge_count[count_at + 1] = huge_count[count_at + 2] = huge_count[count_at + 3] = 0;
+  const DecodeResult result = decode_mp3(huge_count);
+  ASSERT_TRUE(std::holds_alternative<std::vector<std::uint8_t>>(result)) << error_of(result);
+  EXPECT_EQ(std::get<std::vector<std::uint8_t>>(result).size(), 44 + 4 * 1152 * audio_frames);
+
+  // A tag claiming 200 MB swallows the whole file; a file cut inside its tag holds no audio.
+  std::vector<std::uint8_t> big_tag = clean;
+  claim_tag_size(big_tag, 200u << 20);
+  EXPECT_EQ(error_of(decode_mp3(big_tag)), "no MP3 frames decoded");
+  const std::vector<std::uint8_t> cut_in_tag(clean.begin(), clean.begin() + 20);
+  EXPECT_EQ(error_of(decode_mp3(cut_in_tag)), "no MP3 frames decoded");
 }
 
 TEST(DecodeMp3, CorruptFramesInTheMiddleAreSkipped) {
