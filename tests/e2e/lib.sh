@@ -15,10 +15,11 @@ start_game() {
   GAME_PID=$!
 }
 
-# Waits up to 20 s for the window titled exactly "Ventora"; prints its id.
+# Waits up to 60 s (a bound for a hang, not a pace) for the window titled exactly "Ventora";
+# prints its id.
 wait_for_window() {
   local wid=""
-  for _ in $(seq 1 200); do
+  for _ in $(seq 1 600); do
     wid=$(xdotool search --name '^Ventora$' 2>/dev/null | head -n 1 || true)
     [ -n "$wid" ] && { echo "$wid"; return 0; }
     kill -0 "$GAME_PID" 2>/dev/null || break
@@ -41,10 +42,10 @@ press() {
   xdotool key --delay 30 "${@:2}"
 }
 
-# Waits up to 10 s for the game to exit and sets GAME_STATUS to its exit status. Runs in the
+# Waits up to 30 s for the game to exit and sets GAME_STATUS to its exit status. Runs in the
 # script's own shell (not in $(...)), since only the shell that started the game can wait for it.
 wait_for_exit() {
-  for _ in $(seq 1 100); do
+  for _ in $(seq 1 300); do
     kill -0 "$GAME_PID" 2>/dev/null || break
     sleep 0.1
   done
