@@ -58,6 +58,18 @@ wait_for_exit() {
   wait "$GAME_PID" || GAME_STATUS=$?
 }
 
+# Escape is read only once the game runs (past start-up, which takes longer on a busy machine):
+# presses it until the game exits. Sets GAME_STATUS; call it in this shell, not in $(...).
+quit_with_escape() {
+  local wid=$1
+  for _ in $(seq 1 60); do
+    kill -0 "$GAME_PID" 2>/dev/null || break
+    press "$wid" Escape 2>/dev/null || true
+    sleep 0.5
+  done
+  wait_for_exit || fail "the game did not exit after Escape"
+}
+
 fail() {
   echo "FAIL: $*" >&2
   exit 1

@@ -17,18 +17,6 @@ louder_than() {
     < <(od -A n -t d2 -v -w2 "$1")
 }
 
-# Presses Escape until the game exits (a press before its first frame may go unseen).
-# Sets GAME_STATUS; call it in this shell, not in a command substitution.
-quit_with_escape() {
-  local wid=$1
-  for _ in $(seq 1 60); do
-    kill -0 "$GAME_PID" 2>/dev/null || break
-    press "$wid" Escape 2>/dev/null || true
-    sleep 0.5
-  done
-  wait_for_exit || fail "the game did not exit after Escape"
-}
-
 # Music on, disk driver: the first track is audible in the output file.
 raw=$work/out.raw
 VENTORA_ENABLE_MUSIC=1 SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=$raw start_game

@@ -14,14 +14,12 @@ check_mode() {
   start_game "$@"
   local wid
   wid=$(wait_for_window)
-  sleep 0.5  # past start-up, into the running loop
   local size
   size=$(window_size "$wid")
   [ "$size" = "$expected" ] || fail "mode '$*': window is $size, expected $expected"
   xprop -id "$wid" _NET_WM_ICON >"$work/icon.txt"
   grep -q 'Icon (64 x 64)' "$work/icon.txt" || fail "mode '$*': the window has no 64 px icon"
-  press "$wid" Escape
-  wait_for_exit
+  quit_with_escape "$wid"
   [ "$GAME_STATUS" = 0 ] || fail "mode '$*': exit status $GAME_STATUS after Escape"
   local lines
   lines=$(grep -c '^background music disabled on this platform/session$' "$ERR_FILE" || true)
