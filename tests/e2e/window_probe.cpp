@@ -64,8 +64,9 @@ class Picture {
   int height() const { return image_->height; }
   Rgb at(int x, int y) const {
     // The common 32-bit layout is read in place; XGetPixel per pixel makes a look ten times slower.
-    const unsigned long p = fast_ ? reinterpret_cast<const std::uint32_t*>(image_->data + y * image_->bytes_per_line)[x]
-                                  : XGetPixel(image_, x, y);
+    const unsigned long p =
+        fast_ ? reinterpret_cast<const std::uint32_t*>(image_->data + y * image_->bytes_per_line)[x]
+              : XGetPixel(image_, x, y);
     return {static_cast<int>((p & image_->red_mask) >> shift(image_->red_mask)),
             static_cast<int>((p & image_->green_mask) >> shift(image_->green_mask)),
             static_cast<int>((p & image_->blue_mask) >> shift(image_->blue_mask))};
@@ -110,9 +111,12 @@ SceneBoxes scene_boxes(const Picture& picture) {
   for (int y = 0; y < picture.height(); ++y) {
     for (int x = 0; x < picture.width(); ++x) {
       const Rgb c = picture.at(x, y);
-      if (c == kBossPip) grow(boxes.pips, x, y);
-      else if (c == kPadLit) grow(boxes.lit, x, y);
-      else if (c == kPadOther) grow(boxes.other, x, y);
+      if (c == kBossPip)
+        grow(boxes.pips, x, y);
+      else if (c == kPadLit)
+        grow(boxes.lit, x, y);
+      else if (c == kPadOther)
+        grow(boxes.other, x, y);
     }
   }
   return boxes;
@@ -133,7 +137,9 @@ std::optional<double> boss_past_strike_point(const Picture& picture) {
   const double bx = pips->cx() + 16 * u - 8 * u * (n - 1), by = pips->cy() + 38 * u;
   const double boss = std::atan2(by - cy, bx - cx);
 
-  const auto whole_disc = [&](const std::optional<Box>& b) { return b && b->w() >= 14 * u && b->h() >= 14 * u; };
+  const auto whole_disc = [&](const std::optional<Box>& b) {
+    return b && b->w() >= 14 * u && b->h() >= 14 * u;
+  };
   double strike = 0;
   if (whole_disc(boxes.lit)) {
     strike = std::atan2(boxes.lit->cy() - cy, boxes.lit->cx() - cx) + kPi;
@@ -185,8 +191,8 @@ int await_boss(Display* display, Window window, double short_of, double seconds,
       return 0;
     }
   }
-  std::fprintf(stderr, "the boss never came to %.2f rad before the strike point (last seen %s)\n", short_of,
-               last ? std::to_string(*last).c_str() : "nowhere");
+  std::fprintf(stderr, "the boss never came to %.2f rad before the strike point (last seen %s)\n",
+               short_of, last ? std::to_string(*last).c_str() : "nowhere");
   return 1;
 }
 
@@ -201,8 +207,8 @@ int await_pixel(Display* display, Window window, int x, int y, Rgb want, double 
     if (seen == want) return 0;
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
   }
-  std::fprintf(stderr, "pixel (%d, %d) is %d,%d,%d, expected %d,%d,%d\n", x, y, seen.r, seen.g, seen.b,
-               want.r, want.g, want.b);
+  std::fprintf(stderr, "pixel (%d, %d) is %d,%d,%d, expected %d,%d,%d\n", x, y, seen.r, seen.g,
+               seen.b, want.r, want.g, want.b);
   return 1;
 }
 
@@ -258,12 +264,14 @@ int main(int argc, char** argv) {
   } else if (command == "await-pixel" && argc == 7) {
     Rgb want;
     if (std::sscanf(argv[5], "%d,%d,%d", &want.r, &want.g, &want.b) == 3) {
-      status = await_pixel(display, window, std::atoi(argv[3]), std::atoi(argv[4]), want, std::atof(argv[6]));
+      status = await_pixel(display, window, std::atoi(argv[3]), std::atoi(argv[4]), want,
+                           std::atof(argv[6]));
     }
   } else if (command == "save" && argc == 4) {
     status = save(display, window, argv[3]);
   } else if (command == "await-boss" && (argc == 5 || argc == 6)) {
-    status = await_boss(display, window, std::atof(argv[3]), std::atof(argv[4]), argc == 6 ? argv[5] : nullptr);
+    status = await_boss(display, window, std::atof(argv[3]), std::atof(argv[4]),
+                        argc == 6 ? argv[5] : nullptr);
   } else {
     usage();
   }

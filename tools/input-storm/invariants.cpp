@@ -54,11 +54,13 @@ void check_fight(const GameState& s, Findings& f) {
   for (size_t i = 0; i < s.launch_pads.size(); ++i) {
     const LaunchPad& pad = s.launch_pads[i];
     f.expect(pad.angle == (i == 0 ? 0.0f : kPi), "launch pad moved", pad.angle);
-    f.expect(pad.phase <= LaunchPhase::Recover, "launch pad phase invalid", static_cast<int>(pad.phase));
+    f.expect(pad.phase <= LaunchPhase::Recover, "launch pad phase invalid",
+             static_cast<int>(pad.phase));
     f.finite(pad.phase_time, "launch pad phase_time not finite");
     f.expect(pad.phase_time >= 0, "launch pad phase_time below 0", pad.phase_time);
     if (pad.phase != LaunchPhase::Idle) {
-      f.expect(pad.phase_time < phase_length(pad.phase), "launch pad overstayed its phase", pad.phase_time);
+      f.expect(pad.phase_time < phase_length(pad.phase), "launch pad overstayed its phase",
+               pad.phase_time);
     }
   }
 }
@@ -68,7 +70,8 @@ void check_cards(const GameState& s, Findings& f) {
   const std::int32_t cap = hp_cap(m);
   f.in_range(cap, 1, 7, "hp_cap out of range");
   f.expect(s.player_hp <= cap, "player_hp above the cap", s.player_hp);
-  if (s.screen != Screen::Defeat) f.expect(s.player_hp > 0, "player_hp at 0 outside Defeat", s.player_hp);
+  if (s.screen != Screen::Defeat)
+    f.expect(s.player_hp > 0, "player_hp at 0 outside Defeat", s.player_hp);
   f.in_range(m.sacrifice_time, 0, 20, "sacrifice_time out of range");
   f.in_range(m.shield_time, 0, 8, "shield_time out of range");
   f.in_range(m.shield_blocks, 0, 1, "shield_blocks out of range");
@@ -81,7 +84,8 @@ void check_cards(const GameState& s, Findings& f) {
   f.finite(m.confuse_clock, "confuse_clock not finite");
   f.expect(m.confuse_clock >= 0, "confuse_clock below 0", m.confuse_clock);
   f.expect(m.start_damage == 0, "start damage left undealt", m.start_damage);
-  for (const Card card : m.picks) f.in_range(static_cast<int>(card), 0, kCardCount - 1, "picked card invalid");
+  for (const Card card : m.picks)
+    f.in_range(static_cast<int>(card), 0, kCardCount - 1, "picked card invalid");
   for (const Modifier& modifier : m.modifiers) {
     f.in_range(static_cast<int>(modifier.card), 0, kCardCount - 1, "modifier card invalid");
   }
@@ -93,16 +97,20 @@ void check_run(const GameState& s, Findings& f) {
   f.in_range(s.countdown, -kLongestStep, 3.55f, "countdown out of range");
   for (const OfferedCard& offered : s.offer) {
     f.in_range(static_cast<int>(offered.card), 0, kCardCount - 1, "offered card invalid");
-    f.expect(offered.rarity <= Rarity::Epic, "offered rarity invalid", static_cast<int>(offered.rarity));
+    f.expect(offered.rarity <= Rarity::Epic, "offered rarity invalid",
+             static_cast<int>(offered.rarity));
   }
   f.in_range(static_cast<double>(s.entropy_quota), 9, 12, "entropy quota out of range");
-  f.expect(s.entropy_keys.size() <= kEntropyKeyRoom, "too many entropy keys", static_cast<double>(s.entropy_keys.size()));
+  f.expect(s.entropy_keys.size() <= kEntropyKeyRoom, "too many entropy keys",
+           static_cast<double>(s.entropy_keys.size()));
   f.finite(s.planet_time, "planet_time not finite");
   f.expect(s.planet.has_value(), "no planet", 0);
   f.in_range(s.render_settings.preset, 0, 3, "render preset out of range");
   for (const ConfettiPiece& piece : s.confetti) {
-    f.expect(std::isfinite(piece.x) && std::isfinite(piece.y), "confetti position not finite", piece.y);
-    f.expect(std::isfinite(piece.vx) && std::isfinite(piece.vy), "confetti speed not finite", piece.vy);
+    f.expect(std::isfinite(piece.x) && std::isfinite(piece.y), "confetti position not finite",
+             piece.y);
+    f.expect(std::isfinite(piece.vx) && std::isfinite(piece.vy), "confetti speed not finite",
+             piece.vy);
   }
 }
 
@@ -131,7 +139,8 @@ std::optional<std::string> check_draw_list(const DrawList& list) {
   for (size_t i = 0; i < list.commands.size() && !f.result(); ++i) {
     const DrawCommand& c = list.commands[i];
     const double at = static_cast<double>(i);
-    f.expect(finite_vec(c.a) && finite_vec(c.b) && finite_vec(c.c), "draw command point not finite", at);
+    f.expect(finite_vec(c.a) && finite_vec(c.b) && finite_vec(c.c), "draw command point not finite",
+             at);
     f.expect(finite_rect(c.rect), "draw command rectangle not finite", at);
     f.expect(std::isfinite(c.radius) && std::isfinite(c.thickness) && std::isfinite(c.rotation) &&
                  std::isfinite(c.font_size),
@@ -148,7 +157,8 @@ std::optional<std::string> check_draw_list(const DrawList& list) {
       f.expect(c.planet != nullptr, "planet command without a planet", at);
     }
   }
-  f.expect(!in_target, "target left open at the end of the frame", static_cast<double>(list.commands.size()));
+  f.expect(!in_target, "target left open at the end of the frame",
+           static_cast<double>(list.commands.size()));
   return f.result();
 }
 

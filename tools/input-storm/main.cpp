@@ -46,7 +46,8 @@ std::optional<Options> parse_options(int argc, char** argv) {
       have_frames = parse_number(value, options.frames);
     } else if (name == "--seed") {
       have_seed = parse_number(value, options.seed);
-    } else if (name == "--mode" && (value == "og" || value == "hd720" || value == "hd1080" || value == "hd4k")) {
+    } else if (name == "--mode" &&
+               (value == "og" || value == "hd720" || value == "hd1080" || value == "hd4k")) {
       options.mode = value;
     } else {
       return std::nullopt;
@@ -58,10 +59,12 @@ std::optional<Options> parse_options(int argc, char** argv) {
 
 // A restart reads the wall clock; the storm's own clock, from the seed, keeps a storm repeatable.
 ClockReading storm_clock(std::uint64_t seed, std::uint64_t frame) {
-  return {static_cast<std::int64_t>(1'700'000'000 + seed % 100'000'000), static_cast<std::uint32_t>(frame % 1'000'000'000)};
+  return {static_cast<std::int64_t>(1'700'000'000 + seed % 100'000'000),
+          static_cast<std::uint32_t>(frame % 1'000'000'000)};
 }
 
-// How far the storm got into the game, so a clean result can be told from a storm stuck at the start.
+// How far the storm got into the game, so a clean result can be told from a storm stuck at the
+// start.
 struct Reach {
   std::uint64_t fights_won = 0, cards_picked = 0, restarts = 0, resizes_asked = 0;
   std::uint64_t highest_stage = 1;
@@ -73,7 +76,8 @@ int run(const Options& options) {
   set_process_args(3, args);
   GameState state = start_run(storm_clock(options.seed, 0));
   const WindowSize window = target_window_size(state.render_settings);
-  RandomPlayer player(options.seed, static_cast<float>(window.width), static_cast<float>(window.height));
+  RandomPlayer player(options.seed, static_cast<float>(window.width),
+                      static_cast<float>(window.height));
 
   Reach reach;
   std::uint64_t violations = 0;
@@ -91,10 +95,12 @@ int run(const Options& options) {
       ++reach.restarts;
     }
     if (outcome.window_size) {
-      player.resize(static_cast<float>(outcome.window_size->width), static_cast<float>(outcome.window_size->height));
+      player.resize(static_cast<float>(outcome.window_size->width),
+                    static_cast<float>(outcome.window_size->height));
       ++reach.resizes_asked;
     }
-    if (before == Screen::Fight && (state.screen == Screen::StageClear || state.screen == Screen::Victory)) {
+    if (before == Screen::Fight &&
+        (state.screen == Screen::StageClear || state.screen == Screen::Victory)) {
       ++reach.fights_won;
     }
     if (state.modifier_stack.picks.size() > picks_before) ++reach.cards_picked;
@@ -105,18 +111,21 @@ int run(const Options& options) {
     if (broken) {
       if (violations == 0) {
         std::printf("seed %llu frame %llu (%s, screen %.0fx%.0f): %s\n",
-                    static_cast<unsigned long long>(options.seed), static_cast<unsigned long long>(frame),
-                    options.mode.c_str(), input.screen_width, input.screen_height, broken->c_str());
+                    static_cast<unsigned long long>(options.seed),
+                    static_cast<unsigned long long>(frame), options.mode.c_str(),
+                    input.screen_width, input.screen_height, broken->c_str());
       }
       ++violations;
     }
   }
-  std::printf("%s: %llu fights won, %llu cards picked, highest stage %llu, %llu restarts, %llu window sizes asked\n",
-              options.mode.c_str(), static_cast<unsigned long long>(reach.fights_won),
-              static_cast<unsigned long long>(reach.cards_picked),
-              static_cast<unsigned long long>(reach.highest_stage),
-              static_cast<unsigned long long>(reach.restarts),
-              static_cast<unsigned long long>(reach.resizes_asked));
+  std::printf(
+      "%s: %llu fights won, %llu cards picked, highest stage %llu, %llu restarts, %llu window "
+      "sizes asked\n",
+      options.mode.c_str(), static_cast<unsigned long long>(reach.fights_won),
+      static_cast<unsigned long long>(reach.cards_picked),
+      static_cast<unsigned long long>(reach.highest_stage),
+      static_cast<unsigned long long>(reach.restarts),
+      static_cast<unsigned long long>(reach.resizes_asked));
   std::printf("%llu frames, %llu violations\n", static_cast<unsigned long long>(options.frames),
               static_cast<unsigned long long>(violations));
   return violations == 0 ? 0 : 1;

@@ -10,7 +10,8 @@ namespace ventora::storm {
 namespace {
 
 // Key-code names the game has no meaning for; they still count towards the reseed.
-constexpr const char* kOtherKeys[] = {"Q", "Z", "F5", "Tab", "Backspace", "Left Shift", "7", "Unknown"};
+constexpr const char* kOtherKeys[] = {"Q", "Z", "F5", "Tab", "Backspace", "Left Shift", "7",
+                                      "Unknown"};
 
 std::string key_name(Key key) {
   switch (key) {
@@ -42,7 +43,10 @@ double toggle_chance(Key key, const GameState& state) {
   switch (key) {
     case Key::R: return run_over ? 0.01 : 0.0002;
     case Key::Escape: return 0;
-    case Key::A: case Key::D: case Key::Left: case Key::Right: return 0.05;
+    case Key::A:
+    case Key::D:
+    case Key::Left:
+    case Key::Right: return 0.05;
     default: return 0.02;
   }
 }
@@ -56,10 +60,10 @@ double RandomPlayer::uniform() { return static_cast<double>(engine_() >> 11) * 0
 
 double RandomPlayer::frame_seconds() {
   const double pick = uniform();
-  if (pick < 0.02) return 0;               // two frames in the same instant
-  if (pick < 0.40) return 1.0 / 60;        // a steady display
+  if (pick < 0.02) return 0;                 // two frames in the same instant
+  if (pick < 0.40) return 1.0 / 60;          // a steady display
   if (pick < 0.75) return uniform() * 0.05;  // fast or uneven frames, under the cap
-  return uniform() * 0.3;                  // stalls the cap must absorb
+  return uniform() * 0.3;                    // stalls the cap must absorb
 }
 
 void RandomPlayer::play_keys(FrameInput& input, const GameState& state) {
