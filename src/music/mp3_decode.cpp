@@ -25,7 +25,7 @@ struct MemoryReader {
 mpg123_ssize_t read_memory(void* handle, void* out, std::size_t count) {
   auto* reader = static_cast<MemoryReader*>(handle);
   const std::size_t n = std::min(count, reader->bytes.size() - reader->at);
-  std::memcpy(out, reader->bytes.data() + reader->at, n);
+  if (n > 0) std::memcpy(out, reader->bytes.data() + reader->at, n);  // an empty file has no data()
   reader->at += n;
   return static_cast<mpg123_ssize_t>(n);
 }
