@@ -72,22 +72,23 @@ void check_cards(const GameState& s, Findings& f) {
   f.expect(s.player_hp <= cap, "player_hp above the cap", s.player_hp);
   if (s.screen != Screen::Defeat)
     f.expect(s.player_hp > 0, "player_hp at 0 outside Defeat", s.player_hp);
-  f.in_range(m.sacrifice_time, 0, 20, "sacrifice_time out of range");
   f.in_range(m.shield_time, 0, 8, "shield_time out of range");
   f.in_range(m.shield_blocks, 0, 1, "shield_blocks out of range");
   f.in_range(m.regen_time, -kLongestStep, 50, "regen_time out of range");
-  f.in_range(m.regen_clock, 0, 50 + kLongestStep, "regen_clock out of range");
-  f.in_range(m.double_trouble_fights, 0, 2, "double_trouble_fights out of range");
-  f.in_range(m.brawn_stages, 0, 3, "brawn_stages out of range");
-  f.in_range(m.buff_bonus, 0, 1, "buff_bonus out of range");
-  f.in_range(m.weaken_time, 0, 50, "weaken_time out of range");
-  f.finite(m.confuse_clock, "confuse_clock not finite");
-  f.expect(m.confuse_clock >= 0, "confuse_clock below 0", m.confuse_clock);
-  f.expect(m.start_damage == 0, "start damage left undealt", m.start_damage);
+  f.finite(m.regen_clock, "regen_clock not finite");
+  f.expect(m.regen_clock >= 0, "regen_clock below 0", m.regen_clock);
+  const FightCardEffects& fight = m.fight;
+  f.in_range(fight.buff_bonus, 0, 1, "buff_bonus out of range");
+  f.in_range(fight.weaken_time, 0, 50, "weaken_time out of range");
+  f.finite(fight.confuse_clock, "confuse_clock not finite");
+  f.expect(fight.confuse_clock >= 0, "confuse_clock below 0", fight.confuse_clock);
+  f.expect(fight.start_damage == 0, "start damage left undealt", fight.start_damage);
   for (const Card card : m.picks)
     f.in_range(static_cast<int>(card), 0, kCardCount - 1, "picked card invalid");
   for (const Modifier& modifier : m.modifiers) {
     f.in_range(static_cast<int>(modifier.card), 0, kCardCount - 1, "modifier card invalid");
+    f.expect(modifier.fights_left >= kWholeRun, "modifier fights_left out of range", modifier.fights_left);
+    f.in_range(modifier.seconds_left, 0, 20, "modifier timer out of range");
   }
 }
 
