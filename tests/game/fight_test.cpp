@@ -361,7 +361,8 @@ TEST(FightStrikes, ResolutionTable) {
        .present_after = true, .clones_active_after = {false, false}},
       {.name = "a clone strike that empties the pool takes the boss off too", .pad = 0,
        .boss_angle = 1.0f, .clones = {{near_pi, 0, true}}, .clone_fight = true, .boss_hp = 1,
-       .hp_after = 0, .present_after = false, .clones_active_after = {false}},
+       .hp_after = 0, .present_after = false, .clones_active_after = {false},
+       .screen_after = Screen::StageClear},
   };
   for (const StrikeCase& c : cases) {
     SCOPED_TRACE(c.name);
