@@ -1,5 +1,6 @@
 #include "invariants.h"
 
+#include <algorithm>
 #include <cmath>
 #include <sstream>
 
@@ -88,7 +89,10 @@ void check_cards(const GameState& s, Findings& f) {
   for (const Modifier& modifier : m.modifiers) {
     f.in_range(static_cast<int>(modifier.card), 0, kCardCount - 1, "modifier card invalid");
     f.expect(modifier.fights_left >= kWholeRun, "modifier fights_left out of range", modifier.fights_left);
-    f.in_range(modifier.seconds_left, 0, 20, "modifier timer out of range");
+    // A timer starts at its card's own length (Sacrifice 20 s, Light Magic 50 s) and only runs down.
+    float longest = 0;
+    for (const Effect& effect : card_effects(modifier.card)) longest = std::max(longest, effect.seconds);
+    f.in_range(modifier.seconds_left, 0, longest, "modifier timer out of range");
   }
 }
 
