@@ -178,7 +178,7 @@ constexpr LayerSetting kRiverCloud[] = {
     num(U::TimeSpeed, 0.14f), num(U::Stretch, 2.0f), num(U::CloudCurve, 1.3f),
     num(U::LightBorder1, 0.52f), num(U::LightBorder2, 0.62f), pal_range(U::Colors, 6, 9),
     num(U::Size, 7.315f), num(U::Octaves, 2)};
-constexpr LayerSpec kRiverPlanet[] = {
+constexpr LayerRow kRiverPlanet[] = {
     {"Land", M::LandRivers, kRiverLand},
     {"Cloud", M::Clouds, kRiverCloud},
 };
@@ -187,7 +187,7 @@ constexpr LayerSetting kDryLand[] = {
     num(U::TimeSpeed, 0.2f), num(U::DitherSize, 3.0f), num(U::LightBorder1, 0.4f),
     num(U::LightBorder2, 0.5f), num(U::LandCutoff, 0.15f), pal_range(U::Colors, 0, 3),
     num(U::Size, 5.0f), num(U::Octaves, 6)};
-constexpr LayerSpec kDryPlanet[] = {
+constexpr LayerRow kDryPlanet[] = {
     {"Land", M::LandMasses, kDryLand},
 };
 
@@ -203,7 +203,7 @@ constexpr LayerSetting kIslandCloud[] = {
     num(U::TimeSpeed, 0.16f), num(U::Stretch, 2.0f), num(U::CloudCurve, 1.3f),
     num(U::LightBorder1, 0.52f), num(U::LightBorder2, 0.62f), pal_range(U::Colors, 7, 10),
     num(U::Size, 7.745f), num(U::Octaves, 2)};
-constexpr LayerSpec kIslandPlanet[] = {
+constexpr LayerRow kIslandPlanet[] = {
     {"Water", M::Water, kIslandWater},
     {"Land", M::LandMasses, kIslandLand},
     {"Cloud", M::Clouds, kIslandCloud},
@@ -216,7 +216,7 @@ constexpr LayerSetting kCraterGround[] = {
 constexpr LayerSetting kCraterCraters[] = {
     num(U::TimeSpeed, 0.2f), num(U::DitherSize, 5.0f), num(U::LightBorder, 0.465f),
     pal_range(U::Colors, 3, 4), num(U::Size, 5.0f)};
-constexpr LayerSpec kCraterPlanet[] = {
+constexpr LayerRow kCraterPlanet[] = {
     {"Ground", M::Ground, kCraterGround},
     {"Craters", M::Craters, kCraterCraters},
 };
@@ -230,7 +230,7 @@ constexpr LayerSetting kGasCloud2[] = {
     num(U::TimeSpeed, 0.09f), num(U::Stretch, 1.0f), num(U::CloudCurve, 1.3f),
     num(U::LightBorder1, 0.439f), num(U::LightBorder2, 0.746f), pal_range(U::Colors, 4, 7),
     num(U::Size, 9.0f), num(U::Octaves, 5)};
-constexpr LayerSpec kGasGiant[] = {
+constexpr LayerRow kGasGiant[] = {
     {"Cloud", M::GasClouds, kGasCloud},
     {"Cloud2", M::Clouds, kGasCloud2},
 };
@@ -245,7 +245,7 @@ constexpr LayerSetting kRingedRing[] = {
     num(U::LightBorder2, 0.0f), num(U::RingWidth, 0.1f), num(U::RingPerspective, 14.0f),
     num(U::ScaleRelToPlanet, 1.0f), num(U::NColors, 3), pal_range(U::Colors, 0, 2),
     pal_range(U::DarkColors, 3, 5), num(U::Size, 6.598f), num(U::Octaves, 3)};
-constexpr LayerSpec kRingedGiant[] = {
+constexpr LayerRow kRingedGiant[] = {
     {"GasLayers", M::GasLayers, kRingedGasLayers},
     {"Ring", M::Ring, kRingedRing},
 };
@@ -263,7 +263,7 @@ constexpr LayerSetting kIceClouds[] = {
     xy(U::LightOrigin, 0.3f, 0.3f), num(U::TimeSpeed, 0.08f), num(U::Stretch, 2.5f),
     num(U::CloudCurve, 1.0f), num(U::LightBorder1, 0.566f), num(U::LightBorder2, 0.781f),
     pal(U::Colors, {8, 9, 6, 7}), num(U::Size, 4.0f), num(U::Octaves, 4)};
-constexpr LayerSpec kIcePlanet[] = {
+constexpr LayerRow kIcePlanet[] = {
     {"Land", M::LandMasses, kIceLand},
     {"Lakes", M::LandMasses, kIceLakes},
     {"Clouds", M::Clouds, kIceClouds},
@@ -280,7 +280,7 @@ constexpr LayerSetting kLavaRiversLayer[] = {
     num(U::TimeSpeed, 0.4f), num(U::LightBorder1, 0.019f), num(U::LightBorder2, 0.036f),
     num(U::RiverCutoff, 0.579f), pal_range(U::Colors, 5, 7), num(U::Size, 10.0f),
     num(U::Octaves, 4)};
-constexpr LayerSpec kLavaPlanet[] = {
+constexpr LayerRow kLavaPlanet[] = {
     {"Land", M::Ground, kLavaLand},
     {"Craters", M::Craters, kLavaCraters},
     {"LavaRivers", M::LavaRivers, kLavaRiversLayer},
@@ -289,7 +289,7 @@ constexpr LayerSpec kLavaPlanet[] = {
 constexpr LayerSetting kAsteroidLayer[] = {
     num(U::TimeSpeed, 0.2f), num(U::DitherSize, 3.0f), pal_range(U::Colors, 0, 2),
     num(U::Size, 5.294f), num(U::Octaves, 2)};
-constexpr LayerSpec kAsteroidKind[] = {
+constexpr LayerRow kAsteroidKind[] = {
     {"Asteroid", M::Asteroid, kAsteroidLayer},
 };
 
@@ -300,7 +300,7 @@ constexpr LayerSetting kBlackHoleDisk[] = {
     num(U::Pixels, 300.0f), spin_plus(0.766f), xy(U::LightOrigin, 0.607f, 0.444f),
     num(U::TimeSpeed, 0.2f), num(U::DiskWidth, 0.065f), num(U::RingPerspective, 14.0f),
     pal_range(U::Colors, 0, 4), num(U::NColors, 5), num(U::Size, 6.598f), num(U::Octaves, 3)};
-constexpr LayerSpec kBlackHoleKind[] = {
+constexpr LayerRow kBlackHoleKind[] = {
     {"BlackHole", M::BlackHole, kBlackHoleCore},
     {"Disk", M::AccretionDisk, kBlackHoleDisk},
 };
@@ -310,7 +310,7 @@ constexpr LayerSetting kGalaxyLayer[] = {
     num(U::NColors, 6), num(U::Size, 7.0f), num(U::Octaves, 1), num(U::Tilt, 3.0f),
     num(U::NLayers, 4.0f), num(U::LayerHeight, 0.4f), num(U::Zoom, 1.375f),
     num(U::Swirl, -9.0f), num(U::NumFrames, 6.0f)};
-constexpr LayerSpec kGalaxyKind[] = {
+constexpr LayerRow kGalaxyKind[] = {
     {"Galaxy", M::Galaxy, kGalaxyLayer},
 };
 
@@ -324,14 +324,14 @@ constexpr LayerSetting kStarFlaresLayer[] = {
     num(U::TimeSpeed, 0.06f), pal_range(U::Colors, 0, 1), num(U::StormWidth, 0.2f),
     num(U::StormDitherWidth, 0.1f), num(U::Scale, 1.0f), num(U::CircleAmount, 0.5f),
     num(U::CircleScale, 1.0f), num(U::Size, 50.0f), num(U::Octaves, 4)};
-constexpr LayerSpec kStarKind[] = {
+constexpr LayerRow kStarKind[] = {
     {"Blobs", M::StarBlobs, kStarBlobsLayer},
     {"Star", M::Star, kStarSurface},
     {"StarFlares", M::StarFlares, kStarFlaresLayer},
 };
 
 // Indexed by PlanetKind.
-constexpr std::span<const LayerSpec> kKindLayers[kPlanetKindCount] = {
+constexpr std::span<const LayerRow> kKindLayers[kPlanetKindCount] = {
     kRiverPlanet, kDryPlanet, kIslandPlanet, kCraterPlanet, kGasGiant, kRingedGiant,
     kIcePlanet, kLavaPlanet, kAsteroidKind, kBlackHoleKind, kGalaxyKind, kStarKind,
 };
@@ -381,12 +381,12 @@ bool apply_common(Uniform uniform, const CommonValues& common, UniformValue& out
   }
 }
 
-LayerDraw build_draw(const LayerSpec& spec, const Planet& planet, const CommonValues& common) {
+LayerDraw build_draw(const LayerRow& layer_row, const Planet& planet, const CommonValues& common) {
   std::array<const LayerSetting*, kUniformCount> row{};
-  for (const LayerSetting& setting : spec.settings) row[static_cast<int>(setting.uniform)] = &setting;
+  for (const LayerSetting& setting : layer_row.settings) row[static_cast<int>(setting.uniform)] = &setting;
 
-  const MaterialInfo& info = material_info(spec.material);
-  LayerDraw draw{spec.material, {}, common.pixels};
+  const MaterialInfo& info = material_info(layer_row.material);
+  LayerDraw draw{layer_row.material, {}, common.pixels};
   draw.values.reserve(info.uniforms.size());
   // Only the uniforms the material declares are ever set.
   for (const UniformDecl& decl : info.uniforms) {
@@ -412,7 +412,7 @@ const MaterialInfo& material_info(LayerMaterial material) {
   return kMaterials[static_cast<int>(material)];
 }
 
-std::span<const LayerSpec> kind_layer_specs(PlanetKind kind) {
+std::span<const LayerRow> kind_layer_rows(PlanetKind kind) {
   return kKindLayers[static_cast<int>(kind)];
 }
 
@@ -439,12 +439,12 @@ std::vector<LayerDraw> layer_draws(const Planet& planet, float spin) {
   const CommonValues common{
       static_cast<float>(planet.pixels), spin + planet.rotation, spin, seed_uniform(planet.seed),
       planet.time, planet.cloud_cover, planet.light_origin, planet.should_dither ? 1 : 0};
-  const std::span<const LayerSpec> specs = kind_layer_specs(planet.kind);
+  const std::span<const LayerRow> rows = kind_layer_rows(planet.kind);
   std::vector<LayerDraw> draws;
-  for (std::size_t layer = 0; layer < specs.size(); ++layer) {
+  for (std::size_t layer = 0; layer < rows.size(); ++layer) {
     if (layer >= planet.layers.size()) break;
     if (!planet.layers[layer].visible) continue;
-    draws.push_back(build_draw(specs[layer], planet, common));
+    draws.push_back(build_draw(rows[layer], planet, common));
   }
   return draws;
 }

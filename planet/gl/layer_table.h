@@ -112,14 +112,14 @@ struct LayerSetting {
 // One row of a kind's table: the layer's name (as the kind lists it), its material, and the
 // values that replace or add to the common ones (pixels, rotation, seed, time, light origin,
 // cloud cover, dither switch).
-struct LayerSpec {
+struct LayerRow {
   std::string_view name;
   LayerMaterial material;
   std::span<const LayerSetting> settings;
 };
 
 // The kind's layers in drawing order.
-std::span<const LayerSpec> kind_layer_specs(PlanetKind kind);
+std::span<const LayerRow> kind_layer_rows(PlanetKind kind);
 
 struct Square {
   float x = 0, y = 0, side = 0;

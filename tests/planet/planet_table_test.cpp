@@ -81,13 +81,13 @@ TEST(PlanetLayerTable, EveryRowBelongsToItsKindsLayerAndMaterial) {
   for (int k = 0; k < kPlanetKindCount; ++k) {
     const auto kind = static_cast<PlanetKind>(k);
     SCOPED_TRACE(std::string(kind_name(kind)));
-    const auto specs = kind_layer_specs(kind);
+    const auto rows = kind_layer_rows(kind);
     const auto names = kind_layer_names(kind);
-    ASSERT_EQ(specs.size(), names.size());
-    for (std::size_t l = 0; l < specs.size(); ++l) {
-      EXPECT_EQ(specs[l].name, names[l]);
-      const MaterialInfo& info = material_info(specs[l].material);
-      for (const LayerSetting& setting : specs[l].settings) {
+    ASSERT_EQ(rows.size(), names.size());
+    for (std::size_t l = 0; l < rows.size(); ++l) {
+      EXPECT_EQ(rows[l].name, names[l]);
+      const MaterialInfo& info = material_info(rows[l].material);
+      for (const LayerSetting& setting : rows[l].settings) {
         const bool declared = std::any_of(info.uniforms.begin(), info.uniforms.end(),
                                           [&](const UniformDecl& d) { return d.uniform == setting.uniform; });
         EXPECT_TRUE(declared) << names[l] << " sets " << uniform_name(setting.uniform) << ", which "
