@@ -25,19 +25,9 @@ constexpr int kCropX = 376, kCropY = 88, kCropSide = 528;
 int main(int argc, char** argv) {
   using namespace ventora;
   std::string out;
-  for (int i = 1; i + 1 < argc; ++i) {
-    if (std::string_view(argv[i]) == "--out") out = argv[i + 1];
-  }
-  if (out.empty()) {
-    std::fprintf(stderr, "usage: icon --out DIR\n");
-    return 2;
-  }
-  std::string error;
-  auto snapshots = Snapshots::create(error);
-  if (!snapshots) {
-    std::fprintf(stderr, "%s\n", error.c_str());
-    return 1;
-  }
+  int exit_status = 0;
+  auto snapshots = start_picture_tool(argc, argv, "icon", out, exit_status);
+  if (!snapshots) return exit_status;
   std::string program = "icon", flag = "--mode", mode = "hd720";
   char* args[] = {program.data(), flag.data(), mode.data()};
   set_process_args(3, args);

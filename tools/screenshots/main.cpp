@@ -108,19 +108,9 @@ bool shoot_mode(Snapshots& snapshots, const std::string& out, const std::string&
 int main(int argc, char** argv) {
   using namespace ventora;
   std::string out;
-  for (int i = 1; i + 1 < argc; ++i) {
-    if (std::string_view(argv[i]) == "--out") out = argv[i + 1];
-  }
-  if (out.empty()) {
-    std::fprintf(stderr, "usage: screenshots --out DIR\n");
-    return 2;
-  }
-  std::string error;
-  auto snapshots = Snapshots::create(error);
-  if (!snapshots) {
-    std::fprintf(stderr, "%s\n", error.c_str());
-    return 1;
-  }
+  int exit_status = 0;
+  auto snapshots = start_picture_tool(argc, argv, "screenshots", out, exit_status);
+  if (!snapshots) return exit_status;
   bool ok = true;
   for (const char* mode : {"og", "hd1080"}) ok = shoot_mode(*snapshots, out, mode) && ok;
   return ok ? 0 : 1;

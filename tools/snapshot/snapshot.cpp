@@ -66,4 +66,23 @@ bool write_png(const std::string& path, const Picture& picture) {
   return false;
 }
 
+std::unique_ptr<Snapshots> start_picture_tool(int argc, char** argv, const char* name, std::string& out,
+                                              int& exit_status) {
+  for (int i = 1; i + 1 < argc; ++i) {
+    if (std::string(argv[i]) == "--out") out = argv[i + 1];
+  }
+  if (out.empty()) {
+    std::fprintf(stderr, "usage: %s --out DIR\n", name);
+    exit_status = 2;
+    return nullptr;
+  }
+  std::string error;
+  auto snapshots = Snapshots::create(error);
+  if (!snapshots) {
+    std::fprintf(stderr, "%s\n", error.c_str());
+    exit_status = 1;
+  }
+  return snapshots;
+}
+
 }  // namespace ventora

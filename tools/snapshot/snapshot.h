@@ -33,6 +33,12 @@ class Snapshots {
   std::unique_ptr<Window> window_;
 };
 
+// The picture tools' shared start: "--out DIR" from the arguments, and the offscreen window.
+// Nothing, after a usage line or the reason on stderr, when either is missing; `exit_status` then
+// says what to exit with.
+std::unique_ptr<Snapshots> start_picture_tool(int argc, char** argv, const char* name, std::string& out,
+                                              int& exit_status);
+
 // The square of `picture` with top-left (x, y) and side `side`.
 Picture crop(const Picture& picture, int x, int y, int side);
 // Scaled to `side` × `side` (shrinking averages).
