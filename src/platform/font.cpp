@@ -129,11 +129,7 @@ TextMetrics measure_text(std::string_view text, float font_size) {
 }
 
 GlyphAtlas::GlyphAtlas(int pixel_size)
-    : pixel_size_(pixel_size), pixels_(static_cast<std::size_t>(kWidth) * height_, 0) {
-  for (int y = 0; y < 2; ++y) {
-    for (int x = 0; x < 2; ++x) pixels_[static_cast<std::size_t>(y) * kWidth + x] = 255;
-  }
-}
+    : pixel_size_(pixel_size), pixels_(static_cast<std::size_t>(kWidth) * height_, 0) {}
 
 void GlyphAtlas::grow(int min_height) {
   int h = height_;

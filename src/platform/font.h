@@ -49,8 +49,7 @@ class Font {
   std::unique_ptr<Face> face_;
 };
 
-// The glyphs of one pixel size packed into one coverage bitmap, rasterised on first use. A 2 × 2
-// white block at the top-left corner lets flat shapes share the atlas's texture with text.
+// The glyphs of one pixel size packed into one coverage bitmap, rasterised on first use.
 class GlyphAtlas {
  public:
   struct Entry {
@@ -58,9 +57,6 @@ class GlyphAtlas {
     int u = 0, v = 0;                    // top-left texel of the ink in the atlas
   };
   static constexpr int kWidth = 1024;
-  // Texel coordinate inside the white block.
-  static constexpr float kWhiteU = 1.0f;
-  static constexpr float kWhiteV = 1.0f;
 
   explicit GlyphAtlas(int pixel_size);
   int pixel_size() const { return pixel_size_; }
@@ -77,7 +73,7 @@ class GlyphAtlas {
 
   int pixel_size_;
   int height_ = 64;
-  int shelf_x_ = 4, shelf_y_ = 0, shelf_h_ = 4;  // packing cursor; the white block sits left
+  int shelf_x_ = 0, shelf_y_ = 0, shelf_h_ = 0;  // packing cursor
   std::vector<std::uint8_t> pixels_;
   std::unordered_map<int, Entry> entries_;
   std::uint32_t version_ = 1;

@@ -40,7 +40,7 @@ void main() {
 }
 )";
 
-constexpr const char* kFragmentShader = R"(#version 330 core
+constexpr const char* kTexturedFragmentShader = R"(#version 330 core
 uniform sampler2D tex;
 in vec2 v_texel;
 in vec4 v_colour;
@@ -49,6 +49,18 @@ void main() {
   frag = v_colour * texture(tex, v_texel / vec2(textureSize(tex, 0)));
 }
 )";
+
+// Flat shapes skip the texture fetch, the dearest part of a software rasterizer's fragment.
+constexpr const char* kFlatFragmentShader = R"(#version 330 core
+in vec4 v_colour;
+out vec4 frag;
+void main() {
+  frag = v_colour;
+}
+)";
+
+// The texture of flat shapes' commands: they are drawn by the flat program, without one.
+constexpr GLuint kFlat = 0;
 
 struct Vertex {
   float x, y;
@@ -78,11 +90,11 @@ bool compile(GLuint shader, const char* source, std::string& error) {
   return false;
 }
 
-GLuint build_program(std::string& error) {
+GLuint build_program(const char* fragment_shader, std::string& error) {
   const GLuint vs = glCreateShader(GL_VERTEX_SHADER);
   const GLuint fs = glCreateShader(GL_FRAGMENT_SHADER);
   GLuint program = 0;
-  if (compile(vs, kVertexShader, error) && compile(fs, kFragmentShader, error)) {
+  if (compile(vs, kVertexShader, error) && compile(fs, fragment_shader, error)) {
     program = glCreateProgram();
     glAttachShader(program, vs);
     glAttachShader(program, fs);
@@ -146,10 +158,9 @@ struct GlRenderer::Impl {
     std::size_t index_count = 0;
   };
 
-  GLuint program = 0;
-  GLint projection_uniform = -1;
+  GLuint textured_program = 0, flat_program = 0;
+  GLint textured_projection = -1, flat_projection = -1;
   GLuint vertex_array = 0, vertex_buffer = 0, index_buffer = 0;
-  GLuint white_texture = 0;
   std::map<int, std::unique_ptr<AtlasSlot>> atlases;
   std::map<TargetId, Target> targets;
   planet::PlanetPainter painter;
@@ -159,8 +170,7 @@ struct GlRenderer::Impl {
   std::vector<Vertex> vertices;
   std::vector<std::uint16_t> indices;
   std::vector<BatchCommand> commands;
-  GLuint texture = 0;        // texture of the command being filled
-  GLuint shape_texture = 0;  // texture whose white texel flat shapes sample
+  GLuint texture = kFlat;  // texture of the command being filled
   std::vector<PlacedGlyph> glyphs;
 
   // Where drawing goes now.
@@ -199,7 +209,7 @@ struct GlRenderer::Impl {
   void rectangle_pro(Rect r, Vec2 origin, float degrees, RgbaBytes c);
   void text(const std::string& text, Vec2 baseline, float font_size, RgbaBytes c);
   int circle_segments(float radius) const;
-  void use_shape_texture() { set_texture(shape_texture); }
+  void use_flat() { set_texture(kFlat); }
 };
 
 GlRenderer::Impl::~Impl() {
@@ -208,11 +218,11 @@ GlRenderer::Impl::~Impl() {
     glDeleteFramebuffers(1, &t.framebuffer);
     glDeleteTextures(1, &t.texture);
   }
-  glDeleteTextures(1, &white_texture);
   glDeleteBuffers(1, &vertex_buffer);
   glDeleteBuffers(1, &index_buffer);
   glDeleteVertexArrays(1, &vertex_array);
-  glDeleteProgram(program);
+  glDeleteProgram(textured_program);
+  glDeleteProgram(flat_program);
 }
 
 // Our program, buffers and blending; called at the start and after the planet painter ran.
@@ -226,8 +236,10 @@ void GlRenderer::Impl::bind_state() {
   glBlendEquation(GL_FUNC_ADD);
   // Alpha accumulates like coverage, so a target keeps an alpha that blits correctly.
   glBlendFuncSeparate(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA, GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
-  glUseProgram(program);
-  glUniformMatrix4fv(projection_uniform, 1, GL_FALSE, projection);
+  glUseProgram(flat_program);
+  glUniformMatrix4fv(flat_projection, 1, GL_FALSE, projection);
+  glUseProgram(textured_program);
+  glUniformMatrix4fv(textured_projection, 1, GL_FALSE, projection);
   glBindVertexArray(vertex_array);
   glBindBuffer(GL_ARRAY_BUFFER, vertex_buffer);
   glActiveTexture(GL_TEXTURE0);
@@ -270,7 +282,8 @@ void GlRenderer::Impl::upload_atlases() {
   }
 }
 
-// Uploads the batch once and draws it with one call per texture run.
+// Uploads the batch once and draws it with one call per texture run, flat runs by the flat
+// program.
 void GlRenderer::Impl::flush() {
   if (!indices.empty()) {
     upload_atlases();
@@ -282,7 +295,12 @@ void GlRenderer::Impl::flush() {
                  GL_STREAM_DRAW);
     for (const BatchCommand& cmd : commands) {
       if (cmd.index_count == 0) continue;
-      glBindTexture(GL_TEXTURE_2D, cmd.texture);
+      if (cmd.texture == kFlat) {
+        glUseProgram(flat_program);
+      } else {
+        glUseProgram(textured_program);
+        glBindTexture(GL_TEXTURE_2D, cmd.texture);
+      }
       glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(cmd.index_count), GL_UNSIGNED_SHORT,
                      reinterpret_cast<const void*>(cmd.first_index * sizeof(std::uint16_t)));
       ++stats->draw_calls;
@@ -401,9 +419,8 @@ void GlRenderer::Impl::quad(Vec2 p0, Vec2 p1, Vec2 p2, Vec2 p3, Vec2 t0, Vec2 t2
 }
 
 void GlRenderer::Impl::rectangle(Rect r, RgbaBytes c) {
-  use_shape_texture();
-  const Vec2 white{GlyphAtlas::kWhiteU, GlyphAtlas::kWhiteV};
-  quad({r.x, r.y}, {r.x + r.w, r.y}, {r.x + r.w, r.y + r.h}, {r.x, r.y + r.h}, white, white, c);
+  use_flat();
+  quad({r.x, r.y}, {r.x + r.w, r.y}, {r.x + r.w, r.y + r.h}, {r.x, r.y + r.h}, {}, {}, c);
 }
 
 // Enough segments that the polygon strays at most a quarter pixel from the true circle.
@@ -416,16 +433,15 @@ int GlRenderer::Impl::circle_segments(float radius) const {
 
 void GlRenderer::Impl::circle(Vec2 centre, float radius, RgbaBytes c) {
   if (!(radius > 0)) return;
-  use_shape_texture();
+  use_flat();
   const int n = circle_segments(radius);
   reserve(static_cast<std::size_t>(n) + 1, static_cast<std::size_t>(n) * 3);
   const auto base = static_cast<std::uint16_t>(vertices.size());
-  const float u = GlyphAtlas::kWhiteU, v = GlyphAtlas::kWhiteV;
-  vertices.push_back({centre.x, centre.y, u, v, c.r, c.g, c.b, c.a});
+  vertices.push_back({centre.x, centre.y, 0, 0, c.r, c.g, c.b, c.a});
   for (int i = 0; i < n; ++i) {
     const double a = 2 * std::numbers::pi * i / n;
     vertices.push_back({centre.x + radius * static_cast<float>(std::cos(a)),
-                        centre.y + radius * static_cast<float>(std::sin(a)), u, v, c.r, c.g, c.b,
+                        centre.y + radius * static_cast<float>(std::sin(a)), 0, 0, c.r, c.g, c.b,
                         c.a});
     indices.push_back(base);
     indices.push_back(static_cast<std::uint16_t>(base + 1 + i));
@@ -437,16 +453,15 @@ void GlRenderer::Impl::circle(Vec2 centre, float radius, RgbaBytes c) {
 void GlRenderer::Impl::ring(Vec2 centre, float inner, float outer, RgbaBytes c) {
   if (!(outer > 0) || !(outer > inner)) return;
   if (inner <= 0) return circle(centre, outer, c);
-  use_shape_texture();
+  use_flat();
   const int n = circle_segments(outer);
   reserve(static_cast<std::size_t>(n) * 2, static_cast<std::size_t>(n) * 6);
   const auto base = static_cast<std::uint16_t>(vertices.size());
-  const float u = GlyphAtlas::kWhiteU, v = GlyphAtlas::kWhiteV;
   for (int i = 0; i < n; ++i) {
     const double a = 2 * std::numbers::pi * i / n;
     const float cs = static_cast<float>(std::cos(a)), sn = static_cast<float>(std::sin(a));
-    vertices.push_back({centre.x + inner * cs, centre.y + inner * sn, u, v, c.r, c.g, c.b, c.a});
-    vertices.push_back({centre.x + outer * cs, centre.y + outer * sn, u, v, c.r, c.g, c.b, c.a});
+    vertices.push_back({centre.x + inner * cs, centre.y + inner * sn, 0, 0, c.r, c.g, c.b, c.a});
+    vertices.push_back({centre.x + outer * cs, centre.y + outer * sn, 0, 0, c.r, c.g, c.b, c.a});
     const int j = (i + 1) % n;
     for (int k : {2 * i, 2 * i + 1, 2 * j + 1, 2 * i, 2 * j + 1, 2 * j}) {
       indices.push_back(static_cast<std::uint16_t>(base + k));
@@ -456,12 +471,11 @@ void GlRenderer::Impl::ring(Vec2 centre, float inner, float outer, RgbaBytes c) 
 }
 
 void GlRenderer::Impl::triangle(Vec2 a, Vec2 b, Vec2 c, RgbaBytes colour) {
-  use_shape_texture();
+  use_flat();
   reserve(3, 3);
   const auto base = static_cast<std::uint16_t>(vertices.size());
-  const float u = GlyphAtlas::kWhiteU, v = GlyphAtlas::kWhiteV;
   for (Vec2 p : {a, b, c}) {
-    vertices.push_back({p.x, p.y, u, v, colour.r, colour.g, colour.b, colour.a});
+    vertices.push_back({p.x, p.y, 0, 0, colour.r, colour.g, colour.b, colour.a});
   }
   for (int i = 0; i < 3; ++i) indices.push_back(static_cast<std::uint16_t>(base + i));
   commands.back().index_count += 3;
@@ -473,10 +487,9 @@ void GlRenderer::Impl::line(Vec2 a, Vec2 b, float thickness, RgbaBytes c) {
   const float length = std::hypot(dx, dy);
   if (!(length > 0) || !(thickness > 0)) return;
   const float nx = -dy / length * thickness * 0.5f, ny = dx / length * thickness * 0.5f;
-  use_shape_texture();
-  const Vec2 white{GlyphAtlas::kWhiteU, GlyphAtlas::kWhiteV};
+  use_flat();
   quad({a.x + nx, a.y + ny}, {b.x + nx, b.y + ny}, {b.x - nx, b.y - ny}, {a.x - nx, a.y - ny},
-       white, white, c);
+       {}, {}, c);
 }
 
 // The outline lies inside the rectangle, so its outer edge is the rectangle's edge.
@@ -497,9 +510,8 @@ void GlRenderer::Impl::rectangle_pro(Rect r, Vec2 origin, float degrees, RgbaByt
     const float x = lx - origin.x, y = ly - origin.y;
     return Vec2{r.x + x * cs - y * sn, r.y + x * sn + y * cs};
   };
-  use_shape_texture();
-  const Vec2 white{GlyphAtlas::kWhiteU, GlyphAtlas::kWhiteV};
-  quad(corner(0, 0), corner(r.w, 0), corner(r.w, r.h), corner(0, r.h), white, white, c);
+  use_flat();
+  quad(corner(0, 0), corner(r.w, 0), corner(r.w, r.h), corner(0, r.h), {}, {}, c);
 }
 
 // Glyph quads sit on whole units so the atlas's texels land on whole pixels.
@@ -508,7 +520,6 @@ void GlRenderer::Impl::text(const std::string& str, Vec2 baseline, float font_si
   if (px == 0 || str.empty()) return;
   AtlasSlot& slot = atlas(px);
   set_texture(slot.texture);
-  shape_texture = slot.texture;
   Font::embedded().layout(str, px, &glyphs);
   const float y = std::round(baseline.y);
   for (const PlacedGlyph& g : glyphs) {
@@ -534,11 +545,14 @@ GlRenderer::~GlRenderer() = default;
 
 std::unique_ptr<GlRenderer> GlRenderer::create(std::string& error) {
   auto impl = std::make_unique<Impl>();
-  impl->program = build_program(error);
-  if (!impl->program) return nullptr;
-  impl->projection_uniform = glGetUniformLocation(impl->program, "projection");
-  glUseProgram(impl->program);
-  glUniform1i(glGetUniformLocation(impl->program, "tex"), 0);
+  impl->textured_program = build_program(kTexturedFragmentShader, error);
+  if (!impl->textured_program) return nullptr;
+  impl->flat_program = build_program(kFlatFragmentShader, error);
+  if (!impl->flat_program) return nullptr;
+  impl->textured_projection = glGetUniformLocation(impl->textured_program, "projection");
+  impl->flat_projection = glGetUniformLocation(impl->flat_program, "projection");
+  glUseProgram(impl->textured_program);
+  glUniform1i(glGetUniformLocation(impl->textured_program, "tex"), 0);
 
   glGenVertexArrays(1, &impl->vertex_array);
   glGenBuffers(1, &impl->vertex_buffer);
@@ -556,16 +570,6 @@ std::unique_ptr<GlRenderer> GlRenderer::create(std::string& error) {
   glVertexAttribPointer(2, 4, GL_UNSIGNED_BYTE, GL_TRUE, sizeof(Vertex),
                         reinterpret_cast<const void*>(offsetof(Vertex, r)));
   glBindVertexArray(0);
-
-  // Flat shapes drawn before any text sample this one: a 4 × 4 texture of full coverage.
-  glGenTextures(1, &impl->white_texture);
-  glBindTexture(GL_TEXTURE_2D, impl->white_texture);
-  const std::vector<std::uint8_t> white(16, 255);
-  glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-  glTexImage2D(GL_TEXTURE_2D, 0, GL_R8, 4, 4, 0, GL_RED, GL_UNSIGNED_BYTE, white.data());
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-  coverage_swizzle();
   return std::unique_ptr<GlRenderer>(new GlRenderer(std::move(impl)));
 }
 
@@ -587,12 +591,11 @@ void GlRenderer::render(const DrawList& list, float screen_width, float screen_h
     r.current_target = nullptr;
   };
   to_screen();
-  r.texture = 0;
-  r.shape_texture = r.white_texture;
+  r.texture = kFlat;
   r.vertices.clear();
   r.indices.clear();
   r.commands.clear();
-  r.set_texture(r.white_texture);
+  r.set_texture(kFlat);
   r.bind_state();
   r.screen_untouched = true;
   r.underlay = nullptr;

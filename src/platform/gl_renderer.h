@@ -1,6 +1,6 @@
 // GlRenderer: the only code that talks to OpenGL for the game. It executes a DrawList with a
-// batched renderer (shapes and text share the font atlas's white texel, so most frames are a
-// few draw calls), owns the offscreen targets by id and the planet painter for the window's life.
+// batched renderer (one upload per batch and one draw call per run of flat shapes or of one
+// texture), owns the offscreen targets by id and the planet painter for the window's life.
 #pragma once
 
 #include <cstdint>

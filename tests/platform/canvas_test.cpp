@@ -103,7 +103,7 @@ TEST(DecodeUtf8, DecodesAndReplacesMalformedSequences) {
   for (const Case& c : cases) EXPECT_EQ(decode_utf8(c.in), c.out) << c.in;
 }
 
-TEST(GlyphAtlas, PacksGlyphsOnceWithoutOverlapAndKeepsTheWhiteBlock) {
+TEST(GlyphAtlas, PacksGlyphsOnceWithoutOverlap) {
   GlyphAtlas atlas(48);
   const Font& font = Font::embedded();
   std::vector<PlacedGlyph> glyphs;
@@ -127,8 +127,6 @@ TEST(GlyphAtlas, PacksGlyphsOnceWithoutOverlapAndKeepsTheWhiteBlock) {
       EXPECT_TRUE(apart || e.x1 == e.x0) << i << " overlaps " << j;
     }
   }
-  EXPECT_EQ(atlas.pixels()[0], 255);
-  EXPECT_EQ(atlas.pixels()[GlyphAtlas::kWidth + 1], 255);
   // Some ink was drawn.
   int ink = 0;
   for (auto p : atlas.pixels()) ink += p > 128;

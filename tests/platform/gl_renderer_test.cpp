@@ -236,15 +236,19 @@ TEST_F(GlTest, OverflowingBatchesFlushAndDrawEverything) {
   }
 }
 
-TEST_F(GlTest, ShapesAndTextShareOneDrawCall) {
+// Consecutive flat shapes, and consecutive text of one size, each go out in one draw call.
+TEST_F(GlTest, EachRunOfShapesOrTextIsOneDrawCall) {
   draw_into_target(64, 64, [](Canvas& c) {
     c.text("Stage 1", {2, 20}, 14, kWhite);
+    c.text("Boss HP 3", {2, 62}, 14, kWhite);
     c.circle({30, 40}, 8, kRed);
     c.rectangle({0, 50, 64, 4}, kGreen);
-    c.text("Boss HP 3", {2, 62}, 14, kWhite);
+    c.triangle({0, 0}, {8, 0}, {0, 8}, kGreen);
     c.line({0, 0}, {64, 64}, 2, kRed);
+    c.text("1", {40, 20}, 14, kWhite);
   });
-  EXPECT_EQ(renderer().stats().draw_calls, 1);
+  EXPECT_EQ(renderer().stats().draw_calls, 3);
+  EXPECT_EQ(renderer().stats().batches_flushed, 1);
 }
 
 TEST_F(GlTest, TargetIsRecreatedWhenItsSizeChanges) {
