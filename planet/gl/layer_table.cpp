@@ -114,23 +114,23 @@ constexpr UniformDecl kStarFlares[] = {
 
 // Indexed by LayerMaterial.
 const MaterialInfo kMaterials[kLayerMaterialCount] = {
-    {"land_rivers", kLandRivers, false},
-    {"land_masses", kLandMasses, false},
-    {"water", kWater, false},
-    {"ground", kGround, false},
-    {"craters", kCraters, false},
-    {"lava_rivers", kLavaRivers, false},
-    {"clouds", kClouds, false},
-    {"gas_clouds", kClouds, false},
-    {"gas_layers", kGasLayers, false},
-    {"ring", kRing, false},
-    {"asteroid", kAsteroid, false},
-    {"black_hole", kBlackHole, false},
-    {"accretion_disk", kAccretionDisk, false},
-    {"galaxy", kGalaxy, false},
-    {"star_blobs", kStarBlobs, false},
-    {"star", kStar, true},               // dithers on the raw x coordinate
-    {"star_flares", kStarFlares, true},  // likewise
+    {"land_rivers", kLandRivers, false, true},
+    {"land_masses", kLandMasses, false, false},
+    {"water", kWater, false, true},
+    {"ground", kGround, false, true},
+    {"craters", kCraters, false, false},
+    {"lava_rivers", kLavaRivers, false, false},
+    {"clouds", kClouds, false, false},
+    {"gas_clouds", kClouds, false, false},
+    {"gas_layers", kGasLayers, false, true},
+    {"ring", kRing, false, false},
+    {"asteroid", kAsteroid, false, false},
+    {"black_hole", kBlackHole, false, false},
+    {"accretion_disk", kAccretionDisk, false, false},
+    {"galaxy", kGalaxy, false, false},
+    {"star_blobs", kStarBlobs, false, false},
+    {"star", kStar, true, false},               // dithers on the raw x coordinate
+    {"star_flares", kStarFlares, true, false},  // likewise
 };
 
 // Table entries.

@@ -47,6 +47,8 @@ struct MaterialInfo {
   std::string_view name;  // also the fragment shader's file name, without ".frag"
   std::span<const UniformDecl> uniforms;
   bool reads_raw_uv;  // false: the shader sees only the art-pixel coordinate
+  // Opaque colours give alpha 1 on every art pixel of the round body and 0 outside it.
+  bool fills_body;
 };
 
 const MaterialInfo& material_info(LayerMaterial material);

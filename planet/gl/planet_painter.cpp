@@ -23,8 +23,13 @@ constexpr float kIdentity[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1}
 constexpr float kUnitToTarget[16] = {2, 0, 0, 0, 0, 2, 0, 0, 0, 0, 1, 0, -1, -1, 0, 1};
 // Art targets kept at once (a black hole uses two sizes every frame).
 constexpr std::size_t kMaxArtTargets = 4;
-// Rectangles drawn in one call at most (the four around the planet's square).
-constexpr std::size_t kMaxRectangles = 4;
+// Rows of art texels surely inside the round body, each band one rectangle.
+constexpr int kBodyBands = 6;
+// Rectangles drawn in one call at most: the square's pieces beside and between the body bands.
+constexpr std::size_t kMaxRectangles = 2 + 2 * kBodyBands;
+
+// (x0, y0, x1, y1)
+using Rectangle = std::array<float, 4>;
 
 struct Material {
   GLuint program = 0;
@@ -74,6 +79,31 @@ bool art_path_fits(const LayerDraw& draw, float side_px) {
          std::floor(draw.art_pixels) == draw.art_pixels && opaque_colors(draw);
 }
 
+// The art texels of an n × n target in bands of whole rows, [col0, col1) × [row0, row1), every
+// one inside the round body: a texel belongs to the body when its corner lies within 0.49999 of
+// the centre, and the bands keep within 0.49, which leaves room for rounding. A band may be empty.
+struct TexelBand {
+  int col0, row0, col1, row1;
+};
+
+std::array<TexelBand, kBodyBands> body_bands(int n) {
+  const double centre = n / 2.0, radius = 0.49 * n;
+  const int first = static_cast<int>(std::ceil(centre - radius));
+  const int end = static_cast<int>(std::floor(centre + radius)) + 1;
+  std::array<TexelBand, kBodyBands> bands{};
+  for (int b = 0; b < kBodyBands; ++b) {
+    const int row0 = first + (end - first) * b / kBodyBands;
+    const int row1 = first + (end - first) * (b + 1) / kBodyBands;
+    // The band's row farthest from the centre is its narrowest.
+    const double dy = std::max(std::fabs(row0 - centre), std::fabs(row1 - 1 - centre));
+    const double half = std::sqrt(std::max(radius * radius - dy * dy, 0.0));
+    const int col0 = static_cast<int>(std::ceil(centre - half));
+    const int col1 = std::max(col0, static_cast<int>(std::floor(centre + half)) + 1);
+    bands[b] = {col0, row0, col1, row1};
+  }
+  return bands;
+}
+
 }  // namespace
 
 struct PlanetPainter::Impl {
@@ -96,9 +126,10 @@ struct PlanetPainter::Impl {
   const Material& material(LayerMaterial which);
   ArtTarget& target(int size);
   void quad(const Square& sq);
-  void rectangles(std::span<const std::array<float, 4>> rects, const Underlay& frame);
-  void draw_underlay_and_art(const Underlay& underlay, const Square& sq, GLuint art,
-                             const float projection[16]);
+  void rectangles(std::span<const Rectangle> rects, float frame_x, float frame_y, float frame_w,
+                  float frame_h);
+  void draw_underlay_and_art(const Underlay& underlay, const Square& sq, GLuint art, int art_size,
+                             bool art_fills_body, const float projection[16]);
   void draw_underlay_alone(const Underlay& underlay, const float projection[16]);
   void draw_layer(const LayerDraw& draw, const Square& sq, const float projection[16]);
   bool draw(std::span<const LayerDraw> draws, float x, float y, float w, float h,
@@ -216,12 +247,13 @@ void PlanetPainter::Impl::quad(const Square& sq) {
   glDrawArrays(GL_TRIANGLES, 0, 6);
 }
 
-// Rectangles (x0, y0, x1, y1) with uv running from 0 to 1 over `frame`.
-void PlanetPainter::Impl::rectangles(std::span<const std::array<float, 4>> rects, const Underlay& frame) {
+// Rectangles with uv running from 0 to 1 over the frame (x, y, w, h).
+void PlanetPainter::Impl::rectangles(std::span<const Rectangle> rects, float frame_x,
+                                     float frame_y, float frame_w, float frame_h) {
   std::vector<float> vertices;
   for (const auto& [x0, y0, x1, y1] : rects) {
-    const float s0 = (x0 - frame.x) / frame.w, t0 = (y0 - frame.y) / frame.h;
-    const float s1 = (x1 - frame.x) / frame.w, t1 = (y1 - frame.y) / frame.h;
+    const float s0 = (x0 - frame_x) / frame_w, t0 = (y0 - frame_y) / frame_h;
+    const float s1 = (x1 - frame_x) / frame_w, t1 = (y1 - frame_y) / frame_h;
     vertices.insert(vertices.end(), {x0, y0, 0, s0, t0, x1, y0, 0, s1, t0, x1, y1, 0, s1, t1,
                                      x0, y0, 0, s0, t0, x1, y1, 0, s1, t1, x0, y1, 0, s0, t1});
   }
@@ -234,7 +266,7 @@ void PlanetPainter::Impl::rectangles(std::span<const std::array<float, 4>> rects
 // that on its fast copying path.
 void PlanetPainter::Impl::draw_underlay_alone(const Underlay& u, const float projection[16]) {
   ensure_gl();
-  const std::array<float, 4> whole[] = {{u.x, u.y, u.x + u.w, u.y + u.h}};
+  const Rectangle whole[] = {{u.x, u.y, u.x + u.w, u.y + u.h}};
   glDisable(GL_BLEND);
   glUseProgram(blit_program);
   glUniformMatrix4fv(blit_projection, 1, GL_FALSE, projection);
@@ -242,7 +274,7 @@ void PlanetPainter::Impl::draw_underlay_alone(const Underlay& u, const float pro
   glBindTexture(GL_TEXTURE_2D, u.texture);
   glBindVertexArray(vertex_array);
   glBindBuffer(GL_ARRAY_BUFFER, vertex_buffer);
-  rectangles(whole, u);
+  rectangles(whole, u.x, u.y, u.w, u.h);
   glEnable(GL_BLEND);
   glUseProgram(0);
   glBindVertexArray(0);
@@ -251,20 +283,49 @@ void PlanetPainter::Impl::draw_underlay_alone(const Underlay& u, const float pro
 
 // The underlay over the whole viewport with the art target in the planet's square, every pixel
 // written once and none blended: the underlay alone in the four bands around the square, through
-// the plain blit shader, then the square through the compose shader. The bands share the square's edges, so the rasterizer
-// covers each pixel exactly once.
+// the plain blit shader, then the square through the compose shader. Where the art fills the
+// round body, the body's bands need no underlay and take the art alone through the plain blit
+// shader, which reads one texture instead of two. All pieces share their edges, so the
+// rasterizer covers each pixel exactly once.
 void PlanetPainter::Impl::draw_underlay_and_art(const Underlay& u, const Square& sq, GLuint art,
+                                                int art_size, bool art_fills_body,
                                                 const float projection[16]) {
   const float x0 = u.x, y0 = u.y, x1 = u.x + u.w, y1 = u.y + u.h;
   const float sx0 = std::clamp(sq.x, x0, x1), sx1 = std::clamp(sq.x + sq.side, x0, x1);
   const float sy0 = std::clamp(sq.y, y0, y1), sy1 = std::clamp(sq.y + sq.side, y0, y1);
-  const std::array<float, 4> bands[kMaxRectangles] = {
+  const Rectangle around[] = {
       {x0, y0, x1, sy0}, {x0, sy1, x1, y1}, {x0, sy0, sx0, sy1}, {sx1, sy0, x1, sy1}};
+
+  // The square's pieces in art texels, converted to units as the art target maps onto it.
+  const auto at = [&](int col0, int row0, int col1, int row1) {
+    const float texel = sq.side / static_cast<float>(art_size);
+    return Rectangle{sq.x + col0 * texel, sq.y + row0 * texel, sq.x + col1 * texel,
+                     sq.y + row1 * texel};
+  };
+  const int n = art_size;
+  std::vector<Rectangle> composed, body;
+  if (art_fills_body) {
+    const std::array<TexelBand, kBodyBands> bands = body_bands(n);
+    composed.push_back(at(0, 0, n, bands.front().row0));
+    for (const TexelBand& b : bands) {
+      composed.push_back(at(0, b.row0, b.col0, b.row1));
+      body.push_back(at(b.col0, b.row0, b.col1, b.row1));
+      composed.push_back(at(b.col1, b.row0, n, b.row1));
+    }
+    composed.push_back(at(0, bands.back().row1, n, n));
+  } else {
+    composed.push_back(at(0, 0, n, n));
+  }
+
   glDisable(GL_BLEND);
   glUseProgram(blit_program);
   glUniformMatrix4fv(blit_projection, 1, GL_FALSE, projection);
   glBindTexture(GL_TEXTURE_2D, u.texture);
-  rectangles(bands, u);
+  rectangles(around, u.x, u.y, u.w, u.h);
+  if (!body.empty()) {
+    glBindTexture(GL_TEXTURE_2D, art);
+    rectangles(body, sq.x, sq.y, sq.side, sq.side);
+  }
 
   glUseProgram(compose_program);
   glUniformMatrix4fv(compose_projection, 1, GL_FALSE, projection);
@@ -272,7 +333,7 @@ void PlanetPainter::Impl::draw_underlay_and_art(const Underlay& u, const Square&
   glBindTexture(GL_TEXTURE_2D, art);
   glActiveTexture(GL_TEXTURE1);
   glBindTexture(GL_TEXTURE_2D, u.texture);
-  quad(sq);
+  rectangles(composed, sq.x, sq.y, sq.side, sq.side);
   glBindTexture(GL_TEXTURE_2D, 0);
   glActiveTexture(GL_TEXTURE0);
   glEnable(GL_BLEND);
@@ -352,7 +413,10 @@ bool PlanetPainter::Impl::draw(std::span<const LayerDraw> draws, float x, float 
     glViewport(saved.viewport[0], saved.viewport[1], saved.viewport[2], saved.viewport[3]);
     if (saved.scissor) glEnable(GL_SCISSOR_TEST);
     if (underlay && i == 0) {
-      draw_underlay_and_art(*underlay, sq, t.texture, projection);
+      const bool fills_body = std::any_of(draws.begin() + static_cast<std::ptrdiff_t>(i),
+                                          draws.begin() + static_cast<std::ptrdiff_t>(end),
+                                          [](const LayerDraw& d) { return material_info(d.material).fills_body; });
+      draw_underlay_and_art(*underlay, sq, t.texture, size, fills_body, projection);
     } else {
       glUseProgram(blit_program);
       glUniformMatrix4fv(blit_projection, 1, GL_FALSE, projection);
