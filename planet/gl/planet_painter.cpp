@@ -79,13 +79,14 @@ bool art_path_fits(const LayerDraw& draw, float side_px) {
          std::floor(draw.art_pixels) == draw.art_pixels && opaque_colors(draw);
 }
 
-// The art texels of an n × n target in bands of whole rows, [col0, col1) × [row0, row1), every
-// one inside the round body: a texel belongs to the body when its corner lies within 0.49999 of
-// the centre, and the bands keep within 0.49, which leaves room for rounding. A band may be empty.
+// Art texels [col0, col1) × [row0, row1) of a target; a band may be empty.
 struct TexelBand {
   int col0, row0, col1, row1;
 };
 
+// Bands of whole rows of an n × n art target whose every texel lies inside the round body: a
+// texel belongs to the body when its corner lies within 0.49999 of the centre, and the bands keep
+// within 0.49, which leaves room for rounding.
 std::array<TexelBand, kBodyBands> body_bands(int n) {
   const double centre = n / 2.0, radius = 0.49 * n;
   const int first = static_cast<int>(std::ceil(centre - radius));
@@ -413,9 +414,10 @@ bool PlanetPainter::Impl::draw(std::span<const LayerDraw> draws, float x, float 
     glViewport(saved.viewport[0], saved.viewport[1], saved.viewport[2], saved.viewport[3]);
     if (saved.scissor) glEnable(GL_SCISSOR_TEST);
     if (underlay && i == 0) {
-      const bool fills_body = std::any_of(draws.begin() + static_cast<std::ptrdiff_t>(i),
-                                          draws.begin() + static_cast<std::ptrdiff_t>(end),
-                                          [](const LayerDraw& d) { return material_info(d.material).fills_body; });
+      // Alphas of 0 and 1 blend to 1 wherever one layer of the target has 1.
+      const bool fills_body =
+          std::any_of(draws.begin(), draws.begin() + static_cast<std::ptrdiff_t>(end),
+                      [](const LayerDraw& d) { return material_info(d.material).fills_body; });
       draw_underlay_and_art(*underlay, sq, t.texture, size, fills_body, projection);
     } else {
       glUseProgram(blit_program);
