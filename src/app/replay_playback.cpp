@@ -25,11 +25,7 @@ class SilentAudio final : public AudioOut {
 
 }  // namespace
 
-void use_recorded_mode(replay::OutputMode mode) {
-  std::string program = "ventora", option = "--mode", word(replay::mode_word(mode));
-  char* args[] = {program.data(), option.data(), word.data()};
-  set_process_args(3, args);
-}
+void use_recorded_mode(replay::OutputMode mode) { set_process_mode(replay::mode_word(mode)); }
 
 std::string hash_text(std::uint64_t hash) {
   char text[17];

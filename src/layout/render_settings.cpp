@@ -57,6 +57,10 @@ void set_process_args(int argc, char** argv) {
   process_args().assign(argv, argv + argc);
 }
 
+void set_process_mode(std::string_view mode) {
+  process_args() = {"ventora", "--mode", std::string(mode)};
+}
+
 RenderSettings render_settings_from_process_args() {
   std::vector<std::string_view> views(process_args().begin(), process_args().end());
   return render_settings_from_args(views);

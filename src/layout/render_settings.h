@@ -28,6 +28,9 @@ struct RenderSettings {
 RenderSettings render_settings_from_args(std::span<const std::string_view> args);
 // The arguments the process was started with, kept by main() for every later call.
 void set_process_args(int argc, char** argv);
+// The arguments as `ventora --mode <mode>` gives them: for tools, tests and replays that pick the
+// mode themselves.
+void set_process_mode(std::string_view mode);
 RenderSettings render_settings_from_process_args();
 
 WindowSize target_window_size(const RenderSettings& settings);

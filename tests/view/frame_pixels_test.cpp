@@ -59,9 +59,7 @@ class FramePixels : public ::testing::TestWithParam<Mode> {
     std::string error;
     window_ = Window::open({"Ventora test", GetParam().width, GetParam().height, false, false}, error);
     if (!window_) GTEST_SKIP() << "no GL context from the offscreen driver: " << error;
-    std::string program = "test", flag = "--mode", mode = GetParam().name;
-    char* argv[] = {program.data(), flag.data(), mode.data()};
-    set_process_args(3, argv);
+    set_process_mode(GetParam().name);
   }
   void TearDown() override { set_process_args(0, nullptr); }
 

@@ -110,9 +110,7 @@ struct Samples {
 // One scripted fight of `frames` frames; each frame's update and scene go through the renderer's
 // `paths` (false: the game's own; true: plain passes), each timed with its finish and swap.
 void play(Window& window, std::string_view mode, int frames, bool direct, Samples& out) {
-  std::string program = "bench", flag = "--mode", value(mode);
-  char* argv[] = {program.data(), flag.data(), value.data()};
-  set_process_args(3, argv);
+  set_process_mode(mode);
   GameState state = start_run({1765000000, 0});
   const WindowSize size = target_window_size(state.render_settings);
   const int w = static_cast<int>(size.width), h = static_cast<int>(size.height);

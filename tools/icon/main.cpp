@@ -28,9 +28,7 @@ int main(int argc, char** argv) {
   int exit_status = 0;
   auto snapshots = start_picture_tool(argc, argv, "icon", out, exit_status);
   if (!snapshots) return exit_status;
-  std::string program = "icon", flag = "--mode", mode = "hd720";
-  char* args[] = {program.data(), flag.data(), mode.data()};
-  set_process_args(3, args);
+  set_process_mode("hd720");
   GameState state = start_run({1765000000, 0});
   state.boss_present = false;  // the player and the planet alone
   DrawList list;

@@ -71,9 +71,7 @@ struct Reach {
 };
 
 int run(const Options& options) {
-  std::string program = "input-storm", flag = "--mode", mode = options.mode;
-  char* args[] = {program.data(), flag.data(), mode.data()};
-  set_process_args(3, args);
+  set_process_mode(options.mode);
   GameState state = start_run(storm_clock(options.seed, 0));
   const WindowSize window = target_window_size(state.render_settings);
   RandomPlayer player(options.seed, static_cast<float>(window.width),

@@ -65,16 +65,10 @@ class Shooter {
   std::map<std::string, bool> taken_;
 };
 
-void use_mode(const std::string& mode) {
-  std::string program = "screenshots", flag = "--mode", value = mode;
-  char* args[] = {program.data(), flag.data(), value.data()};
-  set_process_args(3, args);
-}
-
 // One whole run through the bonus stage to victory, then one the bot gives up at once.
 bool shoot_mode(Snapshots& snapshots, const std::string& out, const std::string& mode) {
   Shooter shooter(snapshots, out, mode);
-  use_mode(mode);
+  set_process_mode(mode);
   GameState state = start_run(kClock);
   bot::RunPlan plan;
   plan.route = bot::Route::ThroughBonus;
@@ -86,7 +80,7 @@ bool shoot_mode(Snapshots& snapshots, const std::string& out, const std::string&
     shooter.take("victory", state, bot::idle_input(state, record.time));
   }
 
-  use_mode(mode);
+  set_process_mode(mode);
   GameState lost = start_run(kClock);
   bot::RunPlan give_up;
   give_up.give_up_at_stage = 1;
