@@ -1,18 +1,6 @@
 #include "platform/window_icon.h"
 
-// stb_image is a system header we do not edit: its warnings stay muted.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wall"
-#pragma GCC diagnostic ignored "-Wextra"
-#pragma GCC diagnostic ignored "-Wpedantic"
-#pragma GCC diagnostic ignored "-Wunused-function"
-#pragma GCC diagnostic ignored "-Wsign-compare"
-#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
-#define STB_IMAGE_IMPLEMENTATION
-#define STBI_ONLY_PNG
-#define STBI_NO_STDIO
 #include <stb/stb_image.h>
-#pragma GCC diagnostic pop
 
 #include <algorithm>
 
