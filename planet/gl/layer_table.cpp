@@ -114,23 +114,23 @@ constexpr UniformDecl kStarFlares[] = {
 
 // Indexed by LayerMaterial.
 const MaterialInfo kMaterials[kLayerMaterialCount] = {
-    {"land_rivers", kLandRivers, false, true},
-    {"land_masses", kLandMasses, false, false},
-    {"water", kWater, false, true},
-    {"ground", kGround, false, true},
-    {"craters", kCraters, false, false},
-    {"lava_rivers", kLavaRivers, false, false},
-    {"clouds", kClouds, false, false},
-    {"gas_clouds", kClouds, false, false},
-    {"gas_layers", kGasLayers, false, true},
-    {"ring", kRing, false, false},
-    {"asteroid", kAsteroid, false, false},
-    {"black_hole", kBlackHole, false, false},
-    {"accretion_disk", kAccretionDisk, false, false},
-    {"galaxy", kGalaxy, false, false},
-    {"star_blobs", kStarBlobs, false, false},
-    {"star", kStar, true, false},               // dithers on the raw x coordinate
-    {"star_flares", kStarFlares, true, false},  // likewise
+    {"land_rivers", kLandRivers, false, true, true},
+    {"land_masses", kLandMasses, false, true, false},
+    {"water", kWater, false, true, true},
+    {"ground", kGround, false, true, true},
+    {"craters", kCraters, false, true, false},
+    {"lava_rivers", kLavaRivers, false, true, false},
+    {"clouds", kClouds, false, true, false},
+    {"gas_clouds", kClouds, false, true, false},
+    {"gas_layers", kGasLayers, false, true, true},
+    {"ring", kRing, false, false, false},
+    {"asteroid", kAsteroid, false, false, false},
+    {"black_hole", kBlackHole, false, false, false},
+    {"accretion_disk", kAccretionDisk, false, false, false},
+    {"galaxy", kGalaxy, false, false, false},
+    {"star_blobs", kStarBlobs, false, false, false},
+    {"star", kStar, true, false, false},               // dithers on the raw x coordinate
+    {"star_flares", kStarFlares, true, false, false},  // likewise
 };
 
 // Table entries.

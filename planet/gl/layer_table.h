@@ -47,7 +47,9 @@ struct MaterialInfo {
   std::string_view name;  // also the fragment shader's file name, without ".frag"
   std::span<const UniformDecl> uniforms;
   bool reads_raw_uv;  // false: the shader sees only the art-pixel coordinate
-  // Opaque colours give alpha 1 on every art pixel of the round body and 0 outside it.
+  // Alpha 0 on every art pixel outside the round body (the shader's cut-out).
+  bool within_body;
+  // Opaque colours give alpha 1 on every art pixel of the round body.
   bool fills_body;
 };
 

@@ -8,10 +8,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
+#include <span>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "planet/gl/body_bands.h"
 #include "planet/gl/gl_program.h"
 #include "planet/gl/shader_sources.h"
 
@@ -23,10 +25,8 @@ constexpr float kIdentity[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1}
 constexpr float kUnitToTarget[16] = {2, 0, 0, 0, 0, 2, 0, 0, 0, 0, 1, 0, -1, -1, 0, 1};
 // Art targets kept at once (a black hole uses two sizes every frame).
 constexpr std::size_t kMaxArtTargets = 4;
-// Rows of art texels surely inside the round body, each band one rectangle.
-constexpr int kBodyBands = 6;
-// Rectangles drawn in one call at most: the square's pieces beside and between the body bands.
-constexpr std::size_t kMaxRectangles = 2 + 2 * kBodyBands;
+// Rows of art texels per band of the planet's square in the screen pass.
+constexpr int kSquareBandRows = 8;
 
 // (x0, y0, x1, y1)
 using Rectangle = std::array<float, 4>;
@@ -44,6 +44,21 @@ struct ArtTarget {
   int size = 0;
   std::uint64_t last_used = 0;
 };
+
+// What the layers of one art target say about its texels together.
+struct ArtCoverage {
+  bool within_body = false;  // every layer keeps within the round body
+  // Some layer fills it: alphas of 0 and 1 blend to 1 wherever one layer of the target has 1.
+  bool fills_body = false;
+};
+
+ArtCoverage art_coverage(std::span<const LayerDraw> layers) {
+  const auto says = [](bool MaterialInfo::*claim) {
+    return [claim](const LayerDraw& d) { return material_info(d.material).*claim; };
+  };
+  return {std::all_of(layers.begin(), layers.end(), says(&MaterialInfo::within_body)),
+          std::any_of(layers.begin(), layers.end(), says(&MaterialInfo::fills_body))};
+}
 
 // The caller's state that the painter changes and puts back.
 struct SavedState {
@@ -79,32 +94,6 @@ bool art_path_fits(const LayerDraw& draw, float side_px) {
          std::floor(draw.art_pixels) == draw.art_pixels && opaque_colors(draw);
 }
 
-// Art texels [col0, col1) × [row0, row1) of a target; a band may be empty.
-struct TexelBand {
-  int col0, row0, col1, row1;
-};
-
-// Bands of whole rows of an n × n art target whose every texel lies inside the round body: a
-// texel belongs to the body when its corner lies within 0.49999 of the centre, and the bands keep
-// within 0.49, which leaves room for rounding.
-std::array<TexelBand, kBodyBands> body_bands(int n) {
-  const double centre = n / 2.0, radius = 0.49 * n;
-  const int first = static_cast<int>(std::ceil(centre - radius));
-  const int end = static_cast<int>(std::floor(centre + radius)) + 1;
-  std::array<TexelBand, kBodyBands> bands{};
-  for (int b = 0; b < kBodyBands; ++b) {
-    const int row0 = first + (end - first) * b / kBodyBands;
-    const int row1 = first + (end - first) * (b + 1) / kBodyBands;
-    // The band's row farthest from the centre is its narrowest.
-    const double dy = std::max(std::fabs(row0 - centre), std::fabs(row1 - 1 - centre));
-    const double half = std::sqrt(std::max(radius * radius - dy * dy, 0.0));
-    const int col0 = static_cast<int>(std::ceil(centre - half));
-    const int col1 = std::max(col0, static_cast<int>(std::floor(centre + half)) + 1);
-    bands[b] = {col0, row0, col1, row1};
-  }
-  return bands;
-}
-
 }  // namespace
 
 struct PlanetPainter::Impl {
@@ -114,6 +103,7 @@ struct PlanetPainter::Impl {
   bool gl_ready = false;
   GLuint vertex_array = 0;
   GLuint vertex_buffer = 0;
+  std::size_t vertex_buffer_floats = 0;
   GLuint blit_program = 0;
   GLint blit_projection = -1;
   GLuint compose_program = 0;
@@ -126,11 +116,12 @@ struct PlanetPainter::Impl {
   void ensure_gl();
   const Material& material(LayerMaterial which);
   ArtTarget& target(int size);
+  void upload_vertices(std::span<const float> vertices);
   void quad(const Square& sq);
   void rectangles(std::span<const Rectangle> rects, float frame_x, float frame_y, float frame_w,
                   float frame_h);
   void draw_underlay_and_art(const Underlay& underlay, const Square& sq, GLuint art, int art_size,
-                             bool art_fills_body, const float projection[16]);
+                             const ArtCoverage& coverage, const float projection[16]);
   void draw_underlay_alone(const Underlay& underlay, const float projection[16]);
   void draw_layer(const LayerDraw& draw, const Square& sq, const float projection[16]);
   bool draw(std::span<const LayerDraw> draws, float x, float y, float w, float h,
@@ -159,7 +150,7 @@ void PlanetPainter::Impl::ensure_gl() {
   glGenBuffers(1, &vertex_buffer);
   glBindVertexArray(vertex_array);
   glBindBuffer(GL_ARRAY_BUFFER, vertex_buffer);
-  glBufferData(GL_ARRAY_BUFFER, kMaxRectangles * 6 * 5 * sizeof(float), nullptr, GL_DYNAMIC_DRAW);
+  upload_vertices(std::vector<float>(6 * 5));
   glEnableVertexAttribArray(kPositionAttribute);
   glVertexAttribPointer(kPositionAttribute, 3, GL_FLOAT, GL_FALSE, 5 * sizeof(float), nullptr);
   glEnableVertexAttribArray(kTexcoordAttribute);
@@ -244,8 +235,19 @@ void PlanetPainter::Impl::quad(const Square& sq) {
   const float x0 = sq.x, y0 = sq.y, x1 = sq.x + sq.side, y1 = sq.y + sq.side;
   const float vertices[6][5] = {{x0, y0, 0, 0, 0}, {x1, y0, 0, 1, 0}, {x1, y1, 0, 1, 1},
                                 {x0, y0, 0, 0, 0}, {x1, y1, 0, 1, 1}, {x0, y1, 0, 0, 1}};
-  glBufferSubData(GL_ARRAY_BUFFER, 0, sizeof vertices, vertices);
+  upload_vertices({&vertices[0][0], 6 * 5});
   glDrawArrays(GL_TRIANGLES, 0, 6);
+}
+
+// Into the bound vertex buffer, which grows when the vertices do not fit.
+void PlanetPainter::Impl::upload_vertices(std::span<const float> vertices) {
+  const auto bytes = static_cast<GLsizeiptr>(vertices.size_bytes());
+  if (vertices.size() > vertex_buffer_floats) {
+    vertex_buffer_floats = vertices.size();
+    glBufferData(GL_ARRAY_BUFFER, bytes, vertices.data(), GL_DYNAMIC_DRAW);
+  } else {
+    glBufferSubData(GL_ARRAY_BUFFER, 0, bytes, vertices.data());
+  }
 }
 
 // Rectangles with uv running from 0 to 1 over the frame (x, y, w, h).
@@ -258,8 +260,7 @@ void PlanetPainter::Impl::rectangles(std::span<const Rectangle> rects, float fra
     vertices.insert(vertices.end(), {x0, y0, 0, s0, t0, x1, y0, 0, s1, t0, x1, y1, 0, s1, t1,
                                      x0, y0, 0, s0, t0, x1, y1, 0, s1, t1, x0, y1, 0, s0, t1});
   }
-  glBufferSubData(GL_ARRAY_BUFFER, 0, static_cast<GLsizeiptr>(vertices.size() * sizeof(float)),
-                  vertices.data());
+  upload_vertices(vertices);
   glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(vertices.size() / 5));
 }
 
@@ -283,60 +284,70 @@ void PlanetPainter::Impl::draw_underlay_alone(const Underlay& u, const float pro
 }
 
 // The underlay over the whole viewport with the art target in the planet's square, every pixel
-// written once and none blended: the underlay alone in the four bands around the square, through
-// the plain blit shader, then the square through the compose shader. Where the art fills the
-// round body, the body's bands need no underlay and take the art alone through the plain blit
-// shader, which reads one texture instead of two. All pieces share their edges, so the
-// rasterizer covers each pixel exactly once.
+// written once and none blended: the underlay alone around the square through the plain blit
+// shader, then the square through the compose shader. Two kinds of art texels need only one of
+// the two textures and take the plain blit too: those beyond the round body's reach when every
+// layer of the art keeps within it (the underlay alone), and those inside the body when a layer
+// fills it (the art alone). All pieces share their edges, so the rasterizer covers each pixel
+// exactly once.
 void PlanetPainter::Impl::draw_underlay_and_art(const Underlay& u, const Square& sq, GLuint art,
-                                                int art_size, bool art_fills_body,
+                                                int art_size, const ArtCoverage& coverage,
                                                 const float projection[16]) {
   const float x0 = u.x, y0 = u.y, x1 = u.x + u.w, y1 = u.y + u.h;
   const float sx0 = std::clamp(sq.x, x0, x1), sx1 = std::clamp(sq.x + sq.side, x0, x1);
   const float sy0 = std::clamp(sq.y, y0, y1), sy1 = std::clamp(sq.y + sq.side, y0, y1);
-  const Rectangle around[] = {
+  std::vector<Rectangle> underlay = {
       {x0, y0, x1, sy0}, {x0, sy1, x1, y1}, {x0, sy0, sx0, sy1}, {sx1, sy0, x1, sy1}};
 
   // The square's pieces in art texels, converted to units as the art target maps onto it.
-  const auto at = [&](int col0, int row0, int col1, int row1) {
-    const float texel = sq.side / static_cast<float>(art_size);
-    return Rectangle{sq.x + col0 * texel, sq.y + row0 * texel, sq.x + col1 * texel,
-                     sq.y + row1 * texel};
-  };
   const int n = art_size;
+  const float texel = sq.side / static_cast<float>(n);
   std::vector<Rectangle> composed, body;
-  if (art_fills_body) {
-    const std::array<TexelBand, kBodyBands> bands = body_bands(n);
-    composed.push_back(at(0, 0, n, bands.front().row0));
-    for (const TexelBand& b : bands) {
-      composed.push_back(at(0, b.row0, b.col0, b.row1));
-      body.push_back(at(b.col0, b.row0, b.col1, b.row1));
-      composed.push_back(at(b.col1, b.row0, n, b.row1));
+  for (const BodyBand& band : body_bands(n, kSquareBandRows)) {
+    const auto piece = [&](std::vector<Rectangle>& to, int col0, int col1) {
+      if (col1 <= col0) return;
+      to.push_back({sq.x + col0 * texel, sq.y + band.row0 * texel, sq.x + col1 * texel,
+                    sq.y + band.row1 * texel});
+    };
+    const TexelSpan reach = coverage.within_body ? band.reach : TexelSpan{0, n};
+    TexelSpan inside = coverage.fills_body ? band.inside : TexelSpan{};
+    inside = {std::max(inside.begin, reach.begin), std::min(inside.end, reach.end)};
+    if (reach.empty()) {
+      piece(underlay, 0, n);
+      continue;
     }
-    composed.push_back(at(0, bands.back().row1, n, n));
-  } else {
-    composed.push_back(at(0, 0, n, n));
+    piece(underlay, 0, reach.begin);
+    piece(underlay, reach.end, n);
+    if (inside.empty()) {
+      piece(composed, reach.begin, reach.end);
+      continue;
+    }
+    piece(composed, reach.begin, inside.begin);
+    piece(body, inside.begin, inside.end);
+    piece(composed, inside.end, reach.end);
   }
 
   glDisable(GL_BLEND);
   glUseProgram(blit_program);
   glUniformMatrix4fv(blit_projection, 1, GL_FALSE, projection);
   glBindTexture(GL_TEXTURE_2D, u.texture);
-  rectangles(around, u.x, u.y, u.w, u.h);
+  rectangles(underlay, u.x, u.y, u.w, u.h);
   if (!body.empty()) {
     glBindTexture(GL_TEXTURE_2D, art);
     rectangles(body, sq.x, sq.y, sq.side, sq.side);
   }
-
-  glUseProgram(compose_program);
-  glUniformMatrix4fv(compose_projection, 1, GL_FALSE, projection);
-  glUniform4f(compose_mapping, sq.side / u.w, sq.side / u.h, (sq.x - u.x) / u.w, (sq.y - u.y) / u.h);
-  glBindTexture(GL_TEXTURE_2D, art);
-  glActiveTexture(GL_TEXTURE1);
-  glBindTexture(GL_TEXTURE_2D, u.texture);
-  rectangles(composed, sq.x, sq.y, sq.side, sq.side);
-  glBindTexture(GL_TEXTURE_2D, 0);
-  glActiveTexture(GL_TEXTURE0);
+  if (!composed.empty()) {
+    glUseProgram(compose_program);
+    glUniformMatrix4fv(compose_projection, 1, GL_FALSE, projection);
+    glUniform4f(compose_mapping, sq.side / u.w, sq.side / u.h, (sq.x - u.x) / u.w,
+                (sq.y - u.y) / u.h);
+    glBindTexture(GL_TEXTURE_2D, art);
+    glActiveTexture(GL_TEXTURE1);
+    glBindTexture(GL_TEXTURE_2D, u.texture);
+    rectangles(composed, sq.x, sq.y, sq.side, sq.side);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    glActiveTexture(GL_TEXTURE0);
+  }
   glEnable(GL_BLEND);
 }
 
@@ -414,11 +425,8 @@ bool PlanetPainter::Impl::draw(std::span<const LayerDraw> draws, float x, float 
     glViewport(saved.viewport[0], saved.viewport[1], saved.viewport[2], saved.viewport[3]);
     if (saved.scissor) glEnable(GL_SCISSOR_TEST);
     if (underlay && i == 0) {
-      // Alphas of 0 and 1 blend to 1 wherever one layer of the target has 1.
-      const bool fills_body =
-          std::any_of(draws.begin(), draws.begin() + static_cast<std::ptrdiff_t>(end),
-                      [](const LayerDraw& d) { return material_info(d.material).fills_body; });
-      draw_underlay_and_art(*underlay, sq, t.texture, size, fills_body, projection);
+      draw_underlay_and_art(*underlay, sq, t.texture, size, art_coverage(draws.subspan(i, end - i)),
+                            projection);
     } else {
       glUseProgram(blit_program);
       glUniformMatrix4fv(blit_projection, 1, GL_FALSE, projection);

@@ -54,10 +54,14 @@ TEST_F(FastPathTest, TranslucentColoursStayExact) {
   EXPECT_EQ(pictures[0], pictures[1]);
 }
 
-// Over a backdrop, the art path copies the inside of the round body without the backdrop when
-// the first layers' material says it fills the body. Each such layer alone, drawn at its art size
-// (a pixel per art texel), must be opaque there, at several spins and times.
-TEST_F(FastPathTest, LayersThatFillTheBodyAreOpaqueInsideIt) {
+// Over a backdrop, the art path relies on two claims of a layer's material: that it keeps within
+// the round body (the underlay alone is drawn beyond its reach) and that it fills the body (the
+// art alone is copied inside it). Each layer that makes a claim is drawn alone at its art size, a
+// pixel per art texel, for every kind at two spins and times, and `count_broken` counts the
+// pixels that break the claim, given each pixel's corner distance from the centre in units of
+// the target's side.
+template <typename CountBroken>
+int check_layer_claims(bool MaterialInfo::*claim, CountBroken count_broken) {
   PlanetPainter painter;
   int checked = 0;
   for (int k = 0; k < kPlanetKindCount; ++k) {
@@ -66,24 +70,37 @@ TEST_F(FastPathTest, LayersThatFillTheBodyAreOpaqueInsideIt) {
       Planet planet = make_planet(kind, 64, 987654321ull + static_cast<unsigned>(k), 1.5f + spin);
       for (const LayerDraw& draw : layer_draws(planet, spin)) {
         const MaterialInfo& info = material_info(draw.material);
-        if (!info.fills_body) continue;
+        if (!(info.*claim)) continue;
         SCOPED_TRACE(std::string(kind_name(kind)) + " " + std::string(info.name));
         const int n = static_cast<int>(draw.art_pixels);
         const float side = static_cast<float>(n);
         const Image image = render_layers(painter, {draw}, n, n, 0, 0, side, side);
-        int missing = 0;
+        int broken = 0;
         for (int y = 0; y < n; ++y) {
           for (int x = 0; x < n; ++x) {
-            // The texel's corner, in art texels from the centre, as far as the painter relies on.
             const double corner = std::hypot(x - n / 2.0, y - n / 2.0) / n;
-            if (corner <= 0.49 && image.at(x, y).a != 255) ++missing;
+            broken += count_broken(image.at(x, y), corner) ? 1 : 0;
           }
         }
-        EXPECT_EQ(missing, 0);
+        EXPECT_EQ(broken, 0);
         ++checked;
       }
     }
   }
+  return checked;
+}
+
+TEST_F(FastPathTest, LayersThatFillTheBodyAreOpaqueInsideIt) {
+  const int checked = check_layer_claims(&MaterialInfo::fills_body, [](Pixel p, double corner) {
+    return corner <= 0.49 && p.a != 255;  // the margin the painter keeps inside the body
+  });
+  EXPECT_GT(checked, 0);
+}
+
+TEST_F(FastPathTest, LayersThatKeepWithinTheBodyAreTransparentOutsideIt) {
+  const int checked = check_layer_claims(&MaterialInfo::within_body, [](Pixel p, double corner) {
+    return corner >= 0.5 && p.a != 0;  // the painter keeps a wider margin still
+  });
   EXPECT_GT(checked, 0);
 }
 
