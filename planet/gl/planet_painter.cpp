@@ -31,12 +31,29 @@ constexpr int kSquareBandRows = 8;
 // (x0, y0, x1, y1)
 using Rectangle = std::array<float, 4>;
 
+// One program of a material.
 struct Material {
+  int octaves = 0;  // the noise's octave count built into the program; 0: a uniform
   GLuint program = 0;
   GLint projection = -1;
-  // Resolved once when the material is built; -1 for the uniforms it does not declare.
+  // Resolved once when the program is built; -1 for the uniforms it does not declare.
   std::array<GLint, kUniformCount> locations;
 };
+
+// The octave count to build into the layer's program: where its source lets the count be fixed
+// (a loop of fixed length unrolls, which makes the shader a third cheaper), the layer's value.
+int fixed_octaves(std::string_view source, const LayerDraw& draw) {
+  if (source.find("#ifndef OCTAVES") == std::string_view::npos) return 0;
+  const UniformValue* octaves = draw.find(Uniform::Octaves);
+  return octaves != nullptr && octaves->i > 0 ? octaves->i : 0;
+}
+
+// The source with OCTAVES defined just after its #version line.
+std::string with_octaves(std::string_view source, int octaves) {
+  const std::size_t body = source.find('\n') + 1;
+  return std::string(source.substr(0, body)) + "#define OCTAVES " + std::to_string(octaves) +
+         "\n" + std::string(source.substr(body));
+}
 
 struct ArtTarget {
   GLuint framebuffer = 0;
@@ -98,7 +115,8 @@ bool art_path_fits(const LayerDraw& draw, float side_px) {
 
 struct PlanetPainter::Impl {
   FragmentSourceFn fragment_source = planet::fragment_source;
-  std::array<std::optional<Material>, kLayerMaterialCount> materials;
+  // Per material, its programs built so far: one per octave count it was drawn with.
+  std::array<std::vector<Material>, kLayerMaterialCount> materials;
   int built = 0;
   bool gl_ready = false;
   GLuint vertex_array = 0;
@@ -114,7 +132,7 @@ struct PlanetPainter::Impl {
 
   ~Impl();
   void ensure_gl();
-  const Material& material(LayerMaterial which);
+  const Material& material(const LayerDraw& draw);
   ArtTarget& target(int size);
   void upload_vertices(std::span<const float> vertices);
   void quad(const Square& sq);
@@ -130,8 +148,8 @@ struct PlanetPainter::Impl {
 
 PlanetPainter::Impl::~Impl() {
   if (!gl_ready) return;
-  for (auto& m : materials) {
-    if (m) glDeleteProgram(m->program);
+  for (const std::vector<Material>& programs : materials) {
+    for (const Material& m : programs) glDeleteProgram(m.program);
   }
   for (ArtTarget& t : targets) {
     glDeleteFramebuffers(1, &t.framebuffer);
@@ -175,14 +193,19 @@ void PlanetPainter::Impl::ensure_gl() {
   gl_ready = true;
 }
 
-// The material in its slot, built the first time it is needed.
-const Material& PlanetPainter::Impl::material(LayerMaterial which) {
-  auto& slot = materials[static_cast<int>(which)];
-  if (slot) return *slot;
-  const MaterialInfo& info = material_info(which);
+// The layer's program, built the first time it is needed.
+const Material& PlanetPainter::Impl::material(const LayerDraw& draw) {
+  std::vector<Material>& programs = materials[static_cast<int>(draw.material)];
+  const std::string_view source = fragment_source(draw.material);
+  const int octaves = fixed_octaves(source, draw);
+  for (const Material& m : programs) {
+    if (m.octaves == octaves) return m;
+  }
+  const MaterialInfo& info = material_info(draw.material);
   std::string log;
   Material m;
-  m.program = build_program(vertex_source(), fragment_source(which), log);
+  m.octaves = octaves;
+  m.program = build_program(vertex_source(), octaves > 0 ? with_octaves(source, octaves) : source, log);
   if (m.program == 0) material_failed(info.name, log);
   glUseProgram(m.program);
   glUniformMatrix4fv(glGetUniformLocation(m.program, "Model"), 1, GL_FALSE, kIdentity);
@@ -192,9 +215,9 @@ const Material& PlanetPainter::Impl::material(LayerMaterial which) {
     const std::string name(uniform_name(decl.uniform));
     m.locations[static_cast<int>(decl.uniform)] = glGetUniformLocation(m.program, name.c_str());
   }
-  slot = std::move(m);
-  ++built;
-  return *slot;
+  if (programs.empty()) ++built;
+  programs.push_back(m);
+  return programs.back();
 }
 
 // A size × size colour target, re-using the least recently used one when all are taken.
@@ -353,7 +376,7 @@ void PlanetPainter::Impl::draw_underlay_and_art(const Underlay& u, const Square&
 
 void PlanetPainter::Impl::draw_layer(const LayerDraw& draw, const Square& sq,
                                      const float projection[16]) {
-  const Material& m = material(draw.material);
+  const Material& m = material(draw);
   glUseProgram(m.program);
   glUniformMatrix4fv(m.projection, 1, GL_FALSE, projection);
   for (const UniformValue& value : draw.values) {
@@ -479,7 +502,7 @@ void PlanetPainter::draw_layers(std::span<const LayerDraw> draws, float x, float
 int PlanetPainter::materials_built() const { return impl_->built; }
 
 bool PlanetPainter::has_material(LayerMaterial material) const {
-  return impl_->materials[static_cast<int>(material)].has_value();
+  return !impl_->materials[static_cast<int>(material)].empty();
 }
 
 }  // namespace planet

@@ -57,7 +57,8 @@ class PlanetPainter {
   void draw_layers(std::span<const LayerDraw> draws, float x, float y, float w, float h,
                    const float projection[16], bool art_path);
 
-  // How many materials have been built so far (each at most once).
+  // How many materials have been built so far (each at most once, though a material whose noise
+  // runs with different octave counts builds one program per count).
   int materials_built() const;
   bool has_material(LayerMaterial material) const;
 

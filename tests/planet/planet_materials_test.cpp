@@ -1,6 +1,9 @@
 // Building the seventeen materials (once each) and the GL state draw_planet leaves behind.
 #include <epoxy/gl.h>
 
+#include <array>
+#include <string>
+
 #include "gl_fixture.h"
 #include "planet/gl/gl_program.h"
 #include "planet/gl/shader_sources.h"
@@ -102,6 +105,38 @@ TEST_F(MaterialsTest, AMaterialThatDoesNotBuildEndsTheProgram) {
       },
       ::testing::ExitedWithCode(1),
       "failed to load planet layer material: craters\n.*no_such_function");
+}
+
+// The built-in sources with the octave count always a uniform: the painter cannot fix it in them.
+std::string_view sources_with_uniform_octaves(LayerMaterial material) {
+  static std::array<std::string, kLayerMaterialCount> sources;
+  std::string& source = sources[static_cast<int>(material)];
+  if (source.empty()) {
+    source = fragment_source(material);
+    const std::string guarded = "#ifndef OCTAVES\nuniform int OCTAVES;\n#endif\n";
+    if (const std::size_t at = source.find(guarded); at != std::string::npos) {
+      source.replace(at, guarded.size(), "uniform int OCTAVES;\n");
+    }
+  }
+  return source;
+}
+
+// A program with its octave count built in unrolls the noise loop, which must not change a pixel:
+// every kind, drawn per target pixel, at two sizes.
+TEST_F(MaterialsTest, OctaveCountsBuiltInDrawTheSamePixelsAsTheUniform) {
+  PlanetPainter fixed;
+  PlanetPainter uniform(sources_with_uniform_octaves);
+  for (int k = 0; k < kPlanetKindCount; ++k) {
+    const auto kind = static_cast<PlanetKind>(k);
+    SCOPED_TRACE(std::string(kind_name(kind)));
+    for (const std::uint32_t pixels : {48u, 100u}) {
+      const Planet planet = make_planet(kind, pixels, 555000111ull + static_cast<unsigned>(k));
+      const Image a = render_planet(fixed, planet, 100, false, 0.9f);
+      const Image b = render_planet(uniform, planet, 100, false, 0.9f);
+      EXPECT_TRUE(a.rgba == b.rgba) << pixels << " pixels";
+    }
+  }
+  EXPECT_EQ(fixed.materials_built(), kLayerMaterialCount);
 }
 
 }  // namespace

@@ -36,7 +36,7 @@ std::vector<Vec4> evaluate(const std::string& body, const std::vector<std::array
                            const Uniforms& u, int rand_tiling = 0) {
   const std::string fragment =
       "#version 130\nin vec2 uv;\nout vec4 frag_color;\nuniform float pixels;\nuniform float size;\n"
-      "uniform float seed;\nuniform int OCTAVES;\nuniform vec2 points[16];\n#define RAND_TILING " +
+      "uniform float seed;\nuniform vec2 points[16];\n#define RAND_TILING " +
       std::to_string(rand_tiling) + "\n" + snippet("pixel.glsl") + snippet("rotate.glsl") +
       snippet("spherify.glsl") + snippet("dither.glsl") + snippet("rand.glsl") + snippet("noise.glsl") +
       snippet("fbm.glsl") + "vec4 result(vec2 pt) {\n" + body +

@@ -8,7 +8,6 @@ uniform int should_dither;
 uniform vec4 colors[5];
 uniform int n_colors;
 uniform float size;
-uniform int OCTAVES;
 uniform float seed;
 uniform float time;
 

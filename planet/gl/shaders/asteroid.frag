@@ -5,7 +5,6 @@ uniform vec2 light_origin;
 uniform int should_dither;
 uniform vec4 colors[3];
 uniform float size;
-uniform int OCTAVES;
 uniform float seed;
 
 #define RAND_TILING 0

@@ -10,7 +10,6 @@ uniform float light_border_1;
 uniform float light_border_2;
 uniform vec4 colors[4];
 uniform float size;
-uniform int OCTAVES;
 uniform float seed;
 uniform float time;
 

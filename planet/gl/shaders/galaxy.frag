@@ -6,7 +6,6 @@ uniform int should_dither;
 uniform vec4 colors[7];
 uniform int n_colors;
 uniform float size;
-uniform int OCTAVES;
 uniform float seed;
 uniform float time;
 uniform float tilt;

@@ -9,7 +9,6 @@ uniform int n_colors;
 uniform vec4 colors[3];
 uniform vec4 dark_colors[3];
 uniform float size;
-uniform int OCTAVES;
 uniform float seed;
 uniform float time;
 

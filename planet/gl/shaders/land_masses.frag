@@ -9,7 +9,6 @@ uniform float light_border_2;
 uniform float land_cutoff;
 uniform vec4 colors[4];
 uniform float size;
-uniform int OCTAVES;
 uniform float seed;
 uniform float time;
 

@@ -10,7 +10,6 @@ uniform float light_border_2;
 uniform float river_cutoff;
 uniform vec4 colors[6];
 uniform float size;
-uniform int OCTAVES;
 uniform float seed;
 uniform float time;
 

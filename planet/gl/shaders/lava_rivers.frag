@@ -8,7 +8,6 @@ uniform float light_border_2;
 uniform float river_cutoff;
 uniform vec4 colors[3];
 uniform float size;
-uniform int OCTAVES;
 uniform float seed;
 uniform float time;
 

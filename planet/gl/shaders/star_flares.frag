@@ -12,7 +12,6 @@ uniform float seed;
 uniform float circle_amount;
 uniform float circle_scale;
 uniform float size;
-uniform int OCTAVES;
 
 #define RAND_TILING 1
 #define CIRCLE_SPOT_SIZE circle_scale
