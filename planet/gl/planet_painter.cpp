@@ -39,10 +39,16 @@ struct Material {
   std::array<GLint, kUniformCount> locations;
 };
 
-// The octave count to build into the layer's program: where its source lets the count be fixed
-// (a loop of fixed length unrolls, which makes the shader a third cheaper), the layer's value.
-int fixed_octaves(std::string_view source, const LayerDraw& draw) {
-  if (source.find("#ifndef OCTAVES") == std::string_view::npos) return 0;
+// A material's programs built so far: one per octave count it was drawn with where its source
+// lets the count be built in (a loop of fixed length unrolls, which makes the shader a quarter to
+// a third cheaper), else one.
+struct MaterialPrograms {
+  bool fixes_octaves = false;  // read from the source when the first program is built
+  std::vector<Material> programs;
+};
+
+// The layer's octave count, or 0 when it has none.
+int octave_count(const LayerDraw& draw) {
   const UniformValue* octaves = draw.find(Uniform::Octaves);
   return octaves != nullptr && octaves->i > 0 ? octaves->i : 0;
 }
@@ -114,8 +120,7 @@ bool art_path_fits(const LayerDraw& draw, float side_px) {
 
 struct PlanetPainter::Impl {
   FragmentSourceFn fragment_source = planet::fragment_source;
-  // Per material, its programs built so far: one per octave count it was drawn with.
-  std::array<std::vector<Material>, kLayerMaterialCount> materials;
+  std::array<MaterialPrograms, kLayerMaterialCount> materials;
   int built = 0;
   bool gl_ready = false;
   GLuint vertex_array = 0;
@@ -147,8 +152,8 @@ struct PlanetPainter::Impl {
 
 PlanetPainter::Impl::~Impl() {
   if (!gl_ready) return;
-  for (const std::vector<Material>& programs : materials) {
-    for (const Material& m : programs) glDeleteProgram(m.program);
+  for (const MaterialPrograms& slot : materials) {
+    for (const Material& m : slot.programs) glDeleteProgram(m.program);
   }
   for (ArtTarget& t : targets) {
     glDeleteFramebuffers(1, &t.framebuffer);
@@ -167,7 +172,6 @@ void PlanetPainter::Impl::ensure_gl() {
   glGenBuffers(1, &vertex_buffer);
   glBindVertexArray(vertex_array);
   glBindBuffer(GL_ARRAY_BUFFER, vertex_buffer);
-  upload_vertices(std::vector<float>(6 * 5));
   glEnableVertexAttribArray(kPositionAttribute);
   glVertexAttribPointer(kPositionAttribute, 3, GL_FLOAT, GL_FALSE, 5 * sizeof(float), nullptr);
   glEnableVertexAttribArray(kTexcoordAttribute);
@@ -194,9 +198,11 @@ void PlanetPainter::Impl::ensure_gl() {
 
 // The layer's program, built the first time it is needed.
 const Material& PlanetPainter::Impl::material(const LayerDraw& draw) {
-  std::vector<Material>& programs = materials[static_cast<int>(draw.material)];
+  MaterialPrograms& slot = materials[static_cast<int>(draw.material)];
+  std::vector<Material>& programs = slot.programs;
   const std::string_view source = fragment_source(draw.material);
-  const int octaves = fixed_octaves(source, draw);
+  if (programs.empty()) slot.fixes_octaves = source.find("#ifndef OCTAVES") != std::string_view::npos;
+  const int octaves = slot.fixes_octaves ? octave_count(draw) : 0;
   for (const Material& m : programs) {
     if (m.octaves == octaves) return m;
   }
@@ -501,7 +507,7 @@ void PlanetPainter::draw_layers(std::span<const LayerDraw> draws, float x, float
 int PlanetPainter::materials_built() const { return impl_->built; }
 
 bool PlanetPainter::has_material(LayerMaterial material) const {
-  return !impl_->materials[static_cast<int>(material)].empty();
+  return !impl_->materials[static_cast<int>(material)].programs.empty();
 }
 
 }  // namespace planet
