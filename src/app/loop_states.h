@@ -10,11 +10,11 @@
 #include "app/replay_recorder.h"
 #include "base/frame_input.h"
 #include "base/pad_input.h"
+#include "draw/draw_list.h"
 #include "game/game_state.h"
 #include "game/run_seed.h"
 #include "layout/render_settings.h"
 #include "music/music_player.h"
-#include "platform/draw_list.h"
 
 namespace ventora {
 

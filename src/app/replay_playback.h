@@ -10,9 +10,9 @@
 #include <string>
 
 #include "app/running_frame.h"
+#include "draw/draw_list.h"
 #include "game/game_state.h"
 #include "music/music_player.h"
-#include "platform/draw_list.h"
 #include "replay/replay_format.h"
 
 namespace ventora {

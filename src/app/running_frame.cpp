@@ -1,8 +1,8 @@
 #include "app/running_frame.h"
 
 #include "app/frame_loop.h"
+#include "draw/canvas.h"
 #include "game/run.h"
-#include "platform/canvas.h"
 #include "view/scene.h"
 
 namespace ventora {

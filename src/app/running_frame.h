@@ -5,11 +5,11 @@
 #include <optional>
 
 #include "base/frame_input.h"
+#include "draw/draw_list.h"
 #include "game/game_state.h"
 #include "game/run_seed.h"
 #include "layout/render_settings.h"
 #include "music/music_player.h"
-#include "platform/draw_list.h"
 
 namespace ventora {
 

@@ -1,4 +1,4 @@
-#include "platform/canvas.h"
+#include "draw/canvas.h"
 
 namespace ventora {
 

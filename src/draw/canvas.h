@@ -4,7 +4,7 @@
 
 #include <string_view>
 
-#include "platform/draw_list.h"
+#include "draw/draw_list.h"
 
 namespace ventora {
 

@@ -1,11 +1,11 @@
-#include "platform/font.h"
+#include "draw/font.h"
 
 #include <stb/stb_truetype.h>
 
 #include <algorithm>
 #include <stdexcept>
 
-#include "platform/canvas.h"
+#include "draw/canvas.h"
 
 extern "C" const unsigned char ventora_font_dejavu_sans[];
 

@@ -13,8 +13,8 @@
 #include <map>
 #include <numbers>
 
+#include "draw/font.h"
 #include "planet/gl/planet_painter.h"
-#include "platform/font.h"
 
 namespace ventora {
 

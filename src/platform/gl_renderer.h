@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/draw_list.h"
+#include "draw/draw_list.h"
 
 namespace ventora {
 

@@ -1,6 +1,5 @@
-// The one translation unit that compiles the stb implementations the platform uses (the font
-// rasteriser and the PNG reader for the window icon), with their warnings muted: they are system
-// headers we do not edit.
+// The one translation unit that compiles the stb implementation the platform uses (the PNG reader
+// for the window icon), with its warnings muted: it is a system header we do not edit.
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wall"
 #pragma GCC diagnostic ignored "-Wextra"
@@ -8,8 +7,6 @@
 #pragma GCC diagnostic ignored "-Wunused-function"
 #pragma GCC diagnostic ignored "-Wsign-compare"
 #pragma GCC diagnostic ignored "-Wmissing-field-initializers"
-#define STB_TRUETYPE_IMPLEMENTATION
-#include <stb/stb_truetype.h>
 #define STB_IMAGE_IMPLEMENTATION
 #define STBI_ONLY_PNG
 #define STBI_NO_STDIO

@@ -7,7 +7,7 @@
 
 #include "base/frame_input.h"
 #include "base/pad_input.h"
-#include "platform/draw_list.h"
+#include "draw/draw_list.h"
 
 namespace ventora {
 

@@ -3,8 +3,8 @@
 
 #include <optional>
 
+#include "draw/canvas.h"
 #include "layout/render_settings.h"
-#include "platform/canvas.h"
 
 namespace ventora {
 

@@ -7,10 +7,10 @@
 #include <string_view>
 
 #include "cards/modifier_stack.h"
+#include "draw/canvas.h"
 #include "game/game_state.h"
 #include "layout/frame_layout.h"
 #include "layout/hud_scale.h"
-#include "platform/canvas.h"
 
 namespace ventora {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/canvas.h"
+#include "draw/canvas.h"
 
 namespace ventora {
 

@@ -1,8 +1,8 @@
 // The scene: backdrop, planet, launch pads, player, boss and clones, then HUD and overlay.
 #pragma once
 
+#include "draw/canvas.h"
 #include "game/game_state.h"
-#include "platform/canvas.h"
 
 namespace ventora {
 

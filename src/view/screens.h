@@ -6,9 +6,9 @@
 #include <string_view>
 #include <vector>
 
+#include "draw/canvas.h"
 #include "game/game_state.h"
 #include "layout/frame_layout.h"
-#include "platform/canvas.h"
 
 namespace ventora {
 

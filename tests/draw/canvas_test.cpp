@@ -3,8 +3,8 @@
 
 #include <cmath>
 
-#include "platform/canvas.h"
-#include "platform/font.h"
+#include "draw/canvas.h"
+#include "draw/font.h"
 
 namespace ventora {
 namespace {

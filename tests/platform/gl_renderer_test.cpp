@@ -7,8 +7,8 @@
 
 #include <cstdlib>
 
+#include "draw/canvas.h"
 #include "planet/core/planet.h"
-#include "platform/canvas.h"
 #include "platform/gl_renderer.h"
 #include "platform/window.h"
 #include "tests/support/require_gl.h"

@@ -10,7 +10,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/draw_list.h"
+#include "draw/draw_list.h"
 
 namespace ventora::draw_queries {
 

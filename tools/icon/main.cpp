@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "draw/canvas.h"
 #include "game/run.h"
-#include "platform/canvas.h"
 #include "snapshot.h"
 #include "view/scene.h"
 

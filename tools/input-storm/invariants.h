@@ -5,8 +5,8 @@
 #include <optional>
 #include <string>
 
+#include "draw/draw_list.h"
 #include "game/game_state.h"
-#include "platform/draw_list.h"
 
 namespace ventora::storm {
 

@@ -7,9 +7,9 @@
 #include <string>
 #include <string_view>
 
+#include "draw/canvas.h"
 #include "game/run.h"
 #include "layout/render_settings.h"
-#include "platform/canvas.h"
 #include "snapshot.h"
 #include "tests/support/run_bot.h"
 #include "view/scene.h"
