@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
+
+#include "cards/effect_rules.h"
+#include "cards/saturating.h"
 
 namespace ventora {
 
@@ -10,38 +12,8 @@ namespace {
 
 using K = ModifierKind;
 
-constexpr std::int32_t kHpCeiling = 7;
-
-// A float turned into a 32-bit count: out-of-range values saturate, not-a-number is 0.
-std::int32_t saturate_i32(double v) {
-  if (std::isnan(v)) return 0;
-  if (v >= static_cast<double>(std::numeric_limits<std::int32_t>::max()))
-    return std::numeric_limits<std::int32_t>::max();
-  if (v <= static_cast<double>(std::numeric_limits<std::int32_t>::min()))
-    return std::numeric_limits<std::int32_t>::min();
-  return static_cast<std::int32_t>(v);
-}
-
-// Sums that may leave 32 bits stay at the nearest end of the range.
-std::int32_t saturating_sum(std::int64_t v) {
-  return static_cast<std::int32_t>(std::clamp<std::int64_t>(
-      v, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
-}
-
-float percent(std::int32_t v) { return static_cast<float>(v) / 100.0f; }
-
 void clamp_hp(const ModifierStack& stack, std::int32_t& hp) {
   hp = std::max(0, std::min(hp, hp_cap(stack)));
-}
-
-bool is_next_fight_kind(ModifierKind kind) {
-  switch (kind) {
-    case K::ShieldNextFight: case K::RegenNextFight: case K::TitForTatNextFight:
-    case K::CloneNextFight: case K::BuffNextFight: case K::WeakenNextFight:
-    case K::ConfuseNextFight:
-      return true;
-    default: return false;
-  }
 }
 
 // A modifier counts towards the stats unless it waits for its fight or its fights have run out.
@@ -63,7 +35,7 @@ Modifier make_modifier(Card card, const Effect& effect) {
   Modifier m{card, effect.kind, effect.value, effect.extra};
   if (effect.fights > 0) m.fights_left = effect.fights;
   m.seconds_left = effect.seconds;
-  m.pending = is_next_fight_kind(effect.kind);
+  m.pending = waits_for_fight(effect.kind);
   return m;
 }
 
@@ -73,61 +45,6 @@ void renew_fights(ModifierStack& stack, const Modifier& added) {
   if (added.fights_left == kWholeRun) return;
   for (Modifier& m : stack.modifiers)
     if (m.card == added.card && m.kind == added.kind) m.fights_left = added.fights_left;
-}
-
-// Acting on one effect right after it joined the list.
-void apply_effect(ModifierStack& stack, const Modifier& m, std::int32_t& hp) {
-  switch (m.kind) {
-    case K::Heal:
-      hp = saturating_sum(std::int64_t{hp} + m.value);
-      hp = std::min(hp, hp_cap(stack));
-      break;
-    case K::SetHp: hp = m.value; break;
-    default: break;
-  }
-}
-
-// Starts one waiting next-fight effect (its timer length is in `seconds_left`). False when it
-// has to wait for a later fight.
-bool start_effect(ModifierStack& stack, Modifier& m, bool regen_allowed, std::int32_t& boss_hp) {
-  FightCardEffects& fight = stack.fight;
-  switch (m.kind) {
-    case K::ShieldNextFight:
-      stack.shield_time = m.seconds_left;
-      stack.shield_blocks = m.value;
-      break;
-    case K::RegenNextFight:
-      if (!regen_allowed) return false;
-      stack.regen_time = m.seconds_left;
-      stack.regen_clock = 0;
-      stack.regen_period = static_cast<float>(m.extra);
-      stack.regen_heal = m.value;
-      break;
-    case K::CloneNextFight: {
-      // The boss and each clone count one hit point of the shared pool.
-      const std::int64_t clones = std::int64_t{count_picks(stack, m.card)} * m.value;
-      boss_hp = saturating_sum(std::max<std::int64_t>(clones, 1) + 1);
-      fight.clone_active = true;
-      break;
-    }
-    case K::BuffNextFight: fight.buff_bonus = m.value; break;
-    case K::WeakenNextFight:
-      fight.weaken_time = m.seconds_left;
-      fight.weaken_bonus = m.value;
-      break;
-    case K::ConfuseNextFight:
-      fight.confuse_clock = 0;
-      fight.confuse_period = static_cast<float>(m.value);
-      fight.confuse_active = true;
-      break;
-    case K::TitForTatNextFight:
-      fight.start_damage = m.value;
-      boss_hp -= m.value;
-      break;
-    default: break;
-  }
-  m.seconds_left = 0;
-  return true;
 }
 
 void count_down(float& timer, float dt) {
@@ -146,57 +63,7 @@ StatBlock aggregate_stats(const ModifierStack& stack) {
   StatBlock s;
   for (const Modifier& m : stack.modifiers) {
     if (!in_force(m)) continue;
-    switch (m.kind) {
-      case K::RunSpeed: s.run *= percent(m.value); break;
-      case K::JumpHeight: s.jump *= percent(m.value); break;
-      case K::Gravity: s.gravity *= percent(m.value); break;
-      case K::DamageScale: s.damage_scale *= percent(m.value); break;
-      case K::DamageTakenScale: s.damage_taken_scale *= percent(m.value); break;
-      case K::DamageBonus: s.damage_bonus = saturating_sum(std::int64_t{s.damage_bonus} + m.value); break;
-      case K::EnemyDamageBonus:
-        s.enemy_damage_bonus = saturating_sum(std::int64_t{s.enemy_damage_bonus} + m.value);
-        break;
-      case K::MaxHpAdd:
-        s.max_hp = std::min(saturating_sum(std::int64_t{s.max_hp} + m.value), kHpCeiling);
-        break;
-      case K::MaxHpLimit: s.max_hp = std::min(s.max_hp, m.value); break;
-      case K::MaxHpRaise: s.max_hp = std::min(std::max(s.max_hp, m.value), kHpCeiling); break;
-      case K::HpCap: s.hp_limit = std::min(s.hp_limit, m.value); break;
-      case K::RegenOff: s.regen_allowed = false; break;
-      case K::TickTock:
-        s.tick_tock = true;
-        s.tick_tock_low = percent(m.value);
-        s.tick_tock_high = percent(m.extra);
-        break;
-      case K::Vampire: s.vampire = true; break;
-      case K::BloodMagic:
-        s.blood_magic = true;
-        s.blood_magic_heal = m.value;
-        break;
-      case K::EyeForAnEye:
-        s.eye_for_an_eye = true;
-        s.eye_for_an_eye_damage = m.value;
-        break;
-      case K::HeightAndSpeed:
-        s.height_and_speed = true;
-        s.jump_boost = percent(m.value);
-        s.jump_boost_step = percent(m.extra);
-        break;
-      case K::SpeedAndHeight:
-        s.speed_and_height = true;
-        s.run_boost = percent(m.value);
-        s.run_boost_step = percent(m.extra);
-        break;
-      case K::VampiresDen:
-        s.vampires_den = true;
-        s.den_retaliation = m.value;
-        s.den_heal = m.extra;
-        break;
-      case K::Sacrifice:
-        if (m.seconds_left > 0) s.sacrifice_damage = m.value;
-        break;
-      default: break;
-    }
+    if (const auto fold = effect_rule(m.kind).fold) fold(s, m);
   }
   return s;
 }
@@ -217,7 +84,7 @@ void apply_pick(ModifierStack& stack, Card card, std::int32_t& hp) {
     const Modifier m = make_modifier(card, effect);
     renew_fights(stack, m);
     stack.modifiers.push_back(m);
-    apply_effect(stack, m, hp);
+    if (const auto on_pick = effect_rule(m.kind).on_pick) on_pick(stack, m, hp);
   }
   clamp_hp(stack, hp);
 }
@@ -226,7 +93,10 @@ void start_fight_effects(ModifierStack& stack, std::int32_t& hp, std::int32_t& b
   stack.fight = {};
   const bool regen_allowed = aggregate_stats(stack).regen_allowed;
   for (Modifier& m : stack.modifiers) {
-    if (m.pending && start_effect(stack, m, regen_allowed, boss_hp)) m.pending = false;
+    if (m.pending && effect_rule(m.kind).start(stack, m, regen_allowed, boss_hp)) {
+      m.pending = false;
+      m.seconds_left = 0;  // its timer now runs in the stack or in the fight
+    }
   }
   clamp_hp(stack, hp);
   boss_hp = std::max(boss_hp, 0);
