@@ -31,10 +31,12 @@ constexpr EffectRule kRules[] = {
     {.kind = K::DamageBonus,
      .fold = [](StatBlock& s, const Modifier& m) { add_to(s.damage_bonus, m.value); }},
     {.kind = K::DamageTakenScale,
-     .fold = [](StatBlock& s, const Modifier& m) { s.damage_taken_scale *= percent(m.value); }},
+     .fold = [](StatBlock& s, const Modifier& m) { s.damage_taken_scale *= percent(m.value); },
+     .folded_after_its_fights = true},
     // Damage taken: value added.
     {.kind = K::EnemyDamageBonus,
-     .fold = [](StatBlock& s, const Modifier& m) { add_to(s.enemy_damage_bonus, m.value); }},
+     .fold = [](StatBlock& s, const Modifier& m) { add_to(s.enemy_damage_bonus, m.value); },
+     .folded_after_its_fights = true},
     // The maximum hit points: value added, never above the ceiling.
     {.kind = K::MaxHpAdd,
      .fold =

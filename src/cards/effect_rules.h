@@ -14,6 +14,9 @@ struct EffectRule {
   ModifierKind kind;
   // Folds a modifier into the aggregate; null for a kind that adds nothing to it.
   void (*fold)(StatBlock& stats, const Modifier& m) = nullptr;
+  // The aggregate keeps folding the modifier after its won fights have run out; a hit on the
+  // player leaves it out then (damage_taken). Without this, a run-out modifier folds no more.
+  bool folded_after_its_fights = false;
   // Acts once on the player's hit points right after the card is picked.
   void (*on_pick)(const ModifierStack& stack, const Modifier& m, std::int32_t& hp) = nullptr;
   // Starts a next-fight effect at its fight's set-up (its timer length is in `seconds_left`);

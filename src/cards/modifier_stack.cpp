@@ -16,8 +16,18 @@ void clamp_hp(const ModifierStack& stack, std::int32_t& hp) {
   hp = std::max(0, std::min(hp, hp_cap(stack)));
 }
 
-// A modifier counts towards the stats unless it waits for its fight or its fights have run out.
-bool in_force(const Modifier& m) { return !m.pending && m.fights_left != 0; }
+// The stats from the modifiers in list order. One that waits for its fight adds nothing; one whose
+// won fights have run out adds only with `with_run_out` and when its kind's row keeps it.
+StatBlock fold_stats(const ModifierStack& stack, bool with_run_out) {
+  StatBlock s;
+  for (const Modifier& m : stack.modifiers) {
+    const EffectRule& rule = effect_rule(m.kind);
+    if (m.pending || !rule.fold) continue;
+    if (m.fights_left == 0 && !(with_run_out && rule.folded_after_its_fights)) continue;
+    rule.fold(s, m);
+  }
+  return s;
+}
 
 // Takes the last pick off the list with every modifier of its card; hit points set at that pick
 // stay, but are clamped to the cap without it.
@@ -59,14 +69,7 @@ float boosted(float own, float other, float boost, float step) {
 
 }  // namespace
 
-StatBlock aggregate_stats(const ModifierStack& stack) {
-  StatBlock s;
-  for (const Modifier& m : stack.modifiers) {
-    if (!in_force(m)) continue;
-    if (const auto fold = effect_rule(m.kind).fold) fold(s, m);
-  }
-  return s;
-}
+StatBlock aggregate_stats(const ModifierStack& stack) { return fold_stats(stack, true); }
 
 std::int32_t hp_cap(const ModifierStack& stack) {
   const StatBlock stats = aggregate_stats(stack);
@@ -126,7 +129,9 @@ void tick_cards(ModifierStack& stack, float dt, std::int32_t& hp) {
 }
 
 std::int32_t damage_taken(const ModifierStack& stack) {
-  const StatBlock stats = aggregate_stats(stack);
+  // The aggregate keeps Double Trouble's bonus and Brawn Over Brains' scale for the rest of the
+  // run; a hit counts them only while their won fights last.
+  const StatBlock stats = fold_stats(stack, false);
   if (stats.eye_for_an_eye) return stats.eye_for_an_eye_damage;
   std::int64_t a = stats.enemy_damage_bonus;
   a += saturate_i32(std::round(static_cast<double>(stats.damage_taken_scale)));
