@@ -61,11 +61,11 @@ float run_direction(GameState& state, const FrameInput& input) {
   float d = 0;
   if (input.is_held(Key::Left) || input.is_held(Key::A)) {
     d = -1;
-    state.facing = 0;
+    state.facing = Facing::Left;
   }
   if (input.is_held(Key::Right) || input.is_held(Key::D)) {
     d += 1;
-    state.facing = 1;
+    state.facing = Facing::Right;
   }
   if (controls_flipped(state.modifier_stack)) d = -d;
   return d;
@@ -131,7 +131,7 @@ void jump_input(GameState& state, const FrameInput& input) {
 // Step 9: the facing picks the pad; a busy pad ignores the press.
 void fire_input(GameState& state, const FrameInput& input) {
   if (!input.is_pressed(Key::J) && !input.is_pressed(Key::Enter)) return;
-  LaunchPad& pad = state.launch_pads[state.facing == 1 ? 1 : 0];
+  LaunchPad& pad = state.launch_pads[facing_pad(state.facing)];
   if (pad.phase != LaunchPhase::Idle) return;
   pad.phase = LaunchPhase::WindUp;
   pad.phase_time = 0;
@@ -272,7 +272,7 @@ void fight_step(GameState& state, const FrameInput& input, float dt) {
 }
 
 void reset_fight(GameState& state) {
-  state.facing = 0;
+  state.facing = Facing::Left;
   state.launch_pads = kStartLaunchPads;
   state.boss_angle = kBossStartAngle;
   state.boss_speed = kBossStartSpeed;

@@ -142,7 +142,7 @@ TEST(BeginFight, SetsUpTheNextStageWithACountIn) {
   state.stage = 2;
   state.boss_hp = 0;
   state.planet_turn = 2.0f;
-  state.facing = 1;
+  state.facing = Facing::Right;
   state.player_height = 12;
   state.planet_time = 4;
   begin_fight(state);
@@ -151,7 +151,7 @@ TEST(BeginFight, SetsUpTheNextStageWithACountIn) {
   EXPECT_FLOAT_EQ(state.countdown, 3.55f);
   EXPECT_EQ(state.boss_hp, 3);
   EXPECT_EQ(state.planet_turn, 0.0f);
-  EXPECT_EQ(state.facing, 0u);
+  EXPECT_EQ(state.facing, Facing::Left);
   EXPECT_EQ(state.player_height, 0.0f);
   EXPECT_EQ(state.planet_time, 0.0f);
   EXPECT_EQ(state.planet->kind, planet::PlanetKind::GasGiant);
