@@ -20,10 +20,13 @@ constexpr std::size_t kLookAhead = 220;  // 5 ms
 constexpr std::size_t kRelease = 2205;   // 50 ms
 constexpr double kHighPassHz = 20.0;
 
-// One timed action for the synthesiser; the order within a sample is program, control, off, on.
+// What an action does; within one sample the actions run in this order.
+enum class ActionKind { Program, Control, NoteOff, NoteOn };
+
+// One timed action for the synthesiser.
 struct Action {
   std::size_t frame = 0;
-  int kind = 0;  // 0 program, 1 control, 2 note off, 3 note on
+  ActionKind kind = ActionKind::Program;
   int channel = 0;
   int a = 0;
   int b = 0;
@@ -37,14 +40,16 @@ std::size_t frame_at(const Score& score, double beat) {
 std::vector<Action> schedule(const Score& score) {
   std::vector<Action> actions;
   for (const ProgramEvent& p : score.programs) {
-    actions.push_back({frame_at(score, p.beat), 0, p.channel, p.program, 0});
+    actions.push_back({frame_at(score, p.beat), ActionKind::Program, p.channel, p.program, 0});
   }
   for (const ControlEvent& c : score.controls) {
-    actions.push_back({frame_at(score, c.beat), 1, c.channel, c.control, c.value});
+    actions.push_back(
+        {frame_at(score, c.beat), ActionKind::Control, c.channel, c.control, c.value});
   }
   for (const NoteEvent& n : score.notes) {
-    actions.push_back({frame_at(score, n.beat), 3, n.channel, n.key, n.velocity});
-    actions.push_back({frame_at(score, n.beat + n.beats), 2, n.channel, n.key, 0});
+    actions.push_back({frame_at(score, n.beat), ActionKind::NoteOn, n.channel, n.key, n.velocity});
+    actions.push_back(
+        {frame_at(score, n.beat + n.beats), ActionKind::NoteOff, n.channel, n.key, 0});
   }
   std::stable_sort(actions.begin(), actions.end());
   return actions;
@@ -59,10 +64,10 @@ struct SynthDeleter {
 
 void apply(fluid_synth_t* synth, const Action& action) {
   switch (action.kind) {
-    case 0: fluid_synth_program_change(synth, action.channel, action.a); break;
-    case 1: fluid_synth_cc(synth, action.channel, action.a, action.b); break;
-    case 2: fluid_synth_noteoff(synth, action.channel, action.a); break;
-    default: fluid_synth_noteon(synth, action.channel, action.a, action.b); break;
+    case ActionKind::Program: fluid_synth_program_change(synth, action.channel, action.a); break;
+    case ActionKind::Control: fluid_synth_cc(synth, action.channel, action.a, action.b); break;
+    case ActionKind::NoteOff: fluid_synth_noteoff(synth, action.channel, action.a); break;
+    case ActionKind::NoteOn: fluid_synth_noteon(synth, action.channel, action.a, action.b); break;
   }
 }
 

@@ -168,7 +168,7 @@ constexpr LayerSetting spin_plus(float offset) {
 }
 constexpr LayerSetting half_pixels() { return LayerSetting{U::Pixels, ValueSource::HalfPixels}; }
 
-// ---- The kinds' layer tables, one per kind. ----
+// ---- The kinds' layer tables, one per kind, a row for each layer the kind names. ----
 
 constexpr LayerSetting kRiverLand[] = {
     num(U::TimeSpeed, 0.2f), num(U::DitherSize, 3.951f), num(U::LightBorder1, 0.287f),
@@ -179,8 +179,8 @@ constexpr LayerSetting kRiverCloud[] = {
     num(U::LightBorder1, 0.52f), num(U::LightBorder2, 0.62f), pal_range(U::Colors, 6, 9),
     num(U::Size, 7.315f), num(U::Octaves, 2)};
 constexpr LayerRow kRiverPlanet[] = {
-    {"Land", M::LandRivers, kRiverLand},
-    {"Cloud", M::Clouds, kRiverCloud},
+    {M::LandRivers, kRiverLand},
+    {M::Clouds, kRiverCloud},
 };
 
 constexpr LayerSetting kDryLand[] = {
@@ -188,7 +188,7 @@ constexpr LayerSetting kDryLand[] = {
     num(U::LightBorder2, 0.5f), num(U::LandCutoff, 0.15f), pal_range(U::Colors, 0, 3),
     num(U::Size, 5.0f), num(U::Octaves, 6)};
 constexpr LayerRow kDryPlanet[] = {
-    {"Land", M::LandMasses, kDryLand},
+    {M::LandMasses, kDryLand},
 };
 
 constexpr LayerSetting kIslandWater[] = {
@@ -204,9 +204,9 @@ constexpr LayerSetting kIslandCloud[] = {
     num(U::LightBorder1, 0.52f), num(U::LightBorder2, 0.62f), pal_range(U::Colors, 7, 10),
     num(U::Size, 7.745f), num(U::Octaves, 2)};
 constexpr LayerRow kIslandPlanet[] = {
-    {"Water", M::Water, kIslandWater},
-    {"Land", M::LandMasses, kIslandLand},
-    {"Cloud", M::Clouds, kIslandCloud},
+    {M::Water, kIslandWater},
+    {M::LandMasses, kIslandLand},
+    {M::Clouds, kIslandCloud},
 };
 
 constexpr LayerSetting kCraterGround[] = {
@@ -217,8 +217,8 @@ constexpr LayerSetting kCraterCraters[] = {
     num(U::TimeSpeed, 0.2f), num(U::DitherSize, 5.0f), num(U::LightBorder, 0.465f),
     pal_range(U::Colors, 3, 4), num(U::Size, 5.0f)};
 constexpr LayerRow kCraterPlanet[] = {
-    {"Ground", M::Ground, kCraterGround},
-    {"Craters", M::Craters, kCraterCraters},
+    {M::Ground, kCraterGround},
+    {M::Craters, kCraterCraters},
 };
 
 constexpr LayerSetting kGasCloud[] = {
@@ -231,8 +231,8 @@ constexpr LayerSetting kGasCloud2[] = {
     num(U::LightBorder1, 0.439f), num(U::LightBorder2, 0.746f), pal_range(U::Colors, 4, 7),
     num(U::Size, 9.0f), num(U::Octaves, 5)};
 constexpr LayerRow kGasGiant[] = {
-    {"Cloud", M::GasClouds, kGasCloud},
-    {"Cloud2", M::Clouds, kGasCloud2},
+    {M::GasClouds, kGasCloud},
+    {M::Clouds, kGasCloud2},
 };
 
 constexpr LayerSetting kRingedGasLayers[] = {
@@ -246,8 +246,8 @@ constexpr LayerSetting kRingedRing[] = {
     num(U::ScaleRelToPlanet, 1.0f), num(U::NColors, 3), pal_range(U::Colors, 0, 2),
     pal_range(U::DarkColors, 3, 5), num(U::Size, 6.598f), num(U::Octaves, 3)};
 constexpr LayerRow kRingedGiant[] = {
-    {"GasLayers", M::GasLayers, kRingedGasLayers},
-    {"Ring", M::Ring, kRingedRing},
+    {M::GasLayers, kRingedGasLayers},
+    {M::Ring, kRingedRing},
 };
 
 // All three ice layers are lit from (0.3, 0.3), not from the planet's light origin.
@@ -264,9 +264,9 @@ constexpr LayerSetting kIceClouds[] = {
     num(U::CloudCurve, 1.0f), num(U::LightBorder1, 0.566f), num(U::LightBorder2, 0.781f),
     pal(U::Colors, {8, 9, 6, 7}), num(U::Size, 4.0f), num(U::Octaves, 4)};
 constexpr LayerRow kIcePlanet[] = {
-    {"Land", M::LandMasses, kIceLand},
-    {"Lakes", M::LandMasses, kIceLakes},
-    {"Clouds", M::Clouds, kIceClouds},
+    {M::LandMasses, kIceLand},
+    {M::LandMasses, kIceLakes},
+    {M::Clouds, kIceClouds},
 };
 
 constexpr LayerSetting kLavaLand[] = {
@@ -281,16 +281,16 @@ constexpr LayerSetting kLavaRiversLayer[] = {
     num(U::RiverCutoff, 0.579f), pal_range(U::Colors, 5, 7), num(U::Size, 10.0f),
     num(U::Octaves, 4)};
 constexpr LayerRow kLavaPlanet[] = {
-    {"Land", M::Ground, kLavaLand},
-    {"Craters", M::Craters, kLavaCraters},
-    {"LavaRivers", M::LavaRivers, kLavaRiversLayer},
+    {M::Ground, kLavaLand},
+    {M::Craters, kLavaCraters},
+    {M::LavaRivers, kLavaRiversLayer},
 };
 
 constexpr LayerSetting kAsteroidLayer[] = {
     num(U::TimeSpeed, 0.2f), num(U::DitherSize, 3.0f), pal_range(U::Colors, 0, 2),
     num(U::Size, 5.294f), num(U::Octaves, 2)};
 constexpr LayerRow kAsteroidKind[] = {
-    {"Asteroid", M::Asteroid, kAsteroidLayer},
+    {M::Asteroid, kAsteroidLayer},
 };
 
 // The core takes only `pixels` of the common values (its material declares no others).
@@ -301,8 +301,8 @@ constexpr LayerSetting kBlackHoleDisk[] = {
     num(U::TimeSpeed, 0.2f), num(U::DiskWidth, 0.065f), num(U::RingPerspective, 14.0f),
     pal_range(U::Colors, 0, 4), num(U::NColors, 5), num(U::Size, 6.598f), num(U::Octaves, 3)};
 constexpr LayerRow kBlackHoleKind[] = {
-    {"BlackHole", M::BlackHole, kBlackHoleCore},
-    {"Disk", M::AccretionDisk, kBlackHoleDisk},
+    {M::BlackHole, kBlackHoleCore},
+    {M::AccretionDisk, kBlackHoleDisk},
 };
 
 constexpr LayerSetting kGalaxyLayer[] = {
@@ -311,7 +311,7 @@ constexpr LayerSetting kGalaxyLayer[] = {
     num(U::NLayers, 4.0f), num(U::LayerHeight, 0.4f), num(U::Zoom, 1.375f),
     num(U::Swirl, -9.0f), num(U::NumFrames, 6.0f)};
 constexpr LayerRow kGalaxyKind[] = {
-    {"Galaxy", M::Galaxy, kGalaxyLayer},
+    {M::Galaxy, kGalaxyLayer},
 };
 
 constexpr LayerSetting kStarBlobsLayer[] = {
@@ -325,9 +325,9 @@ constexpr LayerSetting kStarFlaresLayer[] = {
     num(U::StormDitherWidth, 0.1f), num(U::Scale, 1.0f), num(U::CircleAmount, 0.5f),
     num(U::CircleScale, 1.0f), num(U::Size, 50.0f), num(U::Octaves, 4)};
 constexpr LayerRow kStarKind[] = {
-    {"Blobs", M::StarBlobs, kStarBlobsLayer},
-    {"Star", M::Star, kStarSurface},
-    {"StarFlares", M::StarFlares, kStarFlaresLayer},
+    {M::StarBlobs, kStarBlobsLayer},
+    {M::Star, kStarSurface},
+    {M::StarFlares, kStarFlaresLayer},
 };
 
 // Indexed by PlanetKind.

@@ -113,16 +113,15 @@ struct LayerSetting {
   std::uint8_t entry_count = 0;
 };
 
-// One row of a kind's table: the layer's name (as the kind lists it), its material, and the
-// values that replace or add to the common ones (pixels, rotation, seed, time, light origin,
-// cloud cover, dither switch).
+// One row of a kind's table: the layer's material and the values that replace or add to the
+// common ones (pixels, rotation, seed, time, light origin, cloud cover, dither switch). The layer's
+// name is the kind's (kind_layer_names) at the same position.
 struct LayerRow {
-  std::string_view name;
   LayerMaterial material;
   std::span<const LayerSetting> settings;
 };
 
-// The kind's layers in drawing order.
+// The kind's layers in drawing order, one row for each of its layer names.
 std::span<const LayerRow> kind_layer_rows(PlanetKind kind);
 
 struct Square {

@@ -1,29 +1,52 @@
 #include "app/frame_loop.h"
 
-#include <algorithm>
+#include "app/frame_timing.h"
+#include "app/running_frame.h"
+#include "game/run.h"
 
 namespace ventora {
 
-float frame_dt(double seconds) {
-  return std::min(static_cast<float>(seconds), kMaxFrameSeconds);
-}
-
-namespace {
-constexpr double kAssumedRefreshHz = 60;
-}  // namespace
-
-double frame_wait_seconds(const FramePacing& pacing, double elapsed) {
-  if (pacing.cap == 0) return 0;
-  const double refresh = pacing.refresh_hz > 0 ? pacing.refresh_hz : kAssumedRefreshHz;
-  const double interval = 1.0 / (pacing.cap ? *pacing.cap : refresh);
-  if (pacing.vsync && !pacing.cap && elapsed >= 0.5 * interval) return 0;
-  return std::max(0.0, interval - elapsed);
-}
-
-DefeatCueChange defeat_cue_change(Screen previous, Screen current) {
-  if (previous != Screen::Defeat && current == Screen::Defeat) return DefeatCueChange::Start;
-  if (previous == Screen::Defeat && current == Screen::Fight) return DefeatCueChange::Release;
-  return DefeatCueChange::None;
+bool FrameLoop::frame() {
+  FrameInput input;
+  if (!host_.poll(input)) return false;
+  DrawList list;
+  // Every clock reading of a run, the first and a restart's, comes from the host.
+  const ClockSource clock = [this] { return host_.clock(); };
+  switch (loop_state_) {
+    case LoopState::LoadingMusic:
+      // The window is up while the soundtrack decodes, so Escape already quits here.
+      if (input.is_pressed(Key::Escape)) return false;
+      break;
+    case LoopState::FirstFrame:
+      // This frame draws nothing of the game: the run starts at its end.
+      state_ = recorder_ ? recorder_->start_run(music_.get(), clock) : start_run(clock());
+      loop_state_ = LoopState::Running;
+      break;
+    case LoopState::Running: {
+      apply_pad(host_.pad(), *state_, pad_pointer_, input);
+      const float dt = frame_dt(host_.frame_seconds());
+      const FrameOutcome outcome =
+          recorder_ ? recorder_->run_frame(*state_, music_.get(), input, dt, list, clock)
+                    : run_frame(*state_, music_.get(), input, dt, list, clock);
+      if (outcome.quit) {
+        state_.reset();
+        music_.reset();
+        loop_state_ = LoopState::Ended;
+      } else if (outcome.window_size) {
+        host_.request_size(*outcome.window_size);
+      }
+      break;
+    }
+    case LoopState::Ended: break;
+  }
+  if (loop_state_ == LoopState::Ended) return false;
+  host_.show(list);
+  // The music is set up after the frame is shown, so that its decoders do not hold the first
+  // frame up; the run starts on the frame after the one that finds every track loaded.
+  if (loop_state_ == LoopState::LoadingMusic && host_.poll_music(music_)) {
+    loop_state_ = LoopState::FirstFrame;
+  }
+  return true;
 }
 
 }  // namespace ventora

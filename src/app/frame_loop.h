@@ -1,35 +1,65 @@
-// The pure rules of the frame loop, kept apart from the window so tests can hold them.
+// The frame loop as the explicit state machine of its suspension points: set up the music, let
+// one frame pass, start the run, then run frames until Escape. The window is reached through
+// `FrameHost`, so the loop's wiring can be driven without one.
 #pragma once
 
+#include <memory>
 #include <optional>
 
+#include "app/pad_controls.h"
+#include "app/replay_recorder.h"
+#include "base/frame_input.h"
+#include "base/pad_input.h"
 #include "game/game_state.h"
+#include "game/run_seed.h"
+#include "layout/render_settings.h"
+#include "music/music_player.h"
+#include "draw/draw_list.h"
 
 namespace ventora {
 
-// A frame that took longer than this advances the game by this much only.
-constexpr float kMaxFrameSeconds = 0.05f;
-
-// The game's time step for a frame that took `seconds`.
-float frame_dt(double seconds);
-
-// What decides how long the loop waits after showing a frame.
-struct FramePacing {
-  double refresh_hz = 0;      // the display's refresh rate; 0 or less when unknown (60 Hz is assumed)
-  bool vsync = false;         // the driver accepted waiting for the refresh in the swap
-  std::optional<int> cap;     // --fps / VENTORA_FPS: frames a second at most; 0 = uncapped
+// What the loop needs from the window and the process.
+class FrameHost {
+ public:
+  virtual ~FrameHost() = default;
+  // This frame's input; false when the window was closed through the window system.
+  virtual bool poll(FrameInput& input) = 0;
+  // The game controllers as of the last poll; none unless the host has some.
+  virtual PadInput pad() { return {}; }
+  // How long the previous frame took, in seconds.
+  virtual double frame_seconds() = 0;
+  virtual void request_size(WindowSize size) = 0;
+  // Hands the frame's drawing to the screen and presents it.
+  virtual void show(const DrawList& list) = 0;
+  // Sets the music up across frames without waiting: the first call starts it, each call hands
+  // over what is ready; true once it is done, with `player` set (nullptr with music off).
+  virtual bool poll_music(std::unique_ptr<MusicPlayer>& player) = 0;
+  virtual ClockReading clock() = 0;
 };
 
-// Seconds to wait after a frame whose work, from the end of the last wait to the return of the swap,
-// took `elapsed`, so that the loop draws one frame per refresh (or per 1 / cap). With working vsync
-// the swap waits by itself; only a swap that returns in under half a refresh (a driver that ignores
-// vsync, say while the window is hidden) is topped up.
-double frame_wait_seconds(const FramePacing& pacing, double elapsed);
+enum class LoopState { LoadingMusic, FirstFrame, Running, Ended };
 
-enum class DefeatCueChange { None, Start, Release };
+class FrameLoop {
+ public:
+  // With a recorder, the run and every frame go through it (--record).
+  explicit FrameLoop(FrameHost& host, ReplayRecorder* recorder = nullptr)
+      : host_(host), recorder_(recorder) {}
 
-// Entering Defeat starts the defeat cue; going from Defeat back to a fight (a restart) releases
-// the playlist. Everything else leaves the music alone.
-DefeatCueChange defeat_cue_change(Screen previous, Screen current);
+  // One displayed frame. False once the program should end (nothing is shown then).
+  bool frame();
+
+  LoopState loop_state() const { return loop_state_; }
+  // The run, once the first frame has passed.
+  GameState* state() { return state_ ? &*state_ : nullptr; }
+  MusicPlayer* music() { return music_.get(); }
+
+ private:
+  FrameHost& host_;
+  ReplayRecorder* recorder_;
+  LoopState loop_state_ = LoopState::LoadingMusic;
+  std::unique_ptr<MusicPlayer> music_;
+  std::optional<GameState> state_;
+  PadPointer pad_pointer_;
+};
 
 }  // namespace ventora

@@ -1,9 +1,9 @@
-// Waits out the rest of each frame after it was shown, by the pacing rule of frame_loop.h.
+// Waits out the rest of each frame after it was shown, by the pacing rule of frame_timing.h.
 #pragma once
 
 #include <chrono>
 
-#include "app/frame_loop.h"
+#include "app/frame_timing.h"
 
 namespace ventora {
 

@@ -9,7 +9,7 @@
 
 #include "app/command_line.h"
 #include "app/frame_pacer.h"
-#include "app/loop_states.h"
+#include "app/frame_loop.h"
 #include "app/replay_options.h"
 #include "app/replay_window.h"
 #include "app/window_config.h"

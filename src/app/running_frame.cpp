@@ -1,11 +1,16 @@
 #include "app/running_frame.h"
 
-#include "app/frame_loop.h"
 #include "draw/canvas.h"
 #include "game/run.h"
 #include "view/scene.h"
 
 namespace ventora {
+
+DefeatCueChange defeat_cue_change(Screen previous, Screen current) {
+  if (previous != Screen::Defeat && current == Screen::Defeat) return DefeatCueChange::Start;
+  if (previous == Screen::Defeat && current == Screen::Fight) return DefeatCueChange::Release;
+  return DefeatCueChange::None;
+}
 
 FrameOutcome run_frame(GameState& state, MusicPlayer* music, const FrameInput& input, float dt,
                        DrawList& list, const ClockSource& clock) {

@@ -18,6 +18,12 @@ struct FrameOutcome {
   std::optional<WindowSize> window_size;  // the game asked the window for this size
 };
 
+enum class DefeatCueChange { None, Start, Release };
+
+// Entering Defeat starts the defeat cue; going from Defeat back to a fight (a restart) releases
+// the playlist. Everything else leaves the music alone.
+DefeatCueChange defeat_cue_change(Screen previous, Screen current);
+
 // Escape first; then the music's tick, `update_game` with `dt`, the defeat cue on a screen change,
 // the game's window-size request handed back, and `draw_scene` into `list`. A restart reads
 // `clock`.

@@ -14,21 +14,8 @@ struct CardEntry {
   std::vector<Effect> effects;  // applied in this order at pick time
 };
 
-// What the numbers mean, by kind (kinds not listed take no number):
-//   RunSpeed, JumpHeight, Gravity, DamageScale, DamageTakenScale: value % multiplied in
-//   DamageBonus, EnemyDamageBonus: value added; MaxHpAdd/Limit/Raise, Heal, SetHp: hit points
-//   HpCap: hit points held at most at value while the effect lasts
-//   TickTock: jump height value % on the low jump, extra % on the high one
-//   EyeForAnEye: both sides deal value; Sacrifice: a strike deals value for `seconds`
-//   BloodMagic: hit points healed per Vampire proc
-//   HeightAndSpeed, SpeedAndHeight: +value % for each whole extra % of the other multiplier
-//   VampiresDen: per Vampire collected, value more retaliation and extra hit points healed
-//   ShieldNextFight: value hits blocked within `seconds`
-//   RegenNextFight: value hit points every extra seconds, for `seconds`
-//   TitForTatNextFight: value damage to each side; CloneNextFight: value clones per Clone picked
-//   BuffNextFight: value added to damage; WeakenNextFight: value added to damage for `seconds`
-//   ConfuseNextFight: controls flip every value seconds
-// The card list, in id order. Texts are UTF-8 ("→" U+2192, Weaken's "−" U+2212).
+// The card list, in id order. Texts are UTF-8 ("→" U+2192, Weaken's "−" U+2212). What the
+// numbers of each kind mean is written beside its rule in effect_rules.cpp.
 const CardEntry kCards[kCardCount] = {
     {"Double Trouble", "+1 max HP now, regen off, enemy +1 dmg (2 fights)",
      {{K::MaxHpAdd, 1},

@@ -28,8 +28,10 @@ enum class ModifierKind : std::int32_t {
   RegenNextFight, TitForTatNextFight, CloneNextFight, BuffNextFight, WeakenNextFight,
   ConfuseNextFight, Sacrifice, HpCap,
 };
+constexpr int kModifierKindCount = 30;
+static_assert(static_cast<int>(ModifierKind::HpCap) + 1 == kModifierKindCount, "count every kind");
 
-// One effect of a card. Every number a card's rules use is here; the table in catalogue.cpp says
+// One effect of a card. Every number a card's rules use is here; the rows in effect_rules.cpp say
 // what `value` and `extra` mean for each kind.
 struct Effect {
   ModifierKind kind;

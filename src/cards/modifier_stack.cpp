@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
+
+#include "cards/effect_rules.h"
+#include "cards/saturating.h"
 
 namespace ventora {
 
@@ -10,42 +12,22 @@ namespace {
 
 using K = ModifierKind;
 
-constexpr std::int32_t kHpCeiling = 7;
-
-// A float turned into a 32-bit count: out-of-range values saturate, not-a-number is 0.
-std::int32_t saturate_i32(double v) {
-  if (std::isnan(v)) return 0;
-  if (v >= static_cast<double>(std::numeric_limits<std::int32_t>::max()))
-    return std::numeric_limits<std::int32_t>::max();
-  if (v <= static_cast<double>(std::numeric_limits<std::int32_t>::min()))
-    return std::numeric_limits<std::int32_t>::min();
-  return static_cast<std::int32_t>(v);
-}
-
-// Sums that may leave 32 bits stay at the nearest end of the range.
-std::int32_t saturating_sum(std::int64_t v) {
-  return static_cast<std::int32_t>(std::clamp<std::int64_t>(
-      v, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
-}
-
-float percent(std::int32_t v) { return static_cast<float>(v) / 100.0f; }
-
 void clamp_hp(const ModifierStack& stack, std::int32_t& hp) {
   hp = std::max(0, std::min(hp, hp_cap(stack)));
 }
 
-bool is_next_fight_kind(ModifierKind kind) {
-  switch (kind) {
-    case K::ShieldNextFight: case K::RegenNextFight: case K::TitForTatNextFight:
-    case K::CloneNextFight: case K::BuffNextFight: case K::WeakenNextFight:
-    case K::ConfuseNextFight:
-      return true;
-    default: return false;
+// The stats from the modifiers in list order. One that waits for its fight adds nothing; one whose
+// won fights have run out adds only with `with_run_out` and when its kind's row keeps it.
+StatBlock fold_stats(const ModifierStack& stack, bool with_run_out) {
+  StatBlock s;
+  for (const Modifier& m : stack.modifiers) {
+    const EffectRule& rule = effect_rule(m.kind);
+    if (m.pending || !rule.fold) continue;
+    if (m.fights_left == 0 && !(with_run_out && rule.folded_after_its_fights)) continue;
+    rule.fold(s, m);
   }
+  return s;
 }
-
-// A modifier counts towards the stats unless it waits for its fight or its fights have run out.
-bool in_force(const Modifier& m) { return !m.pending && m.fights_left != 0; }
 
 // Takes the last pick off the list with every modifier of its card; hit points set at that pick
 // stay, but are clamped to the cap without it.
@@ -63,7 +45,7 @@ Modifier make_modifier(Card card, const Effect& effect) {
   Modifier m{card, effect.kind, effect.value, effect.extra};
   if (effect.fights > 0) m.fights_left = effect.fights;
   m.seconds_left = effect.seconds;
-  m.pending = is_next_fight_kind(effect.kind);
+  m.pending = waits_for_fight(effect.kind);
   return m;
 }
 
@@ -73,61 +55,6 @@ void renew_fights(ModifierStack& stack, const Modifier& added) {
   if (added.fights_left == kWholeRun) return;
   for (Modifier& m : stack.modifiers)
     if (m.card == added.card && m.kind == added.kind) m.fights_left = added.fights_left;
-}
-
-// Acting on one effect right after it joined the list.
-void apply_effect(ModifierStack& stack, const Modifier& m, std::int32_t& hp) {
-  switch (m.kind) {
-    case K::Heal:
-      hp = saturating_sum(std::int64_t{hp} + m.value);
-      hp = std::min(hp, hp_cap(stack));
-      break;
-    case K::SetHp: hp = m.value; break;
-    default: break;
-  }
-}
-
-// Starts one waiting next-fight effect (its timer length is in `seconds_left`). False when it
-// has to wait for a later fight.
-bool start_effect(ModifierStack& stack, Modifier& m, bool regen_allowed, std::int32_t& boss_hp) {
-  FightCardEffects& fight = stack.fight;
-  switch (m.kind) {
-    case K::ShieldNextFight:
-      stack.shield_time = m.seconds_left;
-      stack.shield_blocks = m.value;
-      break;
-    case K::RegenNextFight:
-      if (!regen_allowed) return false;
-      stack.regen_time = m.seconds_left;
-      stack.regen_clock = 0;
-      stack.regen_period = static_cast<float>(m.extra);
-      stack.regen_heal = m.value;
-      break;
-    case K::CloneNextFight: {
-      // The boss and each clone count one hit point of the shared pool.
-      const std::int64_t clones = std::int64_t{count_picks(stack, m.card)} * m.value;
-      boss_hp = saturating_sum(std::max<std::int64_t>(clones, 1) + 1);
-      fight.clone_active = true;
-      break;
-    }
-    case K::BuffNextFight: fight.buff_bonus = m.value; break;
-    case K::WeakenNextFight:
-      fight.weaken_time = m.seconds_left;
-      fight.weaken_bonus = m.value;
-      break;
-    case K::ConfuseNextFight:
-      fight.confuse_clock = 0;
-      fight.confuse_period = static_cast<float>(m.value);
-      fight.confuse_active = true;
-      break;
-    case K::TitForTatNextFight:
-      fight.start_damage = m.value;
-      boss_hp -= m.value;
-      break;
-    default: break;
-  }
-  m.seconds_left = 0;
-  return true;
 }
 
 void count_down(float& timer, float dt) {
@@ -142,64 +69,7 @@ float boosted(float own, float other, float boost, float step) {
 
 }  // namespace
 
-StatBlock aggregate_stats(const ModifierStack& stack) {
-  StatBlock s;
-  for (const Modifier& m : stack.modifiers) {
-    if (!in_force(m)) continue;
-    switch (m.kind) {
-      case K::RunSpeed: s.run *= percent(m.value); break;
-      case K::JumpHeight: s.jump *= percent(m.value); break;
-      case K::Gravity: s.gravity *= percent(m.value); break;
-      case K::DamageScale: s.damage_scale *= percent(m.value); break;
-      case K::DamageTakenScale: s.damage_taken_scale *= percent(m.value); break;
-      case K::DamageBonus: s.damage_bonus = saturating_sum(std::int64_t{s.damage_bonus} + m.value); break;
-      case K::EnemyDamageBonus:
-        s.enemy_damage_bonus = saturating_sum(std::int64_t{s.enemy_damage_bonus} + m.value);
-        break;
-      case K::MaxHpAdd:
-        s.max_hp = std::min(saturating_sum(std::int64_t{s.max_hp} + m.value), kHpCeiling);
-        break;
-      case K::MaxHpLimit: s.max_hp = std::min(s.max_hp, m.value); break;
-      case K::MaxHpRaise: s.max_hp = std::min(std::max(s.max_hp, m.value), kHpCeiling); break;
-      case K::HpCap: s.hp_limit = std::min(s.hp_limit, m.value); break;
-      case K::RegenOff: s.regen_allowed = false; break;
-      case K::TickTock:
-        s.tick_tock = true;
-        s.tick_tock_low = percent(m.value);
-        s.tick_tock_high = percent(m.extra);
-        break;
-      case K::Vampire: s.vampire = true; break;
-      case K::BloodMagic:
-        s.blood_magic = true;
-        s.blood_magic_heal = m.value;
-        break;
-      case K::EyeForAnEye:
-        s.eye_for_an_eye = true;
-        s.eye_for_an_eye_damage = m.value;
-        break;
-      case K::HeightAndSpeed:
-        s.height_and_speed = true;
-        s.jump_boost = percent(m.value);
-        s.jump_boost_step = percent(m.extra);
-        break;
-      case K::SpeedAndHeight:
-        s.speed_and_height = true;
-        s.run_boost = percent(m.value);
-        s.run_boost_step = percent(m.extra);
-        break;
-      case K::VampiresDen:
-        s.vampires_den = true;
-        s.den_retaliation = m.value;
-        s.den_heal = m.extra;
-        break;
-      case K::Sacrifice:
-        if (m.seconds_left > 0) s.sacrifice_damage = m.value;
-        break;
-      default: break;
-    }
-  }
-  return s;
-}
+StatBlock aggregate_stats(const ModifierStack& stack) { return fold_stats(stack, true); }
 
 std::int32_t hp_cap(const ModifierStack& stack) {
   const StatBlock stats = aggregate_stats(stack);
@@ -217,7 +87,7 @@ void apply_pick(ModifierStack& stack, Card card, std::int32_t& hp) {
     const Modifier m = make_modifier(card, effect);
     renew_fights(stack, m);
     stack.modifiers.push_back(m);
-    apply_effect(stack, m, hp);
+    if (const auto on_pick = effect_rule(m.kind).on_pick) on_pick(stack, m, hp);
   }
   clamp_hp(stack, hp);
 }
@@ -226,7 +96,10 @@ void start_fight_effects(ModifierStack& stack, std::int32_t& hp, std::int32_t& b
   stack.fight = {};
   const bool regen_allowed = aggregate_stats(stack).regen_allowed;
   for (Modifier& m : stack.modifiers) {
-    if (m.pending && start_effect(stack, m, regen_allowed, boss_hp)) m.pending = false;
+    if (m.pending && effect_rule(m.kind).start(stack, m, regen_allowed, boss_hp)) {
+      m.pending = false;
+      m.seconds_left = 0;  // its timer now runs in the stack or in the fight
+    }
   }
   clamp_hp(stack, hp);
   boss_hp = std::max(boss_hp, 0);
@@ -256,7 +129,9 @@ void tick_cards(ModifierStack& stack, float dt, std::int32_t& hp) {
 }
 
 std::int32_t damage_taken(const ModifierStack& stack) {
-  const StatBlock stats = aggregate_stats(stack);
+  // The aggregate keeps Double Trouble's bonus and Brawn Over Brains' scale for the rest of the
+  // run; a hit counts them only while their won fights last.
+  const StatBlock stats = fold_stats(stack, false);
   if (stats.eye_for_an_eye) return stats.eye_for_an_eye_damage;
   std::int64_t a = stats.enemy_damage_bonus;
   a += saturate_i32(std::round(static_cast<double>(stats.damage_taken_scale)));

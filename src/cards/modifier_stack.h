@@ -56,6 +56,8 @@ struct StatBlock {
   float gravity = 1.0f;
   float damage_scale = 1.0f;
   std::int32_t damage_bonus = 0;
+  // These two fold every entry, also those whose won fights have run out; damage_taken leaves
+  // the run-out ones out.
   float damage_taken_scale = 1.0f;
   std::int32_t enemy_damage_bonus = 0;
   std::int32_t max_hp = 3;

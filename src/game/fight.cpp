@@ -61,11 +61,11 @@ float run_direction(GameState& state, const FrameInput& input) {
   float d = 0;
   if (input.is_held(Key::Left) || input.is_held(Key::A)) {
     d = -1;
-    state.facing = 0;
+    state.facing = Facing::Left;
   }
   if (input.is_held(Key::Right) || input.is_held(Key::D)) {
     d += 1;
-    state.facing = 1;
+    state.facing = Facing::Right;
   }
   if (controls_flipped(state.modifier_stack)) d = -d;
   return d;
@@ -131,7 +131,7 @@ void jump_input(GameState& state, const FrameInput& input) {
 // Step 9: the facing picks the pad; a busy pad ignores the press.
 void fire_input(GameState& state, const FrameInput& input) {
   if (!input.is_pressed(Key::J) && !input.is_pressed(Key::Enter)) return;
-  LaunchPad& pad = state.launch_pads[state.facing == 1 ? 1 : 0];
+  LaunchPad& pad = state.launch_pads[facing_pad(state.facing)];
   if (pad.phase != LaunchPhase::Idle) return;
   pad.phase = LaunchPhase::WindUp;
   pad.phase_time = 0;
@@ -149,14 +149,16 @@ std::optional<float> advance_pad(LaunchPad& pad, float dt) {
   return std::nullopt;
 }
 
-// The boss (when present) or an active clone within the strike reach of `point`, the closest
+// The boss (when present) or an active clone whose angular distance `within` accepts, the closest
 // winning; ties keep the earlier candidate, the boss before any clone.
-std::optional<Target> strike_target(const GameState& state, float point) {
+template <class Distance>
+std::optional<Target> closest_target(const GameState& state, Distance distance,
+                                     bool (*within)(float)) {
   std::optional<Target> target;
   float best = 0;
   if (state.boss_present) {
-    const float d = angular_distance(state.boss_angle, point);
-    if (within_strike_reach(d)) {
+    const float d = distance(state.boss_angle);
+    if (within(d)) {
       target = Target{true, 0};
       best = d;
     }
@@ -164,13 +166,19 @@ std::optional<Target> strike_target(const GameState& state, float point) {
   for (size_t i = 0; i < state.clones.size(); ++i) {
     const BossClone& clone = state.clones[i];
     if (!clone.active) continue;
-    const float d = angular_distance(clone.angle, point);
-    if (within_strike_reach(d) && (!target || d < best)) {
+    const float d = distance(clone.angle);
+    if (within(d) && (!target || d < best)) {
       target = Target{false, i};
       best = d;
     }
   }
   return target;
+}
+
+// Who a strike at planet angle `point` hits.
+std::optional<Target> strike_target(const GameState& state, float point) {
+  return closest_target(
+      state, [point](float angle) { return angular_distance(angle, point); }, within_strike_reach);
 }
 
 // Damage to the hit points the boss and its clones share. A hit on the boss itself takes it off
@@ -207,30 +215,12 @@ void advance_pads_and_strike(GameState& state, float dt) {
   }
 }
 
-// The boss (when present) or an active clone touching the player, the closest winning.
+// Who touches the player, measured on screen where the player stands.
 std::optional<Target> contact_target(const GameState& state) {
-  const auto distance = [&](float angle) {
+  const auto distance = [&state](float angle) {
     return angular_distance(wrap_angle(angle + state.planet_turn), kPlayerScreenAngle);
   };
-  std::optional<Target> target;
-  float best = 0;
-  if (state.boss_present) {
-    const float d = distance(state.boss_angle);
-    if (within_contact_reach(d)) {
-      target = Target{true, 0};
-      best = d;
-    }
-  }
-  for (size_t i = 0; i < state.clones.size(); ++i) {
-    const BossClone& clone = state.clones[i];
-    if (!clone.active) continue;
-    const float d = distance(clone.angle);
-    if (within_contact_reach(d) && (!target || d < best)) {
-      target = Target{false, i};
-      best = d;
-    }
-  }
-  return target;
+  return closest_target(state, distance, within_contact_reach);
 }
 
 // Vampire: a hurt player strikes back at the boss (never at a clone) and may heal.
@@ -282,7 +272,7 @@ void fight_step(GameState& state, const FrameInput& input, float dt) {
 }
 
 void reset_fight(GameState& state) {
-  state.facing = 0;
+  state.facing = Facing::Left;
   state.launch_pads = kStartLaunchPads;
   state.boss_angle = kBossStartAngle;
   state.boss_speed = kBossStartSpeed;

@@ -22,6 +22,9 @@ float wrap_angle(float a);
 
 enum class Screen : std::uint8_t { Fight, StageClear, CardChoice, Countdown, Victory, Defeat };
 
+// The last run direction. Stored in 64 bits, as replays hash it.
+enum class Facing : std::uint64_t { Left = 0, Right = 1 };
+
 enum class LaunchPhase : std::uint8_t { Idle, WindUp, Strike, Hold, Recover };
 
 struct LaunchPad {
@@ -33,6 +36,9 @@ struct LaunchPad {
 // Pad 0 sits at planet angle 0 and pad 1 opposite it, both idle: every fight starts so.
 constexpr std::array<LaunchPad, 2> kStartLaunchPads{LaunchPad{0, 0, LaunchPhase::Idle},
                                                     LaunchPad{kPi, 0, LaunchPhase::Idle}};
+
+// The pad the player fires and the scene shows selected: pad 0 facing left, pad 1 facing right.
+constexpr size_t facing_pad(Facing facing) { return facing == Facing::Right ? 1 : 0; }
 
 struct BossClone {
   float angle = 0;
@@ -80,7 +86,7 @@ struct GameState {
   float countdown = 0;
 
   float planet_turn = 0;
-  std::uint64_t facing = 0;  // 0 left, 1 right
+  Facing facing = Facing::Left;
   float player_height = 0;
   float player_vspeed = 0;
   std::int32_t player_hp = 3;

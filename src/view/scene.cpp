@@ -251,7 +251,8 @@ void draw_scene(const GameState& state, Canvas& canvas) {
                   -state.planet_turn);
   }
   for (size_t i = 0; i < state.launch_pads.size(); ++i) {
-    draw_launch_pad(canvas, f, state.launch_pads[i], state.planet_turn, state.facing == i);
+    draw_launch_pad(canvas, f, state.launch_pads[i], state.planet_turn,
+                    facing_pad(state.facing) == i);
   }
   draw_player(canvas, f, state.player_guard_time, height, state.modifier_stack.shield_time > 0);
   draw_boss_and_clones(canvas, f, state);

@@ -91,7 +91,7 @@ TEST_F(VirtualPadTest, StickPushRunsUntilThePadIsPulledOut) {
   SDL_JoystickSetVirtualAxis(joystick_, SDL_CONTROLLER_AXIS_LEFTX, SDL_JOYSTICK_AXIS_MAX);
   const FrameInput input = frame();
   EXPECT_TRUE(input.is_held(Key::Right));
-  EXPECT_EQ(state_.facing, 1u);
+  EXPECT_EQ(state_.facing, Facing::Right);
   EXPECT_NE(state_.planet_turn, 0.0f);  // running right turns the planet
   for (int i = 0; i < 10; ++i) frame();
   const float turned = state_.planet_turn;

@@ -128,27 +128,34 @@ TEST(ModifierStack, AggregatesPickSequences) {
   }
 }
 
+// A hit counts the bonus for two won fights; the aggregate keeps it for the run.
 TEST(ModifierStack, DoubleTroubleBonusLastsTwoWonFights) {
   Picked p = pick_all({Card::DoubleTrouble});
-  std::vector<std::int32_t> taken;
+  std::vector<std::int32_t> taken, bonus;
   for (int fight = 0; fight < 4; ++fight) {
     taken.push_back(damage_taken(p.stack));
+    bonus.push_back(aggregate_stats(p.stack).enemy_damage_bonus);
     fight_won(p.stack);
   }
   EXPECT_EQ(taken, (std::vector<std::int32_t>{2, 2, 1, 1}));
+  EXPECT_EQ(bonus, (std::vector<std::int32_t>{1, 1, 1, 1}));
   EXPECT_EQ(aggregate_stats(p.stack).max_hp, 4);
   EXPECT_FALSE(aggregate_stats(p.stack).regen_allowed);
 }
 
+// A hit counts the doubling for three won fights; the aggregate keeps it for the run.
 TEST(ModifierStack, BrawnOverBrainsDoublesForThreeStagesAndKeepsTheLimit) {
   Picked p = pick_all({Card::BrawnOverBrains}, 2);
   EXPECT_EQ(p.hp, 1);
   std::vector<std::int32_t> taken;
+  std::vector<float> scale;
   for (int fight = 0; fight < 5; ++fight) {
     taken.push_back(damage_taken(p.stack));
+    scale.push_back(aggregate_stats(p.stack).damage_taken_scale);
     fight_won(p.stack);
   }
   EXPECT_EQ(taken, (std::vector<std::int32_t>{2, 2, 2, 1, 1}));
+  EXPECT_EQ(scale, (std::vector<float>{2, 2, 2, 2, 2}));
   EXPECT_EQ(hp_cap(p.stack), 1);
   apply_pick(p.stack, Card::LongLifeUnlikely, p.hp);
   EXPECT_EQ(hp_cap(p.stack), 7);

@@ -28,10 +28,8 @@ check_start() {
   start_game "$@"
   local wid size notes
   wid=$(wait_for_window)
-  sleep 0.5  # past start-up, into the running loop
-  size=$(window_size "$wid")
-  press "$wid" Escape
-  wait_for_exit
+  size=$(window_size "$wid")  # the window opens in its mode's size
+  quit_with_escape "$wid"
   [ "$GAME_STATUS" = 0 ] || fail "'$*': exit status $GAME_STATUS after Escape"
   [ "$size" = "$expected" ] || fail "'$*': window is $size, expected $expected"
   notes=$(grep '^ventora:' "$ERR_FILE" || true)

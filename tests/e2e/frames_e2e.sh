@@ -41,7 +41,8 @@ quit() {
   [ "$GAME_STATUS" = 0 ] || { cat "$ERR_FILE" >&2; fail "exit status $GAME_STATUS"; }
 }
 
-# A busy machine may draw fewer frames, never more than the display's refresh allows.
+# A busy machine may draw far fewer frames, never more than the display's refresh allows; only a
+# loop that shows no frame at all in the two seconds measured counts as hung.
 check_rate() {
   local what=$1 most=$2
   start_logged "${@:3}"
@@ -52,8 +53,8 @@ check_rate() {
   local rate
   rate=$(swap_rate)
   quit "$wid"
-  awk -v r="$rate" -v most="$most" 'BEGIN { exit !(r <= most && r >= 5) }' ||
-    fail "$what: $rate frames a second (expected 5 to $most)"
+  awk -v r="$rate" -v most="$most" 'BEGIN { exit !(r <= most && r > 0) }' ||
+    fail "$what: $rate frames a second (expected above 0, at most $most)"
   echo "ok: $what draws $rate frames a second"
 }
 

@@ -39,18 +39,18 @@ struct RunCase {
   std::vector<Key> held;
   bool confused;
   float turn_after_one_second;
-  std::uint64_t facing;
+  Facing facing;
 };
 
 TEST(FightRunning, OneSecondOfKeysTurnsThePlanetAndSetsFacing) {
   const std::vector<RunCase> cases = {
-      {"D runs right: the planet turns back", {Key::D}, false, kTau - 1.65f, 1},
-      {"Right arrow as D", {Key::Right}, false, kTau - 1.65f, 1},
-      {"A runs left", {Key::A}, false, 1.65f, 0},
-      {"Left arrow as A", {Key::Left}, false, 1.65f, 0},
-      {"both keys: still, facing right", {Key::A, Key::D}, false, 0.0f, 1},
-      {"confused D turns forwards", {Key::D}, true, 1.65f, 1},
-      {"no keys: still, facing kept", {}, false, 0.0f, 0},
+      {"D runs right: the planet turns back", {Key::D}, false, kTau - 1.65f, Facing::Right},
+      {"Right arrow as D", {Key::Right}, false, kTau - 1.65f, Facing::Right},
+      {"A runs left", {Key::A}, false, 1.65f, Facing::Left},
+      {"Left arrow as A", {Key::Left}, false, 1.65f, Facing::Left},
+      {"both keys: still, facing right", {Key::A, Key::D}, false, 0.0f, Facing::Right},
+      {"confused D turns forwards", {Key::D}, true, 1.65f, Facing::Right},
+      {"no keys: still, facing kept", {}, false, 0.0f, Facing::Left},
   };
   for (const RunCase& c : cases) {
     SCOPED_TRACE(c.name);
@@ -205,7 +205,7 @@ TEST(FightBoss, CloneReversesForTheWholeFrameItsTimeRunsOut) {
 
 TEST(FightBoss, ResetFightRestoresEveryPerFightField) {
   GameState state;
-  state.facing = 1;
+  state.facing = Facing::Right;
   state.launch_pads[1] = LaunchPad{kPi, 0.1f, LaunchPhase::Hold};
   state.boss_angle = 5;
   state.boss_speed = 2;
@@ -219,7 +219,7 @@ TEST(FightBoss, ResetFightRestoresEveryPerFightField) {
   state.player_hp = 2;
   state.jump_count = 5;
   reset_fight(state);
-  EXPECT_EQ(state.facing, 0u);
+  EXPECT_EQ(state.facing, Facing::Left);
   EXPECT_EQ(state.launch_pads[0].angle, 0.0f);
   EXPECT_EQ(state.launch_pads[1].angle, kPi);
   for (const LaunchPad& pad : state.launch_pads) {

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+#include <vector>
+
 #include "cards/modifier_stack.h"
 
 namespace ventora {
@@ -139,7 +142,7 @@ TEST(BeginFight, SetsUpTheNextStageWithACountIn) {
   state.stage = 2;
   state.boss_hp = 0;
   state.planet_turn = 2.0f;
-  state.facing = 1;
+  state.facing = Facing::Right;
   state.player_height = 12;
   state.planet_time = 4;
   begin_fight(state);
@@ -148,7 +151,7 @@ TEST(BeginFight, SetsUpTheNextStageWithACountIn) {
   EXPECT_FLOAT_EQ(state.countdown, 3.55f);
   EXPECT_EQ(state.boss_hp, 3);
   EXPECT_EQ(state.planet_turn, 0.0f);
-  EXPECT_EQ(state.facing, 0u);
+  EXPECT_EQ(state.facing, Facing::Left);
   EXPECT_EQ(state.player_height, 0.0f);
   EXPECT_EQ(state.planet_time, 0.0f);
   EXPECT_EQ(state.planet->kind, planet::PlanetKind::GasGiant);
@@ -197,6 +200,36 @@ TEST(WinFight, ScreensAfterEachStage) {
     // The last stage ends the run as it stands; other wins end the per-fight card effects.
     EXPECT_EQ(state.modifier_stack.fight.buff_bonus, c.stage == 5 ? 1 : 0) << c.stage;
   }
+}
+
+// Through the screens of a run: win, continue, pick Double Trouble, win, pick Buff, win. Its
+// enemy bonus lasts two won fights for a hit, but stays in the aggregate for the rest of the run.
+TEST(WinFight, DoubleTroubleStaysInTheStatsAfterItsFightsWhileHitsDropIt) {
+  GameState state = start_run(kClock);
+  const auto win_continue_and_pick = [&state](Card card) {
+    win_fight(state);
+    update_game(state, pressing(Key::C), 0.016f);
+    ASSERT_EQ(state.screen, Screen::CardChoice);
+    state.offer[0].card = card;
+    update_game(state, pressing(Key::Num1), 0.016f);
+    ASSERT_EQ(state.screen, Screen::Countdown);
+    update_game(state, frame(), 4.0f);
+    ASSERT_EQ(state.screen, Screen::Fight);
+  };
+  // The aggregate's enemy bonus and the damage of a hit, after each step.
+  using BonusAndHit = std::pair<std::int32_t, std::int32_t>;
+  std::vector<BonusAndHit> seen;
+  const auto look = [&] {
+    seen.emplace_back(aggregate_stats(state.modifier_stack).enemy_damage_bonus,
+                      damage_taken(state.modifier_stack));
+  };
+  ASSERT_NO_FATAL_FAILURE(win_continue_and_pick(Card::DoubleTrouble));
+  look();
+  ASSERT_NO_FATAL_FAILURE(win_continue_and_pick(Card::Buff));
+  look();
+  win_fight(state);
+  look();
+  EXPECT_EQ(seen, (std::vector<BonusAndHit>{{1, 2}, {1, 2}, {1, 1}}));
 }
 
 TEST(Confetti, FiveNewPiecesEachFrameFallOutFortyBelowTheEdge) {

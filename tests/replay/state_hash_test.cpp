@@ -38,7 +38,7 @@ TEST(StateHash, EveryFieldCounts) {
       {"bonus_topping", [](GameState& s) { s.bonus_topping = true; }},
       {"countdown", [](GameState& s) { s.countdown = 1e-30f; }},
       {"planet_turn", [](GameState& s) { s.planet_turn = -0.0f; }},  // the sign bit alone
-      {"facing", [](GameState& s) { s.facing = 1; }},
+      {"facing", [](GameState& s) { s.facing = Facing::Right; }},
       {"player_height", [](GameState& s) { s.player_height = 1; }},
       {"player_vspeed", [](GameState& s) { s.player_vspeed = 1; }},
       {"player_hp", [](GameState& s) { s.player_hp = 2; }},

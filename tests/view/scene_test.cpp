@@ -341,7 +341,7 @@ TEST(ScenePads, SelectedPadShinesAndPhasesDrawOnTheFarSide) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     GameState state = scene_state(og_settings());
-    state.facing = 1;
+    state.facing = Facing::Right;
     state.launch_pads[0] = LaunchPad{0, c.phase_time, c.phase};
     const auto pad = sprites(draw(state, 960, 720), kIdlePads + c.extra);
     EXPECT_EQ(pad[1].color, Color::rgba8(168, 150, 116));             // pad 0 not selected

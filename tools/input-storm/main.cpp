@@ -14,7 +14,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/frame_loop.h"
+#include "app/frame_timing.h"
 #include "app/running_frame.h"
 #include "game/run.h"
 #include "game/run_seed.h"
