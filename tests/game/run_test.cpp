@@ -60,7 +60,7 @@ TEST(StageOrder, StagePlanetsAndToppings) {
 }
 
 TEST(StartRun, FreshRunStartsTheFirstFightAtOnce) {
-  const GameState state = start_run(kClock);
+  const GameState state = start_run(kClock, OutputMode::Hd720);
   EXPECT_EQ(state.screen, Screen::Fight);
   EXPECT_EQ(state.stage, 1u);
   EXPECT_EQ(state.player_hp, 3);
@@ -81,7 +81,7 @@ TEST(UpdateGame, CardTimersRunAndRestartWorksOnEveryScreen) {
                             Screen::Countdown, Screen::Victory,    Screen::Defeat};
   for (Screen screen : screens) {
     SCOPED_TRACE(static_cast<int>(screen));
-    GameState state = start_run(kClock);
+    GameState state = start_run(kClock, OutputMode::Hd720);
     state.screen = screen;
     state.countdown = 2.0f;
     state.stage = 3;
@@ -108,7 +108,7 @@ TEST(UpdateGame, CardTimersRunAndRestartWorksOnEveryScreen) {
 }
 
 TEST(UpdateGame, CountdownReachingExactlyZeroStartsTheFight) {
-  GameState state = start_run(kClock);
+  GameState state = start_run(kClock, OutputMode::Hd720);
   state.screen = Screen::Countdown;
   // Binary fractions, so the count lands on 0 exactly: 0.375 - 0.25 - 0.125.
   state.countdown = 0.375f;
@@ -120,13 +120,13 @@ TEST(UpdateGame, CountdownReachingExactlyZeroStartsTheFight) {
 }
 
 TEST(UpdateGame, AskForTheModeSizeWhenTheWindowDrifts) {
-  GameState state = start_run(kClock);
+  GameState state = start_run(kClock, OutputMode::Hd720);
   EXPECT_FALSE(update_game(state, frame(1281, 720), 0.016f).has_value());
   EXPECT_EQ(update_game(state, frame(1282, 720), 0.016f), (WindowSize{1280, 720}));
 }
 
 TEST(UpdateGame, PlanetTakesPixelCountAndDitherEveryFrame) {
-  GameState state = start_run(kClock);
+  GameState state = start_run(kClock, OutputMode::Hd720);
   state.render_settings.planet_pixels = 6000;
   state.render_settings.planet_dither = false;
   update_game(state, frame(), 0.016f);
@@ -135,7 +135,7 @@ TEST(UpdateGame, PlanetTakesPixelCountAndDitherEveryFrame) {
 }
 
 TEST(BeginFight, SetsUpTheNextStageWithACountIn) {
-  GameState state = start_run(kClock);
+  GameState state = start_run(kClock, OutputMode::Hd720);
   state.stage = 2;
   state.boss_hp = 0;
   state.planet_turn = 2.0f;
@@ -155,7 +155,7 @@ TEST(BeginFight, SetsUpTheNextStageWithACountIn) {
 }
 
 TEST(BeginFight, StartDamageThatTakesTheLastHitPointsEndsTheRun) {
-  GameState state = start_run(kClock);
+  GameState state = start_run(kClock, OutputMode::Hd720);
   state.player_hp = 2;
   apply_pick(state.modifier_stack, Card::TitForTat, state.player_hp);
   begin_fight(state);
@@ -165,7 +165,7 @@ TEST(BeginFight, StartDamageThatTakesTheLastHitPointsEndsTheRun) {
 }
 
 TEST(BeginFight, AStandingShieldTakesTheStartDamage) {
-  GameState state = start_run(kClock);
+  GameState state = start_run(kClock, OutputMode::Hd720);
   state.player_hp = 2;
   apply_pick(state.modifier_stack, Card::TitForTat, state.player_hp);
   state.modifier_stack.shield_blocks = 1;
@@ -188,7 +188,7 @@ TEST(WinFight, ScreensAfterEachStage) {
       {6, Screen::StageClear, true},  {5, Screen::Victory, false},
   };
   for (const Case& c : cases) {
-    GameState state = start_run(kClock);
+    GameState state = start_run(kClock, OutputMode::Hd720);
     state.stage = c.stage;
     state.modifier_stack.fight.buff_bonus = 1;
     win_fight(state);
@@ -200,7 +200,7 @@ TEST(WinFight, ScreensAfterEachStage) {
 }
 
 TEST(Confetti, FiveNewPiecesEachFrameFallOutFortyBelowTheEdge) {
-  GameState state = start_run(kClock);
+  GameState state = start_run(kClock, OutputMode::Hd720);
   state.screen = Screen::Victory;
   const FrameInput input = frame(960, 720);
   update_game(state, input, 0.016f);
