@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "cards/modifier_stack.h"
 
 namespace ventora {
@@ -104,6 +106,24 @@ TEST(UpdateGame, CardTimersRunAndRestartWorksOnEveryScreen) {
     EXPECT_EQ(state.render_settings.planet_pixels, 110.0f);
     EXPECT_TRUE(state.modifier_stack.picks.empty());
     EXPECT_EQ(state.modifier_stack.shield_time, 0.0f);
+  }
+}
+
+// A restart keeps the run's output mode and brings its settings back to that mode's start values.
+TEST(UpdateGame, RestartKeepsTheRunsMode) {
+  const std::pair<OutputMode, float> cases[] = {
+      {OutputMode::Og, 180}, {OutputMode::Hd720, 110}, {OutputMode::Hd1080, 110}, {OutputMode::Hd4k, 110}};
+  for (const auto& [mode, planet_pixels] : cases) {
+    SCOPED_TRACE(mode_word(mode));
+    GameState state = start_run(kClock, mode);
+    state.render_settings.planet_pixels = 400;
+    state.render_settings.planet_dither = false;
+    update_game(state, pressing(Key::R), 0.25f);
+    EXPECT_EQ(state.render_settings.preset, mode);
+    EXPECT_EQ(state.render_settings.planet_pixels, planet_pixels);
+    EXPECT_TRUE(state.render_settings.planet_dither);
+    ASSERT_TRUE(state.planet.has_value());
+    EXPECT_EQ(state.planet->pixels, static_cast<std::uint32_t>(planet_pixels));
   }
 }
 

@@ -8,6 +8,7 @@
 
 #include <cstdlib>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,10 @@
 #include "view/scene.h"
 
 namespace ventora {
+
+// The test names show the mode's word (found by argument lookup, so outside the unnamed namespace).
+void PrintTo(OutputMode mode, std::ostream* out) { *out << mode_word(mode); }
+
 namespace {
 
 std::vector<std::uint8_t> screen_pixels(int width, int height) {
