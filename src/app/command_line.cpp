@@ -1,19 +1,11 @@
 #include "app/command_line.h"
 
 #include <charconv>
+#include <utility>
 
 namespace ventora {
 
 namespace {
-
-constexpr std::string_view kModes[] = {"og", "hd720", "hd1080", "hd4k"};
-
-bool known_mode(std::string_view mode) {
-  for (std::string_view m : kModes) {
-    if (m == mode) return true;
-  }
-  return false;
-}
 
 std::optional<int> parse_count(std::string_view text) {
   int value = 0;
@@ -22,11 +14,33 @@ std::optional<int> parse_count(std::string_view text) {
   return value;
 }
 
+// One line per output mode, under --mode: its word and its window.
+std::string mode_lines() {
+  std::string lines;
+  for (const OutputModeInfo& info : kOutputModes) {
+    std::string line(33, ' ');
+    line += info.word;
+    line.resize(41, ' ');
+    line += info.mode == OutputMode::Og ? "plain, " : "pixel art, ";
+    line += std::to_string(info.window.width) + "x" + std::to_string(info.window.height) + " window";
+    if (info.mode == kDefaultOutputMode) line += " (the default)";
+    lines += line + "\n";
+  }
+  return lines;
+}
+
 }  // namespace
 
 CommandLine parse_command_line(std::span<const std::string_view> args) {
   CommandLine cl;
   bool mode_seen = false;
+  // A note about a mode it cannot use ends with the mode it plays in, known once all are read.
+  std::vector<std::size_t> mode_notes;
+  const auto mode_note = [&](std::string text) {
+    mode_notes.push_back(cl.notes.size());
+    cl.notes.push_back(std::move(text) + "; playing in ");
+  };
+  const std::string known_modes = " (" + mode_words(", ") + ")";
   for (size_t i = 1; i < args.size(); ++i) {
     const std::string_view arg = args[i];
     const bool has_value = i + 1 < args.size();
@@ -39,15 +53,19 @@ CommandLine parse_command_line(std::span<const std::string_view> args) {
     } else if (arg == "--check") {
       cl.check = true;
     } else if (arg == "--mode") {
-      // Only the first --mode counts, as render_settings_from_args reads it.
+      // Only the first --mode counts.
       if (!has_value) {
-        if (!mode_seen) cl.notes.push_back("ventora: --mode needs a value (og, hd720, hd1080, hd4k); playing in hd720");
+        if (!mode_seen) mode_note("ventora: --mode needs a value" + known_modes);
         continue;
       }
-      const std::string_view mode = args[++i];
-      if (!mode_seen && !known_mode(mode)) {
-        cl.notes.push_back("ventora: unknown mode '" + std::string(mode) +
-                           "' (og, hd720, hd1080, hd4k); playing in hd720");
+      const std::string_view word = args[++i];
+      if (!mode_seen) {
+        const std::optional<OutputMode> mode = mode_from_word(word);
+        if (mode) {
+          cl.mode = *mode;
+        } else {
+          mode_note("ventora: unknown mode '" + std::string(word) + "'" + known_modes);
+        }
       }
       mode_seen = true;
     } else if (arg == "--fps") {
@@ -66,12 +84,13 @@ CommandLine parse_command_line(std::span<const std::string_view> args) {
       }
       (arg == "--record" ? cl.record_path : cl.replay_path) = std::string(args[++i]);
     } else if (arg.starts_with("--mode=")) {
-      cl.notes.push_back("ventora: unknown option '" + std::string(arg) + "' (write --mode " +
-                         std::string(arg.substr(7)) + "); playing in hd720");
+      mode_note("ventora: unknown option '" + std::string(arg) + "' (write --mode " +
+                std::string(arg.substr(7)) + ")");
     } else {
       cl.notes.push_back("ventora: unknown option '" + std::string(arg) + "' (see --help)");
     }
   }
+  for (std::size_t note : mode_notes) cl.notes[note] += mode_word(cl.mode);
   return cl;
 }
 
@@ -90,8 +109,8 @@ std::string usage_text() {
          "Stand on a tiny planet, turn it by running, and fire its launch pads at the boss.\n"
          "\n"
          "Options:\n"
-         "  --mode og|hd720|hd1080|hd4k  output mode: the plain 960x720 window (og) or pixel art\n"
-         "                               at 720p (the default), 1080p or 4K\n"
+         "  --mode MODE                  output mode, one of:\n" +
+         mode_lines() +
          "  --fullscreen                 start in fullscreen (F11 or Alt+Enter toggles it)\n"
          "  --fps N                      draw at most N frames a second (0: no cap)\n"
          "  --record FILE                record this session to a replay file\n"

@@ -1,6 +1,4 @@
 // The command line: what the player asked for, and one note per thing we could not honour.
-// The output mode itself is read by render_settings_from_args (its rules are the game's);
-// this only reports a mode it will fall back from.
 #pragma once
 
 #include <optional>
@@ -9,9 +7,14 @@
 #include <string_view>
 #include <vector>
 
+#include "layout/output_mode.h"
+
 namespace ventora {
 
 struct CommandLine {
+  // The first "--mode" followed by a word decides; a word that names no mode, or no "--mode"
+  // at all, gives the default mode.
+  OutputMode mode = kDefaultOutputMode;
   bool show_help = false;
   bool show_version = false;
   bool fullscreen = false;

@@ -19,7 +19,8 @@ bool FrameLoop::frame() {
       break;
     case LoopState::FirstFrame:
       // This frame draws nothing of the game: the run starts at its end.
-      state_ = recorder_ ? recorder_->start_run(music_.get(), clock) : start_run(clock());
+      state_ = recorder_ ? recorder_->start_run(music_.get(), clock, mode_)
+                         : start_run(clock(), mode_);
       loop_state_ = LoopState::Running;
       break;
     case LoopState::Running: {

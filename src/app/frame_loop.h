@@ -41,9 +41,9 @@ enum class LoopState { LoadingMusic, FirstFrame, Running, Ended };
 
 class FrameLoop {
  public:
-  // With a recorder, the run and every frame go through it (--record).
-  explicit FrameLoop(FrameHost& host, ReplayRecorder* recorder = nullptr)
-      : host_(host), recorder_(recorder) {}
+  // Every run plays in `mode`. With a recorder, the run and every frame go through it (--record).
+  FrameLoop(FrameHost& host, OutputMode mode, ReplayRecorder* recorder = nullptr)
+      : host_(host), mode_(mode), recorder_(recorder) {}
 
   // One displayed frame. False once the program should end (nothing is shown then).
   bool frame();
@@ -55,6 +55,7 @@ class FrameLoop {
 
  private:
   FrameHost& host_;
+  OutputMode mode_;
   ReplayRecorder* recorder_;
   LoopState loop_state_ = LoopState::LoadingMusic;
   std::unique_ptr<MusicPlayer> music_;

@@ -13,7 +13,6 @@
 #include "app/replay_options.h"
 #include "app/replay_window.h"
 #include "app/window_config.h"
-#include "layout/render_settings.h"
 #include "music/music_player.h"
 #include "platform/sdl_audio_out.h"
 #include "platform/window.h"
@@ -56,7 +55,6 @@ class WindowHost final : public FrameHost {
 
 int main(int argc, char** argv) {
   using namespace ventora;
-  set_process_args(argc, argv);
   const std::vector<std::string_view> args(argv, argv + argc);
   CommandLine command_line = parse_command_line(args);
   const std::optional<int> fps_cap = frame_cap(command_line, std::getenv("VENTORA_FPS"));
@@ -72,7 +70,9 @@ int main(int argc, char** argv) {
   ReplayStart replay = start_replay_options(command_line);
   if (replay.exit_code) return *replay.exit_code;
 
-  WindowConfig config = window_config_for(render_settings_from_process_args());
+  // A replay plays in the mode it was recorded in.
+  const OutputMode mode = replay.playback ? replay.playback->header.mode : command_line.mode;
+  WindowConfig config = window_config_for(mode);
   config.fullscreen = command_line.fullscreen;
   config.vsync = fps_cap != 0;  // uncapped means uncapped
   std::string error;
@@ -83,7 +83,7 @@ int main(int argc, char** argv) {
   }
   if (replay.playback) return play_replay_in_window(*window, *replay.playback);
   WindowHost host(*window, {window->refresh_rate(), window->vsync(), fps_cap});
-  FrameLoop loop(host, replay.recorder.get());
+  FrameLoop loop(host, mode, replay.recorder.get());
   while (loop.frame()) {
   }
   if (replay.recorder) replay.recorder->finish();

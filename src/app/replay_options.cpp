@@ -3,7 +3,6 @@
 #include <cstdio>
 
 #include "app/replay_check.h"
-#include "app/replay_playback.h"
 #include "replay/replay_reader.h"
 
 namespace ventora {
@@ -33,7 +32,6 @@ ReplayStart start_replay_options(const CommandLine& command_line) {
     if (command_line.check) return exit_with(check_replay_file(path, kGameVersion));
     replay::ReadResult read = replay::read_replay_file(path, kGameVersion);
     if (!read.replay) return exit_with(1, "replay: " + path + ": " + read.error);
-    use_recorded_mode(read.replay->header.mode);
     ReplayStart start;
     start.playback = std::move(read.replay);
     return start;

@@ -25,8 +25,6 @@ class SilentAudio final : public AudioOut {
 
 }  // namespace
 
-void use_recorded_mode(replay::OutputMode mode) { set_process_mode(replay::mode_word(mode)); }
-
 std::string hash_text(std::uint64_t hash) {
   char text[17];
   std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(hash));
@@ -49,9 +47,8 @@ std::unique_ptr<MusicPlayer> silent_music(const replay::Header& header) {
 ReplayPlayback::ReplayPlayback(const replay::ReplayFile& replay, const MusicMaker& make_music)
     : replay_(replay) {
   rng::reset();
-  use_recorded_mode(replay.header.mode);
   music_ = make_music();
-  state_ = start_run(replay.header.start_clock);
+  state_ = start_run(replay.header.start_clock, replay.header.mode);
   hash_ = replay::state_hash(*state_);
   if (hash_ != replay.header.start_hash) {
     part(0, "state " + hash_text(hash_) + ", recorded " + hash_text(replay.header.start_hash));

@@ -28,8 +28,8 @@ class ReplayPlayback {
   using MusicMaker = std::function<std::unique_ptr<MusicPlayer>()>;
 
   // Puts the process where the recording began: the shared generator at its start state, the
-  // recorded output mode, the music `make_music` builds (its first shuffle draws from the
-  // generator, as at start-up), then the first run from the recorded clock reading.
+  // music `make_music` builds (its first shuffle draws from the generator, as at start-up), then
+  // the first run in the recorded output mode from the recorded clock reading.
   ReplayPlayback(const replay::ReplayFile& replay, const MusicMaker& make_music);
 
   bool done() const { return next_ >= replay_.frames.size(); }
@@ -61,10 +61,6 @@ std::unique_ptr<AudioOut> silent_audio_out();
 // Music as recorded but silent: the playlist keeps the recorded track lengths, so it draws from
 // the shared generator exactly when the recording did. Nothing when music was off.
 std::unique_ptr<MusicPlayer> silent_music(const replay::Header& header);
-
-// Makes the process arguments name the recorded output mode: start_run and the window read it
-// there.
-void use_recorded_mode(replay::OutputMode mode);
 
 // The hash as the replay texts show it: 16 hex digits.
 std::string hash_text(std::uint64_t hash);

@@ -29,11 +29,12 @@ ClockSource ReplayRecorder::recording(const ClockSource& clock) {
   };
 }
 
-GameState ReplayRecorder::start_run(const MusicPlayer* music, const ClockSource& clock) {
-  GameState state = ventora::start_run(recording(clock)());
+GameState ReplayRecorder::start_run(const MusicPlayer* music, const ClockSource& clock,
+                                    OutputMode mode) {
+  GameState state = ventora::start_run(recording(clock)(), mode);
   replay::Header header;
   header.game_version = game_version_;
-  header.mode = replay::mode_of(state.render_settings);
+  header.mode = mode;
   header.music = music != nullptr;
   if (music) header.track_seconds = music->track_seconds;
   header.start_clock = readings_.front();

@@ -21,9 +21,10 @@ class ReplayRecorder {
   static std::unique_ptr<ReplayRecorder> create(const std::string& path,
                                                 std::string_view game_version, std::string& error);
 
-  // start_run from `clock`, recording the reading; writes the header, which also records whether
-  // music plays (and its track lengths), since the playlist draws from the shared generator.
-  GameState start_run(const MusicPlayer* music, const ClockSource& clock);
+  // start_run in `mode` from `clock`, recording the reading; writes the header, which also
+  // records whether music plays (and its track lengths), since the playlist draws from the shared
+  // generator.
+  GameState start_run(const MusicPlayer* music, const ClockSource& clock, OutputMode mode);
   // run_frame, recording the frame and every reading it takes from `clock`; a frame that ends the
   // game (Escape) is not recorded.
   FrameOutcome run_frame(GameState& state, MusicPlayer* music, const FrameInput& input, float dt,

@@ -2,11 +2,11 @@
 // (the HD modes draw their own chunky pixels and want one window pixel per screen pixel).
 #pragma once
 
-#include "layout/render_settings.h"
+#include "layout/output_mode.h"
 #include "platform/window.h"
 
 namespace ventora {
 
-WindowConfig window_config_for(const RenderSettings& settings);
+WindowConfig window_config_for(OutputMode mode);
 
 }  // namespace ventora

@@ -84,12 +84,12 @@ planet::Planet make_stage_planet(std::uint64_t stage, const RenderSettings& sett
   return planet::create_planet(info.kind, params);
 }
 
-GameState start_run(ClockReading clock) {
+GameState start_run(ClockReading clock, OutputMode mode) {
   GameState state;
   state.backdrop_stars = make_backdrop_stars();
   // Drawn from the generator as it stands, before seeding; replaced before it is ever shown.
   state.offer = draw_offer();
-  state.render_settings = render_settings_from_process_args();
+  state.render_settings = render_settings_for(mode);
   seed_run_from_clock(state, clock);
   state.planet = make_stage_planet(1, state.render_settings);
   state.screen = Screen::Fight;
@@ -153,7 +153,7 @@ void confetti_step(GameState& state, float dt, double time, float screen_width,
 std::optional<WindowSize> update_game(GameState& state, const FrameInput& input, float dt,
                                       const ClockSource& clock) {
   if (input.is_pressed(Key::R)) {
-    state = start_run(clock());
+    state = start_run(clock(), state.render_settings.preset);
     return std::nullopt;
   }
   collect_entropy(state, input);

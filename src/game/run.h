@@ -12,11 +12,11 @@ namespace ventora {
 // Everything one frame of play does: restart, entropy, card timers, window size, planet
 // hand-off, confetti and the handler of the current screen. Returns the window size the game
 // asks for when the window has drifted from its mode's size; the frame loop applies it. A restart
-// reads `clock`.
+// reads `clock` and keeps the run's output mode.
 std::optional<WindowSize> update_game(GameState& state, const FrameInput& input, float dt,
                                       const ClockSource& clock = read_system_clock);
-// A fresh run at stage 1, seeded from `clock`.
-GameState start_run(ClockReading clock);
+// A fresh run at stage 1 in the output mode `mode`, seeded from `clock`.
+GameState start_run(ClockReading clock, OutputMode mode);
 // Sets up the next fight right after a card was picked: next stage, resets, card effects,
 // clones, start damage, count-in and the new planet.
 void begin_fight(GameState& state);

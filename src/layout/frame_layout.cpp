@@ -4,7 +4,7 @@
 
 namespace ventora {
 
-FrameLayout make_frame_layout(std::uint8_t preset, float screen_width, float screen_height) {
+FrameLayout make_frame_layout(OutputMode preset, float screen_width, float screen_height) {
   FrameLayout layout;
   layout.center = {kPlanetCentreAcross * screen_width, kPlanetCentreDown * screen_height};
   layout.screen_width = screen_width;
@@ -16,7 +16,7 @@ FrameLayout make_frame_layout(std::uint8_t preset, float screen_width, float scr
 
 std::optional<FrameLayout> frame_layout_for(const RenderSettings& settings, float screen_width,
                                             float screen_height) {
-  if (!hd_mode(settings)) return std::nullopt;
+  if (!hd_on(settings)) return std::nullopt;
   return make_frame_layout(settings.preset, screen_width, screen_height);
 }
 

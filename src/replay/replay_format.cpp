@@ -11,8 +11,6 @@ namespace {
 
 static_assert(static_cast<std::size_t>(Key::Count) <= 16, "key bits travel as 16 bits");
 
-constexpr std::string_view kModeWords[] = {"og", "hd720", "hd1080", "hd4k"};
-
 std::string hex(std::uint64_t value, int digits) {
   char text[17];
   std::snprintf(text, sizeof text, "%0*llx", digits, static_cast<unsigned long long>(value));
@@ -35,22 +33,6 @@ std::vector<std::uint8_t> record(std::uint8_t tag, const std::vector<std::uint8_
 }
 
 }  // namespace
-
-std::string_view mode_word(OutputMode mode) { return kModeWords[static_cast<std::size_t>(mode)]; }
-
-std::optional<OutputMode> mode_from_word(std::string_view word) {
-  for (std::size_t i = 0; i < std::size(kModeWords); ++i) {
-    if (kModeWords[i] == word) return static_cast<OutputMode>(i);
-  }
-  return std::nullopt;
-}
-
-OutputMode mode_of(const RenderSettings& settings) {
-  if (!settings.hd_on || settings.preset == 0) return OutputMode::Og;
-  if (settings.preset == 2) return OutputMode::Hd1080;
-  if (settings.preset == 3) return OutputMode::Hd4k;
-  return OutputMode::Hd720;
-}
 
 std::string encode_header(const Header& header) {
   std::string text = std::string(kMagic) + " " + std::to_string(kFormatVersion) + "\n";

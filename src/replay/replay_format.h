@@ -12,7 +12,7 @@
 
 #include "base/frame_input.h"
 #include "game/run_seed.h"
-#include "layout/render_settings.h"
+#include "layout/output_mode.h"
 
 namespace ventora::replay {
 
@@ -23,17 +23,9 @@ inline constexpr int kFormatVersion = 1;
 inline constexpr std::uint8_t kFrameTag = 'F';
 inline constexpr std::uint8_t kEndTag = 'E';
 
-// The output modes by their command-line words.
-enum class OutputMode : std::uint8_t { Og, Hd720, Hd1080, Hd4k };
-
-std::string_view mode_word(OutputMode mode);
-std::optional<OutputMode> mode_from_word(std::string_view word);
-// The mode a game's render settings were made for.
-OutputMode mode_of(const RenderSettings& settings);
-
 struct Header {
   std::string game_version;  // "1.0.0"
-  OutputMode mode = OutputMode::Hd720;
+  OutputMode mode = kDefaultOutputMode;
   bool music = false;                // the playlist ran (it draws from the shared generator)
   std::vector<float> track_seconds;  // the playlist's track lengths, when music was on
   ClockReading start_clock;          // the reading the first run was seeded from

@@ -101,9 +101,9 @@ class HeaderParser {
 
     std::vector<std::string_view> w;
     if (!next_words(w) || w.size() != 2 || w[0] != "mode")
-      return damaged(failure, "'mode <og|hd720|hd1080|hd4k>'");
+      return damaged(failure, "'mode <" + mode_words("|") + ">'");
     const auto mode = mode_from_word(w[1]);
-    if (!mode) return damaged(failure, "a known output mode (og, hd720, hd1080, hd4k)");
+    if (!mode) return damaged(failure, "a known output mode (" + mode_words(", ") + ")");
     header.mode = *mode;
 
     if (!next_words(w) || w.size() < 2 || w[0] != "music")

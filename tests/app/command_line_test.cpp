@@ -8,30 +8,46 @@
 namespace ventora {
 namespace {
 
-struct NoteCase {
+struct ModeCase {
   std::vector<std::string_view> args;
+  OutputMode mode;
   std::vector<std::string> notes;
 };
 
 // Every mode form and mistake: the game starts anyway, with one line saying what it did instead.
-TEST(CommandLine, NotesForWhatItCannotHonour) {
-  const NoteCase cases[] = {
-      {{"ventora"}, {}},
-      {{"ventora", "--mode", "og"}, {}},
-      {{"ventora", "--mode", "hd4k"}, {}},
-      {{"ventora", "--mode", "4k"}, {"ventora: unknown mode '4k' (og, hd720, hd1080, hd4k); playing in hd720"}},
-      {{"ventora", "--mode"}, {"ventora: --mode needs a value (og, hd720, hd1080, hd4k); playing in hd720"}},
-      // The first --mode decides, so a later bad one falls back from nothing.
-      {{"ventora", "--mode", "og", "--mode", "x"}, {}},
-      {{"ventora", "--mode=hd4k"}, {"ventora: unknown option '--mode=hd4k' (write --mode hd4k); playing in hd720"}},
-      {{"ventora", "--frobnicate"}, {"ventora: unknown option '--frobnicate' (see --help)"}},
-      {{"ventora", "--fps", "fast"}, {"ventora: --fps needs a whole number of frames a second (0 = no cap)"}},
-      {{"ventora", "--fps", "-3"}, {"ventora: --fps needs a whole number of frames a second (0 = no cap)"}},
-      {{"ventora", "--record"}, {"ventora: --record needs a file name"}},
+TEST(CommandLine, ModeAndNotesForWhatItCannotHonour) {
+  const auto og = OutputMode::Og, hd720 = OutputMode::Hd720, hd1080 = OutputMode::Hd1080,
+             hd4k = OutputMode::Hd4k;
+  const ModeCase cases[] = {
+      {{"ventora"}, hd720, {}},
+      {{"ventora", "--mode", "og"}, og, {}},
+      {{"ventora", "--mode", "hd720"}, hd720, {}},
+      {{"ventora", "--mode", "hd1080"}, hd1080, {}},
+      {{"ventora", "--mode", "hd4k"}, hd4k, {}},
+      {{"ventora", "--mode", "4k"}, hd720, {"ventora: unknown mode '4k' (og, hd720, hd1080, hd4k); playing in hd720"}},
+      {{"ventora", "--mode", "HD4K"}, hd720, {"ventora: unknown mode 'HD4K' (og, hd720, hd1080, hd4k); playing in hd720"}},
+      {{"ventora", "--mode"}, hd720, {"ventora: --mode needs a value (og, hd720, hd1080, hd4k); playing in hd720"}},
+      // The first --mode decides, so a later one, good or bad, changes nothing.
+      {{"ventora", "--mode", "og", "--mode", "x"}, og, {}},
+      {{"ventora", "--mode", "og", "--mode", "hd4k"}, og, {}},
+      {{"ventora", "--mode", "og", "--mode"}, og, {}},
+      {{"ventora", "--mode", "x", "--mode", "hd4k"}, hd720, {"ventora: unknown mode 'x' (og, hd720, hd1080, hd4k); playing in hd720"}},
+      // "--mode" is the first pair's value: no mode, and "og" is a stray word.
+      {{"ventora", "--mode", "--mode", "og"}, hd720,
+       {"ventora: unknown mode '--mode' (og, hd720, hd1080, hd4k); playing in hd720", "ventora: unknown option 'og' (see --help)"}},
+      {{"ventora", "--mode=hd4k"}, hd720, {"ventora: unknown option '--mode=hd4k' (write --mode hd4k); playing in hd720"}},
+      // The note names the mode the game plays in, even when that comes later on the line.
+      {{"ventora", "--mode=hd4k", "--mode", "og"}, og, {"ventora: unknown option '--mode=hd4k' (write --mode hd4k); playing in og"}},
+      {{"ventora", "--frobnicate"}, hd720, {"ventora: unknown option '--frobnicate' (see --help)"}},
+      {{"ventora", "--fps", "fast"}, hd720, {"ventora: --fps needs a whole number of frames a second (0 = no cap)"}},
+      {{"ventora", "--fps", "-3"}, hd720, {"ventora: --fps needs a whole number of frames a second (0 = no cap)"}},
+      {{"ventora", "--record"}, hd720, {"ventora: --record needs a file name"}},
   };
-  for (const NoteCase& c : cases) {
+  for (const ModeCase& c : cases) {
     SCOPED_TRACE(testing::PrintToString(c.args));
-    EXPECT_EQ(parse_command_line(c.args).notes, c.notes);
+    const CommandLine cl = parse_command_line(c.args);
+    EXPECT_EQ(cl.mode, c.mode);
+    EXPECT_EQ(cl.notes, c.notes);
   }
 }
 
@@ -77,10 +93,13 @@ TEST(CommandLine, FrameCapFromTheFlagOrElseTheEnvironment) {
                           "ventora: VENTORA_FPS needs a whole number of frames a second (0 = no cap); ignored"});
 }
 
-TEST(CommandLine, HelpNamesEveryOptionAndVersionComesFromTheBuild) {
+TEST(CommandLine, HelpNamesEveryOptionAndModeAndVersionComesFromTheBuild) {
   for (std::string_view option : {"--mode", "--fullscreen", "--fps", "--record", "--replay", "--check",
                                   "--help", "--version"}) {
     EXPECT_NE(usage_text().find(option), std::string::npos) << option;
+  }
+  for (const OutputModeInfo& mode : kOutputModes) {
+    EXPECT_NE(usage_text().find(" " + std::string(mode.word) + " "), std::string::npos) << mode.word;
   }
   EXPECT_EQ(version_text(), "ventora " VENTORA_VERSION);
 }

@@ -90,7 +90,7 @@ void start(FrameLoop& loop) {
 
 TEST(FrameLoop, MusicIsSetUpThenOneFrameDrawsNothingThenTheRunStarts) {
   FakeHost host;
-  FrameLoop loop(host);
+  FrameLoop loop(host, OutputMode::Hd720);
   ASSERT_TRUE(loop.frame());
   EXPECT_EQ(host.music_set_ups, 1);
   EXPECT_EQ(loop.state(), nullptr);
@@ -108,7 +108,7 @@ TEST(FrameLoop, MusicIsSetUpThenOneFrameDrawsNothingThenTheRunStarts) {
 // The host's controllers reach the running frame as the keys they stand for.
 TEST(FrameLoop, ARunningFrameTakesTheHostsControllers) {
   FakeHost host;
-  FrameLoop loop(host);
+  FrameLoop loop(host, OutputMode::Hd720);
   start(loop);
   PadInput south;
   south.press(PadButton::South);
@@ -123,7 +123,7 @@ TEST(FrameLoop, ARunningFrameTakesTheHostsControllers) {
 TEST(FrameLoop, FramesGoOnWhileTheMusicLoadsAndEscapeQuitsThen) {
   FakeHost host;
   host.music_polls_until_ready = 4;
-  FrameLoop loop(host);
+  FrameLoop loop(host, OutputMode::Hd720);
   for (int frame = 0; frame < 3; ++frame) {
     ASSERT_TRUE(loop.frame());
     EXPECT_EQ(loop.loop_state(), LoopState::LoadingMusic);
@@ -140,7 +140,7 @@ TEST(FrameLoop, FramesGoOnWhileTheMusicLoadsAndEscapeQuitsThen) {
 
   FakeHost loading;
   loading.music_polls_until_ready = 100;
-  FrameLoop quitting(loading);
+  FrameLoop quitting(loading, OutputMode::Hd720);
   ASSERT_TRUE(quitting.frame());
   loading.inputs.push_back(pressing(Key::Escape));
   EXPECT_FALSE(quitting.frame());
@@ -150,7 +150,7 @@ TEST(FrameLoop, FramesGoOnWhileTheMusicLoadsAndEscapeQuitsThen) {
 
 TEST(FrameLoop, EscapeEndsTheProgramBeforeTheFramesUpdate) {
   FakeHost host;
-  FrameLoop loop(host);
+  FrameLoop loop(host, OutputMode::Hd720);
   start(loop);
   // A drifted window and a track due: an update would ask for a size, a tick would play.
   FrameInput escape = pressing(Key::Escape);
@@ -167,7 +167,7 @@ TEST(FrameLoop, EscapeEndsTheProgramBeforeTheFramesUpdate) {
 
 TEST(FrameLoop, MusicTicksBeforeTheUpdateThatEntersDefeat) {
   FakeHost host;
-  FrameLoop loop(host);
+  FrameLoop loop(host, OutputMode::Hd720);
   start(loop);
   // Picking Tit for Tat at 2 hit points: the start damage ends the run in this frame's update.
   GameState& state = *loop.state();
@@ -195,7 +195,7 @@ bool same_offer(const Offer& a, const Offer& b) {
 // frame shows whose draws came first.
 TEST(FrameLoop, MusicTicksBeforeTheUpdateDrawsTheOffer) {
   FakeHost host;
-  FrameLoop loop(host);
+  FrameLoop loop(host, OutputMode::Hd720);
   start(loop);
   MusicPlayer& music = *loop.music();
   music.position = music.order.size();  // the next track due needs a new play order
@@ -222,13 +222,26 @@ TEST(FrameLoop, MusicTicksBeforeTheUpdateDrawsTheOffer) {
 
 TEST(FrameLoop, AWindowSizeRequestIsAppliedOnceForTheFrameThatMadeIt) {
   FakeHost host;
-  FrameLoop loop(host);
+  FrameLoop loop(host, OutputMode::Hd720);
   start(loop);
   host.inputs.push_back(frame_of(1000, 700));
   host.inputs.push_back(frame_of(1280, 720));
   host.inputs.push_back(frame_of(1280, 720));
   for (int i = 0; i < 3; ++i) ASSERT_TRUE(loop.frame());
   EXPECT_EQ(host.size_requests, std::vector<WindowSize>{(WindowSize{1280, 720})});
+}
+
+// The loop's mode is the run's: an OG loop holds its window at 960 × 720, and a restart keeps it.
+TEST(LoopStates, TheRunPlaysInTheLoopsMode) {
+  FakeHost host;  // its window is 1280 × 720
+  FrameLoop loop(host, OutputMode::Og);
+  start(loop);
+  EXPECT_EQ(loop.state()->render_settings.preset, OutputMode::Og);
+  host.inputs.push_back(pressing(Key::R));
+  ASSERT_TRUE(loop.frame());
+  EXPECT_EQ(loop.state()->render_settings.preset, OutputMode::Og);
+  ASSERT_TRUE(loop.frame());
+  EXPECT_EQ(host.size_requests, std::vector<WindowSize>{(WindowSize{960, 720})});
 }
 
 }  // namespace

@@ -47,7 +47,7 @@ namespace ventora {
 namespace {
 
 TEST(FrameTiming, ASlowFrameAdvancesEveryTimerByTheCapOnly) {
-  GameState state = start_run({1765000000, 0});
+  GameState state = start_run({1765000000, 0}, OutputMode::Hd720);
   state.modifier_stack.shield_time = 1.0f;
   state.launch_pads[0].phase = LaunchPhase::WindUp;
   state.boss_guard_time = 0.5f;

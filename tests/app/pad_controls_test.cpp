@@ -23,7 +23,7 @@ FrameInput hd1080_input(Vec2 mouse = {5, 5}) {
 
 GameState card_choice_state() {
   GameState state;
-  state.render_settings.preset = 2;
+  state.render_settings.preset = OutputMode::Hd1080;
   state.stage = 1;
   state.screen = Screen::CardChoice;
   state.offer = {OfferedCard{Rarity::Common, Card::Speedster},

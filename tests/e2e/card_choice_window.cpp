@@ -4,7 +4,10 @@
 //   card_choice_window [--mode MODE]
 #include <cstdio>
 #include <string>
+#include <string_view>
+#include <vector>
 
+#include "app/command_line.h"
 #include "app/pad_controls.h"
 #include "app/running_frame.h"
 #include "game/run.h"
@@ -14,8 +17,8 @@
 
 int main(int argc, char** argv) {
   using namespace ventora;
-  set_process_args(argc, argv);
-  GameState state = start_run({1765000000, 0});
+  const std::vector<std::string_view> args(argv, argv + argc);
+  GameState state = start_run({1765000000, 0}, parse_command_line(args).mode);
   double clock = 0;
   bot::play_fight(state, 1.0f / 60, 20000, &clock);
   FrameInput cont = bot::idle_input(state, clock);

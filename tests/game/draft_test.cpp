@@ -28,8 +28,7 @@ bool same_offer(const Offer& a, const Offer& b) {
 
 GameState og_state() {
   GameState state;
-  state.render_settings.hd_on = false;
-  state.render_settings.preset = 0;
+  state.render_settings = render_settings_for(OutputMode::Og);
   return state;
 }
 
@@ -44,8 +43,7 @@ FrameInput hd1080_input() {
 
 GameState hd1080_state() {
   GameState state;
-  state.render_settings.hd_on = true;
-  state.render_settings.preset = 2;
+  state.render_settings = render_settings_for(OutputMode::Hd1080);
   return state;
 }
 
@@ -161,7 +159,7 @@ TEST(Draft, ContinueButtonBoundsIncludedAndScaled) {
 }
 
 TEST(Draft, CardBoxesAt1080p) {
-  const HudScale s = hud_scale(make_frame_layout(2, 1920, 1080), 1920, 1080);
+  const HudScale s = hud_scale(make_frame_layout(OutputMode::Hd1080, 1920, 1080), 1920, 1080);
   for (int i = 0; i < 3; ++i) {
     const Rect box = card_box(s, i);
     EXPECT_FLOAT_EQ(box.w, 408);

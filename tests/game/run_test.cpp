@@ -63,7 +63,7 @@ TEST(StageOrder, StagePlanetsAndToppings) {
 }
 
 TEST(StartRun, FreshRunStartsTheFirstFightAtOnce) {
-  const GameState state = start_run(kClock);
+  const GameState state = start_run(kClock, OutputMode::Hd720);
   EXPECT_EQ(state.screen, Screen::Fight);
   EXPECT_EQ(state.stage, 1u);
   EXPECT_EQ(state.player_hp, 3);
@@ -84,7 +84,7 @@ TEST(UpdateGame, CardTimersRunAndRestartWorksOnEveryScreen) {
                             Screen::Countdown, Screen::Victory,    Screen::Defeat};
   for (Screen screen : screens) {
     SCOPED_TRACE(static_cast<int>(screen));
-    GameState state = start_run(kClock);
+    GameState state = start_run(kClock, OutputMode::Hd720);
     state.screen = screen;
     state.countdown = 2.0f;
     state.stage = 3;
@@ -110,8 +110,26 @@ TEST(UpdateGame, CardTimersRunAndRestartWorksOnEveryScreen) {
   }
 }
 
+// A restart keeps the run's output mode and brings its settings back to that mode's start values.
+TEST(UpdateGame, RestartKeepsTheRunsMode) {
+  const std::pair<OutputMode, float> cases[] = {
+      {OutputMode::Og, 180}, {OutputMode::Hd720, 110}, {OutputMode::Hd1080, 110}, {OutputMode::Hd4k, 110}};
+  for (const auto& [mode, planet_pixels] : cases) {
+    SCOPED_TRACE(mode_word(mode));
+    GameState state = start_run(kClock, mode);
+    state.render_settings.planet_pixels = 400;
+    state.render_settings.planet_dither = false;
+    update_game(state, pressing(Key::R), 0.25f);
+    EXPECT_EQ(state.render_settings.preset, mode);
+    EXPECT_EQ(state.render_settings.planet_pixels, planet_pixels);
+    EXPECT_TRUE(state.render_settings.planet_dither);
+    ASSERT_TRUE(state.planet.has_value());
+    EXPECT_EQ(state.planet->pixels, static_cast<std::uint32_t>(planet_pixels));
+  }
+}
+
 TEST(UpdateGame, CountdownReachingExactlyZeroStartsTheFight) {
-  GameState state = start_run(kClock);
+  GameState state = start_run(kClock, OutputMode::Hd720);
   state.screen = Screen::Countdown;
   // Binary fractions, so the count lands on 0 exactly: 0.375 - 0.25 - 0.125.
   state.countdown = 0.375f;
@@ -123,13 +141,13 @@ TEST(UpdateGame, CountdownReachingExactlyZeroStartsTheFight) {
 }
 
 TEST(UpdateGame, AskForTheModeSizeWhenTheWindowDrifts) {
-  GameState state = start_run(kClock);
+  GameState state = start_run(kClock, OutputMode::Hd720);
   EXPECT_FALSE(update_game(state, frame(1281, 720), 0.016f).has_value());
   EXPECT_EQ(update_game(state, frame(1282, 720), 0.016f), (WindowSize{1280, 720}));
 }
 
 TEST(UpdateGame, PlanetTakesPixelCountAndDitherEveryFrame) {
-  GameState state = start_run(kClock);
+  GameState state = start_run(kClock, OutputMode::Hd720);
   state.render_settings.planet_pixels = 6000;
   state.render_settings.planet_dither = false;
   update_game(state, frame(), 0.016f);
@@ -138,7 +156,7 @@ TEST(UpdateGame, PlanetTakesPixelCountAndDitherEveryFrame) {
 }
 
 TEST(BeginFight, SetsUpTheNextStageWithACountIn) {
-  GameState state = start_run(kClock);
+  GameState state = start_run(kClock, OutputMode::Hd720);
   state.stage = 2;
   state.boss_hp = 0;
   state.planet_turn = 2.0f;
@@ -158,7 +176,7 @@ TEST(BeginFight, SetsUpTheNextStageWithACountIn) {
 }
 
 TEST(BeginFight, StartDamageThatTakesTheLastHitPointsEndsTheRun) {
-  GameState state = start_run(kClock);
+  GameState state = start_run(kClock, OutputMode::Hd720);
   state.player_hp = 2;
   apply_pick(state.modifier_stack, Card::TitForTat, state.player_hp);
   begin_fight(state);
@@ -168,7 +186,7 @@ TEST(BeginFight, StartDamageThatTakesTheLastHitPointsEndsTheRun) {
 }
 
 TEST(BeginFight, AStandingShieldTakesTheStartDamage) {
-  GameState state = start_run(kClock);
+  GameState state = start_run(kClock, OutputMode::Hd720);
   state.player_hp = 2;
   apply_pick(state.modifier_stack, Card::TitForTat, state.player_hp);
   state.modifier_stack.shield_blocks = 1;
@@ -191,7 +209,7 @@ TEST(WinFight, ScreensAfterEachStage) {
       {6, Screen::StageClear, true},  {5, Screen::Victory, false},
   };
   for (const Case& c : cases) {
-    GameState state = start_run(kClock);
+    GameState state = start_run(kClock, OutputMode::Hd720);
     state.stage = c.stage;
     state.modifier_stack.fight.buff_bonus = 1;
     win_fight(state);
@@ -233,7 +251,7 @@ TEST(WinFight, DoubleTroubleStaysInTheStatsAfterItsFightsWhileHitsDropIt) {
 }
 
 TEST(Confetti, FiveNewPiecesEachFrameFallOutFortyBelowTheEdge) {
-  GameState state = start_run(kClock);
+  GameState state = start_run(kClock, OutputMode::Hd720);
   state.screen = Screen::Victory;
   const FrameInput input = frame(960, 720);
   update_game(state, input, 0.016f);

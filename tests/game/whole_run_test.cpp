@@ -43,7 +43,7 @@ std::string joined_after(const GameState& state, const std::string& first) {
 }
 
 TEST(WholeRun, VictoryThroughStagesOneToFive) {
-  GameState state = start_run(kClock);
+  GameState state = start_run(kClock, OutputMode::Hd720);
   bot::RunPlan plan;
   plan.route = bot::Route::SkipBonus;
   bot::RunRecord run = bot::play_run(state, plan);
@@ -69,7 +69,7 @@ TEST(WholeRun, VictoryThroughStagesOneToFive) {
   EXPECT_TRUE(shows(state, "Press R to play again"));
 
   // The same clock plays the same run.
-  GameState again = start_run(kClock);
+  GameState again = start_run(kClock, OutputMode::Hd720);
   const bot::RunRecord replay = bot::play_run(again, plan);
   EXPECT_EQ(replay.picked, run.picked);
   EXPECT_EQ(replay.frames, run.frames);
@@ -77,7 +77,7 @@ TEST(WholeRun, VictoryThroughStagesOneToFive) {
 }
 
 TEST(WholeRun, BonusStageBetweenFourAndFive) {
-  GameState state = start_run(kClock);
+  GameState state = start_run(kClock, OutputMode::Hd720);
   bot::RunPlan plan;
   plan.route = bot::Route::ThroughBonus;
   plan.pick_with = bot::PickWith::Mouse;
@@ -97,9 +97,7 @@ TEST(WholeRun, BonusStageBetweenFourAndFive) {
 
 // In the plain 960 × 720 output, where clicks land on unscaled boxes.
 TEST(WholeRun, KnockedOutOnStageThree) {
-  GameState state = start_run(ClockReading{1700000000, 0});
-  const std::string_view og_args[] = {"ventora", "--mode", "og"};
-  state.render_settings = render_settings_from_args(og_args);
+  GameState state = start_run(ClockReading{1700000000, 0}, OutputMode::Og);
   bot::RunPlan plan;
   plan.give_up_at_stage = 3;
   const bot::RunRecord run = bot::play_run(state, plan);

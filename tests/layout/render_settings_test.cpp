@@ -3,72 +3,53 @@
 #include <gtest/gtest.h>
 
 #include <optional>
-#include <string_view>
-#include <vector>
 
 namespace ventora {
 namespace {
 
-struct ArgsCase {
-  std::vector<std::string_view> args;
-  bool hd_on;
-  std::uint8_t preset;
-  float planet_pixels;
-};
-
-TEST(RenderSettingsFromArgs, ModeTable) {
-  const std::vector<ArgsCase> cases = {
-      {{"ventora"}, true, 1, 110},
-      {{"ventora", "--mode", "og"}, false, 0, 180},
-      {{"ventora", "--mode", "hd720"}, true, 1, 110},
-      {{"ventora", "--mode", "hd1080"}, true, 2, 110},
-      {{"ventora", "--mode", "hd4k"}, true, 3, 110},
-      {{"ventora", "--mode", "HD4K"}, true, 1, 110},
-      {{"ventora", "--mode", "hd4"}, true, 1, 110},
-      {{"ventora", "--mode=hd4k"}, true, 1, 110},
-      {{"ventora", "--mode"}, true, 1, 110},
-      {{"ventora", "--mode", "og", "--mode", "hd4k"}, false, 0, 180},
-      {{"ventora", "--mode", "--mode", "og"}, true, 1, 110},  // "--mode" is the first pair's value
-      {{"--mode", "hd1080"}, true, 2, 110},                   // the program name is an argument too
-  };
-  for (const ArgsCase& c : cases) {
-    const RenderSettings s = render_settings_from_args(c.args);
-    SCOPED_TRACE(testing::PrintToString(c.args));
-    EXPECT_EQ(s.hd_on, c.hd_on);
-    EXPECT_EQ(s.preset, c.preset);
-    EXPECT_EQ(s.planet_pixels, c.planet_pixels);
-    EXPECT_TRUE(s.planet_dither);
-  }
-}
-
-// Every size a preset decides, in one table: the window, the art pixel and the backdrop target.
-TEST(RenderSettings, PresetTable) {
+// Everything a mode decides, in one table: its word, the settings a run starts with, the window,
+// the art pixel and the backdrop target.
+TEST(OutputMode, ModeTable) {
   struct Case {
-    std::uint8_t preset;
+    const char* word;
+    OutputMode mode;
+    bool hd_on;
+    float planet_pixels;
     WindowSize window;
     int pixel_size;
     std::optional<WindowSize> backdrop;
   };
   const Case cases[] = {
-      {0, {960, 720}, 1, std::nullopt},
-      {1, {1280, 720}, 2, WindowSize{640, 360}},
-      {2, {1920, 1080}, 4, WindowSize{480, 270}},
-      {3, {3840, 2160}, 8, WindowSize{480, 270}},
-      {4, {960, 720}, 1, std::nullopt},  // out of range: the plain window, no target
+      {"og", OutputMode::Og, false, 180, {960, 720}, 1, std::nullopt},
+      {"hd720", OutputMode::Hd720, true, 110, {1280, 720}, 2, WindowSize{640, 360}},
+      {"hd1080", OutputMode::Hd1080, true, 110, {1920, 1080}, 4, WindowSize{480, 270}},
+      {"hd4k", OutputMode::Hd4k, true, 110, {3840, 2160}, 8, WindowSize{480, 270}},
   };
-  RenderSettings s;
   for (const Case& c : cases) {
-    SCOPED_TRACE(static_cast<int>(c.preset));
-    s.preset = c.preset;
-    s.hd_on = true;
+    SCOPED_TRACE(c.word);
+    EXPECT_EQ(mode_from_word(c.word), c.mode);
+    EXPECT_EQ(mode_word(c.mode), c.word);
+    const RenderSettings s = render_settings_for(c.mode);
+    EXPECT_EQ(s.preset, c.mode);
+    EXPECT_EQ(hd_on(s), c.hd_on);
+    EXPECT_EQ(s.planet_pixels, c.planet_pixels);
+    EXPECT_TRUE(s.planet_dither);
     EXPECT_EQ(target_window_size(s), c.window);
-    EXPECT_EQ(pixel_size_for(c.preset), c.pixel_size);
-    EXPECT_EQ(backdrop_target_size_for(c.preset), c.backdrop);
+    EXPECT_EQ(pixel_size_for(c.mode), c.pixel_size);
+    EXPECT_EQ(backdrop_target_size_for(c.mode), c.backdrop);
+    if (c.backdrop) {
+      // One backdrop target pixel is one art pixel.
+      EXPECT_EQ(c.backdrop->width * c.pixel_size, c.window.width);
+      EXPECT_EQ(c.backdrop->height * c.pixel_size, c.window.height);
+    }
   }
-  s.hd_on = false;
-  s.preset = 3;
-  EXPECT_EQ(target_window_size(s), (WindowSize{960, 720}));
-  EXPECT_FALSE(hd_mode(s));
+  EXPECT_EQ(mode_words("|"), "og|hd720|hd1080|hd4k");
+}
+
+TEST(OutputMode, OnlyTheExactWordsNameAMode) {
+  for (const char* word : {"", "HD4K", "hd4", "hd4k ", " og", "4k", "--mode", "--mode=hd4k"}) {
+    EXPECT_EQ(mode_from_word(word), std::nullopt) << "'" << word << "'";
+  }
 }
 
 TEST(RenderSettings, ResizeToleranceIsOnePixel) {

@@ -21,7 +21,6 @@ namespace ventora {
 namespace {
 
 namespace fs = std::filesystem;
-using replay::OutputMode;
 using replay::ReplayFile;
 
 constexpr const char* kVersion = VENTORA_VERSION;
@@ -104,7 +103,7 @@ TEST_F(ReplayCheck, BotSessionsCheckOkInEveryModeWithMusicOnAndOff) {
   for (OutputMode mode :
        {OutputMode::Og, OutputMode::Hd720, OutputMode::Hd1080, OutputMode::Hd4k}) {
     for (bool music : {false, true}) {
-      const std::string name = std::string(replay::mode_word(mode)) + (music ? "-music" : "-quiet");
+      const std::string name = std::string(mode_word(mode)) + (music ? "-music" : "-quiet");
       SCOPED_TRACE(name);
       const fs::path file = path(name + ".vrep");
       {

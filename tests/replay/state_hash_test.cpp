@@ -23,7 +23,7 @@ struct Change {
 
 GameState base_state() {
   rng::reset();
-  GameState state = start_run(ClockReading{1765000000, 500});
+  GameState state = start_run(ClockReading{1765000000, 500}, OutputMode::Hd720);
   state.clones = {BossClone{1.0f, 2.0f, true}};
   state.confetti = {ConfettiPiece{}};
   state.modifier_stack.modifiers = {Modifier{Card::Clone, ModifierKind::RunSpeed, 2}};
@@ -111,10 +111,10 @@ TEST(StateHash, EveryFieldCounts) {
       {"planet cloud_cover", [](GameState& s) { s.planet->cloud_cover += 0.5f; }},
       {"planet_time", [](GameState& s) { s.planet_time = 1; }},
       {"planet_pixels", [](GameState& s) { s.render_settings.planet_pixels = 7; }},
-      {"hd_on", [](GameState& s) { s.render_settings.hd_on = !s.render_settings.hd_on; }},
+      {"preset: OG, HD off", [](GameState& s) { s.render_settings.preset = OutputMode::Og; }},
       {"planet_dither",
        [](GameState& s) { s.render_settings.planet_dither = !s.render_settings.planet_dither; }},
-      {"preset", [](GameState& s) { s.render_settings.preset = 3; }},
+      {"preset: another HD", [](GameState& s) { s.render_settings.preset = OutputMode::Hd4k; }},
       {"backdrop star", [](GameState& s) { s.backdrop_stars[89].brightness = 0; }},
       {"confetti colour", [](GameState& s) { s.confetti[0].colour.a = 0.5f; }},
       {"confetti sway_rate", [](GameState& s) { s.confetti[0].sway_rate = 1; }},

@@ -14,12 +14,11 @@ RecordedSession::RecordedSession(const std::string& path, SessionSetup setup)
   recorder_ = ReplayRecorder::create(path, VENTORA_VERSION, error);
   if (!recorder_) throw std::runtime_error(error);
   rng::reset();
-  use_recorded_mode(setup_.mode);
   replay::Header music;
   music.music = setup_.music;
   music.track_seconds = setup_.track_seconds;
   music_ = silent_music(music);
-  state_ = std::make_unique<GameState>(recorder_->start_run(music_.get(), clock_));
+  state_ = std::make_unique<GameState>(recorder_->start_run(music_.get(), clock_, setup_.mode));
 }
 
 ClockReading RecordedSession::next_clock() {

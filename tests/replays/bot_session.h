@@ -16,7 +16,7 @@
 namespace ventora::bot {
 
 struct SessionSetup {
-  replay::OutputMode mode = replay::OutputMode::Hd720;
+  OutputMode mode = OutputMode::Hd720;
   bool music = false;
   std::vector<float> track_seconds;  // the playlist's lengths when music is on
   // The readings the clock gives, one per run start in turn (the last one repeats).

@@ -16,8 +16,6 @@
 namespace ventora::bot {
 namespace {
 
-using replay::OutputMode;
-
 constexpr ClockReading kClock{1765000000, 500};
 
 SessionSetup setup(OutputMode mode, std::vector<ClockReading> clock_readings) {

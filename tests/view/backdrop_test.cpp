@@ -5,14 +5,15 @@
 namespace ventora {
 namespace {
 
-// The sizes themselves are the preset table's (render_settings_test); here: the target is bound
+// The sizes themselves are the mode table's (render_settings_test); here: the target is bound
 // at the size its preset names, and not at all without one.
 TEST(BackdropTarget, BindsThePresetsTargetOrNothing) {
   DrawList list;
   Canvas canvas(list, 1920, 1080);
   RenderSettings s;
-  for (std::uint8_t preset = 0; preset < 4; ++preset) {
-    SCOPED_TRACE(static_cast<int>(preset));
+  for (const OutputModeInfo& mode : kOutputModes) {
+    const OutputMode preset = mode.mode;
+    SCOPED_TRACE(mode.word);
     list.clear();
     s.preset = preset;
     const std::optional<WindowSize> wanted = backdrop_target_size_for(preset);

@@ -8,6 +8,7 @@
 
 #include <cstdlib>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -18,16 +19,11 @@
 #include "view/scene.h"
 
 namespace ventora {
+
+// The test names show the mode's word (found by argument lookup, so outside the unnamed namespace).
+void PrintTo(OutputMode mode, std::ostream* out) { *out << mode_word(mode); }
+
 namespace {
-
-struct Mode {
-  const char* name;
-  int width, height;
-};
-
-void PrintTo(const Mode& mode, std::ostream* out) { *out << mode.name; }
-
-constexpr Mode kModes[] = {{"og", 960, 720}, {"hd720", 1280, 720}, {"hd1080", 1920, 1080}, {"hd4k", 3840, 2160}};
 
 std::vector<std::uint8_t> screen_pixels(int width, int height) {
   std::vector<std::uint8_t> pixels(static_cast<std::size_t>(width) * height * 4);
@@ -52,21 +48,22 @@ std::string first_difference(const std::vector<std::uint8_t>& a, const std::vect
          std::to_string(y) + ")";
 }
 
-class FramePixels : public ::testing::TestWithParam<Mode> {
+class FramePixels : public ::testing::TestWithParam<OutputMode> {
  protected:
   void SetUp() override {
     setenv("SDL_VIDEODRIVER", "offscreen", 1);
     std::string error;
-    window_ = Window::open({"Ventora test", GetParam().width, GetParam().height, false, false}, error);
+    window_ = Window::open({"Ventora test", width(), height(), false, false}, error);
     if (!window_) GTEST_SKIP() << "no GL context from the offscreen driver: " << error;
-    set_process_mode(GetParam().name);
   }
-  void TearDown() override { set_process_args(0, nullptr); }
+
+  static int width() { return static_cast<int>(mode_info(GetParam()).window.width); }
+  static int height() { return static_cast<int>(mode_info(GetParam()).window.height); }
 
   // Draws the state's frame once and renders that list both ways.
   void expect_same_pixels(GameState& state, double time, const std::string& what) {
     SCOPED_TRACE(what);
-    const int w = GetParam().width, h = GetParam().height;
+    const int w = width(), h = height();
     DrawList list;
     Canvas canvas(list, static_cast<float>(w), static_cast<float>(h));
     canvas.set_time(time);
@@ -84,7 +81,7 @@ class FramePixels : public ::testing::TestWithParam<Mode> {
     glClearColor(1, 0, 1, 1);
     glClear(GL_COLOR_BUFFER_BIT);
     window_->draw(list);
-    return screen_pixels(GetParam().width, GetParam().height);
+    return screen_pixels(width(), height());
   }
 
   std::unique_ptr<Window> window_;
@@ -92,10 +89,10 @@ class FramePixels : public ::testing::TestWithParam<Mode> {
 
 // A fight a little way in (pads winding up and striking), then the other screens over it.
 TEST_P(FramePixels, EveryScreenOfARun) {
-  GameState state = start_run({1765000000, 0});
+  GameState state = start_run({1765000000, 0}, GetParam());
   FrameInput input;
-  input.screen_width = static_cast<float>(GetParam().width);
-  input.screen_height = static_cast<float>(GetParam().height);
+  input.screen_width = static_cast<float>(width());
+  input.screen_height = static_cast<float>(height());
   for (int frame = 0; frame < 50; ++frame) {
     input.pressed.reset();
     input.held.reset();
@@ -126,7 +123,7 @@ TEST_P(FramePixels, EveryScreenOfARun) {
 }
 
 TEST_P(FramePixels, EveryPlanetKind) {
-  GameState state = start_run({1765000000, 0});
+  GameState state = start_run({1765000000, 0}, GetParam());
   for (int k = 0; k < planet::kPlanetKindCount; ++k) {
     const auto kind = static_cast<planet::PlanetKind>(k);
     planet::PlanetParams params;
@@ -139,8 +136,12 @@ TEST_P(FramePixels, EveryPlanetKind) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Modes, FramePixels, ::testing::ValuesIn(kModes),
-                         [](const ::testing::TestParamInfo<Mode>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Modes, FramePixels,
+                         ::testing::Values(OutputMode::Og, OutputMode::Hd720, OutputMode::Hd1080,
+                                           OutputMode::Hd4k),
+                         [](const ::testing::TestParamInfo<OutputMode>& info) {
+                           return std::string(mode_word(info.param));
+                         });
 
 }  // namespace
 }  // namespace ventora

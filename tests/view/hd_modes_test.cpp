@@ -7,6 +7,7 @@
 #include <cmath>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "cards/modifier_stack.h"
@@ -20,23 +21,24 @@
 namespace ventora {
 namespace {
 
+// A mode with its window as the screen size.
 struct Mode {
-  const char* name;
-  std::uint8_t preset;
+  std::string_view name;
+  OutputMode preset;
   float width, height;
 };
 
-constexpr Mode kOg{"og", 0, 960, 720};
-constexpr Mode kHdModes[] = {
-    {"hd720", 1, 1280, 720}, {"hd1080", 2, 1920, 1080}, {"hd4k", 3, 3840, 2160}};
-
-RenderSettings settings_for(const Mode& mode) {
-  RenderSettings settings;
-  settings.preset = mode.preset;
-  settings.hd_on = mode.preset != 0;
-  settings.planet_pixels = mode.preset != 0 ? 110 : 180;
-  return settings;
+constexpr Mode screen_of(OutputMode mode) {
+  const OutputModeInfo& info = mode_info(mode);
+  return {info.word, mode, static_cast<float>(info.window.width),
+          static_cast<float>(info.window.height)};
 }
+
+constexpr Mode kOg = screen_of(OutputMode::Og);
+constexpr Mode kHdModes[] = {screen_of(OutputMode::Hd720), screen_of(OutputMode::Hd1080),
+                             screen_of(OutputMode::Hd4k)};
+
+RenderSettings settings_for(const Mode& mode) { return render_settings_for(mode.preset); }
 
 std::optional<FrameLayout> layout_for(const Mode& mode) {
   return frame_layout_for(settings_for(mode), mode.width, mode.height);

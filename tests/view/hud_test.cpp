@@ -129,7 +129,7 @@ TEST(Hud, HdLayoutScalesAndSnapsToThePixelGrid) {
   apply_pick(state.modifier_stack, Card::Buff, state.player_hp);
   DrawList list;
   Canvas canvas(list, 1920, 1080);
-  const FrameLayout layout = make_frame_layout(2, 1920, 1080);
+  const FrameLayout layout = make_frame_layout(OutputMode::Hd1080, 1920, 1080);
   ASSERT_EQ(layout.pixel_size, 4);
   draw_hud(state, canvas, layout);
   EXPECT_EQ(of_op(list, DrawOp::Rectangle)[0].rect, (Rect{36, 24, 848, 124}));
@@ -149,7 +149,7 @@ TEST(Hud, HdLayoutScalesAndSnapsToThePixelGrid) {
   EXPECT_NEAR(stage->a.x + measure_text("Stage 1", stage->font_size).width, 1920 - 56, 1e-3);
 
   // Font sizes are whole numbers even when the scale is not.
-  const HudScale odd = hud_scale(make_frame_layout(1, 1280, 720), 1280, 720);
+  const HudScale odd = hud_scale(make_frame_layout(OutputMode::Hd720, 1280, 720), 1280, 720);
   for (float size : {13.0f, 15.0f, 16.0f, 26.0f, 56.0f}) {
     EXPECT_EQ(odd.font(size), std::trunc(odd.font(size)));
   }

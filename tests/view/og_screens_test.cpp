@@ -81,8 +81,7 @@ std::string describe(const DrawCommand& c) {
 
 RenderSettings og_settings() {
   RenderSettings settings;
-  settings.hd_on = false;
-  settings.preset = 0;
+  settings.preset = OutputMode::Og;
   settings.planet_pixels = 180;
   return settings;
 }

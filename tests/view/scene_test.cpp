@@ -15,12 +15,11 @@ constexpr double kCalmTime = 0.5;  // a moment without the player's white flash
 
 RenderSettings og_settings() {
   RenderSettings settings;
-  settings.hd_on = false;
-  settings.preset = 0;
+  settings.preset = OutputMode::Og;
   return settings;
 }
 
-RenderSettings hd_settings(std::uint8_t preset) {
+RenderSettings hd_settings(OutputMode preset) {
   RenderSettings settings;
   settings.preset = preset;
   return settings;
@@ -139,7 +138,7 @@ std::vector<float> numbers_of(const DrawCommand& c) {
 }
 
 TEST(SceneHd, SevenTwentyPSnapsEverySpriteToEvenPixels) {
-  GameState state = scene_state(hd_settings(1));
+  GameState state = scene_state(hd_settings(OutputMode::Hd720));
   state.planet_turn = 0.37f;
   state.boss_angle = 1.1f;
   state.player_height = 13.3f;
@@ -186,13 +185,15 @@ TEST(SceneHd, SevenTwentyPSnapsEverySpriteToEvenPixels) {
 
 TEST(SceneHd, BackdropTargetAndBlockSizeByPreset) {
   struct Case {
-    std::uint8_t preset;
+    OutputMode preset;
     float w, h;
     std::uint32_t tw, th;
+    float block;  // screen pixels per backdrop texel
   };
-  for (const Case& c : {Case{1, 1280, 720, 640, 360}, Case{2, 1920, 1080, 480, 270},
-                        Case{3, 3840, 2160, 480, 270}}) {
-    SCOPED_TRACE(static_cast<int>(c.preset));
+  for (const Case& c : {Case{OutputMode::Hd720, 1280, 720, 640, 360, 2},
+                        Case{OutputMode::Hd1080, 1920, 1080, 480, 270, 4},
+                        Case{OutputMode::Hd4k, 3840, 2160, 480, 270, 8}}) {
+    SCOPED_TRACE(mode_word(c.preset));
     GameState state = scene_state(hd_settings(c.preset));
     const DrawList list = draw(state, c.w, c.h);
     const auto& cmds = list.commands;
@@ -202,8 +203,7 @@ TEST(SceneHd, BackdropTargetAndBlockSizeByPreset) {
     EXPECT_NEAR(cmds[2].a.x, 0.5f * c.tw, 1e-4f);
     EXPECT_NEAR(cmds[2].a.y, 0.54f * c.th, 1e-4f);
     EXPECT_EQ(cmds[97].rect, (Rect{0, 0, c.w, c.h}));
-    // Screen pixels per backdrop texel: 2, 4 and 8.
-    EXPECT_EQ(c.w / static_cast<float>(c.tw), static_cast<float>(2 << (c.preset - 1)));
+    EXPECT_EQ(c.w / static_cast<float>(c.tw), c.block);
     const float scale = c.w / 960 * 165;
     EXPECT_EQ(cmds[98].rect.w, 2 * scale);
   }

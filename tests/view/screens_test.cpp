@@ -30,9 +30,9 @@ TEST(CardChoiceScreen, HidesTheSceneAndDrawsThreeBoxesAt1080p) {
   const GameState state = card_choice_state();
   DrawList list;
   Canvas canvas(list, 1920, 1080);
-  const HudScale s = hud_scale(make_frame_layout(2, 1920, 1080), 1920, 1080);
+  const HudScale s = hud_scale(make_frame_layout(OutputMode::Hd1080, 1920, 1080), 1920, 1080);
   canvas.set_mouse({card_box(s, 1).x, card_box(s, 1).y + 10});  // on the left edge of box 2
-  draw_overlay(state, canvas, make_frame_layout(2, 1920, 1080));
+  draw_overlay(state, canvas, make_frame_layout(OutputMode::Hd1080, 1920, 1080));
 
   ASSERT_FALSE(list.commands.empty());
   EXPECT_EQ(list.commands[0].op, DrawOp::Clear);
@@ -119,7 +119,7 @@ TEST(CountdownScreen, TextsByTimeLeft) {
   state.countdown = 0.55f;
   DrawList list;
   Canvas canvas(list, 1920, 1080);
-  draw_overlay(state, canvas, make_frame_layout(2, 1920, 1080));
+  draw_overlay(state, canvas, make_frame_layout(OutputMode::Hd1080, 1920, 1080));
   EXPECT_EQ(list.commands[0].op, DrawOp::Clear);
   const DrawCommand* go = find_text(list, "GO!");
   ASSERT_NE(go, nullptr);
@@ -162,7 +162,7 @@ TEST(StageClearScreen, PanelToppingAndTheButtonTheClickTests) {
   hd.screen = Screen::StageClear;
   DrawList list;
   Canvas canvas(list, 1920, 1080);
-  draw_overlay(hd, canvas, make_frame_layout(2, 1920, 1080));
+  draw_overlay(hd, canvas, make_frame_layout(OutputMode::Hd1080, 1920, 1080));
   const auto outlines = of_op(list, DrawOp::RectangleLines);
   ASSERT_EQ(outlines.size(), 2u);
   EXPECT_EQ(outlines[0].rect, (Rect{400, 315, 1120, 450}));
@@ -221,7 +221,6 @@ std::pair<float, float> text_span(const DrawCommand& c) {
 // Under the boxes, texts that share a baseline belong to neighbouring cards: with the longest
 // names and descriptions in every mode they must not run into each other.
 TEST(CardChoiceScreen, TextsUnderNeighbouringBoxesNeverOverlap) {
-  const std::pair<float, float> screens[] = {{960, 720}, {1280, 720}, {1920, 1080}, {3840, 2160}};
   for (int first = 0; first < kCardCount; ++first) {
     GameState state;
     state.screen = Screen::CardChoice;
@@ -229,10 +228,10 @@ TEST(CardChoiceScreen, TextsUnderNeighbouringBoxesNeverOverlap) {
       state.offer[static_cast<size_t>(i)] = {Rarity::Uncommon,
                                              static_cast<Card>((first + i * 8) % kCardCount)};
     }
-    for (std::uint8_t preset = 0; preset < 4; ++preset) {
-      const auto [w, h] = screens[preset];
-      const std::optional<FrameLayout> layout =
-          preset == 0 ? std::nullopt : std::optional(make_frame_layout(preset, w, h));
+    for (const OutputModeInfo& mode : kOutputModes) {
+      const float w = static_cast<float>(mode.window.width);
+      const float h = static_cast<float>(mode.window.height);
+      const std::optional<FrameLayout> layout = frame_layout_for(render_settings_for(mode.mode), w, h);
       DrawList list;
       Canvas canvas(list, w, h);
       draw_overlay(state, canvas, layout);
@@ -267,16 +266,16 @@ TEST(EndScreens, PanelHoldsItsTextsInEveryMode) {
   const std::string long_line =
       "Thule cheese through Hyperboran Jalapenos \u2014 and Red Pepper from Cantaloupe Island. "
       "Press R to play again.";
-  const std::pair<float, float> screens[] = {{960, 720}, {1280, 720}, {1920, 1080}, {3840, 2160}};
   for (Screen screen : {Screen::Victory, Screen::Defeat}) {
     for (bool bonus : {false, true}) {
-      for (std::uint8_t preset = 0; preset < 4; ++preset) {
-        const auto [w, h] = screens[preset];
+      for (const OutputModeInfo& mode : kOutputModes) {
+        const float w = static_cast<float>(mode.window.width);
+        const float h = static_cast<float>(mode.window.height);
         GameState state;
         state.screen = screen;
         state.bonus_topping = bonus;
         const std::optional<FrameLayout> layout =
-            preset == 0 ? std::nullopt : std::optional(make_frame_layout(preset, w, h));
+            frame_layout_for(render_settings_for(mode.mode), w, h);
         DrawList list;
         Canvas canvas(list, w, h);
         draw_overlay(state, canvas, layout);

@@ -14,7 +14,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "game/run.h"
@@ -109,9 +108,8 @@ struct Samples {
 
 // One scripted fight of `frames` frames; each frame's update and scene go through the renderer's
 // `paths` (false: the game's own; true: plain passes), each timed with its finish and swap.
-void play(Window& window, std::string_view mode, int frames, bool direct, Samples& out) {
-  set_process_mode(mode);
-  GameState state = start_run({1765000000, 0});
+void play(Window& window, OutputMode mode, int frames, bool direct, Samples& out) {
+  GameState state = start_run({1765000000, 0}, mode);
   const WindowSize size = target_window_size(state.render_settings);
   const int w = static_cast<int>(size.width), h = static_cast<int>(size.height);
   GlRenderer& renderer = window.renderer();
@@ -123,7 +121,7 @@ void play(Window& window, std::string_view mode, int frames, bool direct, Sample
     Clock::time_point start = Clock::now();
     FrameInput input = scripted_input(frame, static_cast<float>(w), static_cast<float>(h));
     update_game(state, input, kStep);
-    if (state.screen != Screen::Fight) state = start_run({1765000000, 0});  // keep fighting
+    if (state.screen != Screen::Fight) state = start_run({1765000000, 0}, mode);  // keep fighting
     DrawList list;
     Canvas canvas(list, input.screen_width, input.screen_height);
     canvas.set_time(input.time);
@@ -173,13 +171,11 @@ int main(int argc, char** argv) {
               frames, direct_frames);
   std::printf("%-7s %7s | %7s %7s %6s | %7s %6s | %8s %7s\n", "mode", "floor", "p50", "p95", "/floor",
               "plain", "/game", "direct", "/game");
-  const std::pair<const char*, WindowSize> modes[] = {
-      {"og", {960, 720}}, {"hd720", {1280, 720}}, {"hd1080", {1920, 1080}}, {"hd4k", {3840, 2160}}};
-  for (const auto& [mode, size] : modes) {
+  for (const OutputModeInfo& mode : kOutputModes) {
     std::string error;
     WindowConfig config;
-    config.width = static_cast<int>(size.width);
-    config.height = static_cast<int>(size.height);
+    config.width = static_cast<int>(mode.window.width);
+    config.height = static_cast<int>(mode.window.height);
     config.vsync = false;
     auto window = Window::open(config, error);
     if (!window) {
@@ -187,11 +183,12 @@ int main(int argc, char** argv) {
       return 1;
     }
     Samples samples;
-    play(*window, mode, frames, false, samples);
-    play(*window, mode, direct_frames, true, samples);
+    play(*window, mode.mode, frames, false, samples);
+    play(*window, mode.mode, direct_frames, true, samples);
     const Percentiles floor = percentiles(samples.floor), game = percentiles(samples.game),
                       plain = percentiles(samples.plain), direct = percentiles(samples.direct);
-    std::printf("%-7s %7.2f | %7.2f %7.2f %5.2fx | %7.2f %5.2fx | %8.2f %6.1fx\n", mode, floor.p50,
+    std::printf("%-7s %7.2f | %7.2f %7.2f %5.2fx | %7.2f %5.2fx | %8.2f %6.1fx\n",
+                std::string(mode.word).c_str(), floor.p50,
                 game.p50, game.p95, game.p50 / floor.p50, plain.p50, plain.p50 / game.p50, direct.p50,
                 direct.p50 / game.p50);
   }

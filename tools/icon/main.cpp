@@ -8,6 +8,7 @@
 
 #include "draw/canvas.h"
 #include "game/run.h"
+#include "layout/output_mode.h"
 #include "snapshot.h"
 #include "view/scene.h"
 
@@ -15,7 +16,9 @@ namespace ventora {
 namespace {
 
 constexpr int kSizes[] = {16, 24, 32, 48, 64, 128, 256};
-constexpr int kFrameWidth = 1280, kFrameHeight = 720;
+constexpr OutputMode kMode = OutputMode::Hd720;
+constexpr int kFrameWidth = static_cast<int>(mode_info(kMode).window.width);
+constexpr int kFrameHeight = static_cast<int>(mode_info(kMode).window.height);
 // The square round the planet and the player on top, below the HUD.
 constexpr int kCropX = 376, kCropY = 88, kCropSide = 528;
 
@@ -28,8 +31,7 @@ int main(int argc, char** argv) {
   int exit_status = 0;
   auto snapshots = start_picture_tool(argc, argv, "icon", out, exit_status);
   if (!snapshots) return exit_status;
-  set_process_mode("hd720");
-  GameState state = start_run({1765000000, 0});
+  GameState state = start_run({1765000000, 0}, kMode);
   state.boss_present = false;  // the player and the planet alone
   DrawList list;
   Canvas canvas(list, kFrameWidth, kFrameHeight);

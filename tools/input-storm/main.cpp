@@ -2,7 +2,7 @@
 // frame_dt, run_frame with update_game and draw_scene, window-size requests granted) with random
 // keys, clicks, frame times and window sizes, and checks the game's invariants after every frame.
 //
-//   input-storm --frames N --seed S [--mode og|hd720|hd1080|hd4k]
+//   input-storm --frames N --seed S [--mode MODE]    (MODE: the game's own --mode words)
 //
 // Prints the first violation with its seed and frame, and ends with "N frames, V violations"
 // (V counts the frames that broke an invariant). Exit status 1 when V > 0.
@@ -19,6 +19,7 @@
 #include "game/run.h"
 #include "game/run_seed.h"
 #include "invariants.h"
+#include "layout/output_mode.h"
 #include "layout/render_settings.h"
 #include "random_input.h"
 
@@ -28,7 +29,7 @@ namespace {
 struct Options {
   std::uint64_t frames = 0;
   std::uint64_t seed = 0;
-  std::string mode = "hd720";
+  OutputMode mode = kDefaultOutputMode;
 };
 
 template <typename Number>
@@ -46,9 +47,10 @@ std::optional<Options> parse_options(int argc, char** argv) {
       have_frames = parse_number(value, options.frames);
     } else if (name == "--seed") {
       have_seed = parse_number(value, options.seed);
-    } else if (name == "--mode" &&
-               (value == "og" || value == "hd720" || value == "hd1080" || value == "hd4k")) {
-      options.mode = value;
+    } else if (name == "--mode") {
+      const std::optional<OutputMode> mode = mode_from_word(value);
+      if (!mode) return std::nullopt;
+      options.mode = *mode;
     } else {
       return std::nullopt;
     }
@@ -71,8 +73,8 @@ struct Reach {
 };
 
 int run(const Options& options) {
-  set_process_mode(options.mode);
-  GameState state = start_run(storm_clock(options.seed, 0));
+  const std::string word(mode_word(options.mode));
+  GameState state = start_run(storm_clock(options.seed, 0), options.mode);
   const WindowSize window = target_window_size(state.render_settings);
   RandomPlayer player(options.seed, static_cast<float>(window.width),
                       static_cast<float>(window.height));
@@ -105,12 +107,14 @@ int run(const Options& options) {
     if (state.stage != 6 && state.stage > reach.highest_stage) reach.highest_stage = state.stage;
 
     std::optional<std::string> broken = check_state(state);
+    // A restart starts the next run in the same mode.
+    if (!broken && state.render_settings.preset != options.mode) broken = "the output mode changed";
     if (!broken) broken = check_draw_list(list);
     if (broken) {
       if (violations == 0) {
         std::printf("seed %llu frame %llu (%s, screen %.0fx%.0f): %s\n",
                     static_cast<unsigned long long>(options.seed),
-                    static_cast<unsigned long long>(frame), options.mode.c_str(),
+                    static_cast<unsigned long long>(frame), word.c_str(),
                     input.screen_width, input.screen_height, broken->c_str());
       }
       ++violations;
@@ -119,7 +123,7 @@ int run(const Options& options) {
   std::printf(
       "%s: %llu fights won, %llu cards picked, highest stage %llu, %llu restarts, %llu window "
       "sizes asked\n",
-      options.mode.c_str(), static_cast<unsigned long long>(reach.fights_won),
+      word.c_str(), static_cast<unsigned long long>(reach.fights_won),
       static_cast<unsigned long long>(reach.cards_picked),
       static_cast<unsigned long long>(reach.highest_stage),
       static_cast<unsigned long long>(reach.restarts),
@@ -135,7 +139,8 @@ int run(const Options& options) {
 int main(int argc, char** argv) {
   const auto options = ventora::storm::parse_options(argc, argv);
   if (!options) {
-    std::fprintf(stderr, "usage: input-storm --frames N --seed S [--mode og|hd720|hd1080|hd4k]\n");
+    std::fprintf(stderr, "usage: input-storm --frames N --seed S [--mode %s]\n",
+                 ventora::mode_words("|").c_str());
     return 2;
   }
   return ventora::storm::run(*options);

@@ -23,8 +23,8 @@ constexpr const char* kScreens[] = {"fight",     "stage-clear", "card-choice", "
 
 class Shooter {
  public:
-  Shooter(Snapshots& snapshots, std::string out, std::string mode)
-      : snapshots_(snapshots), out_(std::move(out)), mode_(std::move(mode)) {}
+  Shooter(Snapshots& snapshots, std::string out, OutputMode mode)
+      : snapshots_(snapshots), out_(std::move(out)), mode_(mode_word(mode)) {}
 
   // The state as the window shows it after this frame, once per screen name.
   void take(std::string_view name, const GameState& state, const FrameInput& input) {
@@ -70,10 +70,9 @@ class Shooter {
 };
 
 // One whole run through the bonus stage to victory, then one the bot gives up at once.
-bool shoot_mode(Snapshots& snapshots, const std::string& out, const std::string& mode) {
+bool shoot_mode(Snapshots& snapshots, const std::string& out, OutputMode mode) {
   Shooter shooter(snapshots, out, mode);
-  set_process_mode(mode);
-  GameState state = start_run(kClock);
+  GameState state = start_run(kClock, mode);
   bot::RunPlan plan;
   plan.route = bot::Route::ThroughBonus;
   plan.on_frame = [&](const GameState& s, const FrameInput& input) { shooter.watch(s, input); };
@@ -84,8 +83,7 @@ bool shoot_mode(Snapshots& snapshots, const std::string& out, const std::string&
     shooter.take("victory", state, bot::idle_input(state, record.time));
   }
 
-  set_process_mode(mode);
-  GameState lost = start_run(kClock);
+  GameState lost = start_run(kClock, mode);
   bot::RunPlan give_up;
   give_up.give_up_at_stage = 1;
   bot::play_run(lost, give_up);
@@ -94,7 +92,8 @@ bool shoot_mode(Snapshots& snapshots, const std::string& out, const std::string&
   bool all = true;
   for (const char* name : kScreens) {
     if (!shooter.has(name)) {
-      std::fprintf(stderr, "screenshots: the %s run never showed the %s screen\n", mode.c_str(), name);
+      std::fprintf(stderr, "screenshots: the %s run never showed the %s screen\n",
+                   std::string(mode_word(mode)).c_str(), name);
     }
     all = shooter.written(name) && all;  // write_png has said why it could not write
   }
@@ -111,6 +110,6 @@ int main(int argc, char** argv) {
   auto snapshots = start_picture_tool(argc, argv, "screenshots", out, exit_status);
   if (!snapshots) return exit_status;
   bool ok = true;
-  for (const char* mode : {"og", "hd1080"}) ok = shoot_mode(*snapshots, out, mode) && ok;
+  for (OutputMode mode : {OutputMode::Og, OutputMode::Hd1080}) ok = shoot_mode(*snapshots, out, mode) && ok;
   return ok ? 0 : 1;
 }
