@@ -223,7 +223,7 @@ TEST(WinFight, ScreensAfterEachStage) {
 // Through the screens of a run: win, continue, pick Double Trouble, win, pick Buff, win. Its
 // enemy bonus lasts two won fights for a hit, but stays in the aggregate for the rest of the run.
 TEST(WinFight, DoubleTroubleStaysInTheStatsAfterItsFightsWhileHitsDropIt) {
-  GameState state = start_run(kClock);
+  GameState state = start_run(kClock, OutputMode::Hd720);
   const auto win_continue_and_pick = [&state](Card card) {
     win_fight(state);
     update_game(state, pressing(Key::C), 0.016f);
