@@ -52,9 +52,13 @@ OutputMode mode_of(const RenderSettings& settings) {
   return OutputMode::Hd720;
 }
 
+std::string encode_header_opening(std::string_view game_version) {
+  return std::string(kMagic) + " " + std::to_string(kFormatVersion) + "\n" + "game " +
+         std::string(game_version) + "\n";
+}
+
 std::string encode_header(const Header& header) {
-  std::string text = std::string(kMagic) + " " + std::to_string(kFormatVersion) + "\n";
-  text += "game " + header.game_version + "\n";
+  std::string text = encode_header_opening(header.game_version);
   text += "mode " + std::string(mode_word(header.mode)) + "\n";
   if (header.music) {
     text += "music on " + std::to_string(header.track_seconds.size());

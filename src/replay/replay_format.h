@@ -60,6 +60,9 @@ struct ReplayFile {
 
 // The text header, up to and including the blank line that ends it.
 std::string encode_header(const Header& header);
+// Its first lines, the format and the game version: all of it that is known before the first
+// run starts.
+std::string encode_header_opening(std::string_view game_version);
 // One frame record. `previous` is the frame before (nothing for the first): mouse and screen size
 // are written only when they change.
 std::vector<std::uint8_t> encode_frame(const Frame& frame, const FrameInput* previous);
