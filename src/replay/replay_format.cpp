@@ -119,4 +119,20 @@ std::vector<std::uint8_t> encode_end(const End& end) {
   return record(kEndTag, payload);
 }
 
+std::vector<std::uint8_t> encode_replay(const ReplayFile& replay) {
+  const std::string header = encode_header(replay.header);
+  std::vector<std::uint8_t> out(header.begin(), header.end());
+  const FrameInput* previous = nullptr;
+  for (const Frame& frame : replay.frames) {
+    const std::vector<std::uint8_t> record = encode_frame(frame, previous);
+    out.insert(out.end(), record.begin(), record.end());
+    previous = &frame.input;
+  }
+  if (replay.end) {
+    const std::vector<std::uint8_t> record = encode_end(*replay.end);
+    out.insert(out.end(), record.begin(), record.end());
+  }
+  return out;
+}
+
 }  // namespace ventora::replay

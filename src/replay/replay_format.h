@@ -67,6 +67,8 @@ std::string encode_header_opening(std::string_view game_version);
 // are written only when they change.
 std::vector<std::uint8_t> encode_frame(const Frame& frame, const FrameInput* previous);
 std::vector<std::uint8_t> encode_end(const End& end);
+// A whole replay, as a recording of it writes it.
+std::vector<std::uint8_t> encode_replay(const ReplayFile& replay);
 
 // Limits the reader holds values to; anything beyond is damage, not a recording.
 inline constexpr std::size_t kMaxTracks = 64;

@@ -84,7 +84,7 @@ class HeaderParser {
     Header header;
     std::string_view line;
     const std::string magic = std::string(kMagic) + " ";
-    if (!next_line(line) || !line.starts_with(magic)) {
+    if (!next_line(line, magic) || !line.starts_with(magic)) {
       if (cut_ && text_.starts_with(magic)) return cut(failure);
       failure.message =
           "not a Ventora replay (it does not begin with \"" + std::string(kMagic) + "\")";
@@ -94,7 +94,7 @@ class HeaderParser {
     if (!parse_number(line.substr(kMagic.size() + 1), format))
       return damaged(failure, "'ventora-replay <format number>'");
     std::string_view version_line;
-    const bool has_version = next_line(version_line) && version_line.starts_with("game ");
+    const bool has_version = next_line(version_line, "game ") && version_line.starts_with("game ");
     const std::string_view version = has_version ? version_line.substr(5) : std::string_view{};
     if (format != kFormatVersion) {
       failure.message =
@@ -114,13 +114,13 @@ class HeaderParser {
     header.game_version = version;
 
     std::vector<std::string_view> w;
-    if (!next_words(w) || w.size() != 2 || w[0] != "mode")
+    if (!next_words(w, "mode ") || w.size() != 2 || w[0] != "mode")
       return damaged(failure, "'mode <og|hd720|hd1080|hd4k>'");
     const auto mode = mode_from_word(w[1]);
     if (!mode) return damaged(failure, "a known output mode (og, hd720, hd1080, hd4k)");
     header.mode = *mode;
 
-    if (!next_words(w) || w.size() < 2 || w[0] != "music")
+    if (!next_words(w, "music ") || w.size() < 2 || w[0] != "music")
       return damaged(failure, "'music on|off'");
     if (w[1] == "on") {
       std::size_t count = 0;
@@ -139,37 +139,41 @@ class HeaderParser {
       return damaged(failure, "'music on|off'");
     }
 
-    if (!next_words(w) || w.size() != 3 || w[0] != "clock" ||
+    if (!next_words(w, "clock ") || w.size() != 3 || w[0] != "clock" ||
         !parse_number(w[1], header.start_clock.seconds) ||
         !parse_number(w[2], header.start_clock.nanoseconds) ||
         header.start_clock.nanoseconds >= kNanosPerSecond)
       return damaged(failure, "'clock <seconds> <nanoseconds below 10^9>'");
 
-    if (!next_words(w) || w.size() != 2 || w[0] != "start" ||
+    if (!next_words(w, "start ") || w.size() != 2 || w[0] != "start" ||
         !parse_hex(w[1], 16, header.start_hash))
       return damaged(failure, "'start <16 hex digits>'");
 
-    if (!next_line(line) || !line.empty())
+    if (!next_line(line, "") || !line.empty())
       return damaged(failure, "the blank line that ends the header");
     end = pos_;
     return header;
   }
 
  private:
-  bool next_line(std::string_view& line) {
+  // The next line, which begins with `start`. False when there is none; if the file stops in
+  // the middle of a line that could still become one, cut_ is set.
+  bool next_line(std::string_view& line, std::string_view start) {
     ++line_number_;  // the line being read, also when it is missing
     const std::size_t newline = text_.find('\n', pos_);
     if (newline == std::string_view::npos) {
-      cut_ = whole_file_;
+      const std::string_view rest = text_.substr(pos_);
+      cut_ = whole_file_ && (start.starts_with(rest) || rest.starts_with(start)) &&
+             std::all_of(rest.begin(), rest.end(), [](char c) { return c >= ' ' && c <= '~'; });
       return false;
     }
     line = text_.substr(pos_, newline - pos_);
     pos_ = newline + 1;
     return true;
   }
-  bool next_words(std::vector<std::string_view>& words) {
+  bool next_words(std::vector<std::string_view>& words, std::string_view start) {
     std::string_view line;
-    if (!next_line(line)) return false;
+    if (!next_line(line, start)) return false;
     words = words_of(line);
     return true;
   }
