@@ -12,9 +12,9 @@
 namespace ventora {
 
 struct ReplayStart {
-  std::optional<int> exit_code;                // the program ends now with this status
+  std::optional<int> exit_code;                    // the program ends now with this status
   std::unique_ptr<replay::ReplayReader> playback;  // play this in the window instead of a game
-  std::unique_ptr<ReplayRecorder> recorder;    // record the game to a file
+  std::unique_ptr<ReplayRecorder> recorder;        // record the game to a file
 };
 
 // Runs `--check` to its end; reads the replay to play (and makes its output mode the one the

@@ -180,7 +180,8 @@ class HeaderParser {
   // Every whole line was right, but the file stops before the header's end.
   std::optional<Header> cut(Failure& failure) {
     failure.cut = true;
-    failure.message = "the file stops inside its header: the recording stopped before its run began";
+    failure.message =
+        "the file stops inside its header: the recording stopped before its run began";
     return std::nullopt;
   }
   std::optional<Header> damaged(Failure& failure, std::string_view expected) {
@@ -299,7 +300,9 @@ class MemorySource final : public ReplayReader::Source {
   std::span<const std::uint8_t> bytes_;
 };
 
-std::string cannot_read(int error) { return std::string("cannot read it: ") + std::strerror(error); }
+std::string cannot_read(int error) {
+  return std::string("cannot read it: ") + std::strerror(error);
+}
 
 }  // namespace
 
@@ -320,8 +323,8 @@ OpenResult ReplayReader::open(std::unique_ptr<Source> source, std::string_view g
     result.error = cannot_read(reader->read_error_);
     return result;
   }
-  const std::span<const std::uint8_t> head = reader->buffered().first(
-      std::min(reader->buffered().size(), kMaxHeaderBytes));
+  const std::span<const std::uint8_t> head =
+      reader->buffered().first(std::min(reader->buffered().size(), kMaxHeaderBytes));
   if (head.empty()) {
     result.error = "not a Ventora replay (the file is empty)";
     return result;
@@ -410,8 +413,8 @@ bool ReplayReader::read_record(Frame& frame) {
   if (read_error_ != 0) return stop(Ending::Damaged, damaged_at(start) + cannot_read(read_error_));
   // A record the file cuts off is the tail of a recording that was stopped, but only if the
   // bytes that are there read as the start of a record of that length.
-  ByteReader r(buffered().subspan(kRecordLead).first(std::min(length, buffered().size() - kRecordLead)),
-               length);
+  const std::span<const std::uint8_t> payload = buffered().subspan(kRecordLead);
+  ByteReader r(payload.first(std::min(length, payload.size())), length);
   if (tag == kFrameTag) {
     frame = Frame{};
     if (auto problem = read_frame(r, previous_, frame)) {

@@ -313,8 +313,7 @@ TEST_F(ReplayCheck, RecordingProblemsAreOneLine) {
     ASSERT_TRUE(ReplayRecorder::create(old.string(), kVersion, error)) << error;
   }
   const std::vector<std::uint8_t> opening = file_bytes(old);
-  EXPECT_EQ(std::string(opening.begin(), opening.end()),
-            replay::encode_header_opening(kVersion));
+  EXPECT_EQ(std::string(opening.begin(), opening.end()), replay::encode_header_opening(kVersion));
 
   // A write that fails (here: past the largest file the process may write) stops the recording
   // with one line; the game plays on.
@@ -334,8 +333,8 @@ TEST_F(ReplayCheck, RecordingProblemsAreOneLine) {
   const std::string err = ::testing::internal::GetCapturedStderr();
   ::setrlimit(RLIMIT_FSIZE, &before);
   std::signal(SIGXFSZ, signal_before);
-  EXPECT_EQ(err, "ventora: recording stopped: cannot write " + limited.string() +
-                     ": File too large\n");
+  EXPECT_EQ(err,
+            "ventora: recording stopped: cannot write " + limited.string() + ": File too large\n");
   const ReplayFile so_far = read(limited);
   EXPECT_GT(so_far.frames.size(), 0u);
   EXPECT_LT(so_far.frames.size(), 20u);

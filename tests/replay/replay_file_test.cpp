@@ -1,7 +1,6 @@
 // The replay file on its own: what is written reads back bit for bit, and every kind of damage
 // gives one line instead of a replay (and never a crash).
 #include <gtest/gtest.h>
-
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -285,7 +284,9 @@ TEST(ReplayFile, DamagedFilesGiveOneLine) {
        [] { return encode_replay(with([](ReplayFile& r) { r.frames[1].dt = 120.0f; })); },
        "frame time 120 s"},
       {"Escape in a frame",
-       [] { return encode_replay(with([](ReplayFile& r) { r.frames[1].input.press(Key::Escape); })); },
+       [] {
+         return encode_replay(with([](ReplayFile& r) { r.frames[1].input.press(Key::Escape); }));
+       },
        "Escape pressed in a recorded frame"},
       {"mouse not a number",
        [] {
@@ -295,7 +296,9 @@ TEST(ReplayFile, DamagedFilesGiveOneLine) {
        },
        "mouse position not a number"},
       {"no screen size",
-       [] { return encode_replay(with([](ReplayFile& r) { r.frames[0].input.screen_width = 0; })); },
+       [] {
+         return encode_replay(with([](ReplayFile& r) { r.frames[0].input.screen_width = 0; }));
+       },
        "screen size out of range"},
       {"clock going backwards",
        [] { return encode_replay(with([](ReplayFile& r) { r.frames[2].input.time = 0.1; })); },
@@ -336,8 +339,8 @@ TEST(ReplayFile, DamagedFilesGiveOneLine) {
          b[at + 1] = b[at + 2] = 0xff;
          return b;
        },
-       "damaged at byte " + std::to_string(record_starts(good)[1]) + " (frame 2): " +
-           std::to_string(0xffff - good[record_starts(good)[1] + 1]) +
+       "damaged at byte " + std::to_string(record_starts(good)[1]) +
+           " (frame 2): " + std::to_string(0xffff - good[record_starts(good)[1] + 1]) +
            " bytes more than its fields"},
       // The file stops inside a record, but what is there is no start of a frame.
       {"a cut frame that is no frame",
