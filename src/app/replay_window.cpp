@@ -75,7 +75,7 @@ void tell_end(const replay::ReplayReader& reader, std::uint64_t frames) {
 int play_replay_in_window(Window& window, replay::ReplayReader& reader) {
   ReplayPlayback playback(reader, [&] { return audible_music(reader.header()); });
   Pacer pacer(playback.done() ? 0.0 : playback.next_frame().input.time);
-  // A damaged file plays up to the damage and then ends the program with status 1.
+  // A damaged file plays up to the damage; quitting then exits with status 1.
   const auto status = [&] { return reader.ending() == replay::Ending::Damaged ? 1 : 0; };
   DrawList picture;
   bool paused = false;
