@@ -17,7 +17,7 @@ struct ReplayStart {
   std::unique_ptr<ReplayRecorder> recorder;        // record the game to a file
 };
 
-// Runs `--check` to its end; reads the replay to play (and makes its output mode the one the
+// Runs `--check` to its end; opens the replay to play (and makes its output mode the one the
 // window opens in); creates the recording. Problems give one line on stderr and an exit code.
 ReplayStart start_replay_options(const CommandLine& command_line);
 

@@ -52,6 +52,8 @@ struct End {
   std::uint64_t end_hash = 0;
 };
 
+// A whole replay in memory, for tools and tests; the game reads one as it plays it
+// (replay_reader.h).
 struct ReplayFile {
   Header header;
   std::vector<Frame> frames;
