@@ -23,9 +23,9 @@ namespace {
 constexpr std::size_t kMaxHeaderBytes = 4096;
 // A record's tag and payload length.
 constexpr std::size_t kRecordLead = 3;
-// Room for the longest record, and more than a header.
-constexpr std::size_t kBufferBytes = 128 * 1024;
-static_assert(kBufferBytes >= kRecordLead + 0xffff && kBufferBytes >= kMaxHeaderBytes);
+// Room for the header and the records a game writes; a longer record makes room for itself.
+constexpr std::size_t kBufferBytes = 16 * 1024;
+static_assert(kBufferBytes >= kMaxHeaderBytes);
 // dt, flags, key bits, time, name count, clock count, hash: a frame record holds at least these.
 constexpr std::size_t kMinFramePayload = 4 + 1 + 2 + 2 + 8 + 1 + 1 + 8;
 constexpr std::size_t kEndPayload = 16;
@@ -353,6 +353,7 @@ bool ReplayReader::fill(std::size_t size) {
                 buffer_.begin() + static_cast<long>(filled_), buffer_.begin());
       filled_ -= begin_;
       begin_ = 0;
+      if (buffer_.size() < size) buffer_.resize(size);  // at most one record: 64 KB
     }
     const long got = source_->read(std::span(buffer_).subspan(filled_));
     if (got < 0) {

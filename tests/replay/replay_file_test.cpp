@@ -120,6 +120,22 @@ TEST(ReplayFile, ReadsBackWhatWasWrittenBitForBit) {
   EXPECT_EQ(read.replay->end->end_hash, written.end->end_hash);
 }
 
+// The reader holds one record at a time; the longest a frame can be (near 64 KB of key names)
+// reads back as well as the usual ones around it.
+TEST(ReplayFile, TheLongestFramesReadBack) {
+  ReplayFile r = sample();
+  r.frames[1].input.pressed_names.assign(250, std::string(250, 'K'));
+  r.frames[2].input.pressed_names.assign(200, std::string(200, 'L'));
+  const ReadResult read = read_replay(encode_replay(r), kVersion);
+  ASSERT_TRUE(read.replay) << read.error;
+  ASSERT_EQ(read.replay->frames.size(), 3u);
+  for (std::size_t i = 0; i < 3; ++i) {
+    SCOPED_TRACE("frame " + std::to_string(i + 1));
+    expect_same(read.replay->frames[i], r.frames[i]);
+  }
+  EXPECT_TRUE(read.replay->end);
+}
+
 TEST(ReplayFile, EveryOutputModeAndMusicOffReadBack) {
   for (OutputMode mode :
        {OutputMode::Og, OutputMode::Hd720, OutputMode::Hd1080, OutputMode::Hd4k}) {
