@@ -71,7 +71,7 @@ int main(int argc, char** argv) {
   if (replay.exit_code) return *replay.exit_code;
 
   // A replay plays in the mode it was recorded in.
-  const OutputMode mode = replay.playback ? replay.playback->header.mode : command_line.mode;
+  const OutputMode mode = replay.playback ? replay.playback->header().mode : command_line.mode;
   WindowConfig config = window_config_for(mode);
   config.fullscreen = command_line.fullscreen;
   config.vsync = fps_cap != 0;  // uncapped means uncapped

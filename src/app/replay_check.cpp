@@ -18,8 +18,8 @@ void print_parting(const Parting& parting, std::FILE* out) {
 
 }  // namespace
 
-int check_replay(const replay::ReplayFile& replay, std::FILE* out) {
-  ReplayPlayback playback(replay, [&] { return silent_music(replay.header); });
+int check_replay(replay::ReplayReader& reader, std::FILE* out) {
+  ReplayPlayback playback(reader, [&] { return silent_music(reader.header()); });
   DrawList list;
   while (!playback.parting() && !playback.done()) {
     list.clear();
@@ -30,13 +30,18 @@ int check_replay(const replay::ReplayFile& replay, std::FILE* out) {
     return kReplayFailed;
   }
   const auto frames = static_cast<unsigned long long>(playback.frames_played());
-  if (!replay.end) {
+  if (reader.ending() == replay::Ending::Damaged) {
+    std::fprintf(out, "replay %s\n", reader.problem().c_str());
+    return kReplayFailed;
+  }
+  if (reader.ending() != replay::Ending::EndRecord) {
     std::fprintf(out, "replay incomplete: %llu frames checked, no end record\n", frames);
     return kReplayIncomplete;
   }
-  if (replay.end->end_hash != playback.state_hash()) {
+  if (reader.end()->end_hash != playback.state_hash()) {
     std::fprintf(out, "replay differs at the end: state %s, recorded %s\n",
-                 hash_text(playback.state_hash()).c_str(), hash_text(replay.end->end_hash).c_str());
+                 hash_text(playback.state_hash()).c_str(),
+                 hash_text(reader.end()->end_hash).c_str());
     return kReplayFailed;
   }
   std::fprintf(out, "replay ok: %llu frames, end state %s\n", frames,
@@ -45,12 +50,16 @@ int check_replay(const replay::ReplayFile& replay, std::FILE* out) {
 }
 
 int check_replay_file(const std::string& path, std::string_view game_version) {
-  const replay::ReadResult read = replay::read_replay_file(path, game_version);
-  if (!read.replay) {
-    std::fprintf(stderr, "replay: %s: %s\n", path.c_str(), read.error.c_str());
+  const replay::OpenResult opened = replay::open_replay_file(path, game_version);
+  if (opened.header_cut) {
+    std::fputs("replay incomplete: 0 frames checked, no end record\n", stdout);
+    return kReplayIncomplete;
+  }
+  if (!opened.reader) {
+    std::fprintf(stderr, "replay: %s: %s\n", path.c_str(), opened.error.c_str());
     return kReplayFailed;
   }
-  return check_replay(*read.replay, stdout);
+  return check_replay(*opened.reader, stdout);
 }
 
 }  // namespace ventora

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "replay/replay_format.h"
+#include "replay/replay_reader.h"
 
 namespace ventora {
 
@@ -15,12 +15,14 @@ inline constexpr int kReplayOk = 0;
 inline constexpr int kReplayFailed = 1;      // parted from the recording, or an unusable file
 inline constexpr int kReplayIncomplete = 2;  // every frame there matched, but no end record
 
-// Plays every frame and prints one line on `out`: "replay ok: F frames, end state H", the frame
-// where the replay first parts from the recording, or "replay incomplete: F frames checked, no
+// Plays every frame as it is read and prints one line on `out`: "replay ok: F frames, end state
+// H", the frame where the replay first parts from the recording, "replay damaged at byte B
+// (frame K): …" where the file turns out damaged, or "replay incomplete: F frames checked, no
 // end record".
-int check_replay(const replay::ReplayFile& replay, std::FILE* out);
+int check_replay(replay::ReplayReader& reader, std::FILE* out);
 
-// Reads the file (one line on stderr when it cannot be used) and checks it.
+// Opens the file (one line on stderr when it cannot be used) and checks it. A file that stops
+// inside its header is a recording stopped before its run began: nothing to check, incomplete.
 int check_replay_file(const std::string& path, std::string_view game_version);
 
 }  // namespace ventora

@@ -30,10 +30,14 @@ ReplayStart start_replay_options(const CommandLine& command_line) {
   if (command_line.replay_path) {
     const std::string& path = *command_line.replay_path;
     if (command_line.check) return exit_with(check_replay_file(path, kGameVersion));
-    replay::ReadResult read = replay::read_replay_file(path, kGameVersion);
-    if (!read.replay) return exit_with(1, "replay: " + path + ": " + read.error);
+    replay::OpenResult opened = replay::open_replay_file(path, kGameVersion);
+    if (!opened.reader) {
+      // Nothing to play either way; a recording stopped early is no error of the file.
+      return exit_with(opened.header_cut ? kReplayIncomplete : kReplayFailed,
+                       "replay: " + path + ": " + opened.error);
+    }
     ReplayStart start;
-    start.playback = std::move(read.replay);
+    start.playback = std::move(opened.reader);
     return start;
   }
   ReplayStart start;

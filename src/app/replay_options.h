@@ -7,14 +7,14 @@
 
 #include "app/command_line.h"
 #include "app/replay_recorder.h"
-#include "replay/replay_format.h"
+#include "replay/replay_reader.h"
 
 namespace ventora {
 
 struct ReplayStart {
-  std::optional<int> exit_code;                // the program ends now with this status
-  std::optional<replay::ReplayFile> playback;  // play this in the window instead of a game
-  std::unique_ptr<ReplayRecorder> recorder;    // record the game to a file
+  std::optional<int> exit_code;                    // the program ends now with this status
+  std::unique_ptr<replay::ReplayReader> playback;  // play this in the window instead of a game
+  std::unique_ptr<ReplayRecorder> recorder;        // record the game to a file
 };
 
 // Runs `--check` to its end; reads the replay to play; creates the recording. Problems give one

@@ -44,20 +44,27 @@ std::unique_ptr<MusicPlayer> silent_music(const replay::Header& header) {
   return make_music_player(std::move(audio), std::move(music));
 }
 
-ReplayPlayback::ReplayPlayback(const replay::ReplayFile& replay, const MusicMaker& make_music)
-    : replay_(replay) {
+ReplayPlayback::ReplayPlayback(replay::ReplayReader& reader, const MusicMaker& make_music)
+    : reader_(reader) {
+  const replay::Header& header = reader.header();
   rng::reset();
   music_ = make_music();
-  state_ = start_run(replay.header.start_clock, replay.header.mode);
+  state_ = start_run(header.start_clock, header.mode);
   hash_ = replay::state_hash(*state_);
-  if (hash_ != replay.header.start_hash) {
-    part(0, "state " + hash_text(hash_) + ", recorded " + hash_text(replay.header.start_hash));
+  if (hash_ != header.start_hash) {
+    part(0, "state " + hash_text(hash_) + ", recorded " + hash_text(header.start_hash));
   }
+  read_next();
+}
+
+void ReplayPlayback::read_next() {
+  if (!next_) next_.emplace();
+  if (!reader_.next(*next_)) next_.reset();
 }
 
 FrameOutcome ReplayPlayback::step(DrawList& list) {
-  const replay::Frame& frame = replay_.frames[next_];
-  const std::uint64_t number = ++next_;
+  const replay::Frame frame = std::move(*next_);
+  const std::uint64_t number = ++played_;
   std::size_t readings = 0;
   const ClockSource recorded_clock = [&] {
     // A frame that reads the clock more often than it did when recorded has parted already.
@@ -73,6 +80,7 @@ FrameOutcome ReplayPlayback::step(DrawList& list) {
   } else if (hash_ != frame.state_hash) {
     part(number, "state " + hash_text(hash_) + ", recorded " + hash_text(frame.state_hash));
   }
+  read_next();
   return outcome;
 }
 

@@ -14,6 +14,7 @@
 #include "game/game_state.h"
 #include "music/music_player.h"
 #include "replay/replay_format.h"
+#include "replay/replay_reader.h"
 
 namespace ventora {
 
@@ -29,16 +30,18 @@ class ReplayPlayback {
 
   // Puts the process where the recording began: the shared generator at its start state, the
   // music `make_music` builds (its first shuffle draws from the generator, as at start-up), then
-  // the first run in the recorded output mode from the recorded clock reading.
-  ReplayPlayback(const replay::ReplayFile& replay, const MusicMaker& make_music);
+  // the first run in the recorded output mode from the recorded clock reading. The frames are
+  // read from `reader` one ahead of the one played.
+  ReplayPlayback(replay::ReplayReader& reader, const MusicMaker& make_music);
 
-  bool done() const { return next_ >= replay_.frames.size(); }
+  // No frame is left to play: reader.ending() says why.
+  bool done() const { return !next_; }
   // Plays the next recorded frame into `list`. Only when not done().
   FrameOutcome step(DrawList& list);
 
-  std::uint64_t frames_played() const { return next_; }
+  std::uint64_t frames_played() const { return played_; }
   // The recorded frame step() plays next.
-  const replay::Frame& next_frame() const { return replay_.frames[next_]; }
+  const replay::Frame& next_frame() const { return *next_; }
   const std::optional<Parting>& parting() const { return parting_; }
   // The hash of the state now (after the last frame played).
   std::uint64_t state_hash() const { return hash_; }
@@ -46,11 +49,14 @@ class ReplayPlayback {
 
  private:
   void part(std::uint64_t frame, std::string what);
+  // The frame after the one played, if the records go on.
+  void read_next();
 
-  const replay::ReplayFile& replay_;
+  replay::ReplayReader& reader_;
   std::unique_ptr<MusicPlayer> music_;
   std::optional<GameState> state_;
-  std::size_t next_ = 0;
+  std::optional<replay::Frame> next_;
+  std::uint64_t played_ = 0;
   std::uint64_t hash_ = 0;
   std::optional<Parting> parting_;
 };

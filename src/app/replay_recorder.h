@@ -17,7 +17,8 @@ namespace ventora {
 
 class ReplayRecorder {
  public:
-  // Creates the file; nothing, with `error` set to one line, when it cannot.
+  // Creates the file and writes the opening of its header; nothing, with `error` set to one
+  // line, when it cannot or `path` is no regular file.
   static std::unique_ptr<ReplayRecorder> create(const std::string& path,
                                                 std::string_view game_version, std::string& error);
 

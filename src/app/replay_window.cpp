@@ -57,18 +57,33 @@ class Pacer {
   Clock::time_point paused_at_;
 };
 
+// The line that tells how the replay ended.
+void tell_end(const replay::ReplayReader& reader, std::uint64_t frames) {
+  if (reader.ending() == replay::Ending::Damaged) {
+    std::fprintf(stderr, "replay %s; Escape quits\n", reader.problem().c_str());
+  } else {
+    std::fprintf(stderr, "replay finished: %llu frames%s; Escape quits\n",
+                 static_cast<unsigned long long>(frames),
+                 reader.ending() == replay::Ending::EndRecord
+                     ? ""
+                     : " (the recording stopped early: no end record)");
+  }
+}
+
 }  // namespace
 
-int play_replay_in_window(Window& window, const replay::ReplayFile& replay) {
-  ReplayPlayback playback(replay, [&] { return audible_music(replay.header); });
-  Pacer pacer(replay.frames.empty() ? 0.0 : replay.frames.front().input.time);
+int play_replay_in_window(Window& window, replay::ReplayReader& reader) {
+  ReplayPlayback playback(reader, [&] { return audible_music(reader.header()); });
+  Pacer pacer(playback.done() ? 0.0 : playback.next_frame().input.time);
+  // A damaged file plays up to the damage; quitting then exits with status 1.
+  const auto status = [&] { return reader.ending() == replay::Ending::Damaged ? 1 : 0; };
   DrawList picture;
   bool paused = false;
   bool parting_told = false;
   bool end_told = false;
   while (true) {
     FrameInput keys;
-    if (!window.poll(keys) || keys.is_pressed(Key::Escape)) return 0;
+    if (!window.poll(keys) || keys.is_pressed(Key::Escape)) return status();
     if (keys.is_pressed(Key::Space)) {
       paused = !paused;
       paused ? pacer.pause() : pacer.resume();
@@ -95,9 +110,7 @@ int play_replay_in_window(Window& window, const replay::ReplayFile& replay) {
       parting_told = true;
     }
     if (playback.done() && !end_told) {
-      std::fprintf(stderr, "replay finished: %llu frames%s; Escape quits\n",
-                   static_cast<unsigned long long>(playback.frames_played()),
-                   replay.end ? "" : " (the recording stopped early: no end record)");
+      tell_end(reader, playback.frames_played());
       end_told = true;
     }
     window.draw(picture);

@@ -4,12 +4,13 @@
 #pragma once
 
 #include "platform/window.h"
-#include "replay/replay_format.h"
+#include "replay/replay_reader.h"
 
 namespace ventora {
 
-// Plays `replay` in `window`; returns the exit status (0). A frame where the replay parts from
-// the recording is reported on stderr once, and the replay plays on.
-int play_replay_in_window(Window& window, const replay::ReplayFile& replay);
+// Plays the replay `reader` reads in `window`; returns the exit status (0, or 1 for a file that
+// turned out damaged). A frame where the replay parts from the recording is reported on stderr
+// once, and the replay plays on; damage stops it where it is.
+int play_replay_in_window(Window& window, replay::ReplayReader& reader);
 
 }  // namespace ventora

@@ -2,6 +2,7 @@
 // Floats travel by their bit patterns, so they come back exactly.
 #pragma once
 
+#include <algorithm>
 #include <bit>
 #include <cstdint>
 #include <span>
@@ -29,9 +30,14 @@ class ByteWriter {
 };
 
 // Reads from a fixed span; every read fails (returns false, leaves the value) past its end.
+// Given a `whole_size` larger than the span, the span is the start of a record the file cuts off:
+// reads still fail past `whole_size`, and a read that fails only because the bytes stop sooner
+// sets cut().
 class ByteReader {
  public:
-  explicit ByteReader(std::span<const std::uint8_t> in) : in_(in) {}
+  explicit ByteReader(std::span<const std::uint8_t> in) : ByteReader(in, in.size()) {}
+  ByteReader(std::span<const std::uint8_t> in, std::size_t whole_size)
+      : in_(in), whole_size_(std::max(whole_size, in.size())) {}
   bool u8(std::uint8_t& v) { return little_endian(v, 1); }
   bool u16(std::uint16_t& v) { return little_endian(v, 2); }
   bool u32(std::uint32_t& v) { return little_endian(v, 4); }
@@ -55,18 +61,29 @@ class ByteReader {
     return true;
   }
   bool bytes(std::size_t n, std::span<const std::uint8_t>& out) {
-    if (remaining() < n) return false;
+    if (!have(n)) return false;
     out = in_.subspan(pos_, n);
     pos_ += n;
     return true;
   }
   std::size_t position() const { return pos_; }
-  std::size_t remaining() const { return in_.size() - pos_; }
+  // Bytes left of the whole size.
+  std::size_t remaining() const { return whole_size_ - pos_; }
+  // A read failed where the bytes stop short of the whole size.
+  bool cut() const { return cut_; }
 
  private:
+  bool have(std::size_t n) {
+    if (remaining() < n) return false;
+    if (in_.size() - pos_ < n) {
+      cut_ = true;
+      return false;
+    }
+    return true;
+  }
   template <class T>
   bool little_endian(T& v, std::size_t size) {
-    if (remaining() < size) return false;
+    if (!have(size)) return false;
     std::uint64_t acc = 0;
     for (std::size_t i = 0; i < size; ++i) acc |= std::uint64_t{in_[pos_ + i]} << (8 * i);
     pos_ += size;
@@ -74,7 +91,9 @@ class ByteReader {
     return true;
   }
   std::span<const std::uint8_t> in_;
+  std::size_t whole_size_;
   std::size_t pos_ = 0;
+  bool cut_ = false;
 };
 
 }  // namespace ventora::replay

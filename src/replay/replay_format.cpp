@@ -34,9 +34,13 @@ std::vector<std::uint8_t> record(std::uint8_t tag, const std::vector<std::uint8_
 
 }  // namespace
 
+std::string encode_header_opening(std::string_view game_version) {
+  return std::string(kMagic) + " " + std::to_string(kFormatVersion) + "\n" + "game " +
+         std::string(game_version) + "\n";
+}
+
 std::string encode_header(const Header& header) {
-  std::string text = std::string(kMagic) + " " + std::to_string(kFormatVersion) + "\n";
-  text += "game " + header.game_version + "\n";
+  std::string text = encode_header_opening(header.game_version);
   text += "mode " + std::string(mode_word(header.mode)) + "\n";
   if (header.music) {
     text += "music on " + std::to_string(header.track_seconds.size());
@@ -95,6 +99,22 @@ std::vector<std::uint8_t> encode_end(const End& end) {
   w.u64(end.frame_count);
   w.u64(end.end_hash);
   return record(kEndTag, payload);
+}
+
+std::vector<std::uint8_t> encode_replay(const ReplayFile& replay) {
+  const std::string header = encode_header(replay.header);
+  std::vector<std::uint8_t> out(header.begin(), header.end());
+  const FrameInput* previous = nullptr;
+  for (const Frame& frame : replay.frames) {
+    const std::vector<std::uint8_t> record = encode_frame(frame, previous);
+    out.insert(out.end(), record.begin(), record.end());
+    previous = &frame.input;
+  }
+  if (replay.end) {
+    const std::vector<std::uint8_t> record = encode_end(*replay.end);
+    out.insert(out.end(), record.begin(), record.end());
+  }
+  return out;
 }
 
 }  // namespace ventora::replay

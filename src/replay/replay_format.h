@@ -44,6 +44,8 @@ struct End {
   std::uint64_t end_hash = 0;
 };
 
+// A whole replay in memory, for tools and tests; the game reads one as it plays it
+// (replay_reader.h).
 struct ReplayFile {
   Header header;
   std::vector<Frame> frames;
@@ -52,10 +54,15 @@ struct ReplayFile {
 
 // The text header, up to and including the blank line that ends it.
 std::string encode_header(const Header& header);
+// Its first lines, the format and the game version: all of it that is known before the first
+// run starts.
+std::string encode_header_opening(std::string_view game_version);
 // One frame record. `previous` is the frame before (nothing for the first): mouse and screen size
 // are written only when they change.
 std::vector<std::uint8_t> encode_frame(const Frame& frame, const FrameInput* previous);
 std::vector<std::uint8_t> encode_end(const End& end);
+// A whole replay, as a recording of it writes it.
+std::vector<std::uint8_t> encode_replay(const ReplayFile& replay);
 
 // Limits the reader holds values to; anything beyond is damage, not a recording.
 inline constexpr std::size_t kMaxTracks = 64;

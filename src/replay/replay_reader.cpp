@@ -1,22 +1,31 @@
 #include "replay/replay_reader.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
 #include <bit>
 #include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <vector>
 
 #include "replay/bytes.h"
+#include "replay/regular_file.h"
 
 namespace ventora::replay {
 
 namespace {
 
 constexpr std::size_t kMaxHeaderBytes = 4096;
+// A record's tag and payload length.
+constexpr std::size_t kRecordLead = 3;
+// Room for the header and the records a game writes; a longer record makes room for itself.
+constexpr std::size_t kBufferBytes = 16 * 1024;
+static_assert(kBufferBytes >= kMaxHeaderBytes);
 // dt, flags, key bits, time, name count, clock count, hash: a frame record holds at least these.
 constexpr std::size_t kMinFramePayload = 4 + 1 + 2 + 2 + 8 + 1 + 1 + 8;
 constexpr std::size_t kEndPayload = 16;
@@ -26,6 +35,7 @@ constexpr std::uint32_t kNanosPerSecond = 1000000000;
 // Failure of a parse step: the message, ready for the caller's one line.
 struct Failure {
   std::string message;
+  bool cut = false;  // the file stops inside the header
 };
 
 // ---- header ----
@@ -64,14 +74,18 @@ bool parse_hex(std::string_view text, std::size_t digits, std::uint64_t& value) 
 
 class HeaderParser {
  public:
-  HeaderParser(std::string_view text, std::string_view game_version)
-      : text_(text), game_version_(game_version) {}
+  // `whole_file`: the text is all the file holds, so a line without its newline is where the
+  // file stops, not damage.
+  HeaderParser(std::string_view text, bool whole_file, std::string_view game_version)
+      : text_(text), whole_file_(whole_file), game_version_(game_version) {}
 
   // The header, or a failure; `end` is where the binary part starts.
   std::optional<Header> parse(std::size_t& end, Failure& failure) {
     Header header;
     std::string_view line;
-    if (!next_line(line) || !line.starts_with(std::string(kMagic) + " ")) {
+    const std::string magic = std::string(kMagic) + " ";
+    if (!next_line(line, magic) || !line.starts_with(magic)) {
+      if (cut_ && text_.starts_with(magic)) return cut(failure);
       failure.message =
           "not a Ventora replay (it does not begin with \"" + std::string(kMagic) + "\")";
       return std::nullopt;
@@ -80,7 +94,7 @@ class HeaderParser {
     if (!parse_number(line.substr(kMagic.size() + 1), format))
       return damaged(failure, "'ventora-replay <format number>'");
     std::string_view version_line;
-    const bool has_version = next_line(version_line) && version_line.starts_with("game ");
+    const bool has_version = next_line(version_line, "game ") && version_line.starts_with("game ");
     const std::string_view version = has_version ? version_line.substr(5) : std::string_view{};
     if (format != kFormatVersion) {
       failure.message =
@@ -100,13 +114,13 @@ class HeaderParser {
     header.game_version = version;
 
     std::vector<std::string_view> w;
-    if (!next_words(w) || w.size() != 2 || w[0] != "mode")
+    if (!next_words(w, "mode ") || w.size() != 2 || w[0] != "mode")
       return damaged(failure, "'mode <" + mode_words("|") + ">'");
     const auto mode = mode_from_word(w[1]);
     if (!mode) return damaged(failure, "a known output mode (" + mode_words(", ") + ")");
     header.mode = *mode;
 
-    if (!next_words(w) || w.size() < 2 || w[0] != "music")
+    if (!next_words(w, "music ") || w.size() < 2 || w[0] != "music")
       return damaged(failure, "'music on|off'");
     if (w[1] == "on") {
       std::size_t count = 0;
@@ -125,44 +139,61 @@ class HeaderParser {
       return damaged(failure, "'music on|off'");
     }
 
-    if (!next_words(w) || w.size() != 3 || w[0] != "clock" ||
+    if (!next_words(w, "clock ") || w.size() != 3 || w[0] != "clock" ||
         !parse_number(w[1], header.start_clock.seconds) ||
         !parse_number(w[2], header.start_clock.nanoseconds) ||
         header.start_clock.nanoseconds >= kNanosPerSecond)
       return damaged(failure, "'clock <seconds> <nanoseconds below 10^9>'");
 
-    if (!next_words(w) || w.size() != 2 || w[0] != "start" ||
+    if (!next_words(w, "start ") || w.size() != 2 || w[0] != "start" ||
         !parse_hex(w[1], 16, header.start_hash))
       return damaged(failure, "'start <16 hex digits>'");
 
-    if (!next_line(line) || !line.empty())
+    if (!next_line(line, "") || !line.empty())
       return damaged(failure, "the blank line that ends the header");
     end = pos_;
     return header;
   }
 
  private:
-  bool next_line(std::string_view& line) {
+  // The next line, which begins with `start`. False when there is none; if the file stops in
+  // the middle of a line that could still become one, cut_ is set.
+  bool next_line(std::string_view& line, std::string_view start) {
     ++line_number_;  // the line being read, also when it is missing
     const std::size_t newline = text_.find('\n', pos_);
-    if (newline == std::string_view::npos) return false;
+    if (newline == std::string_view::npos) {
+      const std::string_view rest = text_.substr(pos_);
+      cut_ = whole_file_ && (start.starts_with(rest) || rest.starts_with(start)) &&
+             std::all_of(rest.begin(), rest.end(), [](char c) { return c >= ' ' && c <= '~'; });
+      return false;
+    }
     line = text_.substr(pos_, newline - pos_);
     pos_ = newline + 1;
     return true;
   }
-  bool next_words(std::vector<std::string_view>& words) {
+  bool next_words(std::vector<std::string_view>& words, std::string_view start) {
     std::string_view line;
-    if (!next_line(line)) return false;
+    if (!next_line(line, start)) return false;
     words = words_of(line);
     return true;
   }
+  // Every whole line was right, but the file stops before the header's end.
+  std::optional<Header> cut(Failure& failure) {
+    failure.cut = true;
+    failure.message =
+        "the file stops inside its header: the recording stopped before its run began";
+    return std::nullopt;
+  }
   std::optional<Header> damaged(Failure& failure, std::string_view expected) {
+    if (cut_) return cut(failure);
     failure.message = "damaged header: line " + std::to_string(line_number_) + " should be " +
                       std::string(expected);
     return std::nullopt;
   }
 
   std::string_view text_;
+  bool whole_file_;
+  bool cut_ = false;  // a line was missing its newline at the end of the file
   std::string_view game_version_;
   std::size_t pos_ = 0;
   int line_number_ = 0;
@@ -184,10 +215,8 @@ std::string shown(float value) {
 }
 
 // Reads one frame's payload; `previous` holds the mouse and screen size that carry over.
-// On failure returns the reason.
-std::optional<std::string> read_frame(std::span<const std::uint8_t> payload,
-                                      const FrameInput& previous, Frame& frame) {
-  ByteReader r(payload);
+// On failure returns the reason (see r.cut() for a payload the file cuts off).
+std::optional<std::string> read_frame(ByteReader& r, const FrameInput& previous, Frame& frame) {
   const char* const kShort = "its fields run past the end of the record";
   std::uint8_t flags = 0;
   std::uint16_t pressed = 0, held = 0;
@@ -239,98 +268,237 @@ std::optional<std::string> read_frame(std::span<const std::uint8_t> payload,
   return std::nullopt;
 }
 
-std::string at(std::size_t byte, std::size_t frame) {
-  return "damaged at byte " + std::to_string(byte) + " (frame " + std::to_string(frame) + "): ";
+// Reads the file a few kilobytes at a time.
+class FileSource final : public ReplayReader::Source {
+ public:
+  explicit FileSource(int fd) : fd_(fd) {}
+  ~FileSource() override { ::close(fd_); }
+  FileSource(const FileSource&) = delete;
+  FileSource& operator=(const FileSource&) = delete;
+  long read(std::span<std::uint8_t> out) override {
+    while (true) {
+      const ssize_t got = ::read(fd_, out.data(), out.size());
+      if (got >= 0 || errno != EINTR) return got;
+    }
+  }
+
+ private:
+  int fd_;
+};
+
+class MemorySource final : public ReplayReader::Source {
+ public:
+  explicit MemorySource(std::span<const std::uint8_t> bytes) : bytes_(bytes) {}
+  long read(std::span<std::uint8_t> out) override {
+    const std::size_t size = std::min(out.size(), bytes_.size());
+    std::copy_n(bytes_.begin(), size, out.begin());
+    bytes_ = bytes_.subspan(size);
+    return static_cast<long>(size);
+  }
+
+ private:
+  std::span<const std::uint8_t> bytes_;
+};
+
+std::string cannot_read(int error) {
+  return std::string("cannot read it: ") + std::strerror(error);
 }
 
 }  // namespace
 
-ReadResult read_replay(std::span<const std::uint8_t> bytes, std::string_view game_version) {
-  ReadResult result;
-  if (bytes.empty()) {
+ReplayReader::ReplayReader(std::unique_ptr<Source> source)
+    : source_(std::move(source)), buffer_(kBufferBytes) {
+  previous_.mouse = {};
+  previous_.screen_width = previous_.screen_height = 0;  // the first frame must give its size
+}
+
+ReplayReader::~ReplayReader() = default;
+
+OpenResult ReplayReader::open(std::unique_ptr<Source> source, std::string_view game_version) {
+  OpenResult result;
+  std::unique_ptr<ReplayReader> reader(new ReplayReader(std::move(source)));
+  // Only the first few kilobytes: whatever follows, a header can be no longer.
+  const bool whole_file = !reader->fill(kMaxHeaderBytes);
+  if (reader->read_error_ != 0) {
+    result.error = cannot_read(reader->read_error_);
+    return result;
+  }
+  const std::span<const std::uint8_t> head =
+      reader->buffered().first(std::min(reader->buffered().size(), kMaxHeaderBytes));
+  if (head.empty()) {
     result.error = "not a Ventora replay (the file is empty)";
     return result;
   }
-  const std::string_view text(reinterpret_cast<const char*>(bytes.data()),
-                              std::min(bytes.size(), kMaxHeaderBytes));
+  const std::string_view text(reinterpret_cast<const char*>(head.data()), head.size());
   Failure failure;
   std::size_t header_end = 0;
-  std::optional<Header> header = HeaderParser(text, game_version).parse(header_end, failure);
+  std::optional<Header> header =
+      HeaderParser(text, whole_file, game_version).parse(header_end, failure);
   if (!header) {
+    result.header_cut = failure.cut;
     result.error = failure.message;
     return result;
   }
-  ReplayFile replay;
-  replay.header = std::move(*header);
-
-  FrameInput previous;
-  previous.mouse = {};
-  previous.screen_width = previous.screen_height = 0;
-  ByteReader r(bytes.subspan(header_end));
-  while (r.remaining() > 0) {
-    const std::size_t start = header_end + r.position();
-    const std::size_t number = replay.frames.size() + 1;
-    if (replay.end) {
-      result.error = at(start, number) + "data after the end record";
-      return result;
-    }
-    std::uint8_t tag = 0;
-    std::uint16_t length = 0;
-    std::span<const std::uint8_t> payload;
-    // A record cut off by the end of the file is the tail of a recording that was stopped.
-    if (!r.u8(tag) || !r.u16(length) || !r.bytes(length, payload)) break;
-    if (tag == kFrameTag) {
-      Frame frame;
-      if (length < kMinFramePayload) {
-        result.error = at(start, number) + "a frame record of " + std::to_string(length) + " bytes";
-        return result;
-      }
-      if (auto problem = read_frame(payload, previous, frame)) {
-        result.error = at(start, number) + *problem;
-        return result;
-      }
-      previous = frame.input;
-      replay.frames.push_back(std::move(frame));
-    } else if (tag == kEndTag) {
-      ByteReader e(payload);
-      End end;
-      if (length != kEndPayload || !e.u64(end.frame_count) || !e.u64(end.end_hash)) {
-        result.error = at(start, number) + "an end record of " + std::to_string(length) + " bytes";
-        return result;
-      }
-      if (end.frame_count != replay.frames.size()) {
-        result.error = at(start, number) + "the end record counts " +
-                       std::to_string(end.frame_count) + " frames, the file holds " +
-                       std::to_string(replay.frames.size());
-        return result;
-      }
-      replay.end = end;
-    } else {
-      char tag_text[8];
-      std::snprintf(tag_text, sizeof tag_text, "0x%02x", tag);
-      result.error = at(start, number) + "unknown record " + tag_text;
-      return result;
-    }
-  }
-  result.replay = std::move(replay);
+  reader->header_ = std::move(*header);
+  reader->consume(header_end);
+  result.reader = std::move(reader);
   return result;
 }
 
-ReadResult read_replay_file(const std::string& path, std::string_view game_version) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) {
-    ReadResult result;
-    result.error = std::string("cannot read it: ") + std::strerror(errno);
+bool ReplayReader::fill(std::size_t size) {
+  while (filled_ - begin_ < size) {
+    if (at_end_of_file_ || read_error_ != 0) return false;
+    if (buffer_.size() - begin_ < size) {  // move what is left to the front to make room
+      std::copy(buffer_.begin() + static_cast<long>(begin_),
+                buffer_.begin() + static_cast<long>(filled_), buffer_.begin());
+      filled_ -= begin_;
+      begin_ = 0;
+      if (buffer_.size() < size) buffer_.resize(size);  // at most one record: 64 KB
+    }
+    const long got = source_->read(std::span(buffer_).subspan(filled_));
+    if (got < 0) {
+      read_error_ = errno;
+    } else {
+      at_end_of_file_ = got == 0;
+      filled_ += static_cast<std::size_t>(got);
+    }
+  }
+  return true;
+}
+
+std::span<const std::uint8_t> ReplayReader::buffered() const {
+  return std::span(buffer_).subspan(begin_, filled_ - begin_);
+}
+
+void ReplayReader::consume(std::size_t size) {
+  begin_ += size;
+  offset_ += size;
+}
+
+bool ReplayReader::next(Frame& frame) { return ending_ == Ending::None && read_record(frame); }
+
+bool ReplayReader::stop(Ending ending, std::string problem) {
+  ending_ = ending;
+  problem_ = std::move(problem);
+  return false;
+}
+
+std::string ReplayReader::damaged_at(std::uint64_t byte) const {
+  return "damaged at byte " + std::to_string(byte) + " (frame " + std::to_string(frames_ + 1) +
+         "): ";
+}
+
+bool ReplayReader::read_record(Frame& frame) {
+  const std::uint64_t start = offset_;
+  const bool whole_lead = fill(kRecordLead);
+  if (read_error_ != 0) return stop(Ending::Damaged, damaged_at(start) + cannot_read(read_error_));
+  const std::span<const std::uint8_t> lead = buffered();
+  if (lead.empty()) return stop(Ending::Cut);  // right after a whole record
+  const std::uint8_t tag = lead[0];
+  if (tag != kFrameTag && tag != kEndTag) {
+    char tag_text[8];
+    std::snprintf(tag_text, sizeof tag_text, "0x%02x", tag);
+    return stop(Ending::Damaged, damaged_at(start) + "unknown record " + tag_text);
+  }
+  if (!whole_lead) return stop(Ending::Cut);
+  const std::size_t length = lead[1] | (lead[2] << 8);
+  if (tag == kFrameTag && length < kMinFramePayload) {
+    return stop(Ending::Damaged,
+                damaged_at(start) + "a frame record of " + std::to_string(length) + " bytes");
+  }
+  if (tag == kEndTag && length != kEndPayload) {
+    return stop(Ending::Damaged,
+                damaged_at(start) + "an end record of " + std::to_string(length) + " bytes");
+  }
+  fill(kRecordLead + length);
+  if (read_error_ != 0) return stop(Ending::Damaged, damaged_at(start) + cannot_read(read_error_));
+  // A record the file cuts off is the tail of a recording that was stopped, but only if the
+  // bytes that are there read as the start of a record of that length.
+  const std::span<const std::uint8_t> payload = buffered().subspan(kRecordLead);
+  ByteReader r(payload.first(std::min(length, payload.size())), length);
+  if (tag == kFrameTag) {
+    frame = Frame{};
+    if (auto problem = read_frame(r, previous_, frame)) {
+      return r.cut() ? stop(Ending::Cut) : stop(Ending::Damaged, damaged_at(start) + *problem);
+    }
+    consume(kRecordLead + length);
+    previous_ = frame.input;
+    ++frames_;
+    return true;
+  }
+  End end;
+  if (!r.u64(end.frame_count)) return stop(Ending::Cut);
+  if (end.frame_count != frames_) {
+    return stop(Ending::Damaged, damaged_at(start) + "the end record counts " +
+                                     std::to_string(end.frame_count) + " frames, the file holds " +
+                                     std::to_string(frames_));
+  }
+  if (!r.u64(end.end_hash)) return stop(Ending::Cut);
+  consume(kRecordLead + length);
+  end_ = end;
+  fill(1);
+  if (read_error_ != 0) {
+    return stop(Ending::Damaged, damaged_at(offset_) + cannot_read(read_error_));
+  }
+  if (!buffered().empty()) {
+    return stop(Ending::Damaged, damaged_at(offset_) + "data after the end record");
+  }
+  return stop(Ending::EndRecord);
+}
+
+OpenResult open_replay_file(const std::string& path, std::string_view game_version) {
+  OpenResult result;
+  struct stat info {};
+  if (::stat(path.c_str(), &info) != 0) {
+    result.error = cannot_read(errno);
     return result;
   }
-  const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(file)),
-                                        std::istreambuf_iterator<char>());
-  if (file.bad()) {
-    ReadResult result;
-    result.error = std::string("cannot read it: ") + std::strerror(errno);
+  if (auto refusal = not_a_regular_file(info.st_mode)) {
+    result.error = "cannot read it: " + *refusal;
     return result;
   }
-  return read_replay(bytes, game_version);
+  // Non-blocking: should a pipe take the file's place meanwhile, opening it does not wait.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0) {
+    result.error = cannot_read(errno);
+    return result;
+  }
+  auto source = std::make_unique<FileSource>(fd);
+  if (::fstat(fd, &info) != 0) {
+    result.error = cannot_read(errno);
+    return result;
+  }
+  if (auto refusal = not_a_regular_file(info.st_mode)) {
+    result.error = "cannot read it: " + *refusal;
+    return result;
+  }
+  return ReplayReader::open(std::move(source), game_version);
+}
+
+OpenResult open_replay_bytes(std::span<const std::uint8_t> bytes, std::string_view game_version) {
+  return ReplayReader::open(std::make_unique<MemorySource>(bytes), game_version);
+}
+
+ReadResult read_replay(std::span<const std::uint8_t> bytes, std::string_view game_version) {
+  ReadResult result;
+  OpenResult opened = open_replay_bytes(bytes, game_version);
+  if (!opened.reader) {
+    result.header_cut = opened.header_cut;
+    result.error = std::move(opened.error);
+    return result;
+  }
+  ReplayReader& reader = *opened.reader;
+  ReplayFile replay;
+  replay.header = reader.header();
+  Frame frame;
+  while (reader.next(frame)) replay.frames.push_back(std::move(frame));
+  if (reader.ending() == Ending::Damaged) {
+    result.error = reader.problem();
+    return result;
+  }
+  replay.end = reader.end();
+  result.replay = std::move(replay);
+  return result;
 }
 
 }  // namespace ventora::replay

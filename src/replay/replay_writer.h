@@ -1,12 +1,14 @@
-// Writes a replay as the game runs: the header once the run has started, then one record per
-// frame, each flushed at once, so a game that is killed leaves a file that replays up to its last
-// whole frame. A write that fails stops the recording with one line on stderr; the game goes on.
+// Writes a replay as the game runs: the header's opening lines at once, the rest of it once the
+// run has started, then one record per frame, each flushed at once, so a game that is killed
+// leaves a file that replays up to its last whole frame. A write that fails stops the recording
+// with one line on stderr; the game goes on.
 #pragma once
 
 #include <cstdio>
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "replay/replay_format.h"
 
@@ -14,12 +16,16 @@ namespace ventora::replay {
 
 class ReplayWriter {
  public:
-  // Creates (or empties) the file; nothing with `error` set to one line when it cannot.
-  static std::unique_ptr<ReplayWriter> create(const std::string& path, std::string& error);
+  // Creates (or empties) the file and writes the opening of the header (`game_version` is the
+  // one the header will name); nothing with `error` set to one line when it cannot, or when
+  // `path` is there but not a regular file.
+  static std::unique_ptr<ReplayWriter> create(const std::string& path,
+                                              std::string_view game_version, std::string& error);
   ~ReplayWriter();
   ReplayWriter(const ReplayWriter&) = delete;
   ReplayWriter& operator=(const ReplayWriter&) = delete;
 
+  // The rest of the header; `header` names the game version given to create().
   void write_header(const Header& header);
   void write_frame(const Frame& frame);
   // The end record: the number of frames written and the hash of the last state.
@@ -30,11 +36,13 @@ class ReplayWriter {
   bool ok() const { return file_ != nullptr; }
 
  private:
-  ReplayWriter(std::FILE* file, std::string path) : file_(file), path_(std::move(path)) {}
+  ReplayWriter(std::FILE* file, std::string path, std::size_t opening_size)
+      : file_(file), path_(std::move(path)), opening_size_(opening_size) {}
   void write(const void* data, std::size_t size);
 
   std::FILE* file_;
   std::string path_;
+  std::size_t opening_size_;  // the bytes of the header written by create()
   std::optional<FrameInput> previous_;
   std::uint64_t frames_ = 0;
 };

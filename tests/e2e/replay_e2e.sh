@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Replays through the real window: a short session played with the keyboard is recorded
 # (music on, dummy audio), checked headless, played back in the window (Space pauses it, other
-# keys do nothing, Escape quits), and a recording killed mid-game still checks up to its last
-# whole frame, headless and in the window. Usage: replay_e2e.sh <binary>
+# keys do nothing, Escape quits), a damaged copy plays up to the damage, and a recording killed
+# mid-game still checks up to its last whole frame, headless and in the window, as does one
+# killed before its run began.
+# Usage: replay_e2e.sh <binary>
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/lib.sh"
@@ -74,6 +76,30 @@ press "$WID" Escape
 wait_for_exit || fail "the replay did not exit after Escape"
 [ "$GAME_STATUS" = 0 ] || fail "replay: exit status $GAME_STATUS"
 echo "ok: the window replay paused on Space, ignored other keys, played all $frames frames, quit on Escape"
+
+# --- a damaged copy plays up to the damage, says where it is, and exits 1 ---
+{ cat "$work/played.vrep"; printf 'X'; } >"$work/damaged.vrep"
+start_game --replay "$work/damaged.vrep"
+WID=$(wait_for_window)
+size=$(stat -c %s "$work/played.vrep")
+await_line "^replay damaged at byte $size \(frame $((frames + 1))\): data after the end record; Escape quits$" 60 ||
+  { cat "$ERR_FILE" >&2; fail "the damaged replay did not say where it is damaged"; }
+press "$WID" Escape
+wait_for_exit || fail "the damaged replay did not exit after Escape"
+[ "$GAME_STATUS" = 1 ] || fail "damaged replay: exit status $GAME_STATUS"
+echo "ok: a damaged replay plays up to the damage and exits 1"
+
+# --- a recording killed as soon as its window is up, while the music is still being set up ---
+start_game --record "$work/early.vrep" --mode og
+wait_for_window >/dev/null
+kill -9 "$GAME_PID"
+wait "$GAME_PID" 2>/dev/null || true
+status=0
+check=$(DISPLAY= "$VENTORA_BIN" --replay "$work/early.vrep" --check) || status=$?
+[ "$status" = 2 ] || fail "--check of the recording killed at once: exit $status ($check)"
+[[ $check =~ ^replay\ incomplete:\ [0-9]+\ frames\ checked,\ no\ end\ record$ ]] ||
+  fail "--check of the recording killed at once said: $check"
+echo "ok: a recording killed at once ($(stat -c %s "$work/early.vrep") bytes) is incomplete: $check"
 
 # --- a recording killed mid-game ---
 start_game --record "$work/killed.vrep" --mode og

@@ -4,8 +4,11 @@
 #include "app/replay_check.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <cmath>
+#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -30,16 +33,23 @@ struct CheckResult {
   std::string line;
 };
 
-CheckResult check(const ReplayFile& replay) {
-  std::FILE* out = std::tmpfile();
+CheckResult check_bytes(const std::vector<std::uint8_t>& bytes) {
+  const replay::OpenResult opened = replay::open_replay_bytes(bytes, kVersion);
   CheckResult result;
-  result.code = check_replay(replay, out);
+  if (!opened.reader) {
+    ADD_FAILURE() << opened.error;
+    return result;
+  }
+  std::FILE* out = std::tmpfile();
+  result.code = check_replay(*opened.reader, out);
   std::rewind(out);
   char text[512] = {};
   if (std::fgets(text, sizeof text, out)) result.line = text;
   std::fclose(out);
   return result;
 }
+
+CheckResult check(const ReplayFile& replay) { return check_bytes(replay::encode_replay(replay)); }
 
 std::vector<std::uint8_t> file_bytes(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
@@ -53,7 +63,7 @@ void write_bytes(const fs::path& path, const std::vector<std::uint8_t>& bytes) {
 }
 
 ReplayFile read(const fs::path& path) {
-  replay::ReadResult read = replay::read_replay_file(path, kVersion);
+  replay::ReadResult read = replay::read_replay(file_bytes(path), kVersion);
   EXPECT_TRUE(read.replay) << read.error;
   return read.replay ? std::move(*read.replay) : ReplayFile{};
 }
@@ -212,10 +222,38 @@ TEST_F(RecordedFight, AFileCutShortChecksItsWholeFramesAndSaysIncomplete) {
   std::vector<std::uint8_t> bytes = file_bytes(file_);
   const std::vector<std::size_t> dts = frame_dt_offsets(bytes);
   bytes.resize(dts[500] + 2);  // in the middle of frame 501
-  write_bytes(file_, bytes);
-  const CheckResult result = check(read(file_));
+  const CheckResult result = check_bytes(bytes);
   EXPECT_EQ(result.code, kReplayIncomplete);
   EXPECT_EQ(result.line, "replay incomplete: 500 frames checked, no end record\n");
+}
+
+// Damage in the middle of a file is no recording cut short: the frames before it check, then the
+// check says where the file is damaged and fails.
+TEST_F(RecordedFight, DamageInTheMiddleSaysDamaged) {
+  const std::vector<std::uint8_t> good = file_bytes(file_);
+  const std::size_t frame = 300;
+  const std::size_t record = frame_dt_offsets(good)[frame - 1] - 3;
+  const std::size_t length = good[record + 1] | (good[record + 2] << 8);
+  const std::string at = "replay damaged at byte " + std::to_string(record) + " (frame 300): ";
+  const struct {
+    const char* name;
+    std::size_t offset;  // from the record's start
+    std::uint8_t value;
+    std::string line;
+  } cases[] = {
+      {"a length no frame there has", 2, 0xff,
+       at + std::to_string((0xff00 | length) - length) + " bytes more than its fields\n"},
+      {"an unknown record", 0, 'X', at + "unknown record 0x58\n"},
+      {"a frame time of hours", 3 + 3, 0x45, at + "frame time "},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::vector<std::uint8_t> bytes = good;
+    bytes[record + c.offset] = c.value;
+    const CheckResult result = check_bytes(bytes);
+    EXPECT_EQ(result.code, kReplayFailed);
+    EXPECT_TRUE(result.line.starts_with(c.line)) << result.line;
+  }
 }
 
 // Every frame reaches the file as it is played, before the next: a game killed at any moment
@@ -234,20 +272,71 @@ TEST_F(ReplayCheck, TheFileHoldsEveryFramePlayedSoFar) {
   EXPECT_EQ(check(read(file)).code, kReplayOk);
 }
 
-TEST_F(ReplayCheck, RecordingProblemsAreOneLine) {
+// The music is set up before the first run, and the header cannot be whole before that; but a
+// game stopped meanwhile leaves a file that says it is a recording that stopped.
+TEST_F(ReplayCheck, ARecordingStoppedBeforeItsRunBeganIsIncomplete) {
+  const fs::path file = path("early.vrep");
   std::string error;
-  EXPECT_FALSE(ReplayRecorder::create("/nonexistent/dir/x.vrep", kVersion, error));
-  EXPECT_EQ(error, "ventora: cannot record to /nonexistent/dir/x.vrep: No such file or directory");
+  auto recorder = ReplayRecorder::create(file.string(), kVersion, error);
+  ASSERT_TRUE(recorder) << error;
+  ::testing::internal::CaptureStdout();
+  EXPECT_EQ(check_replay_file(file.string(), kVersion), kReplayIncomplete);
+  EXPECT_EQ(::testing::internal::GetCapturedStdout(),
+            "replay incomplete: 0 frames checked, no end record\n");
+}
 
-  // A full disk stops the recording with one line; the game plays on.
+TEST_F(ReplayCheck, RecordingProblemsAreOneLine) {
+  const std::string fifo = path("pipe.vrep").string();
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  const struct {
+    std::string path;
+    std::string why;
+  } refused[] = {
+      {"/nonexistent/dir/x.vrep", "No such file or directory"},
+      {dir_.string(), "it is a directory, not a regular file"},
+      // Nothing reads it: opening it to write would wait for ever.
+      {fifo, "it is a named pipe, not a regular file"},
+      {"/dev/null", "it is a character device, not a regular file"},
+  };
+  for (const auto& c : refused) {
+    std::string error;
+    EXPECT_FALSE(ReplayRecorder::create(c.path, kVersion, error));
+    EXPECT_EQ(error, "ventora: cannot record to " + c.path + ": " + c.why);
+  }
+
+  // A regular file that is there is recorded over.
+  const fs::path old = path("old.vrep");
+  write_bytes(old, std::vector<std::uint8_t>(5000, 'x'));
+  {
+    std::string error;
+    ASSERT_TRUE(ReplayRecorder::create(old.string(), kVersion, error)) << error;
+  }
+  const std::vector<std::uint8_t> opening = file_bytes(old);
+  EXPECT_EQ(std::string(opening.begin(), opening.end()), replay::encode_header_opening(kVersion));
+
+  // A write that fails (here: past the largest file the process may write) stops the recording
+  // with one line; the game plays on.
+  const fs::path limited = path("limited.vrep");
+  rlimit before{};
+  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &before), 0);
+  rlimit small = before;
+  small.rlim_cur = 400;  // the header and a few frames
+  const auto signal_before = std::signal(SIGXFSZ, SIG_IGN);
+  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
   ::testing::internal::CaptureStderr();
   {
-    bot::RecordedSession session("/dev/full", setup(OutputMode::Og, false));
-    session.idle(5);
+    bot::RecordedSession session(limited.string(), setup(OutputMode::Og, false));
+    session.idle(20);
     session.finish();
   }
   const std::string err = ::testing::internal::GetCapturedStderr();
-  EXPECT_EQ(err, "ventora: recording stopped: cannot write /dev/full: No space left on device\n");
+  ::setrlimit(RLIMIT_FSIZE, &before);
+  std::signal(SIGXFSZ, signal_before);
+  EXPECT_EQ(err,
+            "ventora: recording stopped: cannot write " + limited.string() + ": File too large\n");
+  const ReplayFile so_far = read(limited);
+  EXPECT_GT(so_far.frames.size(), 0u);
+  EXPECT_LT(so_far.frames.size(), 20u);
 }
 
 }  // namespace

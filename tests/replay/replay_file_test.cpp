@@ -1,8 +1,11 @@
 // The replay file on its own: what is written reads back bit for bit, and every kind of damage
 // gives one line instead of a replay (and never a crash).
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cmath>
+#include <filesystem>
 #include <functional>
 #include <limits>
 #include <string>
@@ -57,22 +60,6 @@ ReplayFile sample() {
   return r;
 }
 
-Bytes bytes_of(const ReplayFile& r) {
-  const std::string header = encode_header(r.header);
-  Bytes out(header.begin(), header.end());
-  const FrameInput* previous = nullptr;
-  for (const Frame& f : r.frames) {
-    const Bytes record = encode_frame(f, previous);
-    out.insert(out.end(), record.begin(), record.end());
-    previous = &f.input;
-  }
-  if (r.end) {
-    const Bytes record = encode_end(*r.end);
-    out.insert(out.end(), record.begin(), record.end());
-  }
-  return out;
-}
-
 // Where the binary part begins: after the blank line.
 std::size_t header_size(const Bytes& bytes) {
   const std::string text(bytes.begin(), bytes.end());
@@ -113,7 +100,7 @@ void expect_same(const Frame& got, const Frame& want) {
 
 TEST(ReplayFile, ReadsBackWhatWasWrittenBitForBit) {
   const ReplayFile written = sample();
-  const ReadResult read = read_replay(bytes_of(written), kVersion);
+  const ReadResult read = read_replay(encode_replay(written), kVersion);
   ASSERT_TRUE(read.replay) << read.error;
   const Header& h = read.replay->header;
   EXPECT_EQ(h.game_version, kVersion);
@@ -133,6 +120,22 @@ TEST(ReplayFile, ReadsBackWhatWasWrittenBitForBit) {
   EXPECT_EQ(read.replay->end->end_hash, written.end->end_hash);
 }
 
+// The reader holds one record at a time; the longest a frame can be (near 64 KB of key names)
+// reads back as well as the usual ones around it.
+TEST(ReplayFile, TheLongestFramesReadBack) {
+  ReplayFile r = sample();
+  r.frames[1].input.pressed_names.assign(250, std::string(250, 'K'));
+  r.frames[2].input.pressed_names.assign(200, std::string(200, 'L'));
+  const ReadResult read = read_replay(encode_replay(r), kVersion);
+  ASSERT_TRUE(read.replay) << read.error;
+  ASSERT_EQ(read.replay->frames.size(), 3u);
+  for (std::size_t i = 0; i < 3; ++i) {
+    SCOPED_TRACE("frame " + std::to_string(i + 1));
+    expect_same(read.replay->frames[i], r.frames[i]);
+  }
+  EXPECT_TRUE(read.replay->end);
+}
+
 TEST(ReplayFile, EveryOutputModeAndMusicOffReadBack) {
   for (OutputMode mode :
        {OutputMode::Og, OutputMode::Hd720, OutputMode::Hd1080, OutputMode::Hd4k}) {
@@ -140,25 +143,33 @@ TEST(ReplayFile, EveryOutputModeAndMusicOffReadBack) {
     r.header.mode = mode;
     r.header.music = false;
     r.header.track_seconds.clear();
-    const ReadResult read = read_replay(bytes_of(r), kVersion);
+    const ReadResult read = read_replay(encode_replay(r), kVersion);
     ASSERT_TRUE(read.replay) << read.error;
     EXPECT_EQ(read.replay->header.mode, mode);
     EXPECT_FALSE(read.replay->header.music);
   }
 }
 
-// A game killed while writing leaves a record cut anywhere: the whole frames before it replay,
-// and the missing end record says the recording stopped early.
+// A game killed while writing leaves a file cut anywhere: inside the header it is a recording
+// that stopped before its run began; after it, the whole frames before the cut replay and the
+// missing end record says the recording stopped early. A cut is never damage.
 TEST(ReplayFile, AFileCutAnywhereKeepsItsWholeFrames) {
-  const Bytes full = bytes_of(sample());
+  const Bytes full = encode_replay(sample());
   const std::vector<std::size_t> starts = record_starts(full);  // three frames, then the end
   ASSERT_EQ(starts.size(), 4u);
+  const std::size_t magic_size = std::string(kMagic).size() + 1;  // with its space
   for (std::size_t cut = 0; cut < full.size(); ++cut) {
     SCOPED_TRACE("cut at byte " + std::to_string(cut));
     const ReadResult read = read_replay(std::span(full).first(cut), kVersion);
+    if (cut < magic_size) {
+      EXPECT_FALSE(read.replay);
+      EXPECT_FALSE(read.header_cut);
+      EXPECT_TRUE(read.error.starts_with("not a Ventora replay")) << read.error;
+      continue;
+    }
     if (cut < header_size(full)) {
       EXPECT_FALSE(read.replay);
-      EXPECT_FALSE(read.error.empty());
+      EXPECT_TRUE(read.header_cut) << read.error;
       continue;
     }
     ASSERT_TRUE(read.replay) << read.error;
@@ -171,7 +182,7 @@ TEST(ReplayFile, AFileCutAnywhereKeepsItsWholeFrames) {
 
 // Any single byte turned into any of a few values reads as a replay or as one line of error.
 TEST(ReplayFile, NoChangedByteCrashesTheReader) {
-  const Bytes full = bytes_of(sample());
+  const Bytes full = encode_replay(sample());
   for (std::size_t i = 0; i < full.size(); ++i) {
     for (std::uint8_t value : {0x00, 0x0a, 0x20, 0x46, 0x7f, 0x80, 0xff}) {
       Bytes changed = full;
@@ -214,7 +225,7 @@ ReplayFile with(const std::function<void(ReplayFile&)>& change) {
 constexpr std::size_t kFlagsAt = 4, kPressedAt = 5, kNameCountAt = 33, kClockCountAt = 36;
 
 TEST(ReplayFile, DamagedFilesGiveOneLine) {
-  const Bytes good = bytes_of(sample());
+  const Bytes good = encode_replay(sample());
   const std::string v = kVersion;
   const std::vector<DamageCase> cases = {
       {"empty file", [] { return Bytes{}; }, "not a Ventora replay (the file is empty)"},
@@ -244,8 +255,15 @@ TEST(ReplayFile, DamagedFilesGiveOneLine) {
        [&] { return as_bytes(replaced(good, "start 0123456789abcdef", "start 123")); },
        "damaged header: line 6"},
       {"header without its blank line",
-       [&] { return Bytes(good.begin(), good.begin() + static_cast<long>(header_size(good)) - 1); },
+       [&] {
+         Bytes b = good;
+         b[header_size(good) - 1] = 'X';
+         return b;
+       },
        "damaged header: line 7"},
+      {"header longer than any header",
+       [&] { return as_bytes(replaced(good, "game " + v, "game " + v + std::string(5000, ' '))); },
+       "damaged header: line 2"},
       {"unknown record",
        [&] {
          Bytes b = good;
@@ -271,44 +289,48 @@ TEST(ReplayFile, DamagedFilesGiveOneLine) {
       {"a key the game does not know", [&] { return patched(good, 0, kPressedAt + 1, 0x80); },
        "a key the game does not know"},
       {"frame time not a number",
-       [] { return bytes_of(with([](ReplayFile& r) { r.frames[1].dt = std::nanf(""); })); },
+       [] { return encode_replay(with([](ReplayFile& r) { r.frames[1].dt = std::nanf(""); })); },
        "frame time nan s"},
       {"negative frame time",
-       [] { return bytes_of(with([](ReplayFile& r) { r.frames[1].dt = -0.01f; })); },
+       [] { return encode_replay(with([](ReplayFile& r) { r.frames[1].dt = -0.01f; })); },
        "frame time -0.01 s"},
       {"frame time of minutes",
-       [] { return bytes_of(with([](ReplayFile& r) { r.frames[1].dt = 120.0f; })); },
+       [] { return encode_replay(with([](ReplayFile& r) { r.frames[1].dt = 120.0f; })); },
        "frame time 120 s"},
       {"Escape in a frame",
-       [] { return bytes_of(with([](ReplayFile& r) { r.frames[1].input.press(Key::Escape); })); },
+       [] {
+         return encode_replay(with([](ReplayFile& r) { r.frames[1].input.press(Key::Escape); }));
+       },
        "Escape pressed in a recorded frame"},
       {"mouse not a number",
        [] {
-         return bytes_of(with([](ReplayFile& r) {
+         return encode_replay(with([](ReplayFile& r) {
            r.frames[2].input.mouse.x = std::numeric_limits<float>::infinity();
          }));
        },
        "mouse position not a number"},
       {"no screen size",
-       [] { return bytes_of(with([](ReplayFile& r) { r.frames[0].input.screen_width = 0; })); },
+       [] {
+         return encode_replay(with([](ReplayFile& r) { r.frames[0].input.screen_width = 0; }));
+       },
        "screen size out of range"},
       {"clock going backwards",
-       [] { return bytes_of(with([](ReplayFile& r) { r.frames[2].input.time = 0.1; })); },
+       [] { return encode_replay(with([](ReplayFile& r) { r.frames[2].input.time = 0.1; })); },
        "clock going backwards"},
       {"a name that is not text",
        [] {
-         return bytes_of(
+         return encode_replay(
              with([](ReplayFile& r) { r.frames[1].input.pressed_names[1] = "\x1b[2J"; }));
        },
        "a key name that is not printable text"},
       {"an empty name",
        [] {
-         return bytes_of(with([](ReplayFile& r) { r.frames[1].input.pressed_names[1] = ""; }));
+         return encode_replay(with([](ReplayFile& r) { r.frames[1].input.pressed_names[1] = ""; }));
        },
        "a key name that is not printable text"},
       {"clock reading of 10^9 ns",
        [] {
-         return bytes_of(
+         return encode_replay(
              with([](ReplayFile& r) { r.frames[1].clock_readings[0].nanoseconds = 1000000000; }));
        },
        "clock nanoseconds of 10^9 or more"},
@@ -322,8 +344,48 @@ TEST(ReplayFile, DamagedFilesGiveOneLine) {
          return b;
        },
        "(frame 2): 2 bytes more than its fields"},
+      // A length no frame of the file has, in the middle of it: its fields end long before the
+      // length, so this is no recording cut short.
+      {"a frame length of 65535 in the middle",
+       [&] {
+         Bytes b = good;
+         const std::size_t at = record_starts(b)[1];
+         b[at + 1] = b[at + 2] = 0xff;
+         return b;
+       },
+       "damaged at byte " + std::to_string(record_starts(good)[1]) +
+           " (frame 2): " + std::to_string(0xffff - good[record_starts(good)[1] + 1]) +
+           " bytes more than its fields"},
+      // The file stops inside a record, but what is there is no start of a frame.
+      {"a cut frame that is no frame",
+       [] {
+         Bytes b = encode_replay(with([](ReplayFile& r) {
+           r.frames[2].dt = std::nanf("");
+           r.end.reset();
+         }));
+         b.resize(b.size() - 10);
+         return b;
+       },
+       "(frame 3): frame time nan s"},
+      {"a stray byte after the last frame",
+       [&] {
+         Bytes b = good;
+         b.resize(record_starts(b)[3]);
+         b.push_back(0);
+         return b;
+       },
+       "(frame 4): unknown record 0x00"},
+      {"an end record whose length is cut off and wrong",
+       [&] {
+         Bytes b = good;
+         const std::size_t at = record_starts(b)[3];
+         b[at + 1] = 17;
+         b.resize(at + 3);
+         return b;
+       },
+       "an end record of 17 bytes"},
       {"end record counting other frames",
-       [] { return bytes_of(with([](ReplayFile& r) { r.end->frame_count = 5; })); },
+       [] { return encode_replay(with([](ReplayFile& r) { r.end->frame_count = 5; })); },
        "the end record counts 5 frames, the file holds 3"},
       {"end record of the wrong size",
        [&] {
@@ -345,15 +407,88 @@ TEST(ReplayFile, DamagedFilesGiveOneLine) {
     SCOPED_TRACE(c.name);
     const ReadResult read = read_replay(c.file(), kVersion);
     EXPECT_FALSE(read.replay);
+    EXPECT_FALSE(read.header_cut);
     EXPECT_NE(read.error.find(c.error), std::string::npos) << read.error;
     EXPECT_EQ(read.error.find('\n'), std::string::npos) << read.error;
   }
 }
 
-TEST(ReplayFile, AMissingFileIsOneLine) {
-  const ReadResult read = read_replay_file("/nonexistent/ventora.vrep", kVersion);
-  EXPECT_FALSE(read.replay);
-  EXPECT_EQ(read.error, "cannot read it: No such file or directory");
+// Only a regular file is read: the others are refused at once, unopened where opening could
+// wait (a pipe with no writer) or read on without end (a device).
+TEST(ReplayFile, WhatIsNoRegularFileIsOneLine) {
+  const std::filesystem::path dir =
+      std::filesystem::temp_directory_path() / ("ventora-kinds-" + std::to_string(::getpid()));
+  std::filesystem::create_directories(dir);
+  const std::string fifo = (dir / "pipe.vrep").string();
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  const struct {
+    std::string path;
+    std::string error;
+  } cases[] = {
+      {"/nonexistent/ventora.vrep", "cannot read it: No such file or directory"},
+      {dir.string(), "cannot read it: it is a directory, not a regular file"},
+      {fifo, "cannot read it: it is a named pipe, not a regular file"},
+      {"/dev/zero", "cannot read it: it is a character device, not a regular file"},
+  };
+  for (const auto& c : cases) {
+    const OpenResult opened = open_replay_file(c.path, kVersion);
+    EXPECT_FALSE(opened.reader) << c.path;
+    EXPECT_EQ(opened.error, c.error) << c.path;
+  }
+  std::filesystem::remove_all(dir);
+}
+
+// Bytes made on demand, as a pipe or a device would give them; counts what was asked for.
+class EndlessSource final : public ReplayReader::Source {
+ public:
+  EndlessSource(Bytes start, Bytes repeat) : start_(std::move(start)), repeat_(std::move(repeat)) {}
+  long read(std::span<std::uint8_t> out) override {
+    for (std::uint8_t& byte : out) {
+      byte = given_ < start_.size() ? start_[given_]
+                                    : repeat_[(given_ - start_.size()) % repeat_.size()];
+      ++given_;
+    }
+    return static_cast<long>(out.size());
+  }
+  std::size_t given() const { return given_; }
+
+ private:
+  Bytes start_, repeat_;
+  std::size_t given_ = 0;
+};
+
+// The header is checked before anything else is read, and the frames are read as they are asked
+// for: endless input is refused, or played, without reading it all.
+TEST(ReplayFile, TheReaderReadsOnlyAsFarAsItGoes) {
+  constexpr std::size_t kLittle = 256 * 1024;  // far below what the tests feed, far above a record
+  {
+    auto zeros = std::make_unique<EndlessSource>(Bytes{}, Bytes{0});
+    const EndlessSource& source = *zeros;
+    const OpenResult opened = ReplayReader::open(std::move(zeros), kVersion);
+    EXPECT_EQ(opened.error, "not a Ventora replay (it does not begin with \"ventora-replay\")");
+    EXPECT_LT(source.given(), kLittle);
+  }
+  {
+    ReplayFile r = sample();
+    r.frames.resize(1);
+    r.end.reset();
+    const Bytes file = encode_replay(r);
+    const std::size_t frame_start = header_size(file);
+    Bytes frame(file.begin() + static_cast<long>(frame_start), file.end());
+    auto endless = std::make_unique<EndlessSource>(
+        Bytes(file.begin(), file.begin() + static_cast<long>(frame_start)), frame);
+    const EndlessSource& source = *endless;
+    const OpenResult opened = ReplayReader::open(std::move(endless), kVersion);
+    ASSERT_TRUE(opened.reader) << opened.error;
+    Frame read;
+    constexpr int kFrames = 100000;  // megabytes of frames
+    for (int i = 0; i < kFrames; ++i) {
+      ASSERT_TRUE(opened.reader->next(read)) << opened.reader->problem();
+    }
+    expect_same(read, r.frames[0]);
+    EXPECT_EQ(opened.reader->frames_read(), static_cast<std::uint64_t>(kFrames));
+    EXPECT_LT(source.given(), frame_start + kFrames * frame.size() + kLittle);
+  }
 }
 
 }  // namespace
