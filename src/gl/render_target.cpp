@@ -33,7 +33,10 @@ Status RenderTarget::resize(int width, int height) {
   height_ = height;
   // New storage holds whatever the driver left in it.
   bind();
+  const GLboolean scissor = glIsEnabled(GL_SCISSOR_TEST);
+  glDisable(GL_SCISSOR_TEST);
   clear(0, 0, 0, 0);
+  if (scissor) glEnable(GL_SCISSOR_TEST);
   return Done{};
 }
 

@@ -20,7 +20,7 @@ class RenderTarget {
   // Makes the picture width × height texels, all transparent black; keeps it as it is when it
   // already has that size. An error, leaving it as it was, when the size is beyond what GL holds;
   // an error, leaving nothing, when the driver cannot draw into it. Changes the framebuffer and
-  // texture bindings: bind what is drawn into next.
+  // texture bindings, the viewport and the clear colour: bind what is drawn into next.
   Status resize(int width, int height);
   // Draws into it from now on, with the viewport over all of it.
   void bind() const;
