@@ -13,6 +13,9 @@
 #include <map>
 #include <numbers>
 
+#include "gl/program.h"
+#include "gl/render_target.h"
+#include "gl/stream_buffer.h"
 #include "planet/gl/planet_painter.h"
 #include "platform/font.h"
 
@@ -78,40 +81,21 @@ std::uint8_t channel(float f) {
 
 RgbaBytes to_bytes(Color c) { return {channel(c.r), channel(c.g), channel(c.b), channel(c.a)}; }
 
-bool compile(GLuint shader, const char* source, std::string& error) {
-  glShaderSource(shader, 1, &source, nullptr);
-  glCompileShader(shader);
-  GLint ok = 0;
-  glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);
-  if (ok) return true;
-  char log[1024] = {};
-  glGetShaderInfoLog(shader, sizeof log, nullptr, log);
-  error = std::string("ventora: the 2-D shader does not compile: ") + log;
-  return false;
-}
+// One of the two batch programs, with its projection's location.
+struct BatchProgram {
+  gl::Program program;
+  GLint projection = -1;
+};
 
-GLuint build_program(const char* fragment_shader, std::string& error) {
-  const GLuint vs = glCreateShader(GL_VERTEX_SHADER);
-  const GLuint fs = glCreateShader(GL_FRAGMENT_SHADER);
-  GLuint program = 0;
-  if (compile(vs, kVertexShader, error) && compile(fs, fragment_shader, error)) {
-    program = glCreateProgram();
-    glAttachShader(program, vs);
-    glAttachShader(program, fs);
-    glLinkProgram(program);
-    GLint ok = 0;
-    glGetProgramiv(program, GL_LINK_STATUS, &ok);
-    if (!ok) {
-      char log[1024] = {};
-      glGetProgramInfoLog(program, sizeof log, nullptr, log);
-      error = std::string("ventora: the 2-D shader does not link: ") + log;
-      glDeleteProgram(program);
-      program = 0;
-    }
+gl::Result<BatchProgram> batch_program(const char* what, const char* fragment_shader) {
+  gl::Result<gl::Program> built = gl::build_program(kVertexShader, fragment_shader);
+  if (!built) {
+    return gl::Error{std::string("ventora: the 2-D ") + what + " shader does not build: " +
+                     built.error().message};
   }
-  glDeleteShader(vs);
-  glDeleteShader(fs);
-  return program;
+  BatchProgram batch{std::move(built.value())};
+  batch.projection = batch.program.uniform("projection");
+  return batch;
 }
 
 // Column-major orthographic matrix from units (origin top-left, y down) to clip space. Targets
@@ -142,14 +126,12 @@ struct GlRenderer::Impl {
   struct AtlasSlot {
     explicit AtlasSlot(int px) : cpu(px) {}
     GlyphAtlas cpu;
-    GLuint texture = 0;
+    gl::Texture texture;
     std::uint32_t uploaded_version = 0;
     int uploaded_height = 0;
   };
   struct Target {
-    GLuint framebuffer = 0;
-    GLuint texture = 0;
-    int width = 0, height = 0;
+    gl::RenderTarget surface;
     bool opaque = false;  // last cleared to an opaque colour, and no planet drawn in it since
   };
   struct BatchCommand {
@@ -158,9 +140,10 @@ struct GlRenderer::Impl {
     std::size_t index_count = 0;
   };
 
-  GLuint textured_program = 0, flat_program = 0;
-  GLint textured_projection = -1, flat_projection = -1;
-  GLuint vertex_array = 0, vertex_buffer = 0, index_buffer = 0;
+  BatchProgram textured, flat;
+  gl::VertexArray vertex_array;
+  gl::StreamBuffer vertex_buffer, index_buffer;
+  int max_target_size = 0;
   std::map<int, std::unique_ptr<AtlasSlot>> atlases;
   std::map<TargetId, Target> targets;
   planet::PlanetPainter painter;
@@ -187,7 +170,6 @@ struct GlRenderer::Impl {
   Target* current_target = nullptr;  // the target being drawn into; null on the screen
   RenderStats* stats = nullptr;
 
-  ~Impl();
   void bind_state();
   void set_texture(GLuint t);
   void reserve(std::size_t vertex_count, std::size_t index_count);
@@ -212,19 +194,6 @@ struct GlRenderer::Impl {
   void use_flat() { set_texture(kFlat); }
 };
 
-GlRenderer::Impl::~Impl() {
-  for (auto& [px, slot] : atlases) glDeleteTextures(1, &slot->texture);
-  for (auto& [id, t] : targets) {
-    glDeleteFramebuffers(1, &t.framebuffer);
-    glDeleteTextures(1, &t.texture);
-  }
-  glDeleteBuffers(1, &vertex_buffer);
-  glDeleteBuffers(1, &index_buffer);
-  glDeleteVertexArrays(1, &vertex_array);
-  glDeleteProgram(textured_program);
-  glDeleteProgram(flat_program);
-}
-
 // Our program, buffers and blending; called at the start and after the planet painter ran.
 void GlRenderer::Impl::bind_state() {
   glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
@@ -236,12 +205,12 @@ void GlRenderer::Impl::bind_state() {
   glBlendEquation(GL_FUNC_ADD);
   // Alpha accumulates like coverage, so a target keeps an alpha that blits correctly.
   glBlendFuncSeparate(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA, GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
-  glUseProgram(flat_program);
-  glUniformMatrix4fv(flat_projection, 1, GL_FALSE, projection);
-  glUseProgram(textured_program);
-  glUniformMatrix4fv(textured_projection, 1, GL_FALSE, projection);
-  glBindVertexArray(vertex_array);
-  glBindBuffer(GL_ARRAY_BUFFER, vertex_buffer);
+  for (const BatchProgram* batch : {&flat, &textured}) {
+    batch->program.use();
+    glUniformMatrix4fv(batch->projection, 1, GL_FALSE, projection);
+  }
+  glBindVertexArray(vertex_array.get());
+  vertex_buffer.bind();
   glActiveTexture(GL_TEXTURE0);
 }
 
@@ -268,7 +237,7 @@ void GlRenderer::Impl::upload_atlases() {
   glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
   for (auto& [px, slot] : atlases) {
     if (slot->uploaded_version == slot->cpu.version()) continue;
-    glBindTexture(GL_TEXTURE_2D, slot->texture);
+    glBindTexture(GL_TEXTURE_2D, slot->texture.get());
     const void* data = slot->cpu.pixels().data();
     if (slot->uploaded_height != slot->cpu.height()) {
       glTexImage2D(GL_TEXTURE_2D, 0, GL_R8, slot->cpu.width(), slot->cpu.height(), 0, GL_RED,
@@ -287,18 +256,14 @@ void GlRenderer::Impl::upload_atlases() {
 void GlRenderer::Impl::flush() {
   if (!indices.empty()) {
     upload_atlases();
-    glBindBuffer(GL_ARRAY_BUFFER, vertex_buffer);
-    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(vertices.size() * sizeof(Vertex)),
-                 vertices.data(), GL_STREAM_DRAW);
-    glBufferData(GL_ELEMENT_ARRAY_BUFFER,
-                 static_cast<GLsizeiptr>(indices.size() * sizeof(std::uint16_t)), indices.data(),
-                 GL_STREAM_DRAW);
+    vertex_buffer.upload(std::span<const Vertex>(vertices));
+    index_buffer.upload(std::span<const std::uint16_t>(indices));
     for (const BatchCommand& cmd : commands) {
       if (cmd.index_count == 0) continue;
       if (cmd.texture == kFlat) {
-        glUseProgram(flat_program);
+        flat.program.use();
       } else {
-        glUseProgram(textured_program);
+        textured.program.use();
         glBindTexture(GL_TEXTURE_2D, cmd.texture);
       }
       glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(cmd.index_count), GL_UNSIGNED_SHORT,
@@ -318,8 +283,8 @@ GlRenderer::Impl::AtlasSlot& GlRenderer::Impl::atlas(int pixel_size) {
   auto& slot = atlases[pixel_size];
   if (!slot) {
     slot = std::make_unique<AtlasSlot>(pixel_size);
-    glGenTextures(1, &slot->texture);
-    glBindTexture(GL_TEXTURE_2D, slot->texture);
+    slot->texture = gl::Texture::make();
+    glBindTexture(GL_TEXTURE_2D, slot->texture.get());
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
@@ -331,39 +296,13 @@ GlRenderer::Impl::AtlasSlot& GlRenderer::Impl::atlas(int pixel_size) {
 
 // The target of `id` at this size, re-created when the size changed; null when GL refuses it.
 GlRenderer::Impl::Target* GlRenderer::Impl::target(TargetId id, int width, int height) {
-  GLint max_size = 0;
-  glGetIntegerv(GL_MAX_TEXTURE_SIZE, &max_size);
-  if (width <= 0 || height <= 0 || width > max_size || height > max_size) return nullptr;
   Target& t = targets[id];
-  if (t.framebuffer && t.width == width && t.height == height) return &t;
-  if (!t.framebuffer) {
-    glGenFramebuffers(1, &t.framebuffer);
-    glGenTextures(1, &t.texture);
-  }
-  glBindTexture(GL_TEXTURE_2D, t.texture);
-  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-  glBindFramebuffer(GL_FRAMEBUFFER, t.framebuffer);
-  glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, t.texture, 0);
-  const bool complete = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
+  const gl::Status made = t.surface.resize(width, height);
+  if (made) return &t;
+  // A size GL cannot hold leaves an earlier target as it was; one the driver refused is gone.
+  if (!t.surface.exists()) targets.erase(id);
   glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
-  if (!complete) {
-    glDeleteFramebuffers(1, &t.framebuffer);
-    glDeleteTextures(1, &t.texture);
-    targets.erase(id);
-    return nullptr;
-  }
-  t.width = width;
-  t.height = height;
-  // A new texture starts transparent black rather than with whatever the driver left in it.
-  glBindFramebuffer(GL_FRAMEBUFFER, t.framebuffer);
-  glClearColor(0, 0, 0, 0);
-  glClear(GL_COLOR_BUFFER_BIT);
-  glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
-  return &t;
+  return nullptr;
 }
 
 // The target of a blit that paints every screen pixel with that target's opaque texels unchanged
@@ -397,7 +336,7 @@ void GlRenderer::Impl::before_screen_drawing(const DrawCommand& cmd, float scree
 
 // The held-back underlay on its own.
 void GlRenderer::Impl::draw_underlay(float screen_width, float screen_height) {
-  painter.draw_underlay({underlay->texture, 0, 0, screen_width, screen_height}, projection);
+  painter.draw_underlay({underlay->surface.texture(), 0, 0, screen_width, screen_height}, projection);
   underlay = nullptr;
   bind_state();
 }
@@ -519,7 +458,7 @@ void GlRenderer::Impl::text(const std::string& str, Vec2 baseline, float font_si
   const int px = text_pixel_size(font_size);
   if (px == 0 || str.empty()) return;
   AtlasSlot& slot = atlas(px);
-  set_texture(slot.texture);
+  set_texture(slot.texture.get());
   Font::embedded().layout(str, px, &glyphs);
   const float y = std::round(baseline.y);
   for (const PlacedGlyph& g : glyphs) {
@@ -543,23 +482,24 @@ GlRenderer::GlRenderer(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {
 
 GlRenderer::~GlRenderer() = default;
 
-std::unique_ptr<GlRenderer> GlRenderer::create(std::string& error) {
+gl::Result<std::unique_ptr<GlRenderer>> GlRenderer::create() {
   auto impl = std::make_unique<Impl>();
-  impl->textured_program = build_program(kTexturedFragmentShader, error);
-  if (!impl->textured_program) return nullptr;
-  impl->flat_program = build_program(kFlatFragmentShader, error);
-  if (!impl->flat_program) return nullptr;
-  impl->textured_projection = glGetUniformLocation(impl->textured_program, "projection");
-  impl->flat_projection = glGetUniformLocation(impl->flat_program, "projection");
-  glUseProgram(impl->textured_program);
-  glUniform1i(glGetUniformLocation(impl->textured_program, "tex"), 0);
+  gl::Result<BatchProgram> textured = batch_program("textured", kTexturedFragmentShader);
+  if (!textured) return textured.error();
+  gl::Result<BatchProgram> flat = batch_program("flat", kFlatFragmentShader);
+  if (!flat) return flat.error();
+  impl->textured = std::move(textured.value());
+  impl->flat = std::move(flat.value());
+  impl->textured.program.use();
+  glUniform1i(impl->textured.program.uniform("tex"), 0);
+  impl->max_target_size = gl::max_texture_size();
 
-  glGenVertexArrays(1, &impl->vertex_array);
-  glGenBuffers(1, &impl->vertex_buffer);
-  glGenBuffers(1, &impl->index_buffer);
-  glBindVertexArray(impl->vertex_array);
-  glBindBuffer(GL_ARRAY_BUFFER, impl->vertex_buffer);
-  glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, impl->index_buffer);
+  impl->vertex_array = gl::VertexArray::make();
+  glBindVertexArray(impl->vertex_array.get());
+  impl->vertex_buffer = gl::StreamBuffer::make(GL_ARRAY_BUFFER);
+  impl->index_buffer = gl::StreamBuffer::make(GL_ELEMENT_ARRAY_BUFFER);
+  impl->vertex_buffer.bind();
+  impl->index_buffer.bind();
   glEnableVertexAttribArray(0);
   glEnableVertexAttribArray(1);
   glEnableVertexAttribArray(2);
@@ -636,7 +576,7 @@ void GlRenderer::render(const DrawList& list, float screen_width, float screen_h
         if (r.current_target) r.current_target->opaque = false;
         const Rect d = cmd.rect;
         if (r.underlay && !r.planet_direct_path &&
-            r.painter.draw_planet_over({r.underlay->texture, 0, 0, sw, sh}, *cmd.planet, d.x, d.y,
+            r.painter.draw_planet_over({r.underlay->surface.texture(), 0, 0, sw, sh}, *cmd.planet, d.x, d.y,
                                        d.w, d.h, cmd.rotation, r.projection)) {
           r.underlay = nullptr;
         } else {
@@ -658,12 +598,13 @@ void GlRenderer::render(const DrawList& list, float screen_width, float screen_h
           r.discarding = true;
           break;
         }
-        r.framebuffer = t->framebuffer;
+        r.framebuffer = t->surface.framebuffer();
         r.current_target = t;
-        r.viewport_width = t->width;
-        r.viewport_height = t->height;
+        r.viewport_width = t->surface.width();
+        r.viewport_height = t->surface.height();
         r.units_to_pixels = 1;
-        ortho(static_cast<float>(t->width), static_cast<float>(t->height), false, r.projection);
+        ortho(static_cast<float>(r.viewport_width), static_cast<float>(r.viewport_height), false,
+              r.projection);
         r.bind_state();
         break;
       }
@@ -679,12 +620,12 @@ void GlRenderer::render(const DrawList& list, float screen_width, float screen_h
           break;
         }
         auto it = r.targets.find(cmd.target);
-        if (it == r.targets.end() || it->second.framebuffer == r.framebuffer) break;
-        const Impl::Target& t = it->second;
-        r.set_texture(t.texture);
+        if (it == r.targets.end() || it->second.surface.framebuffer() == r.framebuffer) break;
+        const gl::RenderTarget& t = it->second.surface;
+        r.set_texture(t.texture());
         const Rect d = cmd.rect;
         r.quad({d.x, d.y}, {d.x + d.w, d.y}, {d.x + d.w, d.y + d.h}, {d.x, d.y + d.h}, {0, 0},
-               {static_cast<float>(t.width), static_cast<float>(t.height)}, c);
+               {static_cast<float>(t.width()), static_cast<float>(t.height())}, c);
         break;
       }
     }
@@ -714,15 +655,10 @@ std::vector<std::uint8_t> GlRenderer::read_target(TargetId target, int& width,
   width = height = 0;
   auto it = impl_->targets.find(target);
   if (it == impl_->targets.end()) return {};
-  const Impl::Target& t = it->second;
-  std::vector<std::uint8_t> pixels(static_cast<std::size_t>(t.width) * t.height * 4);
-  glBindFramebuffer(GL_READ_FRAMEBUFFER, t.framebuffer);
-  glPixelStorei(GL_PACK_ALIGNMENT, 1);
-  glReadPixels(0, 0, t.width, t.height, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
-  glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
-  width = t.width;
-  height = t.height;
-  return pixels;
+  const gl::RenderTarget& t = it->second.surface;
+  width = t.width();
+  height = t.height();
+  return t.read_pixels();
 }
 
 }  // namespace ventora
