@@ -24,7 +24,12 @@ namespace {
 class ToolkitTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    context_ = planet::HeadlessGl::create(error_);
+    Result<std::unique_ptr<planet::HeadlessGl>> made = planet::HeadlessGl::create();
+    if (made) {
+      context_ = std::move(made.value());
+    } else {
+      error_ = made.error().message;
+    }
   }
   static void TearDownTestSuite() { context_.reset(); }
   void SetUp() override { VENTORA_REQUIRE_GL(context_ != nullptr, error_); }

@@ -46,7 +46,8 @@ TEST_F(MaterialsTest, AllSeventeenCompileLinkAndDrawWithoutGlErrors) {
 
 TEST_F(MaterialsTest, DrawLeavesTheCallersStateAndBlendingOn) {
   PlanetPainter painter;
-  OffscreenTarget target(64, 48);
+  gl::RenderTarget target;
+  ASSERT_TRUE(target.resize(64, 48));
   target.bind();
   glViewport(3, 4, 50, 40);
   glEnable(GL_SCISSOR_TEST);

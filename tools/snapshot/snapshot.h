@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "gl/result.h"
 #include "platform/draw_list.h"
 
 namespace ventora {
@@ -26,7 +27,7 @@ class Snapshots {
   ~Snapshots();
 
   // `list` drawn as the window would draw it on a screen of `width` × `height`.
-  Picture draw(const DrawList& list, int width, int height);
+  gl::Result<Picture> draw(const DrawList& list, int width, int height);
 
  private:
   explicit Snapshots(std::unique_ptr<Window> window);
