@@ -2,7 +2,7 @@
 //   [SECTION] Shader and GL helpers
 //   [SECTION] Impl: textures, targets, the batch
 //   [SECTION] Shapes and text into the batch
-//   [SECTION] Executing a draw list
+//   [SECTION] Running the passes
 #include "platform/gl_renderer.h"
 
 #include <epoxy/gl.h>
@@ -17,7 +17,9 @@
 #include "gl/render_target.h"
 #include "gl/stream_buffer.h"
 #include "planet/gl/planet_painter.h"
+#include "platform/color_bytes.h"
 #include "platform/font.h"
+#include "platform/pass_plan.h"
 
 namespace ventora {
 
@@ -70,16 +72,6 @@ struct Vertex {
   float u, v;
   std::uint8_t r, g, b, a;
 };
-
-struct RgbaBytes {
-  std::uint8_t r, g, b, a;
-};
-
-std::uint8_t channel(float f) {
-  return static_cast<std::uint8_t>(std::lround(std::clamp(f, 0.0f, 1.0f) * 255.0f));
-}
-
-RgbaBytes to_bytes(Color c) { return {channel(c.r), channel(c.g), channel(c.b), channel(c.a)}; }
 
 // One of the two batch programs, with its projection's location.
 struct BatchProgram {
@@ -156,18 +148,16 @@ struct GlRenderer::Impl {
   GLuint texture = kFlat;  // texture of the command being filled
   std::vector<PlacedGlyph> glyphs;
 
+  // The screen of this frame: its units and the drawable's pixels, on the framebuffer bound when
+  // render() began.
+  GLuint output_framebuffer = 0;
+  float screen_width = 1, screen_height = 1;
+  int drawable_width = 1, drawable_height = 1;
   // Where drawing goes now.
   GLuint framebuffer = 0;
-  GLuint output_framebuffer = 0;  // the one bound when render() began
   int viewport_width = 1, viewport_height = 1;
   float projection[16] = {};
   float units_to_pixels = 1;  // drawable pixels per unit, for circle smoothness
-  bool discarding = false;    // inside a target that could not be made
-  bool screen_untouched = true;  // nothing has been drawn on the screen yet this frame
-  // A blit of an opaque target over the whole screen, held back one command so that a planet
-  // drawn next can share its pass.
-  const Target* underlay = nullptr;
-  Target* current_target = nullptr;  // the target being drawn into; null on the screen
   RenderStats* stats = nullptr;
 
   void bind_state();
@@ -176,10 +166,19 @@ struct GlRenderer::Impl {
   void flush();
   void upload_atlases();
   AtlasSlot& atlas(int pixel_size);
+  std::map<TargetId, TargetState> target_states() const;
   Target* target(TargetId id, int width, int height);
-  const Target* covering_blit(const DrawCommand& cmd, float screen_width, float screen_height) const;
-  void before_screen_drawing(const DrawCommand& cmd, float screen_width, float screen_height);
-  void draw_underlay(float screen_width, float screen_height);
+  const Target* find_target(TargetId id) const;
+
+  void begin_frame(float units_wide, float units_high, int pixels_wide, int pixels_high);
+  void into_screen();
+  bool into_target(const Pass& pass);
+  void draw(const Pass& pass, const DrawList& list);
+  void shape(const DrawCommand& cmd);
+  void blit(const DrawCommand& cmd);
+  void planet(const DrawCommand& cmd, bool direct);
+  void backdrop(TargetId id);
+  void backdrop_and_planet(TargetId id, const DrawCommand& cmd);
 
   void quad(Vec2 p0, Vec2 p1, Vec2 p2, Vec2 p3, Vec2 t0, Vec2 t2, RgbaBytes c);
   void rectangle(Rect r, RgbaBytes c);
@@ -295,50 +294,24 @@ GlRenderer::Impl::AtlasSlot& GlRenderer::Impl::atlas(int pixel_size) {
 }
 
 // The target of `id` at this size, re-created when the size changed; null when GL refuses it.
+std::map<TargetId, TargetState> GlRenderer::Impl::target_states() const {
+  std::map<TargetId, TargetState> states;
+  for (const auto& [id, t] : targets) states[id] = {t.surface.width(), t.surface.height(), t.opaque};
+  return states;
+}
+
+// The target of `id` at this size (re-made when the size changed), or null when the driver
+// refuses it.
 GlRenderer::Impl::Target* GlRenderer::Impl::target(TargetId id, int width, int height) {
   Target& t = targets[id];
-  const gl::Status made = t.surface.resize(width, height);
-  if (made) return &t;
-  // A size GL cannot hold leaves an earlier target as it was; one the driver refused is gone.
-  if (!t.surface.exists()) targets.erase(id);
-  glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
+  if (t.surface.resize(width, height)) return &t;
+  targets.erase(id);
   return nullptr;
 }
 
-// The target of a blit that paints every screen pixel with that target's opaque texels unchanged
-// (white tint, the exact screen rectangle), or null.
-const GlRenderer::Impl::Target* GlRenderer::Impl::covering_blit(const DrawCommand& cmd,
-                                                                 float screen_width,
-                                                                 float screen_height) const {
-  if (cmd.op != DrawOp::BlitTarget || framebuffer != output_framebuffer || plain_passes) {
-    return nullptr;
-  }
-  const RgbaBytes c = to_bytes(cmd.color);
-  if (c.r != 255 || c.g != 255 || c.b != 255 || c.a != 255) return nullptr;
-  if (cmd.rect.x != 0 || cmd.rect.y != 0 || cmd.rect.w != screen_width ||
-      cmd.rect.h != screen_height) {
-    return nullptr;
-  }
-  auto it = targets.find(cmd.target);
-  return it != targets.end() && it->second.opaque ? &it->second : nullptr;
-}
-
-// Before the first command of a frame that draws on the screen: black under a frame that neither
-// clears nor covers the screen (the start-up frames draw nothing), never memory of an old frame.
-void GlRenderer::Impl::before_screen_drawing(const DrawCommand& cmd, float screen_width,
-                                             float screen_height) {
-  if (!screen_untouched) return;
-  screen_untouched = false;
-  if (cmd.op == DrawOp::Clear || covering_blit(cmd, screen_width, screen_height)) return;
-  glClearColor(0, 0, 0, 1);
-  glClear(GL_COLOR_BUFFER_BIT);
-}
-
-// The held-back underlay on its own.
-void GlRenderer::Impl::draw_underlay(float screen_width, float screen_height) {
-  painter.draw_underlay({underlay->surface.texture(), 0, 0, screen_width, screen_height}, projection);
-  underlay = nullptr;
-  bind_state();
+const GlRenderer::Impl::Target* GlRenderer::Impl::find_target(TargetId id) const {
+  const auto it = targets.find(id);
+  return it == targets.end() ? nullptr : &it->second;
 }
 
 //-----------------------------------------------------------------------------
@@ -473,8 +446,129 @@ void GlRenderer::Impl::text(const std::string& str, Vec2 baseline, float font_si
 }
 
 //-----------------------------------------------------------------------------
-// [SECTION] Executing a draw list
+// [SECTION] Running the passes
 //-----------------------------------------------------------------------------
+
+// The screen is the framebuffer bound now.
+void GlRenderer::Impl::begin_frame(float units_wide, float units_high, int pixels_wide,
+                                   int pixels_high) {
+  GLint bound = 0;
+  glGetIntegerv(GL_DRAW_FRAMEBUFFER_BINDING, &bound);
+  output_framebuffer = static_cast<GLuint>(bound);
+  screen_width = std::max(units_wide, 1.0f);
+  screen_height = std::max(units_high, 1.0f);
+  drawable_width = std::max(pixels_wide, 1);
+  drawable_height = std::max(pixels_high, 1);
+  into_screen();
+}
+
+void GlRenderer::Impl::into_screen() {
+  framebuffer = output_framebuffer;
+  viewport_width = drawable_width;
+  viewport_height = drawable_height;
+  units_to_pixels = std::max(viewport_width / screen_width, viewport_height / screen_height);
+  ortho(screen_width, screen_height, true, projection);
+  bind_state();
+}
+
+// False when the driver refuses the target: what is drawn into it is then dropped.
+bool GlRenderer::Impl::into_target(const Pass& pass) {
+  Target* t = target(pass.target, pass.width, pass.height);
+  if (!t) return false;
+  t->opaque = pass.opaque;
+  framebuffer = t->surface.framebuffer();
+  viewport_width = pass.width;
+  viewport_height = pass.height;
+  units_to_pixels = 1;
+  ortho(static_cast<float>(pass.width), static_cast<float>(pass.height), false, projection);
+  bind_state();
+  return true;
+}
+
+void GlRenderer::Impl::draw(const Pass& pass, const DrawList& list) {
+  switch (pass.kind) {
+    case PassKind::IntoTarget:
+    case PassKind::IntoScreen: break;  // render() moves between surfaces
+    case PassKind::Clear:
+      gl::clear(pass.color.r, pass.color.g, pass.color.b, pass.color.a);
+      break;
+    case PassKind::Shapes:
+      for (std::size_t i = pass.first; i < pass.end; ++i) shape(list.commands[i]);
+      flush();
+      break;
+    case PassKind::Planet:
+    case PassKind::PlanetDirect:
+      planet(list.commands[pass.first], pass.kind == PassKind::PlanetDirect);
+      break;
+    case PassKind::Backdrop: backdrop(pass.target); break;
+    case PassKind::BackdropAndPlanet: backdrop_and_planet(pass.target, list.commands[pass.first]); break;
+  }
+}
+
+void GlRenderer::Impl::shape(const DrawCommand& cmd) {
+  const RgbaBytes c = to_bytes(cmd.color);
+  switch (cmd.op) {
+    case DrawOp::Circle: circle(cmd.a, cmd.radius, c); break;
+    case DrawOp::CircleLines:
+      ring(cmd.a, cmd.radius - cmd.thickness / 2, cmd.radius + cmd.thickness / 2, c);
+      break;
+    case DrawOp::Triangle: triangle(cmd.a, cmd.b, cmd.c, c); break;
+    case DrawOp::Line: line(cmd.a, cmd.b, cmd.thickness, c); break;
+    case DrawOp::Rectangle: rectangle(cmd.rect, c); break;
+    case DrawOp::RectangleLines: rectangle_lines(cmd.rect, cmd.thickness, c); break;
+    case DrawOp::RectanglePro: rectangle_pro(cmd.rect, cmd.b, cmd.rotation, c); break;
+    case DrawOp::Text: text(cmd.text, cmd.a, cmd.font_size, c); break;
+    case DrawOp::BlitTarget: blit(cmd); break;
+    case DrawOp::Clear:
+    case DrawOp::Planet:
+    case DrawOp::BeginTarget:
+    case DrawOp::EndTarget: break;  // passes of their own
+  }
+}
+
+// A target that was never made, or the one being drawn into, shows nothing.
+void GlRenderer::Impl::blit(const DrawCommand& cmd) {
+  const Target* t = find_target(cmd.target);
+  if (!t || t->surface.framebuffer() == framebuffer) return;
+  const gl::RenderTarget& from = t->surface;
+  set_texture(from.texture());
+  const Rect d = cmd.rect;
+  quad({d.x, d.y}, {d.x + d.w, d.y}, {d.x + d.w, d.y + d.h}, {d.x, d.y + d.h}, {0, 0},
+       {static_cast<float>(from.width()), static_cast<float>(from.height())}, to_bytes(cmd.color));
+}
+
+void GlRenderer::Impl::planet(const DrawCommand& cmd, bool direct) {
+  const Rect d = cmd.rect;
+  if (direct) {
+    painter.draw_planet_direct(*cmd.planet, d.x, d.y, d.w, d.h, cmd.rotation, projection);
+  } else {
+    painter.draw_planet(*cmd.planet, d.x, d.y, d.w, d.h, cmd.rotation, projection);
+  }
+  bind_state();
+}
+
+// A backdrop whose target the driver refused leaves the screen black, as under any frame.
+void GlRenderer::Impl::backdrop(TargetId id) {
+  const Target* t = find_target(id);
+  if (!t) {
+    gl::clear(0, 0, 0, 1);
+    return;
+  }
+  painter.draw_underlay({t->surface.texture(), 0, 0, screen_width, screen_height}, projection);
+  bind_state();
+}
+
+void GlRenderer::Impl::backdrop_and_planet(TargetId id, const DrawCommand& cmd) {
+  const Target* t = find_target(id);
+  const Rect d = cmd.rect;
+  if (t && painter.draw_planet_over({t->surface.texture(), 0, 0, screen_width, screen_height},
+                                    *cmd.planet, d.x, d.y, d.w, d.h, cmd.rotation, projection)) {
+    bind_state();
+    return;
+  }
+  backdrop(id);
+  planet(cmd, false);
+}
 
 GlRenderer::GlRenderer(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {
   impl_->stats = &stats_;
@@ -517,128 +611,19 @@ void GlRenderer::render(const DrawList& list, float screen_width, float screen_h
                         int drawable_width, int drawable_height) {
   Impl& r = *impl_;
   stats_ = {};
-  const float sw = std::max(screen_width, 1.0f), sh = std::max(screen_height, 1.0f);
-  GLint bound = 0;
-  glGetIntegerv(GL_DRAW_FRAMEBUFFER_BINDING, &bound);
-  r.output_framebuffer = static_cast<GLuint>(bound);
-  auto to_screen = [&] {
-    r.framebuffer = r.output_framebuffer;
-    r.viewport_width = std::max(drawable_width, 1);
-    r.viewport_height = std::max(drawable_height, 1);
-    r.units_to_pixels = std::max(r.viewport_width / sw, r.viewport_height / sh);
-    ortho(sw, sh, true, r.projection);
-    r.discarding = false;
-    r.current_target = nullptr;
-  };
-  to_screen();
-  r.texture = kFlat;
-  r.vertices.clear();
-  r.indices.clear();
-  r.commands.clear();
-  r.set_texture(kFlat);
-  r.bind_state();
-  r.screen_untouched = true;
-  r.underlay = nullptr;
-  if (r.plain_passes && (list.commands.empty() || list.commands.front().op != DrawOp::Clear)) {
-    glClearColor(0, 0, 0, 1);
-    glClear(GL_COLOR_BUFFER_BIT);
-    r.screen_untouched = false;
-  }
-
-  for (const DrawCommand& cmd : list.commands) {
-    const RgbaBytes c = to_bytes(cmd.color);
-    if (r.discarding && cmd.op != DrawOp::EndTarget) continue;
-    if (r.underlay && cmd.op != DrawOp::Planet) r.draw_underlay(sw, sh);
-    const bool on_screen = r.framebuffer == r.output_framebuffer &&
-                           cmd.op != DrawOp::BeginTarget && cmd.op != DrawOp::EndTarget;
-    if (on_screen) r.before_screen_drawing(cmd, sw, sh);
-    switch (cmd.op) {
-      case DrawOp::Clear:
-        r.flush();
-        if (r.current_target) r.current_target->opaque = cmd.color.a >= 1.0f;
-        glClearColor(cmd.color.r, cmd.color.g, cmd.color.b, cmd.color.a);
-        glClear(GL_COLOR_BUFFER_BIT);
-        break;
-      case DrawOp::Circle: r.circle(cmd.a, cmd.radius, c); break;
-      case DrawOp::CircleLines:
-        r.ring(cmd.a, cmd.radius - cmd.thickness / 2, cmd.radius + cmd.thickness / 2, c);
-        break;
-      case DrawOp::Triangle: r.triangle(cmd.a, cmd.b, cmd.c, c); break;
-      case DrawOp::Line: r.line(cmd.a, cmd.b, cmd.thickness, c); break;
-      case DrawOp::Rectangle: r.rectangle(cmd.rect, c); break;
-      case DrawOp::RectangleLines: r.rectangle_lines(cmd.rect, cmd.thickness, c); break;
-      case DrawOp::RectanglePro: r.rectangle_pro(cmd.rect, cmd.b, cmd.rotation, c); break;
-      case DrawOp::Text: r.text(cmd.text, cmd.a, cmd.font_size, c); break;
-      case DrawOp::Planet: {
-        if (!cmd.planet) break;
-        r.flush();
-        // The painter blends with plain SRC_ALPHA factors, which can leave a target translucent.
-        if (r.current_target) r.current_target->opaque = false;
-        const Rect d = cmd.rect;
-        if (r.underlay && !r.planet_direct_path &&
-            r.painter.draw_planet_over({r.underlay->surface.texture(), 0, 0, sw, sh}, *cmd.planet, d.x, d.y,
-                                       d.w, d.h, cmd.rotation, r.projection)) {
-          r.underlay = nullptr;
-        } else {
-          if (r.underlay) r.draw_underlay(sw, sh);
-          if (r.planet_direct_path) {
-            r.painter.draw_planet_direct(*cmd.planet, d.x, d.y, d.w, d.h, cmd.rotation, r.projection);
-          } else {
-            r.painter.draw_planet(*cmd.planet, d.x, d.y, d.w, d.h, cmd.rotation, r.projection);
-          }
-        }
-        r.bind_state();
-        break;
-      }
-      case DrawOp::BeginTarget: {
-        r.flush();
-        Impl::Target* t = r.target(cmd.target, static_cast<int>(cmd.target_width),
-                                   static_cast<int>(cmd.target_height));
-        if (!t) {
-          r.discarding = true;
-          break;
-        }
-        r.framebuffer = t->surface.framebuffer();
-        r.current_target = t;
-        r.viewport_width = t->surface.width();
-        r.viewport_height = t->surface.height();
-        r.units_to_pixels = 1;
-        ortho(static_cast<float>(r.viewport_width), static_cast<float>(r.viewport_height), false,
-              r.projection);
-        r.bind_state();
-        break;
-      }
-      case DrawOp::EndTarget:
-        r.flush();
-        to_screen();
-        r.bind_state();
-        break;
-      case DrawOp::BlitTarget: {
-        if (const Impl::Target* covering = r.covering_blit(cmd, sw, sh)) {
-          r.flush();
-          r.underlay = covering;
-          break;
-        }
-        auto it = r.targets.find(cmd.target);
-        if (it == r.targets.end() || it->second.surface.framebuffer() == r.framebuffer) break;
-        const gl::RenderTarget& t = it->second.surface;
-        r.set_texture(t.texture());
-        const Rect d = cmd.rect;
-        r.quad({d.x, d.y}, {d.x + d.w, d.y}, {d.x + d.w, d.y + d.h}, {d.x, d.y + d.h}, {0, 0},
-               {static_cast<float>(t.width()), static_cast<float>(t.height())}, c);
-        break;
-      }
+  r.begin_frame(screen_width, screen_height, drawable_width, drawable_height);
+  const PassSettings settings{r.screen_width, r.screen_height, r.max_target_size, r.plain_passes,
+                              r.planet_direct_path};
+  bool surface_made = true;  // false inside a target the driver refused
+  for (const Pass& pass : plan_passes(list, settings, r.target_states())) {
+    if (pass.kind == PassKind::IntoTarget) {
+      surface_made = r.into_target(pass);
+    } else if (pass.kind == PassKind::IntoScreen) {
+      r.into_screen();
+      surface_made = true;
+    } else if (surface_made) {
+      r.draw(pass, list);
     }
-  }
-  r.flush();
-  if (r.framebuffer != r.output_framebuffer) {
-    to_screen();
-    glBindFramebuffer(GL_FRAMEBUFFER, r.output_framebuffer);
-  }
-  if (r.underlay) r.draw_underlay(sw, sh);
-  if (r.screen_untouched) {
-    glClearColor(0, 0, 0, 1);
-    glClear(GL_COLOR_BUFFER_BIT);
   }
   glBindVertexArray(0);
   glUseProgram(0);
