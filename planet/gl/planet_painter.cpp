@@ -12,8 +12,10 @@
 #include <utility>
 #include <vector>
 
+#include "gl/program.h"
+#include "gl/render_target.h"
+#include "gl/stream_buffer.h"
 #include "planet/gl/body_bands.h"
-#include "planet/gl/gl_program.h"
 #include "planet/gl/shader_sources.h"
 
 namespace planet {
@@ -33,7 +35,7 @@ using Rectangle = std::array<float, 4>;
 // One program of a material.
 struct Material {
   int octaves = 0;  // the noise's octave count built into the program; 0: a uniform
-  GLuint program = 0;
+  gl::Program program;
   GLint projection = -1;
   // Resolved once when the program is built; -1 for the uniforms it does not declare.
   std::array<GLint, kUniformCount> locations;
@@ -61,9 +63,7 @@ std::string with_octaves(std::string_view source, int octaves) {
 }
 
 struct ArtTarget {
-  GLuint framebuffer = 0;
-  GLuint texture = 0;
-  int size = 0;
+  gl::RenderTarget surface;  // size × size
   std::uint64_t last_used = 0;
 };
 
@@ -99,6 +99,18 @@ struct SavedState {
   std::exit(1);
 }
 
+// A program of the planet vertex shader and `fragment`, in use, its model matrix the identity.
+gl::Program planet_program(std::string_view name, std::string_view fragment) {
+  gl::Result<gl::Program> built = gl::build_program(
+      vertex_source(), fragment,
+      {{kPositionAttribute, "position"}, {kTexcoordAttribute, "texcoord"}});
+  if (!built) material_failed(name, built.error().message);
+  gl::Program program = std::move(built.value());
+  program.use();
+  glUniformMatrix4fv(program.uniform("Model"), 1, GL_FALSE, kIdentity);
+  return program;
+}
+
 // Opaque colours keep every layer's alpha 0 or 1, which the shared art target relies on.
 bool opaque_colors(const LayerDraw& draw) {
   for (const UniformValue& value : draw.values) {
@@ -123,22 +135,19 @@ struct PlanetPainter::Impl {
   std::array<MaterialPrograms, kLayerMaterialCount> materials;
   int built = 0;
   bool gl_ready = false;
-  GLuint vertex_array = 0;
-  GLuint vertex_buffer = 0;
-  std::size_t vertex_buffer_floats = 0;
-  GLuint blit_program = 0;
+  gl::VertexArray vertex_array;
+  gl::StreamBuffer vertex_buffer;
+  gl::Program blit_program;
   GLint blit_projection = -1;
-  GLuint compose_program = 0;
+  gl::Program compose_program;
   GLint compose_projection = -1;
   GLint compose_mapping = -1;
   std::vector<ArtTarget> targets;
   std::uint64_t uses = 0;
 
-  ~Impl();
   void ensure_gl();
   const Material& material(const LayerDraw& draw);
   ArtTarget& target(int size);
-  void upload_vertices(std::span<const float> vertices);
   void quad(const Square& sq);
   void rectangles(std::span<const Rectangle> rects, float frame_x, float frame_y, float frame_w,
                   float frame_h);
@@ -150,49 +159,27 @@ struct PlanetPainter::Impl {
             const float projection[16], bool allow_art_path, const Underlay* underlay);
 };
 
-PlanetPainter::Impl::~Impl() {
-  if (!gl_ready) return;
-  for (const MaterialPrograms& slot : materials) {
-    for (const Material& m : slot.programs) glDeleteProgram(m.program);
-  }
-  for (ArtTarget& t : targets) {
-    glDeleteFramebuffers(1, &t.framebuffer);
-    glDeleteTextures(1, &t.texture);
-  }
-  glDeleteProgram(blit_program);
-  glDeleteProgram(compose_program);
-  glDeleteBuffers(1, &vertex_buffer);
-  glDeleteVertexArrays(1, &vertex_array);
-}
-
 // The quad's buffers and the blit program, made on the first draw (a context is current then).
 void PlanetPainter::Impl::ensure_gl() {
   if (gl_ready) return;
-  glGenVertexArrays(1, &vertex_array);
-  glGenBuffers(1, &vertex_buffer);
-  glBindVertexArray(vertex_array);
-  glBindBuffer(GL_ARRAY_BUFFER, vertex_buffer);
+  vertex_array = gl::VertexArray::make();
+  vertex_buffer = gl::StreamBuffer::make(GL_ARRAY_BUFFER);
+  glBindVertexArray(vertex_array.get());
+  vertex_buffer.bind();
   glEnableVertexAttribArray(kPositionAttribute);
   glVertexAttribPointer(kPositionAttribute, 3, GL_FLOAT, GL_FALSE, 5 * sizeof(float), nullptr);
   glEnableVertexAttribArray(kTexcoordAttribute);
   glVertexAttribPointer(kTexcoordAttribute, 2, GL_FLOAT, GL_FALSE, 5 * sizeof(float),
                         reinterpret_cast<const void*>(3 * sizeof(float)));
 
-  std::string log;
-  blit_program = build_program(vertex_source(), art_blit_source(), log);
-  if (blit_program == 0) material_failed("art_blit", log);
-  glUseProgram(blit_program);
-  glUniformMatrix4fv(glGetUniformLocation(blit_program, "Model"), 1, GL_FALSE, kIdentity);
-  glUniform1i(glGetUniformLocation(blit_program, "art"), 0);
-  blit_projection = glGetUniformLocation(blit_program, "Projection");
-  compose_program = build_program(vertex_source(), art_compose_source(), log);
-  if (compose_program == 0) material_failed("art_compose", log);
-  glUseProgram(compose_program);
-  glUniformMatrix4fv(glGetUniformLocation(compose_program, "Model"), 1, GL_FALSE, kIdentity);
-  glUniform1i(glGetUniformLocation(compose_program, "art"), 0);
-  glUniform1i(glGetUniformLocation(compose_program, "under"), 1);
-  compose_projection = glGetUniformLocation(compose_program, "Projection");
-  compose_mapping = glGetUniformLocation(compose_program, "under_from_square");
+  blit_program = planet_program("art_blit", art_blit_source());
+  glUniform1i(blit_program.uniform("art"), 0);
+  blit_projection = blit_program.uniform("Projection");
+  compose_program = planet_program("art_compose", art_compose_source());
+  glUniform1i(compose_program.uniform("art"), 0);
+  glUniform1i(compose_program.uniform("under"), 1);
+  compose_projection = compose_program.uniform("Projection");
+  compose_mapping = compose_program.uniform("under_from_square");
   gl_ready = true;
 }
 
@@ -207,21 +194,17 @@ const Material& PlanetPainter::Impl::material(const LayerDraw& draw) {
     if (m.octaves == octaves) return m;
   }
   const MaterialInfo& info = material_info(draw.material);
-  std::string log;
   Material m;
   m.octaves = octaves;
-  m.program = build_program(vertex_source(), octaves > 0 ? with_octaves(source, octaves) : source, log);
-  if (m.program == 0) material_failed(info.name, log);
-  glUseProgram(m.program);
-  glUniformMatrix4fv(glGetUniformLocation(m.program, "Model"), 1, GL_FALSE, kIdentity);
-  m.projection = glGetUniformLocation(m.program, "Projection");
+  m.program = planet_program(info.name, octaves > 0 ? with_octaves(source, octaves) : source);
+  m.projection = m.program.uniform("Projection");
   m.locations.fill(-1);
   for (const UniformDecl& decl : info.uniforms) {
     const std::string name(uniform_name(decl.uniform));
-    m.locations[static_cast<int>(decl.uniform)] = glGetUniformLocation(m.program, name.c_str());
+    m.locations[static_cast<int>(decl.uniform)] = m.program.uniform(name.c_str());
   }
   if (programs.empty()) ++built;
-  programs.push_back(m);
+  programs.push_back(std::move(m));
   return programs.back();
 }
 
@@ -229,7 +212,7 @@ const Material& PlanetPainter::Impl::material(const LayerDraw& draw) {
 ArtTarget& PlanetPainter::Impl::target(int size) {
   ++uses;
   for (ArtTarget& t : targets) {
-    if (t.size == size) {
+    if (t.surface.width() == size) {
       t.last_used = uses;
       return t;
     }
@@ -237,24 +220,17 @@ ArtTarget& PlanetPainter::Impl::target(int size) {
   ArtTarget* t = nullptr;
   if (targets.size() < kMaxArtTargets) {
     t = &targets.emplace_back();
-    glGenFramebuffers(1, &t->framebuffer);
-    glGenTextures(1, &t->texture);
   } else {
     t = &targets.front();
     for (ArtTarget& other : targets) {
       if (other.last_used < t->last_used) t = &other;
     }
   }
-  t->size = size;
   t->last_used = uses;
-  glBindTexture(GL_TEXTURE_2D, t->texture);
-  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, size, size, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-  glBindFramebuffer(GL_FRAMEBUFFER, t->framebuffer);
-  glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, t->texture, 0);
+  if (gl::Status made = t->surface.resize(size, size); !made) {
+    std::fprintf(stderr, "%s\n", made.error().message.c_str());
+    std::exit(1);
+  }
   return *t;
 }
 
@@ -263,19 +239,8 @@ void PlanetPainter::Impl::quad(const Square& sq) {
   const float x0 = sq.x, y0 = sq.y, x1 = sq.x + sq.side, y1 = sq.y + sq.side;
   const float vertices[6][5] = {{x0, y0, 0, 0, 0}, {x1, y0, 0, 1, 0}, {x1, y1, 0, 1, 1},
                                 {x0, y0, 0, 0, 0}, {x1, y1, 0, 1, 1}, {x0, y1, 0, 0, 1}};
-  upload_vertices({&vertices[0][0], 6 * 5});
+  vertex_buffer.upload(std::span<const float>(&vertices[0][0], 6 * 5));
   glDrawArrays(GL_TRIANGLES, 0, 6);
-}
-
-// Into the bound vertex buffer, which grows when the vertices do not fit.
-void PlanetPainter::Impl::upload_vertices(std::span<const float> vertices) {
-  const auto bytes = static_cast<GLsizeiptr>(vertices.size_bytes());
-  if (vertices.size() > vertex_buffer_floats) {
-    vertex_buffer_floats = vertices.size();
-    glBufferData(GL_ARRAY_BUFFER, bytes, vertices.data(), GL_DYNAMIC_DRAW);
-  } else {
-    glBufferSubData(GL_ARRAY_BUFFER, 0, bytes, vertices.data());
-  }
 }
 
 // Rectangles with uv running from 0 to 1 over the frame (x, y, w, h).
@@ -288,7 +253,7 @@ void PlanetPainter::Impl::rectangles(std::span<const Rectangle> rects, float fra
     vertices.insert(vertices.end(), {x0, y0, 0, s0, t0, x1, y0, 0, s1, t0, x1, y1, 0, s1, t1,
                                      x0, y0, 0, s0, t0, x1, y1, 0, s1, t1, x0, y1, 0, s0, t1});
   }
-  upload_vertices(vertices);
+  vertex_buffer.upload(std::span<const float>(vertices));
   glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(vertices.size() / 5));
 }
 
@@ -298,12 +263,11 @@ void PlanetPainter::Impl::draw_underlay_alone(const Underlay& u, const float pro
   ensure_gl();
   const Rectangle whole[] = {{u.x, u.y, u.x + u.w, u.y + u.h}};
   glDisable(GL_BLEND);
-  glUseProgram(blit_program);
+  blit_program.use();
   glUniformMatrix4fv(blit_projection, 1, GL_FALSE, projection);
   glActiveTexture(GL_TEXTURE0);
   glBindTexture(GL_TEXTURE_2D, u.texture);
-  glBindVertexArray(vertex_array);
-  glBindBuffer(GL_ARRAY_BUFFER, vertex_buffer);
+  glBindVertexArray(vertex_array.get());
   rectangles(whole, u.x, u.y, u.w, u.h);
   glEnable(GL_BLEND);
   glUseProgram(0);
@@ -356,7 +320,7 @@ void PlanetPainter::Impl::draw_underlay_and_art(const Underlay& u, const Square&
   }
 
   glDisable(GL_BLEND);
-  glUseProgram(blit_program);
+  blit_program.use();
   glUniformMatrix4fv(blit_projection, 1, GL_FALSE, projection);
   glBindTexture(GL_TEXTURE_2D, u.texture);
   rectangles(underlay, u.x, u.y, u.w, u.h);
@@ -365,7 +329,7 @@ void PlanetPainter::Impl::draw_underlay_and_art(const Underlay& u, const Square&
     rectangles(body, sq.x, sq.y, sq.side, sq.side);
   }
   if (!composed.empty()) {
-    glUseProgram(compose_program);
+    compose_program.use();
     glUniformMatrix4fv(compose_projection, 1, GL_FALSE, projection);
     glUniform4f(compose_mapping, sq.side / u.w, sq.side / u.h, (sq.x - u.x) / u.w,
                 (sq.y - u.y) / u.h);
@@ -382,7 +346,7 @@ void PlanetPainter::Impl::draw_underlay_and_art(const Underlay& u, const Square&
 void PlanetPainter::Impl::draw_layer(const LayerDraw& draw, const Square& sq,
                                      const float projection[16]) {
   const Material& m = material(draw);
-  glUseProgram(m.program);
+  m.program.use();
   glUniformMatrix4fv(m.projection, 1, GL_FALSE, projection);
   for (const UniformValue& value : draw.values) {
     const GLint loc = m.locations[static_cast<int>(value.uniform)];
@@ -423,8 +387,7 @@ bool PlanetPainter::Impl::draw(std::span<const LayerDraw> draws, float x, float 
   glDisable(GL_DEPTH_TEST);
   glDisable(GL_CULL_FACE);
   glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
-  glBindVertexArray(vertex_array);
-  glBindBuffer(GL_ARRAY_BUFFER, vertex_buffer);
+  glBindVertexArray(vertex_array.get());
 
   for (std::size_t i = 0; i < draws.size();) {
     if (!allow_art_path || !art_path_fits(draws[i], side_px)) {
@@ -440,12 +403,10 @@ bool PlanetPainter::Impl::draw(std::span<const LayerDraw> draws, float x, float 
       ++end;
     }
     const int size = static_cast<int>(draws[i].art_pixels);
-    const ArtTarget& t = target(size);
-    glBindFramebuffer(GL_FRAMEBUFFER, t.framebuffer);
-    glViewport(0, 0, size, size);
+    const gl::RenderTarget& t = target(size).surface;
+    t.bind();
     glDisable(GL_SCISSOR_TEST);
-    glClearColor(0, 0, 0, 0);
-    glClear(GL_COLOR_BUFFER_BIT);
+    gl::clear(0, 0, 0, 0);
     for (std::size_t k = i; k < end; ++k) draw_layer(draws[k], Square{0, 0, 1}, kUnitToTarget);
 
     glBindFramebuffer(GL_DRAW_FRAMEBUFFER, static_cast<GLuint>(saved.framebuffer));
@@ -453,12 +414,12 @@ bool PlanetPainter::Impl::draw(std::span<const LayerDraw> draws, float x, float 
     glViewport(saved.viewport[0], saved.viewport[1], saved.viewport[2], saved.viewport[3]);
     if (saved.scissor) glEnable(GL_SCISSOR_TEST);
     if (underlay && i == 0) {
-      draw_underlay_and_art(*underlay, sq, t.texture, size, art_coverage(draws.subspan(i, end - i)),
+      draw_underlay_and_art(*underlay, sq, t.texture(), size, art_coverage(draws.subspan(i, end - i)),
                             projection);
     } else {
-      glUseProgram(blit_program);
+      blit_program.use();
       glUniformMatrix4fv(blit_projection, 1, GL_FALSE, projection);
-      glBindTexture(GL_TEXTURE_2D, t.texture);
+      glBindTexture(GL_TEXTURE_2D, t.texture());
       quad(sq);
     }
     i = end;

@@ -1,11 +1,18 @@
 // The composed shader sources compiled into the library.
 #pragma once
 
+#include <epoxy/gl.h>
+
 #include <string_view>
 
 #include "planet/gl/layer_table.h"
 
 namespace planet {
+
+// The vertex shader's attribute locations, bound before linking (GLSL 1.30 has no layout
+// qualifiers).
+constexpr GLuint kPositionAttribute = 0;
+constexpr GLuint kTexcoordAttribute = 1;
 
 std::string_view vertex_source();
 // Samples the `art` texture at uv: draws an art-resolution target over the square (and the

@@ -2,7 +2,7 @@
 //   [SECTION] Shader and GL helpers
 //   [SECTION] Impl: textures, targets, the batch
 //   [SECTION] Shapes and text into the batch
-//   [SECTION] Executing a draw list
+//   [SECTION] Running the passes
 #include "platform/gl_renderer.h"
 
 #include <epoxy/gl.h>
@@ -14,7 +14,12 @@
 #include <numbers>
 
 #include "draw/font.h"
+#include "gl/program.h"
+#include "gl/render_target.h"
+#include "gl/stream_buffer.h"
 #include "planet/gl/planet_painter.h"
+#include "platform/color_bytes.h"
+#include "platform/pass_plan.h"
 
 namespace ventora {
 
@@ -68,50 +73,21 @@ struct Vertex {
   std::uint8_t r, g, b, a;
 };
 
-struct RgbaBytes {
-  std::uint8_t r, g, b, a;
+// One of the two batch programs, with its projection's location.
+struct BatchProgram {
+  gl::Program program;
+  GLint projection = -1;
 };
 
-std::uint8_t channel(float f) {
-  return static_cast<std::uint8_t>(std::lround(std::clamp(f, 0.0f, 1.0f) * 255.0f));
-}
-
-RgbaBytes to_bytes(Color c) { return {channel(c.r), channel(c.g), channel(c.b), channel(c.a)}; }
-
-bool compile(GLuint shader, const char* source, std::string& error) {
-  glShaderSource(shader, 1, &source, nullptr);
-  glCompileShader(shader);
-  GLint ok = 0;
-  glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);
-  if (ok) return true;
-  char log[1024] = {};
-  glGetShaderInfoLog(shader, sizeof log, nullptr, log);
-  error = std::string("ventora: the 2-D shader does not compile: ") + log;
-  return false;
-}
-
-GLuint build_program(const char* fragment_shader, std::string& error) {
-  const GLuint vs = glCreateShader(GL_VERTEX_SHADER);
-  const GLuint fs = glCreateShader(GL_FRAGMENT_SHADER);
-  GLuint program = 0;
-  if (compile(vs, kVertexShader, error) && compile(fs, fragment_shader, error)) {
-    program = glCreateProgram();
-    glAttachShader(program, vs);
-    glAttachShader(program, fs);
-    glLinkProgram(program);
-    GLint ok = 0;
-    glGetProgramiv(program, GL_LINK_STATUS, &ok);
-    if (!ok) {
-      char log[1024] = {};
-      glGetProgramInfoLog(program, sizeof log, nullptr, log);
-      error = std::string("ventora: the 2-D shader does not link: ") + log;
-      glDeleteProgram(program);
-      program = 0;
-    }
+gl::Result<BatchProgram> batch_program(const char* what, const char* fragment_shader) {
+  gl::Result<gl::Program> built = gl::build_program(kVertexShader, fragment_shader);
+  if (!built) {
+    return gl::Error{std::string("ventora: the 2-D ") + what + " shader does not build: " +
+                     built.error().message};
   }
-  glDeleteShader(vs);
-  glDeleteShader(fs);
-  return program;
+  BatchProgram batch{std::move(built.value())};
+  batch.projection = batch.program.uniform("projection");
+  return batch;
 }
 
 // Column-major orthographic matrix from units (origin top-left, y down) to clip space. Targets
@@ -142,14 +118,12 @@ struct GlRenderer::Impl {
   struct AtlasSlot {
     explicit AtlasSlot(int px) : cpu(px) {}
     GlyphAtlas cpu;
-    GLuint texture = 0;
+    gl::Texture texture;
     std::uint32_t uploaded_version = 0;
     int uploaded_height = 0;
   };
   struct Target {
-    GLuint framebuffer = 0;
-    GLuint texture = 0;
-    int width = 0, height = 0;
+    gl::RenderTarget surface;
     bool opaque = false;  // last cleared to an opaque colour, and no planet drawn in it since
   };
   struct BatchCommand {
@@ -158,9 +132,10 @@ struct GlRenderer::Impl {
     std::size_t index_count = 0;
   };
 
-  GLuint textured_program = 0, flat_program = 0;
-  GLint textured_projection = -1, flat_projection = -1;
-  GLuint vertex_array = 0, vertex_buffer = 0, index_buffer = 0;
+  BatchProgram textured, flat;
+  gl::VertexArray vertex_array;
+  gl::StreamBuffer vertex_buffer, index_buffer;
+  int max_target_size = 0;
   std::map<int, std::unique_ptr<AtlasSlot>> atlases;
   std::map<TargetId, Target> targets;
   planet::PlanetPainter painter;
@@ -173,31 +148,37 @@ struct GlRenderer::Impl {
   GLuint texture = kFlat;  // texture of the command being filled
   std::vector<PlacedGlyph> glyphs;
 
+  // The screen of this frame: its units and the drawable's pixels, on the framebuffer bound when
+  // render() began.
+  GLuint output_framebuffer = 0;
+  float screen_width = 1, screen_height = 1;
+  int drawable_width = 1, drawable_height = 1;
   // Where drawing goes now.
   GLuint framebuffer = 0;
-  GLuint output_framebuffer = 0;  // the one bound when render() began
   int viewport_width = 1, viewport_height = 1;
   float projection[16] = {};
   float units_to_pixels = 1;  // drawable pixels per unit, for circle smoothness
-  bool discarding = false;    // inside a target that could not be made
-  bool screen_untouched = true;  // nothing has been drawn on the screen yet this frame
-  // A blit of an opaque target over the whole screen, held back one command so that a planet
-  // drawn next can share its pass.
-  const Target* underlay = nullptr;
-  Target* current_target = nullptr;  // the target being drawn into; null on the screen
   RenderStats* stats = nullptr;
 
-  ~Impl();
   void bind_state();
   void set_texture(GLuint t);
   void reserve(std::size_t vertex_count, std::size_t index_count);
   void flush();
   void upload_atlases();
   AtlasSlot& atlas(int pixel_size);
+  std::map<TargetId, TargetState> target_states() const;
   Target* target(TargetId id, int width, int height);
-  const Target* covering_blit(const DrawCommand& cmd, float screen_width, float screen_height) const;
-  void before_screen_drawing(const DrawCommand& cmd, float screen_width, float screen_height);
-  void draw_underlay(float screen_width, float screen_height);
+  const Target* find_target(TargetId id) const;
+
+  void begin_frame(float units_wide, float units_high, int pixels_wide, int pixels_high);
+  void into_screen();
+  bool into_target(const Pass& pass);
+  void draw(const Pass& pass, const DrawList& list);
+  void shape(const DrawCommand& cmd);
+  void blit(const DrawCommand& cmd);
+  void planet(const DrawCommand& cmd, bool direct);
+  void backdrop(TargetId id);
+  void backdrop_and_planet(TargetId id, const DrawCommand& cmd);
 
   void quad(Vec2 p0, Vec2 p1, Vec2 p2, Vec2 p3, Vec2 t0, Vec2 t2, RgbaBytes c);
   void rectangle(Rect r, RgbaBytes c);
@@ -212,19 +193,6 @@ struct GlRenderer::Impl {
   void use_flat() { set_texture(kFlat); }
 };
 
-GlRenderer::Impl::~Impl() {
-  for (auto& [px, slot] : atlases) glDeleteTextures(1, &slot->texture);
-  for (auto& [id, t] : targets) {
-    glDeleteFramebuffers(1, &t.framebuffer);
-    glDeleteTextures(1, &t.texture);
-  }
-  glDeleteBuffers(1, &vertex_buffer);
-  glDeleteBuffers(1, &index_buffer);
-  glDeleteVertexArrays(1, &vertex_array);
-  glDeleteProgram(textured_program);
-  glDeleteProgram(flat_program);
-}
-
 // Our program, buffers and blending; called at the start and after the planet painter ran.
 void GlRenderer::Impl::bind_state() {
   glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
@@ -236,12 +204,12 @@ void GlRenderer::Impl::bind_state() {
   glBlendEquation(GL_FUNC_ADD);
   // Alpha accumulates like coverage, so a target keeps an alpha that blits correctly.
   glBlendFuncSeparate(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA, GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
-  glUseProgram(flat_program);
-  glUniformMatrix4fv(flat_projection, 1, GL_FALSE, projection);
-  glUseProgram(textured_program);
-  glUniformMatrix4fv(textured_projection, 1, GL_FALSE, projection);
-  glBindVertexArray(vertex_array);
-  glBindBuffer(GL_ARRAY_BUFFER, vertex_buffer);
+  for (const BatchProgram* batch : {&flat, &textured}) {
+    batch->program.use();
+    glUniformMatrix4fv(batch->projection, 1, GL_FALSE, projection);
+  }
+  glBindVertexArray(vertex_array.get());
+  vertex_buffer.bind();
   glActiveTexture(GL_TEXTURE0);
 }
 
@@ -268,7 +236,7 @@ void GlRenderer::Impl::upload_atlases() {
   glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
   for (auto& [px, slot] : atlases) {
     if (slot->uploaded_version == slot->cpu.version()) continue;
-    glBindTexture(GL_TEXTURE_2D, slot->texture);
+    glBindTexture(GL_TEXTURE_2D, slot->texture.get());
     const void* data = slot->cpu.pixels().data();
     if (slot->uploaded_height != slot->cpu.height()) {
       glTexImage2D(GL_TEXTURE_2D, 0, GL_R8, slot->cpu.width(), slot->cpu.height(), 0, GL_RED,
@@ -287,18 +255,14 @@ void GlRenderer::Impl::upload_atlases() {
 void GlRenderer::Impl::flush() {
   if (!indices.empty()) {
     upload_atlases();
-    glBindBuffer(GL_ARRAY_BUFFER, vertex_buffer);
-    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(vertices.size() * sizeof(Vertex)),
-                 vertices.data(), GL_STREAM_DRAW);
-    glBufferData(GL_ELEMENT_ARRAY_BUFFER,
-                 static_cast<GLsizeiptr>(indices.size() * sizeof(std::uint16_t)), indices.data(),
-                 GL_STREAM_DRAW);
+    vertex_buffer.upload(std::span<const Vertex>(vertices));
+    index_buffer.upload(std::span<const std::uint16_t>(indices));
     for (const BatchCommand& cmd : commands) {
       if (cmd.index_count == 0) continue;
       if (cmd.texture == kFlat) {
-        glUseProgram(flat_program);
+        flat.program.use();
       } else {
-        glUseProgram(textured_program);
+        textured.program.use();
         glBindTexture(GL_TEXTURE_2D, cmd.texture);
       }
       glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(cmd.index_count), GL_UNSIGNED_SHORT,
@@ -318,8 +282,8 @@ GlRenderer::Impl::AtlasSlot& GlRenderer::Impl::atlas(int pixel_size) {
   auto& slot = atlases[pixel_size];
   if (!slot) {
     slot = std::make_unique<AtlasSlot>(pixel_size);
-    glGenTextures(1, &slot->texture);
-    glBindTexture(GL_TEXTURE_2D, slot->texture);
+    slot->texture = gl::Texture::make();
+    glBindTexture(GL_TEXTURE_2D, slot->texture.get());
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
@@ -330,76 +294,24 @@ GlRenderer::Impl::AtlasSlot& GlRenderer::Impl::atlas(int pixel_size) {
 }
 
 // The target of `id` at this size, re-created when the size changed; null when GL refuses it.
+std::map<TargetId, TargetState> GlRenderer::Impl::target_states() const {
+  std::map<TargetId, TargetState> states;
+  for (const auto& [id, t] : targets) states[id] = {t.surface.width(), t.surface.height(), t.opaque};
+  return states;
+}
+
+// The target of `id` at this size (re-made when the size changed), or null when the driver
+// refuses it.
 GlRenderer::Impl::Target* GlRenderer::Impl::target(TargetId id, int width, int height) {
-  GLint max_size = 0;
-  glGetIntegerv(GL_MAX_TEXTURE_SIZE, &max_size);
-  if (width <= 0 || height <= 0 || width > max_size || height > max_size) return nullptr;
   Target& t = targets[id];
-  if (t.framebuffer && t.width == width && t.height == height) return &t;
-  if (!t.framebuffer) {
-    glGenFramebuffers(1, &t.framebuffer);
-    glGenTextures(1, &t.texture);
-  }
-  glBindTexture(GL_TEXTURE_2D, t.texture);
-  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-  glBindFramebuffer(GL_FRAMEBUFFER, t.framebuffer);
-  glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, t.texture, 0);
-  const bool complete = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
-  glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
-  if (!complete) {
-    glDeleteFramebuffers(1, &t.framebuffer);
-    glDeleteTextures(1, &t.texture);
-    targets.erase(id);
-    return nullptr;
-  }
-  t.width = width;
-  t.height = height;
-  // A new texture starts transparent black rather than with whatever the driver left in it.
-  glBindFramebuffer(GL_FRAMEBUFFER, t.framebuffer);
-  glClearColor(0, 0, 0, 0);
-  glClear(GL_COLOR_BUFFER_BIT);
-  glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
-  return &t;
+  if (t.surface.resize(width, height)) return &t;
+  targets.erase(id);
+  return nullptr;
 }
 
-// The target of a blit that paints every screen pixel with that target's opaque texels unchanged
-// (white tint, the exact screen rectangle), or null.
-const GlRenderer::Impl::Target* GlRenderer::Impl::covering_blit(const DrawCommand& cmd,
-                                                                 float screen_width,
-                                                                 float screen_height) const {
-  if (cmd.op != DrawOp::BlitTarget || framebuffer != output_framebuffer || plain_passes) {
-    return nullptr;
-  }
-  const RgbaBytes c = to_bytes(cmd.color);
-  if (c.r != 255 || c.g != 255 || c.b != 255 || c.a != 255) return nullptr;
-  if (cmd.rect.x != 0 || cmd.rect.y != 0 || cmd.rect.w != screen_width ||
-      cmd.rect.h != screen_height) {
-    return nullptr;
-  }
-  auto it = targets.find(cmd.target);
-  return it != targets.end() && it->second.opaque ? &it->second : nullptr;
-}
-
-// Before the first command of a frame that draws on the screen: black under a frame that neither
-// clears nor covers the screen (the start-up frames draw nothing), never memory of an old frame.
-void GlRenderer::Impl::before_screen_drawing(const DrawCommand& cmd, float screen_width,
-                                             float screen_height) {
-  if (!screen_untouched) return;
-  screen_untouched = false;
-  if (cmd.op == DrawOp::Clear || covering_blit(cmd, screen_width, screen_height)) return;
-  glClearColor(0, 0, 0, 1);
-  glClear(GL_COLOR_BUFFER_BIT);
-}
-
-// The held-back underlay on its own.
-void GlRenderer::Impl::draw_underlay(float screen_width, float screen_height) {
-  painter.draw_underlay({underlay->texture, 0, 0, screen_width, screen_height}, projection);
-  underlay = nullptr;
-  bind_state();
+const GlRenderer::Impl::Target* GlRenderer::Impl::find_target(TargetId id) const {
+  const auto it = targets.find(id);
+  return it == targets.end() ? nullptr : &it->second;
 }
 
 //-----------------------------------------------------------------------------
@@ -519,7 +431,7 @@ void GlRenderer::Impl::text(const std::string& str, Vec2 baseline, float font_si
   const int px = text_pixel_size(font_size);
   if (px == 0 || str.empty()) return;
   AtlasSlot& slot = atlas(px);
-  set_texture(slot.texture);
+  set_texture(slot.texture.get());
   Font::embedded().layout(str, px, &glyphs);
   const float y = std::round(baseline.y);
   for (const PlacedGlyph& g : glyphs) {
@@ -534,8 +446,129 @@ void GlRenderer::Impl::text(const std::string& str, Vec2 baseline, float font_si
 }
 
 //-----------------------------------------------------------------------------
-// [SECTION] Executing a draw list
+// [SECTION] Running the passes
 //-----------------------------------------------------------------------------
+
+// The screen is the framebuffer bound now.
+void GlRenderer::Impl::begin_frame(float units_wide, float units_high, int pixels_wide,
+                                   int pixels_high) {
+  GLint bound = 0;
+  glGetIntegerv(GL_DRAW_FRAMEBUFFER_BINDING, &bound);
+  output_framebuffer = static_cast<GLuint>(bound);
+  screen_width = std::max(units_wide, 1.0f);
+  screen_height = std::max(units_high, 1.0f);
+  drawable_width = std::max(pixels_wide, 1);
+  drawable_height = std::max(pixels_high, 1);
+  into_screen();
+}
+
+void GlRenderer::Impl::into_screen() {
+  framebuffer = output_framebuffer;
+  viewport_width = drawable_width;
+  viewport_height = drawable_height;
+  units_to_pixels = std::max(viewport_width / screen_width, viewport_height / screen_height);
+  ortho(screen_width, screen_height, true, projection);
+  bind_state();
+}
+
+// False when the driver refuses the target: what is drawn into it is then dropped.
+bool GlRenderer::Impl::into_target(const Pass& pass) {
+  Target* t = target(pass.target, pass.width, pass.height);
+  if (!t) return false;
+  t->opaque = pass.opaque;
+  framebuffer = t->surface.framebuffer();
+  viewport_width = pass.width;
+  viewport_height = pass.height;
+  units_to_pixels = 1;
+  ortho(static_cast<float>(pass.width), static_cast<float>(pass.height), false, projection);
+  bind_state();
+  return true;
+}
+
+void GlRenderer::Impl::draw(const Pass& pass, const DrawList& list) {
+  switch (pass.kind) {
+    case PassKind::IntoTarget:
+    case PassKind::IntoScreen: break;  // render() moves between surfaces
+    case PassKind::Clear:
+      gl::clear(pass.color.r, pass.color.g, pass.color.b, pass.color.a);
+      break;
+    case PassKind::Shapes:
+      for (std::size_t i = pass.first; i < pass.end; ++i) shape(list.commands[i]);
+      flush();
+      break;
+    case PassKind::Planet:
+    case PassKind::PlanetDirect:
+      planet(list.commands[pass.first], pass.kind == PassKind::PlanetDirect);
+      break;
+    case PassKind::Backdrop: backdrop(pass.target); break;
+    case PassKind::BackdropAndPlanet: backdrop_and_planet(pass.target, list.commands[pass.first]); break;
+  }
+}
+
+void GlRenderer::Impl::shape(const DrawCommand& cmd) {
+  const RgbaBytes c = to_bytes(cmd.color);
+  switch (cmd.op) {
+    case DrawOp::Circle: circle(cmd.a, cmd.radius, c); break;
+    case DrawOp::CircleLines:
+      ring(cmd.a, cmd.radius - cmd.thickness / 2, cmd.radius + cmd.thickness / 2, c);
+      break;
+    case DrawOp::Triangle: triangle(cmd.a, cmd.b, cmd.c, c); break;
+    case DrawOp::Line: line(cmd.a, cmd.b, cmd.thickness, c); break;
+    case DrawOp::Rectangle: rectangle(cmd.rect, c); break;
+    case DrawOp::RectangleLines: rectangle_lines(cmd.rect, cmd.thickness, c); break;
+    case DrawOp::RectanglePro: rectangle_pro(cmd.rect, cmd.b, cmd.rotation, c); break;
+    case DrawOp::Text: text(cmd.text, cmd.a, cmd.font_size, c); break;
+    case DrawOp::BlitTarget: blit(cmd); break;
+    case DrawOp::Clear:
+    case DrawOp::Planet:
+    case DrawOp::BeginTarget:
+    case DrawOp::EndTarget: break;  // passes of their own
+  }
+}
+
+// A target that was never made, or the one being drawn into, shows nothing.
+void GlRenderer::Impl::blit(const DrawCommand& cmd) {
+  const Target* t = find_target(cmd.target);
+  if (!t || t->surface.framebuffer() == framebuffer) return;
+  const gl::RenderTarget& from = t->surface;
+  set_texture(from.texture());
+  const Rect d = cmd.rect;
+  quad({d.x, d.y}, {d.x + d.w, d.y}, {d.x + d.w, d.y + d.h}, {d.x, d.y + d.h}, {0, 0},
+       {static_cast<float>(from.width()), static_cast<float>(from.height())}, to_bytes(cmd.color));
+}
+
+void GlRenderer::Impl::planet(const DrawCommand& cmd, bool direct) {
+  const Rect d = cmd.rect;
+  if (direct) {
+    painter.draw_planet_direct(*cmd.planet, d.x, d.y, d.w, d.h, cmd.rotation, projection);
+  } else {
+    painter.draw_planet(*cmd.planet, d.x, d.y, d.w, d.h, cmd.rotation, projection);
+  }
+  bind_state();
+}
+
+// A backdrop whose target the driver refused leaves the screen black, as under any frame.
+void GlRenderer::Impl::backdrop(TargetId id) {
+  const Target* t = find_target(id);
+  if (!t) {
+    gl::clear(0, 0, 0, 1);
+    return;
+  }
+  painter.draw_underlay({t->surface.texture(), 0, 0, screen_width, screen_height}, projection);
+  bind_state();
+}
+
+void GlRenderer::Impl::backdrop_and_planet(TargetId id, const DrawCommand& cmd) {
+  const Target* t = find_target(id);
+  const Rect d = cmd.rect;
+  if (t && painter.draw_planet_over({t->surface.texture(), 0, 0, screen_width, screen_height},
+                                    *cmd.planet, d.x, d.y, d.w, d.h, cmd.rotation, projection)) {
+    bind_state();
+    return;
+  }
+  backdrop(id);
+  planet(cmd, false);
+}
 
 GlRenderer::GlRenderer(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {
   impl_->stats = &stats_;
@@ -543,23 +576,24 @@ GlRenderer::GlRenderer(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {
 
 GlRenderer::~GlRenderer() = default;
 
-std::unique_ptr<GlRenderer> GlRenderer::create(std::string& error) {
+gl::Result<std::unique_ptr<GlRenderer>> GlRenderer::create() {
   auto impl = std::make_unique<Impl>();
-  impl->textured_program = build_program(kTexturedFragmentShader, error);
-  if (!impl->textured_program) return nullptr;
-  impl->flat_program = build_program(kFlatFragmentShader, error);
-  if (!impl->flat_program) return nullptr;
-  impl->textured_projection = glGetUniformLocation(impl->textured_program, "projection");
-  impl->flat_projection = glGetUniformLocation(impl->flat_program, "projection");
-  glUseProgram(impl->textured_program);
-  glUniform1i(glGetUniformLocation(impl->textured_program, "tex"), 0);
+  gl::Result<BatchProgram> textured = batch_program("textured", kTexturedFragmentShader);
+  if (!textured) return textured.error();
+  gl::Result<BatchProgram> flat = batch_program("flat", kFlatFragmentShader);
+  if (!flat) return flat.error();
+  impl->textured = std::move(textured.value());
+  impl->flat = std::move(flat.value());
+  impl->textured.program.use();
+  glUniform1i(impl->textured.program.uniform("tex"), 0);
+  impl->max_target_size = gl::max_texture_size();
 
-  glGenVertexArrays(1, &impl->vertex_array);
-  glGenBuffers(1, &impl->vertex_buffer);
-  glGenBuffers(1, &impl->index_buffer);
-  glBindVertexArray(impl->vertex_array);
-  glBindBuffer(GL_ARRAY_BUFFER, impl->vertex_buffer);
-  glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, impl->index_buffer);
+  impl->vertex_array = gl::VertexArray::make();
+  glBindVertexArray(impl->vertex_array.get());
+  impl->vertex_buffer = gl::StreamBuffer::make(GL_ARRAY_BUFFER);
+  impl->index_buffer = gl::StreamBuffer::make(GL_ELEMENT_ARRAY_BUFFER);
+  impl->vertex_buffer.bind();
+  impl->index_buffer.bind();
   glEnableVertexAttribArray(0);
   glEnableVertexAttribArray(1);
   glEnableVertexAttribArray(2);
@@ -577,127 +611,19 @@ void GlRenderer::render(const DrawList& list, float screen_width, float screen_h
                         int drawable_width, int drawable_height) {
   Impl& r = *impl_;
   stats_ = {};
-  const float sw = std::max(screen_width, 1.0f), sh = std::max(screen_height, 1.0f);
-  GLint bound = 0;
-  glGetIntegerv(GL_DRAW_FRAMEBUFFER_BINDING, &bound);
-  r.output_framebuffer = static_cast<GLuint>(bound);
-  auto to_screen = [&] {
-    r.framebuffer = r.output_framebuffer;
-    r.viewport_width = std::max(drawable_width, 1);
-    r.viewport_height = std::max(drawable_height, 1);
-    r.units_to_pixels = std::max(r.viewport_width / sw, r.viewport_height / sh);
-    ortho(sw, sh, true, r.projection);
-    r.discarding = false;
-    r.current_target = nullptr;
-  };
-  to_screen();
-  r.texture = kFlat;
-  r.vertices.clear();
-  r.indices.clear();
-  r.commands.clear();
-  r.set_texture(kFlat);
-  r.bind_state();
-  r.screen_untouched = true;
-  r.underlay = nullptr;
-  if (r.plain_passes && (list.commands.empty() || list.commands.front().op != DrawOp::Clear)) {
-    glClearColor(0, 0, 0, 1);
-    glClear(GL_COLOR_BUFFER_BIT);
-    r.screen_untouched = false;
-  }
-
-  for (const DrawCommand& cmd : list.commands) {
-    const RgbaBytes c = to_bytes(cmd.color);
-    if (r.discarding && cmd.op != DrawOp::EndTarget) continue;
-    if (r.underlay && cmd.op != DrawOp::Planet) r.draw_underlay(sw, sh);
-    const bool on_screen = r.framebuffer == r.output_framebuffer &&
-                           cmd.op != DrawOp::BeginTarget && cmd.op != DrawOp::EndTarget;
-    if (on_screen) r.before_screen_drawing(cmd, sw, sh);
-    switch (cmd.op) {
-      case DrawOp::Clear:
-        r.flush();
-        if (r.current_target) r.current_target->opaque = cmd.color.a >= 1.0f;
-        glClearColor(cmd.color.r, cmd.color.g, cmd.color.b, cmd.color.a);
-        glClear(GL_COLOR_BUFFER_BIT);
-        break;
-      case DrawOp::Circle: r.circle(cmd.a, cmd.radius, c); break;
-      case DrawOp::CircleLines:
-        r.ring(cmd.a, cmd.radius - cmd.thickness / 2, cmd.radius + cmd.thickness / 2, c);
-        break;
-      case DrawOp::Triangle: r.triangle(cmd.a, cmd.b, cmd.c, c); break;
-      case DrawOp::Line: r.line(cmd.a, cmd.b, cmd.thickness, c); break;
-      case DrawOp::Rectangle: r.rectangle(cmd.rect, c); break;
-      case DrawOp::RectangleLines: r.rectangle_lines(cmd.rect, cmd.thickness, c); break;
-      case DrawOp::RectanglePro: r.rectangle_pro(cmd.rect, cmd.b, cmd.rotation, c); break;
-      case DrawOp::Text: r.text(cmd.text, cmd.a, cmd.font_size, c); break;
-      case DrawOp::Planet: {
-        if (!cmd.planet) break;
-        r.flush();
-        // The painter blends with plain SRC_ALPHA factors, which can leave a target translucent.
-        if (r.current_target) r.current_target->opaque = false;
-        const Rect d = cmd.rect;
-        if (r.underlay && !r.planet_direct_path &&
-            r.painter.draw_planet_over({r.underlay->texture, 0, 0, sw, sh}, *cmd.planet, d.x, d.y,
-                                       d.w, d.h, cmd.rotation, r.projection)) {
-          r.underlay = nullptr;
-        } else {
-          if (r.underlay) r.draw_underlay(sw, sh);
-          if (r.planet_direct_path) {
-            r.painter.draw_planet_direct(*cmd.planet, d.x, d.y, d.w, d.h, cmd.rotation, r.projection);
-          } else {
-            r.painter.draw_planet(*cmd.planet, d.x, d.y, d.w, d.h, cmd.rotation, r.projection);
-          }
-        }
-        r.bind_state();
-        break;
-      }
-      case DrawOp::BeginTarget: {
-        r.flush();
-        Impl::Target* t = r.target(cmd.target, static_cast<int>(cmd.target_width),
-                                   static_cast<int>(cmd.target_height));
-        if (!t) {
-          r.discarding = true;
-          break;
-        }
-        r.framebuffer = t->framebuffer;
-        r.current_target = t;
-        r.viewport_width = t->width;
-        r.viewport_height = t->height;
-        r.units_to_pixels = 1;
-        ortho(static_cast<float>(t->width), static_cast<float>(t->height), false, r.projection);
-        r.bind_state();
-        break;
-      }
-      case DrawOp::EndTarget:
-        r.flush();
-        to_screen();
-        r.bind_state();
-        break;
-      case DrawOp::BlitTarget: {
-        if (const Impl::Target* covering = r.covering_blit(cmd, sw, sh)) {
-          r.flush();
-          r.underlay = covering;
-          break;
-        }
-        auto it = r.targets.find(cmd.target);
-        if (it == r.targets.end() || it->second.framebuffer == r.framebuffer) break;
-        const Impl::Target& t = it->second;
-        r.set_texture(t.texture);
-        const Rect d = cmd.rect;
-        r.quad({d.x, d.y}, {d.x + d.w, d.y}, {d.x + d.w, d.y + d.h}, {d.x, d.y + d.h}, {0, 0},
-               {static_cast<float>(t.width), static_cast<float>(t.height)}, c);
-        break;
-      }
+  r.begin_frame(screen_width, screen_height, drawable_width, drawable_height);
+  const PassSettings settings{r.screen_width, r.screen_height, r.max_target_size, r.plain_passes,
+                              r.planet_direct_path};
+  bool surface_made = true;  // false inside a target the driver refused
+  for (const Pass& pass : plan_passes(list, settings, r.target_states())) {
+    if (pass.kind == PassKind::IntoTarget) {
+      surface_made = r.into_target(pass);
+    } else if (pass.kind == PassKind::IntoScreen) {
+      r.into_screen();
+      surface_made = true;
+    } else if (surface_made) {
+      r.draw(pass, list);
     }
-  }
-  r.flush();
-  if (r.framebuffer != r.output_framebuffer) {
-    to_screen();
-    glBindFramebuffer(GL_FRAMEBUFFER, r.output_framebuffer);
-  }
-  if (r.underlay) r.draw_underlay(sw, sh);
-  if (r.screen_untouched) {
-    glClearColor(0, 0, 0, 1);
-    glClear(GL_COLOR_BUFFER_BIT);
   }
   glBindVertexArray(0);
   glUseProgram(0);
@@ -714,15 +640,10 @@ std::vector<std::uint8_t> GlRenderer::read_target(TargetId target, int& width,
   width = height = 0;
   auto it = impl_->targets.find(target);
   if (it == impl_->targets.end()) return {};
-  const Impl::Target& t = it->second;
-  std::vector<std::uint8_t> pixels(static_cast<std::size_t>(t.width) * t.height * 4);
-  glBindFramebuffer(GL_READ_FRAMEBUFFER, t.framebuffer);
-  glPixelStorei(GL_PACK_ALIGNMENT, 1);
-  glReadPixels(0, 0, t.width, t.height, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
-  glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
-  width = t.width;
-  height = t.height;
-  return pixels;
+  const gl::RenderTarget& t = it->second.surface;
+  width = t.width();
+  height = t.height();
+  return t.read_pixels();
 }
 
 }  // namespace ventora

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "draw/draw_list.h"
+#include "gl/result.h"
 
 namespace ventora {
 
@@ -20,9 +21,9 @@ struct RenderStats {
 
 class GlRenderer {
  public:
-  // Needs a current OpenGL 3.3 core context. Nothing, and a one-line `error`, when the renderer's
-  // own shader cannot be built.
-  static std::unique_ptr<GlRenderer> create(std::string& error);
+  // Needs a current OpenGL 3.3 core context. An error when the renderer's own shaders do not
+  // build.
+  static gl::Result<std::unique_ptr<GlRenderer>> create();
   ~GlRenderer();
   GlRenderer(const GlRenderer&) = delete;
   GlRenderer& operator=(const GlRenderer&) = delete;

@@ -129,8 +129,12 @@ std::unique_ptr<Window> Window::open(const WindowConfig& config, std::string& er
   // Vsync is a wish: some servers refuse it, and the frame loop then paces itself.
   impl->vsync = config.vsync && SDL_GL_SetSwapInterval(1) == 0;
   if (!config.vsync) SDL_GL_SetSwapInterval(0);
-  impl->renderer = GlRenderer::create(error);
-  if (!impl->renderer) return nullptr;
+  gl::Result<std::unique_ptr<GlRenderer>> renderer = GlRenderer::create();
+  if (!renderer) {
+    error = renderer.error().message;
+    return nullptr;
+  }
+  impl->renderer = std::move(renderer.value());
   // Without controller support the game plays with keyboard and mouse alone.
   if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0) impl->gamepads = std::make_unique<Gamepads>();
   impl->game_width = std::max(config.width, 1);

@@ -23,7 +23,12 @@ struct GlContext {
 inline GlContext& gl_context() {
   static GlContext context = [] {
     GlContext c;
-    c.gl = HeadlessGl::create(c.error);
+    gl::Result<std::unique_ptr<HeadlessGl>> made = HeadlessGl::create();
+    if (made) {
+      c.gl = std::move(made.value());
+    } else {
+      c.error = made.error().message;
+    }
     return c;
   }();
   return context;
@@ -57,11 +62,15 @@ inline Pixel to_pixel(const Rgba8& c) { return {c.r, c.g, c.b, c.a}; }
 // Draws `draws` into a transparent width × height target over the rectangle (x, y, w, h).
 inline Image render_layers(PlanetPainter& painter, const std::vector<LayerDraw>& draws, int width,
                            int height, float x, float y, float w, float h, bool art_path = false) {
-  OffscreenTarget target(width, height);
-  target.clear(0, 0, 0, 0);
+  gl::RenderTarget target;
+  if (const gl::Status made = target.resize(width, height); !made) {
+    ADD_FAILURE() << made.error().message;
+    return {};
+  }
+  target.bind();
   const auto projection = pixel_projection(static_cast<float>(width), static_cast<float>(height));
   painter.draw_layers(draws, x, y, w, h, projection.data(), art_path);
-  return {width, height, target.read()};
+  return {width, height, read_top_down(target)};
 }
 
 // The planet drawn alone into a size × size target.

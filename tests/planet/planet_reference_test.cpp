@@ -69,11 +69,15 @@ bool write_png(const std::string& path, const Image& image) {
 // The picture the game's draw_planet makes, on a transparent target.
 Image draw_scene(PlanetPainter& painter, const Scene& scene) {
   const Planet planet = make_planet(scene.kind, kPixels, scene.seed, kTime);
-  OffscreenTarget target(kSide, kSide);
-  target.clear(0, 0, 0, 0);
+  gl::RenderTarget target;
+  if (const gl::Status made = target.resize(kSide, kSide); !made) {
+    ADD_FAILURE() << made.error().message;
+    return {};
+  }
+  target.bind();
   const auto projection = pixel_projection(kSide, kSide);
   painter.draw_planet(planet, 0, 0, kSide, kSide, kSpin, projection.data());
-  return {kSide, kSide, target.read()};
+  return {kSide, kSide, read_top_down(target)};
 }
 
 TEST_F(PlanetReference, EveryKindMatchesItsStoredPicture) {

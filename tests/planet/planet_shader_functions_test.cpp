@@ -10,7 +10,8 @@
 #include <vector>
 
 #include "gl_fixture.h"
-#include "planet/gl/gl_program.h"
+#include "gl/handles.h"
+#include "gl/program.h"
 #include "planet/gl/shader_sources.h"
 
 namespace planet::test {
@@ -41,28 +42,29 @@ std::vector<Vec4> evaluate(const std::string& body, const std::vector<std::array
       snippet("spherify.glsl") + snippet("dither.glsl") + snippet("rand.glsl") + snippet("noise.glsl") +
       snippet("fbm.glsl") + "vec4 result(vec2 pt) {\n" + body +
       "\n}\nvoid main() {\n    frag_color = result(points[int(uv.x * 16.0)]);\n}\n";
-  std::string log;
-  const GLuint program = build_program(vertex_source(), fragment, log);
-  EXPECT_NE(program, 0u) << log;
-  if (program == 0) return {};
+  const gl::Result<gl::Program> built = gl::build_program(
+      vertex_source(), fragment, {{kPositionAttribute, "position"}, {kTexcoordAttribute, "texcoord"}});
+  EXPECT_TRUE(built) << built.error().message;
+  if (!built) return {};
+  const GLuint program = built.value().id();
 
-  GLuint texture = 0, framebuffer = 0, vertex_array = 0, buffer = 0;
-  glGenTextures(1, &texture);
-  glBindTexture(GL_TEXTURE_2D, texture);
+  // Float texels, so the functions' values come back unrounded.
+  const gl::Texture texture = gl::Texture::make();
+  glBindTexture(GL_TEXTURE_2D, texture.get());
   glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA32F, 16, 1, 0, GL_RGBA, GL_FLOAT, nullptr);
-  glGenFramebuffers(1, &framebuffer);
-  glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
-  glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, texture, 0);
+  const gl::Framebuffer framebuffer = gl::Framebuffer::make();
+  glBindFramebuffer(GL_FRAMEBUFFER, framebuffer.get());
+  glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, texture.get(), 0);
   glViewport(0, 0, 16, 1);
   glDisable(GL_BLEND);
 
   // A clip-space quad: position in clip units, texcoord 0..1.
   const float quad[6][5] = {{-1, -1, 0, 0, 0}, {1, -1, 0, 1, 0}, {1, 1, 0, 1, 1},
                             {-1, -1, 0, 0, 0}, {1, 1, 0, 1, 1},  {-1, 1, 0, 0, 1}};
-  glGenVertexArrays(1, &vertex_array);
-  glBindVertexArray(vertex_array);
-  glGenBuffers(1, &buffer);
-  glBindBuffer(GL_ARRAY_BUFFER, buffer);
+  const gl::VertexArray vertex_array = gl::VertexArray::make();
+  glBindVertexArray(vertex_array.get());
+  const gl::Buffer buffer = gl::Buffer::make();
+  glBindBuffer(GL_ARRAY_BUFFER, buffer.get());
   glBufferData(GL_ARRAY_BUFFER, sizeof quad, quad, GL_STATIC_DRAW);
   glEnableVertexAttribArray(kPositionAttribute);
   glVertexAttribPointer(kPositionAttribute, 3, GL_FLOAT, GL_FALSE, 5 * sizeof(float), nullptr);
@@ -95,11 +97,6 @@ std::vector<Vec4> evaluate(const std::string& body, const std::vector<std::array
   glBindBuffer(GL_ARRAY_BUFFER, 0);
   glBindFramebuffer(GL_FRAMEBUFFER, 0);
   glEnable(GL_BLEND);
-  glDeleteBuffers(1, &buffer);
-  glDeleteVertexArrays(1, &vertex_array);
-  glDeleteFramebuffers(1, &framebuffer);
-  glDeleteTextures(1, &texture);
-  glDeleteProgram(program);
   return out;
 }
 

@@ -17,6 +17,8 @@
 #include <vector>
 
 #include "game/run.h"
+#include "gl/handles.h"
+#include "gl/program.h"
 #include "layout/render_settings.h"
 #include "platform/gl_renderer.h"
 #include "platform/window.h"
@@ -46,49 +48,43 @@ Percentiles percentiles(std::vector<double> ms) {
 // The floor: a 480 × 270 texture drawn over the whole drawable by the plainest shader there is.
 class FloorPass {
  public:
-  FloorPass() {
+  // The pass, or why its program does not build.
+  static gl::Result<FloorPass> make() {
     const char* vs = "#version 330 core\nconst vec2 c[4] = vec2[](vec2(-1,-1), vec2(1,-1), vec2(-1,1), vec2(1,1));\n"
                      "out vec2 uv;\nvoid main() { uv = c[gl_VertexID] * 0.5 + 0.5; gl_Position = vec4(c[gl_VertexID], 0, 1); }\n";
     const char* fs = "#version 330 core\nuniform sampler2D tex;\nin vec2 uv;\nout vec4 frag;\n"
                      "void main() { frag = texture(tex, uv); }\n";
-    program_ = glCreateProgram();
-    for (auto [type, source] : {std::pair{GL_VERTEX_SHADER, vs}, std::pair{GL_FRAGMENT_SHADER, fs}}) {
-      const GLuint shader = glCreateShader(type);
-      glShaderSource(shader, 1, &source, nullptr);
-      glCompileShader(shader);
-      glAttachShader(program_, shader);
-      glDeleteShader(shader);
-    }
-    glLinkProgram(program_);
-    glGenVertexArrays(1, &vertex_array_);
-    glGenTextures(1, &texture_);
-    glBindTexture(GL_TEXTURE_2D, texture_);
+    gl::Result<gl::Program> program = gl::build_program(vs, fs);
+    if (!program) return gl::Error{"the floor pass: " + program.error().message};
+    FloorPass pass;
+    pass.program_ = std::move(program.value());
+    pass.vertex_array_ = gl::VertexArray::make();
+    pass.texture_ = gl::Texture::make();
+    glBindTexture(GL_TEXTURE_2D, pass.texture_.get());
     std::vector<std::uint8_t> texels(480 * 270 * 4);
     for (std::size_t i = 0; i < texels.size(); ++i) texels[i] = static_cast<std::uint8_t>(i * 7 % 251);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, 480, 270, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels.data());
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-  }
-  ~FloorPass() {
-    glDeleteTextures(1, &texture_);
-    glDeleteVertexArrays(1, &vertex_array_);
-    glDeleteProgram(program_);
+    return pass;
   }
   void draw(int width, int height) const {
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     glViewport(0, 0, width, height);
     glDisable(GL_BLEND);
-    glUseProgram(program_);
-    glBindVertexArray(vertex_array_);
+    program_.use();
+    glBindVertexArray(vertex_array_.get());
     glActiveTexture(GL_TEXTURE0);
-    glBindTexture(GL_TEXTURE_2D, texture_);
+    glBindTexture(GL_TEXTURE_2D, texture_.get());
     glDrawArrays(GL_TRIANGLE_STRIP, 0, 4);
     glBindVertexArray(0);
     glUseProgram(0);
   }
 
  private:
-  GLuint program_ = 0, vertex_array_ = 0, texture_ = 0;
+  gl::Program program_;
+  gl::VertexArray vertex_array_;
+  gl::Texture texture_;
 };
 
 // The scripted player: runs right, then left, firing every 45 frames.
@@ -108,13 +104,13 @@ struct Samples {
 
 // One scripted fight of `frames` frames; each frame's update and scene go through the renderer's
 // `paths` (false: the game's own; true: plain passes), each timed with its finish and swap.
-void play(Window& window, OutputMode mode, int frames, bool direct, Samples& out) {
+void play(Window& window, const FloorPass& floor, OutputMode mode, int frames, bool direct,
+          Samples& out) {
   GameState state = start_run({1765000000, 0}, mode);
   const WindowSize size = target_window_size(state.render_settings);
   const int w = static_cast<int>(size.width), h = static_cast<int>(size.height);
   GlRenderer& renderer = window.renderer();
   renderer.set_planet_direct_path(direct);
-  const FloorPass floor;
 
   for (int frame = 0; frame < kWarmUpFrames + frames; ++frame) {
     const bool counted = frame >= kWarmUpFrames;
@@ -182,9 +178,14 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "%s\n", error.c_str());
       return 1;
     }
+    const gl::Result<FloorPass> floor_pass = FloorPass::make();
+    if (!floor_pass) {
+      std::fprintf(stderr, "bench: %s\n", floor_pass.error().message.c_str());
+      return 1;
+    }
     Samples samples;
-    play(*window, mode.mode, frames, false, samples);
-    play(*window, mode.mode, direct_frames, true, samples);
+    play(*window, floor_pass.value(), mode.mode, frames, false, samples);
+    play(*window, floor_pass.value(), mode.mode, direct_frames, true, samples);
     const Percentiles floor = percentiles(samples.floor), game = percentiles(samples.game),
                       plain = percentiles(samples.plain), direct = percentiles(samples.direct);
     std::printf("%-7s %7.2f | %7.2f %7.2f %5.2fx | %7.2f %5.2fx | %8.2f %6.1fx\n",

@@ -37,8 +37,12 @@ int main(int argc, char** argv) {
   Canvas canvas(list, kFrameWidth, kFrameHeight);
   canvas.set_time(3.0);  // past the player's white blink
   draw_scene(state, canvas);
-  const Picture square =
-      crop(snapshots->draw(list, kFrameWidth, kFrameHeight), kCropX, kCropY, kCropSide);
+  const gl::Result<Picture> frame = snapshots->draw(list, kFrameWidth, kFrameHeight);
+  if (!frame) {
+    std::fprintf(stderr, "icon: %s\n", frame.error().message.c_str());
+    return 1;
+  }
+  const Picture square = crop(frame.value(), kCropX, kCropY, kCropSide);
   bool ok = true;
   for (int size : kSizes) {
     ok = write_png(out + "/ventora-" + std::to_string(size) + ".png",

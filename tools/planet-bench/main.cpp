@@ -21,8 +21,8 @@ constexpr planet::PlanetKind kStageKinds[] = {
 
 // Mean milliseconds per planet draw over `frames` draws (after one warm-up draw that builds
 // materials); the target is cleared once, so only the planet is timed.
-double time_draws(planet::PlanetPainter& painter, planet::Planet planet, int frames, bool fast) {
-  planet::OffscreenTarget target(kSide, kSide);
+double time_draws(planet::PlanetPainter& painter, const gl::RenderTarget& target, planet::Planet planet,
+                  int frames, bool fast) {
   const auto projection = planet::pixel_projection(kSide, kSide);
   const auto draw = [&](int frame) {
     planet.time = static_cast<float>(frame) / 60.0f;
@@ -32,7 +32,7 @@ double time_draws(planet::PlanetPainter& painter, planet::Planet planet, int fra
       painter.draw_planet_direct(planet, 0, 0, kSide, kSide, 0, projection.data());
     }
   };
-  target.clear(0, 0, 0, 1);
+  planet::clear_target(target, 0, 0, 0, 1);
   draw(0);
   planet::gl_finish();
   const auto start = std::chrono::steady_clock::now();
@@ -47,10 +47,14 @@ double time_draws(planet::PlanetPainter& painter, planet::Planet planet, int fra
 int main(int argc, char** argv) {
   int frames = 10;
   if (argc == 3 && std::strcmp(argv[1], "--frames") == 0) frames = std::max(1, std::atoi(argv[2]));
-  std::string error;
-  auto gl = planet::HeadlessGl::create(error);
+  const auto gl = planet::HeadlessGl::create();
   if (!gl) {
-    std::fprintf(stderr, "planet-bench: no GL context: %s\n", error.c_str());
+    std::fprintf(stderr, "planet-bench: no GL context: %s\n", gl.error().message.c_str());
+    return 1;
+  }
+  gl::RenderTarget target;
+  if (const gl::Status made = target.resize(kSide, kSide); !made) {
+    std::fprintf(stderr, "planet-bench: %s\n", made.error().message.c_str());
     return 1;
   }
   planet::PlanetPainter painter;
@@ -61,8 +65,8 @@ int main(int argc, char** argv) {
     params.seed = 1234567890123466796ull;
     params.pixels = kPixels;
     const planet::Planet planet = planet::create_planet(kind, params);
-    const double fast = time_draws(painter, planet, frames, true);
-    const double direct = time_draws(painter, planet, frames, false);
+    const double fast = time_draws(painter, target, planet, frames, true);
+    const double direct = time_draws(painter, target, planet, frames, false);
     fast_total += fast;
     direct_total += direct;
     std::printf("%-14s %12.2f %12.2f %7.1fx\n", std::string(planet::kind_name(kind)).c_str(), fast,

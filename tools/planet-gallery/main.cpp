@@ -81,34 +81,41 @@ planet::Planet make(planet::PlanetKind kind, const Options& o) {
   return planet::create_planet(kind, params);
 }
 
-bool write_png(const std::string& path, const planet::OffscreenTarget& target) {
-  const auto pixels = target.read();
+bool write_png(const std::string& path, const gl::RenderTarget& target) {
+  const auto pixels = planet::read_top_down(target);
   const bool ok = stbi_write_png(path.c_str(), target.width(), target.height(), 4, pixels.data(),
                                  target.width() * 4) != 0;
   if (!ok) std::fprintf(stderr, "cannot write %s\n", path.c_str());
   return ok;
 }
 
+// Sizes the target; false after saying why GL would not.
+bool made(gl::RenderTarget& target, int width, int height) {
+  const gl::Status resized = target.resize(width, height);
+  if (!resized) std::fprintf(stderr, "planet-gallery: %s\n", resized.error().message.c_str());
+  return static_cast<bool>(resized);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   const Options o = parse(argc, argv);
-  std::string error;
-  auto gl = planet::HeadlessGl::create(error);
+  const auto gl = planet::HeadlessGl::create();
   if (!gl) {
-    std::fprintf(stderr, "planet-gallery: no GL context: %s\n", error.c_str());
+    std::fprintf(stderr, "planet-gallery: no GL context: %s\n", gl.error().message.c_str());
     return 1;
   }
   planet::PlanetPainter painter;
   bool ok = true;
 
   // One transparent PNG per kind.
-  planet::OffscreenTarget single(o.size, o.size);
+  gl::RenderTarget single;
+  if (!made(single, o.size, o.size)) return 1;
   const auto single_projection = planet::pixel_projection(static_cast<float>(o.size), static_cast<float>(o.size));
   for (int k = 0; k < planet::kPlanetKindCount; ++k) {
     const auto kind = static_cast<planet::PlanetKind>(k);
     if (o.kind && *o.kind != kind) continue;
-    single.clear(0, 0, 0, 0);
+    planet::clear_target(single, 0, 0, 0, 0);
     const float side = static_cast<float>(o.size);
     painter.draw_planet(make(kind, o), 0, 0, side, side, 0, single_projection.data());
     const std::string path = o.out + "/" + std::string(planet::kind_name(kind)) + ".png";
@@ -119,8 +126,9 @@ int main(int argc, char** argv) {
   // The contact sheet: all twelve on the night sky, four to a row.
   if (!o.kind) {
     const int rows = (planet::kPlanetKindCount + kSheetColumns - 1) / kSheetColumns;
-    planet::OffscreenTarget sheet(o.size * kSheetColumns, o.size * rows);
-    sheet.clear(kSpace[0], kSpace[1], kSpace[2], kSpace[3]);
+    gl::RenderTarget sheet;
+    if (!made(sheet, o.size * kSheetColumns, o.size * rows)) return 1;
+    planet::clear_target(sheet, kSpace[0], kSpace[1], kSpace[2], kSpace[3]);
     const auto projection = planet::pixel_projection(static_cast<float>(sheet.width()),
                                                      static_cast<float>(sheet.height()));
     for (int k = 0; k < planet::kPlanetKindCount; ++k) {

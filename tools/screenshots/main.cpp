@@ -36,7 +36,9 @@ class Shooter {
     canvas.set_mouse(input.mouse);
     draw_scene(state, canvas);
     const int w = static_cast<int>(input.screen_width), h = static_cast<int>(input.screen_height);
-    taken_[key] = write_png(out_ + "/" + mode_ + "-" + key + ".png", snapshots_.draw(list, w, h));
+    const gl::Result<Picture> picture = snapshots_.draw(list, w, h);
+    if (!picture) std::fprintf(stderr, "screenshots: %s\n", picture.error().message.c_str());
+    taken_[key] = picture && write_png(out_ + "/" + mode_ + "-" + key + ".png", picture.value());
   }
   bool has(std::string_view name) const { return taken_.count(std::string(name)) > 0; }
   bool written(std::string_view name) const {
@@ -95,7 +97,7 @@ bool shoot_mode(Snapshots& snapshots, const std::string& out, OutputMode mode) {
       std::fprintf(stderr, "screenshots: the %s run never showed the %s screen\n",
                    std::string(mode_word(mode)).c_str(), name);
     }
-    all = shooter.written(name) && all;  // write_png has said why it could not write
+    all = shooter.written(name) && all;  // take has said why it could not draw or write
   }
   return all;
 }

@@ -29,12 +29,13 @@ Snapshots::Snapshots(std::unique_ptr<Window> window) : window_(std::move(window)
 
 Snapshots::~Snapshots() = default;
 
-Picture Snapshots::draw(const DrawList& list, int width, int height) {
-  planet::OffscreenTarget target(width, height);
+gl::Result<Picture> Snapshots::draw(const DrawList& list, int width, int height) {
+  gl::RenderTarget target;
+  if (gl::Status made = target.resize(width, height); !made) return made.error();
   target.bind();
   window_->renderer().render(list, static_cast<float>(width), static_cast<float>(height), width,
                              height);
-  return {width, height, target.read()};
+  return Picture{width, height, planet::read_top_down(target)};
 }
 
 Picture crop(const Picture& picture, int x, int y, int side) {

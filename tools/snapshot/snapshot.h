@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "draw/draw_list.h"
+#include "gl/result.h"
 
 namespace ventora {
 
@@ -26,7 +27,7 @@ class Snapshots {
   ~Snapshots();
 
   // `list` drawn as the window would draw it on a screen of `width` × `height`.
-  Picture draw(const DrawList& list, int width, int height);
+  gl::Result<Picture> draw(const DrawList& list, int width, int height);
 
  private:
   explicit Snapshots(std::unique_ptr<Window> window);
