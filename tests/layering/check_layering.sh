@@ -33,6 +33,7 @@ declare -A allowed=(
 # folder -> the system libraries it may link (none when it has no row), by the names system_name
 # gives them.
 declare -A system_libraries=(
+  [src/gl]="epoxy gl"
   [planet/gl]="sdl2 epoxy gl"
   [src/music]="mpg123 threads"
   [src/platform]="sdl2 sdl2_mixer epoxy gl"
