@@ -9,11 +9,11 @@
 #include <variant>
 
 #include "music/embedded_tracks.h"
-#include "music/mix_check.h"
+#include "soundtrack/mix_check.h"
 #include "music/mp3_decode.h"
 #include "music/wav.h"
 
-namespace ventora::music {
+namespace ventora::soundtrack {
 namespace {
 
 constexpr int kRate = 44100;
@@ -163,4 +163,4 @@ TEST_P(EmbeddedTrackMix, KeepsTheLimits) {
 INSTANTIATE_TEST_SUITE_P(AllSeven, EmbeddedTrackMix, ::testing::Range(0, 7));
 
 }  // namespace
-}  // namespace ventora::music
+}  // namespace ventora::soundtrack

@@ -1,11 +1,11 @@
-#include "music/mix_check.h"
+#include "soundtrack/mix_check.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <numbers>
 
-namespace ventora::music {
+namespace ventora::soundtrack {
 
 namespace {
 
@@ -203,4 +203,4 @@ std::string describe(const MixFigures& f) {
   return line;
 }
 
-}  // namespace ventora::music
+}  // namespace ventora::soundtrack

@@ -1,11 +1,11 @@
-#include "music/soundtrack.h"
+#include "soundtrack/soundtrack.h"
 
 #include <array>
 #include <utility>
 
-namespace ventora::music {
+namespace ventora::soundtrack {
 
-std::span<const TrackScore> soundtrack() {
+std::span<const TrackScore> tracks() {
   static constexpr std::array<TrackScore, 7> kTracks{{
       {"bongo_rave", "Bongo Rave", "Corvane", 8932, bongo_rave},
       {"cat_circus", "Cat Circus", "Pellith", 3626, cat_circus},
@@ -30,4 +30,4 @@ double fit_tempo(Score& score, double beats, double seconds, double tail, std::v
   return base;
 }
 
-}  // namespace ventora::music
+}  // namespace ventora::soundtrack

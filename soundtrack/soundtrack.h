@@ -6,9 +6,9 @@
 #include <string_view>
 #include <vector>
 
-#include "music/score.h"
+#include "soundtrack/score.h"
 
-namespace ventora::music {
+namespace ventora::soundtrack {
 
 struct TrackScore {
   std::string_view slug;  // file name of the rendered MP3
@@ -18,7 +18,7 @@ struct TrackScore {
   Score (*compose)(double seconds);  // the score, fitted to the given playing time
 };
 
-std::span<const TrackScore> soundtrack();
+std::span<const TrackScore> tracks();
 
 Score bongo_rave(double seconds);
 Score cat_circus(double seconds);
@@ -33,4 +33,4 @@ Score game_over(double seconds);
 // closing ritardando; the base tempo is solved for. Returns the base tempo.
 double fit_tempo(Score& score, double beats, double seconds, double tail, std::vector<TempoChange> shape);
 
-}  // namespace ventora::music
+}  // namespace ventora::soundtrack

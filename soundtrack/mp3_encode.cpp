@@ -1,4 +1,4 @@
-#include "music/mp3_encode.h"
+#include "soundtrack/mp3_encode.h"
 
 #include <lame/lame.h>
 

@@ -1,4 +1,4 @@
-#include "music/render.h"
+#include "soundtrack/render.h"
 
 #include <fluidsynth.h>
 
@@ -9,7 +9,7 @@
 #include <numbers>
 #include <stdexcept>
 
-namespace ventora::music {
+namespace ventora::soundtrack {
 
 namespace {
 
@@ -179,4 +179,4 @@ std::vector<std::int16_t> render_score(const Score& score, const std::string& so
   return samples;
 }
 
-}  // namespace ventora::music
+}  // namespace ventora::soundtrack
