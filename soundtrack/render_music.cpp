@@ -8,6 +8,7 @@
 
 #include "soundtrack/mix_check.h"
 #include "soundtrack/mp3_encode.h"
+#include "soundtrack/mp3_frames.h"
 #include "soundtrack/render.h"
 #include "soundtrack/soundtrack.h"
 #include "src/music/wav.h"
@@ -45,9 +46,9 @@ int main(int argc, char** argv) {
     if (!faults.empty()) return 1;
     const std::vector<std::uint8_t> mp3 =
         encode_mp3(pcm, {2, soundtrack::kSampleRate, 320, std::string(track.title), std::string(track.artist)});
-    const std::size_t frames = count_mpeg_frames(mp3);
-    if (frames != track.frames + 1) {
-      std::fprintf(stderr, "%s: %zu audio frames, wanted %zu\n", argv[1], frames - 1, track.frames);
+    const std::size_t frames = read_mp3_frames(mp3).audio_frames;
+    if (frames != track.frames) {
+      std::fprintf(stderr, "%s: %zu audio frames, wanted %zu\n", argv[1], frames, track.frames);
       return 1;
     }
     if (!write_file(argv[3], mp3)) {

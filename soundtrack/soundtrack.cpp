@@ -1,20 +1,15 @@
 #include "soundtrack/soundtrack.h"
 
-#include <array>
 #include <utility>
 
 namespace ventora::soundtrack {
 
 std::span<const TrackScore> tracks() {
-  static constexpr std::array<TrackScore, 7> kTracks{{
-      {"bongo_rave", "Bongo Rave", "Corvane", 8932, bongo_rave},
-      {"cat_circus", "Cat Circus", "Pellith", 3626, cat_circus},
-      {"heaven_and_earth", "Heaven and Earth", "Corvane", 10618, heaven_and_earth},
-      {"jazzeton", "Jazzeton", "Dastrow", 7770, jazzeton},
-      {"summer_thyme", "Summer Thyme", "Vintaro", 4489, summer_thyme},
-      {"whack_a_mole", "Whack a Mole", "Hollice", 3638, whack_a_mole},
-      {"game_over", "Game Over", "Marrowind", 940, game_over},
-  }};
+  static constexpr TrackScore kTracks[] = {
+#define VENTORA_TRACK(slug, title, artist, role, frames) {#slug, title, artist, frames, slug},
+#include "soundtrack/tracks.def"
+#undef VENTORA_TRACK
+  };
   return kTracks;
 }
 

@@ -1,4 +1,4 @@
-// The seven pieces of the soundtrack: their names, their exact lengths in MP3 frames and their scores.
+// The pieces of the soundtrack as the renderer sees them: the rows of tracks.def with their scores.
 #pragma once
 
 #include <cstddef>
@@ -18,15 +18,13 @@ struct TrackScore {
   Score (*compose)(double seconds);  // the score, fitted to the given playing time
 };
 
+// Every row of tracks.def, in its order.
 std::span<const TrackScore> tracks();
 
-Score bongo_rave(double seconds);
-Score cat_circus(double seconds);
-Score heaven_and_earth(double seconds);
-Score jazzeton(double seconds);
-Score summer_thyme(double seconds);
-Score whack_a_mole(double seconds);
-Score game_over(double seconds);
+// One score per row, named after its slug.
+#define VENTORA_TRACK(slug, title, artist, role, frames) Score slug(double seconds);
+#include "soundtrack/tracks.def"
+#undef VENTORA_TRACK
 
 // Sets the score's tempo map so that `beats` beats end `tail` seconds before `seconds`. `shape` gives
 // relative tempos from given beats on (1 = the piece's base tempo), e.g. {{0, 1}, {120, 0.8}} for a
