@@ -11,7 +11,7 @@ namespace ventora {
 struct EmbeddedTrack {
   std::string_view label;                   // title, " - ", artist
   std::span<const std::uint8_t> mp3_bytes;  // the complete MP3 file
-  float seconds = 0.0f;                     // playing time read from the file at build time, to the millisecond
+  float seconds = 0.0f;                     // playing time, read from the file by the build (to the ms)
 };
 
 // The background tracks, in the table's order; their index is the playlist's track number.

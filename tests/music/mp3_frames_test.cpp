@@ -50,7 +50,8 @@ TEST(Mp3Frames, CountsTheAudioFramesOnly) {
       {"a Xing header frame", with_header_tag(tagged, "Xing"), kFrames},
       // Without its tag the first frame is an ordinary (silent) frame of the stream.
       {"a first frame that is not a header frame", with_header_tag(tagged, "Junk"), kFrames + 1},
-      {"the last frame cut short", std::vector<std::uint8_t>(tagged.begin(), tagged.end() - 100), kFrames - 1},
+      {"the last frame cut short", std::vector<std::uint8_t>(tagged.begin(), tagged.end() - 100),
+       kFrames - 1},
       {"an ID3v1 tag after the last frame", [&] {
          std::vector<std::uint8_t> mp3 = tagged;
          const std::size_t at = mp3.size();
@@ -83,8 +84,8 @@ TEST(Mp3Frames, AgreesWithTheDecoderAtEveryRate) {
     EXPECT_EQ(frames.samples_per_frame, c.samples_per_frame);
     const DecodeResult decoded = decode_mp3(mp3);
     ASSERT_TRUE(std::holds_alternative<std::vector<std::uint8_t>>(decoded)) << std::get<std::string>(decoded);
-    const std::size_t decoded_samples =
-        (std::get<std::vector<std::uint8_t>>(decoded).size() - 44) / (2 * static_cast<std::size_t>(c.channels));
+    const std::size_t wav_bytes = std::get<std::vector<std::uint8_t>>(decoded).size();
+    const std::size_t decoded_samples = (wav_bytes - 44) / (2 * static_cast<std::size_t>(c.channels));
     EXPECT_EQ(frames.audio_frames * static_cast<std::size_t>(c.samples_per_frame), decoded_samples);
   }
 }

@@ -75,8 +75,8 @@ TEST(LoadMusic, PollingLoadsInTrackOrderWithTheSameResultAsWaiting) {
     for (std::string& failure : loading.take_failures()) failures.push_back(std::move(failure));
     std::this_thread::yield();
   }
-  EXPECT_EQ(failures,
-            std::vector<std::string>{"failed to decode embedded music 'Cat Circus - Pellith': no MP3 frames decoded"});
+  EXPECT_EQ(failures, std::vector<std::string>{
+                          "failed to decode embedded music 'Cat Circus - Pellith': no MP3 frames decoded"});
   const LoadedMusic music = loading.take();
   EXPECT_TRUE(music.failures.empty());  // all taken while loading
   EXPECT_EQ(music.tracks, (std::vector<SoundId>{100, 101}));
