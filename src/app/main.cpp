@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/audio_device.h"
 #include "app/command_line.h"
 #include "app/frame_pacer.h"
 #include "app/frame_loop.h"
@@ -14,7 +15,6 @@
 #include "app/replay_window.h"
 #include "app/window_config.h"
 #include "music/music_player.h"
-#include "platform/sdl_audio_out.h"
 #include "platform/window.h"
 
 namespace ventora {
@@ -36,8 +36,10 @@ class WindowHost final : public FrameHost {
     pacer_.wait_after_present();
   }
   bool poll_music(std::unique_ptr<MusicPlayer>& player) override {
-    if (!music_) music_.emplace([] { return open_sdl_audio_out(); });
-    if (!music_->poll()) return false;
+    if (!music_) music_.emplace([] { return open_audio_device(); });
+    const bool done = music_->poll();
+    for (const std::string& line : music_->take_messages()) std::fprintf(stderr, "%s\n", line.c_str());
+    if (!done) return false;
     player = music_->take_player();
     music_.reset();
     return true;

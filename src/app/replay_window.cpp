@@ -3,11 +3,12 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <string>
 #include <thread>
 
+#include "app/audio_device.h"
 #include "app/replay_playback.h"
 #include "music/music_loading.h"
-#include "platform/sdl_audio_out.h"
 
 namespace ventora {
 
@@ -22,9 +23,10 @@ constexpr auto kIdleWait = std::chrono::milliseconds(10);
 // cannot be set up the same way (no audio device, a track that did not load) it plays silently.
 std::unique_ptr<MusicPlayer> audible_music(const replay::Header& header) {
   if (!header.music) return nullptr;
-  std::unique_ptr<AudioOut> audio = open_sdl_audio_out();
+  std::unique_ptr<AudioOut> audio = open_audio_device();
   if (audio) {
     LoadedMusic music = load_music(music_tracks(), defeat_cue_track(), *audio);
+    for (const std::string& line : music.failures) std::fprintf(stderr, "%s\n", line.c_str());
     if (music.track_seconds == header.track_seconds) {
       return make_music_player(std::move(audio), std::move(music));
     }

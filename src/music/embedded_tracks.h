@@ -1,7 +1,7 @@
-// The soundtrack carried inside the executable: six background tracks and the defeat cue, as MP3 files.
+// The soundtrack carried inside the executable as MP3 files: the background tracks and the defeat cue,
+// one per row of soundtrack/tracks.def.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <span>
 #include <string_view>
@@ -11,11 +11,11 @@ namespace ventora {
 struct EmbeddedTrack {
   std::string_view label;                   // title, " - ", artist
   std::span<const std::uint8_t> mp3_bytes;  // the complete MP3 file
-  float seconds = 0.0f;                     // stored playing time: frames x 1152 / 44100
+  float seconds = 0.0f;                     // playing time, read from the file by the build (to the ms)
 };
 
-// The background tracks; their index is the playlist's track number.
-const std::array<EmbeddedTrack, 6>& music_tracks();
+// The background tracks, in the table's order; their index is the playlist's track number.
+std::span<const EmbeddedTrack> music_tracks();
 
 const EmbeddedTrack& defeat_cue_track();
 

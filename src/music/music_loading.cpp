@@ -5,7 +5,6 @@
 
 #include <chrono>
 #include <cstdint>
-#include <cstdio>
 #include <string>
 #include <system_error>
 #include <utility>
@@ -14,16 +13,17 @@ namespace ventora {
 
 namespace {
 
-// Loads one decoded track; prints its one error line and returns nothing on failure.
-std::optional<SoundId> load_track(const EmbeddedTrack& track, DecodeResult decoded, AudioOut& audio) {
+// Loads one decoded track; on failure adds its one line to `failures` and returns nothing.
+std::optional<SoundId> load_track(const EmbeddedTrack& track, DecodeResult decoded, AudioOut& audio,
+                                  std::vector<std::string>& failures) {
   const std::string label(track.label);
   if (auto* error = std::get_if<std::string>(&decoded)) {
-    std::fprintf(stderr, "failed to decode embedded music '%s': %s\n", label.c_str(), error->c_str());
+    failures.push_back("failed to decode embedded music '" + label + "': " + *error);
     return std::nullopt;
   }
   SoundLoad loaded = audio.load_wav(std::move(std::get<std::vector<std::uint8_t>>(decoded)));
   if (!loaded.ok()) {
-    std::fprintf(stderr, "failed to load embedded music '%s': %s\n", label.c_str(), loaded.error.c_str());
+    failures.push_back("failed to load embedded music '" + label + "': " + loaded.error);
     return std::nullopt;
   }
   return loaded.sound;
@@ -41,7 +41,7 @@ void release_pages(std::span<const std::uint8_t> bytes) {
 
 MusicLoading::MusicLoading(std::span<const EmbeddedTrack> tracks, const EmbeddedTrack& cue) {
   // Decoding is pure CPU work on bytes nobody else touches, so every track decodes on its own
-  // thread; the audio output and the error stream are used from the loading thread only.
+  // thread; the audio output is used from the loading thread only.
   decodings_.resize(tracks.size() + 1);
   for (std::size_t i = 0; i <= tracks.size(); ++i) {
     Decoding& d = decodings_[i];
@@ -67,7 +67,7 @@ bool MusicLoading::load_ready(AudioOut& audio, bool wait) {
       return false;
     }
     DecodeResult decoded = d.result.valid() ? d.result.get() : decode_mp3(d.track->mp3_bytes);
-    const std::optional<SoundId> sound = load_track(*d.track, std::move(decoded), audio);
+    const std::optional<SoundId> sound = load_track(*d.track, std::move(decoded), audio, music_.failures);
     if (next_ == cue) {
       music_.defeat_cue = sound;
     } else if (sound) {

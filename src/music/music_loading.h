@@ -1,10 +1,13 @@
-// Decoding the embedded tracks and handing them to the audio output, one error line per failed track.
+// Decoding the embedded tracks and handing them to the audio output, with one line per failed track
+// for the caller to report.
 #pragma once
 
 #include <future>
 #include <optional>
 #include <span>
+#include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "music/audio_out.h"
@@ -18,6 +21,9 @@ struct LoadedMusic {
   std::vector<SoundId> tracks;
   std::vector<float> track_seconds;
   std::optional<SoundId> defeat_cue;
+  // One line per track that failed, in track order: "failed to decode embedded music '<label>':
+  // <error>" or "failed to load embedded music '<label>': <error>".
+  std::vector<std::string> failures;
 };
 
 // The tracks and the cue decoding on worker threads while the caller's thread goes on (drawing
@@ -32,11 +38,12 @@ class MusicLoading {
   MusicLoading& operator=(const MusicLoading&) = delete;
 
   // Loads the decoded tracks into `audio` in track order, then the cue, up to the first one still
-  // decoding (waiting for it only when `wait`). A failure prints
-  // "failed to decode embedded music '<label>': <error>" (or "failed to load ...") and skips that
-  // track. True once every track and the cue are done.
+  // decoding (waiting for it only when `wait`). A failure adds its line to the failures and skips
+  // that track. True once every track and the cue are done.
   bool load_ready(AudioOut& audio, bool wait);
-  // What was loaded; call once load_ready returned true.
+  // The failure lines added since the last call, so that they can be reported while loading goes on.
+  std::vector<std::string> take_failures() { return std::exchange(music_.failures, {}); }
+  // What was loaded, with the failures not yet taken; call once load_ready returned true.
   LoadedMusic take() { return std::move(music_); }
 
  private:

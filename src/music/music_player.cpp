@@ -1,7 +1,6 @@
 #include "music/music_player.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
 #include <numeric>
 #include <utility>
@@ -25,7 +24,7 @@ bool music_switched_on() {
 
 MusicSetUp::MusicSetUp(const std::function<std::unique_ptr<AudioOut>()>& open_audio) {
   if (!music_switched_on()) {
-    std::fputs("background music disabled on this platform/session\n", stderr);
+    messages_.emplace_back("background music disabled on this platform/session");
     return;
   }
   audio_ = open_audio();
@@ -35,8 +34,13 @@ MusicSetUp::MusicSetUp(const std::function<std::unique_ptr<AudioOut>()>& open_au
 MusicSetUp::~MusicSetUp() = default;
 
 bool MusicSetUp::poll(bool wait) {
-  return !loading_ || loading_->load_ready(*audio_, wait);
+  if (!loading_) return true;
+  const bool done = loading_->load_ready(*audio_, wait);
+  for (std::string& failure : loading_->take_failures()) messages_.push_back(std::move(failure));
+  return done;
 }
+
+std::vector<std::string> MusicSetUp::take_messages() { return std::exchange(messages_, {}); }
 
 std::unique_ptr<MusicPlayer> MusicSetUp::take_player() {
   if (!loading_) return nullptr;
@@ -46,11 +50,13 @@ std::unique_ptr<MusicPlayer> MusicSetUp::take_player() {
   return make_music_player(std::move(audio_), std::move(music));
 }
 
-std::unique_ptr<MusicPlayer> music_player_from_environment(
-    const std::function<std::unique_ptr<AudioOut>()>& open_audio) {
+MusicStart music_player_from_environment(const std::function<std::unique_ptr<AudioOut>()>& open_audio) {
   MusicSetUp set_up(open_audio);
   set_up.poll(true);
-  return set_up.take_player();
+  MusicStart start;
+  start.messages = set_up.take_messages();
+  start.player = set_up.take_player();
+  return start;
 }
 
 std::unique_ptr<MusicPlayer> make_music_player(std::unique_ptr<AudioOut> audio, LoadedMusic music) {

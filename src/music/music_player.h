@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "music/audio_out.h"
@@ -33,10 +34,11 @@ inline constexpr float kDefeatCueVolume = 0.44f;
 inline constexpr float kTrackGapSeconds = 0.35f;
 
 // The music's start-up, spread over as many frames as decoding takes so that none of them waits.
+// It prints nothing: the lines to report are handed to the caller.
 class MusicSetUp {
  public:
   // Reads VENTORA_DISABLE_MUSIC (wins) and VENTORA_ENABLE_MUSIC (present, even empty: on). Off
-  // prints "background music disabled on this platform/session" once on stderr and never calls
+  // gives the message "background music disabled on this platform/session" and never calls
   // `open_audio`. On calls `open_audio` (nullptr: no music; the opener has said why) and starts
   // decoding every embedded track on worker threads.
   explicit MusicSetUp(const std::function<std::unique_ptr<AudioOut>()>& open_audio);
@@ -47,17 +49,24 @@ class MusicSetUp {
   // Loads the tracks decoded so far, in order, without waiting (waiting for all with `wait`).
   // True once the player is ready: then `take_player` gives it, its playlist shuffled.
   bool poll(bool wait = false);
+  // The lines for the error stream that came up since the last call, in order: the music-off line,
+  // or one per track that failed to decode or load (see LoadedMusic::failures).
+  std::vector<std::string> take_messages();
   // The player (nullptr with music off); call once after poll returned true.
   std::unique_ptr<MusicPlayer> take_player();
 
  private:
   std::unique_ptr<AudioOut> audio_;
   std::unique_ptr<MusicLoading> loading_;
+  std::vector<std::string> messages_;
 };
 
-// MusicSetUp, waited out: the player with every track loaded (nullptr with music off).
-std::unique_ptr<MusicPlayer> music_player_from_environment(
-    const std::function<std::unique_ptr<AudioOut>()>& open_audio);
+// MusicSetUp, waited out.
+struct MusicStart {
+  std::unique_ptr<MusicPlayer> player;  // every track loaded; nullptr with music off
+  std::vector<std::string> messages;    // for the error stream
+};
+MusicStart music_player_from_environment(const std::function<std::unique_ptr<AudioOut>()>& open_audio);
 
 // A player over already loaded sounds, with its first shuffle drawn.
 std::unique_ptr<MusicPlayer> make_music_player(std::unique_ptr<AudioOut> audio, LoadedMusic music);

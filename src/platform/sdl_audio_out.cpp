@@ -4,7 +4,6 @@
 #include <SDL_mixer.h>
 
 #include <cmath>
-#include <cstdio>
 #include <cstring>
 #include <utility>
 #include <vector>
@@ -85,13 +84,13 @@ class SdlAudioOut final : public AudioOut {
 
 }  // namespace
 
-std::unique_ptr<AudioOut> open_sdl_audio_out() {
+std::unique_ptr<AudioOut> open_sdl_audio_out(std::string& error) {
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
-    std::fprintf(stderr, "ventora: no audio device, music off: %s\n", SDL_GetError());
+    error = SDL_GetError();
     return nullptr;
   }
   if (Mix_OpenAudio(kMixRate, AUDIO_S16LSB, kMixChannels, kMixChunkFrames) != 0) {
-    std::fprintf(stderr, "ventora: no audio device, music off: %s\n", Mix_GetError());
+    error = Mix_GetError();
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
     return nullptr;
   }

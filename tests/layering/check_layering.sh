@@ -27,7 +27,7 @@ declare -A allowed=(
   [src/platform]="src/base src/draw src/gl planet/core planet/gl src/music/audio_out.h"
   [src/view]="src/base src/random src/game src/cards src/layout src/draw planet/core"
   [src/app]="*"
-  [music]="src/music/wav.h"
+  [soundtrack]="src/music/wav.h"
 )
 
 # folder -> the system libraries it may link (none when it has no row), by the names system_name
@@ -38,7 +38,7 @@ declare -A system_libraries=(
   [src/music]="mpg123 threads"
   [src/platform]="sdl2 sdl2_mixer epoxy gl"
   [src/app]="*"
-  [music]="mp3lame fluidsynth"
+  [soundtrack]="mp3lame fluidsynth"
 )
 
 # The folder that owns a file: the first key of the table that is a prefix of its path.
@@ -87,7 +87,7 @@ while IFS= read -r file; do
       forbidden_includes=$((forbidden_includes + 1))
     fi
   done < <(sed -n 's/^[[:space:]]*#[[:space:]]*include[[:space:]]*"\([^"]*\)".*/\1/p' "$file")
-done < <(find src planet music -name '*.h' -o -name '*.cpp' 2>/dev/null | sort)
+done < <(find src planet soundtrack -name '*.h' -o -name '*.cpp' 2>/dev/null | sort)
 
 # The project's targets: the folder each is defined in and what it links.
 declare -A folder_of=() links_of=()

@@ -8,6 +8,7 @@
 
 #include "mp3_fixtures.h"
 #include "music/wav.h"
+#include "soundtrack/mp3_frames.h"
 
 namespace ventora {
 namespace {
@@ -52,7 +53,7 @@ TEST(BuildWav, WritesTheCanonicalHeaderAndLittleEndianSamples) {
 
 TEST(DecodeMp3, CleanStereoFileDecodesEveryFrame) {
   const std::vector<std::uint8_t> mp3 = testing::mp3_tone(2.0);
-  const std::size_t audio_frames = count_mpeg_frames(mp3) - 1;  // the Info frame holds no audio
+  const std::size_t audio_frames = read_mp3_frames(mp3).audio_frames;
   const DecodeResult result = decode_mp3(mp3);
   ASSERT_TRUE(std::holds_alternative<std::vector<std::uint8_t>>(result)) << error_of(result);
   const auto& wav = std::get<std::vector<std::uint8_t>>(result);
@@ -110,7 +111,7 @@ void claim_tag_size(std::vector<std::uint8_t>& mp3, std::uint32_t size) {
 
 TEST(DecodeMp3, SizesTheFileClaimsAreNotBelieved) {
   const std::vector<std::uint8_t> clean = testing::mp3_tone(1.0);
-  const std::size_t audio_frames = count_mpeg_frames(clean) - 1;
+  const std::size_t audio_frames = read_mp3_frames(clean).audio_frames;
 
   // An Info frame claiming 16.7 million frames (77 GB of WAV) decodes what is really there.
   std::vector<std::uint8_t> huge_count = clean;
@@ -132,7 +133,7 @@ TEST(DecodeMp3, SizesTheFileClaimsAreNotBelieved) {
 
 TEST(DecodeMp3, CorruptFramesInTheMiddleAreSkipped) {
   const std::vector<std::uint8_t> clean = testing::mp3_tone(5.0);
-  const std::size_t audio_frames = count_mpeg_frames(clean) - 1;
+  const std::size_t audio_frames = read_mp3_frames(clean).audio_frames;
   // About six frames' worth in the middle overwritten: noise (which can mimic a frame header of another
   // sample rate) or zeros.
   for (const std::uint32_t seed : {12345u, 777u, 4242u, 0u}) {

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "music/mp3_encode.h"
+#include "soundtrack/mp3_encode.h"
 
 namespace ventora::testing {
 

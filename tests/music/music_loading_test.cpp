@@ -39,9 +39,11 @@ TEST(LoadMusic, AFailedTrackIsReportedAndLeftOutKeepingTheListsParallel) {
 
   ::testing::internal::CaptureStderr();
   const LoadedMusic music = load_music(tracks, cue, audio);
-  EXPECT_EQ(::testing::internal::GetCapturedStderr(),
-            "failed to decode embedded music 'Jazzeton - Dastrow': no MP3 frames decoded\n"
-            "failed to load embedded music 'Game Over - Marrowind': unsupported sound format\n");
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");  // the caller reports the failures
+  EXPECT_EQ(music.failures,
+            (std::vector<std::string>{
+                "failed to decode embedded music 'Jazzeton - Dastrow': no MP3 frames decoded",
+                "failed to load embedded music 'Game Over - Marrowind': unsupported sound format"}));
   EXPECT_EQ(music.tracks, (std::vector<SoundId>{100, 101, 102, 103, 104}));
   EXPECT_EQ(music.track_seconds, (std::vector<float>{233.326f, 94.72f, 277.368f, 117.264f, 95.033f}));
   EXPECT_FALSE(music.defeat_cue.has_value());
@@ -49,7 +51,7 @@ TEST(LoadMusic, AFailedTrackIsReportedAndLeftOutKeepingTheListsParallel) {
 }
 
 // Loading frame by frame: each poll loads whatever has finished, never a track before an earlier
-// one, and the result and the error lines are those of loading all at once.
+// one, and the result and the failure lines are those of loading all at once.
 TEST(LoadMusic, PollingLoadsInTrackOrderWithTheSameResultAsWaiting) {
   const std::vector<std::uint8_t> short_tone = testing::mp3_tone(0.2);
   const std::vector<std::uint8_t> long_tone = testing::mp3_tone(3.0);
@@ -65,12 +67,18 @@ TEST(LoadMusic, PollingLoadsInTrackOrderWithTheSameResultAsWaiting) {
   RecordingAudio audio(&calls);
   audio.loaded_sizes = &sizes;
 
-  ::testing::internal::CaptureStderr();
   MusicLoading loading(tracks, cue);
-  while (!loading.load_ready(audio, false)) std::this_thread::yield();
-  EXPECT_EQ(::testing::internal::GetCapturedStderr(),
-            "failed to decode embedded music 'Cat Circus - Pellith': no MP3 frames decoded\n");
+  std::vector<std::string> failures;
+  bool done = false;
+  while (!done) {
+    done = loading.load_ready(audio, false);
+    for (std::string& failure : loading.take_failures()) failures.push_back(std::move(failure));
+    std::this_thread::yield();
+  }
+  EXPECT_EQ(failures, std::vector<std::string>{
+                          "failed to decode embedded music 'Cat Circus - Pellith': no MP3 frames decoded"});
   const LoadedMusic music = loading.take();
+  EXPECT_TRUE(music.failures.empty());  // all taken while loading
   EXPECT_EQ(music.tracks, (std::vector<SoundId>{100, 101}));
   EXPECT_EQ(music.track_seconds, (std::vector<float>{233.326f, 277.368f}));
   EXPECT_EQ(music.defeat_cue, std::optional<SoundId>(102));
@@ -139,14 +147,14 @@ TEST(EmbeddedMusic, MusicOnLoadsAllSevenAndStartsWithHeavenAndEarth) {
   rng::reset();
   std::vector<AudioCall> calls;
   std::vector<std::size_t> sizes;
-  ::testing::internal::CaptureStderr();
-  auto player = music_player_from_environment([&] {
+  MusicStart start = music_player_from_environment([&] {
     auto audio = std::make_unique<RecordingAudio>(&calls);
     audio->loaded_sizes = &sizes;
     return audio;
   });
-  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
+  EXPECT_TRUE(start.messages.empty());
   unsetenv("VENTORA_ENABLE_MUSIC");
+  const std::unique_ptr<MusicPlayer> player = std::move(start.player);
   ASSERT_NE(player, nullptr);
   EXPECT_EQ(player->tracks.size(), 6u);
   EXPECT_EQ(player->defeat_cue, std::optional<SoundId>(106));

@@ -24,8 +24,9 @@ int playing_channel() {
 TEST(SdlAudioOut, LoadsPlaysAtVolumeAndStopsOnTheDummyDevice) {
   setenv("SDL_AUDIODRIVER", "dummy", 1);
   {
-    std::unique_ptr<AudioOut> audio = open_sdl_audio_out();
-    ASSERT_NE(audio, nullptr);
+    std::string error;
+    std::unique_ptr<AudioOut> audio = open_sdl_audio_out(error);
+    ASSERT_NE(audio, nullptr) << error;
     // The mixer's own format (kept as is) and one it must convert.
     const SoundLoad native = audio->load_wav(build_wav(testing::tone(2.0, 44100, 2), 2, 44100));
     const SoundLoad converted = audio->load_wav(build_wav(testing::tone(2.0, 22050, 1), 1, 22050));
@@ -54,15 +55,16 @@ TEST(SdlAudioOut, LoadsPlaysAtVolumeAndStopsOnTheDummyDevice) {
   unsetenv("SDL_AUDIODRIVER");
 }
 
-TEST(SdlAudioOut, NoUsableDeviceIsOneLineAndNoOutput) {
+TEST(SdlAudioOut, NoUsableDeviceGivesTheReasonAndNoOutput) {
   setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
   ::testing::internal::CaptureStderr();
-  std::unique_ptr<AudioOut> audio = open_sdl_audio_out();
+  std::string error;
+  std::unique_ptr<AudioOut> audio = open_sdl_audio_out(error);
   const std::string err = ::testing::internal::GetCapturedStderr();
   unsetenv("SDL_AUDIODRIVER");
   EXPECT_EQ(audio, nullptr);
-  EXPECT_EQ(err.rfind("ventora: no audio device, music off: ", 0), 0u) << err;
-  EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1);
+  EXPECT_FALSE(error.empty());
+  EXPECT_EQ(err, "");  // the caller reports it
   EXPECT_EQ(SDL_WasInit(SDL_INIT_AUDIO), 0u);
 }
 

@@ -9,11 +9,11 @@
 #include <variant>
 
 #include "music/embedded_tracks.h"
-#include "music/mix_check.h"
+#include "soundtrack/mix_check.h"
 #include "music/mp3_decode.h"
 #include "music/wav.h"
 
-namespace ventora::music {
+namespace ventora::soundtrack {
 namespace {
 
 constexpr int kRate = 44100;
@@ -144,10 +144,12 @@ TEST(MixCheck, SilentWindowsDoNotCountAsOutOfPhase) {
 }
 
 // Every track as the game plays it: the embedded MP3, decoded by the game's decoder.
-class EmbeddedTrackMix : public ::testing::TestWithParam<int> {};
+class EmbeddedTrackMix : public ::testing::TestWithParam<std::size_t> {};
 
 TEST_P(EmbeddedTrackMix, KeepsTheLimits) {
-  const EmbeddedTrack& track = GetParam() < 6 ? music_tracks()[GetParam()] : defeat_cue_track();
+  // The playlist's tracks, then the cue.
+  const EmbeddedTrack& track =
+      GetParam() < music_tracks().size() ? music_tracks()[GetParam()] : defeat_cue_track();
   const DecodeResult decoded = decode_mp3(track.mp3_bytes);
   ASSERT_TRUE(std::holds_alternative<std::vector<std::uint8_t>>(decoded)) << std::get<std::string>(decoded);
   const auto& wav = std::get<std::vector<std::uint8_t>>(decoded);
@@ -160,7 +162,8 @@ TEST_P(EmbeddedTrackMix, KeepsTheLimits) {
   std::printf("%s: %s\n", std::string(track.label).c_str(), describe(f).c_str());
 }
 
-INSTANTIATE_TEST_SUITE_P(AllSeven, EmbeddedTrackMix, ::testing::Range(0, 7));
+INSTANTIATE_TEST_SUITE_P(EveryTrack, EmbeddedTrackMix,
+                         ::testing::Range(std::size_t{0}, music_tracks().size() + 1));
 
 }  // namespace
-}  // namespace ventora::music
+}  // namespace ventora::soundtrack

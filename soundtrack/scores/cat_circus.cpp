@@ -1,10 +1,10 @@
 // "Cat Circus": a playful big-top galop in C. A drum roll and a chromatic xylophone run raise the
 // curtain; the calliope struts over the tuba's oom-pah; the clarinet and trombone clown about; a
 // lyrical trio in F lets the trumpet show off; the galop returns and a ta-da chord takes a bow.
-#include "music/arrange.h"
-#include "music/soundtrack.h"
+#include "soundtrack/arrange.h"
+#include "soundtrack/soundtrack.h"
 
-namespace ventora::music {
+namespace ventora::soundtrack {
 
 namespace {
 
@@ -145,4 +145,4 @@ Score cat_circus(double seconds) {
   return s;
 }
 
-}  // namespace ventora::music
+}  // namespace ventora::soundtrack

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-namespace ventora::music {
+namespace ventora::soundtrack {
 
 inline constexpr int kDrums = 9;  // the General MIDI percussion channel
 
@@ -77,4 +77,4 @@ class Humanizer {
   std::uint32_t state_;
 };
 
-}  // namespace ventora::music
+}  // namespace ventora::soundtrack

@@ -3,10 +3,10 @@
 // over plucked strings; the moles return with the piccolo; a chase speeds up to one last bonk.
 #include <algorithm>
 
-#include "music/arrange.h"
-#include "music/soundtrack.h"
+#include "soundtrack/arrange.h"
+#include "soundtrack/soundtrack.h"
 
-namespace ventora::music {
+namespace ventora::soundtrack {
 
 namespace {
 
@@ -166,4 +166,4 @@ Score whack_a_mole(double seconds) {
   return s;
 }
 
-}  // namespace ventora::music
+}  // namespace ventora::soundtrack

@@ -4,9 +4,9 @@
 #include <string_view>
 #include <vector>
 
-#include "music/score.h"
+#include "soundtrack/score.h"
 
-namespace ventora::music {
+namespace ventora::soundtrack {
 
 using Progression = std::vector<std::string_view>;
 
@@ -33,4 +33,4 @@ double arpeggio(Score& s, int channel, double beat, const Progression& chords, d
 double comp(Score& s, int channel, double beat, const Progression& chords, double beats_each, int low,
             const std::vector<BassStep>& hits, int velocity, Humanizer& feel);
 
-}  // namespace ventora::music
+}  // namespace ventora::soundtrack

@@ -1,10 +1,10 @@
 // "Bongo Rave": a dance groove in A minor driven by bongos and congas. Hand drums open over a soft
 // pad, the four-on-the-floor kick and the bass join, brass stabs and a saw lead bring the hook, a hand-drum
 // break lets the percussion speak, and the full groove returns before the layers peel away.
-#include "music/arrange.h"
-#include "music/soundtrack.h"
+#include "soundtrack/arrange.h"
+#include "soundtrack/soundtrack.h"
 
-namespace ventora::music {
+namespace ventora::soundtrack {
 
 namespace {
 
@@ -219,4 +219,4 @@ Score bongo_rave(double seconds) {
   return s;
 }
 
-}  // namespace ventora::music
+}  // namespace ventora::soundtrack

@@ -1,10 +1,10 @@
 // "Game Over": a short lament in D minor, over in well under half a minute, since the next run may
 // start while it still sounds. The brass falls by half steps over a timpani roll, the violins and the
 // cello sing over the lament bass falling from D to A, and the motif sinks to a last D minor chord.
-#include "music/arrange.h"
-#include "music/soundtrack.h"
+#include "soundtrack/arrange.h"
+#include "soundtrack/soundtrack.h"
 
-namespace ventora::music {
+namespace ventora::soundtrack {
 
 namespace {
 
@@ -75,4 +75,4 @@ Score game_over(double seconds) {
   return s;
 }
 
-}  // namespace ventora::music
+}  // namespace ventora::soundtrack

@@ -1,9 +1,8 @@
-#include "music/mp3_encode.h"
+#include "soundtrack/mp3_encode.h"
 
 #include <lame/lame.h>
 
 #include <algorithm>
-#include <cstring>
 #include <memory>
 #include <stdexcept>
 
@@ -31,21 +30,6 @@ struct LameDeleter {
   void operator()(lame_global_flags* gf) const { lame_close(gf); }
 };
 
-// Length in bytes of the MPEG-1/2 Layer III frame whose header starts at `h`, or 0.
-std::size_t frame_bytes(const std::uint8_t* h) {
-  if (h[0] != 0xFF || (h[1] & 0xE6) != 0xE2) return 0;  // sync, layer III
-  static constexpr int kMpeg1Kbps[16] = {0, 32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320, 0};
-  static constexpr int kMpeg2Kbps[16] = {0, 8, 16, 24, 32, 40, 48, 56, 64, 80, 96, 112, 128, 144, 160, 0};
-  static constexpr int kMpeg1Rates[3] = {44100, 48000, 32000};
-  const bool mpeg1 = (h[1] & 0x08) != 0;
-  const int kbps = (mpeg1 ? kMpeg1Kbps : kMpeg2Kbps)[h[2] >> 4];
-  const int rate_index = (h[2] >> 2) & 3;
-  if (kbps == 0 || rate_index == 3) return 0;
-  const int rate = kMpeg1Rates[rate_index] / (mpeg1 ? 1 : 2);
-  const int padding = (h[2] >> 1) & 1;
-  return static_cast<std::size_t>((mpeg1 ? 144 : 72) * kbps * 1000 / rate + padding);
-}
-
 }  // namespace
 
 std::vector<std::uint8_t> id3v2_tag(const std::string& title, const std::string& artist) {
@@ -62,21 +46,6 @@ std::size_t samples_for_frames(std::size_t frames) {
   // LAME's encoder delay and end padding add between one and two frames' worth of samples, so any
   // length in ((frames - 2) x 1152, (frames - 1) x 1152] comes out at `frames` frames; take the longest.
   return (frames - 1) * kFrameSamples;
-}
-
-std::size_t count_mpeg_frames(std::span<const std::uint8_t> mp3) {
-  std::size_t at = 0;
-  if (mp3.size() >= 10 && std::memcmp(mp3.data(), "ID3", 3) == 0) {
-    at = 10 + ((mp3[6] & 0x7Fu) << 21 | (mp3[7] & 0x7Fu) << 14 | (mp3[8] & 0x7Fu) << 7 | (mp3[9] & 0x7Fu));
-  }
-  std::size_t frames = 0;
-  while (at + 4 <= mp3.size()) {
-    const std::size_t bytes = frame_bytes(mp3.data() + at);
-    if (bytes == 0) break;
-    at += bytes;
-    ++frames;
-  }
-  return frames;
 }
 
 std::vector<std::uint8_t> encode_mp3(std::span<const std::int16_t> samples, const Mp3Settings& settings) {

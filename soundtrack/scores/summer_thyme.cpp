@@ -2,10 +2,10 @@
 // tune over rim, kick and hat; the bridge lifts to C with the vibraphone, ride and congas; the strings
 // join the last verse with vibes on the tune, maracas and tambourine, and the flute floating above; a
 // short outro thins to shaker and triangle and sways to a soft G major ninth.
-#include "music/arrange.h"
-#include "music/soundtrack.h"
+#include "soundtrack/arrange.h"
+#include "soundtrack/soundtrack.h"
 
-namespace ventora::music {
+namespace ventora::soundtrack {
 
 namespace {
 
@@ -153,4 +153,4 @@ Score summer_thyme(double seconds) {
   return s;
 }
 
-}  // namespace ventora::music
+}  // namespace ventora::soundtrack

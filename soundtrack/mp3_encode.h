@@ -26,7 +26,4 @@ std::vector<std::uint8_t> id3v2_tag(const std::string& title, const std::string&
 // (the Info frame not counted) at 1152 samples per frame.
 std::size_t samples_for_frames(std::size_t frames);
 
-// The number of MPEG audio frames after the ID3v2 tag, the Info frame included.
-std::size_t count_mpeg_frames(std::span<const std::uint8_t> mp3);
-
 }  // namespace ventora

@@ -1,31 +1,19 @@
-#include "music/mix_check.h"
+#include "soundtrack/mix_check.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <numbers>
 
-namespace ventora::music {
+#include "soundtrack/biquad.h"
+
+namespace ventora::soundtrack {
 
 namespace {
 
 constexpr double kFullScale = 32768.0;
 constexpr double kWindowSeconds = 10.0;
 constexpr double kSilentWindowRms = 0.00316;  // -50 dBFS
-
-// A second-order section, direct form I.
-struct Biquad {
-  double b0, b1, b2, a1, a2;
-  double x1 = 0, x2 = 0, y1 = 0, y2 = 0;
-  double run(double x) {
-    const double y = b0 * x + b1 * x1 + b2 * x2 - a1 * y1 - a2 * y2;
-    x2 = x1;
-    x1 = x;
-    y2 = y1;
-    y1 = y;
-    return y;
-  }
-};
 
 // The two stages of the K-weighting curve (a +4 dB shelf above ~1.7 kHz, a high-pass at ~38 Hz),
 // from their analogue prototypes through the bilinear transform, so any sample rate gets the curve.
@@ -203,4 +191,4 @@ std::string describe(const MixFigures& f) {
   return line;
 }
 
-}  // namespace ventora::music
+}  // namespace ventora::soundtrack

@@ -6,10 +6,11 @@
 #include <fstream>
 #include <string>
 
-#include "music/mix_check.h"
-#include "music/mp3_encode.h"
-#include "music/render.h"
-#include "music/soundtrack.h"
+#include "soundtrack/mix_check.h"
+#include "soundtrack/mp3_encode.h"
+#include "soundtrack/mp3_frames.h"
+#include "soundtrack/render.h"
+#include "soundtrack/soundtrack.h"
 #include "src/music/wav.h"
 
 namespace {
@@ -29,25 +30,25 @@ int main(int argc, char** argv) {
     return 2;
   }
   const std::string slug = argv[1];
-  for (const music::TrackScore& track : music::soundtrack()) {
+  for (const soundtrack::TrackScore& track : soundtrack::tracks()) {
     if (track.slug != slug) continue;
     const std::size_t samples = samples_for_frames(track.frames);
-    const music::Score score = track.compose(static_cast<double>(samples) / music::kSampleRate);
-    const std::vector<std::int16_t> pcm = music::render_score(score, argv[2], samples);
-    if (argc > 4 && !write_file(argv[4], build_wav(pcm, 2, music::kSampleRate))) {
+    const soundtrack::Score score = track.compose(static_cast<double>(samples) / soundtrack::kSampleRate);
+    const std::vector<std::int16_t> pcm = soundtrack::render_score(score, argv[2], samples);
+    if (argc > 4 && !write_file(argv[4], build_wav(pcm, 2, soundtrack::kSampleRate))) {
       std::fprintf(stderr, "%s: cannot write %s\n", argv[1], argv[4]);
       return 1;
     }
-    const music::MixFigures figures = music::measure_mix(pcm, music::kSampleRate);
-    std::printf("%s: %s\n", argv[1], music::describe(figures).c_str());
-    const std::vector<std::string> faults = music::mix_faults(figures);
+    const soundtrack::MixFigures figures = soundtrack::measure_mix(pcm, soundtrack::kSampleRate);
+    std::printf("%s: %s\n", argv[1], soundtrack::describe(figures).c_str());
+    const std::vector<std::string> faults = soundtrack::mix_faults(figures);
     for (const std::string& fault : faults) std::fprintf(stderr, "%s: mix fault: %s\n", argv[1], fault.c_str());
     if (!faults.empty()) return 1;
     const std::vector<std::uint8_t> mp3 =
-        encode_mp3(pcm, {2, music::kSampleRate, 320, std::string(track.title), std::string(track.artist)});
-    const std::size_t frames = count_mpeg_frames(mp3);
-    if (frames != track.frames + 1) {
-      std::fprintf(stderr, "%s: %zu audio frames, wanted %zu\n", argv[1], frames - 1, track.frames);
+        encode_mp3(pcm, {2, soundtrack::kSampleRate, 320, std::string(track.title), std::string(track.artist)});
+    const std::size_t frames = read_mp3_frames(mp3).audio_frames;
+    if (frames != track.frames) {
+      std::fprintf(stderr, "%s: %zu audio frames, wanted %zu\n", argv[1], frames, track.frames);
       return 1;
     }
     if (!write_file(argv[3], mp3)) {

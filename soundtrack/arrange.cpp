@@ -1,6 +1,6 @@
-#include "music/arrange.h"
+#include "soundtrack/arrange.h"
 
-namespace ventora::music {
+namespace ventora::soundtrack {
 
 double hold_chords(Score& s, int channel, double beat, const Progression& chords, double beats_each, int low,
                    int velocity) {
@@ -51,4 +51,4 @@ double comp(Score& s, int channel, double beat, const Progression& chords, doubl
   return beat;
 }
 
-}  // namespace ventora::music
+}  // namespace ventora::soundtrack

@@ -1,4 +1,4 @@
-#include "music/render.h"
+#include "soundtrack/render.h"
 
 #include <fluidsynth.h>
 
@@ -9,7 +9,9 @@
 #include <numbers>
 #include <stdexcept>
 
-namespace ventora::music {
+#include "soundtrack/biquad.h"
+
+namespace ventora::soundtrack {
 
 namespace {
 
@@ -81,16 +83,8 @@ void high_pass(std::vector<float>& channel) {
   const double b1 = -2.0 * b0;
   const double a1 = -2.0 * std::cos(w) / a0;
   const double a2 = (1.0 - alpha) / a0;
-  double x1 = 0, x2 = 0, y1 = 0, y2 = 0;
-  for (float& sample : channel) {
-    const double x = sample;
-    const double y = b0 * x + b1 * x1 + b0 * x2 - a1 * y1 - a2 * y2;
-    x2 = x1;
-    x1 = x;
-    y2 = y1;
-    y1 = y;
-    sample = static_cast<float>(y);
-  }
+  Biquad filter{b0, b1, b0, a1, a2};
+  for (float& sample : channel) sample = static_cast<float>(filter.run(sample));
 }
 
 // Brings the piece to the common loudness, then a look-ahead limiter holds every peak at kPeak: the
@@ -184,4 +178,4 @@ std::vector<std::int16_t> render_score(const Score& score, const std::string& so
   return samples;
 }
 
-}  // namespace ventora::music
+}  // namespace ventora::soundtrack

@@ -1,4 +1,4 @@
-// The seven pieces of the soundtrack: their names, their exact lengths in MP3 frames and their scores.
+// The pieces of the soundtrack as the renderer sees them: the rows of tracks.def with their scores.
 #pragma once
 
 #include <cstddef>
@@ -6,9 +6,9 @@
 #include <string_view>
 #include <vector>
 
-#include "music/score.h"
+#include "soundtrack/score.h"
 
-namespace ventora::music {
+namespace ventora::soundtrack {
 
 struct TrackScore {
   std::string_view slug;  // file name of the rendered MP3
@@ -18,19 +18,17 @@ struct TrackScore {
   Score (*compose)(double seconds);  // the score, fitted to the given playing time
 };
 
-std::span<const TrackScore> soundtrack();
+// Every row of tracks.def, in its order.
+std::span<const TrackScore> tracks();
 
-Score bongo_rave(double seconds);
-Score cat_circus(double seconds);
-Score heaven_and_earth(double seconds);
-Score jazzeton(double seconds);
-Score summer_thyme(double seconds);
-Score whack_a_mole(double seconds);
-Score game_over(double seconds);
+// One score per row, named after its slug.
+#define VENTORA_TRACK(slug, title, artist, role, frames) Score slug(double seconds);
+#include "soundtrack/tracks.def"
+#undef VENTORA_TRACK
 
 // Sets the score's tempo map so that `beats` beats end `tail` seconds before `seconds`. `shape` gives
 // relative tempos from given beats on (1 = the piece's base tempo), e.g. {{0, 1}, {120, 0.8}} for a
 // closing ritardando; the base tempo is solved for. Returns the base tempo.
 double fit_tempo(Score& score, double beats, double seconds, double tail, std::vector<TempoChange> shape);
 
-}  // namespace ventora::music
+}  // namespace ventora::soundtrack

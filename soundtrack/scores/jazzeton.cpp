@@ -4,10 +4,10 @@
 #include <algorithm>
 #include <cmath>
 
-#include "music/arrange.h"
-#include "music/soundtrack.h"
+#include "soundtrack/arrange.h"
+#include "soundtrack/soundtrack.h"
 
-namespace ventora::music {
+namespace ventora::soundtrack {
 
 namespace {
 
@@ -327,4 +327,4 @@ Score jazzeton(double seconds) {
   return s;
 }
 
-}  // namespace ventora::music
+}  // namespace ventora::soundtrack

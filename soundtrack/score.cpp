@@ -1,4 +1,4 @@
-#include "music/score.h"
+#include "soundtrack/score.h"
 
 #include <algorithm>
 #include <cctype>
@@ -6,7 +6,7 @@
 #include <stdexcept>
 #include <string>
 
-namespace ventora::music {
+namespace ventora::soundtrack {
 
 namespace {
 
@@ -159,4 +159,4 @@ int Humanizer::velocity(int base, int spread) {
   return std::clamp(base + static_cast<int>(std::lround(next() * spread)), 1, 127);
 }
 
-}  // namespace ventora::music
+}  // namespace ventora::soundtrack

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "music/score.h"
+#include "soundtrack/score.h"
 
-namespace ventora::music {
+namespace ventora::soundtrack {
 
 inline constexpr int kSampleRate = 44100;
 
@@ -16,4 +16,4 @@ inline constexpr int kSampleRate = 44100;
 // Deterministic for a given score and soundfont.
 std::vector<std::int16_t> render_score(const Score& score, const std::string& soundfont, std::size_t frames);
 
-}  // namespace ventora::music
+}  // namespace ventora::soundtrack

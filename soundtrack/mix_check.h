@@ -19,7 +19,7 @@
 #include <string>
 #include <vector>
 
-namespace ventora::music {
+namespace ventora::soundtrack {
 
 struct MixFigures {
   double seconds = 0;
@@ -50,4 +50,4 @@ std::string describe(const MixFigures& figures);
 // before gating; exposed so the K-weighting can be checked against known levels.
 std::vector<double> short_term_loudness(std::span<const std::int16_t> stereo, int sample_rate);
 
-}  // namespace ventora::music
+}  // namespace ventora::soundtrack

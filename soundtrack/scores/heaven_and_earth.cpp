@@ -2,10 +2,10 @@
 // a simple pentatonic theme rises on the pan flute; the strings and cello take it through B minor;
 // the "earth" section sinks into the low horns and soft timpani; the theme returns, full and open,
 // and the opening drone closes on a long D chord with an added ninth.
-#include "music/arrange.h"
-#include "music/soundtrack.h"
+#include "soundtrack/arrange.h"
+#include "soundtrack/soundtrack.h"
 
-namespace ventora::music {
+namespace ventora::soundtrack {
 
 namespace {
 
@@ -142,4 +142,4 @@ Score heaven_and_earth(double seconds) {
   return s;
 }
 
-}  // namespace ventora::music
+}  // namespace ventora::soundtrack
