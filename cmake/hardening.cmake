@@ -27,5 +27,6 @@ function(ventora_apply_hardening)
                       "$<$<COMPILE_LANGUAGE:C>:${flags_CFLAGS}>"
                       "$<$<COMPILE_LANGUAGE:CXX>:${flags_CXXFLAGS}>")
   add_link_options(${flags_LDFLAGS})
-  message(STATUS "Hardening: ${flags_CPPFLAGS} ${flags_CXXFLAGS} ${flags_LDFLAGS}")
+  string(JOIN " " shown ${flags_CPPFLAGS} ${flags_CXXFLAGS} ${flags_LDFLAGS})
+  message(STATUS "Hardening: ${shown}")
 endfunction()
