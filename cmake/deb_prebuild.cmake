@@ -3,11 +3,7 @@
 # .comment section, which Debian strips from packaged binaries; the lintian overrides are added.
 # The build folder gets back the install manifest deb_install.cmake kept.
 set(root "${CPACK_TEMPORARY_INSTALL_DIRECTORY}")
-set(games_dir "${CPACK_VENTORA_GAMES_DIR}")
-if(NOT IS_ABSOLUTE "${games_dir}")
-  set(games_dir "${CPACK_PACKAGING_INSTALL_PREFIX}/${games_dir}")
-endif()
-execute_process(COMMAND ${CPACK_VENTORA_OBJCOPY} --remove-section=.comment "${root}${games_dir}/ventora"
+execute_process(COMMAND ${CPACK_VENTORA_OBJCOPY} --remove-section=.comment "${root}${CPACK_VENTORA_EXECUTABLE}"
                 COMMAND_ERROR_IS_FATAL ANY)
 set(overrides "${root}${CPACK_PACKAGING_INSTALL_PREFIX}/share/lintian/overrides")
 file(MAKE_DIRECTORY "${overrides}")

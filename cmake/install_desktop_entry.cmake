@@ -2,11 +2,8 @@
 # the desktop entry with the executable's installed path and installs it. The path is known only
 # now, as `cmake --install --prefix` and the package choose the prefix after configuring, and a
 # full path lets the entry start the game from a prefix whose games folder is not on the PATH.
-if(IS_ABSOLUTE "${GAMES_DIR}")
-  set(executable "${GAMES_DIR}/ventora")
-else()
-  set(executable "${CMAKE_INSTALL_PREFIX}/${GAMES_DIR}/ventora")
-endif()
+cmake_path(ABSOLUTE_PATH GAMES_DIR BASE_DIRECTORY "${CMAKE_INSTALL_PREFIX}" OUTPUT_VARIABLE games_dir)
+set(executable "${games_dir}/ventora")
 # An Exec argument with a space or another reserved character goes in double quotes, where
 # ", `, $ and \ take a backslash; a literal % is written %%.
 string(REPLACE "%" "%%" VENTORA_EXEC "${executable}")
