@@ -4,6 +4,7 @@
 function(ventora_embed target symbol file)
   set(asm "${CMAKE_CURRENT_BINARY_DIR}/embed_${symbol}.S")
   file(WRITE "${asm}.in"
+    "/* SPDX-License-Identifier: MIT */\n"
     "    .section .rodata\n"
     "    .global ${symbol}\n"
     "    .global ${symbol}_end\n"
