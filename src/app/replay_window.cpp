@@ -100,7 +100,10 @@ int play_replay_in_window(Window& window, const replay::ReplayFile& replay) {
                    replay.end ? "" : " (the recording stopped early: no end record)");
       end_told = true;
     }
-    window.draw(picture);
+    if (const gl::Status drawn = window.draw(picture); !drawn) {
+      std::fprintf(stderr, "%s\n", drawn.error().message.c_str());
+      return 1;
+    }
     window.present();
   }
 }

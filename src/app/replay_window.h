@@ -8,8 +8,9 @@
 
 namespace ventora {
 
-// Plays `replay` in `window`; returns the exit status (0). A frame where the replay parts from
-// the recording is reported on stderr once, and the replay plays on.
+// Plays `replay` in `window`; returns the exit status: 0, or 1 after the line that says why a
+// frame could not be drawn. A frame where the replay parts from the recording is reported on
+// stderr once, and the replay plays on.
 int play_replay_in_window(Window& window, const replay::ReplayFile& replay);
 
 }  // namespace ventora

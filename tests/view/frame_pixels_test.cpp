@@ -15,6 +15,7 @@
 #include "game/run.h"
 #include "platform/gl_renderer.h"
 #include "platform/window.h"
+#include "tests/support/gl_status.h"
 #include "view/scene.h"
 
 namespace ventora {
@@ -83,7 +84,7 @@ class FramePixels : public ::testing::TestWithParam<Mode> {
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     glClearColor(1, 0, 1, 1);
     glClear(GL_COLOR_BUFFER_BIT);
-    window_->draw(list);
+    EXPECT_TRUE(test::succeeded(window_->draw(list)));
     return screen_pixels(GetParam().width, GetParam().height);
   }
 
