@@ -5,8 +5,6 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 #include <span>
 #include <string>
 #include <utility>
@@ -93,22 +91,58 @@ struct SavedState {
   GLint texture = 0;
 };
 
-[[noreturn]] void material_failed(std::string_view name, const std::string& log) {
-  std::fprintf(stderr, "failed to load planet layer material: %.*s\n%s\n",
-               static_cast<int>(name.size()), name.data(), log.c_str());
-  std::exit(1);
+// Leaves texture unit 0 active.
+SavedState save_state() {
+  SavedState saved;
+  glGetIntegerv(GL_VIEWPORT, saved.viewport);
+  glGetIntegerv(GL_DRAW_FRAMEBUFFER_BINDING, &saved.framebuffer);
+  glGetIntegerv(GL_READ_FRAMEBUFFER_BINDING, &saved.read_framebuffer);
+  saved.scissor = glIsEnabled(GL_SCISSOR_TEST);
+  glGetFloatv(GL_COLOR_CLEAR_VALUE, saved.clear_color);
+  glGetIntegerv(GL_ACTIVE_TEXTURE, &saved.active_texture);
+  glActiveTexture(GL_TEXTURE0);
+  glGetIntegerv(GL_TEXTURE_BINDING_2D, &saved.texture);
+  return saved;
+}
+
+// Back to drawing where the caller drew.
+void return_to(const SavedState& saved) {
+  glBindFramebuffer(GL_DRAW_FRAMEBUFFER, static_cast<GLuint>(saved.framebuffer));
+  glBindFramebuffer(GL_READ_FRAMEBUFFER, static_cast<GLuint>(saved.read_framebuffer));
+  glViewport(saved.viewport[0], saved.viewport[1], saved.viewport[2], saved.viewport[3]);
+  if (saved.scissor) glEnable(GL_SCISSOR_TEST);
+}
+
+// The caller's state as it was, with no program, vertex array or buffer bound.
+void restore(const SavedState& saved) {
+  return_to(saved);
+  glClearColor(saved.clear_color[0], saved.clear_color[1], saved.clear_color[2], saved.clear_color[3]);
+  glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(saved.texture));
+  glActiveTexture(static_cast<GLenum>(saved.active_texture));
+  glUseProgram(0);
+  glBindVertexArray(0);
+  glBindBuffer(GL_ARRAY_BUFFER, 0);
+}
+
+gl::Error material_failed(std::string_view name, const std::string& log) {
+  return {"failed to load planet layer material: " + std::string(name) + "\n" + log};
 }
 
 // A program of the planet vertex shader and `fragment`, in use, its model matrix the identity.
-gl::Program planet_program(std::string_view name, std::string_view fragment) {
+gl::Result<gl::Program> planet_program(std::string_view name, std::string_view fragment) {
   gl::Result<gl::Program> built = gl::build_program(
       vertex_source(), fragment,
       {{kPositionAttribute, "position"}, {kTexcoordAttribute, "texcoord"}});
-  if (!built) material_failed(name, built.error().message);
-  gl::Program program = std::move(built.value());
+  if (!built) return material_failed(name, built.error().message);
+  const gl::Program& program = built.value();
   program.use();
   glUniformMatrix4fv(program.uniform("Model"), 1, GL_FALSE, kIdentity);
-  return program;
+  return built;
+}
+
+gl::Status done_or_error(const gl::Result<bool>& drawn) {
+  if (!drawn) return drawn.error();
+  return gl::Done{};
 }
 
 // Opaque colours keep every layer's alpha 0 or 1, which the shared art target relies on.
@@ -145,23 +179,27 @@ struct PlanetPainter::Impl {
   std::vector<ArtTarget> targets;
   std::uint64_t uses = 0;
 
-  void ensure_gl();
-  const Material& material(const LayerDraw& draw);
-  ArtTarget& target(int size);
+  gl::Status ensure_gl();
+  gl::Status build_material(const LayerDraw& draw);
+  const Material* find_material(const LayerDraw& draw) const;
+  gl::Result<const gl::RenderTarget*> target(int size);
   void quad(const Square& sq);
   void rectangles(std::span<const Rectangle> rects, float frame_x, float frame_y, float frame_w,
                   float frame_h);
   void draw_underlay_and_art(const Underlay& underlay, const Square& sq, GLuint art, int art_size,
                              const ArtCoverage& coverage, const float projection[16]);
-  void draw_underlay_alone(const Underlay& underlay, const float projection[16]);
+  gl::Status draw_underlay_alone(const Underlay& underlay, const float projection[16]);
   void draw_layer(const LayerDraw& draw, const Square& sq, const float projection[16]);
-  bool draw(std::span<const LayerDraw> draws, float x, float y, float w, float h,
-            const float projection[16], bool allow_art_path, const Underlay* underlay);
+  gl::Result<bool> draw(std::span<const LayerDraw> draws, float x, float y, float w, float h,
+                        const float projection[16], bool allow_art_path, const Underlay* underlay);
+  gl::Status draw_stack(std::span<const LayerDraw> draws, const Square& sq, float side_px,
+                        const float projection[16], bool allow_art_path, const Underlay* underlay,
+                        const SavedState& saved);
 };
 
-// The quad's buffers and the blit program, made on the first draw (a context is current then).
-void PlanetPainter::Impl::ensure_gl() {
-  if (gl_ready) return;
+// The quad's buffers and the blit programs, made on the first draw (a context is current then).
+gl::Status PlanetPainter::Impl::ensure_gl() {
+  if (gl_ready) return gl::Done{};
   vertex_array = gl::VertexArray::make();
   vertex_buffer = gl::StreamBuffer::make(GL_ARRAY_BUFFER);
   glBindVertexArray(vertex_array.get());
@@ -172,31 +210,48 @@ void PlanetPainter::Impl::ensure_gl() {
   glVertexAttribPointer(kTexcoordAttribute, 2, GL_FLOAT, GL_FALSE, 5 * sizeof(float),
                         reinterpret_cast<const void*>(3 * sizeof(float)));
 
-  blit_program = planet_program("art_blit", art_blit_source());
+  gl::Result<gl::Program> blit = planet_program("art_blit", art_blit_source());
+  if (!blit) return blit.error();
+  blit_program = std::move(blit.value());
   glUniform1i(blit_program.uniform("art"), 0);
   blit_projection = blit_program.uniform("Projection");
-  compose_program = planet_program("art_compose", art_compose_source());
+  gl::Result<gl::Program> compose = planet_program("art_compose", art_compose_source());
+  if (!compose) return compose.error();
+  compose_program = std::move(compose.value());
   glUniform1i(compose_program.uniform("art"), 0);
   glUniform1i(compose_program.uniform("under"), 1);
   compose_projection = compose_program.uniform("Projection");
   compose_mapping = compose_program.uniform("under_from_square");
   gl_ready = true;
+  return gl::Done{};
 }
 
-// The layer's program, built the first time it is needed.
-const Material& PlanetPainter::Impl::material(const LayerDraw& draw) {
+// The layer's program among those built so far.
+const Material* PlanetPainter::Impl::find_material(const LayerDraw& draw) const {
+  const MaterialPrograms& slot = materials[static_cast<int>(draw.material)];
+  const int octaves = slot.fixes_octaves ? octave_count(draw) : 0;
+  for (const Material& m : slot.programs) {
+    if (m.octaves == octaves) return &m;
+  }
+  return nullptr;
+}
+
+// Builds the layer's program the first time it is needed.
+gl::Status PlanetPainter::Impl::build_material(const LayerDraw& draw) {
+  if (find_material(draw) != nullptr) return gl::Done{};
+  const MaterialInfo& info = material_info(draw.material);
+  const std::string_view source = fragment_source(draw.material);
+  if (source.empty()) return material_failed(info.name, "no shader source is built in for it");
   MaterialPrograms& slot = materials[static_cast<int>(draw.material)];
   std::vector<Material>& programs = slot.programs;
-  const std::string_view source = fragment_source(draw.material);
   if (programs.empty()) slot.fixes_octaves = source.find("#ifndef OCTAVES") != std::string_view::npos;
   const int octaves = slot.fixes_octaves ? octave_count(draw) : 0;
-  for (const Material& m : programs) {
-    if (m.octaves == octaves) return m;
-  }
-  const MaterialInfo& info = material_info(draw.material);
+  gl::Result<gl::Program> program =
+      planet_program(info.name, octaves > 0 ? with_octaves(source, octaves) : source);
+  if (!program) return program.error();
   Material m;
   m.octaves = octaves;
-  m.program = planet_program(info.name, octaves > 0 ? with_octaves(source, octaves) : source);
+  m.program = std::move(program.value());
   m.projection = m.program.uniform("Projection");
   m.locations.fill(-1);
   for (const UniformDecl& decl : info.uniforms) {
@@ -205,16 +260,16 @@ const Material& PlanetPainter::Impl::material(const LayerDraw& draw) {
   }
   if (programs.empty()) ++built;
   programs.push_back(std::move(m));
-  return programs.back();
+  return gl::Done{};
 }
 
 // A size × size colour target, re-using the least recently used one when all are taken.
-ArtTarget& PlanetPainter::Impl::target(int size) {
+gl::Result<const gl::RenderTarget*> PlanetPainter::Impl::target(int size) {
   ++uses;
   for (ArtTarget& t : targets) {
     if (t.surface.width() == size) {
       t.last_used = uses;
-      return t;
+      return &t.surface;
     }
   }
   ArtTarget* t = nullptr;
@@ -227,11 +282,8 @@ ArtTarget& PlanetPainter::Impl::target(int size) {
     }
   }
   t->last_used = uses;
-  if (gl::Status made = t->surface.resize(size, size); !made) {
-    std::fprintf(stderr, "%s\n", made.error().message.c_str());
-    std::exit(1);
-  }
-  return *t;
+  if (gl::Status made = t->surface.resize(size, size); !made) return made.error();
+  return &t->surface;
 }
 
 // Two triangles over the square, uv (0, 0) at its top-left corner and (1, 1) at its bottom-right.
@@ -259,8 +311,8 @@ void PlanetPainter::Impl::rectangles(std::span<const Rectangle> rects, float fra
 
 // The underlay through the plain blit shader, without blending: the software rasterizer runs
 // that on its fast copying path.
-void PlanetPainter::Impl::draw_underlay_alone(const Underlay& u, const float projection[16]) {
-  ensure_gl();
+gl::Status PlanetPainter::Impl::draw_underlay_alone(const Underlay& u, const float projection[16]) {
+  if (gl::Status ready = ensure_gl(); !ready) return ready;
   const Rectangle whole[] = {{u.x, u.y, u.x + u.w, u.y + u.h}};
   glDisable(GL_BLEND);
   blit_program.use();
@@ -273,6 +325,7 @@ void PlanetPainter::Impl::draw_underlay_alone(const Underlay& u, const float pro
   glUseProgram(0);
   glBindVertexArray(0);
   glBindBuffer(GL_ARRAY_BUFFER, 0);
+  return gl::Done{};
 }
 
 // The underlay over the whole viewport with the art target in the planet's square, every pixel
@@ -345,7 +398,7 @@ void PlanetPainter::Impl::draw_underlay_and_art(const Underlay& u, const Square&
 
 void PlanetPainter::Impl::draw_layer(const LayerDraw& draw, const Square& sq,
                                      const float projection[16]) {
-  const Material& m = material(draw);
+  const Material& m = *find_material(draw);  // built before anything is drawn
   m.program.use();
   glUniformMatrix4fv(m.projection, 1, GL_FALSE, projection);
   for (const UniformValue& value : draw.values) {
@@ -362,25 +415,23 @@ void PlanetPainter::Impl::draw_layer(const LayerDraw& draw, const Square& sq,
   quad(sq);
 }
 
-bool PlanetPainter::Impl::draw(std::span<const LayerDraw> draws, float x, float y, float w,
-                               float h, const float projection[16], bool allow_art_path,
-                               const Underlay* underlay) {
-  ensure_gl();
+// False, and nothing drawn, when the underlay cannot share the planet's pass. Every program the
+// layers need is built before anything is drawn, so a material that does not build draws nothing.
+gl::Result<bool> PlanetPainter::Impl::draw(std::span<const LayerDraw> draws, float x, float y,
+                                           float w, float h, const float projection[16],
+                                           bool allow_art_path, const Underlay* underlay) {
+  if (gl::Status ready = ensure_gl(); !ready) return ready.error();
   const Square sq = fit_square(x, y, w, h);
-
-  SavedState saved;
-  glGetIntegerv(GL_VIEWPORT, saved.viewport);
+  GLint viewport[4] = {};
+  glGetIntegerv(GL_VIEWPORT, viewport);
   // The square's side in framebuffer pixels decides whether art resolution is any cheaper.
-  const float side_px = sq.side * std::fabs(projection[0]) * static_cast<float>(saved.viewport[2]) / 2.0f;
+  const float side_px = sq.side * std::fabs(projection[0]) * static_cast<float>(viewport[2]) / 2.0f;
   if (underlay && !(allow_art_path && !draws.empty() && art_path_fits(draws[0], side_px))) return false;
-  glGetIntegerv(GL_DRAW_FRAMEBUFFER_BINDING, &saved.framebuffer);
-  glGetIntegerv(GL_READ_FRAMEBUFFER_BINDING, &saved.read_framebuffer);
-  saved.scissor = glIsEnabled(GL_SCISSOR_TEST);
-  glGetFloatv(GL_COLOR_CLEAR_VALUE, saved.clear_color);
-  glGetIntegerv(GL_ACTIVE_TEXTURE, &saved.active_texture);
-  glActiveTexture(GL_TEXTURE0);
-  glGetIntegerv(GL_TEXTURE_BINDING_2D, &saved.texture);
+  for (const LayerDraw& draw : draws) {
+    if (gl::Status built = build_material(draw); !built) return built.error();
+  }
 
+  const SavedState saved = save_state();
   glEnable(GL_BLEND);
   glBlendEquation(GL_FUNC_ADD);
   glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
@@ -388,7 +439,16 @@ bool PlanetPainter::Impl::draw(std::span<const LayerDraw> draws, float x, float 
   glDisable(GL_CULL_FACE);
   glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
   glBindVertexArray(vertex_array.get());
+  const gl::Status drawn = draw_stack(draws, sq, side_px, projection, allow_art_path, underlay, saved);
+  restore(saved);
+  if (!drawn) return drawn.error();
+  return true;
+}
 
+gl::Status PlanetPainter::Impl::draw_stack(std::span<const LayerDraw> draws, const Square& sq,
+                                           float side_px, const float projection[16],
+                                           bool allow_art_path, const Underlay* underlay,
+                                           const SavedState& saved) {
   for (std::size_t i = 0; i < draws.size();) {
     if (!allow_art_path || !art_path_fits(draws[i], side_px)) {
       draw_layer(draws[i], sq, projection);
@@ -403,16 +463,15 @@ bool PlanetPainter::Impl::draw(std::span<const LayerDraw> draws, float x, float 
       ++end;
     }
     const int size = static_cast<int>(draws[i].art_pixels);
-    const gl::RenderTarget& t = target(size).surface;
+    const gl::Result<const gl::RenderTarget*> made = target(size);
+    if (!made) return made.error();
+    const gl::RenderTarget& t = *made.value();
     t.bind();
     glDisable(GL_SCISSOR_TEST);
     gl::clear(0, 0, 0, 0);
     for (std::size_t k = i; k < end; ++k) draw_layer(draws[k], Square{0, 0, 1}, kUnitToTarget);
 
-    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, static_cast<GLuint>(saved.framebuffer));
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, static_cast<GLuint>(saved.read_framebuffer));
-    glViewport(saved.viewport[0], saved.viewport[1], saved.viewport[2], saved.viewport[3]);
-    if (saved.scissor) glEnable(GL_SCISSOR_TEST);
+    return_to(saved);
     if (underlay && i == 0) {
       draw_underlay_and_art(*underlay, sq, t.texture(), size, art_coverage(draws.subspan(i, end - i)),
                             projection);
@@ -424,14 +483,7 @@ bool PlanetPainter::Impl::draw(std::span<const LayerDraw> draws, float x, float 
     }
     i = end;
   }
-
-  glClearColor(saved.clear_color[0], saved.clear_color[1], saved.clear_color[2], saved.clear_color[3]);
-  glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(saved.texture));
-  glActiveTexture(static_cast<GLenum>(saved.active_texture));
-  glUseProgram(0);
-  glBindVertexArray(0);
-  glBindBuffer(GL_ARRAY_BUFFER, 0);
-  return true;
+  return gl::Done{};
 }
 
 PlanetPainter::PlanetPainter(FragmentSourceFn fragment_source) : impl_(std::make_unique<Impl>()) {
@@ -440,29 +492,29 @@ PlanetPainter::PlanetPainter(FragmentSourceFn fragment_source) : impl_(std::make
 
 PlanetPainter::~PlanetPainter() = default;
 
-void PlanetPainter::draw_planet(const Planet& planet, float x, float y, float w, float h,
-                                float spin, const float projection[16]) {
-  impl_->draw(layer_draws(planet, spin), x, y, w, h, projection, true, nullptr);
+gl::Status PlanetPainter::draw_planet(const Planet& planet, float x, float y, float w, float h,
+                                      float spin, const float projection[16]) {
+  return done_or_error(impl_->draw(layer_draws(planet, spin), x, y, w, h, projection, true, nullptr));
 }
 
-void PlanetPainter::draw_underlay(const Underlay& underlay, const float projection[16]) {
-  impl_->draw_underlay_alone(underlay, projection);
+gl::Status PlanetPainter::draw_underlay(const Underlay& underlay, const float projection[16]) {
+  return impl_->draw_underlay_alone(underlay, projection);
 }
 
-bool PlanetPainter::draw_planet_over(const Underlay& underlay, const Planet& planet, float x,
-                                     float y, float w, float h, float spin,
-                                     const float projection[16]) {
+gl::Result<bool> PlanetPainter::draw_planet_over(const Underlay& underlay, const Planet& planet,
+                                                 float x, float y, float w, float h, float spin,
+                                                 const float projection[16]) {
   return impl_->draw(layer_draws(planet, spin), x, y, w, h, projection, true, &underlay);
 }
 
-void PlanetPainter::draw_planet_direct(const Planet& planet, float x, float y, float w, float h,
-                                       float spin, const float projection[16]) {
-  impl_->draw(layer_draws(planet, spin), x, y, w, h, projection, false, nullptr);
+gl::Status PlanetPainter::draw_planet_direct(const Planet& planet, float x, float y, float w,
+                                             float h, float spin, const float projection[16]) {
+  return done_or_error(impl_->draw(layer_draws(planet, spin), x, y, w, h, projection, false, nullptr));
 }
 
-void PlanetPainter::draw_layers(std::span<const LayerDraw> draws, float x, float y, float w,
-                                float h, const float projection[16], bool art_path) {
-  impl_->draw(draws, x, y, w, h, projection, art_path, nullptr);
+gl::Status PlanetPainter::draw_layers(std::span<const LayerDraw> draws, float x, float y, float w,
+                                      float h, const float projection[16], bool art_path) {
+  return done_or_error(impl_->draw(draws, x, y, w, h, projection, art_path, nullptr));
 }
 
 int PlanetPainter::materials_built() const { return impl_->built; }

@@ -20,6 +20,7 @@ std::string_view vertex_source();
 std::string_view art_blit_source();
 // An underlay texture with an art-resolution target over it, for the planet's square.
 std::string_view art_compose_source();
+// Empty for a material the build composed no shader for.
 std::string_view fragment_source(LayerMaterial material);
 
 }  // namespace planet

@@ -14,11 +14,19 @@
 #include "app/replay_options.h"
 #include "app/replay_window.h"
 #include "app/window_config.h"
+#include "gl/result.h"
+#include "layout/render_settings.h"
 #include "music/music_player.h"
 #include "platform/window.h"
 
 namespace ventora {
 namespace {
+
+// What the window cannot draw ends the game: its one line, and a failed exit.
+[[noreturn]] void stop(const gl::Error& error) {
+  std::fprintf(stderr, "%s\n", error.message.c_str());
+  std::exit(1);
+}
 
 // The real window and process behind the frame loop.
 class WindowHost final : public FrameHost {
@@ -31,7 +39,7 @@ class WindowHost final : public FrameHost {
     window_.request_size(static_cast<int>(size.width), static_cast<int>(size.height));
   }
   void show(const DrawList& list) override {
-    window_.draw(list);
+    if (const gl::Status drawn = window_.draw(list); !drawn) stop(drawn.error());
     window_.present();
     pacer_.wait_after_present();
   }

@@ -115,7 +115,10 @@ int play_replay_in_window(Window& window, replay::ReplayReader& reader) {
       tell_end(reader, playback.frames_played());
       end_told = true;
     }
-    window.draw(picture);
+    if (const gl::Status drawn = window.draw(picture); !drawn) {
+      std::fprintf(stderr, "%s\n", drawn.error().message.c_str());
+      return 1;
+    }
     window.present();
   }
 }

@@ -8,9 +8,10 @@
 
 namespace ventora {
 
-// Plays the replay `reader` reads in `window`; returns the exit status (0, or 1 for a file that
-// turned out damaged). A frame where the replay parts from the recording is reported on stderr
-// once, and the replay plays on; damage stops it where it is.
+// Plays the replay `reader` reads in `window`; returns the exit status: 0, or 1 for a file that
+// turned out damaged or after the line that says why a frame could not be drawn. A frame where
+// the replay parts from the recording is reported on stderr once, and the replay plays on; damage
+// stops it where it is.
 int play_replay_in_window(Window& window, replay::ReplayReader& reader);
 
 }  // namespace ventora

@@ -9,7 +9,8 @@
 
 namespace gl {
 
-template <GLuint (*Make)(), void (*Delete)(GLuint)>
+// `Make` gives a new name, `Delete` deletes one.
+template <auto& Make, auto& Delete>
 class Handle {
  public:
   Handle() = default;
@@ -38,21 +39,22 @@ class Handle {
   GLuint name_ = 0;
 };
 
-GLuint make_texture();
-void delete_texture(GLuint name);
-GLuint make_framebuffer();
-void delete_framebuffer(GLuint name);
-GLuint make_buffer();
-void delete_buffer(GLuint name);
-GLuint make_vertex_array();
-void delete_vertex_array(GLuint name);
-GLuint make_program();
-void delete_program(GLuint name);
+// One name from a glGen* function, and its glDelete* counterpart for one name.
+template <auto& Generate>
+GLuint generated() {
+  GLuint name = 0;
+  Generate(1, &name);
+  return name;
+}
+template <auto& DeleteMany>
+void delete_one(GLuint name) {
+  DeleteMany(1, &name);
+}
 
-using Texture = Handle<make_texture, delete_texture>;
-using Framebuffer = Handle<make_framebuffer, delete_framebuffer>;
-using Buffer = Handle<make_buffer, delete_buffer>;
-using VertexArray = Handle<make_vertex_array, delete_vertex_array>;
-using ProgramName = Handle<make_program, delete_program>;
+using Texture = Handle<generated<glGenTextures>, delete_one<glDeleteTextures>>;
+using Framebuffer = Handle<generated<glGenFramebuffers>, delete_one<glDeleteFramebuffers>>;
+using Buffer = Handle<generated<glGenBuffers>, delete_one<glDeleteBuffers>>;
+using VertexArray = Handle<generated<glGenVertexArrays>, delete_one<glDeleteVertexArrays>>;
+using ProgramName = Handle<glCreateProgram, glDeleteProgram>;
 
 }  // namespace gl

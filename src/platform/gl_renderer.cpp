@@ -173,12 +173,12 @@ struct GlRenderer::Impl {
   void begin_frame(float units_wide, float units_high, int pixels_wide, int pixels_high);
   void into_screen();
   bool into_target(const Pass& pass);
-  void draw(const Pass& pass, const DrawList& list);
+  gl::Status draw(const Pass& pass, const DrawList& list);
   void shape(const DrawCommand& cmd);
   void blit(const DrawCommand& cmd);
-  void planet(const DrawCommand& cmd, bool direct);
-  void backdrop(TargetId id);
-  void backdrop_and_planet(TargetId id, const DrawCommand& cmd);
+  gl::Status planet(const DrawCommand& cmd, bool direct);
+  gl::Status backdrop(TargetId id);
+  gl::Status backdrop_and_planet(TargetId id, const DrawCommand& cmd);
 
   void quad(Vec2 p0, Vec2 p1, Vec2 p2, Vec2 p3, Vec2 t0, Vec2 t2, RgbaBytes c);
   void rectangle(Rect r, RgbaBytes c);
@@ -485,24 +485,22 @@ bool GlRenderer::Impl::into_target(const Pass& pass) {
   return true;
 }
 
-void GlRenderer::Impl::draw(const Pass& pass, const DrawList& list) {
+gl::Status GlRenderer::Impl::draw(const Pass& pass, const DrawList& list) {
   switch (pass.kind) {
     case PassKind::IntoTarget:
     case PassKind::IntoScreen: break;  // render() moves between surfaces
-    case PassKind::Clear:
-      gl::clear(pass.color.r, pass.color.g, pass.color.b, pass.color.a);
-      break;
+    case PassKind::Clear: gl::clear(pass.color.r, pass.color.g, pass.color.b, pass.color.a); break;
     case PassKind::Shapes:
       for (std::size_t i = pass.first; i < pass.end; ++i) shape(list.commands[i]);
       flush();
       break;
     case PassKind::Planet:
     case PassKind::PlanetDirect:
-      planet(list.commands[pass.first], pass.kind == PassKind::PlanetDirect);
-      break;
-    case PassKind::Backdrop: backdrop(pass.target); break;
-    case PassKind::BackdropAndPlanet: backdrop_and_planet(pass.target, list.commands[pass.first]); break;
+      return planet(list.commands[pass.first], pass.kind == PassKind::PlanetDirect);
+    case PassKind::Backdrop: return backdrop(pass.target);
+    case PassKind::BackdropAndPlanet: return backdrop_and_planet(pass.target, list.commands[pass.first]);
   }
+  return gl::Done{};
 }
 
 void GlRenderer::Impl::shape(const DrawCommand& cmd) {
@@ -537,37 +535,40 @@ void GlRenderer::Impl::blit(const DrawCommand& cmd) {
        {static_cast<float>(from.width()), static_cast<float>(from.height())}, to_bytes(cmd.color));
 }
 
-void GlRenderer::Impl::planet(const DrawCommand& cmd, bool direct) {
+gl::Status GlRenderer::Impl::planet(const DrawCommand& cmd, bool direct) {
   const Rect d = cmd.rect;
-  if (direct) {
-    painter.draw_planet_direct(*cmd.planet, d.x, d.y, d.w, d.h, cmd.rotation, projection);
-  } else {
-    painter.draw_planet(*cmd.planet, d.x, d.y, d.w, d.h, cmd.rotation, projection);
-  }
+  const gl::Status drawn =
+      direct ? painter.draw_planet_direct(*cmd.planet, d.x, d.y, d.w, d.h, cmd.rotation, projection)
+             : painter.draw_planet(*cmd.planet, d.x, d.y, d.w, d.h, cmd.rotation, projection);
   bind_state();
+  return drawn;
 }
 
 // A backdrop whose target the driver refused leaves the screen black, as under any frame.
-void GlRenderer::Impl::backdrop(TargetId id) {
+gl::Status GlRenderer::Impl::backdrop(TargetId id) {
   const Target* t = find_target(id);
   if (!t) {
     gl::clear(0, 0, 0, 1);
-    return;
+    return gl::Done{};
   }
-  painter.draw_underlay({t->surface.texture(), 0, 0, screen_width, screen_height}, projection);
+  const gl::Status drawn =
+      painter.draw_underlay({t->surface.texture(), 0, 0, screen_width, screen_height}, projection);
   bind_state();
+  return drawn;
 }
 
-void GlRenderer::Impl::backdrop_and_planet(TargetId id, const DrawCommand& cmd) {
-  const Target* t = find_target(id);
-  const Rect d = cmd.rect;
-  if (t && painter.draw_planet_over({t->surface.texture(), 0, 0, screen_width, screen_height},
-                                    *cmd.planet, d.x, d.y, d.w, d.h, cmd.rotation, projection)) {
+gl::Status GlRenderer::Impl::backdrop_and_planet(TargetId id, const DrawCommand& cmd) {
+  if (const Target* t = find_target(id)) {
+    const Rect d = cmd.rect;
+    const gl::Result<bool> shared =
+        painter.draw_planet_over({t->surface.texture(), 0, 0, screen_width, screen_height},
+                                 *cmd.planet, d.x, d.y, d.w, d.h, cmd.rotation, projection);
     bind_state();
-    return;
+    if (!shared) return shared.error();
+    if (shared.value()) return gl::Done{};
   }
-  backdrop(id);
-  planet(cmd, false);
+  if (gl::Status drawn = backdrop(id); !drawn) return drawn;
+  return planet(cmd, false);
 }
 
 GlRenderer::GlRenderer(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {
@@ -607,14 +608,15 @@ gl::Result<std::unique_ptr<GlRenderer>> GlRenderer::create() {
   return std::unique_ptr<GlRenderer>(new GlRenderer(std::move(impl)));
 }
 
-void GlRenderer::render(const DrawList& list, float screen_width, float screen_height,
-                        int drawable_width, int drawable_height) {
+gl::Status GlRenderer::render(const DrawList& list, float screen_width, float screen_height,
+                              int drawable_width, int drawable_height) {
   Impl& r = *impl_;
   stats_ = {};
   r.begin_frame(screen_width, screen_height, drawable_width, drawable_height);
   const PassSettings settings{r.screen_width, r.screen_height, r.max_target_size, r.plain_passes,
                               r.planet_direct_path};
   bool surface_made = true;  // false inside a target the driver refused
+  gl::Status drawn = gl::Done{};
   for (const Pass& pass : plan_passes(list, settings, r.target_states())) {
     if (pass.kind == PassKind::IntoTarget) {
       surface_made = r.into_target(pass);
@@ -622,11 +624,13 @@ void GlRenderer::render(const DrawList& list, float screen_width, float screen_h
       r.into_screen();
       surface_made = true;
     } else if (surface_made) {
-      r.draw(pass, list);
+      drawn = r.draw(pass, list);
+      if (!drawn) break;
     }
   }
   glBindVertexArray(0);
   glUseProgram(0);
+  return drawn;
 }
 
 void GlRenderer::set_planet_direct_path(bool direct) { impl_->planet_direct_path = direct; }

@@ -31,9 +31,10 @@ class GlRenderer {
   // Executes `list` onto the framebuffer bound for drawing (the window's, or a caller's offscreen
   // one, which stays bound afterwards): `screen_width` × `screen_height` are the
   // logical units the list is drawn in, the drawable may be larger (high DPI). A list that does
-  // not begin with a clear is drawn over black.
-  void render(const DrawList& list, float screen_width, float screen_height, int drawable_width,
-              int drawable_height);
+  // not begin with a clear is drawn over black. An error, the frame left unfinished, when a planet
+  // cannot be drawn (one of its shaders does not build).
+  gl::Status render(const DrawList& list, float screen_width, float screen_height,
+                    int drawable_width, int drawable_height);
   // Reads a target's pixels as RGBA8, top row first; empty when the target does not exist.
   std::vector<std::uint8_t> read_target(TargetId target, int& width, int& height) const;
   const RenderStats& stats() const { return stats_; }

@@ -243,21 +243,22 @@ bool Window::set_fullscreen(bool on) {
 
 bool Window::fullscreen() const { return impl_->fullscreen; }
 
-void Window::draw(const DrawList& list) {
+gl::Status Window::draw(const DrawList& list) {
   Impl& w = *impl_;
   int dw = 0, dh = 0;
   SDL_GL_GetDrawableSize(w.window, &dw, &dh);
   if (w.fullscreen) {
     if (!w.presenter) w.presenter = std::make_unique<ScaledPresenter>();
     if (w.presenter->begin(w.game_width, w.game_height)) {
-      w.renderer->render(list, static_cast<float>(w.game_width), static_cast<float>(w.game_height),
-                         w.game_width, w.game_height);
+      const gl::Status drawn = w.renderer->render(list, static_cast<float>(w.game_width),
+                                                  static_cast<float>(w.game_height), w.game_width,
+                                                  w.game_height);
       w.presenter->present(w.fullscreen_box(), dw, dh);
-      return;
+      return drawn;
     }
   }
   glBindFramebuffer(GL_FRAMEBUFFER, 0);
-  w.renderer->render(list, static_cast<float>(width()), static_cast<float>(height()), dw, dh);
+  return w.renderer->render(list, static_cast<float>(width()), static_cast<float>(height()), dw, dh);
 }
 
 void Window::present() {

@@ -8,6 +8,7 @@
 #include "base/frame_input.h"
 #include "base/pad_input.h"
 #include "draw/draw_list.h"
+#include "gl/result.h"
 
 namespace ventora {
 
@@ -52,8 +53,8 @@ class Window {
   // system refuses.
   bool set_fullscreen(bool on);
   bool fullscreen() const;
-  // Executes `list` onto the window's drawable.
-  void draw(const DrawList& list);
+  // Executes `list` onto the window's drawable; the renderer's error when it cannot.
+  gl::Status draw(const DrawList& list);
   // Shows the frame drawn since the last present.
   void present();
   GlRenderer& renderer();

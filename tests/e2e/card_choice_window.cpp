@@ -60,7 +60,10 @@ int main(int argc, char** argv) {
       window->request_size(static_cast<int>(outcome.window_size->width),
                            static_cast<int>(outcome.window_size->height));
     }
-    window->draw(list);
+    if (const gl::Status drawn = window->draw(list); !drawn) {
+      std::fprintf(stderr, "%s\n", drawn.error().message.c_str());
+      return 1;
+    }
     window->present();
   }
 }

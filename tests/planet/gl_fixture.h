@@ -11,9 +11,12 @@
 #include "headless_gl.h"
 #include "planet/core/planet.h"
 #include "planet/gl/planet_painter.h"
+#include "tests/support/gl_status.h"
 #include "tests/support/require_gl.h"
 
 namespace planet::test {
+
+using ventora::test::succeeded;
 
 struct GlContext {
   std::unique_ptr<HeadlessGl> gl;
@@ -69,7 +72,7 @@ inline Image render_layers(PlanetPainter& painter, const std::vector<LayerDraw>&
   }
   target.bind();
   const auto projection = pixel_projection(static_cast<float>(width), static_cast<float>(height));
-  painter.draw_layers(draws, x, y, w, h, projection.data(), art_path);
+  EXPECT_TRUE(succeeded(painter.draw_layers(draws, x, y, w, h, projection.data(), art_path)));
   return {width, height, read_top_down(target)};
 }
 

@@ -46,9 +46,10 @@ TEST_F(FastPathTest, TranslucentColoursStayExact) {
   for (bool fast : {false, true}) {
     clear_target(target, 0.1f, 0.2f, 0.3f, 1.0f);
     if (fast) {
-      painter.draw_planet(planet, 0, 0, side, side, 0, projection.data());
+      EXPECT_TRUE(succeeded(painter.draw_planet(planet, 0, 0, side, side, 0, projection.data())));
     } else {
-      painter.draw_planet_direct(planet, 0, 0, side, side, 0, projection.data());
+      EXPECT_TRUE(
+          succeeded(painter.draw_planet_direct(planet, 0, 0, side, side, 0, projection.data())));
     }
     pictures[fast ? 1 : 0] = read_top_down(target);
   }

@@ -76,7 +76,7 @@ Image draw_scene(PlanetPainter& painter, const Scene& scene) {
   }
   target.bind();
   const auto projection = pixel_projection(kSide, kSide);
-  painter.draw_planet(planet, 0, 0, kSide, kSide, kSpin, projection.data());
+  EXPECT_TRUE(succeeded(painter.draw_planet(planet, 0, 0, kSide, kSide, kSpin, projection.data())));
   return {kSide, kSide, read_top_down(target)};
 }
 

@@ -11,6 +11,7 @@
 #include "planet/core/planet.h"
 #include "platform/gl_renderer.h"
 #include "platform/window.h"
+#include "tests/support/gl_status.h"
 #include "tests/support/require_gl.h"
 
 namespace ventora {
@@ -68,7 +69,7 @@ class GlTest : public ::testing::Test {
     canvas.clear(kBlack);
     draw(canvas);
     canvas.end_target();
-    renderer().render(list, 64, 48, 64, 48);
+    EXPECT_TRUE(test::succeeded(renderer().render(list, 64, 48, 64, 48)));
     return read(id);
   }
   Pixels read(TargetId id) {
@@ -165,7 +166,7 @@ TEST_F(GlTest, BlitShowsATargetInCrispBlocksTheRightWayUp) {
   canvas.clear(kBlack);
   canvas.blit_target(2, {0, 0, 32, 32}, kWhite);
   canvas.end_target();
-  renderer().render(list, 64, 48, 64, 48);
+  EXPECT_TRUE(test::succeeded(renderer().render(list, 64, 48, 64, 48)));
   Pixels p = read(3);
   ASSERT_EQ(p.width(), 32);
   for (int y = 0; y < 32; ++y) {
@@ -263,7 +264,7 @@ TEST_F(GlTest, TargetIsRecreatedWhenItsSizeChanges) {
   canvas.begin_target(6, 0, 10);
   canvas.rectangle({0, 0, 10, 10}, kRed);
   canvas.end_target();
-  renderer().render(list, 64, 48, 64, 48);
+  EXPECT_TRUE(test::succeeded(renderer().render(list, 64, 48, 64, 48)));
   int w = -1, h = -1;
   EXPECT_TRUE(renderer().read_target(6, w, h).empty());
   EXPECT_EQ(w, 0);
@@ -275,7 +276,7 @@ TEST_F(GlTest, ScreenUnitsAreYDownAndStretchToTheDrawable) {
   Canvas canvas(list, 32, 24);
   canvas.clear(kBlack);
   canvas.rectangle({0, 0, 16, 6}, kRed);
-  renderer().render(list, 32, 24, 64, 48);
+  EXPECT_TRUE(test::succeeded(renderer().render(list, 32, 24, 64, 48)));
   auto red_at = [](int x, int y) {  // y counted from the top, as the game does
     std::uint8_t px[4] = {};
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
@@ -288,7 +289,7 @@ TEST_F(GlTest, ScreenUnitsAreYDownAndStretchToTheDrawable) {
   EXPECT_FALSE(red_at(0, 12));
   EXPECT_FALSE(red_at(0, 47));
   // A frame with nothing in it starts from black rather than from the last picture.
-  renderer().render(DrawList{}, 32, 24, 64, 48);
+  EXPECT_TRUE(test::succeeded(renderer().render(DrawList{}, 32, 24, 64, 48)));
   EXPECT_FALSE(red_at(0, 0));
   window_->present();
 }
@@ -312,7 +313,7 @@ TEST_F(GlTest, PlanetDrawsTheSameOnScreenAndThroughATarget) {
   a.clear(kBlack);
   a.planet(world, {8, 0, 48, 48}, 0.5f);
   a.rectangle({0, 0, 4, 4}, kRed);
-  renderer().render(direct, 64, 48, 64, 48);
+  EXPECT_TRUE(test::succeeded(renderer().render(direct, 64, 48, 64, 48)));
   const auto on_screen = screen();
 
   DrawList via_target;
@@ -324,7 +325,7 @@ TEST_F(GlTest, PlanetDrawsTheSameOnScreenAndThroughATarget) {
   b.end_target();
   b.clear(kBlack);
   b.blit_target(9, {0, 0, 64, 48}, kWhite);
-  renderer().render(via_target, 64, 48, 64, 48);
+  EXPECT_TRUE(test::succeeded(renderer().render(via_target, 64, 48, 64, 48)));
   const auto blitted = screen();
 
   Pixels p(on_screen, 64, 48);  // rows bottom first: y = 47 is the top of the screen

@@ -61,6 +61,15 @@ void hd_frame(Canvas& c) {
   c.rectangle({0, 40, 64, 8}, kRed);               // 7
 }
 
+// The backdrop target drawn into at that size without a clear, then blown up over the screen.
+template <std::uint32_t Width, std::uint32_t Height>
+void backdrop_without_clear(Canvas& c) {
+  c.begin_target(kBackdrop, Width, Height);
+  c.circle({8, 6}, 3, kWhite);
+  c.end_target();
+  c.blit_target(kBackdrop, kWholeScreen, kWhite);
+}
+
 struct Case {
   const char* what;
   void (*draw)(Canvas&);
@@ -133,22 +142,10 @@ TEST(PassPlan, DrawListsBecomeTheirPasses) {
          c.blit_target(kBackdrop, kWholeScreen, kWhite);
        },
        {}, false, false, "target 7 16x12 | night | planet 2 | screen | black | shapes 4"},
-      {"a target at a new size starts transparent until cleared",
-       [](Canvas& c) {
-         c.begin_target(kBackdrop, 32, 24);
-         c.circle({8, 6}, 3, kWhite);
-         c.end_target();
-         c.blit_target(kBackdrop, kWholeScreen, kWhite);
-       },
+      {"a target at a new size starts transparent until cleared", backdrop_without_clear<32, 24>,
        {{kBackdrop, opaque_backdrop}}, false, false,
        "target 7 32x24 | shapes 1 | screen | black | shapes 3"},
-      {"a target kept at its size stays opaque without a clear",
-       [](Canvas& c) {
-         c.begin_target(kBackdrop, 16, 12);
-         c.circle({8, 6}, 3, kWhite);
-         c.end_target();
-         c.blit_target(kBackdrop, kWholeScreen, kWhite);
-       },
+      {"a target kept at its size stays opaque without a clear", backdrop_without_clear<16, 12>,
        {{kBackdrop, opaque_backdrop}}, false, false,
        "target 7 16x12 opaque | shapes 1 | screen | backdrop 7"},
       {"a target larger than GL holds is dropped with what is drawn into it",

@@ -16,6 +16,7 @@
 #include "game/run.h"
 #include "platform/gl_renderer.h"
 #include "platform/window.h"
+#include "tests/support/gl_status.h"
 #include "view/scene.h"
 
 namespace ventora {
@@ -80,7 +81,7 @@ class FramePixels : public ::testing::TestWithParam<OutputMode> {
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     glClearColor(1, 0, 1, 1);
     glClear(GL_COLOR_BUFFER_BIT);
-    window_->draw(list);
+    EXPECT_TRUE(test::succeeded(window_->draw(list)));
     return screen_pixels(width(), height());
   }
 

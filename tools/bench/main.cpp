@@ -127,7 +127,10 @@ void play(Window& window, const FloorPass& floor, OutputMode mode, int frames, b
     const auto timed = [&](bool plain) {
       renderer.set_plain_passes(plain);
       const Clock::time_point t = Clock::now();
-      window.draw(list);
+      if (const gl::Status drawn = window.draw(list); !drawn) {
+        std::fprintf(stderr, "bench: %s\n", drawn.error().message.c_str());
+        std::exit(1);
+      }
       renderer.finish();
       window.present();
       return simulation + ms_since(t);

@@ -21,22 +21,21 @@ constexpr planet::PlanetKind kStageKinds[] = {
 
 // Mean milliseconds per planet draw over `frames` draws (after one warm-up draw that builds
 // materials); the target is cleared once, so only the planet is timed.
-double time_draws(planet::PlanetPainter& painter, const gl::RenderTarget& target, planet::Planet planet,
-                  int frames, bool fast) {
+gl::Result<double> time_draws(planet::PlanetPainter& painter, const gl::RenderTarget& target,
+                              planet::Planet planet, int frames, bool fast) {
   const auto projection = planet::pixel_projection(kSide, kSide);
   const auto draw = [&](int frame) {
     planet.time = static_cast<float>(frame) / 60.0f;
-    if (fast) {
-      painter.draw_planet(planet, 0, 0, kSide, kSide, 0, projection.data());
-    } else {
-      painter.draw_planet_direct(planet, 0, 0, kSide, kSide, 0, projection.data());
-    }
+    return fast ? painter.draw_planet(planet, 0, 0, kSide, kSide, 0, projection.data())
+                : painter.draw_planet_direct(planet, 0, 0, kSide, kSide, 0, projection.data());
   };
   planet::clear_target(target, 0, 0, 0, 1);
-  draw(0);
+  if (const gl::Status drawn = draw(0); !drawn) return drawn.error();
   planet::gl_finish();
   const auto start = std::chrono::steady_clock::now();
-  for (int f = 1; f <= frames; ++f) draw(f);
+  for (int f = 1; f <= frames; ++f) {
+    if (const gl::Status drawn = draw(f); !drawn) return drawn.error();
+  }
   planet::gl_finish();
   const std::chrono::duration<double, std::milli> elapsed = std::chrono::steady_clock::now() - start;
   return elapsed.count() / frames;
@@ -65,8 +64,15 @@ int main(int argc, char** argv) {
     params.seed = 1234567890123466796ull;
     params.pixels = kPixels;
     const planet::Planet planet = planet::create_planet(kind, params);
-    const double fast = time_draws(painter, target, planet, frames, true);
-    const double direct = time_draws(painter, target, planet, frames, false);
+    const gl::Result<double> fast_ms = time_draws(painter, target, planet, frames, true);
+    const gl::Result<double> direct_ms = time_draws(painter, target, planet, frames, false);
+    for (const gl::Result<double>* timed : {&fast_ms, &direct_ms}) {
+      if (!*timed) {
+        std::fprintf(stderr, "planet-bench: %s\n", timed->error().message.c_str());
+        return 1;
+      }
+    }
+    const double fast = fast_ms.value(), direct = direct_ms.value();
     fast_total += fast;
     direct_total += direct;
     std::printf("%-14s %12.2f %12.2f %7.1fx\n", std::string(planet::kind_name(kind)).c_str(), fast,

@@ -89,11 +89,10 @@ bool write_png(const std::string& path, const gl::RenderTarget& target) {
   return ok;
 }
 
-// Sizes the target; false after saying why GL would not.
-bool made(gl::RenderTarget& target, int width, int height) {
-  const gl::Status resized = target.resize(width, height);
-  if (!resized) std::fprintf(stderr, "planet-gallery: %s\n", resized.error().message.c_str());
-  return static_cast<bool>(resized);
+// False after saying why the call failed.
+bool succeeded(const gl::Status& status) {
+  if (!status) std::fprintf(stderr, "planet-gallery: %s\n", status.error().message.c_str());
+  return static_cast<bool>(status);
 }
 
 }  // namespace
@@ -110,14 +109,16 @@ int main(int argc, char** argv) {
 
   // One transparent PNG per kind.
   gl::RenderTarget single;
-  if (!made(single, o.size, o.size)) return 1;
+  if (!succeeded(single.resize(o.size, o.size))) return 1;
   const auto single_projection = planet::pixel_projection(static_cast<float>(o.size), static_cast<float>(o.size));
   for (int k = 0; k < planet::kPlanetKindCount; ++k) {
     const auto kind = static_cast<planet::PlanetKind>(k);
     if (o.kind && *o.kind != kind) continue;
     planet::clear_target(single, 0, 0, 0, 0);
     const float side = static_cast<float>(o.size);
-    painter.draw_planet(make(kind, o), 0, 0, side, side, 0, single_projection.data());
+    if (!succeeded(painter.draw_planet(make(kind, o), 0, 0, side, side, 0, single_projection.data()))) {
+      return 1;
+    }
     const std::string path = o.out + "/" + std::string(planet::kind_name(kind)) + ".png";
     ok = write_png(path, single) && ok;
     std::printf("%s\n", path.c_str());
@@ -127,7 +128,7 @@ int main(int argc, char** argv) {
   if (!o.kind) {
     const int rows = (planet::kPlanetKindCount + kSheetColumns - 1) / kSheetColumns;
     gl::RenderTarget sheet;
-    if (!made(sheet, o.size * kSheetColumns, o.size * rows)) return 1;
+    if (!succeeded(sheet.resize(o.size * kSheetColumns, o.size * rows))) return 1;
     planet::clear_target(sheet, kSpace[0], kSpace[1], kSpace[2], kSpace[3]);
     const auto projection = planet::pixel_projection(static_cast<float>(sheet.width()),
                                                      static_cast<float>(sheet.height()));
@@ -135,8 +136,10 @@ int main(int argc, char** argv) {
       const float side = static_cast<float>(o.size);
       const float x = static_cast<float>(k % kSheetColumns) * side;
       const float y = static_cast<float>(k / kSheetColumns) * side;
-      painter.draw_planet(make(static_cast<planet::PlanetKind>(k), o), x, y, side, side, 0,
-                          projection.data());
+      if (!succeeded(painter.draw_planet(make(static_cast<planet::PlanetKind>(k), o), x, y, side, side,
+                                     0, projection.data()))) {
+        return 1;
+      }
     }
     ok = write_png(o.sheet, sheet) && ok;
     std::printf("%s\n", o.sheet.c_str());

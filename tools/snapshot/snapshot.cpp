@@ -33,8 +33,9 @@ gl::Result<Picture> Snapshots::draw(const DrawList& list, int width, int height)
   gl::RenderTarget target;
   if (gl::Status made = target.resize(width, height); !made) return made.error();
   target.bind();
-  window_->renderer().render(list, static_cast<float>(width), static_cast<float>(height), width,
-                             height);
+  const gl::Status drawn = window_->renderer().render(list, static_cast<float>(width),
+                                                      static_cast<float>(height), width, height);
+  if (!drawn) return drawn.error();
   return Picture{width, height, planet::read_top_down(target)};
 }
 
