@@ -21,6 +21,7 @@ declare -A allowed=(
   [src/view]="src/base src/random src/game src/cards src/layout planet/core src/platform/canvas.h src/platform/draw_list.h"
   [src/app]="*"
   [music]="src/music/wav.h"
+  [soundtrack]="music src/music/wav.h src/music/mp3_decode.h src/music/music_player.h src/music/sound_effect.h"
 )
 
 # The folder that owns a file: the first key of the table that is a prefix of its path.
@@ -55,7 +56,7 @@ while IFS= read -r file; do
       violations=$((violations + 1))
     fi
   done < <(sed -n 's/^[[:space:]]*#[[:space:]]*include[[:space:]]*"\([^"]*\)".*/\1/p' "$file")
-done < <(find src planet music -name '*.h' -o -name '*.cpp' 2>/dev/null | sort)
+done < <(find src planet music soundtrack -name '*.h' -o -name '*.cpp' 2>/dev/null | sort)
 
 if [ $violations -gt 0 ]; then
   echo "layering: $violations forbidden include(s)"
