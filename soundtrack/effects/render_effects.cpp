@@ -13,6 +13,7 @@
 #include <variant>
 #include <vector>
 
+#include "music/audio_out.h"
 #include "music/mp3_decode.h"
 #include "music/music_player.h"
 #include "music/sound_effect.h"

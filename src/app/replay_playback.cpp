@@ -18,6 +18,8 @@ class SilentAudio final : public AudioOut {
   SoundLoad load_wav(std::vector<std::uint8_t>) override { return {next_++, {}}; }
   void play(SoundId, float) override {}
   void stop(SoundId) override {}
+  void play_effect(SoundId, float) override {}
+  void set_master_volume(float) override {}
 
  private:
   SoundId next_ = 0;

@@ -1,6 +1,6 @@
-// The game's sound effects: what each is called, how many of it may sound at once, and the
-// channels they share. The build synthesises them in this order into one bank (soundtrack/effects),
-// and the game plays them from it.
+// The game's sound effects: what each is called and how many of it may sound at once. The build
+// synthesises them in this order into one bank (soundtrack/effects), and the game plays them from
+// it.
 #pragma once
 
 #include <array>
@@ -77,11 +77,5 @@ inline constexpr std::array<SoundEffectInfo, kSoundEffectCount> kSoundEffects{{
 }};
 
 constexpr const SoundEffectInfo& info(SoundEffect effect) { return kSoundEffects[index_of(effect)]; }
-
-// Channels of the mixer kept for the effects alone: the most that sound at once, whatever the
-// burst. The music plays on others, so an effect never takes a track's channel. Effects play at
-// full volume: their levels are set where they are synthesised, so that the loudest burst over
-// the loudest music stays under full scale.
-inline constexpr int kEffectChannels = 4;
 
 }  // namespace ventora

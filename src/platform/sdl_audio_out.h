@@ -1,4 +1,4 @@
-// The music's sound output over SDL2_mixer.
+// The sound output over SDL2_mixer: the music's channels and the effects' own.
 #pragma once
 
 #include <memory>
@@ -8,7 +8,7 @@
 namespace ventora {
 
 // Opens SDL audio and the mixer (44.1 kHz, 16-bit stereo). When no device can be opened, prints one
-// line on stderr ("ventora: no audio device, music off: <reason>") and returns nullptr.
+// line on stderr ("ventora: no audio device, playing without sound: <reason>") and returns nullptr.
 std::unique_ptr<AudioOut> open_sdl_audio_out();
 
 }  // namespace ventora

@@ -21,7 +21,7 @@ declare -A allowed=(
   [src/view]="src/base src/random src/game src/cards src/layout planet/core src/platform/canvas.h src/platform/draw_list.h"
   [src/app]="*"
   [music]="src/music/wav.h"
-  [soundtrack]="music src/music/wav.h src/music/mp3_decode.h src/music/music_player.h src/music/sound_effect.h"
+  [soundtrack]="music src/music/wav.h src/music/mp3_decode.h src/music/music_player.h src/music/sound_effect.h src/music/audio_out.h"
 )
 
 # The folder that owns a file: the first key of the table that is a prefix of its path.

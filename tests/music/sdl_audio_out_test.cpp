@@ -61,7 +61,7 @@ TEST(SdlAudioOut, NoUsableDeviceIsOneLineAndNoOutput) {
   const std::string err = ::testing::internal::GetCapturedStderr();
   unsetenv("SDL_AUDIODRIVER");
   EXPECT_EQ(audio, nullptr);
-  EXPECT_EQ(err.rfind("ventora: no audio device, music off: ", 0), 0u) << err;
+  EXPECT_EQ(err.rfind("ventora: no audio device, playing without sound: ", 0), 0u) << err;
   EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1);
   EXPECT_EQ(SDL_WasInit(SDL_INIT_AUDIO), 0u);
 }

@@ -8,6 +8,7 @@
 #include <string>
 #include <variant>
 
+#include "music/audio_out.h"
 #include "music/effects_bank.h"
 #include "music/embedded_tracks.h"
 #include "music/mp3_decode.h"
