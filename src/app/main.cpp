@@ -12,6 +12,7 @@
 #include "app/loop_states.h"
 #include "app/replay_options.h"
 #include "app/replay_window.h"
+#include "app/sound_shell.h"
 #include "app/window_config.h"
 #include "layout/render_settings.h"
 #include "music/music_player.h"
@@ -25,30 +26,41 @@ namespace {
 class WindowHost final : public FrameHost {
  public:
   WindowHost(Window& window, const FramePacing& pacing) : window_(window), pacer_(pacing) {}
-  bool poll(FrameInput& input) override { return window_.poll(input); }
+  bool poll(FrameInput& input) override {
+    const bool open = window_.poll(input);
+    now_ = input.time;
+    sound_.press(window_.sound_keys(), now_);
+    return open;
+  }
   PadInput pad() override { return window_.pad(); }
   double frame_seconds() override { return window_.frame_seconds(); }
   void request_size(WindowSize size) override {
     window_.request_size(static_cast<int>(size.width), static_cast<int>(size.height));
   }
   void show(const DrawList& list) override {
-    window_.draw(list);
+    draw_frame(window_, list, sound_, now_);
     window_.present();
     pacer_.wait_after_present();
   }
   bool poll_music(std::unique_ptr<MusicPlayer>& player) override {
-    if (!music_) music_.emplace([] { return open_sdl_audio_out(); });
+    if (!music_) {
+      sound_.effects();  // the device opens now, not in the middle of the first fight frame
+      music_.emplace([this] { return sound_.music_output(); });
+    }
     if (!music_->poll()) return false;
     player = music_->take_player();
     music_.reset();
     return true;
   }
+  EffectCues* effects() override { return sound_.effects(); }
   ClockReading clock() override { return read_system_clock(); }
 
  private:
   Window& window_;
   FramePacer pacer_;
-  std::optional<MusicSetUp> music_;
+  SoundShell sound_{open_sdl_audio_out};
+  double now_ = 0;  // the clock of the last poll
+  std::optional<MusicSetUp> music_;  // after the device it plays through
 };
 
 }  // namespace

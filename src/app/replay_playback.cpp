@@ -48,8 +48,9 @@ std::unique_ptr<MusicPlayer> silent_music(const replay::Header& header) {
   return make_music_player(std::move(audio), std::move(music));
 }
 
-ReplayPlayback::ReplayPlayback(const replay::ReplayFile& replay, const MusicMaker& make_music)
-    : replay_(replay) {
+ReplayPlayback::ReplayPlayback(const replay::ReplayFile& replay, const MusicMaker& make_music,
+                               EffectCues* effects)
+    : replay_(replay), effects_(effects) {
   rng::reset();
   use_recorded_mode(replay.header.mode);
   music_ = make_music();
@@ -70,7 +71,7 @@ FrameOutcome ReplayPlayback::step(DrawList& list) {
                                                   : (++readings, ClockReading{});
   };
   const FrameOutcome outcome =
-      run_frame(*state_, music_.get(), frame.input, frame.dt, list, recorded_clock);
+      run_frame(*state_, music_.get(), frame.input, frame.dt, list, recorded_clock, effects_);
   hash_ = replay::state_hash(*state_);
   if (readings != frame.clock_readings.size()) {
     part(number, "the run read the clock " + std::to_string(readings) + " times, recorded " +

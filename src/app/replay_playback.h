@@ -29,8 +29,10 @@ class ReplayPlayback {
 
   // Puts the process where the recording began: the shared generator at its start state, the
   // recorded output mode, the music `make_music` builds (its first shuffle draws from the
-  // generator, as at start-up), then the first run from the recorded clock reading.
-  ReplayPlayback(const replay::ReplayFile& replay, const MusicMaker& make_music);
+  // generator, as at start-up), then the first run from the recorded clock reading. The frames'
+  // sound effects go to `effects` (none: silent).
+  ReplayPlayback(const replay::ReplayFile& replay, const MusicMaker& make_music,
+                 EffectCues* effects = nullptr);
 
   bool done() const { return next_ >= replay_.frames.size(); }
   // Plays the next recorded frame into `list`. Only when not done().
@@ -49,6 +51,7 @@ class ReplayPlayback {
 
   const replay::ReplayFile& replay_;
   std::unique_ptr<MusicPlayer> music_;
+  EffectCues* effects_;
   std::optional<GameState> state_;
   std::size_t next_ = 0;
   std::uint64_t hash_ = 0;

@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "app/replay_playback.h"
+#include "app/sound_shell.h"
 #include "music/music_loading.h"
 #include "platform/sdl_audio_out.h"
 
@@ -20,9 +21,9 @@ constexpr auto kIdleWait = std::chrono::milliseconds(10);
 
 // The recorded music, audible. The playlist must draw as it did when recorded, so when the sound
 // cannot be set up the same way (no audio device, a track that did not load) it plays silently.
-std::unique_ptr<MusicPlayer> audible_music(const replay::Header& header) {
+std::unique_ptr<MusicPlayer> audible_music(const replay::Header& header, SoundShell& sound) {
   if (!header.music) return nullptr;
-  std::unique_ptr<AudioOut> audio = open_sdl_audio_out();
+  std::unique_ptr<AudioOut> audio = sound.music_output();
   if (audio) {
     LoadedMusic music = load_music(music_tracks(), defeat_cue_track(), *audio);
     if (music.track_seconds == header.track_seconds) {
@@ -60,7 +61,8 @@ class Pacer {
 }  // namespace
 
 int play_replay_in_window(Window& window, const replay::ReplayFile& replay) {
-  ReplayPlayback playback(replay, [&] { return audible_music(replay.header); });
+  SoundShell sound(open_sdl_audio_out);
+  ReplayPlayback playback(replay, [&] { return audible_music(replay.header, sound); }, sound.effects());
   Pacer pacer(replay.frames.empty() ? 0.0 : replay.frames.front().input.time);
   DrawList picture;
   bool paused = false;
@@ -69,6 +71,7 @@ int play_replay_in_window(Window& window, const replay::ReplayFile& replay) {
   while (true) {
     FrameInput keys;
     if (!window.poll(keys) || keys.is_pressed(Key::Escape)) return 0;
+    sound.press(window.sound_keys(), keys.time);
     if (keys.is_pressed(Key::Space)) {
       paused = !paused;
       paused ? pacer.pause() : pacer.resume();
@@ -100,7 +103,7 @@ int play_replay_in_window(Window& window, const replay::ReplayFile& replay) {
                    replay.end ? "" : " (the recording stopped early: no end record)");
       end_told = true;
     }
-    window.draw(picture);
+    draw_frame(window, picture, sound, keys.time);
     window.present();
   }
 }

@@ -4,6 +4,7 @@
 
 #include <optional>
 
+#include "app/effect_cues.h"
 #include "base/frame_input.h"
 #include "game/game_state.h"
 #include "game/run_seed.h"
@@ -19,9 +20,10 @@ struct FrameOutcome {
 };
 
 // Escape first; then the music's tick, `update_game` with `dt`, the defeat cue on a screen change,
-// the game's window-size request handed back, and `draw_scene` into `list`. A restart reads
-// `clock`.
+// the frame's sound effects (with `effects`), the game's window-size request handed back, and
+// `draw_scene` into `list`. A restart reads `clock`.
 FrameOutcome run_frame(GameState& state, MusicPlayer* music, const FrameInput& input, float dt,
-                       DrawList& list, const ClockSource& clock = read_system_clock);
+                       DrawList& list, const ClockSource& clock = read_system_clock,
+                       EffectCues* effects = nullptr);
 
 }  // namespace ventora
