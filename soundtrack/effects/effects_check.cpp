@@ -65,7 +65,8 @@ std::vector<std::string> effect_faults(const EffectSound& effect, int sample_rat
                   kLongestEffectSeconds);
     faults.emplace_back(line);
   }
-  for (const auto& [where, sample] : {std::pair{"starts", effect.mono.front()}, {"ends", effect.mono.back()}}) {
+  for (const auto& [where, sample] :
+       {std::pair{"starts", effect.mono.front()}, {"ends", effect.mono.back()}}) {
     if (std::abs(static_cast<int>(sample)) > kLargestEdgeSample) {
       std::snprintf(line, sizeof line, "%s: %s on sample %d, a click", name.c_str(), where, sample);
       faults.emplace_back(line);
@@ -101,7 +102,8 @@ std::vector<std::int16_t> worst_moment(std::span<const Layer> layers, int sample
   for (const int side : {1, -1}) {
     for (const int out : {0, 1}) {
       double total = 0;
-      for (const Layer& layer : layers) total += mixer_volume(layer.volume) * furthest_swing(layer, side, out).size;
+      for (const Layer& layer : layers)
+        total += mixer_volume(layer.volume) * furthest_swing(layer, side, out).size;
       if (total > worst_total) {
         worst_total = total;
         worst_side = side;

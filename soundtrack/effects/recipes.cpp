@@ -63,8 +63,8 @@ Tone with_attack(Tone t, double seconds) {
 }
 
 // The notes of an arpeggio, one after another, each ringing on under the next.
-void arpeggio(Recipe& r, Wave wave, double start, double gap, std::initializer_list<int> notes,
-              double ring, double level, double duty = 0.5) {
+void arpeggio(Recipe& r, Wave wave, double start, double gap, std::initializer_list<int> notes, double ring,
+              double level, double duty = 0.5) {
   double at = start;
   for (const int n : notes) {
     Tone t = square(at, ring, n, n, level, duty);
@@ -143,8 +143,7 @@ Recipe recipe(SoundEffect effect) {
       break;
     case SoundEffect::PlayerHit:
       // A buzzing knock: a square shaken hard, falling a fourth, over a short thud.
-      r.tones = {with_vibrato(square(0, 0.28, kD4, kA3, 1.0, 0.25), 24, 1.0),
-                 noise(0, 0.10, 3000, 500, 0.6)};
+      r.tones = {with_vibrato(square(0, 0.28, kD4, kA3, 1.0, 0.25), 24, 1.0), noise(0, 0.10, 3000, 500, 0.6)};
       r.peak_dbfs = -21;
       r.lowpass_hz = 5000;
       r.pitch = "D4 down to A3";

@@ -82,7 +82,8 @@ bool loudest_music(const fs::path& folder, const std::string& cue_slug, Piece& t
 bool report(const char* what, const effects::WorstMoment& worst) {
   std::printf("effects: %s: peak %.2f dBFS, clipped %zu, DC %.4f\n", what, worst.figures.peak_dbfs,
               worst.figures.clipped, worst.figures.dc);
-  for (const std::string& fault : worst.faults) std::fprintf(stderr, "effects: %s: mix fault: %s\n", what, fault.c_str());
+  for (const std::string& fault : worst.faults)
+    std::fprintf(stderr, "effects: %s: mix fault: %s\n", what, fault.c_str());
   return worst.faults.empty();
 }
 

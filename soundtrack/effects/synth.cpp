@@ -58,8 +58,8 @@ void add_tone(const Tone& tone, std::vector<double>& out) {
     const double t = static_cast<double>(i) / kSampleRate;
     double hz = tone.from_hz * std::pow(to_hz / tone.from_hz, t / tone.length);
     if (tone.vibrato_semitones != 0) {
-      hz *= std::pow(2.0, tone.vibrato_semitones / 12.0 *
-                              std::sin(2.0 * std::numbers::pi * tone.vibrato_hz * t));
+      hz *= std::pow(2.0,
+                     tone.vibrato_semitones / 12.0 * std::sin(2.0 * std::numbers::pi * tone.vibrato_hz * t));
     }
     const double step = std::min(hz / kSampleRate, 0.5);
     double value = 0;

@@ -26,7 +26,8 @@ std::optional<SoundEffect> strike(const SoundFacts& before, const SoundFacts& af
     struck = struck || (before.pads[pad] == LaunchPhase::WindUp && after.pads[pad] != LaunchPhase::WindUp);
   }
   if (!struck) return std::nullopt;
-  // Only a damaging strike speeds the boss up; one that takes a clone takes it off the planet.
+  // Only a damaging strike speeds the boss up; one that takes a clone takes it off the planet. A
+  // strike that the boss's guard shrugs off sounds like one on nothing: nothing happened.
   if (after.active_clones < before.active_clones) return SoundEffect::StrikeClone;
   if (after.boss_speed > before.boss_speed) return SoundEffect::StrikeBoss;
   return SoundEffect::StrikeMiss;
@@ -67,15 +68,18 @@ SoundEffects sound_events(const SoundFacts& before, const SoundFacts& after, con
   // The card choice is left only by a pick.
   const bool picked = before.screen == Screen::CardChoice && after.screen != Screen::CardChoice;
 
-  if (jumped) add(after.tick_tock_high != before.tick_tock_high
-                      ? (before.tick_tock_high ? SoundEffect::Tock : SoundEffect::Tick)
-                      : SoundEffect::Jump);
+  if (jumped)
+    add(after.tick_tock_high != before.tick_tock_high
+            ? (before.tick_tock_high ? SoundEffect::Tock : SoundEffect::Tick)
+            : SoundEffect::Jump);
   if (fought && before.airborne && after.player_height <= 0) add(SoundEffect::Land);
   for (std::size_t pad = 0; pad < before.pads.size(); ++pad) {
-    if (before.pads[pad] == LaunchPhase::Idle && after.pads[pad] == LaunchPhase::WindUp) add(SoundEffect::PadWindUp);
+    if (before.pads[pad] == LaunchPhase::Idle && after.pads[pad] == LaunchPhase::WindUp)
+      add(SoundEffect::PadWindUp);
   }
   if (fought) {
     if (const auto met = strike(before, after)) add(*met);
+    // A struck clone takes its damage from the boss's hit points, but it is the clone that goes.
     if (after.active_clones < before.active_clones) {
       add(SoundEffect::CloneVanish);
     } else if (after.boss_hp < before.boss_hp) {
@@ -94,7 +98,8 @@ SoundEffects sound_events(const SoundFacts& before, const SoundFacts& after, con
     if (after.player_hp > before.player_hp - after.hit_cost) add(SoundEffect::VampireHeal);
   }
   // Tit for Tat's damage is dealt the moment its card is picked, as its fight is set up.
-  if (picked && after.last_pick == Card::TitForTat && after.player_hp < before.player_hp) add(SoundEffect::PlayerHit);
+  if (picked && after.last_pick == Card::TitForTat && after.player_hp < before.player_hp)
+    add(SoundEffect::PlayerHit);
 
   if (before.screen == Screen::Countdown && after.screen == Screen::Fight && after.active_clones > 0) {
     add(SoundEffect::ClonesAppear);

@@ -79,7 +79,7 @@ TEST(CommandLine, FrameCapFromTheFlagOrElseTheEnvironment) {
 
 TEST(CommandLine, HelpNamesEveryOptionAndVersionComesFromTheBuild) {
   for (std::string_view option : {"--mode", "--fullscreen", "--fps", "--record", "--replay", "--check",
-                                  "--help", "--version"}) {
+                                  "--help", "--version", "VENTORA_DISABLE_SOUND"}) {
     EXPECT_NE(usage_text().find(option), std::string::npos) << option;
   }
   EXPECT_EQ(version_text(), "ventora " VENTORA_VERSION);

@@ -85,77 +85,257 @@ void damaging_strike(GameState& s) {
 TEST(SoundEvents, EachEventFromTheSmallestChangeThatMakesIt) {
   const Row rows[] = {
       {"nothing changes", nothing, nothing, {}},
-      {"a jump", nothing, [](GameState& s) { s.jump_count = 1; s.player_vspeed = 345; }, {E::Jump}},
-      {"the low jump of Tick, Tock", nothing,
-       [](GameState& s) { s.jump_count = 1; s.modifier_stack.tick_tock_high = true; }, {E::Tick}},
-      {"the high jump of Tick, Tock", [](GameState& s) { s.modifier_stack.tick_tock_high = true; },
-       [](GameState& s) { s.jump_count = 1; s.modifier_stack.tick_tock_high = false; }, {E::Tock}},
-      {"a landing", [](GameState& s) { s.player_height = 2; s.player_vspeed = -300; },
-       [](GameState& s) { s.player_height = 0; s.player_vspeed = 0; }, {E::Land}},
-      {"a landing and the next jump in one frame", [](GameState& s) { s.player_height = 2; s.player_vspeed = -300; },
-       [](GameState& s) { s.player_height = 0; s.player_vspeed = 345; s.jump_count = 1; }, {E::Land, E::Jump}},
-      {"still rising the frame after a jump", [](GameState& s) { s.player_vspeed = 345; },
-       [](GameState& s) { s.player_height = 5; s.player_vspeed = 330; }, {}},
-      {"a pad winds up", nothing, [](GameState& s) { s.launch_pads[1].phase = LaunchPhase::WindUp; }, {E::PadWindUp}},
-      {"a strike on nothing", [](GameState& s) { s.launch_pads[0].phase = LaunchPhase::WindUp; },
-       [](GameState& s) { s.launch_pads[0].phase = LaunchPhase::Strike; }, {E::StrikeMiss}},
-      {"a strike on the boss", [](GameState& s) { s.launch_pads[0].phase = LaunchPhase::WindUp; }, damaging_strike,
+      {"a jump",
+       nothing,
+       [](GameState& s) {
+         s.jump_count = 1;
+         s.player_vspeed = 345;
+       },
+       {E::Jump}},
+      {"the low jump of Tick, Tock",
+       nothing,
+       [](GameState& s) {
+         s.jump_count = 1;
+         s.modifier_stack.tick_tock_high = true;
+       },
+       {E::Tick}},
+      {"the high jump of Tick, Tock",
+       [](GameState& s) { s.modifier_stack.tick_tock_high = true; },
+       [](GameState& s) {
+         s.jump_count = 1;
+         s.modifier_stack.tick_tock_high = false;
+       },
+       {E::Tock}},
+      {"a landing",
+       [](GameState& s) {
+         s.player_height = 2;
+         s.player_vspeed = -300;
+       },
+       [](GameState& s) {
+         s.player_height = 0;
+         s.player_vspeed = 0;
+       },
+       {E::Land}},
+      {"a landing and the next jump in one frame",
+       [](GameState& s) {
+         s.player_height = 2;
+         s.player_vspeed = -300;
+       },
+       [](GameState& s) {
+         s.player_height = 0;
+         s.player_vspeed = 345;
+         s.jump_count = 1;
+       },
+       {E::Land, E::Jump}},
+      {"still rising the frame after a jump",
+       [](GameState& s) { s.player_vspeed = 345; },
+       [](GameState& s) {
+         s.player_height = 5;
+         s.player_vspeed = 330;
+       },
+       {}},
+      {"a pad winds up",
+       nothing,
+       [](GameState& s) { s.launch_pads[1].phase = LaunchPhase::WindUp; },
+       {E::PadWindUp}},
+      {"a strike on nothing",
+       [](GameState& s) { s.launch_pads[0].phase = LaunchPhase::WindUp; },
+       [](GameState& s) { s.launch_pads[0].phase = LaunchPhase::Strike; },
+       {E::StrikeMiss}},
+      {"a strike on the boss",
+       [](GameState& s) { s.launch_pads[0].phase = LaunchPhase::WindUp; },
+       damaging_strike,
        {E::StrikeBoss, E::BossHit}},
-      {"a strike that knocks the boss out", [](GameState& s) { s.launch_pads[0].phase = LaunchPhase::WindUp; s.boss_hp = 1; },
-       [](GameState& s) { damaging_strike(s); s.screen = Screen::StageClear; },
+      {"a strike that knocks the boss out",
+       [](GameState& s) {
+         s.launch_pads[0].phase = LaunchPhase::WindUp;
+         s.boss_hp = 1;
+       },
+       [](GameState& s) {
+         damaging_strike(s);
+         s.screen = Screen::StageClear;
+       },
        {E::StrikeBoss, E::BossHit, E::BossKnockedOut, E::StageClear}},
-      {"the strike that wins the last stage", [](GameState& s) { s.launch_pads[0].phase = LaunchPhase::WindUp; s.boss_hp = 1; s.stage = 5; },
-       [](GameState& s) { damaging_strike(s); s.screen = Screen::Victory; },
+      {"the strike that wins the last stage",
+       [](GameState& s) {
+         s.launch_pads[0].phase = LaunchPhase::WindUp;
+         s.boss_hp = 1;
+         s.stage = 5;
+       },
+       [](GameState& s) {
+         damaging_strike(s);
+         s.screen = Screen::Victory;
+       },
        {E::StrikeBoss, E::BossHit, E::BossKnockedOut, E::Victory}},
-      {"a strike on a clone", [](GameState& s) { fight_with_clones(s); s.launch_pads[0].phase = LaunchPhase::WindUp; },
-       [](GameState& s) { damaging_strike(s); s.clones[1].active = false; }, {E::StrikeClone, E::CloneVanish}},
-      {"a hit on the player", nothing, [](GameState& s) { s.player_hp = 2; s.player_guard_time = 1; }, {E::PlayerHit}},
-      {"a hit the shield blocks", [](GameState& s) { s.modifier_stack.shield_blocks = 1; s.modifier_stack.shield_time = 5; },
-       [](GameState& s) { s.modifier_stack.shield_blocks = 0; s.player_guard_time = 1; }, {E::ShieldBlock}},
-      {"a touch while guarded", [](GameState& s) { s.player_guard_time = 0.5f; },
-       [](GameState& s) { s.player_guard_time = 0.48f; s.boss_angle += 0.48f; }, {}},
-      {"a hit that Vampire pays back and heals", nothing,
-       [](GameState& s) { s.player_guard_time = 1; s.boss_hp = 2; }, {E::PlayerHit, E::VampireHeal, E::BossHit}},
-      {"Tit for Tat's damage as its card is picked", [](GameState& s) { s.screen = Screen::CardChoice; },
-       [](GameState& s) { s.modifier_stack.picks = {Card::TitForTat}; s.player_hp = 1; s.screen = Screen::Countdown; s.countdown = 3.55f; },
+      {"a strike on a clone",
+       [](GameState& s) {
+         fight_with_clones(s);
+         s.launch_pads[0].phase = LaunchPhase::WindUp;
+       },
+       [](GameState& s) {
+         damaging_strike(s);
+         s.clones[1].active = false;
+       },
+       {E::StrikeClone, E::CloneVanish}},
+      {"a hit on the player",
+       nothing,
+       [](GameState& s) {
+         s.player_hp = 2;
+         s.player_guard_time = 1;
+       },
+       {E::PlayerHit}},
+      {"a hit the shield blocks",
+       [](GameState& s) {
+         s.modifier_stack.shield_blocks = 1;
+         s.modifier_stack.shield_time = 5;
+       },
+       [](GameState& s) {
+         s.modifier_stack.shield_blocks = 0;
+         s.player_guard_time = 1;
+       },
+       {E::ShieldBlock}},
+      {"a touch while guarded",
+       [](GameState& s) { s.player_guard_time = 0.5f; },
+       [](GameState& s) {
+         s.player_guard_time = 0.48f;
+         s.boss_angle += 0.48f;
+       },
+       {}},
+      {"a hit that Vampire pays back and heals",
+       nothing,
+       [](GameState& s) {
+         s.player_guard_time = 1;
+         s.boss_hp = 2;
+       },
+       {E::PlayerHit, E::VampireHeal, E::BossHit}},
+      {"Tit for Tat's damage as its card is picked",
+       [](GameState& s) { s.screen = Screen::CardChoice; },
+       [](GameState& s) {
+         s.modifier_stack.picks = {Card::TitForTat};
+         s.player_hp = 1;
+         s.screen = Screen::Countdown;
+         s.countdown = 3.55f;
+       },
        {E::CardPick, E::PlayerHit, E::CountdownTick}},
-      {"Tit for Tat's damage taken by a shield", [](GameState& s) { s.screen = Screen::CardChoice; s.modifier_stack.shield_blocks = 1; s.modifier_stack.shield_time = 3; },
-       [](GameState& s) { s.modifier_stack.picks = {Card::TitForTat}; s.modifier_stack.shield_blocks = 0; s.screen = Screen::Countdown; s.countdown = 3.55f; },
+      {"Tit for Tat's damage taken by a shield",
+       [](GameState& s) {
+         s.screen = Screen::CardChoice;
+         s.modifier_stack.shield_blocks = 1;
+         s.modifier_stack.shield_time = 3;
+       },
+       [](GameState& s) {
+         s.modifier_stack.picks = {Card::TitForTat};
+         s.modifier_stack.shield_blocks = 0;
+         s.screen = Screen::Countdown;
+         s.countdown = 3.55f;
+       },
        {E::CardPick, E::ShieldBlock, E::CountdownTick}},
-      {"a card that sets hit points to 1 is no hit", [](GameState& s) { s.screen = Screen::CardChoice; },
-       [](GameState& s) { s.modifier_stack.picks = {Card::BrawnOverBrains}; s.player_hp = 1; s.screen = Screen::Countdown; s.countdown = 3.55f; },
+      {"a card that sets hit points to 1 is no hit",
+       [](GameState& s) { s.screen = Screen::CardChoice; },
+       [](GameState& s) {
+         s.modifier_stack.picks = {Card::BrawnOverBrains};
+         s.player_hp = 1;
+         s.screen = Screen::Countdown;
+         s.countdown = 3.55f;
+       },
        {E::CardPick, E::CountdownTick}},
-      {"the clones come on when the fight starts", [](GameState& s) { fight_with_clones(s); s.screen = Screen::Countdown; s.countdown = 0.01f; },
-       [](GameState& s) { s.screen = Screen::Fight; }, {E::ClonesAppear}},
-      {"a fight without clones starts silently", [](GameState& s) { s.screen = Screen::Countdown; s.countdown = 0.01f; },
-       [](GameState& s) { s.screen = Screen::Fight; }, {}},
-      {"Confuse flips the controls", [](GameState& s) { confused(s, 2.99f); },
-       [](GameState& s) { confused(s, 3.01f); }, {E::ConfuseFlip}},
-      {"Confuse flips them back", [](GameState& s) { confused(s, 5.99f); },
-       [](GameState& s) { confused(s, 6.01f); }, {E::ConfuseUnflip}},
-      {"Confuse ends with its fight", [](GameState& s) { confused(s, 4); },
-       [](GameState& s) { s.modifier_stack.fight = {}; }, {}},
-      {"the pointer comes onto a card", [](GameState& s) { s.screen = Screen::CardChoice; }, nothing,
-       {E::CardHover}, kAway, card_centre(1)},
-      {"the pointer moves to the next card", [](GameState& s) { s.screen = Screen::CardChoice; }, nothing,
-       {E::CardHover}, card_centre(0), card_centre(1)},
-      {"the pointer moves within a card", [](GameState& s) { s.screen = Screen::CardChoice; }, nothing,
-       {}, card_centre(2), Vec2{card_centre(2).x + 3, card_centre(2).y}},
-      {"the pointer leaves the cards", [](GameState& s) { s.screen = Screen::CardChoice; }, nothing,
-       {}, card_centre(2), kAway},
-      {"the card choice opens under the pointer", [](GameState& s) { s.screen = Screen::StageClear; },
-       [](GameState& s) { s.screen = Screen::CardChoice; }, {}, card_centre(1), card_centre(1)},
-      {"a card is picked", [](GameState& s) { s.screen = Screen::CardChoice; },
-       [](GameState& s) { s.modifier_stack.picks = {Card::Buff}; s.screen = Screen::Countdown; s.countdown = 3.55f; },
+      {"the clones come on when the fight starts",
+       [](GameState& s) {
+         fight_with_clones(s);
+         s.screen = Screen::Countdown;
+         s.countdown = 0.01f;
+       },
+       [](GameState& s) { s.screen = Screen::Fight; },
+       {E::ClonesAppear}},
+      {"a fight without clones starts silently",
+       [](GameState& s) {
+         s.screen = Screen::Countdown;
+         s.countdown = 0.01f;
+       },
+       [](GameState& s) { s.screen = Screen::Fight; },
+       {}},
+      {"Confuse flips the controls",
+       [](GameState& s) { confused(s, 2.99f); },
+       [](GameState& s) { confused(s, 3.01f); },
+       {E::ConfuseFlip}},
+      {"Confuse flips them back",
+       [](GameState& s) { confused(s, 5.99f); },
+       [](GameState& s) { confused(s, 6.01f); },
+       {E::ConfuseUnflip}},
+      {"Confuse ends with its fight",
+       [](GameState& s) { confused(s, 4); },
+       [](GameState& s) { s.modifier_stack.fight = {}; },
+       {}},
+      {"the pointer comes onto a card",
+       [](GameState& s) { s.screen = Screen::CardChoice; },
+       nothing,
+       {E::CardHover},
+       kAway,
+       card_centre(1)},
+      {"the pointer moves to the next card",
+       [](GameState& s) { s.screen = Screen::CardChoice; },
+       nothing,
+       {E::CardHover},
+       card_centre(0),
+       card_centre(1)},
+      {"the pointer moves within a card",
+       [](GameState& s) { s.screen = Screen::CardChoice; },
+       nothing,
+       {},
+       card_centre(2),
+       Vec2{card_centre(2).x + 3, card_centre(2).y}},
+      {"the pointer leaves the cards",
+       [](GameState& s) { s.screen = Screen::CardChoice; },
+       nothing,
+       {},
+       card_centre(2),
+       kAway},
+      {"the card choice opens under the pointer",
+       [](GameState& s) { s.screen = Screen::StageClear; },
+       [](GameState& s) { s.screen = Screen::CardChoice; },
+       {},
+       card_centre(1),
+       card_centre(1)},
+      {"a card is picked",
+       [](GameState& s) { s.screen = Screen::CardChoice; },
+       [](GameState& s) {
+         s.modifier_stack.picks = {Card::Buff};
+         s.screen = Screen::Countdown;
+         s.countdown = 3.55f;
+       },
        {E::CardPick, E::CountdownTick}},
-      {"the count-in reaches 2", [](GameState& s) { s.screen = Screen::Countdown; s.countdown = 2.56f; },
-       [](GameState& s) { s.countdown = 2.54f; }, {E::CountdownTick}},
-      {"the count-in within one number", [](GameState& s) { s.screen = Screen::Countdown; s.countdown = 2.4f; },
-       [](GameState& s) { s.countdown = 2.38f; }, {}},
-      {"the count-in says GO!", [](GameState& s) { s.screen = Screen::Countdown; s.countdown = 0.56f; },
-       [](GameState& s) { s.countdown = 0.54f; }, {E::CountdownGo}},
-      {"a restart", [](GameState& s) { s.screen = Screen::Defeat; s.jump_count = 9; s.player_hp = 0; },
-       [](GameState& s) { s = GameState{}; }, {}, kAway, kAway, true},
+      {"the count-in reaches 2",
+       [](GameState& s) {
+         s.screen = Screen::Countdown;
+         s.countdown = 2.56f;
+       },
+       [](GameState& s) { s.countdown = 2.54f; },
+       {E::CountdownTick}},
+      {"the count-in within one number",
+       [](GameState& s) {
+         s.screen = Screen::Countdown;
+         s.countdown = 2.4f;
+       },
+       [](GameState& s) { s.countdown = 2.38f; },
+       {}},
+      {"the count-in says GO!",
+       [](GameState& s) {
+         s.screen = Screen::Countdown;
+         s.countdown = 0.56f;
+       },
+       [](GameState& s) { s.countdown = 0.54f; },
+       {E::CountdownGo}},
+      {"a restart",
+       [](GameState& s) {
+         s.screen = Screen::Defeat;
+         s.jump_count = 9;
+         s.player_hp = 0;
+       },
+       [](GameState& s) { s = GameState{}; },
+       {},
+       kAway,
+       kAway,
+       true},
   };
   for (const Row& row : rows) {
     GameState before;
@@ -164,8 +344,8 @@ TEST(SoundEvents, EachEventFromTheSmallestChangeThatMakesIt) {
     row.after(after);
     FrameInput input = pointer_at(row.mouse_after);
     if (row.restart) input.press(Key::R);
-    const SoundEffects got = sound_events(sound_facts(before, pointer_at(row.mouse_before)),
-                                          sound_facts(after, input), input);
+    const SoundEffects got =
+        sound_events(sound_facts(before, pointer_at(row.mouse_before)), sound_facts(after, input), input);
     EXPECT_EQ(names(got), names(set_of(row.expected))) << row.what;
   }
 }

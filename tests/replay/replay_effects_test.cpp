@@ -22,7 +22,8 @@ namespace fs = std::filesystem;
 
 TEST(ReplayEffects, APlayedBackRecordingSoundsItsGameAndStillMatchesIt) {
   const fs::path file = fs::temp_directory_path() /
-                        ("ventora-replay-effects-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + ".vrep");
+                        ("ventora-replay-effects-" +
+                         std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + ".vrep");
   {
     bot::RecordedSession session(file.string(), {});
     bot::RunPlan plan;
@@ -43,7 +44,8 @@ TEST(ReplayEffects, APlayedBackRecordingSoundsItsGameAndStillMatchesIt) {
   EffectsLoad load = load_effects(audio, embedded_effects_bank());
   ASSERT_NE(load.player, nullptr);
   EffectCues cues(*load.player);
-  ReplayPlayback playback(replay, [&] { return silent_music(replay.header); }, &cues);
+  ReplayPlayback playback(
+      replay, [&] { return silent_music(replay.header); }, &cues);
   DrawList list;
   while (!playback.done()) {
     list.clear();
@@ -57,9 +59,9 @@ TEST(ReplayEffects, APlayedBackRecordingSoundsItsGameAndStillMatchesIt) {
   for (const testing::AudioCall& call : calls) {
     if (call.what == "effect") ++heard[static_cast<SoundEffect>(call.sound - 100)];
   }
-  for (const SoundEffect e : {SoundEffect::PadWindUp, SoundEffect::StrikeBoss, SoundEffect::BossKnockedOut,
-                              SoundEffect::StageClear, SoundEffect::CardPick, SoundEffect::CountdownGo,
-                              SoundEffect::PlayerHit}) {
+  for (const SoundEffect e :
+       {SoundEffect::PadWindUp, SoundEffect::StrikeBoss, SoundEffect::BossKnockedOut, SoundEffect::StageClear,
+        SoundEffect::CardPick, SoundEffect::CountdownGo, SoundEffect::PlayerHit}) {
     EXPECT_GT(heard[e], 0) << info(e).name;
   }
   EXPECT_EQ(heard[SoundEffect::StageClear], 1);

@@ -24,7 +24,9 @@ SoundEffects only(std::initializer_list<SoundEffect> effects) {
 // RecordingAudio hands out sound ids from 100 in load order, which is the bank's order.
 SoundId id_of(SoundEffect effect) { return 100 + static_cast<SoundId>(index_of(effect)); }
 
-double seconds_of(SoundEffect effect) { return wav_seconds(split_effects_bank(embedded_effects_bank())->at(index_of(effect))); }
+double seconds_of(SoundEffect effect) {
+  return wav_seconds(split_effects_bank(embedded_effects_bank())->at(index_of(effect)));
+}
 
 TEST(EffectPlayer, LoadsEveryEffectOnceAndPlaysItOnTheEffectChannelsAtFullVolume) {
   std::vector<AudioCall> calls;
@@ -46,7 +48,7 @@ TEST(EffectPlayer, ABurstOfOneEffectStartsNoMoreThanItsVoicesAndVoicesFreeAsThey
   RecordingAudio audio(&calls);
   EffectsLoad load = load_effects(audio, embedded_effects_bank());
   ASSERT_NE(load.player, nullptr);
-  const double jump = seconds_of(SoundEffect::Jump);     // 2 voices
+  const double jump = seconds_of(SoundEffect::Jump);        // 2 voices
   const double blow = seconds_of(SoundEffect::StrikeBoss);  // 1 voice
   ASSERT_EQ(info(SoundEffect::Jump).voices, 2);
   ASSERT_EQ(info(SoundEffect::StrikeBoss).voices, 1);
@@ -55,7 +57,9 @@ TEST(EffectPlayer, ABurstOfOneEffectStartsNoMoreThanItsVoicesAndVoicesFreeAsThey
     SoundEffects asked;
     std::vector<SoundId> started;
   } frames[] = {
-      {0.000, only({SoundEffect::Jump, SoundEffect::StrikeBoss}), {id_of(SoundEffect::Jump), id_of(SoundEffect::StrikeBoss)}},
+      {0.000,
+       only({SoundEffect::Jump, SoundEffect::StrikeBoss}),
+       {id_of(SoundEffect::Jump), id_of(SoundEffect::StrikeBoss)}},
       {0.016, only({SoundEffect::Jump, SoundEffect::StrikeBoss}), {id_of(SoundEffect::Jump)}},
       {0.033, only({SoundEffect::Jump, SoundEffect::StrikeBoss}), {}},
       {0.050, only({SoundEffect::Land}), {id_of(SoundEffect::Land)}},  // another effect has voices of its own
@@ -80,7 +84,8 @@ TEST(EffectPlayer, AnEffectTheOutputRefusesStaysSilentAndTheRestPlay) {
   audio.refuse = {static_cast<int>(index_of(SoundEffect::Land))};
   EffectsLoad load = load_effects(audio, embedded_effects_bank());
   ASSERT_NE(load.player, nullptr);
-  EXPECT_EQ(load.errors, std::vector<std::string>{"failed to load sound effect 'land': unsupported sound format"});
+  EXPECT_EQ(load.errors,
+            std::vector<std::string>{"failed to load sound effect 'land': unsupported sound format"});
   load.player->play(only({SoundEffect::Jump, SoundEffect::Land}), 0);
   EXPECT_EQ(calls, (std::vector<AudioCall>{{"effect", id_of(SoundEffect::Jump), 1.0f}}));
 }
@@ -91,7 +96,8 @@ TEST(EffectPlayer, ADamagedBankLoadsNothingAndSaysSoOnce) {
   const std::span<const std::uint8_t> bank = embedded_effects_bank();
   EffectsLoad load = load_effects(audio, bank.first(bank.size() / 2));
   EXPECT_EQ(load.player, nullptr);
-  EXPECT_EQ(load.errors, std::vector<std::string>{"the sound effects are damaged: not one WAV file for each"});
+  EXPECT_EQ(load.errors,
+            std::vector<std::string>{"the sound effects are damaged: not one WAV file for each"});
   EXPECT_EQ(audio.loads, 0);
 }
 

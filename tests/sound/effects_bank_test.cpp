@@ -1,6 +1,8 @@
 // The embedded sound effects: the bank holds one WAV per effect, each keeps the mix's limits
 // alone, and the loudest burst over the loudest music, decoded as the game decodes it, does too.
 // The check itself catches a clipped burst, clicks and clipping, and lines the worst moment up.
+#include "music/effects_bank.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -9,7 +11,6 @@
 #include <variant>
 
 #include "music/audio_out.h"
-#include "music/effects_bank.h"
 #include "music/embedded_tracks.h"
 #include "music/mp3_decode.h"
 #include "music/music_player.h"
@@ -48,8 +49,9 @@ std::vector<effects::EffectSound> embedded_effects() {
 std::vector<std::uint8_t> decoded(const EmbeddedTrack& track) {
   DecodeResult result = decode_mp3(track.mp3_bytes);
   EXPECT_TRUE(std::holds_alternative<std::vector<std::uint8_t>>(result)) << track.label;
-  return std::holds_alternative<std::vector<std::uint8_t>>(result) ? std::get<0>(std::move(result))
-                                                                    : std::vector<std::uint8_t>(kWavHeaderBytes);
+  return std::holds_alternative<std::vector<std::uint8_t>>(result)
+             ? std::get<0>(std::move(result))
+             : std::vector<std::uint8_t>(kWavHeaderBytes);
 }
 
 int peak_of(std::span<const std::int16_t> samples) {
@@ -77,7 +79,8 @@ TEST(EffectsBank, MostEffectsAreOverWithinASecond) {
   const std::vector<effects::EffectSound> sounds = embedded_effects();
   ASSERT_EQ(sounds.size(), kSoundEffectCount);
   for (const effects::EffectSound& sound : sounds) {
-    const bool jingle = sound.name == info(SoundEffect::StageClear).name || sound.name == info(SoundEffect::Victory).name;
+    const bool jingle =
+        sound.name == info(SoundEffect::StageClear).name || sound.name == info(SoundEffect::Victory).name;
     if (!jingle) {
       EXPECT_LT(static_cast<double>(sound.mono.size()) / kRate, 1.0) << sound.name;
     }
@@ -115,7 +118,8 @@ TEST(EffectsCheck, TheWorstMomentLinesEveryPartUpOnTheSideWhereTheyAddUpMost) {
   const std::vector<effects::Layer> layers{{effect, 1, 1.0}, {effect, 1, 0.5}, {music, 2, 0.5}};
   const std::vector<std::int16_t> mix = effects::worst_moment(layers, kRate, 0.05);
   EXPECT_EQ(*std::min_element(mix.begin(), mix.end()), -(5000 + 2500 + 6000));
-  EXPECT_EQ(*std::max_element(mix.begin(), mix.end()), 4500);  // the effects' lesser swings don't meet the music's
+  EXPECT_EQ(*std::max_element(mix.begin(), mix.end()),
+            4500);  // the effects' lesser swings don't meet the music's
 }
 
 TEST(EffectsCheck, TheLoudestBurstFillsTheChannelsLoudestFirstWithinEachEffectsVoices) {
@@ -131,7 +135,8 @@ TEST(EffectsCheck, TheLoudestBurstFillsTheChannelsLoudestFirstWithinEachEffectsV
 
 TEST(EffectsCheck, CatchesAnEffectThatClicksClipsOrRunsLong) {
   std::vector<std::int16_t> clean(4410);
-  for (std::size_t i = 1; i + 1 < clean.size(); ++i) clean[i] = static_cast<std::int16_t>(i % 64 < 32 ? 2000 : -2000);
+  for (std::size_t i = 1; i + 1 < clean.size(); ++i)
+    clean[i] = static_cast<std::int16_t>(i % 64 < 32 ? 2000 : -2000);
   std::vector<std::int16_t> starts_loud = clean;
   starts_loud.front() = 2000;
   std::vector<std::int16_t> ends_loud = clean;

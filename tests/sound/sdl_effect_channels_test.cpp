@@ -27,7 +27,8 @@ TEST(SdlEffectChannels, ABurstStaysOnTheEffectChannelsAndLeavesTheMusicPlaying) 
     ASSERT_NE(audio, nullptr);
     const int channels = Mix_AllocateChannels(-1);
     ASSERT_GT(channels, kEffectChannels);
-    const SoundLoad track = audio->load_wav(build_wav(std::vector<std::int16_t>(10 * 44100 * 2, 1000), 2, 44100));
+    const SoundLoad track =
+        audio->load_wav(build_wav(std::vector<std::int16_t>(10 * 44100 * 2, 1000), 2, 44100));
     ASSERT_TRUE(track.ok()) << track.error;
     const EffectWavs wavs = *split_effects_bank(embedded_effects_bank());
     const std::span<const std::uint8_t> victory = wavs[index_of(SoundEffect::Victory)];
