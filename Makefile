@@ -5,8 +5,9 @@ ARGS ?=
 
 .PHONY: run test deb deps build
 
+# The music is off unless asked for; `make run` asks (VENTORA_DISABLE_MUSIC still wins).
 run: build
-	./$(BUILD_DIR)/src/app/ventora $(ARGS)
+	VENTORA_ENABLE_MUSIC=1 ./$(BUILD_DIR)/src/app/ventora $(ARGS)
 
 test: build
 	ctest --test-dir $(BUILD_DIR) --output-on-failure -j2

@@ -8,7 +8,7 @@
 namespace ventora {
 
 // SDL2_mixer's output; without a usable device, nullptr after one line on stderr:
-// "ventora: no audio device, music off: <reason>".
+// "ventora: no audio device, playing without sound: <reason>".
 std::unique_ptr<AudioOut> open_audio_device();
 
 }  // namespace ventora

@@ -122,7 +122,10 @@ std::string usage_text() {
          "Environment:\n"
          "  VENTORA_ENABLE_MUSIC         turn the music on (it is off by default)\n"
          "  VENTORA_DISABLE_MUSIC        turn the music off (wins over the other)\n"
-         "  VENTORA_FPS                  like --fps\n";
+         "  VENTORA_DISABLE_SOUND        turn the sound effects off (they are on by default)\n"
+         "  VENTORA_FPS                  like --fps\n"
+         "\n"
+         "While playing, M mutes and unmutes everything, and - and + turn the volume down and up.\n";
 }
 
 std::string version_text() { return "ventora " VENTORA_VERSION; }

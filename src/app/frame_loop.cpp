@@ -26,9 +26,10 @@ bool FrameLoop::frame() {
     case LoopState::Running: {
       apply_pad(host_.pad(), *state_, pad_pointer_, input);
       const float dt = frame_dt(host_.frame_seconds());
+      EffectCues* effects = host_.effects();
       const FrameOutcome outcome =
-          recorder_ ? recorder_->run_frame(*state_, music_.get(), input, dt, list, clock)
-                    : run_frame(*state_, music_.get(), input, dt, list, clock);
+          recorder_ ? recorder_->run_frame(*state_, music_.get(), input, dt, list, clock, effects)
+                    : run_frame(*state_, music_.get(), input, dt, list, clock, effects);
       if (outcome.quit) {
         state_.reset();
         music_.reset();

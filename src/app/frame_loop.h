@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 
+#include "app/effect_cues.h"
 #include "app/pad_controls.h"
 #include "app/replay_recorder.h"
 #include "base/frame_input.h"
@@ -34,6 +35,8 @@ class FrameHost {
   // Sets the music up across frames without waiting: the first call starts it, each call hands
   // over what is ready; true once it is done, with `player` set (nullptr with music off).
   virtual bool poll_music(std::unique_ptr<MusicPlayer>& player) = 0;
+  // Where the running frames' sound effects go; none unless the host plays them.
+  virtual EffectCues* effects() { return nullptr; }
   virtual ClockReading clock() = 0;
 };
 

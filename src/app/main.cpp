@@ -13,6 +13,7 @@
 #include "app/frame_loop.h"
 #include "app/replay_options.h"
 #include "app/replay_window.h"
+#include "app/sound_shell.h"
 #include "app/window_config.h"
 #include "gl/result.h"
 #include "layout/render_settings.h"
@@ -31,20 +32,31 @@ namespace {
 // The real window and process behind the frame loop.
 class WindowHost final : public FrameHost {
  public:
-  WindowHost(Window& window, const FramePacing& pacing) : window_(window), pacer_(pacing) {}
-  bool poll(FrameInput& input) override { return window_.poll(input); }
+  WindowHost(Window& window, OutputMode mode, const FramePacing& pacing)
+      : window_(window), mode_(mode), pacer_(pacing) {}
+  bool poll(FrameInput& input) override {
+    const bool open = window_.poll(input);
+    now_ = input.time;
+    sound_.press(window_.sound_keys(), now_);
+    return open;
+  }
   PadInput pad() override { return window_.pad(); }
   double frame_seconds() override { return window_.frame_seconds(); }
   void request_size(WindowSize size) override {
     window_.request_size(static_cast<int>(size.width), static_cast<int>(size.height));
   }
   void show(const DrawList& list) override {
-    if (const gl::Status drawn = window_.draw(list); !drawn) stop(drawn.error());
+    if (const gl::Status drawn = draw_frame(window_, list, sound_, mode_, now_); !drawn) {
+      stop(drawn.error());
+    }
     window_.present();
     pacer_.wait_after_present();
   }
   bool poll_music(std::unique_ptr<MusicPlayer>& player) override {
-    if (!music_) music_.emplace([] { return open_audio_device(); });
+    if (!music_) {
+      sound_.effects();  // the device opens now, not in the middle of the first fight frame
+      music_.emplace([this] { return sound_.music_output(); });
+    }
     const bool done = music_->poll();
     for (const std::string& line : music_->take_messages()) std::fprintf(stderr, "%s\n", line.c_str());
     if (!done) return false;
@@ -52,12 +64,16 @@ class WindowHost final : public FrameHost {
     music_.reset();
     return true;
   }
+  EffectCues* effects() override { return sound_.effects(); }
   ClockReading clock() override { return read_system_clock(); }
 
  private:
   Window& window_;
+  OutputMode mode_;
   FramePacer pacer_;
-  std::optional<MusicSetUp> music_;
+  SoundShell sound_{open_audio_device};
+  double now_ = 0;  // the clock of the last poll
+  std::optional<MusicSetUp> music_;  // after the device it plays through
 };
 
 }  // namespace
@@ -92,7 +108,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   if (replay.playback) return play_replay_in_window(*window, *replay.playback);
-  WindowHost host(*window, {window->refresh_rate(), window->vsync(), fps_cap});
+  WindowHost host(*window, mode, {window->refresh_rate(), window->vsync(), fps_cap});
   FrameLoop loop(host, mode, replay.recorder.get());
   while (loop.frame()) {
   }

@@ -18,6 +18,8 @@ class SilentAudio final : public AudioOut {
   SoundLoad load_wav(std::vector<std::uint8_t>) override { return {next_++, {}}; }
   void play(SoundId, float) override {}
   void stop(SoundId) override {}
+  void play_effect(SoundId, float) override {}
+  void set_master_volume(float) override {}
 
  private:
   SoundId next_ = 0;
@@ -44,8 +46,9 @@ std::unique_ptr<MusicPlayer> silent_music(const replay::Header& header) {
   return make_music_player(std::move(audio), std::move(music));
 }
 
-ReplayPlayback::ReplayPlayback(replay::ReplayReader& reader, const MusicMaker& make_music)
-    : reader_(reader) {
+ReplayPlayback::ReplayPlayback(replay::ReplayReader& reader, const MusicMaker& make_music,
+                               EffectCues* effects)
+    : reader_(reader), effects_(effects) {
   const replay::Header& header = reader.header();
   rng::reset();
   music_ = make_music();
@@ -72,7 +75,7 @@ FrameOutcome ReplayPlayback::step(DrawList& list) {
                                                   : (++readings, ClockReading{});
   };
   const FrameOutcome outcome =
-      run_frame(*state_, music_.get(), frame.input, frame.dt, list, recorded_clock);
+      run_frame(*state_, music_.get(), frame.input, frame.dt, list, recorded_clock, effects_);
   hash_ = replay::state_hash(*state_);
   if (readings != frame.clock_readings.size()) {
     part(number, "the run read the clock " + std::to_string(readings) + " times, recorded " +

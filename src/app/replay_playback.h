@@ -31,8 +31,10 @@ class ReplayPlayback {
   // Puts the process where the recording began: the shared generator at its start state, the
   // music `make_music` builds (its first shuffle draws from the generator, as at start-up), then
   // the first run in the recorded output mode from the recorded clock reading. The frames are
-  // read from `reader` one ahead of the one played.
-  ReplayPlayback(replay::ReplayReader& reader, const MusicMaker& make_music);
+  // read from `reader` one ahead of the one played; their sound effects go to `effects` (none:
+  // silent).
+  ReplayPlayback(replay::ReplayReader& reader, const MusicMaker& make_music,
+                 EffectCues* effects = nullptr);
 
   // No frame is left to play: reader.ending() says why.
   bool done() const { return !next_; }
@@ -54,6 +56,7 @@ class ReplayPlayback {
 
   replay::ReplayReader& reader_;
   std::unique_ptr<MusicPlayer> music_;
+  EffectCues* effects_;
   std::optional<GameState> state_;
   std::optional<replay::Frame> next_;
   std::uint64_t played_ = 0;

@@ -46,8 +46,9 @@ GameState ReplayRecorder::start_run(const MusicPlayer* music, const ClockSource&
 
 FrameOutcome ReplayRecorder::run_frame(GameState& state, MusicPlayer* music,
                                        const FrameInput& input, float dt, DrawList& list,
-                                       const ClockSource& clock) {
-  const FrameOutcome outcome = ventora::run_frame(state, music, input, dt, list, recording(clock));
+                                       const ClockSource& clock, EffectCues* effects) {
+  const FrameOutcome outcome =
+      ventora::run_frame(state, music, input, dt, list, recording(clock), effects);
   if (outcome.quit) return outcome;
   replay::Frame frame;
   frame.dt = dt;

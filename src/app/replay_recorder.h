@@ -29,7 +29,7 @@ class ReplayRecorder {
   // run_frame, recording the frame and every reading it takes from `clock`; a frame that ends the
   // game (Escape) is not recorded.
   FrameOutcome run_frame(GameState& state, MusicPlayer* music, const FrameInput& input, float dt,
-                         DrawList& list, const ClockSource& clock);
+                         DrawList& list, const ClockSource& clock, EffectCues* effects = nullptr);
   // The end record, with the last state's hash. Only once the run has started.
   void finish();
 

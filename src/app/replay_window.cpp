@@ -8,6 +8,7 @@
 
 #include "app/audio_device.h"
 #include "app/replay_playback.h"
+#include "app/sound_shell.h"
 #include "music/music_loading.h"
 
 namespace ventora {
@@ -21,9 +22,9 @@ constexpr auto kIdleWait = std::chrono::milliseconds(10);
 
 // The recorded music, audible. The playlist must draw as it did when recorded, so when the sound
 // cannot be set up the same way (no audio device, a track that did not load) it plays silently.
-std::unique_ptr<MusicPlayer> audible_music(const replay::Header& header) {
+std::unique_ptr<MusicPlayer> audible_music(const replay::Header& header, SoundShell& sound) {
   if (!header.music) return nullptr;
-  std::unique_ptr<AudioOut> audio = open_audio_device();
+  std::unique_ptr<AudioOut> audio = sound.music_output();
   if (audio) {
     LoadedMusic music = load_music(music_tracks(), defeat_cue_track(), *audio);
     for (const std::string& line : music.failures) std::fprintf(stderr, "%s\n", line.c_str());
@@ -75,7 +76,10 @@ void tell_end(const replay::ReplayReader& reader, std::uint64_t frames) {
 }  // namespace
 
 int play_replay_in_window(Window& window, replay::ReplayReader& reader) {
-  ReplayPlayback playback(reader, [&] { return audible_music(reader.header()); });
+  SoundShell sound(open_audio_device);
+  ReplayPlayback playback(reader, [&] { return audible_music(reader.header(), sound); },
+                          sound.effects());
+  const OutputMode mode = reader.header().mode;
   Pacer pacer(playback.done() ? 0.0 : playback.next_frame().input.time);
   // A damaged file plays up to the damage; quitting then exits with status 1.
   const auto status = [&] { return reader.ending() == replay::Ending::Damaged ? 1 : 0; };
@@ -86,6 +90,7 @@ int play_replay_in_window(Window& window, replay::ReplayReader& reader) {
   while (true) {
     FrameInput keys;
     if (!window.poll(keys) || keys.is_pressed(Key::Escape)) return status();
+    sound.press(window.sound_keys(), keys.time);
     if (keys.is_pressed(Key::Space)) {
       paused = !paused;
       paused ? pacer.pause() : pacer.resume();
@@ -115,7 +120,7 @@ int play_replay_in_window(Window& window, replay::ReplayReader& reader) {
       tell_end(reader, playback.frames_played());
       end_told = true;
     }
-    if (const gl::Status drawn = window.draw(picture); !drawn) {
+    if (const gl::Status drawn = draw_frame(window, picture, sound, mode, keys.time); !drawn) {
       std::fprintf(stderr, "%s\n", drawn.error().message.c_str());
       return 1;
     }

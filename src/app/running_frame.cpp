@@ -13,13 +13,14 @@ DefeatCueChange defeat_cue_change(Screen previous, Screen current) {
 }
 
 FrameOutcome run_frame(GameState& state, MusicPlayer* music, const FrameInput& input, float dt,
-                       DrawList& list, const ClockSource& clock) {
+                       DrawList& list, const ClockSource& clock, EffectCues* effects) {
   FrameOutcome outcome;
   if (input.is_pressed(Key::Escape)) {
     outcome.quit = true;
     return outcome;
   }
   const Screen previous_screen = state.screen;
+  if (effects) effects->before_frame(state);
   music_tick(music, dt);
   outcome.window_size = update_game(state, input, dt, clock);
   switch (defeat_cue_change(previous_screen, state.screen)) {
@@ -27,6 +28,7 @@ FrameOutcome run_frame(GameState& state, MusicPlayer* music, const FrameInput& i
     case DefeatCueChange::Release: release_hold(music); break;
     case DefeatCueChange::None: break;
   }
+  if (effects) effects->after_frame(state, input);
   Canvas canvas(list, input.screen_width, input.screen_height);
   canvas.set_time(input.time);
   canvas.set_mouse(input.mouse);

@@ -4,6 +4,7 @@
 
 #include <optional>
 
+#include "app/effect_cues.h"
 #include "base/frame_input.h"
 #include "draw/draw_list.h"
 #include "game/game_state.h"
@@ -25,9 +26,10 @@ enum class DefeatCueChange { None, Start, Release };
 DefeatCueChange defeat_cue_change(Screen previous, Screen current);
 
 // Escape first; then the music's tick, `update_game` with `dt`, the defeat cue on a screen change,
-// the game's window-size request handed back, and `draw_scene` into `list`. A restart reads
-// `clock`.
+// the frame's sound effects (with `effects`), the game's window-size request handed back, and
+// `draw_scene` into `list`. A restart reads `clock`.
 FrameOutcome run_frame(GameState& state, MusicPlayer* music, const FrameInput& input, float dt,
-                       DrawList& list, const ClockSource& clock = read_system_clock);
+                       DrawList& list, const ClockSource& clock = read_system_clock,
+                       EffectCues* effects = nullptr);
 
 }  // namespace ventora

@@ -1,5 +1,6 @@
-// The sound output the music player talks to: load an in-memory WAV file, play it once at a volume,
-// stop it. The game's one implementation is SDL2_mixer (platform/sdl_audio_out.h); tests record calls.
+// The sound output the music and the effects talk to: load an in-memory WAV file, play it once at
+// a volume, stop it, and turn everything up or down. The game's one implementation is SDL2_mixer
+// (platform/sdl_audio_out.h); tests record calls.
 #pragma once
 
 #include <cstdint>
@@ -7,6 +8,12 @@
 #include <vector>
 
 namespace ventora {
+
+// Channels of the mixer kept for the effects alone: the most that sound at once, whatever the
+// burst. The music plays on others, so an effect never takes a track's channel. Effects play at
+// full volume: their levels are set where they are synthesised, so that the loudest burst over
+// the loudest music stays under full scale.
+inline constexpr int kEffectChannels = 4;
 
 // A loaded sound, as handed out by one AudioOut.
 using SoundId = int;
@@ -28,6 +35,11 @@ class AudioOut {
   virtual void play(SoundId sound, float volume) = 0;
   // Stops every playing instance of the sound.
   virtual void stop(SoundId sound) = 0;
+  // Plays the sound once on the channels kept for effects (kEffectChannels of them, never one the
+  // music plays on); when they are all busy the one playing longest gives way.
+  virtual void play_effect(SoundId sound, float volume) = 0;
+  // The volume of everything that plays, 0..1 (0 is silence); 1 at the start.
+  virtual void set_master_volume(float volume) = 0;
 };
 
 }  // namespace ventora

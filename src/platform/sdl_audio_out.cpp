@@ -3,6 +3,7 @@
 #include <SDL.h>
 #include <SDL_mixer.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <utility>
@@ -15,6 +16,10 @@ namespace {
 constexpr int kMixRate = 44100;
 constexpr int kMixChannels = 2;
 constexpr int kMixChunkFrames = 2048;
+// Channels the music may take (any free one): a track and the defeat cue sound together at most.
+constexpr int kMusicChannels = 8;
+// The effects' channels, the first kEffectChannels, are grouped under this tag.
+constexpr int kEffectsGroup = 1;
 
 std::uint32_t read_u32(const std::uint8_t* at) {
   return at[0] | (at[1] << 8) | (at[2] << 16) | (static_cast<std::uint32_t>(at[3]) << 24);
@@ -48,6 +53,17 @@ class SdlAudioOut final : public AudioOut {
   void play(SoundId id, float volume) override {
     const int channel = Mix_PlayChannel(-1, sounds_.at(id).chunk, 0);
     if (channel >= 0) Mix_Volume(channel, static_cast<int>(std::lround(volume * MIX_MAX_VOLUME)));
+  }
+
+  void play_effect(SoundId id, float volume) override {
+    int channel = Mix_GroupAvailable(kEffectsGroup);
+    if (channel < 0) channel = Mix_GroupOldest(kEffectsGroup);
+    channel = Mix_PlayChannel(channel, sounds_.at(id).chunk, 0);
+    if (channel >= 0) Mix_Volume(channel, static_cast<int>(std::lround(volume * MIX_MAX_VOLUME)));
+  }
+
+  void set_master_volume(float volume) override {
+    Mix_MasterVolume(static_cast<int>(std::lround(std::clamp(volume, 0.0f, 1.0f) * MIX_MAX_VOLUME)));
   }
 
   void stop(SoundId id) override {
@@ -94,6 +110,11 @@ std::unique_ptr<AudioOut> open_sdl_audio_out(std::string& error) {
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
     return nullptr;
   }
+  // The effects' channels come first and are kept from the music, which plays on any free other.
+  Mix_AllocateChannels(kEffectChannels + kMusicChannels);
+  Mix_ReserveChannels(kEffectChannels);
+  Mix_GroupChannels(0, kEffectChannels - 1, kEffectsGroup);
+  Mix_MasterVolume(MIX_MAX_VOLUME);
   return std::make_unique<SdlAudioOut>();
 }
 

@@ -1,4 +1,4 @@
-// The music's sound output over SDL2_mixer.
+// The sound output over SDL2_mixer: the music's channels and the effects' own.
 #pragma once
 
 #include <memory>

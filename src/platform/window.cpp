@@ -4,6 +4,7 @@
 #include <epoxy/gl.h>
 
 #include <algorithm>
+#include <optional>
 #include <string_view>
 
 #include "platform/gamepads.h"
@@ -37,6 +38,7 @@ struct Window::Impl {
   std::unique_ptr<ScaledPresenter> presenter;  // made on first use of fullscreen
   std::unique_ptr<Gamepads> gamepads;  // only when SDL's controller support started
   PadInput pad;
+  std::vector<SoundKey> sound_keys;  // of the last poll
   bool fullscreen = false;
   int game_width = 0, game_height = 0;  // the size the game asked for (its mode's)
   decltype(FrameInput::held) held;
@@ -157,10 +159,24 @@ bool fullscreen_toggle(const SDL_Keysym& sym) {
   return (sym.sym == SDLK_RETURN || sym.sym == SDLK_KP_ENTER) && (sym.mod & KMOD_ALT);
 }
 
+// M, + and -: the shell's sound keys.
+std::optional<SoundKey> sound_key(SDL_Keycode key) {
+  switch (key) {
+    case SDLK_m: return SoundKey::Mute;
+    case SDLK_PLUS:
+    case SDLK_EQUALS:
+    case SDLK_KP_PLUS: return SoundKey::Louder;
+    case SDLK_MINUS:
+    case SDLK_KP_MINUS: return SoundKey::Quieter;
+    default: return std::nullopt;
+  }
+}
+
 }  // namespace
 
 bool Window::poll(FrameInput& input) {
   Impl& w = *impl_;
+  w.sound_keys.clear();
   input.pressed.reset();
   input.pressed_names.clear();
   input.left_click = false;
@@ -176,6 +192,10 @@ bool Window::poll(FrameInput& input) {
         const SDL_Keysym& sym = event.key.keysym;
         if (fullscreen_toggle(sym)) {
           set_fullscreen(!w.fullscreen);
+          break;
+        }
+        if (const auto key = sound_key(sym.sym)) {
+          w.sound_keys.push_back(*key);
           break;
         }
         if (auto key = game_key(sym.sym)) {
@@ -214,6 +234,8 @@ bool Window::poll(FrameInput& input) {
 }
 
 const PadInput& Window::pad() const { return impl_->pad; }
+
+std::span<const SoundKey> Window::sound_keys() const { return impl_->sound_keys; }
 
 double Window::frame_seconds() const { return impl_->frame_seconds; }
 

@@ -3,10 +3,12 @@
 #pragma once
 
 #include <memory>
+#include <span>
 #include <string>
 
 #include "base/frame_input.h"
 #include "base/pad_input.h"
+#include "base/sound_keys.h"
 #include "draw/draw_list.h"
 #include "gl/result.h"
 
@@ -37,6 +39,9 @@ class Window {
   bool poll(FrameInput& input);
   // The game controllers as of the last `poll` (plugged in or out at any time).
   const PadInput& pad() const;
+  // The sound keys that the last `poll` collected, in order: M, + (or =) and - on the main
+  // keyboard or the keypad. Like F11 they are the shell's: they do not reach the game's input.
+  std::span<const SoundKey> sound_keys() const;
   // Duration of the previous frame in seconds (present to present).
   double frame_seconds() const;
   // The refresh rate of the window's display in Hz; 0 when the display does not say.

@@ -95,7 +95,7 @@ TEST(CommandLine, FrameCapFromTheFlagOrElseTheEnvironment) {
 
 TEST(CommandLine, HelpNamesEveryOptionAndModeAndVersionComesFromTheBuild) {
   for (std::string_view option : {"--mode", "--fullscreen", "--fps", "--record", "--replay", "--check",
-                                  "--help", "--version"}) {
+                                  "--help", "--version", "VENTORA_DISABLE_SOUND"}) {
     EXPECT_NE(usage_text().find(option), std::string::npos) << option;
   }
   for (const OutputModeInfo& mode : kOutputModes) {

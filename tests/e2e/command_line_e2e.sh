@@ -7,7 +7,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 source "$here/lib.sh"
 e2e_begin "$1"
 version=$2
-export VENTORA_DISABLE_MUSIC=1
+export VENTORA_DISABLE_MUSIC=1 VENTORA_DISABLE_SOUND=1
 
 # Prints and exits: status 0, stdout checked by the pattern, nothing on stderr, no window.
 check_print() {

@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Music through the real binary and SDL's audio drivers: with the disk driver the mixed output holds the
-# soundtrack; the dummy driver starts and quits cleanly; an unusable driver costs one line and no music;
-# both switches set means off, without opening the audio at all. Usage: music_e2e.sh <ventora binary>
+# soundtrack; the dummy driver starts and quits cleanly; an unusable driver costs one line and no sound;
+# both switches set means off, and with the effects off too the audio is not opened at all.
+# Usage: music_e2e.sh <ventora binary>
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/lib.sh"
 e2e_begin "$1"
-unset VENTORA_ENABLE_MUSIC VENTORA_DISABLE_MUSIC
+unset VENTORA_ENABLE_MUSIC VENTORA_DISABLE_MUSIC VENTORA_DISABLE_SOUND
 # Every line the music can write; other libraries may add their own notes on stderr.
 music_lines='failed to (decode|load) embedded music|background music disabled|no audio device'
 
@@ -52,13 +53,13 @@ wid=$(wait_for_window)
 sleep 0.5
 quit_with_escape "$wid"
 [ "$GAME_STATUS" = 0 ] || { cat "$ERR_FILE" >&2; fail "no device: exit status $GAME_STATUS"; }
-[ "$(grep -Ec "$music_lines" "$ERR_FILE")" = 1 ] && grep -q '^ventora: no audio device, music off: ' "$ERR_FILE" ||
+[ "$(grep -Ec "$music_lines" "$ERR_FILE")" = 1 ] && grep -q '^ventora: no audio device, playing without sound: ' "$ERR_FILE" ||
   { cat "$ERR_FILE" >&2; fail "no device: expected exactly the one no-audio-device line"; }
 echo "ok: without a usable device the game says so once and goes on: $(grep '^ventora: no audio' "$ERR_FILE")"
 
-# Both switches: off wins; the audio device is never opened.
+# Both switches: off wins; with the effects off too, the audio device is never opened.
 rm -f "$raw"
-VENTORA_ENABLE_MUSIC=1 VENTORA_DISABLE_MUSIC= SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=$raw start_game
+VENTORA_ENABLE_MUSIC=1 VENTORA_DISABLE_MUSIC= VENTORA_DISABLE_SOUND= SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=$raw start_game
 wid=$(wait_for_window)
 sleep 0.5
 quit_with_escape "$wid"
@@ -66,4 +67,4 @@ quit_with_escape "$wid"
 [ "$(grep -c '^background music disabled on this platform/session$' "$ERR_FILE")" = 1 ] ||
   { cat "$ERR_FILE" >&2; fail "both switches: music-disabled line not seen exactly once"; }
 [ ! -e "$raw" ] || fail "both switches: the audio device was opened"
-echo "ok: with both switches set music is off and no audio device is opened"
+echo "ok: with both music switches set music is off, and with the effects off no audio device is opened"

@@ -27,7 +27,7 @@ declare -A allowed=(
   [src/platform]="src/base src/draw src/gl planet/core planet/gl src/music/audio_out.h"
   [src/view]="src/base src/random src/game src/cards src/layout src/draw planet/core"
   [src/app]="*"
-  [soundtrack]="src/music/wav.h"
+  [soundtrack]="src/music/wav.h src/music/mp3_decode.h src/music/music_player.h src/music/sound_effect.h src/music/audio_out.h"
 )
 
 # folder -> the system libraries it may link (none when it has no row), by the names system_name
@@ -38,7 +38,7 @@ declare -A system_libraries=(
   [src/music]="mpg123 threads"
   [src/platform]="sdl2 sdl2_mixer epoxy gl"
   [src/app]="*"
-  [soundtrack]="mp3lame fluidsynth"
+  [soundtrack]="mp3lame fluidsynth mpg123"
 )
 
 # The folder that owns a file: the first key of the table that is a prefix of its path.

@@ -1,4 +1,4 @@
-// A fake sound output that records every call, for the playlist and loading tests.
+// A fake sound output that records every call, for the playlist, loading and effects tests.
 #pragma once
 
 #include <set>
@@ -10,7 +10,7 @@
 namespace ventora::testing {
 
 struct AudioCall {
-  std::string what;  // "play" or "stop"
+  std::string what;  // "play", "stop", "effect" or "master"
   SoundId sound = -1;
   float volume = 0.0f;
   bool operator==(const AudioCall&) const = default;
@@ -33,6 +33,8 @@ class RecordingAudio final : public AudioOut {
   }
   void play(SoundId sound, float volume) override { calls->push_back({"play", sound, volume}); }
   void stop(SoundId sound) override { calls->push_back({"stop", sound, 0.0f}); }
+  void play_effect(SoundId sound, float volume) override { calls->push_back({"effect", sound, volume}); }
+  void set_master_volume(float volume) override { calls->push_back({"master", -1, volume}); }
 };
 
 }  // namespace ventora::testing

@@ -1,0 +1,70 @@
+// The sound as the shell around the game keeps it: the one audio device that the music and the
+// effects share, the effects themselves, and the mute and volume keys with the note that shows
+// their level. The game's rules never see any of it.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <span>
+
+#include "app/effect_cues.h"
+#include "base/sound_keys.h"
+#include "music/audio_out.h"
+#include "music/effect_player.h"
+#include "music/master_volume.h"
+#include "draw/draw_list.h"
+#include "gl/result.h"
+#include "layout/output_mode.h"
+#include "platform/window.h"
+#include "view/volume_note.h"
+
+namespace ventora {
+
+// How long the level note shows after a key, the last part of it fading out.
+constexpr double kVolumeNoteSeconds = 1.5;
+constexpr double kVolumeNoteFadeSeconds = 0.5;
+
+class SoundShell {
+ public:
+  using DeviceOpener = std::function<std::unique_ptr<AudioOut>()>;
+
+  // `open_device` is called at most once, when the music or the effects first need the device;
+  // when it gives nothing (it has said why) everything goes on silent.
+  explicit SoundShell(DeviceOpener open_device);
+  SoundShell(const SoundShell&) = delete;
+  SoundShell& operator=(const SoundShell&) = delete;
+
+  // The music's output: a stand-in for the device (nullptr when there is none).
+  std::unique_ptr<AudioOut> music_output();
+  // The effects' cues, set up on the first call; nullptr when VENTORA_DISABLE_SOUND is set (any
+  // value, even empty), without a device, or when the effects do not load. Load problems are
+  // one line each on stderr.
+  EffectCues* effects();
+
+  // The mute and volume keys of a frame, at the frame's clock.
+  void press(std::span<const SoundKey> keys, double now);
+  // The level note at `now`, if it shows.
+  std::optional<VolumeNote> note(double now) const;
+  // Draws that note over `list`, a frame of `width` × `height` in output mode `mode`.
+  void draw_note(DrawList& list, OutputMode mode, float width, float height, double now) const;
+
+ private:
+  AudioOut* device();
+
+  DeviceOpener open_device_;
+  bool device_tried_ = false;
+  std::unique_ptr<AudioOut> device_;
+  bool effects_tried_ = false;
+  std::unique_ptr<EffectPlayer> player_;
+  std::optional<EffectCues> cues_;
+  MasterVolume level_;
+  std::optional<double> changed_at_;
+};
+
+// Draws `list` onto the window with the level note of `sound` at `now` over it, a frame in output
+// mode `mode`; what the window could not draw is in the status.
+gl::Status draw_frame(Window& window, const DrawList& list, const SoundShell& sound, OutputMode mode,
+                      double now);
+
+}  // namespace ventora

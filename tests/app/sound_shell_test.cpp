@@ -1,0 +1,165 @@
+// The sound around the game: one device for music and effects, opened once and only when asked
+// for, VENTORA_DISABLE_SOUND, the mute and volume keys with their note, and a running frame's
+// effects reaching the device.
+#include "app/sound_shell.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <memory>
+#include <vector>
+
+#include "app/running_frame.h"
+#include "game/run.h"
+#include "tests/music/recording_audio.h"
+
+namespace ventora {
+namespace {
+
+using testing::AudioCall;
+using testing::RecordingAudio;
+
+// A shell over a recording device, counting how often the device is opened.
+struct Shell {
+  std::vector<AudioCall> calls;
+  int opened = 0;
+  bool device_opens = true;
+  SoundShell shell{[this]() -> std::unique_ptr<AudioOut> {
+    ++opened;
+    if (!device_opens) return nullptr;
+    return std::make_unique<RecordingAudio>(&calls);
+  }};
+};
+
+std::vector<AudioCall> effect_calls(const std::vector<AudioCall>& calls) {
+  std::vector<AudioCall> out;
+  for (const AudioCall& c : calls) {
+    if (c.what == "effect") out.push_back(c);
+  }
+  return out;
+}
+
+// RecordingAudio hands out ids from 100 in load order; the effects load first, in bank order.
+SoundId effect_id(SoundEffect effect) { return 100 + static_cast<SoundId>(index_of(effect)); }
+
+TEST(SoundShell, TheMusicAndTheEffectsShareOneDeviceOpenedWhenFirstAskedFor) {
+  Shell s;
+  EXPECT_EQ(s.opened, 0);
+  ASSERT_NE(s.shell.effects(), nullptr);
+  std::unique_ptr<AudioOut> music = s.shell.music_output();
+  ASSERT_NE(music, nullptr);
+  EXPECT_EQ(s.shell.effects(), s.shell.effects());
+  EXPECT_EQ(s.opened, 1);
+  // The device starts at the level the keys have set, and the music's output is the device.
+  ASSERT_FALSE(s.calls.empty());
+  EXPECT_EQ(s.calls.front(), (AudioCall{"master", -1, 1.0f}));
+  music->play(7, 0.32f);
+  EXPECT_EQ(s.calls.back(), (AudioCall{"play", 7, 0.32f}));
+}
+
+TEST(SoundShell, WithoutADeviceEverythingGoesOnSilentAfterOneTry) {
+  Shell s;
+  s.device_opens = false;
+  EXPECT_EQ(s.shell.effects(), nullptr);
+  EXPECT_EQ(s.shell.music_output(), nullptr);
+  EXPECT_EQ(s.shell.effects(), nullptr);
+  EXPECT_EQ(s.opened, 1);
+  const SoundKey mute[] = {SoundKey::Mute};
+  s.shell.press(mute, 1.0);  // still shows the note
+  ASSERT_TRUE(s.shell.note(1.0));
+  EXPECT_TRUE(s.shell.note(1.0)->muted);
+}
+
+TEST(SoundShell, VentoraDisableSoundTurnsTheEffectsOffAndOpensNoDeviceForThem) {
+  Shell s;
+  setenv("VENTORA_DISABLE_SOUND", "", 1);
+  EXPECT_EQ(s.shell.effects(), nullptr);
+  EXPECT_EQ(s.opened, 0);
+  EXPECT_NE(s.shell.music_output(), nullptr);  // the music still has its device
+  unsetenv("VENTORA_DISABLE_SOUND");
+  EXPECT_EQ(s.opened, 1);
+}
+
+TEST(SoundShell, MuteAndVolumeKeysSetTheDeviceInStepsAndUnmute) {
+  Shell s;
+  s.shell.effects();
+  const struct {
+    SoundKey key;
+    int percent;
+    bool muted;
+    float gain;
+  } presses[] = {
+      {SoundKey::Mute, 100, true, 0.0f},     {SoundKey::Mute, 100, false, 1.0f},
+      {SoundKey::Quieter, 90, false, 0.81f}, {SoundKey::Louder, 100, false, 1.0f},
+      {SoundKey::Louder, 100, false, 1.0f},  {SoundKey::Mute, 100, true, 0.0f},
+      {SoundKey::Quieter, 90, false, 0.81f},  // a step unmutes
+  };
+  double now = 10;
+  for (const auto& p : presses) {
+    const SoundKey keys[] = {p.key};
+    s.shell.press(keys, now);
+    ASSERT_TRUE(s.shell.note(now));
+    EXPECT_EQ(s.shell.note(now)->percent, p.percent);
+    EXPECT_EQ(s.shell.note(now)->muted, p.muted);
+    EXPECT_EQ(s.calls.back().what, "master");
+    EXPECT_FLOAT_EQ(s.calls.back().volume, p.gain);
+    now += 0.1;
+  }
+  // Ten steps down from anywhere is silence, and no further.
+  const std::vector<SoundKey> down(12, SoundKey::Quieter);
+  s.shell.press(down, now);
+  EXPECT_EQ(s.shell.note(now)->percent, 0);
+  EXPECT_FLOAT_EQ(s.calls.back().volume, 0.0f);
+}
+
+TEST(SoundShell, TheNoteShowsForAMomentAndFadesOut) {
+  Shell s;
+  EXPECT_FALSE(s.shell.note(0));
+  const SoundKey quieter[] = {SoundKey::Quieter};
+  s.shell.press(quieter, 20.0);
+  const struct {
+    double now;
+    float opacity;  // 0: not shown
+  } times[] = {{20.0, 1}, {20.9, 1}, {21.0, 1}, {21.25, 0.5f}, {21.45, 0.1f}, {21.5, 0}, {30, 0}};
+  for (const auto& t : times) {
+    const std::optional<VolumeNote> note = s.shell.note(t.now);
+    if (t.opacity == 0) {
+      EXPECT_FALSE(note) << t.now;
+    } else {
+      ASSERT_TRUE(note) << t.now;
+      EXPECT_NEAR(note->opacity, t.opacity, 1e-4) << t.now;
+    }
+  }
+  // A frame without keys leaves it be; another key shows it afresh.
+  s.shell.press({}, 21.2);
+  EXPECT_NEAR(s.shell.note(21.25)->opacity, 0.5f, 1e-4);
+  s.shell.press(quieter, 21.3);
+  EXPECT_EQ(s.shell.note(22.0)->opacity, 1.0f);
+}
+
+// A running frame's jump reaches the device as its effect; a restart sounds nothing.
+TEST(SoundShell, ARunningFramesEffectsReachTheDevice) {
+  Shell s;
+  EffectCues* effects = s.shell.effects();
+  ASSERT_NE(effects, nullptr);
+  GameState state = start_run({1765000000, 500}, kDefaultOutputMode);
+  const ClockSource clock = [] { return ClockReading{1765000000, 500}; };
+  DrawList list;
+  FrameInput jump;
+  jump.press(Key::Space);
+  jump.time = 1.0;
+  run_frame(state, nullptr, jump, 1.0f / 60, list, clock, effects);
+  ASSERT_EQ(state.jump_count, 1u);
+  EXPECT_EQ(effect_calls(s.calls), (std::vector<AudioCall>{{"effect", effect_id(SoundEffect::Jump), 1.0f}}));
+
+  s.calls.clear();
+  FrameInput restart;
+  restart.press(Key::R);
+  restart.time = 1.1;
+  run_frame(state, nullptr, restart, 1.0f / 60, list, clock, effects);
+  EXPECT_EQ(state.jump_count, 0u);
+  EXPECT_EQ(effect_calls(s.calls), std::vector<AudioCall>{});
+}
+
+}  // namespace
+}  // namespace ventora
