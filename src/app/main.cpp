@@ -18,6 +18,7 @@
 #include "gl/result.h"
 #include "layout/render_settings.h"
 #include "music/music_player.h"
+#include "platform/gl_renderer.h"
 #include "platform/window.h"
 
 namespace ventora {
@@ -63,6 +64,12 @@ class WindowHost final : public FrameHost {
     player = music_->take_player();
     music_.reset();
     return true;
+  }
+  bool warm_up() override {
+    const RenderSettings settings = render_settings_for(mode_);
+    gl::Result<bool> warmed = window_.renderer().warm_up_next(planet_pixel_count(settings), settings.planet_dither);
+    if (!warmed) stop(warmed.error());
+    return warmed.value();
   }
   EffectCues* effects() override { return sound_.effects(); }
   ClockReading clock() override { return read_system_clock(); }
