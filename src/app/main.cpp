@@ -9,6 +9,7 @@
 
 #include "app/audio_device.h"
 #include "app/command_line.h"
+#include "app/drawing_warm_up.h"
 #include "app/frame_pacer.h"
 #include "app/frame_loop.h"
 #include "app/replay_options.h"
@@ -18,7 +19,6 @@
 #include "gl/result.h"
 #include "layout/render_settings.h"
 #include "music/music_player.h"
-#include "platform/gl_renderer.h"
 #include "platform/window.h"
 
 namespace ventora {
@@ -66,8 +66,7 @@ class WindowHost final : public FrameHost {
     return true;
   }
   bool warm_up() override {
-    const RenderSettings settings = render_settings_for(mode_);
-    gl::Result<bool> warmed = window_.renderer().warm_up_next(planet_pixel_count(settings), settings.planet_dither);
+    gl::Result<bool> warmed = warm_up_.step(window_);
     if (!warmed) stop(warmed.error());
     return warmed.value();
   }
@@ -81,6 +80,7 @@ class WindowHost final : public FrameHost {
   SoundShell sound_{open_audio_device};
   double now_ = 0;  // the clock of the last poll
   std::optional<MusicSetUp> music_;  // after the device it plays through
+  DrawingWarmUp warm_up_{mode_};
 };
 
 }  // namespace

@@ -67,7 +67,7 @@ void main() {
 // The texture of flat shapes' commands: they are drawn by the flat program, without one.
 constexpr GLuint kFlat = 0;
 
-// The warm-up's offscreen picture, and the target id its backdrop takes for the while.
+// The warm-up's corner of the screen, and the target id its backdrop takes for the while.
 constexpr int kWarmUpSide = 128;
 constexpr TargetId kWarmUpTarget = 0xFFFFFFFFu;
 
@@ -676,18 +676,13 @@ gl::Result<bool> GlRenderer::warm_up_next(std::uint32_t planet_pixels, bool dith
   params.pixels = planet_pixels;
   params.should_dither = dither;
   const planet::Planet planet = planet::create_planet(static_cast<planet::PlanetKind>(warmed_kinds_), params);
-  GLint bound = 0;
-  glGetIntegerv(GL_DRAW_FRAMEBUFFER_BINDING, &bound);
-  gl::RenderTarget picture;
-  gl::Status drawn = picture.resize(kWarmUpSide, kWarmUpSide);
+  gl::Status drawn = gl::Done{};
   for (const DrawList& list : warm_up_lists(planet)) {
-    if (!drawn) break;
-    picture.bind();
     drawn = render(list, kWarmUpSide, kWarmUpSide, kWarmUpSide, kWarmUpSide);
+    if (!drawn) break;
   }
   impl_->targets.erase(kWarmUpTarget);
   glFinish();
-  glBindFramebuffer(GL_DRAW_FRAMEBUFFER, static_cast<GLuint>(bound));
   if (!drawn) return drawn.error();
   ++warmed_kinds_;
   return warmed_kinds_ == planet::kPlanetKindCount;

@@ -51,10 +51,12 @@ class GlRenderer {
   void finish();
 
   // Start-up, one call a frame until it gives true: builds the programs a planet kind needs (its
-  // layers' at their octave counts, and the painter's own) and draws with each once offscreen,
-  // waiting for the driver, so that no frame of the game builds or first uses a program. Planets of
-  // `planet_pixels` art pixels and the dither switch `dither`, as the game will draw them. Leaves the
-  // framebuffer bound for drawing as it was. An error when a program does not build.
+  // layers' at their octave counts, and the painter's own) and draws with each once, waiting for the
+  // driver, so that no frame of the game builds or first uses a program. Draws a small frame into
+  // the corner of the framebuffer bound for drawing (the screen's, between two frames: the next
+  // one draws over it), so that what reaches the screen is drawn into the screen's own format.
+  // Planets of `planet_pixels` art pixels and the dither switch `dither`, as the game draws them.
+  // An error when a program does not build.
   gl::Result<bool> warm_up_next(std::uint32_t planet_pixels, bool dither);
 
   // Largest batch before a flush (the renderer never draws more at once).
