@@ -688,6 +688,8 @@ gl::Result<bool> GlRenderer::warm_up_next(std::uint32_t planet_pixels, bool dith
   return warmed_kinds_ == planet::kPlanetKindCount;
 }
 
+int GlRenderer::planet_programs_built() const { return impl_->painter.programs_built(); }
+
 std::vector<std::uint8_t> GlRenderer::read_target(TargetId target, int& width,
                                                   int& height) const {
   width = height = 0;

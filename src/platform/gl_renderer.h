@@ -58,6 +58,8 @@ class GlRenderer {
   // Planets of `planet_pixels` art pixels and the dither switch `dither`, as the game draws them.
   // An error when a program does not build.
   gl::Result<bool> warm_up_next(std::uint32_t planet_pixels, bool dither);
+  // The planet layer programs built so far (see PlanetPainter::programs_built).
+  int planet_programs_built() const;
 
   // Largest batch before a flush (the renderer never draws more at once).
   static constexpr int kMaxBatchVertices = 10000;

@@ -145,6 +145,7 @@ bool bench_whole_run(Window& window, const FloorPass& floor, OutputMode mode, bo
     if (warmed.value()) break;
   }
 
+  const int programs_before = window.renderer().planet_programs_built();
   RunTimer timer(window, floor);
   GameState state = start_run(kRunClock, mode);
   double update_ms = 0;
@@ -169,6 +170,10 @@ bool bench_whole_run(Window& window, const FloorPass& floor, OutputMode mode, bo
     run.time += plan.dt;
   }
   if (drawn) timer.print(mode);
+  if (drawn) {
+    std::printf("  planet programs built during the run: %d\n",
+                window.renderer().planet_programs_built() - programs_before);
+  }
   return drawn;
 }
 
