@@ -18,10 +18,17 @@ struct SceneToWarm {
 
 // Every stage's countdown (its planet first shows there), and the other screens once.
 constexpr std::array kScenes = {
-    SceneToWarm{1, Screen::Fight},       SceneToWarm{1, Screen::Countdown},  SceneToWarm{2, Screen::Countdown},
-    SceneToWarm{3, Screen::Countdown},   SceneToWarm{4, Screen::Countdown},  SceneToWarm{kBonusStage, Screen::Countdown},
-    SceneToWarm{kLastStage, Screen::Countdown}, SceneToWarm{1, Screen::StageClear}, SceneToWarm{1, Screen::CardChoice},
-    SceneToWarm{kLastStage, Screen::Victory},   SceneToWarm{1, Screen::Defeat},
+    SceneToWarm{1, Screen::Fight},
+    SceneToWarm{1, Screen::Countdown},
+    SceneToWarm{2, Screen::Countdown},
+    SceneToWarm{3, Screen::Countdown},
+    SceneToWarm{4, Screen::Countdown},
+    SceneToWarm{kBonusStage, Screen::Countdown},
+    SceneToWarm{kLastStage, Screen::Countdown},
+    SceneToWarm{1, Screen::StageClear},
+    SceneToWarm{1, Screen::CardChoice},
+    SceneToWarm{kLastStage, Screen::Victory},
+    SceneToWarm{1, Screen::Defeat},
 };
 
 // A state that draws as the scene does on that screen; made without the run's generator, which

@@ -1,6 +1,6 @@
 // The frame loop as the explicit state machine of its suspension points: set up the music and warm
-// the drawing up, let one frame pass, start the run, then run frames until Escape. The window is reached through
-// `FrameHost`, so the loop's wiring can be driven without one.
+// the drawing up, let one frame pass, start the run, then run frames until Escape. The window is
+// reached through `FrameHost`, so the loop's wiring can be driven without one.
 #pragma once
 
 #include <memory>

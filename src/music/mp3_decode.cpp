@@ -101,12 +101,14 @@ DecodeResult decode_stream(std::span<const std::uint8_t> bytes, std::stop_token 
   // appended as bytes (this is a little-endian target), so no second copy of the audio is made.
   static_assert(std::endian::native == std::endian::little);
   std::vector<std::uint8_t> wav(kWavHeaderBytes);
-  const std::optional<std::string> error = for_each_frame(frames, stop, [&](std::span<const std::int16_t> s) {
-    if (wav.size() == kWavHeaderBytes) wav.reserve(wav_room(frames.claimed_length(), frames.channels(), bytes.size()));
+  const auto append = [&](std::span<const std::int16_t> s) {
+    if (wav.size() == kWavHeaderBytes) {
+      wav.reserve(wav_room(frames.claimed_length(), frames.channels(), bytes.size()));
+    }
     const auto* audio = reinterpret_cast<const std::uint8_t*>(s.data());
     wav.insert(wav.end(), audio, audio + s.size_bytes());
-  });
-  if (error) return *error;
+  };
+  if (const std::optional<std::string> error = for_each_frame(frames, stop, append)) return *error;
   write_wav_header(wav.data(), static_cast<std::uint32_t>(wav.size() - kWavHeaderBytes),
                    static_cast<std::uint16_t>(frames.channels()), static_cast<std::uint32_t>(frames.rate()));
   return wav;
@@ -210,11 +212,11 @@ LengthResult measure_mp3(std::span<const std::uint8_t> bytes, std::stop_token st
   return out_of_memory_costs_the_track<LengthResult>([&]() -> LengthResult {
     Mp3FrameDecoder frames(bytes);
     Mp3Length length;
-    const std::optional<std::string> error = for_each_frame(frames, stop, [&](std::span<const std::int16_t> s) {
+    const auto count = [&](std::span<const std::int16_t> s) {
       length.samples += s.size();
       if (read) read(frames.bytes_read());
-    });
-    if (error) return *error;
+    };
+    if (const std::optional<std::string> error = for_each_frame(frames, stop, count)) return *error;
     length.channels = frames.channels();
     length.rate = frames.rate();
     return length;

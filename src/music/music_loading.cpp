@@ -24,7 +24,8 @@ std::optional<SoundId> load_track(const EmbeddedTrack& track, const LengthResult
   try {
     if (!streamer) streamer = std::make_shared<MusicStreamer>();
   } catch (const std::system_error& e) {
-    failures.push_back("failed to load embedded music '" + label + "': no thread to decode it on: " + e.what());
+    failures.push_back("failed to load embedded music '" + label +
+                       "': no thread to decode it on: " + e.what());
     return std::nullopt;
   }
   const SoundLoad loaded = audio.load_stream(streamer->add(track.mp3_bytes, std::get<Mp3Length>(checked)));
@@ -44,7 +45,8 @@ MusicLoading::MusicLoading(std::span<const EmbeddedTrack> tracks, const Embedded
   for (std::size_t i = 0; i <= tracks.size(); ++i) {
     Decoding& d = decodings_[i];
     d.track = i < tracks.size() ? &tracks[i] : &cue;
-    std::packaged_task<LengthResult(std::stop_token)> task([bytes = d.track->mp3_bytes](std::stop_token stop) {
+    const std::span<const std::uint8_t> bytes = d.track->mp3_bytes;
+    std::packaged_task<LengthResult(std::stop_token)> task([bytes](std::stop_token stop) {
       // Checked, the bytes are read again only as they play: the pages behind the decoder go back
       // as it goes, so that the whole soundtrack is never resident at once.
       std::size_t kept_from = 0;

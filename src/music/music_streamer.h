@@ -28,7 +28,10 @@ class PcmRing {
  public:
   explicit PcmRing(std::size_t capacity) : samples_(capacity) {}
   // Writer: room left.
-  std::size_t room() const { return samples_.size() - (written_.load(std::memory_order_relaxed) - read_.load(std::memory_order_acquire)); }
+  std::size_t room() const {
+    return samples_.size() -
+           (written_.load(std::memory_order_relaxed) - read_.load(std::memory_order_acquire));
+  }
   // Writer: appends as much of `in` as there is room for.
   void write(std::span<const std::int16_t> in);
   // Reader: takes up to `out.size()` samples; how many.
@@ -81,7 +84,7 @@ class MusicStreamer : public std::enable_shared_from_this<MusicStreamer> {
   void run(std::stop_token stop);
   std::mutex mutex_;
   std::condition_variable_any wake_;
-  std::vector<Track> tracks_;                      // guarded
+  std::vector<Track> tracks_;                       // guarded
   std::vector<std::shared_ptr<Mp3Voice>> playing_;  // guarded: started and not yet finished
   std::jthread worker_;                             // last: stopped and joined first
 };

@@ -41,7 +41,8 @@ struct StreamPlay {
 
 // On the audio thread: the channel's silence becomes the voice's next samples.
 void pull_voice(int, void* samples, int bytes, void* play) {
-  static_cast<StreamPlay*>(play)->voice->read({static_cast<std::int16_t*>(samples), static_cast<std::size_t>(bytes) / 2});
+  const std::span<std::int16_t> out(static_cast<std::int16_t*>(samples), static_cast<std::size_t>(bytes) / 2);
+  static_cast<StreamPlay*>(play)->voice->read(out);
 }
 
 // The channel has ended or was halted (on the audio thread or the caller's): the last the mixer
@@ -69,7 +70,9 @@ class SdlAudioOut final : public AudioOut {
         stream->channels() != channels || stream->samples() == 0) {
       return AudioOut::load_stream(std::move(stream));  // converted whole by the mixer
     }
-    if (carrier_.empty()) carrier_.resize(std::size_t{kStreamCarrierFrames} * static_cast<std::size_t>(channels) * 2);
+    if (carrier_.empty()) {
+      carrier_.resize(std::size_t{kStreamCarrierFrames} * static_cast<std::size_t>(channels) * 2);
+    }
     Sound sound;
     sound.chunk = Mix_QuickLoad_RAW(carrier_.data(), static_cast<Uint32>(carrier_.size()));
     if (sound.chunk == nullptr) return {-1, Mix_GetError()};

@@ -23,8 +23,8 @@ TEST(DrawingWarmUp, LeavesNoProgramForAStageToBuildAndTheGeneratorAlone) {
     SCOPED_TRACE(std::string(mode_word(mode)));
     const WindowSize size = mode_info(mode).window;
     std::string error;
-    std::unique_ptr<Window> window =
-        Window::open({"Ventora warm-up test", static_cast<int>(size.width), static_cast<int>(size.height), false}, error);
+    std::unique_ptr<Window> window = Window::open(
+        {"Ventora warm-up test", static_cast<int>(size.width), static_cast<int>(size.height), false}, error);
     VENTORA_REQUIRE_GL(window != nullptr, error);
     rng::seed(77);
     const std::uint64_t generator = rng::state();

@@ -83,8 +83,8 @@ TEST(MeasureMp3, FailsAsDecodingDoes) {
   std::vector<std::uint8_t> format_change = testing::mp3_tone(0.5, 44100);
   const std::vector<std::uint8_t> other = testing::mp3_tone(0.5, 48000);
   format_change.insert(format_change.end(), other.begin(), other.end());
-  const std::vector<std::uint8_t> cases[] = {id3v2_tag("Silence", "Nobody"), std::vector<std::uint8_t>(4000, 'x'),
-                                             {}, format_change};
+  const std::vector<std::uint8_t> cases[] = {
+      id3v2_tag("Silence", "Nobody"), std::vector<std::uint8_t>(4000, 'x'), {}, format_change};
   for (const std::vector<std::uint8_t>& mp3 : cases) {
     const LengthResult measured = measure_mp3(mp3);
     const DecodeResult decoded = decode_mp3(mp3);
@@ -110,7 +110,8 @@ TEST(PcmRing, PassesSamplesInOrderAcrossItsEndAndNeverMoreThanItHolds) {
   EXPECT_EQ(ring.room(), 0u);
   std::vector<std::int16_t> all(12);
   EXPECT_EQ(ring.read(all), 8u);
-  EXPECT_EQ(std::vector<std::int16_t>(all.begin(), all.begin() + 8), (std::vector<std::int16_t>{4, 5, 6, 7, 8, 9, 10, 11}));
+  EXPECT_EQ(std::vector<std::int16_t>(all.begin(), all.begin() + 8),
+            (std::vector<std::int16_t>{4, 5, 6, 7, 8, 9, 10, 11}));
   EXPECT_EQ(ring.read(all), 0u);
 }
 

@@ -71,7 +71,8 @@ class SteadyStream final : public SoundStream {
     }
     void finish() override { finished = true; }
   };
-  SteadyStream(int channels, long rate, std::uint64_t samples) : channels_(channels), rate_(rate), samples_(samples) {}
+  SteadyStream(int channels, long rate, std::uint64_t samples)
+      : channels_(channels), rate_(rate), samples_(samples) {}
   int channels() const override { return channels_; }
   long rate() const override { return rate_; }
   std::uint64_t samples() const override { return samples_; }

@@ -27,17 +27,23 @@ double ms_since(Clock::time_point start) {
 }
 
 // The screens in the order a run meets them, as the table lists them.
-constexpr std::array kScreens = {Screen::Fight, Screen::Countdown, Screen::StageClear, Screen::CardChoice,
-                                 Screen::Victory, Screen::Defeat};
+constexpr std::array kScreens = {Screen::Fight,      Screen::Countdown, Screen::StageClear,
+                                 Screen::CardChoice, Screen::Victory,   Screen::Defeat};
 
 const char* screen_name(Screen screen) {
   switch (screen) {
-    case Screen::Fight: return "fight";
-    case Screen::Countdown: return "countdown";
-    case Screen::StageClear: return "stage clear";
-    case Screen::CardChoice: return "card choice";
-    case Screen::Victory: return "victory";
-    case Screen::Defeat: return "defeat";
+    case Screen::Fight:
+      return "fight";
+    case Screen::Countdown:
+      return "countdown";
+    case Screen::StageClear:
+      return "stage clear";
+    case Screen::CardChoice:
+      return "card choice";
+    case Screen::Victory:
+      return "victory";
+    case Screen::Defeat:
+      return "defeat";
   }
   return "?";
 }
@@ -105,11 +111,13 @@ class RunTimer {
     }
     std::size_t over = 0;
     for (const std::vector<double>& ms : by_screen_) {
-      over += static_cast<std::size_t>(std::ranges::count_if(ms, [&](double m) { return m > 2 * fight_p50; }));
+      over +=
+          static_cast<std::size_t>(std::ranges::count_if(ms, [&](double m) { return m > 2 * fight_p50; }));
     }
     std::printf("  each stage's first frame, as a multiple of the fight's p50:");
     for (const TimedFrame& f : stage_starts_) {
-      std::printf(" %.2f (%s %llu)", f.ms / fight_p50, screen_name(f.screen), static_cast<unsigned long long>(f.stage));
+      std::printf(" %.2f (%s %llu)", f.ms / fight_p50, screen_name(f.screen),
+                  static_cast<unsigned long long>(f.stage));
     }
     std::printf("\n");
     std::printf("  frames above 2 x the fight's p50: %zu; the slowest, as multiples of it:", over);
