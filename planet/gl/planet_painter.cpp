@@ -519,6 +519,12 @@ gl::Status PlanetPainter::draw_layers(std::span<const LayerDraw> draws, float x,
 
 int PlanetPainter::materials_built() const { return impl_->built; }
 
+int PlanetPainter::programs_built() const {
+  int programs = 0;
+  for (const MaterialPrograms& slot : impl_->materials) programs += static_cast<int>(slot.programs.size());
+  return programs;
+}
+
 bool PlanetPainter::has_material(LayerMaterial material) const {
   return !impl_->materials[static_cast<int>(material)].programs.empty();
 }

@@ -62,6 +62,8 @@ class PlanetPainter {
   // How many materials have been built so far (each at most once, though a material whose noise
   // runs with different octave counts builds one program per count).
   int materials_built() const;
+  // The layer programs built so far, one per material and octave count.
+  int programs_built() const;
   bool has_material(LayerMaterial material) const;
 
  private:

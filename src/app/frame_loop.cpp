@@ -43,10 +43,11 @@ bool FrameLoop::frame() {
   }
   if (loop_state_ == LoopState::Ended) return false;
   host_.show(list);
-  // The music is set up after the frame is shown, so that its decoders do not hold the first
-  // frame up; the run starts on the frame after the one that finds every track loaded.
-  if (loop_state_ == LoopState::LoadingMusic && host_.poll_music(music_)) {
-    loop_state_ = LoopState::FirstFrame;
+  // The music is set up and the drawing warmed up after the frame is shown, so that neither holds
+  // the first frame up; the run starts on the frame after the one that finds both done.
+  if (loop_state_ == LoopState::LoadingMusic) {
+    music_ready_ = music_ready_ || host_.poll_music(music_);
+    if (host_.warm_up() && music_ready_) loop_state_ = LoopState::FirstFrame;
   }
   return true;
 }

@@ -1,6 +1,6 @@
-// The frame loop as the explicit state machine of its suspension points: set up the music, let
-// one frame pass, start the run, then run frames until Escape. The window is reached through
-// `FrameHost`, so the loop's wiring can be driven without one.
+// The frame loop as the explicit state machine of its suspension points: set up the music and warm
+// the drawing up, let one frame pass, start the run, then run frames until Escape. The window is
+// reached through `FrameHost`, so the loop's wiring can be driven without one.
 #pragma once
 
 #include <memory>
@@ -35,6 +35,9 @@ class FrameHost {
   // Sets the music up across frames without waiting: the first call starts it, each call hands
   // over what is ready; true once it is done, with `player` set (nullptr with music off).
   virtual bool poll_music(std::unique_ptr<MusicPlayer>& player) = 0;
+  // Readies the next part of the drawing (its shader programs built and used once); true once all
+  // of it is ready. One part a frame, so that none of them waits long.
+  virtual bool warm_up() { return true; }
   // Where the running frames' sound effects go; none unless the host plays them.
   virtual EffectCues* effects() { return nullptr; }
   virtual ClockReading clock() = 0;
@@ -61,6 +64,7 @@ class FrameLoop {
   OutputMode mode_;
   ReplayRecorder* recorder_;
   LoopState loop_state_ = LoopState::LoadingMusic;
+  bool music_ready_ = false;
   std::unique_ptr<MusicPlayer> music_;
   std::optional<GameState> state_;
   PadPointer pad_pointer_;

@@ -9,6 +9,7 @@
 
 #include "app/audio_device.h"
 #include "app/command_line.h"
+#include "app/drawing_warm_up.h"
 #include "app/frame_pacer.h"
 #include "app/frame_loop.h"
 #include "app/replay_options.h"
@@ -64,6 +65,11 @@ class WindowHost final : public FrameHost {
     music_.reset();
     return true;
   }
+  bool warm_up() override {
+    gl::Result<bool> warmed = warm_up_.step(window_);
+    if (!warmed) stop(warmed.error());
+    return warmed.value();
+  }
   EffectCues* effects() override { return sound_.effects(); }
   ClockReading clock() override { return read_system_clock(); }
 
@@ -74,6 +80,7 @@ class WindowHost final : public FrameHost {
   SoundShell sound_{open_audio_device};
   double now_ = 0;  // the clock of the last poll
   std::optional<MusicSetUp> music_;  // after the device it plays through
+  DrawingWarmUp warm_up_{mode_};
 };
 
 }  // namespace

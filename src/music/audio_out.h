@@ -1,9 +1,11 @@
-// The sound output the music and the effects talk to: load an in-memory WAV file, play it once at
+// The sound output the music and the effects talk to: load an in-memory WAV file or a stream, play it once at
 // a volume, stop it, and turn everything up or down. The game's one implementation is SDL2_mixer
 // (platform/sdl_audio_out.h); tests record calls.
 #pragma once
 
 #include <cstdint>
+#include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -26,11 +28,38 @@ struct SoundLoad {
   bool ok() const { return error.empty(); }
 };
 
+// One play of a streamed sound, decoded a little ahead of where it plays.
+class StreamVoice {
+ public:
+  virtual ~StreamVoice() = default;
+  // On the audio thread: copies the next decoded samples into `out` and returns how many; never waits
+  // and never allocates. Fewer than asked: the rest is not decoded yet, or the sound is over.
+  virtual std::size_t read(std::span<std::int16_t> out) = 0;
+  // The output is done with the voice: the last call it makes on it, from any thread.
+  virtual void finish() = 0;
+};
+
+// A long sound kept compressed in memory and decoded while it plays.
+class SoundStream {
+ public:
+  virtual ~SoundStream() = default;
+  virtual int channels() const = 0;
+  virtual long rate() const = 0;
+  // Interleaved 16-bit samples, all channels: the exact length.
+  virtual std::uint64_t samples() const = 0;
+  // A play from the first sample, its start already decoded.
+  virtual std::shared_ptr<StreamVoice> start() = 0;
+  // The whole sound as a WAV file (empty if it cannot be decoded), for an output that cannot stream.
+  virtual std::vector<std::uint8_t> whole_wav() const = 0;
+};
+
 class AudioOut {
  public:
   virtual ~AudioOut() = default;
   // Takes a canonical WAV file; the buffer may be kept as the sound's storage or released.
   virtual SoundLoad load_wav(std::vector<std::uint8_t> wav) = 0;
+  // Takes a sound to play as it decodes; an output that cannot loads it whole.
+  virtual SoundLoad load_stream(std::shared_ptr<SoundStream> stream) { return load_wav(stream->whole_wav()); }
   // Plays the sound once (never looped) at volume 0..1.
   virtual void play(SoundId sound, float volume) = 0;
   // Stops every playing instance of the sound.

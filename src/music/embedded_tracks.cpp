@@ -1,6 +1,10 @@
 #include "music/embedded_tracks.h"
 
+#include <sys/mman.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cstdint>
 #include <vector>
 
 // The build writes one VENTORA_EMBEDDED_TRACK(slug, title, artist, role, seconds) row per track, and
@@ -58,6 +62,18 @@ std::span<const EmbeddedTrack> music_tracks() {
 
 const EmbeddedTrack& defeat_cue_track() {
   return std::ranges::find(rows(), TrackRole::DefeatCue, &TrackRow::role)->track;
+}
+
+void release_embedded_pages(std::span<const std::uint8_t> bytes) {
+  const auto within = [&](const TrackRow& row) {
+    const std::span<const std::uint8_t> track = row.track.mp3_bytes;
+    return bytes.data() >= track.data() && bytes.data() + bytes.size() <= track.data() + track.size();
+  };
+  if (bytes.empty() || std::ranges::none_of(rows(), within)) return;
+  const auto page = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
+  const auto begin = (reinterpret_cast<std::uintptr_t>(bytes.data()) + page - 1) / page * page;
+  const auto end = (reinterpret_cast<std::uintptr_t>(bytes.data()) + bytes.size()) / page * page;
+  if (end > begin) madvise(reinterpret_cast<void*>(begin), end - begin, MADV_DONTNEED);
 }
 
 }  // namespace ventora

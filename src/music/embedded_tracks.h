@@ -19,4 +19,8 @@ std::span<const EmbeddedTrack> music_tracks();
 
 const EmbeddedTrack& defeat_cue_track();
 
+// When `bytes` lie within an embedded track: hands their resident whole pages back to the kernel.
+// They are read-only pages of the executable, read from it again should anything touch them.
+void release_embedded_pages(std::span<const std::uint8_t> bytes);
+
 }  // namespace ventora

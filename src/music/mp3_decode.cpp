@@ -5,10 +5,8 @@
 #include <algorithm>
 #include <bit>
 #include <cstring>
-#include <memory>
 #include <new>
 #include <stdexcept>
-#include <optional>
 
 #include "music/wav.h"
 
@@ -52,11 +50,6 @@ using Handle = std::unique_ptr<mpg123_handle, HandleDeleter>;
 // Frames a new sample rate or channel count must last to be a real change of format.
 constexpr std::size_t kFramesToConfirmChange = 3;
 
-struct StreamFormat {
-  long rate = 0;
-  int channels = 0;
-};
-
 // Quiet, resyncing over any corrupt stretch, without gapless trimming (every frame counts), and
 // accepting every sample rate so that a change of rate shows instead of being resampled away.
 int configure(mpg123_handle* mh) {
@@ -88,86 +81,146 @@ std::size_t wav_room(std::size_t claimed_samples, int channels, std::size_t mp3_
   return kWavHeaderBytes + samples * static_cast<std::size_t>(channels) * 2;
 }
 
-DecodeResult decode_stream(std::span<const std::uint8_t> bytes, std::stop_token stop) {
-  int err = MPG123_OK;
-  Handle mh(mpg123_new(nullptr, &err));
-  if (!mh) return std::string(mpg123_plain_strerror(err));
-  MemoryReader reader{bytes};
-  if (configure(mh.get()) != MPG123_OK ||
-      mpg123_replace_reader_handle(mh.get(), read_memory, seek_memory, nullptr) != MPG123_OK ||
-      mpg123_open_handle(mh.get(), &reader) != MPG123_OK) {
-    return std::string(mpg123_strerror(mh.get()));
+// Runs `each(samples)` on every frame of `bytes`; the error text when decoding fails or is stopped.
+template <typename Each>
+std::optional<std::string> for_each_frame(Mp3FrameDecoder& frames, std::stop_token stop, Each each) {
+  for (;;) {
+    if (stop.stop_requested()) return std::string("decoding stopped");
+    std::span<const std::int16_t> samples;
+    switch (frames.next(samples)) {
+      case Mp3FrameDecoder::Status::Samples: each(samples); break;
+      case Mp3FrameDecoder::Status::End: return std::nullopt;
+      case Mp3FrameDecoder::Status::Failed: return frames.error();
+    }
   }
+}
 
-  std::optional<StreamFormat> format;
+DecodeResult decode_stream(std::span<const std::uint8_t> bytes, std::stop_token stop) {
+  Mp3FrameDecoder frames(bytes);
   // The WAV file grows in place: header room first, then the decoder's 16-bit little-endian output
   // appended as bytes (this is a little-endian target), so no second copy of the audio is made.
   static_assert(std::endian::native == std::endian::little);
   std::vector<std::uint8_t> wav(kWavHeaderBytes);
-  bool decoded_any = false;
-  // A different format mid-stream counts only once it holds for several frames: garbage in a corrupt
-  // stretch can pass for a single frame header of any rate, and that frame is noise to be skipped.
-  std::optional<StreamFormat> changed;
-  std::size_t changed_frames = 0;
-  std::size_t changed_from_byte = 0;
-  for (;;) {
-    if (stop.stop_requested()) return std::string("decoding stopped");
-    off_t frame = 0;
-    unsigned char* audio = nullptr;
-    std::size_t size = 0;
-    const int status = mpg123_decode_frame(mh.get(), &frame, &audio, &size);
-    if (status == MPG123_NEW_FORMAT) {
-      StreamFormat next;
-      int encoding = 0;
-      mpg123_getformat(mh.get(), &next.rate, &next.channels, &encoding);
-      if (!decoded_any) {
-        const off_t length = mpg123_length(mh.get());
-        if (!format && length > 0) {
-          wav.reserve(wav_room(static_cast<std::size_t>(length), next.channels, bytes.size()));
-        }
-        format = next;
-      } else if (next.rate == format->rate && next.channels == format->channels) {
-        if (changed) wav.resize(changed_from_byte);
-        changed.reset();
-      } else {
-        if (!changed) changed_from_byte = wav.size();
-        changed = next;
-        changed_frames = 0;
-      }
-    } else if (status == MPG123_OK) {
-      wav.insert(wav.end(), audio, audio + size);
-      decoded_any = decoded_any || size > 0;
-      if (changed && ++changed_frames >= kFramesToConfirmChange) {
-        return std::string("variable sample rate/channel count is unsupported");
-      }
-    } else if (status == MPG123_DONE) {
-      break;
-    } else {
-      return std::string(mpg123_strerror(mh.get()));
+  const auto append = [&](std::span<const std::int16_t> s) {
+    if (wav.size() == kWavHeaderBytes) {
+      wav.reserve(wav_room(frames.claimed_length(), frames.channels(), bytes.size()));
     }
-  }
-  if (changed) wav.resize(changed_from_byte);
-  if (!decoded_any) {
-    // A file with neither a tag nor a frame header holds no audio stream at all.
-    if (!format && !starts_with_id3(bytes)) return std::string("MP3 had no default audio track");
-    return std::string("no MP3 frames decoded");
-  }
+    const auto* audio = reinterpret_cast<const std::uint8_t*>(s.data());
+    wav.insert(wav.end(), audio, audio + s.size_bytes());
+  };
+  if (const std::optional<std::string> error = for_each_frame(frames, stop, append)) return *error;
   write_wav_header(wav.data(), static_cast<std::uint32_t>(wav.size() - kWavHeaderBytes),
-                   static_cast<std::uint16_t>(format->channels), static_cast<std::uint32_t>(format->rate));
+                   static_cast<std::uint16_t>(frames.channels()), static_cast<std::uint32_t>(frames.rate()));
   return wav;
 }
 
-}  // namespace
-
-DecodeResult decode_mp3(std::span<const std::uint8_t> bytes, std::stop_token stop) {
+template <typename Result, typename Decode>
+Result out_of_memory_costs_the_track(Decode decode) {
   // Whatever a file claims, running out of memory on it costs that track only.
   try {
-    return decode_stream(bytes, stop);
+    return decode();
   } catch (const std::bad_alloc&) {
     return std::string("out of memory decoding MP3");
   } catch (const std::length_error&) {
     return std::string("out of memory decoding MP3");
   }
+}
+
+}  // namespace
+
+struct Mp3FrameDecoder::Decoder {
+  MemoryReader reader;
+  Handle handle;
+};
+
+Mp3FrameDecoder::Mp3FrameDecoder(std::span<const std::uint8_t> bytes) : bytes_(bytes) {
+  int err = MPG123_OK;
+  decoder_ = std::make_unique<Decoder>(Decoder{{bytes, 0}, Handle(mpg123_new(nullptr, &err))});
+  mpg123_handle* mh = decoder_->handle.get();
+  if (mh == nullptr) {
+    fail(mpg123_plain_strerror(err));
+  } else if (configure(mh) != MPG123_OK ||
+             mpg123_replace_reader_handle(mh, read_memory, seek_memory, nullptr) != MPG123_OK ||
+             mpg123_open_handle(mh, &decoder_->reader) != MPG123_OK) {
+    fail(mpg123_strerror(mh));
+  }
+}
+
+Mp3FrameDecoder::~Mp3FrameDecoder() = default;
+
+Mp3FrameDecoder::Status Mp3FrameDecoder::fail(std::string error) {
+  error_ = std::move(error);
+  return Status::Failed;
+}
+
+std::size_t Mp3FrameDecoder::claimed_length() const {
+  const off_t length = mpg123_length(decoder_->handle.get());
+  return length > 0 ? static_cast<std::size_t>(length) : 0;
+}
+
+std::size_t Mp3FrameDecoder::bytes_read() const { return decoder_->reader.at; }
+
+Mp3FrameDecoder::Status Mp3FrameDecoder::next(std::span<const std::int16_t>& samples) {
+  if (!error_.empty()) return Status::Failed;
+  mpg123_handle* mh = decoder_->handle.get();
+  for (;;) {
+    off_t frame = 0;
+    unsigned char* audio = nullptr;
+    std::size_t size = 0;
+    const int status = mpg123_decode_frame(mh, &frame, &audio, &size);
+    if (status == MPG123_NEW_FORMAT) {
+      long rate = 0;
+      int channels = 0;
+      int encoding = 0;
+      mpg123_getformat(mh, &rate, &channels, &encoding);
+      if (!decoded_any_) {
+        rate_ = rate;
+        channels_ = channels;
+        format_known_ = true;
+      } else {
+        changed_ = rate != rate_ || channels != channels_;
+        changed_frames_ = 0;
+      }
+    } else if (status == MPG123_OK) {
+      decoded_any_ = decoded_any_ || size > 0;
+      if (changed_) {
+        if (++changed_frames_ >= kFramesToConfirmChange) {
+          return fail("variable sample rate/channel count is unsupported");
+        }
+        continue;  // dropped: it may be noise in a corrupt stretch
+      }
+      if (size == 0) continue;
+      samples = {reinterpret_cast<const std::int16_t*>(audio), size / 2};
+      return Status::Samples;
+    } else if (status == MPG123_DONE) {
+      if (decoded_any_) return Status::End;
+      // A file with neither a tag nor a frame header holds no audio stream at all.
+      if (!format_known_ && !starts_with_id3(bytes_)) return fail("MP3 had no default audio track");
+      return fail("no MP3 frames decoded");
+    } else {
+      return fail(mpg123_strerror(mh));
+    }
+  }
+}
+
+DecodeResult decode_mp3(std::span<const std::uint8_t> bytes, std::stop_token stop) {
+  return out_of_memory_costs_the_track<DecodeResult>([&] { return decode_stream(bytes, stop); });
+}
+
+LengthResult measure_mp3(std::span<const std::uint8_t> bytes, std::stop_token stop,
+                         const std::function<void(std::size_t)>& read) {
+  return out_of_memory_costs_the_track<LengthResult>([&]() -> LengthResult {
+    Mp3FrameDecoder frames(bytes);
+    Mp3Length length;
+    const auto count = [&](std::span<const std::int16_t> s) {
+      length.samples += s.size();
+      if (read) read(frames.bytes_read());
+    };
+    if (const std::optional<std::string> error = for_each_frame(frames, stop, count)) return *error;
+    length.channels = frames.channels();
+    length.rate = frames.rate();
+    return length;
+  });
 }
 
 }  // namespace ventora

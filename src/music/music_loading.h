@@ -1,5 +1,5 @@
-// Decoding the embedded tracks and handing them to the audio output, with one line per failed track
-// for the caller to report.
+// Checking the embedded tracks and handing them to the audio output as streams, with one line per
+// failed track for the caller to report.
 #pragma once
 
 #include <future>
@@ -13,6 +13,7 @@
 #include "music/audio_out.h"
 #include "music/embedded_tracks.h"
 #include "music/mp3_decode.h"
+#include "music/music_streamer.h"
 
 namespace ventora {
 
@@ -26,9 +27,10 @@ struct LoadedMusic {
   std::vector<std::string> failures;
 };
 
-// The tracks and the cue decoding on worker threads while the caller's thread goes on (drawing
-// frames); the caller hands them to the audio output in order as they finish. Dropping it stops
-// the workers within an MP3 frame.
+// The tracks and the cue decoded through once on worker threads while the caller's thread goes on
+// (drawing frames), so that a track that cannot be decoded is known at start-up; nothing decoded is
+// kept. The caller hands the good ones to the audio output in order as they finish, as streams that
+// decode while they play. Dropping it stops the workers within an MP3 frame.
 class MusicLoading {
  public:
   // Starts a worker per track and one for the cue; a track whose worker cannot start decodes on
@@ -37,8 +39,8 @@ class MusicLoading {
   MusicLoading(const MusicLoading&) = delete;
   MusicLoading& operator=(const MusicLoading&) = delete;
 
-  // Loads the decoded tracks into `audio` in track order, then the cue, up to the first one still
-  // decoding (waiting for it only when `wait`). A failure adds its line to the failures and skips
+  // Loads the checked tracks into `audio` in track order, then the cue, up to the first one still
+  // being checked (waiting for it only when `wait`). A failure adds its line to the failures and skips
   // that track. True once every track and the cue are done.
   bool load_ready(AudioOut& audio, bool wait);
   // The failure lines added since the last call, so that they can be reported while loading goes on.
@@ -49,18 +51,19 @@ class MusicLoading {
  private:
   struct Decoding {
     const EmbeddedTrack* track = nullptr;
-    std::future<DecodeResult> result;  // not valid: no worker, decode when its turn comes
+    std::future<LengthResult> result;  // not valid: no worker, check when its turn comes
     std::jthread worker;               // declared last: stopped and joined first
   };
   std::vector<Decoding> decodings_;  // the tracks in order, then the cue
   std::size_t next_ = 0;             // first entry not yet loaded
+  std::shared_ptr<MusicStreamer> streamer_;  // made with the first track that checks out
   LoadedMusic music_;
 };
 
-// Decodes and loads every track in order, then the cue, waiting for all of them.
+// Checks and loads every track in order, then the cue, waiting for all of them.
 LoadedMusic load_music(std::span<const EmbeddedTrack> tracks, const EmbeddedTrack& cue, AudioOut& audio);
 
-// Decoded, the embedded MP3 bytes are not read again: hands their resident pages back to the kernel.
+// Checked, the embedded MP3 bytes are read again only as they play: hands their resident pages back.
 void release_embedded_track_pages();
 
 }  // namespace ventora

@@ -67,6 +67,37 @@ void main() {
 // The texture of flat shapes' commands: they are drawn by the flat program, without one.
 constexpr GLuint kFlat = 0;
 
+// The warm-up's corner of the screen, and the target id its backdrop takes for the while.
+constexpr int kWarmUpSide = 128;
+constexpr TargetId kWarmUpTarget = 0xFFFFFFFFu;
+
+// The frames the game draws the planet in, small: over a backdrop target blitted to the whole
+// screen (the HD modes: backdrop and planet composed in one pass), and over plain shapes (og).
+std::vector<DrawList> warm_up_lists(const planet::Planet& planet) {
+  constexpr auto side = static_cast<float>(kWarmUpSide);
+  const auto command = [](DrawOp op) {
+    DrawCommand c;
+    c.op = op;
+    c.color = {1, 1, 1, 1};
+    c.target = kWarmUpTarget;
+    return c;
+  };
+  DrawCommand begin = command(DrawOp::BeginTarget);
+  begin.target_width = begin.target_height = kWarmUpSide / 4;
+  DrawCommand clear = command(DrawOp::Clear);
+  clear.color = {0.1f, 0.1f, 0.2f, 1};
+  DrawCommand blit = command(DrawOp::BlitTarget);
+  blit.rect = {0, 0, side, side};
+  DrawCommand globe = command(DrawOp::Planet);
+  globe.planet = &planet;
+  globe.rect = {side / 4, side / 4, side / 2, side / 2};
+  DrawCommand dot = command(DrawOp::Circle);
+  dot.a = {side / 2, side / 8};
+  dot.radius = side / 16;
+  return {DrawList{{begin, clear, command(DrawOp::EndTarget), blit, globe, dot}},
+          DrawList{{clear, dot, globe}}};
+}
+
 struct Vertex {
   float x, y;
   float u, v;
@@ -638,6 +669,26 @@ void GlRenderer::set_planet_direct_path(bool direct) { impl_->planet_direct_path
 void GlRenderer::set_plain_passes(bool plain) { impl_->plain_passes = plain; }
 
 void GlRenderer::finish() { glFinish(); }
+
+gl::Result<bool> GlRenderer::warm_up_next(std::uint32_t planet_pixels, bool dither) {
+  if (warmed_kinds_ == planet::kPlanetKindCount) return true;
+  planet::PlanetParams params;
+  params.pixels = planet_pixels;
+  params.should_dither = dither;
+  const planet::Planet planet = planet::create_planet(static_cast<planet::PlanetKind>(warmed_kinds_), params);
+  gl::Status drawn = gl::Done{};
+  for (const DrawList& list : warm_up_lists(planet)) {
+    drawn = render(list, kWarmUpSide, kWarmUpSide, kWarmUpSide, kWarmUpSide);
+    if (!drawn) break;
+  }
+  impl_->targets.erase(kWarmUpTarget);
+  glFinish();
+  if (!drawn) return drawn.error();
+  ++warmed_kinds_;
+  return warmed_kinds_ == planet::kPlanetKindCount;
+}
+
+int GlRenderer::planet_programs_built() const { return impl_->painter.programs_built(); }
 
 std::vector<std::uint8_t> GlRenderer::read_target(TargetId target, int& width,
                                                   int& height) const {

@@ -50,6 +50,17 @@ class GlRenderer {
   // Waits until the GPU has finished everything submitted; for timing.
   void finish();
 
+  // Start-up, one call a frame until it gives true: builds the programs a planet kind needs (its
+  // layers' at their octave counts, and the painter's own) and draws with each once, waiting for the
+  // driver, so that no frame of the game builds or first uses a program. Draws a small frame into
+  // the corner of the framebuffer bound for drawing (the screen's, between two frames: the next
+  // one draws over it), so that what reaches the screen is drawn into the screen's own format.
+  // Planets of `planet_pixels` art pixels and the dither switch `dither`, as the game draws them.
+  // An error when a program does not build.
+  gl::Result<bool> warm_up_next(std::uint32_t planet_pixels, bool dither);
+  // The planet layer programs built so far (see PlanetPainter::programs_built).
+  int planet_programs_built() const;
+
   // Largest batch before a flush (the renderer never draws more at once).
   static constexpr int kMaxBatchVertices = 10000;
   static constexpr int kMaxBatchIndices = 5000;
@@ -59,6 +70,7 @@ class GlRenderer {
   explicit GlRenderer(std::unique_ptr<Impl> impl);
   std::unique_ptr<Impl> impl_;
   RenderStats stats_;
+  int warmed_kinds_ = 0;  // planet kinds warmed up so far, in the enumeration's order
 };
 
 }  // namespace ventora

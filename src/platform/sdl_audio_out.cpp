@@ -5,7 +5,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <atomic>
 #include <cstring>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -20,12 +22,36 @@ constexpr int kMixChunkFrames = 2048;
 constexpr int kMusicChannels = 8;
 // The effects' channels, the first kEffectChannels, are grouped under this tag.
 constexpr int kEffectsGroup = 1;
+// A streamed sound plays on a channel as this much silence, looped for as long as the sound lasts,
+// which its voice overwrites with the sound as the mixer goes: so the mixer sets its volume, mixes
+// and stops it exactly as it does a loaded sound.
+constexpr int kStreamCarrierFrames = 4096;
 
 std::uint32_t read_u32(const std::uint8_t* at) {
   return at[0] | (at[1] << 8) | (at[2] << 16) | (static_cast<std::uint32_t>(at[3]) << 24);
 }
 
 std::uint16_t read_u16(const std::uint8_t* at) { return static_cast<std::uint16_t>(at[0] | (at[1] << 8)); }
+
+// A streamed sound's voice on its channel, until the mixer is done with the channel.
+struct StreamPlay {
+  std::shared_ptr<StreamVoice> voice;
+  std::atomic<bool> done{false};
+};
+
+// On the audio thread: the channel's silence becomes the voice's next samples.
+void pull_voice(int, void* samples, int bytes, void* play) {
+  const std::span<std::int16_t> out(static_cast<std::int16_t*>(samples), static_cast<std::size_t>(bytes) / 2);
+  static_cast<StreamPlay*>(play)->voice->read(out);
+}
+
+// The channel has ended or was halted (on the audio thread or the caller's): the last the mixer
+// does with the play.
+void end_voice(int, void* play) {
+  auto* p = static_cast<StreamPlay*>(play);
+  p->voice->finish();
+  p->done.store(true, std::memory_order_release);
+}
 
 class SdlAudioOut final : public AudioOut {
  public:
@@ -34,6 +60,25 @@ class SdlAudioOut final : public AudioOut {
     for (Sound& sound : sounds_) Mix_FreeChunk(sound.chunk);
     Mix_CloseAudio();
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
+  }
+
+  SoundLoad load_stream(std::shared_ptr<SoundStream> stream) override {
+    int rate = 0;
+    Uint16 format = 0;
+    int channels = 0;
+    if (Mix_QuerySpec(&rate, &format, &channels) == 0 || format != AUDIO_S16LSB || stream->rate() != rate ||
+        stream->channels() != channels || stream->samples() == 0) {
+      return AudioOut::load_stream(std::move(stream));  // converted whole by the mixer
+    }
+    if (carrier_.empty()) {
+      carrier_.resize(std::size_t{kStreamCarrierFrames} * static_cast<std::size_t>(channels) * 2);
+    }
+    Sound sound;
+    sound.chunk = Mix_QuickLoad_RAW(carrier_.data(), static_cast<Uint32>(carrier_.size()));
+    if (sound.chunk == nullptr) return {-1, Mix_GetError()};
+    sound.stream = std::move(stream);
+    sounds_.push_back(std::move(sound));
+    return {static_cast<SoundId>(sounds_.size() - 1), {}};
   }
 
   SoundLoad load_wav(std::vector<std::uint8_t> wav) override {
@@ -51,15 +96,20 @@ class SdlAudioOut final : public AudioOut {
   }
 
   void play(SoundId id, float volume) override {
-    const int channel = Mix_PlayChannel(-1, sounds_.at(id).chunk, 0);
-    if (channel >= 0) Mix_Volume(channel, static_cast<int>(std::lround(volume * MIX_MAX_VOLUME)));
+    const Sound& sound = sounds_.at(id);
+    if (sound.stream) {
+      play_stream(sound, volume);
+      return;
+    }
+    const int channel = Mix_PlayChannel(-1, sound.chunk, 0);
+    if (channel >= 0) Mix_Volume(channel, volume_of(volume));
   }
 
   void play_effect(SoundId id, float volume) override {
     int channel = Mix_GroupAvailable(kEffectsGroup);
     if (channel < 0) channel = Mix_GroupOldest(kEffectsGroup);
     channel = Mix_PlayChannel(channel, sounds_.at(id).chunk, 0);
-    if (channel >= 0) Mix_Volume(channel, static_cast<int>(std::lround(volume * MIX_MAX_VOLUME)));
+    if (channel >= 0) Mix_Volume(channel, volume_of(volume));
   }
 
   void set_master_volume(float volume) override {
@@ -72,13 +122,44 @@ class SdlAudioOut final : public AudioOut {
     for (int channel = 0; channel < channels; ++channel) {
       if (Mix_Playing(channel) && Mix_GetChunk(channel) == chunk) Mix_HaltChannel(channel);
     }
+    forget_ended_plays();
   }
 
  private:
   struct Sound {
     std::vector<std::uint8_t> storage;
     Mix_Chunk* chunk = nullptr;
+    std::shared_ptr<SoundStream> stream;  // set: `chunk` is the carrier its voices play over
   };
+
+  static int volume_of(float volume) { return static_cast<int>(std::lround(volume * MIX_MAX_VOLUME)); }
+
+  // A new voice of the stream on a free channel of the music's, its carrier looped to the stream's
+  // length. The voice is hooked onto the channel before the channel starts, so the mixer never plays
+  // a buffer of the channel without it.
+  void play_stream(const Sound& sound, float volume) {
+    forget_ended_plays();
+    int channel = kEffectChannels;
+    while (channel < Mix_AllocateChannels(-1) && Mix_Playing(channel)) ++channel;
+    if (channel == Mix_AllocateChannels(-1)) return;  // every channel busy: as Mix_PlayChannel would
+    auto play = std::make_unique<StreamPlay>();
+    play->voice = sound.stream->start();
+    if (Mix_RegisterEffect(channel, pull_voice, end_voice, play.get()) == 0) {
+      play->voice->finish();
+      return;
+    }
+    plays_.push_back(std::move(play));
+    const std::uint64_t bytes = sound.stream->samples() * 2;
+    const auto loops = static_cast<int>((bytes + sound.chunk->alen - 1) / sound.chunk->alen - 1);
+    Mix_Volume(channel, volume_of(volume));
+    // Failing, it ends the voice through the effect's removal.
+    if (Mix_PlayChannel(channel, sound.chunk, loops) < 0) Mix_UnregisterAllEffects(channel);
+  }
+
+  // Drops the plays whose channels the mixer is done with.
+  void forget_ended_plays() {
+    std::erase_if(plays_, [](const auto& play) { return play->done.load(std::memory_order_acquire); });
+  }
 
   // A canonical 16-bit WAV whose rate and channels match the opened device.
   static bool in_mixer_format(const std::vector<std::uint8_t>& wav) {
@@ -96,6 +177,8 @@ class SdlAudioOut final : public AudioOut {
   }
 
   std::vector<Sound> sounds_;
+  std::vector<std::uint8_t> carrier_;  // silence: the data of every stream's chunk
+  std::vector<std::unique_ptr<StreamPlay>> plays_;
 };
 
 }  // namespace

@@ -57,6 +57,10 @@ class FakeHost final : public FrameHost {
     player = set_up_music();
     return true;
   }
+  // The drawing is warm on the `warm_ups_until_ready`-th call.
+  int warm_ups_until_ready = 1;
+  int warm_ups = 0;
+  bool warm_up() override { return ++warm_ups >= warm_ups_until_ready; }
   std::unique_ptr<MusicPlayer> set_up_music() {
     ++music_set_ups;
     LoadedMusic music;
@@ -137,6 +141,21 @@ TEST(FrameLoop, FramesGoOnWhileTheMusicLoadsAndEscapeQuitsThen) {
   ASSERT_TRUE(loop.frame());
   EXPECT_EQ(loop.loop_state(), LoopState::Running);
   for (const DrawList& list : host.shown) EXPECT_TRUE(list.commands.empty());
+
+  // Warming the drawing up may take longer than the music: the music, once ready, is not set up
+  // again, and the run waits for both.
+  FakeHost warming;
+  warming.music_polls_until_ready = 2;
+  warming.warm_ups_until_ready = 5;
+  FrameLoop waiting(warming, OutputMode::Hd720);
+  for (int frame = 0; frame < 4; ++frame) {
+    ASSERT_TRUE(waiting.frame());
+    EXPECT_EQ(waiting.loop_state(), LoopState::LoadingMusic);
+  }
+  ASSERT_TRUE(waiting.frame());
+  EXPECT_EQ(waiting.loop_state(), LoopState::FirstFrame);
+  EXPECT_EQ(warming.music_polls, 2);
+  EXPECT_EQ(warming.warm_ups, 5);
 
   FakeHost loading;
   loading.music_polls_until_ready = 100;

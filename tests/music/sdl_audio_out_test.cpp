@@ -4,8 +4,11 @@
 #include <SDL_mixer.h>
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <cstdlib>
 #include <string>
+#include <thread>
 
 #include "mp3_fixtures.h"
 #include "music/wav.h"
@@ -50,6 +53,90 @@ TEST(SdlAudioOut, LoadsPlaysAtVolumeAndStopsOnTheDummyDevice) {
     const int channel = playing_channel();
     ASSERT_GE(channel, 0);
     EXPECT_EQ(Mix_Volume(channel, -1), 56);
+  }
+  EXPECT_EQ(SDL_WasInit(SDL_INIT_AUDIO), 0u);
+  unsetenv("SDL_AUDIODRIVER");
+}
+
+// A stream of a steady value whose voices count what the mixer read and say when it let them go.
+class SteadyStream final : public SoundStream {
+ public:
+  struct Voice final : StreamVoice {
+    std::atomic<std::uint64_t> read_samples{0};
+    std::atomic<bool> finished{false};
+    std::size_t read(std::span<std::int16_t> out) override {
+      std::fill(out.begin(), out.end(), std::int16_t{1000});
+      read_samples += out.size();
+      return out.size();
+    }
+    void finish() override { finished = true; }
+  };
+  SteadyStream(int channels, long rate, std::uint64_t samples)
+      : channels_(channels), rate_(rate), samples_(samples) {}
+  int channels() const override { return channels_; }
+  long rate() const override { return rate_; }
+  std::uint64_t samples() const override { return samples_; }
+  std::shared_ptr<StreamVoice> start() override {
+    voices.push_back(std::make_shared<Voice>());
+    return voices.back();
+  }
+  std::vector<std::uint8_t> whole_wav() const override {
+    ++wholes;
+    return build_wav(std::vector<std::int16_t>(samples_, 1000), static_cast<std::uint16_t>(channels_),
+                     static_cast<std::uint32_t>(rate_));
+  }
+  std::vector<std::shared_ptr<Voice>> voices;
+  mutable int wholes = 0;
+
+ private:
+  int channels_;
+  long rate_;
+  std::uint64_t samples_;
+};
+
+// Waits up to five seconds for `done`.
+template <typename Done>
+bool within_seconds(Done done) {
+  const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+  while (!done()) {
+    if (std::chrono::steady_clock::now() > give_up) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  return true;
+}
+
+TEST(SdlAudioOut, StreamsPlayFromTheirVoicesAndLetThemGoWhenStoppedOrOver) {
+  setenv("SDL_AUDIODRIVER", "dummy", 1);
+  {
+    std::string error;
+    std::unique_ptr<AudioOut> audio = open_sdl_audio_out(error);
+    ASSERT_NE(audio, nullptr) << error;
+    auto long_stream = std::make_shared<SteadyStream>(2, 44100, 44100 * 2 * 60);
+    auto short_stream = std::make_shared<SteadyStream>(2, 44100, 3000);
+    auto other_format = std::make_shared<SteadyStream>(1, 22050, 22050);
+    const SoundLoad long_sound = audio->load_stream(long_stream);
+    const SoundLoad short_sound = audio->load_stream(short_stream);
+    const SoundLoad converted = audio->load_stream(other_format);
+    ASSERT_TRUE(long_sound.ok() && short_sound.ok() && converted.ok());
+    EXPECT_EQ(long_stream->wholes + short_stream->wholes, 0);
+    EXPECT_EQ(other_format->wholes, 1);  // not the mixer's format: loaded whole, converted
+
+    audio->play(long_sound.sound, 0.32f);
+    ASSERT_EQ(long_stream->voices.size(), 1u);
+    const auto& voice = *long_stream->voices[0];
+    const int channel = playing_channel();
+    ASSERT_GE(channel, kEffectChannels);  // never on the effects' channels
+    EXPECT_EQ(Mix_Volume(channel, -1), 41);
+    EXPECT_TRUE(within_seconds([&] { return voice.read_samples > 0; }));
+    audio->stop(long_sound.sound);
+    EXPECT_TRUE(voice.finished);
+    EXPECT_EQ(playing_channel(), -1);
+
+    // A stream shorter than a mixer buffer ends by itself and lets its voice go.
+    audio->play(short_sound.sound, 0.32f);
+    ASSERT_EQ(short_stream->voices.size(), 1u);
+    EXPECT_TRUE(within_seconds([&] { return short_stream->voices[0]->finished.load(); }));
+    EXPECT_GE(short_stream->voices[0]->read_samples, 3000u);
   }
   EXPECT_EQ(SDL_WasInit(SDL_INIT_AUDIO), 0u);
   unsetenv("SDL_AUDIODRIVER");

@@ -7,18 +7,25 @@
 // ratios hold on a busy machine.
 //
 //   tools/bench [frames]      (default 240 frames per mode; the direct path runs frames / 8)
+//   tools/bench --run [--cold] [mode...]
+//                             the bot's whole run in each mode (every mode by default), every
+//                             frame timed: p50, p99 and the worst frame per screen, and the floor;
+//                             --cold leaves out the start-up's warm-up, to see what it saves
 #include <epoxy/gl.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "bench/floor_pass.h"
+#include "bench/whole_run.h"
 #include "game/run.h"
-#include "gl/handles.h"
-#include "gl/program.h"
 #include "layout/render_settings.h"
 #include "platform/gl_renderer.h"
 #include "platform/window.h"
@@ -44,48 +51,6 @@ Percentiles percentiles(std::vector<double> ms) {
   auto at = [&](double q) { return ms[static_cast<size_t>(q * (ms.size() - 1))]; };
   return {at(0.5), at(0.95)};
 }
-
-// The floor: a 480 × 270 texture drawn over the whole drawable by the plainest shader there is.
-class FloorPass {
- public:
-  // The pass, or why its program does not build.
-  static gl::Result<FloorPass> make() {
-    const char* vs = "#version 330 core\nconst vec2 c[4] = vec2[](vec2(-1,-1), vec2(1,-1), vec2(-1,1), vec2(1,1));\n"
-                     "out vec2 uv;\nvoid main() { uv = c[gl_VertexID] * 0.5 + 0.5; gl_Position = vec4(c[gl_VertexID], 0, 1); }\n";
-    const char* fs = "#version 330 core\nuniform sampler2D tex;\nin vec2 uv;\nout vec4 frag;\n"
-                     "void main() { frag = texture(tex, uv); }\n";
-    gl::Result<gl::Program> program = gl::build_program(vs, fs);
-    if (!program) return gl::Error{"the floor pass: " + program.error().message};
-    FloorPass pass;
-    pass.program_ = std::move(program.value());
-    pass.vertex_array_ = gl::VertexArray::make();
-    pass.texture_ = gl::Texture::make();
-    glBindTexture(GL_TEXTURE_2D, pass.texture_.get());
-    std::vector<std::uint8_t> texels(480 * 270 * 4);
-    for (std::size_t i = 0; i < texels.size(); ++i) texels[i] = static_cast<std::uint8_t>(i * 7 % 251);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, 480, 270, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels.data());
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-    return pass;
-  }
-  void draw(int width, int height) const {
-    glBindFramebuffer(GL_FRAMEBUFFER, 0);
-    glViewport(0, 0, width, height);
-    glDisable(GL_BLEND);
-    program_.use();
-    glBindVertexArray(vertex_array_.get());
-    glActiveTexture(GL_TEXTURE0);
-    glBindTexture(GL_TEXTURE_2D, texture_.get());
-    glDrawArrays(GL_TRIANGLE_STRIP, 0, 4);
-    glBindVertexArray(0);
-    glUseProgram(0);
-  }
-
- private:
-  gl::Program program_;
-  gl::VertexArray vertex_array_;
-  gl::Texture texture_;
-};
 
 // The scripted player: runs right, then left, firing every 45 frames.
 FrameInput scripted_input(int frame, float width, float height) {
@@ -157,38 +122,77 @@ void play(Window& window, const FloorPass& floor, OutputMode mode, int frames, b
   renderer.set_planet_direct_path(false);
 }
 
+// A window of the mode's size for measuring (no vsync), with its floor pass; nothing after saying why.
+struct BenchWindow {
+  std::unique_ptr<Window> window;
+  std::optional<FloorPass> floor;
+};
+
+BenchWindow open_bench_window(const OutputModeInfo& mode) {
+  std::string error;
+  WindowConfig config;
+  config.width = static_cast<int>(mode.window.width);
+  config.height = static_cast<int>(mode.window.height);
+  config.vsync = false;
+  BenchWindow bench{Window::open(config, error), std::nullopt};
+  if (!bench.window) {
+    std::fprintf(stderr, "%s\n", error.c_str());
+    return bench;
+  }
+  gl::Result<FloorPass> floor_pass = FloorPass::make();
+  if (!floor_pass) {
+    std::fprintf(stderr, "bench: %s\n", floor_pass.error().message.c_str());
+    bench.window.reset();
+    return bench;
+  }
+  bench.floor.emplace(std::move(floor_pass.value()));
+  return bench;
+}
+
+// The whole run in the modes named (every mode when none is).
+int whole_runs(int argc, char** argv) {
+  const bool cold = argc > 0 && std::string_view(argv[0]) == "--cold";
+  std::vector<const OutputModeInfo*> modes;
+  for (int i = cold ? 1 : 0; i < argc; ++i) {
+    const std::optional<OutputMode> mode = mode_from_word(argv[i]);
+    if (!mode) {
+      std::fprintf(stderr, "bench: no output mode '%s' (%s)\n", argv[i], mode_words("|").c_str());
+      return 2;
+    }
+    modes.push_back(&mode_info(*mode));
+  }
+  if (modes.empty()) {
+    for (const OutputModeInfo& mode : kOutputModes) modes.push_back(&mode);
+  }
+  std::printf("the bot's whole run, every frame drawn%s; ms per frame by screen: frames, p50, p99, worst\n",
+              cold ? ", no warm-up" : "");
+  for (const OutputModeInfo* mode : modes) {
+    BenchWindow bench = open_bench_window(*mode);
+    if (!bench.window || !bench_whole_run(*bench.window, *bench.floor, mode->mode, !cold)) return 1;
+  }
+  return 0;
+}
+
 }  // namespace
 }  // namespace ventora
 
 int main(int argc, char** argv) {
   using namespace ventora;
+  setenv("SDL_VIDEODRIVER", "offscreen", 0);
+  if (argc > 1 && std::string_view(argv[1]) == "--run") return whole_runs(argc - 2, argv + 2);
   const int frames = argc > 1 ? std::max(10, std::atoi(argv[1])) : 240;
   const int direct_frames = std::max(10, frames / 8);
-  setenv("SDL_VIDEODRIVER", "offscreen", 0);
 
   std::printf("ms per frame: %d frames per mode (direct: %d); floor = one opaque full-screen textured quad\n",
               frames, direct_frames);
   std::printf("%-7s %7s | %7s %7s %6s | %7s %6s | %8s %7s\n", "mode", "floor", "p50", "p95", "/floor",
               "plain", "/game", "direct", "/game");
   for (const OutputModeInfo& mode : kOutputModes) {
-    std::string error;
-    WindowConfig config;
-    config.width = static_cast<int>(mode.window.width);
-    config.height = static_cast<int>(mode.window.height);
-    config.vsync = false;
-    auto window = Window::open(config, error);
-    if (!window) {
-      std::fprintf(stderr, "%s\n", error.c_str());
-      return 1;
-    }
-    const gl::Result<FloorPass> floor_pass = FloorPass::make();
-    if (!floor_pass) {
-      std::fprintf(stderr, "bench: %s\n", floor_pass.error().message.c_str());
-      return 1;
-    }
+    BenchWindow bench = open_bench_window(mode);
+    if (!bench.window) return 1;
     Samples samples;
-    play(*window, floor_pass.value(), mode.mode, frames, false, samples);
-    play(*window, floor_pass.value(), mode.mode, direct_frames, true, samples);
+    play(*bench.window, *bench.floor, mode.mode, frames, false, samples);
+    play(*bench.window, *bench.floor, mode.mode, direct_frames, true, samples);
     const Percentiles floor = percentiles(samples.floor), game = percentiles(samples.game),
                       plain = percentiles(samples.plain), direct = percentiles(samples.direct);
     std::printf("%-7s %7.2f | %7.2f %7.2f %5.2fx | %7.2f %5.2fx | %8.2f %6.1fx\n",

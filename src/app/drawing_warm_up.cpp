@@ -1,0 +1,68 @@
+#include "app/drawing_warm_up.h"
+
+#include <array>
+
+#include "game/run.h"
+#include "layout/render_settings.h"
+#include "platform/gl_renderer.h"
+#include "view/scene.h"
+
+namespace ventora {
+
+namespace {
+
+struct SceneToWarm {
+  std::uint64_t stage;
+  Screen screen;
+};
+
+// Every stage's countdown (its planet first shows there), and the other screens once.
+constexpr std::array kScenes = {
+    SceneToWarm{1, Screen::Fight},
+    SceneToWarm{1, Screen::Countdown},
+    SceneToWarm{2, Screen::Countdown},
+    SceneToWarm{3, Screen::Countdown},
+    SceneToWarm{4, Screen::Countdown},
+    SceneToWarm{kBonusStage, Screen::Countdown},
+    SceneToWarm{kLastStage, Screen::Countdown},
+    SceneToWarm{1, Screen::StageClear},
+    SceneToWarm{1, Screen::CardChoice},
+    SceneToWarm{kLastStage, Screen::Victory},
+    SceneToWarm{1, Screen::Defeat},
+};
+
+// A state that draws as the scene does on that screen; made without the run's generator, which
+// the warm-up must leave as it is.
+GameState scene_state(OutputMode mode, const SceneToWarm& scene) {
+  GameState state;
+  state.render_settings = render_settings_for(mode);
+  state.backdrop_stars = make_backdrop_stars();
+  state.stage = scene.stage;
+  state.screen = scene.screen;
+  state.planet = make_stage_planet(scene.stage, state.render_settings);
+  return state;
+}
+
+}  // namespace
+
+gl::Result<bool> DrawingWarmUp::step(Window& window) {
+  if (!kinds_done_) {
+    const RenderSettings settings = render_settings_for(mode_);
+    gl::Result<bool> warmed =
+        window.renderer().warm_up_next(planet_pixel_count(settings), settings.planet_dither);
+    if (!warmed) return warmed.error();
+    kinds_done_ = warmed.value();
+    return false;
+  }
+  if (scenes_done_ == kScenes.size()) return true;
+  const GameState state = scene_state(mode_, kScenes[scenes_done_]);
+  DrawList list;
+  Canvas canvas(list, static_cast<float>(window.width()), static_cast<float>(window.height()));
+  draw_scene(state, canvas);
+  if (gl::Status drawn = window.draw(list); !drawn) return drawn.error();
+  window.renderer().finish();
+  ++scenes_done_;
+  return scenes_done_ == kScenes.size();
+}
+
+}  // namespace ventora
