@@ -44,6 +44,9 @@ struct Window::Impl {
   ShellInput shell;                  // of the last poll
   Scaling scaling = Scaling::Fill;
   bool fullscreen = false;
+  // The window manager tells the size of its frame only after the window shows; until then the
+  // window is placed as if it had none (and stays so where no window manager frames it).
+  bool framed = false;
   int game_width = 0, game_height = 0;  // the size the game asked for (its mode's)
   decltype(FrameInput::held) held;
   Vec2 mouse;  // window coordinates
@@ -95,6 +98,15 @@ struct Window::Impl {
         fit_window(game_width, game_height, {area.x, area.y, area.w, area.h}, borders);
     SDL_SetWindowSize(window, fitted.width, fitted.height);
     SDL_SetWindowPosition(window, fitted.x, fitted.y);
+  }
+  // Places the window again, once, as soon as its frame is known.
+  void place_once_framed() {
+    if (framed) return;
+    int top = 0, left = 0, bottom = 0, right = 0;
+    if (SDL_GetWindowBordersSize(window, &top, &left, &bottom, &right) != 0) return;
+    if (top == 0 && left == 0 && bottom == 0 && right == 0) return;
+    framed = true;
+    if (!fullscreen) place();
   }
   // A window point in the units the game lays out in.
   Vec2 game_point(Vec2 p) const {
@@ -286,6 +298,7 @@ bool Window::poll(FrameInput& input) {
       default: break;
     }
   }
+  w.place_once_framed();
   // A key released in the same frame it went down still counts as pressed, not as held.
   input.held = w.held;
   input.mouse = w.game_point(w.mouse);
