@@ -20,6 +20,7 @@ constexpr double kPausedWaitSeconds = 0.25;
 
 void FrameLoop::run(FrameInput& input, const PadInput& pad, DrawList& list,
                     const ClockSource& clock) {
+  input.time -= paused_seconds_;
   apply_pad(pad, *state_, pad_pointer_, input);
   const float dt = frame_dt(host_.frame_seconds());
   EffectCues* effects = host_.effects();
@@ -81,6 +82,7 @@ bool FrameLoop::frame() {
         case PauseStep::Run: run(input, pad, list, clock); break;
         case PauseStep::Pause:
           paused_ = true;
+          paused_at_ = input.time;
           host_.pause_sound(true);
           paused_controls_ = input.pad_in_use;
           draw_still(input, list, true);
@@ -97,6 +99,7 @@ bool FrameLoop::frame() {
         case PauseStep::Resume:
           // The frame that resumes moves nothing yet, so the resuming click reaches no button.
           paused_ = false;
+          paused_seconds_ += input.time - paused_at_;
           host_.pause_sound(false);
           draw_still(input, list, false);
           break;

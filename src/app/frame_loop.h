@@ -77,7 +77,10 @@ class FrameLoop {
   std::optional<PadLayout> controls_;  // the pad whose buttons the hints name; none: the keyboard
   bool away_ = false;                  // the window lost the focus before the run started
   bool paused_ = false;
-  double run_time_ = 0;                // the clock of the last frame that ran
+  double run_time_ = 0;                // the run's clock at the last frame that ran
+  // The run's clock leaves out the pauses, so a recording plays straight through them.
+  double paused_seconds_ = 0;          // all the pauses so far
+  double paused_at_ = 0;               // the host's clock when this pause began
   std::optional<PadLayout> paused_controls_;  // the controls the paused picture on screen names
 
   void run(FrameInput& input, const PadInput& pad, DrawList& list, const ClockSource& clock);

@@ -89,22 +89,22 @@ struct Window::Impl {
       SDL_SetWindowSize(window, game_width, game_height);
       return;
     }
-    FrameBorders borders;
-    if (SDL_GetWindowBordersSize(window, &borders.top, &borders.left, &borders.bottom,
-                                 &borders.right) != 0) {
-      borders = {};
-    }
     const PixelRect fitted =
-        fit_window(game_width, game_height, {area.x, area.y, area.w, area.h}, borders);
+        fit_window(game_width, game_height, {area.x, area.y, area.w, area.h}, borders());
     SDL_SetWindowSize(window, fitted.width, fitted.height);
     SDL_SetWindowPosition(window, fitted.x, fitted.y);
+  }
+  // The window manager's frame as known now; none where it is not (yet) known.
+  FrameBorders borders() const {
+    FrameBorders b;
+    if (SDL_GetWindowBordersSize(window, &b.top, &b.left, &b.bottom, &b.right) != 0) return {};
+    return b;
   }
   // Places the window again, once, as soon as its frame is known.
   void place_once_framed() {
     if (framed) return;
-    int top = 0, left = 0, bottom = 0, right = 0;
-    if (SDL_GetWindowBordersSize(window, &top, &left, &bottom, &right) != 0) return;
-    if (top == 0 && left == 0 && bottom == 0 && right == 0) return;
+    const FrameBorders b = borders();
+    if (b.top == 0 && b.left == 0 && b.bottom == 0 && b.right == 0) return;
     framed = true;
     if (!fullscreen) place();
   }
@@ -149,11 +149,11 @@ std::unique_ptr<Window> Window::open(const WindowConfig& config, std::string& er
   SDL_GL_SetAttribute(SDL_GL_MULTISAMPLEBUFFERS, 0);
   SDL_GL_SetAttribute(SDL_GL_MULTISAMPLESAMPLES, 0);
   SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 0);
-  // Shown only once it has its frame, which decides the size that fits the display.
-  Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN;
+  Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE;
   if (config.high_dpi) flags |= SDL_WINDOW_ALLOW_HIGHDPI;
   impl->game_width = std::max(config.width, 1);
   impl->game_height = std::max(config.height, 1);
+  // The size that fits the usable area before the frame is known; placed again once it is.
   SDL_Rect area{0, 0, impl->game_width, impl->game_height};
   SDL_GetDisplayUsableBounds(0, &area);
   const PixelRect first = fit_window(impl->game_width, impl->game_height,
@@ -191,7 +191,6 @@ std::unique_ptr<Window> Window::open(const WindowConfig& config, std::string& er
   // Without controller support the game plays with keyboard and mouse alone.
   if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0) impl->gamepads = std::make_unique<Gamepads>();
   impl->scaling = config.scaling;
-  SDL_ShowWindow(impl->window);
   impl->place();
   impl->start = impl->last_present = SDL_GetPerformanceCounter();
   int mx = 0, my = 0;

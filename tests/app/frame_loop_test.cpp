@@ -3,9 +3,17 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include <unistd.h>
 #include <vector>
 
+#include "app/replay_check.h"
 #include "game/draft.h"
+#include "replay/replay_reader.h"
 #include "replay/state_hash.h"
 #include "tests/support/draw_queries.h"
 #include "layout/frame_layout.h"
@@ -363,6 +371,49 @@ TEST(Pause, NothingOfTheRunMovesWhilePaused) {
       EXPECT_NE(replay::state_hash(*loop.state()), before);
     }
   }
+}
+
+// A recording holds the frames that ran, on a clock without the pause, and checks as it was played.
+TEST(Pause, ARecordingLeavesThePausedFramesOut) {
+  const std::filesystem::path file =
+      std::filesystem::temp_directory_path() / ("ventora-pause-" + std::to_string(::getpid()) + ".vrep");
+  std::string error;
+  auto recorder = ReplayRecorder::create(file.string(), "pause-test", error);
+  ASSERT_TRUE(recorder) << error;
+  rng::reset();  // where a process, and so its replay, starts
+  FakeHost host;
+  FrameLoop loop(host, OutputMode::Hd720, recorder.get());
+  start(loop);
+  // One frame at `time` running right, with P pressed or not.
+  const auto add = [&host](double time, bool p) {
+    FrameInput input = frame_of(1280, 720);
+    input.time = time;
+    input.hold(Key::D);
+    host.inputs.push_back(input);
+    host.shells.push_back(p ? shell_with(&ShellInput::pause_key) : ShellInput{});
+  };
+  double t = 1.0;
+  for (int i = 0; i < 5; ++i, t += 0.016) add(t, false);
+  add(t, true);  // pauses
+  for (t = 2.0; t < 60.0; t += 0.5) add(t, false);
+  add(t, true);  // resumes
+  for (int i = 0; i < 5; ++i) add(t += 0.016, false);
+  while (!host.inputs.empty()) ASSERT_TRUE(loop.frame());
+  recorder->finish();
+
+  std::ifstream in(file, std::ios::binary);
+  const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), {});
+  const replay::ReadResult read = replay::read_replay(bytes, "pause-test");
+  ASSERT_TRUE(read.replay) << read.error;
+  ASSERT_EQ(read.replay->frames.size(), 10u);
+  for (std::size_t i = 1; i < read.replay->frames.size(); ++i) {
+    EXPECT_LT(read.replay->frames[i].input.time - read.replay->frames[i - 1].input.time, 0.05) << i;
+  }
+  ::testing::internal::CaptureStdout();
+  const int checked = check_replay_file(file.string(), "pause-test");
+  const std::string said = ::testing::internal::GetCapturedStdout();
+  EXPECT_EQ(checked, kReplayOk) << said;
+  std::filesystem::remove(file);
 }
 
 // Start pauses only in a fight: on the stage-clear panel it continues, as it always did. P

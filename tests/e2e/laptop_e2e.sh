@@ -2,7 +2,8 @@
 # A laptop's 1366 × 768 screen under a window manager (openbox): the 1080p mode opens inside the
 # screen, frame and HUD included, with the picture scaled down; maximised, the picture is centred
 # with equal borders; losing the focus or being minimised pauses the fight (the picture stands
-# still, and stays so after the window comes back) while the game sleeps; P resumes it.
+# still, and stays so after the window comes back) while the game sleeps; P resumes it. In
+# fullscreen 720p fills the screen, and with --integer-scale it sits at 1× between black borders.
 # Usage: laptop_e2e.sh <ventora binary> <window_probe>   (run on a 1366x768 screen)
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -89,11 +90,15 @@ await_size_change "$wid" "$before" "maximise"
 sleep 0.5
 shoot_window "$wid" "$work/max.png"
 geometry "$wid"
-# The picture's extent: what is left once the black border is trimmed (one black pixel added all
-# round first, so a picture without borders trims to itself).
-trimmed=$(convert "$work/max.png" -bordercolor black -border 1 -fuzz 1% -trim -format '%w %h %X %Y' info:)
-read -r PW PH PX PY <<<"${trimmed//+/}"
-PX=$((PX - 1)) PY=$((PY - 1))
+# The extent of the picture in $1 as PW, PH, PX, PY: what is left once the black border is trimmed
+# (one black pixel added all round first, so a picture without borders trims to itself).
+picture_extent() {
+  local trimmed
+  trimmed=$(convert "$1" -bordercolor black -border 1 -fuzz 1% -trim -format '%w %h %X %Y' info:)
+  read -r PW PH PX PY <<<"${trimmed//+/}"
+  PX=$((PX - 1)) PY=$((PY - 1))
+}
+picture_extent "$work/max.png"
 left=$PX right=$((GW - PX - PW)) top=$PY bottom=$((GH - PY - PH))
 echo "maximised ${GW}x${GH}: picture ${PW}x${PH}, borders l${left} r${right} t${top} b${bottom}"
 [ $(((left - right) ** 2)) -le 1 ] && [ $(((top - bottom) ** 2)) -le 1 ] ||
@@ -165,3 +170,27 @@ press "$wid" Escape
 wait_for_exit
 [ "$GAME_STATUS" = 0 ] || fail "exit status $GAME_STATUS after Escape from a pause"
 echo "ok: Escape quits from a pause"
+
+# Fullscreen: 720p scaled to the largest size of its shape (1366 / 1280 here) fills the screen;
+# --integer-scale keeps it at 1x, centred between black borders.
+check_fullscreen() {
+  local expected=$1
+  shift
+  start_game "$@"
+  wid=$(wait_for_window)
+  local extent=""
+  for _ in $(seq 1 60); do
+    [ "$(window_size "$wid")" = "${SCREEN_W}x${SCREEN_H}" ] || { sleep 0.5; continue; }
+    import -window root "$work/full.png"
+    picture_extent "$work/full.png"
+    extent="${PW}x${PH}+${PX}+${PY}"
+    [ "$extent" = "$expected" ] && break
+    sleep 0.5
+  done
+  [ "$extent" = "$expected" ] || fail "'$*': the picture is at $extent, expected $expected"
+  press "$wid" Escape
+  wait_for_exit
+  echo "ok: '$*' shows the picture at $extent"
+}
+check_fullscreen "1366x768+0+0" --fullscreen
+check_fullscreen "1280x720+43+24" --fullscreen --integer-scale
