@@ -341,7 +341,11 @@ bool Window::set_fullscreen(bool on) {
   if (on == w.fullscreen) return true;
   if (SDL_SetWindowFullscreen(w.window, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0) return false;
   w.fullscreen = on;
-  if (!on) w.place();
+  if (!on) {
+    // The window manager frames it again after this call; it is placed again once it has.
+    w.framed = false;
+    w.place();
+  }
   return true;
 }
 

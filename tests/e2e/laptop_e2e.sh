@@ -172,7 +172,8 @@ wait_for_exit
 echo "ok: Escape quits from a pause"
 
 # Fullscreen: 720p scaled to the largest size of its shape (768 / 720 here: 1365.3 x 768) fills
-# the screen but for a column; --integer-scale keeps it at 1x, centred between black borders.
+# the screen but for a column; --integer-scale keeps it at 1x, centred between black borders. F11
+# then brings the window back inside the screen.
 # Within `slack` pixels: the smoothed edge of a scaled picture may be as dark as the border.
 check_fullscreen() {
   local expected=$1 slack=$2
@@ -195,6 +196,21 @@ check_fullscreen() {
     sleep 0.5
   done
   [ "$ok" = 1 ] || fail "'$*': the picture is at $extent, expected $expected"
+  # Out of fullscreen the window is back at the mode's size, inside the screen with its frame.
+  press "$wid" F11
+  for _ in $(seq 1 100); do
+    [ "$(window_size "$wid")" = 1280x720 ] && break
+    sleep 0.1
+  done
+  for _ in $(seq 1 50); do
+    geometry "$wid"
+    [ $((GY - FT)) -ge 0 ] && [ $((GY + GH + FB)) -le $SCREEN_H ] && [ $((GX - FL)) -ge 0 ] &&
+      [ $((GX + GW + FR)) -le $SCREEN_W ] && break
+    sleep 0.1
+  done
+  [ "${GW}x${GH}" = 1280x720 ] || fail "'$*': out of fullscreen the window is ${GW}x${GH}"
+  [ $((GY - FT)) -ge 0 ] && [ $((GY + GH + FB)) -le $SCREEN_H ] ||
+    fail "'$*': out of fullscreen the window's frame leaves the screen (y $GY, frame t$FT b$FB)"
   press "$wid" Escape
   wait_for_exit
   echo "ok: '$*' shows the picture at $extent"
