@@ -28,9 +28,7 @@ void FrameLoop::run(FrameInput& input, const PadInput& pad, DrawList& list,
       recorder_ ? recorder_->run_frame(*state_, music_.get(), input, dt, list, clock, effects)
                 : run_frame(*state_, music_.get(), input, dt, list, clock, effects);
   if (outcome.quit) {
-    state_.reset();
-    music_.reset();
-    loop_state_ = LoopState::Ended;
+    end();
     return;
   }
   run_time_ = input.time;
@@ -48,6 +46,46 @@ void FrameLoop::draw_still(FrameInput input, DrawList& list, bool veiled) const 
       frame_layout_for(state_->render_settings, input.screen_width, input.screen_height);
   draw_pause_overlay(canvas, hud_scale(layout, input.screen_width, input.screen_height),
                      input.pad_in_use);
+}
+
+void FrameLoop::end() {
+  state_.reset();
+  music_.reset();
+  loop_state_ = LoopState::Ended;
+}
+
+bool FrameLoop::running(FrameInput& input, ShellInput shell, const PadInput& pad, DrawList& list,
+                        const ClockSource& clock) {
+  shell.focus_lost = shell.focus_lost || away_;
+  away_ = false;
+  switch (pause_step(paused_, state_->screen, shell, pad, input)) {
+    case PauseStep::Run: run(input, pad, list, clock); break;
+    case PauseStep::Pause:
+      paused_ = true;
+      paused_at_ = input.time;
+      host_.pause_sound(true);
+      paused_controls_ = input.pad_in_use;
+      draw_still(input, list, true);
+      break;
+    case PauseStep::Stay:
+      // The picture on screen is kept until it goes stale or its hints change.
+      if (!shell.redraw && paused_controls_ == input.pad_in_use) {
+        host_.wait_for_events(kPausedWaitSeconds);
+        return false;
+      }
+      paused_controls_ = input.pad_in_use;
+      draw_still(input, list, true);
+      break;
+    case PauseStep::Resume:
+      // The frame that resumes moves nothing yet, so the resuming click reaches no button.
+      paused_ = false;
+      paused_seconds_ += input.time - paused_at_;
+      host_.pause_sound(false);
+      draw_still(input, list, false);
+      break;
+    case PauseStep::Quit: end(); break;
+  }
+  return true;
 }
 
 bool FrameLoop::frame() {
@@ -74,43 +112,9 @@ bool FrameLoop::frame() {
       away_ = away_ || shell.focus_lost;
       loop_state_ = LoopState::Running;
       break;
-    case LoopState::Running: {
-      ShellInput seen = shell;
-      seen.focus_lost = seen.focus_lost || away_;
-      away_ = false;
-      switch (pause_step(paused_, state_->screen, seen, pad, input)) {
-        case PauseStep::Run: run(input, pad, list, clock); break;
-        case PauseStep::Pause:
-          paused_ = true;
-          paused_at_ = input.time;
-          host_.pause_sound(true);
-          paused_controls_ = input.pad_in_use;
-          draw_still(input, list, true);
-          break;
-        case PauseStep::Stay:
-          // The picture on screen is kept until it goes stale or its hints change.
-          if (!shell.redraw && paused_controls_ == input.pad_in_use) {
-            host_.wait_for_events(kPausedWaitSeconds);
-            return true;
-          }
-          paused_controls_ = input.pad_in_use;
-          draw_still(input, list, true);
-          break;
-        case PauseStep::Resume:
-          // The frame that resumes moves nothing yet, so the resuming click reaches no button.
-          paused_ = false;
-          paused_seconds_ += input.time - paused_at_;
-          host_.pause_sound(false);
-          draw_still(input, list, false);
-          break;
-        case PauseStep::Quit:
-          state_.reset();
-          music_.reset();
-          loop_state_ = LoopState::Ended;
-          break;
-      }
+    case LoopState::Running:
+      if (!running(input, shell, pad, list, clock)) return true;
       break;
-    }
     case LoopState::Ended: break;
   }
   if (loop_state_ == LoopState::Ended) return false;

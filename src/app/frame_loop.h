@@ -83,6 +83,11 @@ class FrameLoop {
   double paused_at_ = 0;               // the host's clock when this pause began
   std::optional<PadLayout> paused_controls_;  // the controls the paused picture on screen names
 
+  void end();
+  // A frame of the Running state: the run's frame, or the pause's. False when nothing is to be
+  // shown (a paused picture that is still on screen).
+  bool running(FrameInput& input, ShellInput shell, const PadInput& pad, DrawList& list,
+               const ClockSource& clock);
   void run(FrameInput& input, const PadInput& pad, DrawList& list, const ClockSource& clock);
   // The run as it stood, with the pause veil over it when `veiled`.
   void draw_still(FrameInput input, DrawList& list, bool veiled) const;
