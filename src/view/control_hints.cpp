@@ -2,33 +2,41 @@
 
 namespace ventora {
 
+namespace {
+
+// What each maker prints on a button; by place on the pad, so South is B on a Nintendo pad.
+struct ButtonNames {
+  PadButton button;
+  std::string_view xbox, playstation, nintendo;
+};
+
+constexpr ButtonNames kButtonNames[] = {
+    {PadButton::South, "A", "Cross", "B"},
+    {PadButton::East, "B", "Circle", "A"},
+    {PadButton::West, "X", "Square", "Y"},
+    {PadButton::North, "Y", "Triangle", "X"},
+    {PadButton::Start, "Start", "Options", "+"},
+    {PadButton::Back, "Back", "Share", "-"},
+    {PadButton::LeftShoulder, "LB", "L1", "L"},
+    {PadButton::RightShoulder, "RB", "R1", "R"},
+    {PadButton::DpadUp, "D-pad", "D-pad", "D-pad"},
+    {PadButton::DpadDown, "D-pad", "D-pad", "D-pad"},
+    {PadButton::DpadLeft, "D-pad", "D-pad", "D-pad"},
+    {PadButton::DpadRight, "D-pad", "D-pad", "D-pad"},
+};
+
+}  // namespace
+
 std::string_view pad_button_name(PadLayout layout, PadButton button) {
-  switch (button) {
-    case PadButton::South:
-      return layout == PadLayout::PlayStation ? "Cross" : layout == PadLayout::Nintendo ? "B" : "A";
-    case PadButton::East:
-      return layout == PadLayout::PlayStation ? "Circle" : layout == PadLayout::Nintendo ? "A" : "B";
-    case PadButton::West:
-      return layout == PadLayout::PlayStation ? "Square" : layout == PadLayout::Nintendo ? "Y" : "X";
-    case PadButton::North:
-      return layout == PadLayout::PlayStation ? "Triangle" : layout == PadLayout::Nintendo ? "X" : "Y";
-    case PadButton::Start:
-      return layout == PadLayout::PlayStation ? "Options" : layout == PadLayout::Nintendo ? "+" : "Start";
-    case PadButton::Back:
-      return layout == PadLayout::PlayStation ? "Share" : layout == PadLayout::Nintendo ? "-" : "Back";
-    case PadButton::LeftShoulder: return layout == PadLayout::PlayStation ? "L1" : "LB";
-    case PadButton::RightShoulder: return layout == PadLayout::PlayStation ? "R1" : "RB";
-    case PadButton::DpadUp:
-    case PadButton::DpadDown:
-    case PadButton::DpadLeft:
-    case PadButton::DpadRight: return "D-pad";
-    case PadButton::StickUp:
-    case PadButton::StickDown:
-    case PadButton::StickLeft:
-    case PadButton::StickRight:
-    case PadButton::Count: break;
+  for (const ButtonNames& names : kButtonNames) {
+    if (names.button != button) continue;
+    switch (layout) {
+      case PadLayout::Xbox: return names.xbox;
+      case PadLayout::PlayStation: return names.playstation;
+      case PadLayout::Nintendo: return names.nintendo;
+    }
   }
-  return "Stick";
+  return "Stick";  // the stick's four directions
 }
 
 namespace {
