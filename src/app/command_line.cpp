@@ -50,6 +50,8 @@ CommandLine parse_command_line(std::span<const std::string_view> args) {
       cl.show_version = true;
     } else if (arg == "--fullscreen") {
       cl.fullscreen = true;
+    } else if (arg == "--integer-scale") {
+      cl.integer_scale = true;
     } else if (arg == "--check") {
       cl.check = true;
     } else if (arg == "--mode") {
@@ -112,6 +114,7 @@ std::string usage_text() {
          "  --mode MODE                  output mode, one of:\n" +
          mode_lines() +
          "  --fullscreen                 start in fullscreen (F11 or Alt+Enter toggles it)\n"
+         "  --integer-scale              scale the picture by whole numbers only (sharp, with borders)\n"
          "  --fps N                      draw at most N frames a second (0: no cap)\n"
          "  --record FILE                record this session to a replay file\n"
          "  --replay FILE                play a replay file back\n"
@@ -125,7 +128,8 @@ std::string usage_text() {
          "  VENTORA_DISABLE_SOUND        turn the sound effects off (they are on by default)\n"
          "  VENTORA_FPS                  like --fps\n"
          "\n"
-         "While playing, M mutes and unmutes everything, and - and + turn the volume down and up.\n";
+         "While playing, P pauses (so does leaving the window), M mutes and unmutes everything,\n"
+         "and - and + turn the volume down and up.\n";
 }
 
 std::string version_text() { return "ventora " VENTORA_VERSION; }

@@ -18,6 +18,7 @@ struct CommandLine {
   bool show_help = false;
   bool show_version = false;
   bool fullscreen = false;
+  bool integer_scale = false;  // scale the picture by whole numbers only
   std::optional<int> fps;                  // frames a second at most; 0 = uncapped
   std::optional<std::string> record_path;  // write a replay of this session
   std::optional<std::string> replay_path;  // play a replay back

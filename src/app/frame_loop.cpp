@@ -2,13 +2,99 @@
 
 #include "app/frame_timing.h"
 #include "app/running_frame.h"
+#include "draw/canvas.h"
 #include "game/run.h"
+#include "layout/frame_layout.h"
+#include "layout/hud_scale.h"
+#include "view/pause_overlay.h"
+#include "view/scene.h"
 
 namespace ventora {
+
+namespace {
+
+// How long a paused game sleeps when nothing happens: it wakes at once for any event.
+constexpr double kPausedWaitSeconds = 0.25;
+
+}  // namespace
+
+void FrameLoop::run(FrameInput& input, const PadInput& pad, DrawList& list,
+                    const ClockSource& clock) {
+  input.time -= paused_seconds_;
+  apply_pad(pad, *state_, pad_pointer_, input);
+  const float dt = frame_dt(host_.frame_seconds());
+  EffectCues* effects = host_.effects();
+  const FrameOutcome outcome =
+      recorder_ ? recorder_->run_frame(*state_, music_.get(), input, dt, list, clock, effects)
+                : run_frame(*state_, music_.get(), input, dt, list, clock, effects);
+  if (outcome.quit) {
+    end();
+    return;
+  }
+  run_time_ = input.time;
+  if (outcome.window_size) host_.request_size(*outcome.window_size);
+}
+
+void FrameLoop::draw_still(FrameInput input, DrawList& list, bool veiled) const {
+  Canvas canvas(list, input.screen_width, input.screen_height);
+  // The picture stands still: its animations keep the time the run stopped at.
+  canvas.set_time(run_time_);
+  canvas.set_mouse(input.mouse);
+  draw_scene(*state_, canvas, input.pad_in_use);
+  if (!veiled) return;
+  const auto layout =
+      frame_layout_for(state_->render_settings, input.screen_width, input.screen_height);
+  draw_pause_overlay(canvas, hud_scale(layout, input.screen_width, input.screen_height),
+                     input.pad_in_use);
+}
+
+void FrameLoop::end() {
+  state_.reset();
+  music_.reset();
+  loop_state_ = LoopState::Ended;
+}
+
+bool FrameLoop::running(FrameInput& input, ShellInput shell, const PadInput& pad, DrawList& list,
+                        const ClockSource& clock) {
+  shell.focus_lost = shell.focus_lost || away_;
+  away_ = false;
+  switch (pause_step(paused_, state_->screen, shell, pad, input)) {
+    case PauseStep::Run: run(input, pad, list, clock); break;
+    case PauseStep::Pause:
+      paused_ = true;
+      paused_at_ = input.time;
+      host_.pause_sound(true);
+      paused_controls_ = input.pad_in_use;
+      draw_still(input, list, true);
+      break;
+    case PauseStep::Stay:
+      // The picture on screen is kept until it goes stale or its hints change.
+      if (!shell.redraw && paused_controls_ == input.pad_in_use) {
+        host_.wait_for_events(kPausedWaitSeconds);
+        return false;
+      }
+      paused_controls_ = input.pad_in_use;
+      draw_still(input, list, true);
+      break;
+    case PauseStep::Resume:
+      // The frame that resumes moves nothing yet, so the resuming click reaches no button.
+      paused_ = false;
+      paused_seconds_ += input.time - paused_at_;
+      host_.pause_sound(false);
+      draw_still(input, list, false);
+      break;
+    case PauseStep::Quit: end(); break;
+  }
+  return true;
+}
 
 bool FrameLoop::frame() {
   FrameInput input;
   if (!host_.poll(input)) return false;
+  const ShellInput shell = host_.shell();
+  const PadInput pad = host_.pad();
+  controls_ = controls_in_use(controls_, shell, pad);
+  input.pad_in_use = controls_;
   DrawList list;
   // Every clock reading of a run, the first and a restart's, comes from the host.
   const ClockSource clock = [this] { return host_.clock(); };
@@ -16,29 +102,19 @@ bool FrameLoop::frame() {
     case LoopState::LoadingMusic:
       // The window is up while the soundtrack decodes, so Escape already quits here.
       if (input.is_pressed(Key::Escape)) return false;
+      away_ = away_ || shell.focus_lost;
       break;
     case LoopState::FirstFrame:
       // This frame draws nothing of the game: the run starts at its end.
       state_ = recorder_ ? recorder_->start_run(music_.get(), clock, mode_)
                          : start_run(clock(), mode_);
+      run_time_ = input.time;
+      away_ = away_ || shell.focus_lost;
       loop_state_ = LoopState::Running;
       break;
-    case LoopState::Running: {
-      apply_pad(host_.pad(), *state_, pad_pointer_, input);
-      const float dt = frame_dt(host_.frame_seconds());
-      EffectCues* effects = host_.effects();
-      const FrameOutcome outcome =
-          recorder_ ? recorder_->run_frame(*state_, music_.get(), input, dt, list, clock, effects)
-                    : run_frame(*state_, music_.get(), input, dt, list, clock, effects);
-      if (outcome.quit) {
-        state_.reset();
-        music_.reset();
-        loop_state_ = LoopState::Ended;
-      } else if (outcome.window_size) {
-        host_.request_size(*outcome.window_size);
-      }
+    case LoopState::Running:
+      if (!running(input, shell, pad, list, clock)) return true;
       break;
-    }
     case LoopState::Ended: break;
   }
   if (loop_state_ == LoopState::Ended) return false;

@@ -8,9 +8,11 @@
 
 #include "app/effect_cues.h"
 #include "app/pad_controls.h"
+#include "app/pause.h"
 #include "app/replay_recorder.h"
 #include "base/frame_input.h"
 #include "base/pad_input.h"
+#include "base/shell_input.h"
 #include "game/game_state.h"
 #include "game/run_seed.h"
 #include "layout/render_settings.h"
@@ -27,6 +29,13 @@ class FrameHost {
   virtual bool poll(FrameInput& input) = 0;
   // The game controllers as of the last poll; none unless the host has some.
   virtual PadInput pad() { return {}; }
+  // What the last poll saw that is the shell's: the pause key, the focus, a stale picture.
+  virtual ShellInput shell() = 0;
+  // Sleeps until the window has news or `seconds` have passed; a paused game waits here instead
+  // of drawing frames nobody needs.
+  virtual void wait_for_events(double seconds) = 0;
+  // Holds every playing sound where it is, or lets them play on.
+  virtual void pause_sound(bool paused) = 0;
   // How long the previous frame took, in seconds.
   virtual double frame_seconds() = 0;
   virtual void request_size(WindowSize size) = 0;
@@ -57,6 +66,7 @@ class FrameLoop {
   LoopState loop_state() const { return loop_state_; }
   // The run, once the first frame has passed.
   GameState* state() { return state_ ? &*state_ : nullptr; }
+  bool paused() const { return paused_; }
   MusicPlayer* music() { return music_.get(); }
 
  private:
@@ -68,6 +78,23 @@ class FrameLoop {
   std::unique_ptr<MusicPlayer> music_;
   std::optional<GameState> state_;
   PadPointer pad_pointer_;
+  std::optional<PadLayout> controls_;  // the pad whose buttons the hints name; none: the keyboard
+  bool away_ = false;                  // the window lost the focus before the run started
+  bool paused_ = false;
+  double run_time_ = 0;                // the run's clock at the last frame that ran
+  // The run's clock leaves out the pauses, so a recording plays straight through them.
+  double paused_seconds_ = 0;          // all the pauses so far
+  double paused_at_ = 0;               // the host's clock when this pause began
+  std::optional<PadLayout> paused_controls_;  // the controls the paused picture on screen names
+
+  void end();
+  // A frame of the Running state: the run's frame, or the pause's. False when nothing is to be
+  // shown (a paused picture that is still on screen).
+  bool running(FrameInput& input, ShellInput shell, const PadInput& pad, DrawList& list,
+               const ClockSource& clock);
+  void run(FrameInput& input, const PadInput& pad, DrawList& list, const ClockSource& clock);
+  // The run as it stood, with the pause veil over it when `veiled`.
+  void draw_still(FrameInput input, DrawList& list, bool veiled) const;
 };
 
 }  // namespace ventora

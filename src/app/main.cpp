@@ -42,6 +42,14 @@ class WindowHost final : public FrameHost {
     return open;
   }
   PadInput pad() override { return window_.pad(); }
+  ShellInput shell() override {
+    ShellInput shell = window_.shell();
+    // The level note fades over the frames after a sound key, paused or not.
+    shell.redraw = shell.redraw || sound_.note(now_).has_value();
+    return shell;
+  }
+  void wait_for_events(double seconds) override { window_.wait_for_events(seconds); }
+  void pause_sound(bool paused) override { sound_.set_paused(paused); }
   double frame_seconds() override { return window_.frame_seconds(); }
   void request_size(WindowSize size) override {
     window_.request_size(static_cast<int>(size.width), static_cast<int>(size.height));
@@ -107,6 +115,7 @@ int main(int argc, char** argv) {
   const OutputMode mode = replay.playback ? replay.playback->header().mode : command_line.mode;
   WindowConfig config = window_config_for(mode);
   config.fullscreen = command_line.fullscreen;
+  config.scaling = command_line.integer_scale ? Scaling::Whole : Scaling::Fill;
   config.vsync = fps_cap != 0;  // uncapped means uncapped
   std::string error;
   std::unique_ptr<Window> window = Window::open(config, error);

@@ -20,6 +20,7 @@ class SilentAudio final : public AudioOut {
   void stop(SoundId) override {}
   void play_effect(SoundId, float) override {}
   void set_master_volume(float) override {}
+  void set_paused(bool) override {}
 
  private:
   SoundId next_ = 0;

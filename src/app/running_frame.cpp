@@ -32,7 +32,7 @@ FrameOutcome run_frame(GameState& state, MusicPlayer* music, const FrameInput& i
   Canvas canvas(list, input.screen_width, input.screen_height);
   canvas.set_time(input.time);
   canvas.set_mouse(input.mouse);
-  draw_scene(state, canvas);
+  draw_scene(state, canvas, input.pad_in_use);
   return outcome;
 }
 

@@ -50,6 +50,10 @@ void SoundShell::press(std::span<const SoundKey> keys, double now) {
   if (device_) device_->set_master_volume(master_gain(level_));
 }
 
+void SoundShell::set_paused(bool paused) {
+  if (device_) device_->set_paused(paused);
+}
+
 std::optional<VolumeNote> SoundShell::note(double now) const {
   if (!changed_at_) return std::nullopt;
   const double left = kVolumeNoteSeconds - (now - *changed_at_);

@@ -44,6 +44,8 @@ class SoundShell {
 
   // The mute and volume keys of a frame, at the frame's clock.
   void press(std::span<const SoundKey> keys, double now);
+  // Holds every sound that plays (the game is paused), or lets them play on.
+  void set_paused(bool paused);
   // The level note at `now`, if it shows.
   std::optional<VolumeNote> note(double now) const;
   // Draws that note over `list`, a frame of `width` × `height` in output mode `mode`.

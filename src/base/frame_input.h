@@ -3,9 +3,11 @@
 #pragma once
 
 #include <bitset>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "base/pad_input.h"
 #include "base/values.h"
 
 namespace ventora {
@@ -27,6 +29,9 @@ struct FrameInput {
   float screen_width = 960;
   float screen_height = 720;
   double time = 0;               // seconds since start
+  // The controller the player last used, while it was used more lately than keyboard and mouse:
+  // the hints name its buttons. Only the drawing reads it.
+  std::optional<PadLayout> pad_in_use;
 
   bool is_pressed(Key k) const { return pressed[static_cast<size_t>(k)]; }
   bool is_held(Key k) const { return held[static_cast<size_t>(k)]; }

@@ -16,9 +16,13 @@ enum class PadButton : unsigned char {
   Count
 };
 
+// Whose buttons the pad has, as SDL reports its type: the names the hints give them.
+enum class PadLayout : unsigned char { Xbox, PlayStation, Nintendo };
+
 struct PadInput {
   std::bitset<static_cast<std::size_t>(PadButton::Count)> pressed;  // went down this frame
   std::bitset<static_cast<std::size_t>(PadButton::Count)> held;     // down now
+  PadLayout layout = PadLayout::Xbox;  // of the pad whose button went down last
 
   bool is_pressed(PadButton b) const { return pressed[static_cast<std::size_t>(b)]; }
   bool is_held(PadButton b) const { return held[static_cast<std::size_t>(b)]; }

@@ -69,6 +69,8 @@ class AudioOut {
   virtual void play_effect(SoundId sound, float volume) = 0;
   // The volume of everything that plays, 0..1 (0 is silence); 1 at the start.
   virtual void set_master_volume(float volume) = 0;
+  // Holds every playing sound where it is (a paused game), or lets them all play on from there.
+  virtual void set_paused(bool paused) = 0;
 };
 
 }  // namespace ventora

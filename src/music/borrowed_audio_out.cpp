@@ -17,6 +17,7 @@ class BorrowedAudioOut final : public AudioOut {
   void stop(SoundId sound) override { device_.stop(sound); }
   void play_effect(SoundId sound, float volume) override { device_.play_effect(sound, volume); }
   void set_master_volume(float volume) override { device_.set_master_volume(volume); }
+  void set_paused(bool paused) override { device_.set_paused(paused); }
 
  private:
   AudioOut& device_;

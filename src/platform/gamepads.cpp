@@ -31,10 +31,26 @@ std::optional<PadButton> pad_button(Uint8 button) {
   }
 }
 
+// Whose button names the pad carries, by the type SDL knows it as; Xbox names for the rest, as
+// SDL's own mapping uses them.
+PadLayout pad_layout(SDL_GameController* controller) {
+  switch (SDL_GameControllerGetType(controller)) {
+    case SDL_CONTROLLER_TYPE_PS3:
+    case SDL_CONTROLLER_TYPE_PS4:
+    case SDL_CONTROLLER_TYPE_PS5: return PadLayout::PlayStation;
+    case SDL_CONTROLLER_TYPE_NINTENDO_SWITCH_PRO:
+    case SDL_CONTROLLER_TYPE_NINTENDO_SWITCH_JOYCON_LEFT:
+    case SDL_CONTROLLER_TYPE_NINTENDO_SWITCH_JOYCON_RIGHT:
+    case SDL_CONTROLLER_TYPE_NINTENDO_SWITCH_JOYCON_PAIR: return PadLayout::Nintendo;
+    default: return PadLayout::Xbox;
+  }
+}
+
 }  // namespace
 
 struct Gamepads::Pad {
   SDL_GameController* controller = nullptr;
+  PadLayout layout = PadLayout::Xbox;
   decltype(PadInput::held) held;
   ~Pad() {
     if (controller) SDL_GameControllerClose(controller);
@@ -48,7 +64,10 @@ void Gamepads::begin_frame() { pressed_ = {}; }
 
 void Gamepads::set(Pad& pad, PadButton button, bool down) {
   const auto bit = static_cast<std::size_t>(button);
-  if (down && !pad.held[bit]) pressed_.pressed.set(bit);
+  if (down && !pad.held[bit]) {
+    pressed_.pressed.set(bit);
+    layout_ = pad.layout;
+  }
   pad.held.set(bit, down);
 }
 
@@ -60,6 +79,7 @@ bool Gamepads::handle(const SDL_Event& event) {
       const int id = SDL_JoystickInstanceID(SDL_GameControllerGetJoystick(controller));
       auto pad = std::make_unique<Pad>();
       pad->controller = controller;
+      pad->layout = pad_layout(controller);
       pads_[id] = std::move(pad);  // reported twice: SDL counts the opens, the old entry closes one
       return true;
     }
@@ -96,6 +116,7 @@ bool Gamepads::handle(const SDL_Event& event) {
 
 PadInput Gamepads::input() const {
   PadInput merged = pressed_;
+  merged.layout = layout_;
   for (const auto& [id, pad] : pads_) merged.held |= pad->held;
   return merged;
 }

@@ -31,6 +31,7 @@ class Gamepads {
   void set(Pad& pad, PadButton button, bool down);
   std::map<int, std::unique_ptr<Pad>> pads_;  // by SDL joystick instance id
   PadInput pressed_;                          // what went down this frame, on any pad
+  PadLayout layout_ = PadLayout::Xbox;        // of the pad pressed last
 };
 
 }  // namespace ventora

@@ -1,6 +1,8 @@
-// The last step of a fullscreen frame: the game draws at its mode's size into an offscreen picture,
-// which is then copied onto the window's drawable through a Letterbox (black borders, nearest
-// filtering). Kept apart from the GlRenderer so the renderer's own passes do not change.
+// The last step of a frame whose window is not the game's size (fullscreen, maximised, shrunk to
+// fit the screen): the game draws at its mode's size into an offscreen picture, which is then
+// copied onto the window's drawable through a Letterbox, black around it. A whole scale copies
+// with nearest filtering; any other is enlarged by its whole part that way first and smoothed
+// only for the rest. Kept apart from the GlRenderer so the renderer's own passes do not change.
 #pragma once
 
 #include <memory>

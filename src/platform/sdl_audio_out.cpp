@@ -116,6 +116,14 @@ class SdlAudioOut final : public AudioOut {
     Mix_MasterVolume(static_cast<int>(std::lround(std::clamp(volume, 0.0f, 1.0f) * MIX_MAX_VOLUME)));
   }
 
+  void set_paused(bool paused) override {
+    if (paused) {
+      Mix_Pause(-1);
+    } else {
+      Mix_Resume(-1);
+    }
+  }
+
   void stop(SoundId id) override {
     const Mix_Chunk* chunk = sounds_.at(id).chunk;
     const int channels = Mix_AllocateChannels(-1);

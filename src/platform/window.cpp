@@ -4,6 +4,7 @@
 #include <epoxy/gl.h>
 
 #include <algorithm>
+#include <cmath>
 #include <optional>
 #include <string_view>
 
@@ -12,6 +13,7 @@
 #include "platform/key_names.h"
 #include "platform/letterbox.h"
 #include "platform/scaled_presenter.h"
+#include "platform/window_fit.h"
 #include "platform/window_icon.h"
 
 namespace ventora {
@@ -35,11 +37,16 @@ struct Window::Impl {
   SDL_Window* window = nullptr;
   SDL_GLContext context = nullptr;
   std::unique_ptr<GlRenderer> renderer;
-  std::unique_ptr<ScaledPresenter> presenter;  // made on first use of fullscreen
+  std::unique_ptr<ScaledPresenter> presenter;  // made when the window first differs from the game
   std::unique_ptr<Gamepads> gamepads;  // only when SDL's controller support started
   PadInput pad;
   std::vector<SoundKey> sound_keys;  // of the last poll
+  ShellInput shell;                  // of the last poll
+  Scaling scaling = Scaling::Fill;
   bool fullscreen = false;
+  // The window manager tells the size of its frame only after the window shows; until then the
+  // window is placed as if it had none (and stays so where no window manager frames it).
+  bool framed = false;
   int game_width = 0, game_height = 0;  // the size the game asked for (its mode's)
   decltype(FrameInput::held) held;
   Vec2 mouse;  // window coordinates
@@ -59,21 +66,57 @@ struct Window::Impl {
     if (window) SDL_DestroyWindow(window);
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
   }
-  // Where the game's picture sits on the drawable in fullscreen.
-  Letterbox fullscreen_box() const {
+  // Whether the game draws straight onto the window: a window of the game's own size.
+  bool direct() const {
+    if (fullscreen) return false;
+    int ww = 0, wh = 0;
+    SDL_GetWindowSize(window, &ww, &wh);
+    return ww == game_width && wh == game_height;
+  }
+  // Where the game's picture sits on the drawable when it does not.
+  Letterbox picture_box() const {
     int dw = 0, dh = 0;
     SDL_GL_GetDrawableSize(window, &dw, &dh);
-    return letterbox(game_width, game_height, dw, dh);
+    return letterbox(game_width, game_height, dw, dh, scaling);
+  }
+  // Asks for the window at the game's size where it fits its display's usable area with the
+  // window manager's frame around it, else at the largest size of that shape that does, centred.
+  // The window manager may still give it another size; the picture is scaled to whatever it gets.
+  void place() {
+    const int display = std::max(SDL_GetWindowDisplayIndex(window), 0);
+    SDL_Rect area;
+    if (SDL_GetDisplayUsableBounds(display, &area) != 0) {
+      SDL_SetWindowSize(window, game_width, game_height);
+      return;
+    }
+    const PixelRect fitted =
+        fit_window(game_width, game_height, {area.x, area.y, area.w, area.h}, borders());
+    SDL_SetWindowSize(window, fitted.width, fitted.height);
+    SDL_SetWindowPosition(window, fitted.x, fitted.y);
+  }
+  // The window manager's frame as known now; none where it is not (yet) known.
+  FrameBorders borders() const {
+    FrameBorders b;
+    if (SDL_GetWindowBordersSize(window, &b.top, &b.left, &b.bottom, &b.right) != 0) return {};
+    return b;
+  }
+  // Places the window again, once, as soon as its frame is known.
+  void place_once_framed() {
+    if (framed) return;
+    const FrameBorders b = borders();
+    if (b.top == 0 && b.left == 0 && b.bottom == 0 && b.right == 0) return;
+    framed = true;
+    if (!fullscreen) place();
   }
   // A window point in the units the game lays out in.
   Vec2 game_point(Vec2 p) const {
-    if (!fullscreen) return p;
+    if (direct()) return p;
     int ww = 0, wh = 0, dw = 0, dh = 0;
     SDL_GetWindowSize(window, &ww, &wh);
     SDL_GL_GetDrawableSize(window, &dw, &dh);
     const Vec2 pixels{p.x * static_cast<float>(dw) / static_cast<float>(std::max(ww, 1)),
                       p.y * static_cast<float>(dh) / static_cast<float>(std::max(wh, 1))};
-    return to_game_units(fullscreen_box(), pixels);
+    return to_game_units(picture_box(), pixels);
   }
   double seconds_since(Uint64 then) const {
     return static_cast<double>(SDL_GetPerformanceCounter() - then) /
@@ -108,9 +151,15 @@ std::unique_ptr<Window> Window::open(const WindowConfig& config, std::string& er
   SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 0);
   Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE;
   if (config.high_dpi) flags |= SDL_WINDOW_ALLOW_HIGHDPI;
+  impl->game_width = std::max(config.width, 1);
+  impl->game_height = std::max(config.height, 1);
+  // The size that fits the usable area before the frame is known; placed again once it is.
+  SDL_Rect area{0, 0, impl->game_width, impl->game_height};
+  SDL_GetDisplayUsableBounds(0, &area);
+  const PixelRect first = fit_window(impl->game_width, impl->game_height,
+                                     {area.x, area.y, area.w, area.h}, {});
   impl->window = SDL_CreateWindow(config.title.c_str(), SDL_WINDOWPOS_CENTERED,
-                                  SDL_WINDOWPOS_CENTERED, std::max(config.width, 1),
-                                  std::max(config.height, 1), flags);
+                                  SDL_WINDOWPOS_CENTERED, first.width, first.height, flags);
   if (!impl->window) {
     error = std::string("ventora: cannot open a window: ") + SDL_GetError();
     return nullptr;
@@ -137,10 +186,12 @@ std::unique_ptr<Window> Window::open(const WindowConfig& config, std::string& er
     return nullptr;
   }
   impl->renderer = std::move(renderer.value());
+  // Buttons by their place on the pad, whatever its maker prints on them: South jumps on every pad.
+  SDL_SetHint(SDL_HINT_GAMECONTROLLER_USE_BUTTON_LABELS, "0");
   // Without controller support the game plays with keyboard and mouse alone.
   if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0) impl->gamepads = std::make_unique<Gamepads>();
-  impl->game_width = std::max(config.width, 1);
-  impl->game_height = std::max(config.height, 1);
+  impl->scaling = config.scaling;
+  impl->place();
   impl->start = impl->last_present = SDL_GetPerformanceCounter();
   int mx = 0, my = 0;
   SDL_GetMouseState(&mx, &my);
@@ -172,11 +223,27 @@ std::optional<SoundKey> sound_key(SDL_Keycode key) {
   }
 }
 
+// What a window event tells the shell: the player looks away, or the picture must be drawn again.
+void note_window_event(Uint8 event, ShellInput& shell) {
+  switch (event) {
+    case SDL_WINDOWEVENT_FOCUS_LOST:
+    case SDL_WINDOWEVENT_MINIMIZED:
+    case SDL_WINDOWEVENT_HIDDEN: shell.focus_lost = true; break;
+    case SDL_WINDOWEVENT_SHOWN:
+    case SDL_WINDOWEVENT_EXPOSED:
+    case SDL_WINDOWEVENT_SIZE_CHANGED:
+    case SDL_WINDOWEVENT_MAXIMIZED:
+    case SDL_WINDOWEVENT_RESTORED: shell.redraw = true; break;
+    default: break;
+  }
+}
+
 }  // namespace
 
 bool Window::poll(FrameInput& input) {
   Impl& w = *impl_;
   w.sound_keys.clear();
+  w.shell = {};
   input.pressed.reset();
   input.pressed_names.clear();
   input.left_click = false;
@@ -187,9 +254,15 @@ bool Window::poll(FrameInput& input) {
     if (w.gamepads && w.gamepads->handle(event)) continue;
     switch (event.type) {
       case SDL_QUIT: open = false; break;
+      case SDL_WINDOWEVENT: note_window_event(event.window.event, w.shell); break;
       case SDL_KEYDOWN: {
         if (event.key.repeat) break;
         const SDL_Keysym& sym = event.key.keysym;
+        w.shell.keyboard_used = true;
+        if (sym.sym == SDLK_p) {
+          w.shell.pause_key = true;
+          break;
+        }
         if (fullscreen_toggle(sym)) {
           set_fullscreen(!w.fullscreen);
           break;
@@ -219,10 +292,12 @@ bool Window::poll(FrameInput& input) {
       case SDL_MOUSEBUTTONDOWN:
         w.mouse = {static_cast<float>(event.button.x), static_cast<float>(event.button.y)};
         if (event.button.button == SDL_BUTTON_LEFT) input.left_click = true;
+        w.shell.keyboard_used = true;
         break;
       default: break;
     }
   }
+  w.place_once_framed();
   // A key released in the same frame it went down still counts as pressed, not as held.
   input.held = w.held;
   input.mouse = w.game_point(w.mouse);
@@ -234,6 +309,13 @@ bool Window::poll(FrameInput& input) {
 }
 
 const PadInput& Window::pad() const { return impl_->pad; }
+
+const ShellInput& Window::shell() const { return impl_->shell; }
+
+void Window::wait_for_events(double seconds) {
+  // A null event leaves what arrives in the queue for the next poll.
+  SDL_WaitEventTimeout(nullptr, static_cast<int>(std::lround(std::max(seconds, 0.0) * 1000)));
+}
 
 std::span<const SoundKey> Window::sound_keys() const { return impl_->sound_keys; }
 
@@ -251,7 +333,7 @@ void Window::request_size(int width, int height) {
   Impl& w = *impl_;
   w.game_width = std::max(width, 1);
   w.game_height = std::max(height, 1);
-  if (!w.fullscreen) SDL_SetWindowSize(w.window, w.game_width, w.game_height);
+  if (!w.fullscreen) w.place();
 }
 
 bool Window::set_fullscreen(bool on) {
@@ -259,7 +341,11 @@ bool Window::set_fullscreen(bool on) {
   if (on == w.fullscreen) return true;
   if (SDL_SetWindowFullscreen(w.window, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0) return false;
   w.fullscreen = on;
-  if (!on) SDL_SetWindowSize(w.window, w.game_width, w.game_height);
+  if (!on) {
+    // The window manager frames it again after this call; it is placed again once it has.
+    w.framed = false;
+    w.place();
+  }
   return true;
 }
 
@@ -269,13 +355,13 @@ gl::Status Window::draw(const DrawList& list) {
   Impl& w = *impl_;
   int dw = 0, dh = 0;
   SDL_GL_GetDrawableSize(w.window, &dw, &dh);
-  if (w.fullscreen) {
+  if (!w.direct()) {
     if (!w.presenter) w.presenter = std::make_unique<ScaledPresenter>();
     if (w.presenter->begin(w.game_width, w.game_height)) {
       const gl::Status drawn = w.renderer->render(list, static_cast<float>(w.game_width),
                                                   static_cast<float>(w.game_height), w.game_width,
                                                   w.game_height);
-      w.presenter->present(w.fullscreen_box(), dw, dh);
+      w.presenter->present(w.picture_box(), dw, dh);
       return drawn;
     }
   }
@@ -293,19 +379,9 @@ void Window::present() {
 
 GlRenderer& Window::renderer() { return *impl_->renderer; }
 
-int Window::width() const {
-  if (impl_->fullscreen) return impl_->game_width;
-  int w = 0, h = 0;
-  SDL_GetWindowSize(impl_->window, &w, &h);
-  return w;
-}
+int Window::width() const { return impl_->game_width; }
 
-int Window::height() const {
-  if (impl_->fullscreen) return impl_->game_height;
-  int w = 0, h = 0;
-  SDL_GetWindowSize(impl_->window, &w, &h);
-  return h;
-}
+int Window::height() const { return impl_->game_height; }
 
 bool Window::high_dpi() const {
   return (SDL_GetWindowFlags(impl_->window) & SDL_WINDOW_ALLOW_HIGHDPI) != 0;

@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "layout/scene_clearance.h"
+#include "view/control_hints.h"
 #include "view/line_breaks.h"
 #include "view/palette.h"
 
@@ -185,14 +186,15 @@ float baseline_below(const Canvas& canvas, float above, float above_size, float 
   return above - upper.offset_y + upper.height + std::min(above_size, size) / 4.0f + lower.offset_y;
 }
 
-void draw_hud(const GameState& state, Canvas& canvas, const std::optional<FrameLayout>& layout) {
+void draw_hud(const GameState& state, Canvas& canvas, const std::optional<FrameLayout>& layout,
+              std::optional<PadLayout> pad) {
   const HudScale s = hud_scale(layout, canvas.screen_width(), canvas.screen_height());
   const ModifierStack& cards = state.modifier_stack;
   const float right = s.width - s.x(kRightMargin);
   const Rect panel{s.x(18), s.y(16), s.x(424), s.y(82)};
 
   canvas.rectangle(panel, kPanel);
-  canvas.text("A/D run   Space jumps   J/Enter fires", {s.x(34), s.y(47)}, s.font(24), palette::kCream);
+  canvas.text(controls_hint(pad), {s.x(34), s.y(47)}, s.font(24), palette::kCream);
   draw_markers(state, canvas, s);
   LineColumn right_column(canvas, s, layout, 0);
   text_right(canvas, enemy_counter(state), right, right_column.place(43, s.font(26)), s.font(26),

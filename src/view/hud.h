@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/pad_input.h"
 #include "cards/modifier_stack.h"
 #include "draw/canvas.h"
 #include "game/game_state.h"
@@ -30,6 +31,8 @@ void text_right(Canvas& canvas, std::string_view text, float right_x, float base
 // `above_size` whose baseline is `above`.
 float baseline_below(const Canvas& canvas, float above, float above_size, float size);
 
-void draw_hud(const GameState& state, Canvas& canvas, const std::optional<FrameLayout>& layout);
+// `pad`: the controller whose buttons the controls hint names; none for the keyboard.
+void draw_hud(const GameState& state, Canvas& canvas, const std::optional<FrameLayout>& layout,
+              std::optional<PadLayout> pad = std::nullopt);
 
 }  // namespace ventora

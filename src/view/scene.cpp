@@ -11,6 +11,7 @@
 #include "layout/reference_layout.h"
 #include "layout/snap.h"
 #include "view/backdrop.h"
+#include "view/control_hints.h"
 #include "view/hud.h"
 #include "view/palette.h"
 #include "view/screens.h"
@@ -75,7 +76,7 @@ void draw_spike(Canvas& canvas, const SceneFrame& f, float far, float v) {
 
 // A pad on the rim, its phase (wind-up ring or spike on the far side), and its key label.
 void draw_launch_pad(Canvas& canvas, const SceneFrame& f, const LaunchPad& pad, float turn,
-                     bool selected) {
+                     bool selected, std::optional<PadLayout> controller) {
   const float u = f.u;
   const float a = wrap_angle(pad.angle + turn);
   const float far = wrap_angle(strike_point(pad) + turn);
@@ -94,8 +95,8 @@ void draw_launch_pad(Canvas& canvas, const SceneFrame& f, const LaunchPad& pad, 
   }
   if (spike > 0) draw_spike(canvas, f, far, spike);
 
-  // The pad that starts on the right fires on D, the other on A.
-  const char* label = std::cos(pad.angle) > 0 ? "D" : "A";
+  // The pad that starts on the right fires after running right, the other after running left.
+  const std::string_view label = launch_pad_label(std::cos(pad.angle) > 0, controller);
   const Vec2 at = f.snap(Vec2{q.x + 26 * u * std::cos(a) - 6 * u, q.y + 26 * u * std::sin(a) + 5 * u});
   const float font_size = std::trunc(std::clamp(f.snap(20 * u), 0.0f, 65535.0f));
   canvas.text(label, at, font_size, palette::kCream);
@@ -225,7 +226,7 @@ void draw_hd_backdrop(const GameState& state, Canvas& canvas) {
 
 }  // namespace
 
-void draw_scene(const GameState& state, Canvas& canvas) {
+void draw_scene(const GameState& state, Canvas& canvas, std::optional<PadLayout> pad) {
   const float w = canvas.screen_width();
   const float h = canvas.screen_height();
   const std::optional<FrameLayout> layout = frame_layout_for(state.render_settings, w, h);
@@ -252,13 +253,13 @@ void draw_scene(const GameState& state, Canvas& canvas) {
   }
   for (size_t i = 0; i < state.launch_pads.size(); ++i) {
     draw_launch_pad(canvas, f, state.launch_pads[i], state.planet_turn,
-                    facing_pad(state.facing) == i);
+                    facing_pad(state.facing) == i, pad);
   }
   draw_player(canvas, f, state.player_guard_time, height, state.modifier_stack.shield_time > 0);
   draw_boss_and_clones(canvas, f, state);
 
-  draw_hud(state, canvas, layout);
-  draw_overlay(state, canvas, layout);
+  draw_hud(state, canvas, layout, pad);
+  draw_overlay(state, canvas, layout, pad);
 }
 
 }  // namespace ventora

@@ -1,12 +1,16 @@
 // The scene: backdrop, planet, launch pads, player, boss and clones, then HUD and overlay.
 #pragma once
 
+#include <optional>
+
+#include "base/pad_input.h"
 #include "draw/canvas.h"
 #include "game/game_state.h"
 
 namespace ventora {
 
-// The whole frame, read from the state and recorded into `canvas`.
-void draw_scene(const GameState& state, Canvas& canvas);
+// The whole frame, read from the state and recorded into `canvas`. Its hints name the buttons of
+// `pad`, or the keyboard's keys without one.
+void draw_scene(const GameState& state, Canvas& canvas, std::optional<PadLayout> pad = std::nullopt);
 
 }  // namespace ventora

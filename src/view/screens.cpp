@@ -8,6 +8,7 @@
 #include "game/countdown.h"
 #include "game/run.h"
 #include "layout/overlay_geometry.h"
+#include "view/control_hints.h"
 #include "view/hud.h"
 #include "view/palette.h"
 
@@ -27,9 +28,9 @@ constexpr Color kButton = Color::rgba8(92, 151, 103);
 constexpr Color kButtonEdge = Color::rgba8(175, 216, 142);
 constexpr Color kEndPanel = Color::rgba8(11, 13, 22, 220);
 
-constexpr std::string_view kLongVictoryLine =
-    "Thule cheese through Hyperboran Jalapenos \u2014 and Red Pepper from Cantaloupe Island. "
-    "Press R to play again.";
+// The victory line after the bonus stage; its prompt follows with a full stop.
+constexpr std::string_view kLongVictoryStart =
+    "Thule cheese through Hyperboran Jalapenos \u2014 and Red Pepper from Cantaloupe Island. ";
 
 constexpr float kCardGap = 30;     // between two card boxes, before scaling
 constexpr float kWrapMargin = 24;  // draw_wrapped keeps lines this much narrower than its box
@@ -84,11 +85,12 @@ void draw_card_box(Canvas& canvas, const HudScale& s, int index, const OfferedCa
                bottom + box_offset(s, 36), s.font(13), kDim, 2);
 }
 
-void draw_card_choice(const GameState& state, Canvas& canvas, const HudScale& s) {
+void draw_card_choice(const GameState& state, Canvas& canvas, const HudScale& s,
+                      std::optional<PadLayout> pad) {
   canvas.clear(palette::kNight);
   const float title = 96.0f * s.sy;
   text_centred(canvas, "Choose a card", s.width / 2.0f, title, s.font(44), kGold);
-  text_centred(canvas, "Press 1, 2, or 3  \u2022  Click to select", s.width / 2.0f,
+  text_centred(canvas, card_prompt(pad), s.width / 2.0f,
                std::max(132.0f * s.sy, baseline_below(canvas, title, s.font(44), s.font(20))),
                s.font(20), kSoft);
   for (int i = 0; i < 3; ++i) draw_card_box(canvas, s, i, state.offer[static_cast<size_t>(i)]);
@@ -100,7 +102,8 @@ void draw_countdown(const GameState& state, Canvas& canvas, const HudScale& s) {
                s.height / 2.0f + 30.0f * s.sy, s.font(112), kGold);
 }
 
-void draw_stage_clear(const GameState& state, Canvas& canvas, const HudScale& s) {
+void draw_stage_clear(const GameState& state, Canvas& canvas, const HudScale& s,
+                      std::optional<PadLayout> pad) {
   const float mid_x = s.width / 2.0f;
   const float mid_y = s.height / 2.0f;
   canvas.rectangle({0, 0, s.width, s.height}, kShade);
@@ -121,7 +124,7 @@ void draw_stage_clear(const GameState& state, Canvas& canvas, const HudScale& s)
   const float collected_at =
       std::max(mid_y - 28.0f * s.sy, baseline_below(canvas, title_at, title_size, s.font(28)));
   text_centred(canvas, collected, mid_x, collected_at, s.font(28), kCream);
-  text_centred(canvas, "Press C to continue.", mid_x,
+  text_centred(canvas, continue_prompt(pad), mid_x,
                std::max(mid_y + 16.0f * s.sy,
                         baseline_below(canvas, collected_at, s.font(28), s.font(24))),
                s.font(24), kSoft);
@@ -170,7 +173,8 @@ void draw_end_panel(Canvas& canvas, const HudScale& s, std::string_view title,
   }
 }
 
-void draw_victory(const GameState& state, Canvas& canvas, const HudScale& s, float unit) {
+void draw_victory(const GameState& state, Canvas& canvas, const HudScale& s, float unit,
+                  std::optional<PadLayout> pad) {
   constexpr float kDegreesPerRadian = 180.0f / std::numbers::pi_v<float>;
   // Each piece turns about its own top-left corner by its sway rate, read as radians. The pieces
   // live in scene units, so they cover every output mode's screen alike.
@@ -180,7 +184,8 @@ void draw_victory(const GameState& state, Canvas& canvas, const HudScale& s, flo
                          {0, 0}, piece.sway_rate * kDegreesPerRadian, piece.colour);
   }
   draw_end_panel(canvas, s, "All toppings collected",
-                 state.bonus_topping ? kLongVictoryLine : "Press R to play again");
+                 state.bonus_topping ? std::string(kLongVictoryStart) + play_again_prompt(pad) + "."
+                                     : play_again_prompt(pad));
 }
 
 std::vector<std::string> split_words(std::string_view text) {
@@ -236,15 +241,16 @@ std::string_view countdown_text(float countdown) {
   }
 }
 
-void draw_overlay(const GameState& state, Canvas& canvas, const std::optional<FrameLayout>& layout) {
+void draw_overlay(const GameState& state, Canvas& canvas, const std::optional<FrameLayout>& layout,
+                  std::optional<PadLayout> pad) {
   const HudScale s = hud_scale(layout, canvas.screen_width(), canvas.screen_height());
   switch (state.screen) {
     case Screen::Fight: break;
-    case Screen::StageClear: draw_stage_clear(state, canvas, s); break;
-    case Screen::CardChoice: draw_card_choice(state, canvas, s); break;
+    case Screen::StageClear: draw_stage_clear(state, canvas, s, pad); break;
+    case Screen::CardChoice: draw_card_choice(state, canvas, s, pad); break;
     case Screen::Countdown: draw_countdown(state, canvas, s); break;
-    case Screen::Victory: draw_victory(state, canvas, s, scene_unit(layout)); break;
-    case Screen::Defeat: draw_end_panel(canvas, s, "Knocked loose", "Press R to retry"); break;
+    case Screen::Victory: draw_victory(state, canvas, s, scene_unit(layout), pad); break;
+    case Screen::Defeat: draw_end_panel(canvas, s, "Knocked loose", retry_prompt(pad)); break;
   }
 }
 

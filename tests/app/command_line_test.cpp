@@ -53,9 +53,11 @@ TEST(CommandLine, ModeAndNotesForWhatItCannotHonour) {
 
 TEST(CommandLine, ReadsEveryOption) {
   const std::vector<std::string_view> args = {"ventora", "--fullscreen", "--fps", "0", "--record", "a.rpl",
-                                              "--replay", "b.rpl", "--check", "-h", "--version"};
+                                              "--replay", "b.rpl", "--check", "-h", "--version",
+                                              "--integer-scale"};
   const CommandLine cl = parse_command_line(args);
   EXPECT_TRUE(cl.fullscreen);
+  EXPECT_TRUE(cl.integer_scale);
   EXPECT_EQ(cl.fps, 0);
   EXPECT_EQ(cl.record_path, "a.rpl");
   EXPECT_EQ(cl.replay_path, "b.rpl");
@@ -94,7 +96,7 @@ TEST(CommandLine, FrameCapFromTheFlagOrElseTheEnvironment) {
 }
 
 TEST(CommandLine, HelpNamesEveryOptionAndModeAndVersionComesFromTheBuild) {
-  for (std::string_view option : {"--mode", "--fullscreen", "--fps", "--record", "--replay", "--check",
+  for (std::string_view option : {"--mode", "--fullscreen", "--integer-scale", "--fps", "--record", "--replay", "--check",
                                   "--help", "--version", "VENTORA_DISABLE_SOUND"}) {
     EXPECT_NE(usage_text().find(option), std::string::npos) << option;
   }

@@ -3,9 +3,22 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include <unistd.h>
 #include <vector>
 
+#include "app/replay_check.h"
 #include "game/draft.h"
+#include "replay/replay_reader.h"
+#include "replay/state_hash.h"
+#include "tests/support/draw_queries.h"
+#include "layout/frame_layout.h"
+#include "layout/hud_scale.h"
+#include "layout/overlay_geometry.h"
 #include "music/music_loading.h"
 #include "random/rng.h"
 #include "tests/music/recording_audio.h"
@@ -28,6 +41,9 @@ class FakeHost final : public FrameHost {
   std::vector<WindowSize> size_requests;
   std::vector<AudioCall> audio_calls;
   std::deque<PadInput> pads;  // one per frame, while any are queued
+  std::deque<ShellInput> shells;  // one per frame, while any are queued
+  std::vector<bool> sound_pauses;  // each pause (true) and resume (false) of the sound
+  int waits = 0;
   int music_set_ups = 0;
 
   bool poll(FrameInput& input) override {
@@ -46,6 +62,14 @@ class FakeHost final : public FrameHost {
     pads.pop_front();
     return pad;
   }
+  ShellInput shell() override {
+    if (shells.empty()) return {};
+    ShellInput shell = shells.front();
+    shells.pop_front();
+    return shell;
+  }
+  void wait_for_events(double) override { ++waits; }
+  void pause_sound(bool paused) override { sound_pauses.push_back(paused); }
   double frame_seconds() override { return 0.016; }
   void request_size(WindowSize size) override { size_requests.push_back(size); }
   void show(const DrawList& list) override { shown.push_back(list); }
@@ -261,6 +285,268 @@ TEST(LoopStates, TheRunPlaysInTheLoopsMode) {
   EXPECT_EQ(loop.state()->render_settings.preset, OutputMode::Og);
   ASSERT_TRUE(loop.frame());
   EXPECT_EQ(host.size_requests, std::vector<WindowSize>{(WindowSize{960, 720})});
+}
+
+
+// A frame that would move the run in every way: D held, jump and fire pressed on the keyboard and
+// on the pad, the stick held right.
+void busy_frame(FakeHost& host) {
+  FrameInput input = frame_of(1280, 720);
+  input.hold(Key::D);
+  input.press(Key::Space);
+  input.press(Key::J);
+  host.inputs.push_back(input);
+  PadInput pad;
+  pad.press(PadButton::South);
+  pad.press(PadButton::West);
+  pad.hold(PadButton::StickRight);
+  host.pads.push_back(pad);
+}
+
+ShellInput shell_with(bool ShellInput::*flag) {
+  ShellInput shell;
+  shell.*flag = true;
+  return shell;
+}
+
+PadInput pad_pressing(PadButton button) {
+  PadInput pad;
+  pad.press(button);
+  return pad;
+}
+
+FrameInput clicking() {
+  FrameInput input = frame_of(1280, 720);
+  input.left_click = true;
+  return input;
+}
+
+// Each way into a pause, and each way out: in between, many frames that would all move the run
+// change nothing of it (its hash covers every field and the generator), the music's clock stands
+// and the sound holds; nothing is shown after the paused picture, the loop sleeps instead. The
+// run moves again from the frame after the one that resumes.
+TEST(Pause, NothingOfTheRunMovesWhilePaused) {
+  struct Way {
+    const char* what;
+    ShellInput shell;
+    PadInput pad;
+    FrameInput input;
+  };
+  const Way into[] = {
+      {"P", shell_with(&ShellInput::pause_key), {}, frame_of(1280, 720)},
+      {"Start in a fight", {}, pad_pressing(PadButton::Start), frame_of(1280, 720)},
+      {"focus lost or minimised", shell_with(&ShellInput::focus_lost), {}, frame_of(1280, 720)},
+  };
+  const Way out[] = {
+      {"P", shell_with(&ShellInput::pause_key), {}, frame_of(1280, 720)},
+      {"Start", {}, pad_pressing(PadButton::Start), frame_of(1280, 720)},
+      {"a click", {}, {}, clicking()},
+  };
+  for (const Way& pause : into) {
+    for (const Way& resume : out) {
+      SCOPED_TRACE(std::string(pause.what) + ", then " + resume.what);
+      FakeHost host;
+      FrameLoop loop(host, OutputMode::Hd720);
+      start(loop);
+      busy_frame(host);  // the run moves
+      ASSERT_TRUE(loop.frame());
+      const auto music_position = loop.music()->position;
+      const float music_due_in = loop.music()->next_start_in;
+      host.inputs.push_back(pause.input);
+      host.shells.push_back(pause.shell);
+      host.pads.push_back(pause.pad);
+      const std::uint64_t before = replay::state_hash(*loop.state());
+      const std::size_t shown_before = host.shown.size();
+      ASSERT_TRUE(loop.frame());
+      EXPECT_TRUE(loop.paused());
+      EXPECT_EQ(host.sound_pauses, std::vector<bool>{true});
+      ASSERT_EQ(host.shown.size(), shown_before + 1);
+      draw_queries::drawn_text(host.shown.back(), "Paused");
+      const std::size_t audio_calls = host.audio_calls.size();
+
+      for (int frame = 0; frame < 200; ++frame) {
+        busy_frame(host);
+        if (frame % 50 == 7) host.shells.push_back(shell_with(&ShellInput::focus_lost));
+        ASSERT_TRUE(loop.frame());
+      }
+      EXPECT_TRUE(loop.paused());
+      EXPECT_EQ(replay::state_hash(*loop.state()), before);
+      EXPECT_EQ(loop.music()->position, music_position);
+      EXPECT_EQ(loop.music()->next_start_in, music_due_in);
+      EXPECT_EQ(host.audio_calls.size(), audio_calls);
+      EXPECT_EQ(host.shown.size(), shown_before + 1);
+      EXPECT_EQ(host.waits, 200);
+
+      host.inputs.push_back(resume.input);
+      host.shells.push_back(resume.shell);
+      host.pads.push_back(resume.pad);
+      ASSERT_TRUE(loop.frame());
+      EXPECT_FALSE(loop.paused());
+      EXPECT_EQ(host.sound_pauses, (std::vector<bool>{true, false}));
+      EXPECT_EQ(replay::state_hash(*loop.state()), before);  // the resuming frame moves nothing yet
+      EXPECT_EQ(draw_queries::find_text(host.shown.back(), "Paused"), nullptr);
+      busy_frame(host);
+      ASSERT_TRUE(loop.frame());
+      EXPECT_NE(replay::state_hash(*loop.state()), before);
+    }
+  }
+}
+
+// A recording holds the frames that ran, on a clock without the pause, and checks as it was played.
+TEST(Pause, ARecordingLeavesThePausedFramesOut) {
+  const std::filesystem::path file =
+      std::filesystem::temp_directory_path() / ("ventora-pause-" + std::to_string(::getpid()) + ".vrep");
+  std::string error;
+  auto recorder = ReplayRecorder::create(file.string(), "pause-test", error);
+  ASSERT_TRUE(recorder) << error;
+  rng::reset();  // where a process, and so its replay, starts
+  FakeHost host;
+  FrameLoop loop(host, OutputMode::Hd720, recorder.get());
+  start(loop);
+  // One frame at `time` running right, with P pressed or not.
+  const auto add = [&host](double time, bool p) {
+    FrameInput input = frame_of(1280, 720);
+    input.time = time;
+    input.hold(Key::D);
+    host.inputs.push_back(input);
+    host.shells.push_back(p ? shell_with(&ShellInput::pause_key) : ShellInput{});
+  };
+  double t = 1.0;
+  for (int i = 0; i < 5; ++i, t += 0.016) add(t, false);
+  add(t, true);  // pauses
+  for (t = 2.0; t < 60.0; t += 0.5) add(t, false);
+  add(t, true);  // resumes
+  for (int i = 0; i < 5; ++i) add(t += 0.016, false);
+  while (!host.inputs.empty()) ASSERT_TRUE(loop.frame());
+  recorder->finish();
+
+  std::ifstream in(file, std::ios::binary);
+  const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), {});
+  const replay::ReadResult read = replay::read_replay(bytes, "pause-test");
+  ASSERT_TRUE(read.replay) << read.error;
+  ASSERT_EQ(read.replay->frames.size(), 10u);
+  for (std::size_t i = 1; i < read.replay->frames.size(); ++i) {
+    EXPECT_LT(read.replay->frames[i].input.time - read.replay->frames[i - 1].input.time, 0.05) << i;
+  }
+  ::testing::internal::CaptureStdout();
+  const int checked = check_replay_file(file.string(), "pause-test");
+  const std::string said = ::testing::internal::GetCapturedStdout();
+  EXPECT_EQ(checked, kReplayOk) << said;
+  std::filesystem::remove(file);
+}
+
+// Start pauses only in a fight: on the stage-clear panel it continues, as it always did. P
+// pauses on any screen, and the click that resumes reaches no button under it.
+TEST(Pause, StartContinuesTheClearedStageAndPPausesIt) {
+  FakeHost host;
+  FrameLoop loop(host, OutputMode::Hd720);
+  start(loop);
+  loop.state()->screen = Screen::StageClear;
+  host.pads.push_back(pad_pressing(PadButton::Start));
+  ASSERT_TRUE(loop.frame());
+  EXPECT_FALSE(loop.paused());
+  EXPECT_EQ(loop.state()->screen, Screen::CardChoice);
+
+  loop.state()->screen = Screen::StageClear;
+  host.shells.push_back(shell_with(&ShellInput::pause_key));
+  ASSERT_TRUE(loop.frame());
+  ASSERT_TRUE(loop.paused());
+  FrameInput click_on_continue = clicking();
+  const Rect button = continue_button(hud_scale(make_frame_layout(OutputMode::Hd720, 1280, 720), 1280, 720));
+  click_on_continue.mouse = {button.x + button.w / 2, button.y + button.h / 2};
+  host.inputs.push_back(click_on_continue);
+  ASSERT_TRUE(loop.frame());
+  EXPECT_FALSE(loop.paused());
+  EXPECT_EQ(loop.state()->screen, Screen::StageClear);
+}
+
+// Escape, and the pad's Back, quit from a pause; R does not restart in one.
+TEST(Pause, EscapeOrBackQuitsFromAPause) {
+  for (const bool by_pad : {false, true}) {
+    FakeHost host;
+    FrameLoop loop(host, OutputMode::Hd720);
+    start(loop);
+    host.shells.push_back(shell_with(&ShellInput::pause_key));
+    ASSERT_TRUE(loop.frame());
+    const std::uint64_t before = replay::state_hash(*loop.state());
+    host.inputs.push_back(pressing(Key::R));
+    ASSERT_TRUE(loop.frame());
+    EXPECT_EQ(replay::state_hash(*loop.state()), before);
+    if (by_pad) {
+      host.pads.push_back(pad_pressing(PadButton::Back));
+    } else {
+      host.inputs.push_back(pressing(Key::Escape));
+    }
+    EXPECT_FALSE(loop.frame());
+    EXPECT_EQ(loop.loop_state(), LoopState::Ended);
+  }
+}
+
+// A paused picture is drawn again only when the window needs it (shown, exposed, resized) or its
+// hints change with the device in use; the frames between sleep.
+TEST(Pause, APausedGameDrawsOnlyWhenThePictureMustChange) {
+  FakeHost host;
+  FrameLoop loop(host, OutputMode::Hd720);
+  start(loop);
+  host.shells.push_back(shell_with(&ShellInput::focus_lost));
+  ASSERT_TRUE(loop.frame());
+  const std::size_t shown = host.shown.size();
+  draw_queries::drawn_text(host.shown.back(), "P or a click resumes   Esc quits");
+  ASSERT_TRUE(loop.frame());
+  EXPECT_EQ(host.shown.size(), shown);
+  host.shells.push_back(shell_with(&ShellInput::redraw));
+  ASSERT_TRUE(loop.frame());
+  EXPECT_EQ(host.shown.size(), shown + 1);
+  // A pad's button (not one that resumes) switches the hints to its buttons.
+  PadInput square;
+  square.layout = PadLayout::PlayStation;
+  square.press(PadButton::West);
+  host.pads.push_back(square);
+  ASSERT_TRUE(loop.frame());
+  ASSERT_EQ(host.shown.size(), shown + 2);
+  draw_queries::drawn_text(host.shown.back(), "Options resumes   Share quits");
+  draw_queries::drawn_text(host.shown.back(), "Stick runs   Cross jumps   Square fires");
+  ASSERT_TRUE(loop.frame());
+  EXPECT_EQ(host.shown.size(), shown + 2);
+  EXPECT_EQ(host.waits, 2);
+}
+
+// The HUD and the launch pads name the buttons of the device used last, and switch back to the
+// keyboard's keys, exactly as they always read, at its first key.
+TEST(ControlHints, TheHintsFollowTheDeviceUsedLast) {
+  FakeHost host;
+  FrameLoop loop(host, OutputMode::Hd720);
+  start(loop);
+  const std::string keyboard_hint = "A/D run   Space jumps   J/Enter fires";
+  ASSERT_TRUE(loop.frame());
+  draw_queries::drawn_text(host.shown.back(), keyboard_hint);
+  draw_queries::drawn_text(host.shown.back(), "A");
+  draw_queries::drawn_text(host.shown.back(), "D");
+
+  const struct {
+    PadLayout layout;
+    const char* hint;
+  } pads[] = {
+      {PadLayout::Xbox, "Stick runs   A jumps   X fires"},
+      {PadLayout::PlayStation, "Stick runs   Cross jumps   Square fires"},
+      {PadLayout::Nintendo, "Stick runs   B jumps   Y fires"},
+  };
+  for (const auto& pad : pads) {
+    PadInput stick;
+    stick.layout = pad.layout;
+    stick.press(PadButton::StickLeft);
+    host.pads.push_back(stick);
+    ASSERT_TRUE(loop.frame());
+    draw_queries::drawn_text(host.shown.back(), pad.hint);
+    draw_queries::drawn_text(host.shown.back(), "\u2190");
+    draw_queries::drawn_text(host.shown.back(), "\u2192");
+    ASSERT_TRUE(loop.frame());  // no input: the pad's names stay
+    draw_queries::drawn_text(host.shown.back(), pad.hint);
+    host.shells.push_back(shell_with(&ShellInput::keyboard_used));
+    ASSERT_TRUE(loop.frame());
+    draw_queries::drawn_text(host.shown.back(), keyboard_hint);
+    EXPECT_EQ(draw_queries::find_text(host.shown.back(), pad.hint), nullptr);
+  }
 }
 
 }  // namespace

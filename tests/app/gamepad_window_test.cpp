@@ -7,9 +7,11 @@
 #include <memory>
 #include <string>
 
+#include "app/frame_loop.h"
 #include "app/pad_controls.h"
 #include "game/run.h"
 #include "platform/window.h"
+#include "tests/support/draw_queries.h"
 
 namespace ventora {
 namespace {
@@ -119,6 +121,78 @@ TEST_F(VirtualPadTest, StickHasHysteresis) {
     SDL_JoystickSetVirtualAxis(joystick_, SDL_CONTROLLER_AXIS_LEFTX, s.x);
     EXPECT_EQ(frame().is_held(Key::Left), s.left_held) << "stick at " << s.x;
   }
+}
+
+// The frame loop over the real window, recording what it would show; no music.
+class RecordingWindowHost final : public FrameHost {
+ public:
+  explicit RecordingWindowHost(Window& window) : window_(window) {}
+  bool poll(FrameInput& input) override { return window_.poll(input); }
+  PadInput pad() override { return window_.pad(); }
+  ShellInput shell() override { return window_.shell(); }
+  void wait_for_events(double seconds) override { window_.wait_for_events(seconds); }
+  void pause_sound(bool) override {}
+  double frame_seconds() override { return kStep; }
+  void request_size(WindowSize) override {}
+  void show(const DrawList& list) override { shown = list; }
+  bool poll_music(std::unique_ptr<MusicPlayer>& player) override {
+    player.reset();
+    return true;
+  }
+  ClockReading clock() override { return {1765000000, 0}; }
+
+  DrawList shown;
+
+ private:
+  Window& window_;
+};
+
+void push_key(SDL_Keycode key) {
+  SDL_Event event;
+  SDL_zero(event);
+  event.type = SDL_KEYDOWN;
+  event.key.keysym.sym = key;
+  event.key.keysym.scancode = SDL_GetScancodeFromKey(key);
+  SDL_PushEvent(&event);
+  event.type = SDL_KEYUP;
+  SDL_PushEvent(&event);
+}
+
+// Through the loop and the real window: a pad's button switches the HUD's hint to the pad's
+// buttons, a key switches it back; Start pauses the fight, P (which never reaches the game's
+// keys) resumes it.
+TEST_F(VirtualPadTest, TheHintFollowsTheDeviceAndStartPauses) {
+  plug_in();
+  RecordingWindowHost host(*window_);
+  FrameLoop loop(host, OutputMode::Og);
+  for (int i = 0; i < 3; ++i) ASSERT_TRUE(loop.frame());
+  ASSERT_EQ(loop.loop_state(), LoopState::Running);
+  const std::string keyboard_hint = "A/D run   Space jumps   J/Enter fires";
+  draw_queries::drawn_text(host.shown, keyboard_hint);
+
+  SDL_JoystickSetVirtualButton(joystick_, SDL_CONTROLLER_BUTTON_X, SDL_PRESSED);
+  ASSERT_TRUE(loop.frame());
+  SDL_JoystickSetVirtualButton(joystick_, SDL_CONTROLLER_BUTTON_X, SDL_RELEASED);
+  draw_queries::drawn_text(host.shown, "Stick runs   A jumps   X fires");
+  EXPECT_EQ(draw_queries::find_text(host.shown, keyboard_hint), nullptr);
+
+  SDL_JoystickSetVirtualButton(joystick_, SDL_CONTROLLER_BUTTON_START, SDL_PRESSED);
+  ASSERT_TRUE(loop.frame());
+  SDL_JoystickSetVirtualButton(joystick_, SDL_CONTROLLER_BUTTON_START, SDL_RELEASED);
+  ASSERT_TRUE(loop.paused());
+  draw_queries::drawn_text(host.shown, "Start resumes   Back quits");
+
+  push_key(SDLK_p);
+  FrameInput seen;
+  ASSERT_TRUE(loop.frame());
+  EXPECT_FALSE(loop.paused());
+  draw_queries::drawn_text(host.shown, keyboard_hint);
+  EXPECT_EQ(draw_queries::find_text(host.shown, "Stick runs   A jumps   X fires"), nullptr);
+  // P is the shell's: the game's input never hears of it.
+  push_key(SDLK_p);
+  window_->poll(seen);
+  EXPECT_TRUE(window_->shell().pause_key);
+  EXPECT_TRUE(seen.pressed_names.empty());
 }
 
 }  // namespace

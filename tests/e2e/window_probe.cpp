@@ -9,6 +9,7 @@
 //   window_probe WID await-boss SHORT SECONDS [KEY]  waits until the boss is SHORT radians before
 //                                                    the strike point of the lit launch pad, then
 //                                                    taps KEY (an X key name) if given
+//   window_probe WID maximise                        asks the window manager to maximise it
 //
 // Exit status 0 when done, 1 when the wait timed out or the window is gone, 2 on bad usage.
 #include <X11/Xlib.h>
@@ -229,10 +230,27 @@ int save(Display* display, Window window, const char* path) {
   return std::fclose(out) == 0 ? 0 : 1;
 }
 
+// What a pager does: asks the window manager, through the root window, to maximise the window.
+int maximise(Display* display, Window window) {
+  XEvent event{};
+  event.xclient.type = ClientMessage;
+  event.xclient.window = window;
+  event.xclient.message_type = XInternAtom(display, "_NET_WM_STATE", False);
+  event.xclient.format = 32;
+  event.xclient.data.l[0] = 1;  // add
+  event.xclient.data.l[1] = static_cast<long>(XInternAtom(display, "_NET_WM_STATE_MAXIMIZED_VERT", False));
+  event.xclient.data.l[2] = static_cast<long>(XInternAtom(display, "_NET_WM_STATE_MAXIMIZED_HORZ", False));
+  event.xclient.data.l[3] = 2;  // from a pager, not the application
+  const Status sent = XSendEvent(display, DefaultRootWindow(display), False,
+                                 SubstructureRedirectMask | SubstructureNotifyMask, &event);
+  XSync(display, False);
+  return sent != 0 ? 0 : 1;
+}
+
 int usage() {
   std::fprintf(stderr,
                "usage: window_probe WID pixel X Y | await-pixel X Y R,G,B SECONDS | save FILE.ppm |"
-               " await-boss SHORT SECONDS [KEY]\n");
+               " await-boss SHORT SECONDS [KEY] | maximise\n");
   return 2;
 }
 
@@ -272,6 +290,8 @@ int main(int argc, char** argv) {
   } else if (command == "await-boss" && (argc == 5 || argc == 6)) {
     status = await_boss(display, window, std::atof(argv[3]), std::atof(argv[4]),
                         argc == 6 ? argv[5] : nullptr);
+  } else if (command == "maximise" && argc == 3) {
+    status = maximise(display, window);
   } else {
     usage();
   }

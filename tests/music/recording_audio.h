@@ -10,7 +10,7 @@
 namespace ventora::testing {
 
 struct AudioCall {
-  std::string what;  // "play", "stop", "effect" or "master"
+  std::string what;  // "play", "stop", "effect", "master", "pause" or "resume"
   SoundId sound = -1;
   float volume = 0.0f;
   bool operator==(const AudioCall&) const = default;
@@ -35,6 +35,7 @@ class RecordingAudio final : public AudioOut {
   void stop(SoundId sound) override { calls->push_back({"stop", sound, 0.0f}); }
   void play_effect(SoundId sound, float volume) override { calls->push_back({"effect", sound, volume}); }
   void set_master_volume(float volume) override { calls->push_back({"master", -1, volume}); }
+  void set_paused(bool paused) override { calls->push_back({paused ? "pause" : "resume", -1, 0.0f}); }
 };
 
 }  // namespace ventora::testing
