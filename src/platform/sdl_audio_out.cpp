@@ -4,8 +4,11 @@
 #include <SDL_mixer.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <cstring>
+#include <optional>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -27,16 +30,64 @@ std::uint32_t read_u32(const std::uint8_t* at) {
 
 std::uint16_t read_u16(const std::uint8_t* at) { return static_cast<std::uint16_t>(at[0] | (at[1] << 8)); }
 
-class SdlAudioOut final : public AudioOut {
- public:
-  ~SdlAudioOut() override {
-    Mix_HaltChannel(-1);
-    for (Sound& sound : sounds_) Mix_FreeChunk(sound.chunk);
-    Mix_CloseAudio();
+// The format the mixer plays in: what the first device gave, and what every reopened one must
+// give, since the loaded sounds were converted to it.
+struct MixFormat {
+  int rate = kMixRate;
+  Uint16 format = AUDIO_S16LSB;
+  int channels = kMixChannels;
+};
+
+// Opens SDL audio and the mixer, in `exact` when given (else in what the device prefers that is
+// near ours), with the channels set up; false with the reason in `error`.
+bool open_mixer(const std::optional<MixFormat>& exact, std::string& error) {
+  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+    error = SDL_GetError();
+    return false;
+  }
+  const int failed =
+      exact ? Mix_OpenAudioDevice(exact->rate, exact->format, exact->channels, kMixChunkFrames, nullptr, 0)
+            : Mix_OpenAudio(kMixRate, AUDIO_S16LSB, kMixChannels, kMixChunkFrames);
+  if (failed != 0) {
+    error = Mix_GetError();
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    return false;
+  }
+  // The effects' channels come first and are kept from the music, which plays on any free other.
+  Mix_AllocateChannels(kEffectChannels + kMusicChannels);
+  Mix_ReserveChannels(kEffectChannels);
+  Mix_GroupChannels(0, kEffectChannels - 1, kEffectsGroup);
+  return true;
+}
+
+class SdlAudioOut final : public DeviceAudioOut {
+ public:
+  // Takes over the mixer that open_mixer opened.
+  SdlAudioOut() {
+    Mix_QuerySpec(&format_.rate, &format_.format, &format_.channels);
+    SDL_AddEventWatch(on_event, this);
+  }
+
+  ~SdlAudioOut() override {
+    if (open_) Mix_HaltChannel(-1);
+    for (Sound& sound : sounds_) Mix_FreeChunk(sound.chunk);
+    close_device();
+  }
+
+  bool lost() const override { return lost_; }
+
+  bool reopen(std::string& error) override {
+    close_device();
+    lost_ = false;
+    if (!open_mixer(format_, error)) return false;
+    open_ = true;
+    SDL_AddEventWatch(on_event, this);
+    Mix_MasterVolume(master_volume_);
+    return true;
   }
 
   SoundLoad load_wav(std::vector<std::uint8_t> wav) override {
+    if (!open_) return {-1, "no audio device"};
     Sound sound;
     if (in_mixer_format(wav)) {
       // The samples are already what the mixer plays: keep the buffer as the sound, no second copy.
@@ -51,11 +102,13 @@ class SdlAudioOut final : public AudioOut {
   }
 
   void play(SoundId id, float volume) override {
+    if (!open_) return;
     const int channel = Mix_PlayChannel(-1, sounds_.at(id).chunk, 0);
     if (channel >= 0) Mix_Volume(channel, static_cast<int>(std::lround(volume * MIX_MAX_VOLUME)));
   }
 
   void play_effect(SoundId id, float volume) override {
+    if (!open_) return;
     int channel = Mix_GroupAvailable(kEffectsGroup);
     if (channel < 0) channel = Mix_GroupOldest(kEffectsGroup);
     channel = Mix_PlayChannel(channel, sounds_.at(id).chunk, 0);
@@ -63,10 +116,12 @@ class SdlAudioOut final : public AudioOut {
   }
 
   void set_master_volume(float volume) override {
-    Mix_MasterVolume(static_cast<int>(std::lround(std::clamp(volume, 0.0f, 1.0f) * MIX_MAX_VOLUME)));
+    master_volume_ = static_cast<int>(std::lround(std::clamp(volume, 0.0f, 1.0f) * MIX_MAX_VOLUME));
+    if (open_) Mix_MasterVolume(master_volume_);
   }
 
   void stop(SoundId id) override {
+    if (!open_) return;
     const Mix_Chunk* chunk = sounds_.at(id).chunk;
     const int channels = Mix_AllocateChannels(-1);
     for (int channel = 0; channel < channels; ++channel) {
@@ -75,6 +130,24 @@ class SdlAudioOut final : public AudioOut {
   }
 
  private:
+  // SDL tells of a device that went away with this event, from its audio thread. Ours is the only
+  // output device the game opens.
+  static int SDLCALL on_event(void* self, SDL_Event* event) {
+    if (event->type == SDL_AUDIODEVICEREMOVED && event->adevice.iscapture == 0) {
+      static_cast<SdlAudioOut*>(self)->lost_ = true;
+    }
+    return 0;
+  }
+
+  void close_device() {
+    if (!open_) return;
+    SDL_DelEventWatch(on_event, this);
+    Mix_HaltChannel(-1);
+    Mix_CloseAudio();
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    open_ = false;
+  }
+
   struct Sound {
     std::vector<std::uint8_t> storage;
     Mix_Chunk* chunk = nullptr;
@@ -96,24 +169,16 @@ class SdlAudioOut final : public AudioOut {
   }
 
   std::vector<Sound> sounds_;
+  MixFormat format_;
+  bool open_ = true;
+  std::atomic<bool> lost_ = false;
+  int master_volume_ = MIX_MAX_VOLUME;
 };
 
 }  // namespace
 
-std::unique_ptr<AudioOut> open_sdl_audio_out(std::string& error) {
-  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
-    error = SDL_GetError();
-    return nullptr;
-  }
-  if (Mix_OpenAudio(kMixRate, AUDIO_S16LSB, kMixChannels, kMixChunkFrames) != 0) {
-    error = Mix_GetError();
-    SDL_QuitSubSystem(SDL_INIT_AUDIO);
-    return nullptr;
-  }
-  // The effects' channels come first and are kept from the music, which plays on any free other.
-  Mix_AllocateChannels(kEffectChannels + kMusicChannels);
-  Mix_ReserveChannels(kEffectChannels);
-  Mix_GroupChannels(0, kEffectChannels - 1, kEffectsGroup);
+std::unique_ptr<DeviceAudioOut> open_sdl_audio_out(std::string& error) {
+  if (!open_mixer(std::nullopt, error)) return nullptr;
   Mix_MasterVolume(MIX_MAX_VOLUME);
   return std::make_unique<SdlAudioOut>();
 }
