@@ -13,19 +13,18 @@ std::unique_ptr<DeviceAudioOut> open_audio_device() {
 }
 
 bool AudioDeviceKeeper::keep(DeviceAudioOut& device, double now) {
-  if (!next_try_) {
-    if (!device.lost()) return false;
+  if (!away_ && !device.lost()) return false;
+  away_ = true;
+  if (!told_) {
     std::fprintf(stderr, "ventora: the audio device went away; playing without sound, trying to open it again "
                          "every %g s\n", kDeviceRetrySeconds);
-    next_try_ = now;
+    told_ = true;
   }
-  if (now < *next_try_) return false;
+  if (last_try_ && now < *last_try_ + kDeviceRetrySeconds) return false;
+  last_try_ = now;
   std::string error;  // the line above already said what matters
-  if (!device.reopen(error)) {
-    next_try_ = now + kDeviceRetrySeconds;
-    return false;
-  }
-  next_try_.reset();
+  if (!device.reopen(error)) return false;
+  away_ = false;
   return true;
 }
 

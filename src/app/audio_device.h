@@ -14,12 +14,12 @@ namespace ventora {
 std::unique_ptr<DeviceAudioOut> open_audio_device();
 
 // Seconds between tries to open a lost device again: a try opens a device on the frame's thread,
-// so it is not made every frame.
+// so it is not made every frame, nor for a device that goes away again as soon as it is opened.
 inline constexpr double kDeviceRetrySeconds = 2.0;
 
-// Watches a device that can go away (its sound server stopped, it was unplugged). When it does:
-// one line on stderr, a first try to open it again at once, then one every kDeviceRetrySeconds
-// until a try succeeds.
+// Watches a device that can go away (its sound server stopped, it was unplugged). The first time
+// it does: one line on stderr, for the whole session. Each time: a try to open it again at once,
+// then one every kDeviceRetrySeconds until a try succeeds; tries are never closer than that.
 class AudioDeviceKeeper {
  public:
   // Call once a frame with the frame's clock. True on the call at which the device came back,
@@ -27,7 +27,9 @@ class AudioDeviceKeeper {
   bool keep(DeviceAudioOut& device, double now);
 
  private:
-  std::optional<double> next_try_;  // while the device is away
+  bool away_ = false;
+  bool told_ = false;
+  std::optional<double> last_try_;
 };
 
 }  // namespace ventora

@@ -38,40 +38,60 @@ struct MixFormat {
   int channels = kMixChannels;
 };
 
-// Opens SDL audio and the mixer, in `exact` when given (else in what the device prefers that is
-// near ours), with the channels set up; false with the reason in `error`.
-bool open_mixer(const std::optional<MixFormat>& exact, std::string& error) {
-  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
-    error = SDL_GetError();
-    return false;
+// What Mix_QuickLoad_RAW makes, without its check that a device is open: the sounds that load
+// while the device is away play once it is back. Mix_FreeChunk frees it and leaves the samples.
+Mix_Chunk* borrowed_chunk(std::uint8_t* samples, Uint32 bytes) {
+  auto* chunk = static_cast<Mix_Chunk*>(SDL_malloc(sizeof(Mix_Chunk)));
+  if (chunk == nullptr) {
+    SDL_OutOfMemory();
+    return nullptr;
   }
-  const int failed =
-      exact ? Mix_OpenAudioDevice(exact->rate, exact->format, exact->channels, kMixChunkFrames, nullptr, 0)
-            : Mix_OpenAudio(kMixRate, AUDIO_S16LSB, kMixChannels, kMixChunkFrames);
-  if (failed != 0) {
-    error = Mix_GetError();
-    SDL_QuitSubSystem(SDL_INIT_AUDIO);
-    return false;
-  }
-  // The effects' channels come first and are kept from the music, which plays on any free other.
-  Mix_AllocateChannels(kEffectChannels + kMusicChannels);
-  Mix_ReserveChannels(kEffectChannels);
-  Mix_GroupChannels(0, kEffectChannels - 1, kEffectsGroup);
-  return true;
+  chunk->allocated = 0;
+  chunk->abuf = samples;
+  chunk->alen = bytes;
+  chunk->volume = MIX_MAX_VOLUME;
+  return chunk;
 }
 
 class SdlAudioOut final : public DeviceAudioOut {
  public:
-  // Takes over the mixer that open_mixer opened.
-  SdlAudioOut() {
-    Mix_QuerySpec(&format_.rate, &format_.format, &format_.channels);
-    SDL_AddEventWatch(on_event, this);
-  }
-
   ~SdlAudioOut() override {
     if (open_) Mix_HaltChannel(-1);
     for (Sound& sound : sounds_) Mix_FreeChunk(sound.chunk);
     close_device();
+  }
+
+  // Opens SDL audio and the mixer with the channels set up: the first time in what the device
+  // prefers near our format, later in exactly the format the first one gave. False with the reason
+  // in `error`.
+  bool open(std::string& error) {
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+      error = SDL_GetError();
+      return false;
+    }
+    // Watched before it opens: a device can go away on its very first write.
+    SDL_AddEventWatch(on_event, this);
+    const int failed =
+        format_ ? Mix_OpenAudioDevice(format_->rate, format_->format, format_->channels, kMixChunkFrames, nullptr, 0)
+                : Mix_OpenAudio(kMixRate, AUDIO_S16LSB, kMixChannels, kMixChunkFrames);
+    if (failed != 0) {
+      error = Mix_GetError();
+      SDL_DelEventWatch(on_event, this);
+      SDL_QuitSubSystem(SDL_INIT_AUDIO);
+      return false;
+    }
+    if (!format_) {
+      MixFormat opened;
+      Mix_QuerySpec(&opened.rate, &opened.format, &opened.channels);
+      format_ = opened;
+    }
+    // The effects' channels come first and are kept from the music, which plays on any free other.
+    Mix_AllocateChannels(kEffectChannels + kMusicChannels);
+    Mix_ReserveChannels(kEffectChannels);
+    Mix_GroupChannels(0, kEffectChannels - 1, kEffectsGroup);
+    Mix_MasterVolume(master_volume_);
+    open_ = true;
+    return true;
   }
 
   bool lost() const override { return lost_; }
@@ -79,20 +99,17 @@ class SdlAudioOut final : public DeviceAudioOut {
   bool reopen(std::string& error) override {
     close_device();
     lost_ = false;
-    if (!open_mixer(format_, error)) return false;
-    open_ = true;
-    SDL_AddEventWatch(on_event, this);
-    Mix_MasterVolume(master_volume_);
-    return true;
+    return open(error);
   }
 
   SoundLoad load_wav(std::vector<std::uint8_t> wav) override {
-    if (!open_) return {-1, "no audio device"};
     Sound sound;
     if (in_mixer_format(wav)) {
       // The samples are already what the mixer plays: keep the buffer as the sound, no second copy.
-      sound.chunk = Mix_QuickLoad_RAW(wav.data() + 44, read_u32(wav.data() + 40));
+      sound.chunk = borrowed_chunk(wav.data() + 44, read_u32(wav.data() + 40));
       sound.storage = std::move(wav);
+    } else if (!open_) {
+      return {-1, "no audio device to convert the sound for"};
     } else {
       sound.chunk = Mix_LoadWAV_RW(SDL_RWFromConstMem(wav.data(), static_cast<int>(wav.size())), 1);
     }
@@ -153,12 +170,10 @@ class SdlAudioOut final : public DeviceAudioOut {
     Mix_Chunk* chunk = nullptr;
   };
 
-  // A canonical 16-bit WAV whose rate and channels match the opened device.
-  static bool in_mixer_format(const std::vector<std::uint8_t>& wav) {
-    int rate = 0;
-    Uint16 format = 0;
-    int channels = 0;
-    if (Mix_QuerySpec(&rate, &format, &channels) == 0 || format != AUDIO_S16LSB) return false;
+  // A canonical 16-bit WAV whose rate and channels match the mixer's.
+  bool in_mixer_format(const std::vector<std::uint8_t>& wav) const {
+    const auto [rate, format, channels] = *format_;
+    if (format != AUDIO_S16LSB) return false;
     if (wav.size() < 44 || std::memcmp(wav.data(), "RIFF", 4) != 0 ||
         std::memcmp(wav.data() + 36, "data", 4) != 0) {
       return false;
@@ -169,8 +184,8 @@ class SdlAudioOut final : public DeviceAudioOut {
   }
 
   std::vector<Sound> sounds_;
-  MixFormat format_;
-  bool open_ = true;
+  std::optional<MixFormat> format_;  // once a device has opened
+  bool open_ = false;
   std::atomic<bool> lost_ = false;
   int master_volume_ = MIX_MAX_VOLUME;
 };
@@ -178,9 +193,9 @@ class SdlAudioOut final : public DeviceAudioOut {
 }  // namespace
 
 std::unique_ptr<DeviceAudioOut> open_sdl_audio_out(std::string& error) {
-  if (!open_mixer(std::nullopt, error)) return nullptr;
-  Mix_MasterVolume(MIX_MAX_VOLUME);
-  return std::make_unique<SdlAudioOut>();
+  auto audio = std::make_unique<SdlAudioOut>();
+  if (!audio->open(error)) return nullptr;
+  return audio;
 }
 
 }  // namespace ventora
