@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 #include <SDL_mixer.h>
+#include <sched.h>
 
 #include <algorithm>
 #include <atomic>
@@ -22,7 +23,7 @@ constexpr int kMixChannels = 2;
 constexpr int kMixChunkFrames = 2048;
 // How much sound PulseAudio is asked to keep queued. SDL asks it for one mixer chunk and refills
 // only when a whole chunk fits, which leaves a quarter of a chunk (12 ms) between a late refill
-// and a dropout: a loaded machine gaps. Asked of libpulse itself, three chunks keep about two
+// and a dropout: a loaded machine gaps. Asked of libpulse itself, three chunks keep two or more
 // queued, at the price of about 0.1 s more before a sound is heard.
 constexpr const char* kPulseLatencyMs = "140";
 // Channels the music may take (any free one): a track and the defeat cue sound together at most.
@@ -39,10 +40,24 @@ std::uint16_t read_u16(const std::uint8_t* at) { return static_cast<std::uint16_
 // The format the mixer plays in: what the first device gave, and what every reopened one must
 // give, since the loaded sounds were converted to it.
 struct MixFormat {
-  int rate = kMixRate;
-  Uint16 format = AUDIO_S16LSB;
-  int channels = kMixChannels;
+  int rate = 0;
+  Uint16 format = 0;
+  int channels = 0;
 };
+
+// SDL runs its audio thread at the highest time-sharing priority it may set, which on a loaded
+// machine can still wait a quarter of a second for a core, much longer than the sound queued.
+// Real-time scheduling, at the lowest such priority, has it run when its buffer wants filling;
+// without the right to it (no root, no real-time limit), SDL's priority stays. Called on the audio
+// thread after each mix, it asks once per thread: each device opened has its own.
+void SDLCALL ask_for_real_time(void*, Uint8*, int) {
+  thread_local bool asked = false;
+  if (asked) return;
+  asked = true;
+  sched_param param{};
+  param.sched_priority = sched_get_priority_min(SCHED_RR);
+  sched_setscheduler(0, SCHED_RR | SCHED_RESET_ON_FORK, &param);
+}
 
 // What Mix_QuickLoad_RAW makes, without its check that a device is open: the sounds that load
 // while the device is away play once it is back. Mix_FreeChunk frees it and leaves the samples.
@@ -97,6 +112,7 @@ class SdlAudioOut final : public DeviceAudioOut {
     Mix_ReserveChannels(kEffectChannels);
     Mix_GroupChannels(0, kEffectChannels - 1, kEffectsGroup);
     Mix_MasterVolume(master_volume_);
+    Mix_SetPostMix(ask_for_real_time, nullptr);
     open_ = true;
     return true;
   }
