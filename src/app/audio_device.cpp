@@ -16,8 +16,10 @@ bool AudioDeviceKeeper::keep(DeviceAudioOut& device, double now) {
   if (!away_ && !device.lost()) return false;
   away_ = true;
   if (!told_) {
-    std::fprintf(stderr, "ventora: the audio device went away; playing without sound, trying to open it again "
-                         "every %g s\n", kDeviceRetrySeconds);
+    std::fprintf(stderr,
+                 "ventora: the audio device went away; playing without sound, trying to open it "
+                 "again every %g s\n",
+                 kDeviceRetrySeconds);
     told_ = true;
   }
   if (last_try_ && now < *last_try_ + kDeviceRetrySeconds) return false;

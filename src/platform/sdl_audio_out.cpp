@@ -93,9 +93,9 @@ class SdlAudioOut final : public DeviceAudioOut {
     }
     // Watched before it opens: a device can go away on its very first write.
     SDL_AddEventWatch(on_event, this);
-    const int failed =
-        format_ ? Mix_OpenAudioDevice(format_->rate, format_->format, format_->channels, kMixChunkFrames, nullptr, 0)
-                : Mix_OpenAudio(kMixRate, AUDIO_S16LSB, kMixChannels, kMixChunkFrames);
+    const int failed = format_ ? Mix_OpenAudioDevice(format_->rate, format_->format, format_->channels,
+                                                     kMixChunkFrames, nullptr, 0)
+                               : Mix_OpenAudio(kMixRate, AUDIO_S16LSB, kMixChannels, kMixChunkFrames);
     if (failed != 0) {
       error = Mix_GetError();
       SDL_DelEventWatch(on_event, this);
