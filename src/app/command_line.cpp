@@ -1,5 +1,7 @@
 #include "app/command_line.h"
 
+#include <algorithm>
+#include <array>
 #include <charconv>
 #include <utility>
 
@@ -12,6 +14,63 @@ std::optional<int> parse_count(std::string_view text) {
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
   if (error != std::errc() || end != text.data() + text.size() || value < 0) return std::nullopt;
   return value;
+}
+
+// Unknown options named on their one line; the rest are only counted.
+constexpr std::size_t kUnknownNamed = 3;
+// The most of one argument that a line quotes, so that a huge argument makes no huge line.
+constexpr std::size_t kQuotedBytes = 40;
+
+std::string clipped(std::string_view word) {
+  if (word.size() <= kQuotedBytes) return std::string(word);
+  return std::string(word.substr(0, kQuotedBytes)) + "...";
+}
+
+std::string quoted(std::string_view word) { return "'" + clipped(word) + "'"; }
+
+// A word that is an option is never taken as the value of the option before it.
+bool is_option(std::string_view arg) { return arg.starts_with("--") || arg == "-h"; }
+
+// An option that takes a value, as the command line used it: how often, and the value of its
+// last use (none: that use had no value).
+struct ValueOption {
+  std::string_view name;
+  int times = 0;
+  std::optional<std::string_view> value;
+};
+
+ValueOption* value_option(std::span<ValueOption> options, std::string_view arg) {
+  for (ValueOption& option : options) {
+    if (option.name == arg) return &option;
+  }
+  return nullptr;
+}
+
+void add_repeat_note(std::vector<std::string>& notes, const ValueOption& option) {
+  if (option.times < 2) return;
+  notes.push_back("ventora: " + std::string(option.name) + " given " + std::to_string(option.times) +
+                  " times; the last one counts: " + quoted(*option.value));
+}
+
+// One line for any number of unknown options: the first few, how many more, and a hint when one
+// of those shown is a value option written as "--option=value".
+std::string unknown_note(std::span<const std::string_view> unknown, std::span<const ValueOption> options,
+                         const std::string& playing_in) {
+  std::string line = unknown.size() == 1 ? "ventora: unknown option " : "ventora: unknown options ";
+  const std::size_t named = std::min(unknown.size(), kUnknownNamed);
+  for (std::size_t k = 0; k < named; ++k) line += (k > 0 ? ", " : "") + quoted(unknown[k]);
+  if (unknown.size() > named) line += " and " + std::to_string(unknown.size() - named) + " more";
+  for (const std::string_view arg : unknown.first(named)) {
+    const std::size_t equals = arg.find('=');
+    if (equals == std::string_view::npos) continue;
+    const std::string_view name = arg.substr(0, equals);
+    for (const ValueOption& option : options) {
+      if (option.name != name) continue;
+      line += " (write " + std::string(name) + " " + clipped(arg.substr(equals + 1)) + ")";
+      return name == "--mode" ? line + playing_in : line;
+    }
+  }
+  return line + " (see --help)";
 }
 
 // One line per output mode, under --mode: its word and its window.
@@ -33,17 +92,17 @@ std::string mode_lines() {
 
 CommandLine parse_command_line(std::span<const std::string_view> args) {
   CommandLine cl;
-  bool mode_seen = false;
-  // A note about a mode it cannot use ends with the mode it plays in, known once all are read.
-  std::vector<std::size_t> mode_notes;
-  const auto mode_note = [&](std::string text) {
-    mode_notes.push_back(cl.notes.size());
-    cl.notes.push_back(std::move(text) + "; playing in ");
-  };
-  const std::string known_modes = " (" + mode_words(", ") + ")";
+  std::array<ValueOption, 4> options{{{"--mode", 0, std::nullopt},
+                                      {"--fps", 0, std::nullopt},
+                                      {"--record", 0, std::nullopt},
+                                      {"--replay", 0, std::nullopt}}};
+  ValueOption& mode = options[0];
+  ValueOption& fps = options[1];
+  ValueOption& record = options[2];
+  ValueOption& replay = options[3];
+  std::vector<std::string_view> unknown;
   for (size_t i = 1; i < args.size(); ++i) {
     const std::string_view arg = args[i];
-    const bool has_value = i + 1 < args.size();
     if (arg == "--help" || arg == "-h") {
       cl.show_help = true;
     } else if (arg == "--version") {
@@ -54,45 +113,56 @@ CommandLine parse_command_line(std::span<const std::string_view> args) {
       cl.integer_scale = true;
     } else if (arg == "--check") {
       cl.check = true;
-    } else if (arg == "--mode") {
-      // Only the first --mode counts.
-      if (!has_value) {
-        if (!mode_seen) mode_note("ventora: --mode needs a value" + known_modes);
-        continue;
-      }
-      const std::string_view word = args[++i];
-      if (!mode_seen) {
-        const std::optional<OutputMode> mode = mode_from_word(word);
-        if (mode) {
-          cl.mode = *mode;
-        } else {
-          mode_note("ventora: unknown mode '" + std::string(word) + "'" + known_modes);
-        }
-      }
-      mode_seen = true;
-    } else if (arg == "--fps") {
-      const std::optional<int> fps = has_value ? parse_count(args[i + 1]) : std::nullopt;
-      if (!fps) {
-        cl.notes.push_back("ventora: --fps needs a whole number of frames a second (0 = no cap)");
-        if (has_value) ++i;
-        continue;
-      }
-      cl.fps = *fps;
-      ++i;
-    } else if (arg == "--record" || arg == "--replay") {
-      if (!has_value) {
-        cl.notes.push_back("ventora: " + std::string(arg) + " needs a file name");
-        continue;
-      }
-      (arg == "--record" ? cl.record_path : cl.replay_path) = std::string(args[++i]);
-    } else if (arg.starts_with("--mode=")) {
-      mode_note("ventora: unknown option '" + std::string(arg) + "' (write --mode " +
-                std::string(arg.substr(7)) + ")");
+    } else if (ValueOption* option = value_option(options, arg)) {
+      ++option->times;
+      option->value.reset();
+      if (i + 1 < args.size() && !is_option(args[i + 1])) option->value = args[++i];
     } else {
-      cl.notes.push_back("ventora: unknown option '" + std::string(arg) + "' (see --help)");
+      unknown.push_back(arg);
     }
   }
-  for (std::size_t note : mode_notes) cl.notes[note] += mode_word(cl.mode);
+
+  // Every option is read from its last use: one line when that use cannot be honoured, or else
+  // one line when earlier uses were overridden.
+  const std::string known_modes = " (" + mode_words(", ") + ")";
+  std::optional<std::string> mode_problem;
+  if (mode.times > 0) {
+    const std::optional<OutputMode> chosen = mode.value ? mode_from_word(*mode.value) : std::nullopt;
+    if (chosen) {
+      cl.mode = *chosen;
+    } else if (mode.value) {
+      mode_problem = "ventora: unknown mode " + quoted(*mode.value) + known_modes;
+    } else {
+      mode_problem = "ventora: --mode needs a value" + known_modes;
+    }
+  }
+  const std::string playing_in = "; playing in " + std::string(mode_word(cl.mode));
+  if (mode_problem) {
+    cl.notes.push_back(*mode_problem + playing_in);
+  } else {
+    add_repeat_note(cl.notes, mode);
+  }
+
+  if (fps.times > 0) {
+    cl.fps = fps.value ? parse_count(*fps.value) : std::nullopt;
+    if (cl.fps) {
+      add_repeat_note(cl.notes, fps);
+    } else {
+      cl.notes.push_back("ventora: --fps needs a whole number of frames a second (0 = no cap)");
+    }
+  }
+
+  for (auto [option, path] : {std::pair{&record, &cl.record_path}, std::pair{&replay, &cl.replay_path}}) {
+    if (option->times == 0) continue;
+    if (option->value) {
+      *path = std::string(*option->value);
+      add_repeat_note(cl.notes, *option);
+    } else {
+      cl.notes.push_back("ventora: " + std::string(option->name) + " needs a file name");
+    }
+  }
+
+  if (!unknown.empty()) cl.notes.push_back(unknown_note(unknown, options, playing_in));
   return cl;
 }
 

@@ -12,8 +12,8 @@
 namespace ventora {
 
 struct CommandLine {
-  // The first "--mode" followed by a word decides; a word that names no mode, or no "--mode"
-  // at all, gives the default mode.
+  // The last "--mode" decides, like the last use of every option; a word that names no mode, a
+  // "--mode" without one, or no "--mode" at all gives the default mode.
   OutputMode mode = kDefaultOutputMode;
   bool show_help = false;
   bool show_version = false;
@@ -23,7 +23,9 @@ struct CommandLine {
   std::optional<std::string> record_path;  // write a replay of this session
   std::optional<std::string> replay_path;  // play a replay back
   bool check = false;                      // with a replay: re-run it headless and compare
-  // One line each, printed to stderr before the game starts (the game still starts).
+  // One line each, printed to stderr before the game starts (the game still starts): at most one
+  // per option, and one for all unknown options together. An option's value is never itself an
+  // option ("--record --replay x" records nothing and replays x).
   std::vector<std::string> notes;
 };
 

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "app/audio_device.h"
@@ -39,8 +40,11 @@ class WindowHost final : public FrameHost {
     const bool open = window_.poll(input);
     now_ = input.time;
     sound_.press(window_.sound_keys(), now_);
+    device_back_ = sound_.keep_device(now_) || device_back_;
     return open;
   }
+  // True once after the audio device came back from going away.
+  bool take_device_back() { return std::exchange(device_back_, false); }
   PadInput pad() override { return window_.pad(); }
   ShellInput shell() override {
     ShellInput shell = window_.shell();
@@ -87,6 +91,7 @@ class WindowHost final : public FrameHost {
   FramePacer pacer_;
   SoundShell sound_{open_audio_device};
   double now_ = 0;  // the clock of the last poll
+  bool device_back_ = false;
   std::optional<MusicSetUp> music_;  // after the device it plays through
   DrawingWarmUp warm_up_{mode_};
 };
@@ -127,6 +132,7 @@ int main(int argc, char** argv) {
   WindowHost host(*window, mode, {window->refresh_rate(), window->vsync(), fps_cap});
   FrameLoop loop(host, mode, replay.recorder.get());
   while (loop.frame()) {
+    if (host.take_device_back()) resume_after_device_loss(loop.music());
   }
   if (replay.recorder) replay.recorder->finish();
   return 0;

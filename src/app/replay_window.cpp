@@ -91,6 +91,7 @@ int play_replay_in_window(Window& window, replay::ReplayReader& reader) {
     FrameInput keys;
     if (!window.poll(keys) || keys.is_pressed(Key::Escape)) return status();
     sound.press(window.sound_keys(), keys.time);
+    sound.keep_device(keys.time);  // the music comes back with its next track
     if (keys.is_pressed(Key::Space)) {
       paused = !paused;
       paused ? pacer.pause() : pacer.resume();

@@ -43,6 +43,8 @@ EffectCues* SoundShell::effects() {
   return cues_ ? &*cues_ : nullptr;
 }
 
+bool SoundShell::keep_device(double now) { return device_ && keeper_.keep(*device_, now); }
+
 void SoundShell::press(std::span<const SoundKey> keys, double now) {
   if (keys.empty()) return;
   for (const SoundKey key : keys) level_ = after_key(level_, key);

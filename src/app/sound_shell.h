@@ -8,6 +8,7 @@
 #include <optional>
 #include <span>
 
+#include "app/audio_device.h"
 #include "app/effect_cues.h"
 #include "base/sound_keys.h"
 #include "music/audio_out.h"
@@ -27,7 +28,7 @@ constexpr double kVolumeNoteFadeSeconds = 0.5;
 
 class SoundShell {
  public:
-  using DeviceOpener = std::function<std::unique_ptr<AudioOut>()>;
+  using DeviceOpener = std::function<std::unique_ptr<DeviceAudioOut>()>;
 
   // `open_device` is called at most once, when the music or the effects first need the device;
   // when it gives nothing (it has said why) everything goes on silent.
@@ -42,6 +43,10 @@ class SoundShell {
   // one line each on stderr.
   EffectCues* effects();
 
+  // Once a frame, at the frame's clock: when the device has gone away, opens it again (see
+  // AudioDeviceKeeper). True on the frame it came back: nothing plays then, so the music has to
+  // start again.
+  bool keep_device(double now);
   // The mute and volume keys of a frame, at the frame's clock.
   void press(std::span<const SoundKey> keys, double now);
   // Holds every sound that plays (the game is paused), or lets them play on.
@@ -56,7 +61,8 @@ class SoundShell {
 
   DeviceOpener open_device_;
   bool device_tried_ = false;
-  std::unique_ptr<AudioOut> device_;
+  std::unique_ptr<DeviceAudioOut> device_;
+  AudioDeviceKeeper keeper_;
   bool effects_tried_ = false;
   std::unique_ptr<EffectPlayer> player_;
   std::optional<EffectCues> cues_;

@@ -106,6 +106,12 @@ void start_defeat_cue(MusicPlayer* player) {
   if (player->defeat_cue) player->audio->play(*player->defeat_cue, kDefeatCueVolume);
 }
 
+void resume_after_device_loss(MusicPlayer* player) {
+  if (player == nullptr) return;
+  player->current.reset();
+  if (!player->held) player->next_start_in = 0.0f;
+}
+
 void release_hold(MusicPlayer* player) {
   if (player == nullptr || !player->held) return;
   player->held = false;

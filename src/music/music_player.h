@@ -83,4 +83,9 @@ void start_defeat_cue(MusicPlayer* player);
 // A restart from Defeat: the next tick starts the next track of the order.
 void release_hold(MusicPlayer* player);
 
+// The audio device was opened again after it went away, and nothing plays on it: the next tick
+// starts the next track of the order, the interrupted one is not picked up again (a held
+// playlist stays held until its restart).
+void resume_after_device_loss(MusicPlayer* player);
+
 }  // namespace ventora

@@ -2,12 +2,16 @@
 
 #include <SDL.h>
 #include <SDL_mixer.h>
+#include <sched.h>
 
 #include <algorithm>
-#include <cmath>
 #include <atomic>
+#include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <optional>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -18,6 +22,11 @@ namespace {
 constexpr int kMixRate = 44100;
 constexpr int kMixChannels = 2;
 constexpr int kMixChunkFrames = 2048;
+// How much sound PulseAudio is asked to keep queued. SDL asks it for one mixer chunk and refills
+// only when a whole chunk fits, which leaves a quarter of a chunk (12 ms) between a late refill
+// and a dropout: a loaded machine gaps. Asked of libpulse itself, three chunks keep two or more
+// queued, at the price of about 0.1 s more before a sound is heard.
+constexpr const char* kPulseLatencyMs = "140";
 // Channels the music may take (any free one): a track and the defeat cue sound together at most.
 constexpr int kMusicChannels = 8;
 // The effects' channels, the first kEffectChannels, are grouped under this tag.
@@ -32,6 +41,43 @@ std::uint32_t read_u32(const std::uint8_t* at) {
 }
 
 std::uint16_t read_u16(const std::uint8_t* at) { return static_cast<std::uint16_t>(at[0] | (at[1] << 8)); }
+
+// The format the mixer plays in: what the first device gave, and what every reopened one must
+// give, since the loaded sounds were converted to it.
+struct MixFormat {
+  int rate = 0;
+  Uint16 format = 0;
+  int channels = 0;
+};
+
+// SDL runs its audio thread at the highest time-sharing priority it may set, which on a loaded
+// machine can still wait a quarter of a second for a core, much longer than the sound queued.
+// Real-time scheduling, at the lowest such priority, has it run when its buffer wants filling;
+// without the right to it (no root, no real-time limit), SDL's priority stays. Called on the audio
+// thread after each mix, it asks once per thread: each device opened has its own.
+void SDLCALL ask_for_real_time(void*, Uint8*, int) {
+  thread_local bool asked = false;
+  if (asked) return;
+  asked = true;
+  sched_param param{};
+  param.sched_priority = sched_get_priority_min(SCHED_RR);
+  sched_setscheduler(0, SCHED_RR | SCHED_RESET_ON_FORK, &param);
+}
+
+// What Mix_QuickLoad_RAW makes, without its check that a device is open: the sounds that load
+// while the device is away play once it is back. Mix_FreeChunk frees it and leaves the samples.
+Mix_Chunk* borrowed_chunk(std::uint8_t* samples, Uint32 bytes) {
+  auto* chunk = static_cast<Mix_Chunk*>(SDL_malloc(sizeof(Mix_Chunk)));
+  if (chunk == nullptr) {
+    SDL_OutOfMemory();
+    return nullptr;
+  }
+  chunk->allocated = 0;
+  chunk->abuf = samples;
+  chunk->alen = bytes;
+  chunk->volume = MIX_MAX_VOLUME;
+  return chunk;
+}
 
 // A streamed sound's voice on its channel, until the mixer is done with the channel.
 struct StreamPlay {
@@ -53,28 +99,68 @@ void end_voice(int, void* play) {
   p->done.store(true, std::memory_order_release);
 }
 
-class SdlAudioOut final : public AudioOut {
+class SdlAudioOut final : public DeviceAudioOut {
  public:
   ~SdlAudioOut() override {
-    Mix_HaltChannel(-1);
+    if (open_) Mix_HaltChannel(-1);
     for (Sound& sound : sounds_) Mix_FreeChunk(sound.chunk);
-    Mix_CloseAudio();
-    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    close_device();
+  }
+
+  // Opens SDL audio and the mixer with the channels set up: the first time in what the device
+  // prefers near our format, later in exactly the format the first one gave. False with the reason
+  // in `error`.
+  bool open(std::string& error) {
+    setenv("PULSE_LATENCY_MSEC", kPulseLatencyMs, 0);  // a value the user set stands
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+      error = SDL_GetError();
+      return false;
+    }
+    // Watched before it opens: a device can go away on its very first write.
+    SDL_AddEventWatch(on_event, this);
+    const int failed = format_ ? Mix_OpenAudioDevice(format_->rate, format_->format, format_->channels,
+                                                     kMixChunkFrames, nullptr, 0)
+                               : Mix_OpenAudio(kMixRate, AUDIO_S16LSB, kMixChannels, kMixChunkFrames);
+    if (failed != 0) {
+      error = Mix_GetError();
+      SDL_DelEventWatch(on_event, this);
+      SDL_QuitSubSystem(SDL_INIT_AUDIO);
+      return false;
+    }
+    if (!format_) {
+      MixFormat opened;
+      Mix_QuerySpec(&opened.rate, &opened.format, &opened.channels);
+      format_ = opened;
+    }
+    // The effects' channels come first and are kept from the music, which plays on any free other.
+    Mix_AllocateChannels(kEffectChannels + kMusicChannels);
+    Mix_ReserveChannels(kEffectChannels);
+    Mix_GroupChannels(0, kEffectChannels - 1, kEffectsGroup);
+    Mix_MasterVolume(master_volume_);
+    Mix_SetPostMix(ask_for_real_time, nullptr);
+    open_ = true;
+    return true;
+  }
+
+  bool lost() const override { return lost_; }
+
+  bool reopen(std::string& error) override {
+    close_device();
+    lost_ = false;
+    return open(error);
   }
 
   SoundLoad load_stream(std::shared_ptr<SoundStream> stream) override {
-    int rate = 0;
-    Uint16 format = 0;
-    int channels = 0;
-    if (Mix_QuerySpec(&rate, &format, &channels) == 0 || format != AUDIO_S16LSB || stream->rate() != rate ||
-        stream->channels() != channels || stream->samples() == 0) {
+    const auto [rate, format, channels] = *format_;
+    if (format != AUDIO_S16LSB || stream->rate() != rate || stream->channels() != channels ||
+        stream->samples() == 0) {
       return AudioOut::load_stream(std::move(stream));  // converted whole by the mixer
     }
     if (carrier_.empty()) {
       carrier_.resize(std::size_t{kStreamCarrierFrames} * static_cast<std::size_t>(channels) * 2);
     }
     Sound sound;
-    sound.chunk = Mix_QuickLoad_RAW(carrier_.data(), static_cast<Uint32>(carrier_.size()));
+    sound.chunk = borrowed_chunk(carrier_.data(), static_cast<Uint32>(carrier_.size()));
     if (sound.chunk == nullptr) return {-1, Mix_GetError()};
     sound.stream = std::move(stream);
     sounds_.push_back(std::move(sound));
@@ -85,8 +171,10 @@ class SdlAudioOut final : public AudioOut {
     Sound sound;
     if (in_mixer_format(wav)) {
       // The samples are already what the mixer plays: keep the buffer as the sound, no second copy.
-      sound.chunk = Mix_QuickLoad_RAW(wav.data() + 44, read_u32(wav.data() + 40));
+      sound.chunk = borrowed_chunk(wav.data() + 44, read_u32(wav.data() + 40));
       sound.storage = std::move(wav);
+    } else if (!open_) {
+      return {-1, "no audio device to convert the sound for"};
     } else {
       sound.chunk = Mix_LoadWAV_RW(SDL_RWFromConstMem(wav.data(), static_cast<int>(wav.size())), 1);
     }
@@ -96,6 +184,7 @@ class SdlAudioOut final : public AudioOut {
   }
 
   void play(SoundId id, float volume) override {
+    if (!open_) return;
     const Sound& sound = sounds_.at(id);
     if (sound.stream) {
       play_stream(sound, volume);
@@ -106,6 +195,7 @@ class SdlAudioOut final : public AudioOut {
   }
 
   void play_effect(SoundId id, float volume) override {
+    if (!open_) return;
     int channel = Mix_GroupAvailable(kEffectsGroup);
     if (channel < 0) channel = Mix_GroupOldest(kEffectsGroup);
     channel = Mix_PlayChannel(channel, sounds_.at(id).chunk, 0);
@@ -113,10 +203,12 @@ class SdlAudioOut final : public AudioOut {
   }
 
   void set_master_volume(float volume) override {
-    Mix_MasterVolume(static_cast<int>(std::lround(std::clamp(volume, 0.0f, 1.0f) * MIX_MAX_VOLUME)));
+    master_volume_ = static_cast<int>(std::lround(std::clamp(volume, 0.0f, 1.0f) * MIX_MAX_VOLUME));
+    if (open_) Mix_MasterVolume(master_volume_);
   }
 
   void set_paused(bool paused) override {
+    if (!open_) return;
     if (paused) {
       Mix_Pause(-1);
     } else {
@@ -125,15 +217,33 @@ class SdlAudioOut final : public AudioOut {
   }
 
   void stop(SoundId id) override {
+    if (!open_) return;
     const Mix_Chunk* chunk = sounds_.at(id).chunk;
     const int channels = Mix_AllocateChannels(-1);
     for (int channel = 0; channel < channels; ++channel) {
       if (Mix_Playing(channel) && Mix_GetChunk(channel) == chunk) Mix_HaltChannel(channel);
     }
-    forget_ended_plays();
   }
 
  private:
+  // SDL tells of a device that went away with this event, from its audio thread. Ours is the only
+  // output device the game opens.
+  static int SDLCALL on_event(void* self, SDL_Event* event) {
+    if (event->type == SDL_AUDIODEVICEREMOVED && event->adevice.iscapture == 0) {
+      static_cast<SdlAudioOut*>(self)->lost_ = true;
+    }
+    return 0;
+  }
+
+  void close_device() {
+    if (!open_) return;
+    SDL_DelEventWatch(on_event, this);
+    Mix_HaltChannel(-1);
+    Mix_CloseAudio();
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    open_ = false;
+  }
+
   struct Sound {
     std::vector<std::uint8_t> storage;
     Mix_Chunk* chunk = nullptr;
@@ -169,12 +279,11 @@ class SdlAudioOut final : public AudioOut {
     std::erase_if(plays_, [](const auto& play) { return play->done.load(std::memory_order_acquire); });
   }
 
-  // A canonical 16-bit WAV whose rate and channels match the opened device.
-  static bool in_mixer_format(const std::vector<std::uint8_t>& wav) {
-    int rate = 0;
-    Uint16 format = 0;
-    int channels = 0;
-    if (Mix_QuerySpec(&rate, &format, &channels) == 0 || format != AUDIO_S16LSB) return false;
+
+  // A canonical 16-bit WAV whose rate and channels match the mixer's.
+  bool in_mixer_format(const std::vector<std::uint8_t>& wav) const {
+    const auto [rate, format, channels] = *format_;
+    if (format != AUDIO_S16LSB) return false;
     if (wav.size() < 44 || std::memcmp(wav.data(), "RIFF", 4) != 0 ||
         std::memcmp(wav.data() + 36, "data", 4) != 0) {
       return false;
@@ -187,26 +296,18 @@ class SdlAudioOut final : public AudioOut {
   std::vector<Sound> sounds_;
   std::vector<std::uint8_t> carrier_;  // silence: the data of every stream's chunk
   std::vector<std::unique_ptr<StreamPlay>> plays_;
+  std::optional<MixFormat> format_;  // once a device has opened
+  bool open_ = false;
+  std::atomic<bool> lost_ = false;
+  int master_volume_ = MIX_MAX_VOLUME;
 };
 
 }  // namespace
 
-std::unique_ptr<AudioOut> open_sdl_audio_out(std::string& error) {
-  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
-    error = SDL_GetError();
-    return nullptr;
-  }
-  if (Mix_OpenAudio(kMixRate, AUDIO_S16LSB, kMixChannels, kMixChunkFrames) != 0) {
-    error = Mix_GetError();
-    SDL_QuitSubSystem(SDL_INIT_AUDIO);
-    return nullptr;
-  }
-  // The effects' channels come first and are kept from the music, which plays on any free other.
-  Mix_AllocateChannels(kEffectChannels + kMusicChannels);
-  Mix_ReserveChannels(kEffectChannels);
-  Mix_GroupChannels(0, kEffectChannels - 1, kEffectsGroup);
-  Mix_MasterVolume(MIX_MAX_VOLUME);
-  return std::make_unique<SdlAudioOut>();
+std::unique_ptr<DeviceAudioOut> open_sdl_audio_out(std::string& error) {
+  auto audio = std::make_unique<SdlAudioOut>();
+  if (!audio->open(error)) return nullptr;
+  return audio;
 }
 
 }  // namespace ventora

@@ -8,6 +8,8 @@
 namespace ventora {
 namespace {
 
+const std::string kLongWord(5000, 'x');
+
 struct ModeCase {
   std::vector<std::string_view> args;
   OutputMode mode;
@@ -27,14 +29,15 @@ TEST(CommandLine, ModeAndNotesForWhatItCannotHonour) {
       {{"ventora", "--mode", "4k"}, hd720, {"ventora: unknown mode '4k' (og, hd720, hd1080, hd4k); playing in hd720"}},
       {{"ventora", "--mode", "HD4K"}, hd720, {"ventora: unknown mode 'HD4K' (og, hd720, hd1080, hd4k); playing in hd720"}},
       {{"ventora", "--mode"}, hd720, {"ventora: --mode needs a value (og, hd720, hd1080, hd4k); playing in hd720"}},
-      // The first --mode decides, so a later one, good or bad, changes nothing.
-      {{"ventora", "--mode", "og", "--mode", "x"}, og, {}},
-      {{"ventora", "--mode", "og", "--mode", "hd4k"}, og, {}},
-      {{"ventora", "--mode", "og", "--mode"}, og, {}},
-      {{"ventora", "--mode", "x", "--mode", "hd4k"}, hd720, {"ventora: unknown mode 'x' (og, hd720, hd1080, hd4k); playing in hd720"}},
-      // "--mode" is the first pair's value: no mode, and "og" is a stray word.
-      {{"ventora", "--mode", "--mode", "og"}, hd720,
-       {"ventora: unknown mode '--mode' (og, hd720, hd1080, hd4k); playing in hd720", "ventora: unknown option 'og' (see --help)"}},
+      // The last --mode decides, and one line says the earlier ones were overridden.
+      {{"ventora", "--mode", "og", "--mode", "hd4k"}, hd4k, {"ventora: --mode given 2 times; the last one counts: 'hd4k'"}},
+      {{"ventora", "--mode", "og", "--mode", "x"}, hd720, {"ventora: unknown mode 'x' (og, hd720, hd1080, hd4k); playing in hd720"}},
+      {{"ventora", "--mode", "og", "--mode"}, hd720, {"ventora: --mode needs a value (og, hd720, hd1080, hd4k); playing in hd720"}},
+      {{"ventora", "--mode", "x", "--mode", "hd4k", "--mode", "og"}, og, {"ventora: --mode given 3 times; the last one counts: 'og'"}},
+      // An option is never another option's value.
+      {{"ventora", "--mode", "--mode", "og"}, og, {"ventora: --mode given 2 times; the last one counts: 'og'"}},
+      {{"ventora", "--mode", "--fullscreen"}, hd720, {"ventora: --mode needs a value (og, hd720, hd1080, hd4k); playing in hd720"}},
+      {{"ventora", "og"}, hd720, {"ventora: unknown option 'og' (see --help)"}},
       {{"ventora", "--mode=hd4k"}, hd720, {"ventora: unknown option '--mode=hd4k' (write --mode hd4k); playing in hd720"}},
       // The note names the mode the game plays in, even when that comes later on the line.
       {{"ventora", "--mode=hd4k", "--mode", "og"}, og, {"ventora: unknown option '--mode=hd4k' (write --mode hd4k); playing in og"}},
@@ -42,6 +45,18 @@ TEST(CommandLine, ModeAndNotesForWhatItCannotHonour) {
       {{"ventora", "--fps", "fast"}, hd720, {"ventora: --fps needs a whole number of frames a second (0 = no cap)"}},
       {{"ventora", "--fps", "-3"}, hd720, {"ventora: --fps needs a whole number of frames a second (0 = no cap)"}},
       {{"ventora", "--record"}, hd720, {"ventora: --record needs a file name"}},
+      // Any number of unknown options is one line, naming the first three.
+      {{"ventora", "--a", "--b"}, hd720, {"ventora: unknown options '--a', '--b' (see --help)"}},
+      {{"ventora", "--a", "-b", "c", "--d", "--e"}, hd720, {"ventora: unknown options '--a', '-b', 'c' and 2 more (see --help)"}},
+      {{"ventora", "--a", "--fps=30"}, hd720, {"ventora: unknown options '--a', '--fps=30' (write --fps 30)"}},
+      {{"ventora", "--a", "--b", "--c", "--mode=og"}, hd720, {"ventora: unknown options '--a', '--b', '--c' and 1 more (see --help)"}},
+      // A huge argument is quoted in part.
+      {{"ventora", std::string_view(kLongWord)}, hd720, {"ventora: unknown option '" + std::string(40, 'x') + "...' (see --help)"}},
+      // One line per option, in a fixed order, then the unknown ones.
+      {{"ventora", "--x", "--record", "--fps", "1", "--fps", "2", "--mode", "y"}, hd720,
+       {"ventora: unknown mode 'y' (og, hd720, hd1080, hd4k); playing in hd720",
+        "ventora: --fps given 2 times; the last one counts: '2'", "ventora: --record needs a file name",
+        "ventora: unknown option '--x' (see --help)"}},
   };
   for (const ModeCase& c : cases) {
     SCOPED_TRACE(testing::PrintToString(c.args));
@@ -65,6 +80,50 @@ TEST(CommandLine, ReadsEveryOption) {
   EXPECT_TRUE(cl.show_help);
   EXPECT_TRUE(cl.show_version);
   EXPECT_TRUE(cl.notes.empty());
+}
+
+// The value each option ends up with: the last use wins, and a use without a value drops the
+// earlier ones.
+TEST(CommandLine, TheLastUseOfAnOptionWinsAndItsValueIsNeverAnotherOption) {
+  struct Case {
+    std::vector<std::string_view> args;
+    std::optional<int> fps;
+    std::optional<std::string> record;
+    std::optional<std::string> replay;
+    std::vector<std::string> notes;
+  };
+  const std::string no_record = "ventora: --record needs a file name";
+  const Case cases[] = {
+      {{"ventora", "--record", "--replay", "x"}, {}, {}, "x", {no_record}},
+      {{"ventora", "--replay", "--record", "x"}, {}, "x", {}, {"ventora: --replay needs a file name"}},
+      {{"ventora", "--record", "-h"}, {}, {}, {}, {no_record}},
+      {{"ventora", "--record", "-"}, {}, "-", {}, {}},  // a single dash, or "-x", can be a file name
+      {{"ventora", "--record", "a", "--record", "b"}, {}, "b", {}, {"ventora: --record given 2 times; the last one counts: 'b'"}},
+      {{"ventora", "--record", "a", "--record"}, {}, {}, {}, {no_record}},
+      {{"ventora", "--replay", "a", "--replay", "b", "--replay", "c"}, {}, {}, "c",
+       {"ventora: --replay given 3 times; the last one counts: 'c'"}},
+      {{"ventora", "--fps", "30", "--fps", "60"}, 60, {}, {}, {"ventora: --fps given 2 times; the last one counts: '60'"}},
+      {{"ventora", "--fps", "30", "--fps", "x"}, {}, {}, {}, {"ventora: --fps needs a whole number of frames a second (0 = no cap)"}},
+      {{"ventora", "--fps", "--fullscreen"}, {}, {}, {}, {"ventora: --fps needs a whole number of frames a second (0 = no cap)"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(c.args));
+    const CommandLine cl = parse_command_line(c.args);
+    EXPECT_EQ(cl.fps, c.fps);
+    EXPECT_EQ(cl.record_path, c.record);
+    EXPECT_EQ(cl.replay_path, c.replay);
+    EXPECT_EQ(cl.notes, c.notes);
+  }
+}
+
+TEST(CommandLine, ThousandsOfUnknownOptionsAreOneShortLine) {
+  std::vector<std::string> words;
+  for (int k = 0; k < 5000; ++k) words.push_back("--unknown" + std::to_string(k));
+  std::vector<std::string_view> args = {"ventora"};
+  args.insert(args.end(), words.begin(), words.end());
+  const CommandLine cl = parse_command_line(args);
+  EXPECT_EQ(cl.notes, std::vector<std::string>{
+                          "ventora: unknown options '--unknown0', '--unknown1', '--unknown2' and 4997 more (see --help)"});
 }
 
 TEST(CommandLine, FrameCapFromTheFlagOrElseTheEnvironment) {

@@ -7,6 +7,8 @@
 
 #include <cstdlib>
 #include <memory>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "app/running_frame.h"
@@ -19,15 +21,45 @@ namespace {
 using testing::AudioCall;
 using testing::RecordingAudio;
 
+// A recording device that can be made to go away, and to refuse to come back. Like the real one
+// it no longer says it is lost once a try to open it again has closed it.
+class FlakyDevice final : public DeviceAudioOut {
+ public:
+  explicit FlakyDevice(std::vector<AudioCall>* calls) : out_(calls) {}
+  bool gone = false;
+  bool opens = true;  // whether `reopen` succeeds
+  int reopens = 0;
+
+  bool lost() const override { return gone; }
+  bool reopen(std::string& error) override {
+    ++reopens;
+    gone = false;
+    if (!opens) error = "Connection refused";
+    return opens;
+  }
+  SoundLoad load_wav(std::vector<std::uint8_t> wav) override { return out_.load_wav(std::move(wav)); }
+  void play(SoundId sound, float volume) override { out_.play(sound, volume); }
+  void stop(SoundId sound) override { out_.stop(sound); }
+  void play_effect(SoundId sound, float volume) override { out_.play_effect(sound, volume); }
+  void set_master_volume(float volume) override { out_.set_master_volume(volume); }
+  void set_paused(bool paused) override { out_.set_paused(paused); }
+
+ private:
+  RecordingAudio out_;
+};
+
 // A shell over a recording device, counting how often the device is opened.
 struct Shell {
   std::vector<AudioCall> calls;
   int opened = 0;
   bool device_opens = true;
-  SoundShell shell{[this]() -> std::unique_ptr<AudioOut> {
+  FlakyDevice* device = nullptr;
+  SoundShell shell{[this]() -> std::unique_ptr<DeviceAudioOut> {
     ++opened;
     if (!device_opens) return nullptr;
-    return std::make_unique<RecordingAudio>(&calls);
+    auto opened_device = std::make_unique<FlakyDevice>(&calls);
+    device = opened_device.get();
+    return opened_device;
   }};
 };
 
@@ -63,6 +95,7 @@ TEST(SoundShell, WithoutADeviceEverythingGoesOnSilentAfterOneTry) {
   EXPECT_EQ(s.shell.effects(), nullptr);
   EXPECT_EQ(s.shell.music_output(), nullptr);
   EXPECT_EQ(s.shell.effects(), nullptr);
+  EXPECT_FALSE(s.shell.keep_device(1.0));
   EXPECT_EQ(s.opened, 1);
   const SoundKey mute[] = {SoundKey::Mute};
   s.shell.press(mute, 1.0);  // still shows the note
@@ -78,6 +111,44 @@ TEST(SoundShell, VentoraDisableSoundTurnsTheEffectsOffAndOpensNoDeviceForThem) {
   EXPECT_NE(s.shell.music_output(), nullptr);  // the music still has its device
   unsetenv("VENTORA_DISABLE_SOUND");
   EXPECT_EQ(s.opened, 1);
+}
+
+// A device that goes away is told of once a session, tried again at once and then every few
+// seconds (not every frame, even when it goes away as soon as it is opened), and is back on the
+// frame a try succeeds.
+TEST(SoundShell, ALostDeviceIsToldOnceAndOpenedAgainEveryFewSeconds) {
+  Shell s;
+  ASSERT_NE(s.shell.effects(), nullptr);
+  FlakyDevice& device = *s.device;
+  const struct {
+    double now;
+    bool goes_away;  // before this frame
+    bool opens;      // a try at this frame succeeds
+    int tries;       // so far
+    bool back;
+  } frames[] = {
+      {0.0, false, true, 0, false}, {0.5, false, true, 0, false},
+      {1.0, true, false, 1, false},  // noticed, told, tried at once
+      {1.5, false, false, 1, false}, {2.9, false, false, 1, false},
+      {3.0, false, false, 2, false},  // kDeviceRetrySeconds later
+      {4.9, false, true, 2, false},  {5.0, false, true, 3, true},
+      {5.1, false, true, 3, false},  {9.0, false, true, 3, false},
+      {9.5, true, true, 4, true},  // away again: not told again, back at the first try
+      {9.6, true, true, 4, false},  // away as soon as opened: the next try waits its time
+      {11.4, false, true, 4, false}, {11.5, false, true, 5, true},
+  };
+  ::testing::internal::CaptureStderr();
+  for (const auto& f : frames) {
+    SCOPED_TRACE(f.now);
+    if (f.goes_away) device.gone = true;
+    device.opens = f.opens;
+    EXPECT_EQ(s.shell.keep_device(f.now), f.back);
+    EXPECT_EQ(device.reopens, f.tries);
+  }
+  const std::string told =
+      "ventora: the audio device went away; playing without sound, trying to open it again every 2 s\n";
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(), told);
+  EXPECT_EQ(s.opened, 1);  // the same device, with its sounds, throughout
 }
 
 TEST(SoundShell, MuteAndVolumeKeysSetTheDeviceInStepsAndUnmute) {

@@ -53,9 +53,10 @@ check_start 960x720 '' --mode og
 check_start 1280x720 '' --mode hd720
 check_start 1920x1080 '' --mode hd1080
 check_start 3840x2160 '' --mode hd4k
-check_start 960x720 '' --mode og --mode hd4k  # the first --mode counts
+check_start 960x720 "ventora: --mode given 2 times; the last one counts: 'og'" --mode hd4k --mode og
 check_start 1280x720 "ventora: unknown mode 'HD4K' $modes" --mode HD4K
 check_start 1280x720 "ventora: unknown mode 'hd4' $modes" --mode hd4
 check_start 1280x720 "ventora: --mode needs a value $modes" --mode
 check_start 1280x720 "ventora: unknown option '--mode=hd4k' (write --mode hd4k); playing in hd720" --mode=hd4k
 check_start 1280x720 "ventora: unknown option '--frobnicate' (see --help)" --frobnicate
+check_start 1280x720 "ventora: unknown options '--a', '--b', '--c' and 2 more (see --help)" --a --b --c --d --e

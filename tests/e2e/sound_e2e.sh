@@ -100,3 +100,32 @@ if grep -q 'no audio device\|failed to load sound effect' "$ERR_FILE"; then
   fail "unexpected sound message"
 fi
 echo "ok: quits with status 0; music off said once, nothing else about sound"
+
+# A device that goes away: SDL's disk driver writing to /dev/full fails its first write, as a
+# stopped sound server does, and again after every reopen. One line says so; the game plays on,
+# tries again every 2 s rather than every frame (each open prints the driver's line naming the
+# file), and loads its music meanwhile without a line per track.
+unset VENTORA_DISABLE_MUSIC
+export VENTORA_ENABLE_MUSIC=1
+SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=/dev/full start_game --mode og
+started=$SECONDS
+wid=$(wait_for_window)
+for _ in $(seq 1 300); do
+  grep -q 'audio device went away' "$ERR_FILE" && break
+  sleep 0.1
+done
+sleep 6
+press "$wid" space
+quit_with_escape "$wid"
+elapsed=$((SECONDS - started))
+[ "$GAME_STATUS" = 0 ] || { cat "$ERR_FILE" >&2; fail "exit status $GAME_STATUS with a lost device"; }
+[ "$(grep -c '^ventora: the audio device went away; playing without sound, trying to open it again every 2 s$' "$ERR_FILE")" = 1 ] ||
+  { cat "$ERR_FILE" >&2; fail "the lost-device line was not seen exactly once"; }
+opens=$(grep -c 'Writing to file \[/dev/full\]' "$ERR_FILE")
+[ "$opens" -ge 3 ] && [ "$opens" -le $((elapsed / 2 + 2)) ] ||
+  { cat "$ERR_FILE" >&2; fail "$opens opens of the device in $elapsed s"; }
+if grep -q 'failed to\|no audio device' "$ERR_FILE"; then
+  cat "$ERR_FILE" >&2
+  fail "unexpected sound message with a lost device"
+fi
+echo "ok: a lost device is told once and opened again $((opens - 1)) times in $elapsed s"

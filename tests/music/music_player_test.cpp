@@ -127,6 +127,29 @@ TEST(MusicPlayer, DefeatStopsTheTrackPlaysTheCueAndHoldsUntilRestart) {
   EXPECT_EQ(f.player->next_start_in, pending);
 }
 
+// After the device came back nothing plays: the next track of the order starts on the next tick
+// (not the interrupted one, and not only when its time would have run out); a held playlist
+// stays held.
+TEST(MusicPlayer, AfterTheDeviceCameBackTheNextTrackStartsAtOnce) {
+  rng::reset();
+  PlayerFixture f({10, 20, 30, 40, 50, 60});
+  music_tick(f.player.get(), 0.016f);  // track 2, 30 s long
+  for (int i = 0; i < 100; ++i) music_tick(f.player.get(), 0.05f);
+  resume_after_device_loss(f.player.get());
+  EXPECT_FALSE(f.player->current.has_value());
+  music_tick(f.player.get(), 0.016f);
+  EXPECT_EQ(f.played(), (std::vector<SoundId>{102, 104}));
+
+  start_defeat_cue(f.player.get());
+  resume_after_device_loss(f.player.get());
+  for (int i = 0; i < 100; ++i) music_tick(f.player.get(), 0.05f);
+  EXPECT_EQ(f.played(), (std::vector<SoundId>{102, 104, 200}));
+  release_hold(f.player.get());
+  music_tick(f.player.get(), 0.016f);
+  EXPECT_EQ(f.played(), (std::vector<SoundId>{102, 104, 200, 103}));
+  resume_after_device_loss(nullptr);
+}
+
 TEST(MusicPlayer, DefeatWithoutACueOrBeforeAnyTrackIsSilent) {
   rng::reset();
   PlayerFixture f({5, 5}, /*with_cue=*/false);

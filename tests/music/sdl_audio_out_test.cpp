@@ -4,11 +4,16 @@
 #include <SDL_mixer.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "mp3_fixtures.h"
 #include "music/wav.h"
@@ -142,11 +147,65 @@ TEST(SdlAudioOut, StreamsPlayFromTheirVoicesAndLetThemGoWhenStoppedOrOver) {
   unsetenv("SDL_AUDIODRIVER");
 }
 
+// SDL's disk driver writing to /dev/full fails its first write and reports the device gone, as it
+// does for a sound server that stopped. A try to open it again that fails leaves it closed and
+// quiet; one that succeeds (onto a real file) plays the sounds loaded before and meanwhile, at the
+// volume set before, on the channels set up as at the start.
+TEST(SdlAudioOut, ALostDeviceIsNoticedAndOpensAgainWithItsSounds) {
+  const std::string raw_path = ::testing::TempDir() + "reopened_device.raw";
+  std::remove(raw_path.c_str());
+  setenv("SDL_AUDIODRIVER", "disk", 1);
+  setenv("SDL_DISKAUDIOFILE", "/dev/full", 1);
+  {
+    std::string error;
+    std::unique_ptr<DeviceAudioOut> audio = open_sdl_audio_out(error);
+    ASSERT_NE(audio, nullptr) << error;
+    const SoundLoad tone = audio->load_wav(build_wav(testing::tone(2.0, 44100, 2), 2, 44100));
+    ASSERT_TRUE(tone.ok()) << tone.error;
+    audio->set_master_volume(0.5f);
+    for (int i = 0; i < 500 && !audio->lost(); ++i) SDL_Delay(10);  // 5 s: a bound for a hang
+    ASSERT_TRUE(audio->lost());
+
+    setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
+    EXPECT_FALSE(audio->reopen(error));
+    EXPECT_FALSE(error.empty());
+    EXPECT_FALSE(audio->lost());
+    EXPECT_EQ(SDL_WasInit(SDL_INIT_AUDIO), 0u);
+    audio->play(tone.sound, 1.0f);
+    audio->play_effect(tone.sound, 1.0f);
+    audio->stop(tone.sound);
+    // A sound in the mixer's format loads meanwhile (the music may still be loading); one that
+    // needs converting cannot.
+    const SoundLoad later = audio->load_wav(build_wav(testing::tone(2.0, 44100, 2), 2, 44100));
+    EXPECT_TRUE(later.ok()) << later.error;
+    EXPECT_FALSE(audio->load_wav(build_wav(testing::tone(0.1, 22050, 1), 1, 22050)).ok());
+
+    setenv("SDL_AUDIODRIVER", "disk", 1);
+    setenv("SDL_DISKAUDIOFILE", raw_path.c_str(), 1);
+    ASSERT_TRUE(audio->reopen(error)) << error;
+    EXPECT_EQ(Mix_MasterVolume(-1), 64);
+    audio->play(later.sound, 1.0f);
+    EXPECT_GE(playing_channel(), kEffectChannels);  // the effects' channels are kept again
+    audio->play_effect(tone.sound, 1.0f);
+    EXPECT_TRUE(Mix_Playing(0));
+    SDL_Delay(300);
+    EXPECT_FALSE(audio->lost());
+  }
+  EXPECT_EQ(SDL_WasInit(SDL_INIT_AUDIO), 0u);
+  unsetenv("SDL_DISKAUDIOFILE");
+  unsetenv("SDL_AUDIODRIVER");
+  std::ifstream raw(raw_path, std::ios::binary);
+  const std::vector<char> bytes{std::istreambuf_iterator<char>(raw), std::istreambuf_iterator<char>()};
+  EXPECT_TRUE(std::any_of(bytes.begin(), bytes.end(), [](char b) { return b != 0; }))
+      << bytes.size() << " bytes, all silent";
+  std::remove(raw_path.c_str());
+}
+
 TEST(SdlAudioOut, NoUsableDeviceGivesTheReasonAndNoOutput) {
   setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
   ::testing::internal::CaptureStderr();
   std::string error;
-  std::unique_ptr<AudioOut> audio = open_sdl_audio_out(error);
+  std::unique_ptr<DeviceAudioOut> audio = open_sdl_audio_out(error);
   const std::string err = ::testing::internal::GetCapturedStderr();
   unsetenv("SDL_AUDIODRIVER");
   EXPECT_EQ(audio, nullptr);
