@@ -22,7 +22,8 @@ void FrameLoop::run(FrameInput& input, const PadInput& pad, DrawList& list,
                     const ClockSource& clock) {
   input.time -= paused_seconds_;
   apply_pad(pad, *state_, pad_pointer_, input);
-  const float dt = frame_dt(host_.frame_seconds());
+  const float dt = frame_dt(step_after_pause_.value_or(host_.frame_seconds()));
+  step_after_pause_.reset();
   EffectCues* effects = host_.effects();
   const FrameOutcome outcome =
       recorder_ ? recorder_->run_frame(*state_, music_.get(), input, dt, list, clock, effects)
@@ -63,6 +64,7 @@ bool FrameLoop::running(FrameInput& input, ShellInput shell, const PadInput& pad
     case PauseStep::Pause:
       paused_ = true;
       paused_at_ = input.time;
+      if (!step_after_pause_) step_after_pause_ = host_.frame_seconds();
       host_.pause_sound(true);
       paused_controls_ = input.pad_in_use;
       draw_still(input, list, true);

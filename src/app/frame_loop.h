@@ -85,6 +85,8 @@ class FrameLoop {
   // The run's clock leaves out the pauses, so a recording plays straight through them.
   double paused_seconds_ = 0;          // all the pauses so far
   double paused_at_ = 0;               // the host's clock when this pause began
+  // The last frame's length before the pause: the first step after it takes this, not the pause.
+  std::optional<double> step_after_pause_;
   std::optional<PadLayout> paused_controls_;  // the controls the paused picture on screen names
 
   void end();

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <utility>
 
 #include <unistd.h>
 #include <vector>
@@ -45,6 +46,12 @@ class FakeHost final : public FrameHost {
   std::vector<bool> sound_pauses;  // each pause (true) and resume (false) of the sound
   int waits = 0;
   int music_set_ups = 0;
+  // Frames last 0.016 s, or, when set, as long as between the last two frames shown (at their
+  // inputs' times), as a window measures them from present to present.
+  bool timed_by_shows = false;
+  double polled_at = 0;
+  double shown_at = 0;
+  double shown_before = 0;
 
   bool poll(FrameInput& input) override {
     input = FrameInput{};
@@ -54,6 +61,7 @@ class FakeHost final : public FrameHost {
       input = inputs.front();
       inputs.pop_front();
     }
+    polled_at = input.time;
     return true;
   }
   PadInput pad() override {
@@ -70,9 +78,12 @@ class FakeHost final : public FrameHost {
   }
   void wait_for_events(double) override { ++waits; }
   void pause_sound(bool paused) override { sound_pauses.push_back(paused); }
-  double frame_seconds() override { return 0.016; }
+  double frame_seconds() override { return timed_by_shows ? shown_at - shown_before : 0.016; }
   void request_size(WindowSize size) override { size_requests.push_back(size); }
-  void show(const DrawList& list) override { shown.push_back(list); }
+  void show(const DrawList& list) override {
+    shown.push_back(list);
+    shown_before = std::exchange(shown_at, polled_at);
+  }
   // The music is ready on the `music_polls_until_ready`-th poll.
   int music_polls_until_ready = 1;
   int music_polls = 0;
@@ -392,7 +403,8 @@ TEST(Pause, NothingOfTheRunMovesWhilePaused) {
   }
 }
 
-// A recording holds the frames that ran, on a clock without the pause, and checks as it was played.
+// A recording holds the frames that ran, on a clock without the pause, and checks as it was played;
+// the first step after the pause is as long as the frames around it, not the pause.
 TEST(Pause, ARecordingLeavesThePausedFramesOut) {
   const std::filesystem::path file =
       std::filesystem::temp_directory_path() / ("ventora-pause-" + std::to_string(::getpid()) + ".vrep");
@@ -401,6 +413,7 @@ TEST(Pause, ARecordingLeavesThePausedFramesOut) {
   ASSERT_TRUE(recorder) << error;
   rng::reset();  // where a process, and so its replay, starts
   FakeHost host;
+  host.timed_by_shows = true;
   FrameLoop loop(host, OutputMode::Hd720, recorder.get());
   start(loop);
   // One frame at `time` running right, with P pressed or not.
@@ -427,6 +440,9 @@ TEST(Pause, ARecordingLeavesThePausedFramesOut) {
   ASSERT_EQ(read.replay->frames.size(), 10u);
   for (std::size_t i = 1; i < read.replay->frames.size(); ++i) {
     EXPECT_LT(read.replay->frames[i].input.time - read.replay->frames[i - 1].input.time, 0.05) << i;
+  }
+  for (std::size_t i = 2; i < read.replay->frames.size(); ++i) {  // the first two follow the start
+    EXPECT_NEAR(read.replay->frames[i].dt, 0.016, 1e-4) << i;
   }
   ::testing::internal::CaptureStdout();
   const int checked = check_replay_file(file.string(), "pause-test");
