@@ -14,7 +14,7 @@ SCREEN=3840x2160
 # Fullscreen needs a window manager to grant it, as every desktop has.
 openbox --sm-disable >/dev/null 2>&1 &
 WM_PID=$!
-trap 'kill "${GAME_PID:-0}" "$WM_PID" 2>/dev/null || true; rm -rf "$work"' EXIT
+trap 'stop_pids "${GAME_PID:-}" "$WM_PID"; rm -rf "$work"' EXIT
 for _ in $(seq 1 100); do
   xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
   sleep 0.1

@@ -16,7 +16,7 @@ SCREEN_H=768
 
 openbox --sm-disable >/dev/null 2>&1 &
 WM_PID=$!
-trap 'kill "${GAME_PID:-0}" "${OTHER_PID:-0}" "$WM_PID" 2>/dev/null || true; rm -rf "$work"' EXIT
+trap 'stop_pids "${GAME_PID:-}" "${OTHER_PID:-}" "$WM_PID"; rm -rf "$work"' EXIT
 for _ in $(seq 1 100); do
   xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
   sleep 0.1

@@ -5,8 +5,18 @@
 e2e_begin() {
   VENTORA_BIN=$1
   work=$(mktemp -d)
-  trap 'kill "${GAME_PID:-0}" 2>/dev/null || true; rm -rf "$work"' EXIT
+  trap 'stop_pids "${GAME_PID:-}"; rm -rf "$work"' EXIT
   ERR_FILE=$work/stderr.txt
+}
+
+# Ends the processes given, passing over empty ids: `kill 0` would end the whole process group,
+# the test runner with it.
+stop_pids() {
+  local pid
+  for pid in "$@"; do
+    [ -n "$pid" ] && kill "$pid" 2>/dev/null
+  done
+  return 0
 }
 
 # Starts the game in the background with the given arguments; stderr goes to $ERR_FILE.
