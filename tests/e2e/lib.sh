@@ -14,7 +14,7 @@ e2e_begin() {
 stop_pids() {
   local pid
   for pid in "$@"; do
-    [ -n "$pid" ] && kill "$pid" 2>/dev/null
+    [ -n "$pid" ] && { kill "$pid" 2>/dev/null || true; }
   done
   return 0
 }
