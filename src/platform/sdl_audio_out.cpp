@@ -64,9 +64,11 @@ void SDLCALL ask_for_real_time(void*, Uint8*, int) {
   sched_setscheduler(0, SCHED_RR | SCHED_RESET_ON_FORK, &param);
 }
 
-// What Mix_QuickLoad_RAW makes, without its check that a device is open: the sounds that load
-// while the device is away play once it is back. Mix_FreeChunk frees it and leaves the samples.
-Mix_Chunk* borrowed_chunk(std::uint8_t* samples, Uint32 bytes) {
+// A chunk that plays `samples` in place (Mix_FreeChunk frees it and leaves the samples). With no
+// device open Mix_QuickLoad_RAW refuses, so the same chunk is made by hand: the sounds that load
+// while the device is away play once it is back.
+Mix_Chunk* borrowed_chunk(std::uint8_t* samples, Uint32 bytes, bool device_open) {
+  if (device_open) return Mix_QuickLoad_RAW(samples, bytes);
   auto* chunk = static_cast<Mix_Chunk*>(SDL_malloc(sizeof(Mix_Chunk)));
   if (chunk == nullptr) {
     SDL_OutOfMemory();
@@ -160,7 +162,7 @@ class SdlAudioOut final : public DeviceAudioOut {
       carrier_.resize(std::size_t{kStreamCarrierFrames} * static_cast<std::size_t>(channels) * 2);
     }
     Sound sound;
-    sound.chunk = borrowed_chunk(carrier_.data(), static_cast<Uint32>(carrier_.size()));
+    sound.chunk = borrowed_chunk(carrier_.data(), static_cast<Uint32>(carrier_.size()), open_);
     if (sound.chunk == nullptr) return {-1, Mix_GetError()};
     sound.stream = std::move(stream);
     sounds_.push_back(std::move(sound));
@@ -171,7 +173,7 @@ class SdlAudioOut final : public DeviceAudioOut {
     Sound sound;
     if (in_mixer_format(wav)) {
       // The samples are already what the mixer plays: keep the buffer as the sound, no second copy.
-      sound.chunk = borrowed_chunk(wav.data() + 44, read_u32(wav.data() + 40));
+      sound.chunk = borrowed_chunk(wav.data() + 44, read_u32(wav.data() + 40), open_);
       sound.storage = std::move(wav);
     } else if (!open_) {
       return {-1, "no audio device to convert the sound for"};
