@@ -11,14 +11,7 @@ card_choice_window=$2
 export VENTORA_DISABLE_MUSIC=1
 SCREEN=3840x2160
 
-# Fullscreen needs a window manager to grant it, as every desktop has.
-openbox --sm-disable >/dev/null 2>&1 &
-WM_PID=$!
-trap 'stop_pids "${GAME_PID:-}" "$WM_PID"; rm -rf "$work"' EXIT
-for _ in $(seq 1 100); do
-  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-  sleep 0.1
-done
+start_window_manager
 
 # Waits up to 5 s for the window to be WIDTHxHEIGHT.
 await_size() {

@@ -14,13 +14,7 @@ export VENTORA_DISABLE_MUSIC=1 VENTORA_DISABLE_SOUND=1
 SCREEN_W=1366
 SCREEN_H=768
 
-openbox --sm-disable >/dev/null 2>&1 &
-WM_PID=$!
-trap 'stop_pids "${GAME_PID:-}" "${OTHER_PID:-}" "$WM_PID"; rm -rf "$work"' EXIT
-for _ in $(seq 1 100); do
-  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-  sleep 0.1
-done
+start_window_manager
 
 # The window's place on the screen and size (its own area, inside the frame) as GX, GY, GW, GH,
 # and its frame's extents as FL, FR, FT, FB. (xwininfo: xdotool counts a framed window's offset

@@ -5,7 +5,7 @@
 e2e_begin() {
   VENTORA_BIN=$1
   work=$(mktemp -d)
-  trap 'stop_pids "${GAME_PID:-}"; rm -rf "$work"' EXIT
+  trap 'stop_pids "${GAME_PID:-}" "${OTHER_PID:-}" "${WM_PID:-}"; rm -rf "$work"' EXIT
   ERR_FILE=$work/stderr.txt
 }
 
@@ -17,6 +17,17 @@ stop_pids() {
     [ -n "$pid" ] && { kill "$pid" 2>/dev/null || true; }
   done
   return 0
+}
+
+# Starts a window manager (fullscreen, maximising and focus need one, as every desktop has) and
+# waits up to 10 s for it to take the screen; it ends with the script.
+start_window_manager() {
+  openbox --sm-disable >/dev/null 2>&1 &
+  WM_PID=$!
+  for _ in $(seq 1 100); do
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+    sleep 0.1
+  done
 }
 
 # Starts the game in the background with the given arguments; stderr goes to $ERR_FILE.
