@@ -278,6 +278,7 @@ void GlRenderer::Impl::upload_atlases() {
                       GL_UNSIGNED_BYTE, data);
     }
     slot->uploaded_version = slot->cpu.version();
+    if (stats != nullptr) ++stats->glyph_atlas_uploads;
   }
 }
 
@@ -686,6 +687,20 @@ gl::Result<bool> GlRenderer::warm_up_next(std::uint32_t planet_pixels, bool dith
   if (!drawn) return drawn.error();
   ++warmed_kinds_;
   return warmed_kinds_ == planet::kPlanetKindCount;
+}
+
+std::vector<int> GlRenderer::text_pixel_sizes() const {
+  std::vector<int> sizes;
+  for (const auto& [px, slot] : impl_->atlases) sizes.push_back(px);
+  return sizes;
+}
+
+void GlRenderer::warm_up_glyphs(int pixel_size, std::string_view characters) {
+  Impl::AtlasSlot& slot = impl_->atlas(pixel_size);
+  Font::embedded().layout(characters, pixel_size, &impl_->glyphs);
+  for (const PlacedGlyph& g : impl_->glyphs) slot.cpu.glyph(g.glyph);
+  impl_->upload_atlases();
+  glFinish();
 }
 
 int GlRenderer::planet_programs_built() const { return impl_->painter.programs_built(); }

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "draw/draw_list.h"
@@ -17,6 +18,7 @@ struct RenderStats {
   int draw_calls = 0;  // glDrawElements calls of the last list
   int batches_flushed = 0;
   int vertices = 0;
+  int glyph_atlas_uploads = 0;  // glyph atlases (re-)uploaded because a glyph was new
 };
 
 class GlRenderer {
@@ -58,6 +60,12 @@ class GlRenderer {
   // Planets of `planet_pixels` art pixels and the dither switch `dither`, as the game draws them.
   // An error when a program does not build.
   gl::Result<bool> warm_up_next(std::uint32_t planet_pixels, bool dither);
+  // Whole pixel sizes text has been drawn at so far, smallest first.
+  std::vector<int> text_pixel_sizes() const;
+  // Start-up: rasterises `characters` (UTF-8) at `pixel_size` into that size's glyph atlas and
+  // uploads it, so that a text first met later (a stat, a countdown digit) costs no rasterising
+  // and no re-upload of the atlas mid-run.
+  void warm_up_glyphs(int pixel_size, std::string_view characters);
   // The planet layer programs built so far (see PlanetPainter::programs_built).
   int planet_programs_built() const;
 

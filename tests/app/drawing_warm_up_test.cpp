@@ -1,5 +1,6 @@
 // The start-up's warm-up through a real offscreen window: afterwards no stage of a run builds a
-// planet program, and the shared generator is where it was (replays start from it).
+// planet program nor rasterises a glyph, and the shared generator is where it was (replays start
+// from it).
 #include "app/drawing_warm_up.h"
 
 #include <gtest/gtest.h>
@@ -11,32 +12,40 @@
 #include "game/run.h"
 #include "platform/gl_renderer.h"
 #include "random/rng.h"
+#include "tests/support/run_bot.h"
 #include "tests/support/require_gl.h"
 #include "view/scene.h"
 
 namespace ventora {
 namespace {
 
-TEST(DrawingWarmUp, LeavesNoProgramForAStageToBuildAndTheGeneratorAlone) {
+std::unique_ptr<Window> open_window(OutputMode mode, std::string& error) {
   setenv("SDL_VIDEODRIVER", "offscreen", 1);
+  const WindowSize size = mode_info(mode).window;
+  return Window::open(
+      {"Ventora warm-up test", static_cast<int>(size.width), static_cast<int>(size.height), false}, error);
+}
+
+void warm_up(Window& window, OutputMode mode) {
+  DrawingWarmUp warm_up(mode);
+  int steps = 0;
+  for (bool done = false; !done && steps < 100; ++steps) {
+    gl::Result<bool> step = warm_up.step(window);
+    ASSERT_TRUE(step.ok()) << step.error().message;
+    done = step.value();
+  }
+  ASSERT_LT(steps, 100);
+}
+
+TEST(DrawingWarmUp, LeavesNoProgramForAStageToBuildAndTheGeneratorAlone) {
   for (const OutputMode mode : {OutputMode::Og, OutputMode::Hd1080}) {
     SCOPED_TRACE(std::string(mode_word(mode)));
-    const WindowSize size = mode_info(mode).window;
     std::string error;
-    std::unique_ptr<Window> window = Window::open(
-        {"Ventora warm-up test", static_cast<int>(size.width), static_cast<int>(size.height), false}, error);
+    std::unique_ptr<Window> window = open_window(mode, error);
     VENTORA_REQUIRE_GL(window != nullptr, error);
     rng::seed(77);
     const std::uint64_t generator = rng::state();
-
-    DrawingWarmUp warm_up(mode);
-    int steps = 0;
-    for (bool done = false; !done && steps < 100; ++steps) {
-      gl::Result<bool> step = warm_up.step(*window);
-      ASSERT_TRUE(step.ok()) << step.error().message;
-      done = step.value();
-    }
-    ASSERT_LT(steps, 100);
+    warm_up(*window, mode);
     EXPECT_EQ(rng::state(), generator);
     const int built = window->renderer().planet_programs_built();
     EXPECT_GT(built, 0);
@@ -52,6 +61,50 @@ TEST(DrawingWarmUp, LeavesNoProgramForAStageToBuildAndTheGeneratorAlone) {
       ASSERT_TRUE(window->draw(list).ok());
       EXPECT_EQ(window->renderer().planet_programs_built(), built) << "stage " << stage;
     }
+  }
+}
+
+// Only text commands can add a glyph: the whole run's texts, size by size, in one line.
+std::string texts_of(const DrawList& list) {
+  std::string texts;
+  for (const DrawCommand& command : list.commands) {
+    if (command.op != DrawOp::Text) continue;
+    texts += std::to_string(command.font_size) + ' ' + command.text + '\n';
+  }
+  return texts;
+}
+
+// The texts that change during a run (stats, timers, stage numbers, the countdown, card names)
+// find their glyphs already in the atlases: no frame re-uploads one. Only frames whose texts
+// changed are drawn, which keeps a whole run quick.
+TEST(DrawingWarmUp, LeavesNoGlyphForAWholeRunToRasterise) {
+  for (const OutputMode mode : {OutputMode::Og, OutputMode::Hd720}) {
+    SCOPED_TRACE(std::string(mode_word(mode)));
+    std::string error;
+    std::unique_ptr<Window> window = open_window(mode, error);
+    VENTORA_REQUIRE_GL(window != nullptr, error);
+    warm_up(*window, mode);
+
+    GameState state = start_run({1765000000, 0}, mode);
+    bot::RunPlan plan;
+    plan.route = bot::Route::ThroughBonus;
+    std::string last_texts;
+    int drawn = 0;
+    plan.on_frame = [&](const GameState& s, const FrameInput& input) {
+      DrawList list;
+      Canvas canvas(list, input.screen_width, input.screen_height);
+      canvas.set_time(input.time);
+      draw_scene(s, canvas);
+      std::string texts = texts_of(list);
+      if (texts == last_texts) return;
+      last_texts = std::move(texts);
+      ASSERT_TRUE(window->draw(list).ok());
+      EXPECT_EQ(window->renderer().stats().glyph_atlas_uploads, 0) << "texts:\n" << last_texts;
+      ++drawn;
+    };
+    bot::play_run(state, plan);
+    EXPECT_EQ(state.screen, Screen::Victory);
+    EXPECT_GT(drawn, 20);
   }
 }
 
