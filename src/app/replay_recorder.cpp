@@ -1,5 +1,7 @@
 #include "app/replay_recorder.h"
 
+#include <cstdio>
+#include <optional>
 #include <utility>
 
 #include "game/run.h"
@@ -40,6 +42,7 @@ GameState ReplayRecorder::start_run(const MusicPlayer* music, const ClockSource&
   header.start_clock = readings_.front();
   header.start_hash = last_hash_ = replay::state_hash(state);
   writer_->write_header(header);
+  report_failure();
   started_ = true;
   return state;
 }
@@ -56,13 +59,21 @@ FrameOutcome ReplayRecorder::run_frame(GameState& state, MusicPlayer* music,
   frame.clock_readings = readings_;
   frame.state_hash = last_hash_ = replay::state_hash(state);
   writer_->write_frame(frame);
+  report_failure();
   return outcome;
 }
 
 void ReplayRecorder::finish() {
   if (!started_) return;
   writer_->write_end(last_hash_);
+  report_failure();
   started_ = false;
+}
+
+void ReplayRecorder::report_failure() {
+  if (const std::optional<std::string> failure = writer_->take_failure()) {
+    std::fprintf(stderr, "%s\n", failure->c_str());
+  }
 }
 
 }  // namespace ventora

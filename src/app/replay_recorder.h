@@ -35,6 +35,8 @@ class ReplayRecorder {
 
  private:
   ReplayRecorder(std::unique_ptr<replay::ReplayWriter> writer, std::string game_version);
+  // Says once, on stderr, why the recording stopped, after the write that failed.
+  void report_failure();
   // `clock` as handed to the game: each reading is kept for the record being made.
   ClockSource recording(const ClockSource& clock);
 

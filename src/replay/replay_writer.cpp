@@ -94,8 +94,7 @@ void ReplayWriter::write(const void* data, std::size_t size) {
   if (!file_) return;
   // Flushed at once: whatever reached the file stays usable if the game dies next.
   if (std::fwrite(data, 1, size, file_) != size || std::fflush(file_) != 0) {
-    std::fprintf(stderr, "ventora: recording stopped: cannot write %s: %s\n", path_.c_str(),
-                 std::strerror(errno));
+    failure_ = "ventora: recording stopped: cannot write " + path_ + ": " + std::strerror(errno);
     std::fclose(file_);
     file_ = nullptr;
   }

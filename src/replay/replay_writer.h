@@ -1,7 +1,7 @@
 // Writes a replay as the game runs: the header's opening lines at once, the rest of it once the
 // run has started, then one record per frame, each flushed at once, so a game that is killed
 // leaves a file that replays up to its last whole frame. A write that fails stops the recording
-// with one line on stderr; the game goes on.
+// and leaves one line for the caller to report; the game goes on.
 #pragma once
 
 #include <cstdio>
@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "replay/replay_format.h"
 
@@ -34,6 +35,9 @@ class ReplayWriter {
   std::uint64_t frames_written() const { return frames_; }
   // False once a write has failed.
   bool ok() const { return file_ != nullptr; }
+  // The line saying why the recording stopped, once, the first time it is asked after a failed
+  // write; nothing otherwise.
+  std::optional<std::string> take_failure() { return std::exchange(failure_, std::nullopt); }
 
  private:
   ReplayWriter(std::FILE* file, std::string path, std::size_t opening_size)
@@ -44,6 +48,7 @@ class ReplayWriter {
   std::string path_;
   std::size_t opening_size_;  // the bytes of the header written by create()
   std::optional<FrameInput> previous_;
+  std::optional<std::string> failure_;
   std::uint64_t frames_ = 0;
 };
 
