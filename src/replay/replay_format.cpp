@@ -57,6 +57,23 @@ std::string encode_header(const Header& header) {
   return text;
 }
 
+std::optional<std::string> frame_does_not_fit(const Frame& frame) {
+  constexpr std::size_t kMaxCount = 0xFF;
+  const std::vector<std::string>& names = frame.input.pressed_names;
+  if (names.size() > kMaxCount) return std::to_string(names.size()) + " key names in one frame";
+  if (frame.clock_readings.size() > kMaxCount) {
+    return std::to_string(frame.clock_readings.size()) + " clock readings in one frame";
+  }
+  // The largest payload without the names (mouse and screen size both written), then the names.
+  std::size_t payload = 4 + 1 + 2 + 2 + 8 + 8 + 8 + 1 + 1 + 12 * frame.clock_readings.size() + 8;
+  for (const std::string& name : names) {
+    if (name.size() > kMaxCount) return "a key name of " + std::to_string(name.size()) + " bytes";
+    payload += 1 + name.size();
+  }
+  if (payload > 0xFFFF) return "a frame record of " + std::to_string(payload) + " bytes";
+  return std::nullopt;
+}
+
 std::vector<std::uint8_t> encode_frame(const Frame& frame, const FrameInput* previous) {
   const FrameInput& in = frame.input;
   const bool mouse_changed = !previous || !(previous->mouse == in.mouse);

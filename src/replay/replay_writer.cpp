@@ -79,6 +79,12 @@ void ReplayWriter::write_header(const Header& header) {
 }
 
 void ReplayWriter::write_frame(const Frame& frame) {
+  if (!file_) return;
+  if (const std::optional<std::string> why = frame_does_not_fit(frame)) {
+    stop("ventora: recording stopped: frame " + std::to_string(frames_ + 1) +
+         " does not fit in a replay: " + *why);
+    return;
+  }
   const std::vector<std::uint8_t> bytes = encode_frame(frame, previous_ ? &*previous_ : nullptr);
   write(bytes.data(), bytes.size());
   previous_ = frame.input;
@@ -94,10 +100,14 @@ void ReplayWriter::write(const void* data, std::size_t size) {
   if (!file_) return;
   // Flushed at once: whatever reached the file stays usable if the game dies next.
   if (std::fwrite(data, 1, size, file_) != size || std::fflush(file_) != 0) {
-    failure_ = "ventora: recording stopped: cannot write " + path_ + ": " + std::strerror(errno);
-    std::fclose(file_);
-    file_ = nullptr;
+    stop("ventora: recording stopped: cannot write " + path_ + ": " + std::strerror(errno));
   }
+}
+
+void ReplayWriter::stop(std::string why) {
+  failure_ = std::move(why);
+  std::fclose(file_);
+  file_ = nullptr;
 }
 
 }  // namespace ventora::replay

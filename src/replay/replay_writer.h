@@ -1,7 +1,8 @@
 // Writes a replay as the game runs: the header's opening lines at once, the rest of it once the
 // run has started, then one record per frame, each flushed at once, so a game that is killed
-// leaves a file that replays up to its last whole frame. A write that fails stops the recording
-// and leaves one line for the caller to report; the game goes on.
+// leaves a file that replays up to its last whole frame. A write that fails, or a frame too big
+// for a record, stops the recording and leaves one line for the caller to report; the game goes
+// on.
 #pragma once
 
 #include <cstdio>
@@ -43,6 +44,8 @@ class ReplayWriter {
   ReplayWriter(std::FILE* file, std::string path, std::size_t opening_size)
       : file_(file), path_(std::move(path)), opening_size_(opening_size) {}
   void write(const void* data, std::size_t size);
+  // Ends the recording, keeping what is written, with `why` for take_failure().
+  void stop(std::string why);
 
   std::FILE* file_;
   std::string path_;

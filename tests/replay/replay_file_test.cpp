@@ -13,6 +13,7 @@
 
 #include "replay/replay_format.h"
 #include "replay/replay_reader.h"
+#include "replay/replay_writer.h"
 
 namespace ventora::replay {
 namespace {
@@ -134,6 +135,79 @@ TEST(ReplayFile, TheLongestFramesReadBack) {
     expect_same(read.replay->frames[i], r.frames[i]);
   }
   EXPECT_TRUE(read.replay->end);
+}
+
+// A frame is written whole or not at all: one that a record's count and length fields cannot
+// hold is refused with the reason, never written with its counts wrapped around; the largest that
+// fits reads back.
+TEST(ReplayFile, AFrameTooBigForARecordIsRefusedWithTheReason) {
+  const struct {
+    const char* what;
+    std::size_t names, name_bytes, readings;
+    const char* refusal;  // empty: fits
+  } cases[] = {
+      {"255 names of 255 bytes", 255, 255, 0, ""},
+      {"255 clock readings", 1, 1, 255, ""},
+      {"256 names", 256, 1, 0, "256 key names in one frame"},
+      {"a 256-byte name", 1, 256, 0, "a key name of 256 bytes"},
+      {"256 clock readings", 1, 1, 256, "256 clock readings in one frame"},
+      {"both at their largest", 255, 255, 255, "a frame record of 68383 bytes"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    ReplayFile r = sample();
+    Frame& big = r.frames[1];
+    big.input.pressed_names.clear();
+    for (std::size_t i = 0; i < c.names; ++i) {
+      std::string name = std::to_string(i);  // distinct, as a frame's names are
+      name.resize(c.name_bytes, 'K');
+      big.input.pressed_names.push_back(name);
+    }
+    big.clock_readings.assign(c.readings, ClockReading{1765000000, 7});
+    const std::optional<std::string> refusal = frame_does_not_fit(big);
+    if (*c.refusal != '\0') {
+      EXPECT_EQ(refusal.value_or("fits"), c.refusal);
+      continue;
+    }
+    ASSERT_FALSE(refusal) << *refusal;
+    const ReadResult read = read_replay(encode_replay(r), kVersion);
+    ASSERT_TRUE(read.replay) << read.error;
+    expect_same(read.replay->frames[1], big);
+  }
+}
+
+// A recording meeting such a frame stops before it, with one line, and what it wrote before reads
+// as a recording that stopped early.
+TEST(ReplayFile, TheWriterStopsBeforeAFrameThatDoesNotFit) {
+  const std::filesystem::path path =
+      std::filesystem::temp_directory_path() / ("ventora-big-" + std::to_string(::getpid()) + ".vrep");
+  const ReplayFile r = sample();
+  {
+    std::string error;
+    std::unique_ptr<ReplayWriter> writer = ReplayWriter::create(path.string(), kVersion, error);
+    ASSERT_TRUE(writer) << error;
+    writer->write_header(r.header);
+    writer->write_frame(r.frames[0]);
+    EXPECT_FALSE(writer->take_failure());
+    Frame big = r.frames[1];
+    big.input.pressed_names.assign(300, "K");
+    writer->write_frame(big);
+    writer->write_frame(r.frames[2]);
+    writer->write_end(9);
+    EXPECT_FALSE(writer->ok());
+    EXPECT_EQ(writer->frames_written(), 1u);
+    EXPECT_EQ(writer->take_failure().value_or(""),
+              "ventora: recording stopped: frame 2 does not fit in a replay: 300 key names in one frame");
+    EXPECT_FALSE(writer->take_failure());  // said once
+  }
+  const OpenResult opened = open_replay_file(path.string(), kVersion);
+  ASSERT_TRUE(opened.reader) << opened.error;
+  Frame frame;
+  int frames = 0;
+  while (opened.reader->next(frame)) ++frames;
+  EXPECT_EQ(frames, 1);
+  EXPECT_EQ(opened.reader->ending(), Ending::Cut);
+  std::filesystem::remove(path);
 }
 
 TEST(ReplayFile, EveryOutputModeAndMusicOffReadBack) {
