@@ -66,6 +66,16 @@ constexpr std::array<KindInfo, kPlanetKindCount> kKinds{{
     {"Star", kStarLayers, kStarPalette},
 }};
 
+constexpr bool every_palette_entry_parses() {
+  for (const KindInfo& kind : kKinds) {
+    for (std::string_view hex : kind.palette) {
+      if (!parse_hex_color(hex)) return false;
+    }
+  }
+  return true;
+}
+static_assert(every_palette_entry_parses(), "a palette entry is no #RRGGBB or #RRGGBBAA colour");
+
 const KindInfo& info(PlanetKind kind) { return kKinds.at(static_cast<std::size_t>(kind)); }
 
 }  // namespace

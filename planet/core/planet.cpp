@@ -1,6 +1,5 @@
 #include <algorithm>
 #include <bit>
-#include <cctype>
 #include <cmath>
 
 #include "planet/core/planet.h"
@@ -42,15 +41,6 @@ float unit_float(Pcg32& rng) {
   return scale * static_cast<float>(x2);
 }
 
-int hex_digit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
-
-bool is_space(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
-
 }  // namespace
 
 float cloud_cover_for(PlanetKind kind, std::uint64_t seed) {
@@ -79,21 +69,6 @@ float cloud_cover_for(PlanetKind kind, std::uint64_t seed) {
 
 void set_pixels(Planet& planet, std::uint32_t pixels) {
   planet.pixels = std::clamp(pixels, kMinPixels, kMaxPixels);
-}
-
-std::optional<Rgba8> parse_hex_color(std::string_view text) {
-  while (!text.empty() && is_space(text.front())) text.remove_prefix(1);
-  while (!text.empty() && is_space(text.back())) text.remove_suffix(1);
-  while (!text.empty() && text.front() == '#') text.remove_prefix(1);
-  if (text.size() != 6 && text.size() != 8) return std::nullopt;
-  std::uint8_t channels[4] = {0, 0, 0, 255};
-  for (std::size_t i = 0; i < text.size() / 2; ++i) {
-    const int hi = hex_digit(text[2 * i]);
-    const int lo = hex_digit(text[2 * i + 1]);
-    if (hi < 0 || lo < 0) return std::nullopt;
-    channels[i] = static_cast<std::uint8_t>(hi * 16 + lo);
-  }
-  return Rgba8{channels[0], channels[1], channels[2], channels[3]};
 }
 
 Planet create_planet(PlanetKind kind, const PlanetParams& params) {
@@ -126,9 +101,8 @@ Planet create_planet(PlanetKind kind, const PlanetParams& params) {
       break;
   }
 
-  for (std::string_view hex : kind_palette(kind)) {
-    if (auto color = parse_hex_color(hex)) planet.colors.push_back(*color);
-  }
+  // Every built-in entry parses: kinds.cpp checks its palettes when it is compiled.
+  for (std::string_view hex : kind_palette(kind)) planet.colors.push_back(*parse_hex_color(hex));
   for (std::string_view name : kind_layer_names(kind)) {
     planet.layers.push_back(PlanetLayer{std::string(name), true});
   }

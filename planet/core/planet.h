@@ -61,7 +61,30 @@ Planet create_planet(PlanetKind kind, const PlanetParams& params);
 // Stores `pixels` clamped to kMinPixels..kMaxPixels.
 void set_pixels(Planet& planet, std::uint32_t pixels);
 // "#RRGGBB" or "#RRGGBBAA" (any number of leading '#', surrounding white space, either case).
-std::optional<Rgba8> parse_hex_color(std::string_view text);
+// Usable at compile time, so that the built-in palettes are checked when they are compiled.
+constexpr std::optional<Rgba8> parse_hex_color(std::string_view text) {
+  constexpr auto is_space = [](char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+  };
+  constexpr auto hex_digit = [](char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+  };
+  while (!text.empty() && is_space(text.front())) text.remove_prefix(1);
+  while (!text.empty() && is_space(text.back())) text.remove_suffix(1);
+  while (!text.empty() && text.front() == '#') text.remove_prefix(1);
+  if (text.size() != 6 && text.size() != 8) return std::nullopt;
+  std::uint8_t channels[4] = {0, 0, 0, 255};
+  for (std::size_t i = 0; i < text.size() / 2; ++i) {
+    const int hi = hex_digit(text[2 * i]);
+    const int lo = hex_digit(text[2 * i + 1]);
+    if (hi < 0 || lo < 0) return std::nullopt;
+    channels[i] = static_cast<std::uint8_t>(hi * 16 + lo);
+  }
+  return Rgba8{channels[0], channels[1], channels[2], channels[3]};
+}
 
 // The kinds as data: name ("RiverPlanet"), layer names in drawing order, palette strings.
 std::string_view kind_name(PlanetKind kind);
