@@ -122,12 +122,12 @@ int main(int argc, char** argv) {
   config.fullscreen = command_line.fullscreen;
   config.scaling = command_line.integer_scale ? Scaling::Whole : Scaling::Fill;
   config.vsync = fps_cap != 0;  // uncapped means uncapped
-  std::string error;
-  std::unique_ptr<Window> window = Window::open(config, error);
-  if (!window) {
-    std::fprintf(stderr, "%s\n", error.c_str());
+  gl::Result<std::unique_ptr<Window>> opened = Window::open(config);
+  if (!opened) {
+    std::fprintf(stderr, "%s\n", opened.error().message.c_str());
     return 1;
   }
+  const std::unique_ptr<Window> window = std::move(opened.value());
   if (replay.playback) return play_replay_in_window(*window, *replay.playback);
   WindowHost host(*window, mode, {window->refresh_rate(), window->vsync(), fps_cap});
   FrameLoop loop(host, mode, replay.recorder.get());

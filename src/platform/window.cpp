@@ -128,10 +128,9 @@ Window::Window(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
 
 Window::~Window() = default;
 
-std::unique_ptr<Window> Window::open(const WindowConfig& config, std::string& error) {
+gl::Result<std::unique_ptr<Window>> Window::open(const WindowConfig& config) {
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-    error = std::string("ventora: cannot open a window: no display (") + SDL_GetError() + ")";
-    return nullptr;
+    return gl::Error{std::string("ventora: cannot open a window: no display (") + SDL_GetError() + ")"};
   }
   auto impl = std::make_unique<Impl>();
   // Without a display SDL falls back to its invisible offscreen driver; only tests ask for it.
@@ -139,8 +138,7 @@ std::unique_ptr<Window> Window::open(const WindowConfig& config, std::string& er
   const char* asked = SDL_GetHint(SDL_HINT_VIDEODRIVER);
   if ((driver == "offscreen" || driver == "dummy") &&
       (!asked || std::string_view(asked).find(driver) == std::string_view::npos)) {
-    error = "ventora: cannot open a window: no display (no X11 or Wayland display found)";
-    return nullptr;
+    return gl::Error{"ventora: cannot open a window: no display (no X11 or Wayland display found)"};
   }
   SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
   SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
@@ -161,19 +159,16 @@ std::unique_ptr<Window> Window::open(const WindowConfig& config, std::string& er
   impl->window = SDL_CreateWindow(config.title.c_str(), SDL_WINDOWPOS_CENTERED,
                                   SDL_WINDOWPOS_CENTERED, first.width, first.height, flags);
   if (!impl->window) {
-    error = std::string("ventora: cannot open a window: ") + SDL_GetError();
-    return nullptr;
+    return gl::Error{std::string("ventora: cannot open a window: ") + SDL_GetError()};
   }
   set_icon(impl->window);
   impl->context = SDL_GL_CreateContext(impl->window);
   if (!impl->context) {
-    error = std::string("ventora: OpenGL 3.3 core context unavailable: ") + SDL_GetError();
-    return nullptr;
+    return gl::Error{std::string("ventora: OpenGL 3.3 core context unavailable: ") + SDL_GetError()};
   }
   if (epoxy_gl_version() < 33) {
-    error = "ventora: OpenGL 3.3 core context unavailable: the driver offers only " +
-            std::to_string(epoxy_gl_version() / 10) + "." + std::to_string(epoxy_gl_version() % 10);
-    return nullptr;
+    return gl::Error{"ventora: OpenGL 3.3 core context unavailable: the driver offers only " +
+            std::to_string(epoxy_gl_version() / 10) + "." + std::to_string(epoxy_gl_version() % 10)};
   }
   // The game reads keys, not typed text: no input method window should pop up.
   SDL_StopTextInput();
@@ -181,10 +176,7 @@ std::unique_ptr<Window> Window::open(const WindowConfig& config, std::string& er
   impl->vsync = config.vsync && SDL_GL_SetSwapInterval(1) == 0;
   if (!config.vsync) SDL_GL_SetSwapInterval(0);
   gl::Result<std::unique_ptr<GlRenderer>> renderer = GlRenderer::create();
-  if (!renderer) {
-    error = renderer.error().message;
-    return nullptr;
-  }
+  if (!renderer) return renderer.error();
   impl->renderer = std::move(renderer.value());
   // Buttons by their place on the pad, whatever its maker prints on them: South jumps on every pad.
   SDL_SetHint(SDL_HINT_GAMECONTROLLER_USE_BUTTON_LABELS, "0");

@@ -32,11 +32,11 @@ struct WindowConfig {
 
 class Window {
  public:
-  // Opens the window, its GL context and the renderer; on failure returns nothing and sets
-  // `error` to one line that names what is missing. The window opens at the configured size
+  // Opens the window, its GL context and the renderer; on failure the one line that names what
+  // is missing. The window opens at the configured size
   // where that fits the display's usable area with its frame, else at the largest size of the
   // same shape that does, centred on it; the game still draws at the configured size.
-  static std::unique_ptr<Window> open(const WindowConfig& config, std::string& error);
+  static gl::Result<std::unique_ptr<Window>> open(const WindowConfig& config);
   ~Window();
   Window(const Window&) = delete;
   Window& operator=(const Window&) = delete;

@@ -19,11 +19,11 @@
 namespace ventora {
 namespace {
 
-std::unique_ptr<Window> open_window(OutputMode mode, std::string& error) {
+gl::Result<std::unique_ptr<Window>> open_window(OutputMode mode) {
   setenv("SDL_VIDEODRIVER", "offscreen", 1);
   const WindowSize size = mode_info(mode).window;
   return Window::open(
-      {"Ventora warm-up test", static_cast<int>(size.width), static_cast<int>(size.height), false}, error);
+      {"Ventora warm-up test", static_cast<int>(size.width), static_cast<int>(size.height), false});
 }
 
 void warm_up(Window& window, OutputMode mode) {
@@ -40,9 +40,9 @@ void warm_up(Window& window, OutputMode mode) {
 TEST(DrawingWarmUp, LeavesNoProgramForAStageToBuildAndTheGeneratorAlone) {
   for (const OutputMode mode : {OutputMode::Og, OutputMode::Hd1080}) {
     SCOPED_TRACE(std::string(mode_word(mode)));
-    std::string error;
-    std::unique_ptr<Window> window = open_window(mode, error);
-    VENTORA_REQUIRE_GL(window != nullptr, error);
+    gl::Result<std::unique_ptr<Window>> opened = open_window(mode);
+    VENTORA_REQUIRE_GL(opened.ok(), opened.error().message);
+    const std::unique_ptr<Window> window = std::move(opened.value());
     rng::seed(77);
     const std::uint64_t generator = rng::state();
     warm_up(*window, mode);
@@ -80,9 +80,9 @@ std::string texts_of(const DrawList& list) {
 TEST(DrawingWarmUp, LeavesNoGlyphForAWholeRunToRasterise) {
   for (const OutputMode mode : {OutputMode::Og, OutputMode::Hd720}) {
     SCOPED_TRACE(std::string(mode_word(mode)));
-    std::string error;
-    std::unique_ptr<Window> window = open_window(mode, error);
-    VENTORA_REQUIRE_GL(window != nullptr, error);
+    gl::Result<std::unique_ptr<Window>> opened = open_window(mode);
+    VENTORA_REQUIRE_GL(opened.ok(), opened.error().message);
+    const std::unique_ptr<Window> window = std::move(opened.value());
     warm_up(*window, mode);
 
     GameState state = start_run({1765000000, 0}, mode);

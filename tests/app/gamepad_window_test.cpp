@@ -24,8 +24,9 @@ class VirtualPadTest : public ::testing::Test {
     setenv("SDL_VIDEODRIVER", "offscreen", 1);
     // The offscreen driver's window never has the focus, and SDL holds back pads without it.
     SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
-    window_ = Window::open({"Ventora pad test", 64, 48, false}, error_);
-    if (!window_) GTEST_SKIP() << "no window from the offscreen driver: " << error_;
+    gl::Result<std::unique_ptr<Window>> opened = Window::open({"Ventora pad test", 64, 48, false});
+    if (!opened) GTEST_SKIP() << "no window from the offscreen driver: " << opened.error().message;
+    window_ = std::move(opened.value());
     state_ = GameState{};
   }
   void TearDown() override {
@@ -65,7 +66,6 @@ class VirtualPadTest : public ::testing::Test {
     return input;
   }
 
-  std::string error_;
   std::unique_ptr<Window> window_;
   GameState state_;
   PadPointer pointer_;

@@ -33,12 +33,12 @@ int main(int argc, char** argv) {
   WindowConfig config;
   config.width = static_cast<int>(size.width);
   config.height = static_cast<int>(size.height);
-  std::string error;
-  auto window = Window::open(config, error);
-  if (!window) {
-    std::fprintf(stderr, "%s\n", error.c_str());
+  gl::Result<std::unique_ptr<Window>> opened = Window::open(config);
+  if (!opened) {
+    std::fprintf(stderr, "%s\n", opened.error().message.c_str());
     return 1;
   }
+  const std::unique_ptr<Window> window = std::move(opened.value());
   PadPointer pointer;
   for (;;) {
     FrameInput input;

@@ -49,7 +49,12 @@ class GlTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     setenv("SDL_VIDEODRIVER", "offscreen", 1);
-    window_ = Window::open({"Ventora test", 64, 48, false}, error_).release();
+    gl::Result<std::unique_ptr<Window>> opened = Window::open({"Ventora test", 64, 48, false});
+    if (opened) {
+      window_ = opened.value().release();
+    } else {
+      error_ = opened.error().message;
+    }
   }
   static void TearDownTestSuite() {
     delete window_;
@@ -418,12 +423,12 @@ TEST(WindowOpen, AsksForHighDpiOnlyWhenConfigured) {
     EXPECT_EXIT(
         {
           setenv("SDL_VIDEODRIVER", "offscreen", 1);
-          std::string error;
-          auto window = Window::open({"Ventora test", 96, 72, high_dpi}, error);
-          if (!window) {
-            std::fprintf(stderr, "%s\n", error.c_str());
+          gl::Result<std::unique_ptr<Window>> opened = Window::open({"Ventora test", 96, 72, high_dpi});
+          if (!opened) {
+            std::fprintf(stderr, "%s\n", opened.error().message.c_str());
             std::exit(2);
           }
+          const std::unique_ptr<Window> window = std::move(opened.value());
           std::exit(window->high_dpi() ? 10 : 11);
         },
         ::testing::ExitedWithCode(high_dpi ? 10 : 11), "")
@@ -453,10 +458,10 @@ TEST(WindowOpen, FailsWithOneLineThatNamesWhatIsMissing) {
           unsetenv("DISPLAY");
           unsetenv("WAYLAND_DISPLAY");
           if (c.gl_version) setenv("MESA_GL_VERSION_OVERRIDE", c.gl_version, 1);
-          std::string error;
-          auto window = Window::open({}, error);
+          gl::Result<std::unique_ptr<Window>> opened = Window::open({});
+          const std::string error = opened ? "" : opened.error().message;
           std::fprintf(stderr, "%s\n", error.c_str());
-          std::exit(!window && error.find('\n') == std::string::npos ? 0 : 1);
+          std::exit(!opened && error.find('\n') == std::string::npos ? 0 : 1);
         },
         ::testing::ExitedWithCode(0), c.message)
         << (c.driver ? c.driver : "no driver");

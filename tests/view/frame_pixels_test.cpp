@@ -53,9 +53,10 @@ class FramePixels : public ::testing::TestWithParam<OutputMode> {
  protected:
   void SetUp() override {
     setenv("SDL_VIDEODRIVER", "offscreen", 1);
-    std::string error;
-    window_ = Window::open({"Ventora test", width(), height(), false, false}, error);
-    if (!window_) GTEST_SKIP() << "no GL context from the offscreen driver: " << error;
+    gl::Result<std::unique_ptr<Window>> opened =
+        Window::open({"Ventora test", width(), height(), false, false});
+    if (!opened) GTEST_SKIP() << "no GL context from the offscreen driver: " << opened.error().message;
+    window_ = std::move(opened.value());
   }
 
   static int width() { return static_cast<int>(mode_info(GetParam()).window.width); }

@@ -129,16 +129,16 @@ struct BenchWindow {
 };
 
 BenchWindow open_bench_window(const OutputModeInfo& mode) {
-  std::string error;
   WindowConfig config;
   config.width = static_cast<int>(mode.window.width);
   config.height = static_cast<int>(mode.window.height);
   config.vsync = false;
-  BenchWindow bench{Window::open(config, error), std::nullopt};
-  if (!bench.window) {
-    std::fprintf(stderr, "%s\n", error.c_str());
-    return bench;
+  gl::Result<std::unique_ptr<Window>> opened = Window::open(config);
+  if (!opened) {
+    std::fprintf(stderr, "%s\n", opened.error().message.c_str());
+    return {};
   }
+  BenchWindow bench{std::move(opened.value()), std::nullopt};
   gl::Result<FloorPass> floor_pass = FloorPass::make();
   if (!floor_pass) {
     std::fprintf(stderr, "bench: %s\n", floor_pass.error().message.c_str());

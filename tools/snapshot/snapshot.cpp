@@ -15,14 +15,14 @@
 
 namespace ventora {
 
-std::unique_ptr<Snapshots> Snapshots::create(std::string& error) {
+gl::Result<std::unique_ptr<Snapshots>> Snapshots::create() {
   setenv("SDL_VIDEODRIVER", "offscreen", 0);
   WindowConfig config;
   config.width = 64;
   config.height = 64;
-  std::unique_ptr<Window> window = Window::open(config, error);
-  if (!window) return nullptr;
-  return std::unique_ptr<Snapshots>(new Snapshots(std::move(window)));
+  gl::Result<std::unique_ptr<Window>> window = Window::open(config);
+  if (!window) return window.error();
+  return std::unique_ptr<Snapshots>(new Snapshots(std::move(window.value())));
 }
 
 Snapshots::Snapshots(std::unique_ptr<Window> window) : window_(std::move(window)) {}
@@ -78,13 +78,13 @@ std::unique_ptr<Snapshots> start_picture_tool(int argc, char** argv, const char*
     exit_status = 2;
     return nullptr;
   }
-  std::string error;
-  auto snapshots = Snapshots::create(error);
+  gl::Result<std::unique_ptr<Snapshots>> snapshots = Snapshots::create();
   if (!snapshots) {
-    std::fprintf(stderr, "%s\n", error.c_str());
+    std::fprintf(stderr, "%s\n", snapshots.error().message.c_str());
     exit_status = 1;
+    return nullptr;
   }
-  return snapshots;
+  return std::move(snapshots.value());
 }
 
 }  // namespace ventora

@@ -21,9 +21,9 @@ struct Picture {
 
 class Snapshots {
  public:
-  // A hidden GL window (SDL's offscreen driver unless SDL_VIDEODRIVER says otherwise); nothing,
-  // with the reason in `error`, when there is no GL 3.3.
-  static std::unique_ptr<Snapshots> create(std::string& error);
+  // A hidden GL window (SDL's offscreen driver unless SDL_VIDEODRIVER says otherwise); the
+  // reason when there is no GL 3.3.
+  static gl::Result<std::unique_ptr<Snapshots>> create();
   ~Snapshots();
 
   // `list` drawn as the window would draw it on a screen of `width` × `height`.
