@@ -48,6 +48,9 @@ struct Window::Impl {
   // window is placed as if it had none (and stays so where no window manager frames it).
   bool framed = false;
   int game_width = 0, game_height = 0;  // the size the game asked for (its mode's)
+  // False for the offscreen driver (tests, tools): its made-up display is no screen to fit, and
+  // its windows open at the game's size, drawn without scaling.
+  bool fits_display = true;
   decltype(FrameInput::held) held;
   Vec2 mouse;  // window coordinates
   Uint64 start = 0;
@@ -85,7 +88,7 @@ struct Window::Impl {
   void place() {
     const int display = std::max(SDL_GetWindowDisplayIndex(window), 0);
     SDL_Rect area;
-    if (SDL_GetDisplayUsableBounds(display, &area) != 0) {
+    if (!fits_display || SDL_GetDisplayUsableBounds(display, &area) != 0) {
       SDL_SetWindowSize(window, game_width, game_height);
       return;
     }
@@ -151,9 +154,10 @@ gl::Result<std::unique_ptr<Window>> Window::open(const WindowConfig& config) {
   if (config.high_dpi) flags |= SDL_WINDOW_ALLOW_HIGHDPI;
   impl->game_width = std::max(config.width, 1);
   impl->game_height = std::max(config.height, 1);
+  impl->fits_display = driver != "offscreen";
   // The size that fits the usable area before the frame is known; placed again once it is.
   SDL_Rect area{0, 0, impl->game_width, impl->game_height};
-  SDL_GetDisplayUsableBounds(0, &area);
+  if (impl->fits_display) SDL_GetDisplayUsableBounds(0, &area);
   const PixelRect first = fit_window(impl->game_width, impl->game_height,
                                      {area.x, area.y, area.w, area.h}, {});
   impl->window = SDL_CreateWindow(config.title.c_str(), SDL_WINDOWPOS_CENTERED,
