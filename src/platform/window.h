@@ -33,9 +33,10 @@ struct WindowConfig {
 class Window {
  public:
   // Opens the window, its GL context and the renderer; on failure the one line that names what
-  // is missing. The window opens at the configured size
-  // where that fits the display's usable area with its frame, else at the largest size of the
-  // same shape that does, centred on it; the game still draws at the configured size.
+  // is missing. The window opens at the configured size where that fits the display's usable
+  // area with its frame, else at the largest size of the same shape that does, centred on it;
+  // the game still draws at the configured size. With the offscreen driver (tests, tools) it
+  // always opens at the configured size.
   static gl::Result<std::unique_ptr<Window>> open(const WindowConfig& config);
   ~Window();
   Window(const Window&) = delete;
