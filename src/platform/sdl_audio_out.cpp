@@ -153,13 +153,11 @@ class SdlAudioOut final : public DeviceAudioOut {
   }
 
   SoundLoad load_stream(std::shared_ptr<SoundStream> stream) override {
-    const auto [rate, format, channels] = *format_;
-    if (format != AUDIO_S16LSB || stream->rate() != rate || stream->channels() != channels ||
-        stream->samples() == 0) {
+    if (!plays_as_is(stream->rate(), stream->channels()) || stream->samples() == 0) {
       return AudioOut::load_stream(std::move(stream));  // converted whole by the mixer
     }
     if (carrier_.empty()) {
-      carrier_.resize(std::size_t{kStreamCarrierFrames} * static_cast<std::size_t>(channels) * 2);
+      carrier_.resize(std::size_t{kStreamCarrierFrames} * static_cast<std::size_t>(format_->channels) * 2);
     }
     Sound sound;
     sound.chunk = borrowed_chunk(carrier_.data(), static_cast<Uint32>(carrier_.size()), open_);
@@ -284,15 +282,17 @@ class SdlAudioOut final : public DeviceAudioOut {
 
   // A canonical 16-bit WAV whose rate and channels match the mixer's.
   bool in_mixer_format(const std::vector<std::uint8_t>& wav) const {
-    const auto [rate, format, channels] = *format_;
-    if (format != AUDIO_S16LSB) return false;
     if (wav.size() < 44 || std::memcmp(wav.data(), "RIFF", 4) != 0 ||
         std::memcmp(wav.data() + 36, "data", 4) != 0) {
       return false;
     }
     return read_u16(wav.data() + 20) == 1 && read_u16(wav.data() + 34) == 16 &&
-           read_u16(wav.data() + 22) == channels && read_u32(wav.data() + 24) == static_cast<Uint32>(rate) &&
+           plays_as_is(read_u32(wav.data() + 24), read_u16(wav.data() + 22)) &&
            read_u32(wav.data() + 40) <= wav.size() - 44;
+  }
+  // Whether 16-bit samples at `rate` with `channels` are what the mixer plays, as they stand.
+  bool plays_as_is(long rate, long channels) const {
+    return format_->format == AUDIO_S16LSB && format_->rate == rate && format_->channels == channels;
   }
 
   std::vector<Sound> sounds_;

@@ -86,16 +86,21 @@ struct Window::Impl {
   // window manager's frame around it, else at the largest size of that shape that does, centred.
   // The window manager may still give it another size; the picture is scaled to whatever it gets.
   void place() {
-    const int display = std::max(SDL_GetWindowDisplayIndex(window), 0);
-    SDL_Rect area;
-    if (!fits_display || SDL_GetDisplayUsableBounds(display, &area) != 0) {
+    const std::optional<PixelRect> fitted =
+        fitted_on(std::max(SDL_GetWindowDisplayIndex(window), 0), borders());
+    if (!fitted) {
       SDL_SetWindowSize(window, game_width, game_height);
       return;
     }
-    const PixelRect fitted =
-        fit_window(game_width, game_height, {area.x, area.y, area.w, area.h}, borders());
-    SDL_SetWindowSize(window, fitted.width, fitted.height);
-    SDL_SetWindowPosition(window, fitted.x, fitted.y);
+    SDL_SetWindowSize(window, fitted->width, fitted->height);
+    SDL_SetWindowPosition(window, fitted->x, fitted->y);
+  }
+  // The game's size fitted to a display's usable area with `frame` around it; nothing where there
+  // is no display to fit (the offscreen driver's, or one SDL cannot measure).
+  std::optional<PixelRect> fitted_on(int display, const FrameBorders& frame) const {
+    SDL_Rect area;
+    if (!fits_display || SDL_GetDisplayUsableBounds(display, &area) != 0) return std::nullopt;
+    return fit_window(game_width, game_height, {area.x, area.y, area.w, area.h}, frame);
   }
   // The window manager's frame as known now; none where it is not (yet) known.
   FrameBorders borders() const {
@@ -156,10 +161,8 @@ gl::Result<std::unique_ptr<Window>> Window::open(const WindowConfig& config) {
   impl->game_height = std::max(config.height, 1);
   impl->fits_display = driver != "offscreen";
   // The size that fits the usable area before the frame is known; placed again once it is.
-  SDL_Rect area{0, 0, impl->game_width, impl->game_height};
-  if (impl->fits_display) SDL_GetDisplayUsableBounds(0, &area);
-  const PixelRect first = fit_window(impl->game_width, impl->game_height,
-                                     {area.x, area.y, area.w, area.h}, {});
+  const PixelRect first = impl->fitted_on(0, {}).value_or(
+      PixelRect{0, 0, impl->game_width, impl->game_height});
   impl->window = SDL_CreateWindow(config.title.c_str(), SDL_WINDOWPOS_CENTERED,
                                   SDL_WINDOWPOS_CENTERED, first.width, first.height, flags);
   if (!impl->window) {
@@ -172,7 +175,8 @@ gl::Result<std::unique_ptr<Window>> Window::open(const WindowConfig& config) {
   }
   if (epoxy_gl_version() < 33) {
     return gl::Error{"ventora: OpenGL 3.3 core context unavailable: the driver offers only " +
-            std::to_string(epoxy_gl_version() / 10) + "." + std::to_string(epoxy_gl_version() % 10)};
+                     std::to_string(epoxy_gl_version() / 10) + "." +
+                     std::to_string(epoxy_gl_version() % 10)};
   }
   // The game reads keys, not typed text: no input method window should pop up.
   SDL_StopTextInput();

@@ -53,6 +53,19 @@ cream_pixels() {
 
 # Number of pixels that differ between two pictures.
 differing() { compare -metric AE "$1" "$2" null: 2>&1 || true; }
+# True once two shots of the game's window taken GAP seconds apart are the same (still) or differ
+# (moving), within 50 tries: await_picture still|moving GAP NAME (NAME names the shots' files).
+await_picture() {
+  local want=$1 gap=$2 name=$3 changed
+  for _ in $(seq 1 50); do
+    shoot_window "$wid" "$work/${name}1.png"
+    sleep "$gap"
+    shoot_window "$wid" "$work/${name}2.png"
+    changed=$(differing "$work/${name}1.png" "$work/${name}2.png")
+    if [ "$want" = still ]; then [ "$changed" = 0 ] && return 0; else [ "$changed" != 0 ] && return 0; fi
+  done
+  return 1
+}
 
 start_game --mode hd1080
 wid=$(wait_for_window)
@@ -122,14 +135,7 @@ done
 [ -n "$other" ] || fail "no other window"
 xdotool windowactivate --sync "$other" 2>/dev/null || xdotool windowfocus --sync "$other"
 # Paused once two shots a second apart match.
-still=0
-for _ in $(seq 1 50); do
-  shoot_window "$wid" "$work/p1.png"
-  sleep 1
-  shoot_window "$wid" "$work/p2.png"
-  [ "$(differing "$work/p1.png" "$work/p2.png")" = 0 ] && { still=1; break; }
-done
-[ "$still" = 1 ] || fail "the fight went on behind another window"
+await_picture still 1 p || fail "the fight went on behind another window"
 # And it sleeps: CPU time over 5 s from /proc (clock ticks).
 ticks() { awk '{ print $14 + $15 }' "/proc/$GAME_PID/stat"; }
 t0=$(ticks)
@@ -148,27 +154,13 @@ sleep 1
 shoot_window "$wid" "$work/p4.png"
 [ "$(differing "$work/p3.png" "$work/p4.png")" = 0 ] || fail "the focus coming back resumed the fight"
 xdotool key p
-moving=0
-for _ in $(seq 1 50); do
-  shoot_window "$wid" "$work/r1.png"
-  sleep 0.3
-  shoot_window "$wid" "$work/r2.png"
-  [ "$(differing "$work/r1.png" "$work/r2.png")" != 0 ] && { moving=1; break; }
-done
-[ "$moving" = 1 ] || fail "P did not resume the fight"
+await_picture moving 0.3 r || fail "P did not resume the fight"
 echo "ok: the focus coming back keeps the pause; P resumes"
 
 # Minimised, and brought back: still paused.
 xdotool windowminimize --sync "$wid"
 xdotool windowactivate --sync "$wid" 2>/dev/null || xdotool windowmap --sync "$wid"
-still=0
-for _ in $(seq 1 50); do
-  shoot_window "$wid" "$work/m1.png"
-  sleep 1
-  shoot_window "$wid" "$work/m2.png"
-  [ "$(differing "$work/m1.png" "$work/m2.png")" = 0 ] && { still=1; break; }
-done
-[ "$still" = 1 ] || fail "the fight went on after the window was minimised"
+await_picture still 1 m || fail "the fight went on after the window was minimised"
 echo "ok: minimising pauses the fight"
 press "$wid" Escape
 wait_for_exit
