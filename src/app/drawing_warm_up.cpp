@@ -5,7 +5,7 @@
 
 #include "game/run.h"
 #include "layout/render_settings.h"
-#include "platform/gl_renderer.h"
+#include "render/gl_renderer.h"
 #include "view/scene.h"
 
 namespace ventora {

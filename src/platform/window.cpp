@@ -9,10 +9,10 @@
 #include <string_view>
 
 #include "platform/gamepads.h"
-#include "platform/gl_renderer.h"
+#include "render/gl_renderer.h"
 #include "platform/key_names.h"
-#include "platform/letterbox.h"
-#include "platform/scaled_presenter.h"
+#include "render/letterbox.h"
+#include "render/scaled_presenter.h"
 #include "platform/window_fit.h"
 #include "platform/window_icon.h"
 

@@ -12,7 +12,7 @@
 #include "base/sound_keys.h"
 #include "draw/draw_list.h"
 #include "gl/result.h"
-#include "platform/letterbox.h"
+#include "render/letterbox.h"
 
 namespace ventora {
 

@@ -10,7 +10,7 @@
 #include <string>
 
 #include "game/run.h"
-#include "platform/gl_renderer.h"
+#include "render/gl_renderer.h"
 #include "random/rng.h"
 #include "tests/support/run_bot.h"
 #include "tests/support/require_gl.h"

@@ -14,7 +14,7 @@
 
 #include "game/draft.h"
 #include "game/run.h"
-#include "platform/gl_renderer.h"
+#include "render/gl_renderer.h"
 #include "platform/window.h"
 #include "tests/support/gl_status.h"
 #include "view/scene.h"

@@ -27,7 +27,7 @@
 #include "bench/whole_run.h"
 #include "game/run.h"
 #include "layout/render_settings.h"
-#include "platform/gl_renderer.h"
+#include "render/gl_renderer.h"
 #include "platform/window.h"
 #include "view/scene.h"
 

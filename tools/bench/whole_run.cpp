@@ -9,7 +9,7 @@
 
 #include "app/drawing_warm_up.h"
 #include "game/run.h"
-#include "platform/gl_renderer.h"
+#include "render/gl_renderer.h"
 #include "tests/support/run_bot.h"
 #include "view/scene.h"
 

@@ -10,7 +10,7 @@
 #include <cstdlib>
 
 #include "headless_gl.h"
-#include "platform/gl_renderer.h"
+#include "render/gl_renderer.h"
 #include "platform/window.h"
 
 namespace ventora {

@@ -1,4 +1,4 @@
-#include "platform/scaled_presenter.h"
+#include "render/scaled_presenter.h"
 
 #include <epoxy/gl.h>
 

@@ -9,7 +9,7 @@
 
 #include "draw/canvas.h"
 #include "planet/core/planet.h"
-#include "platform/gl_renderer.h"
+#include "render/gl_renderer.h"
 #include "platform/window.h"
 #include "tests/support/gl_status.h"
 #include "tests/support/require_gl.h"

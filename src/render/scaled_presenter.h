@@ -7,7 +7,7 @@
 
 #include <memory>
 
-#include "platform/letterbox.h"
+#include "render/letterbox.h"
 
 namespace ventora {
 

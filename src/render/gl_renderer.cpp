@@ -3,7 +3,7 @@
 //   [SECTION] Impl: textures, targets, the batch
 //   [SECTION] Shapes and text into the batch
 //   [SECTION] Running the passes
-#include "platform/gl_renderer.h"
+#include "render/gl_renderer.h"
 
 #include <epoxy/gl.h>
 
@@ -18,8 +18,8 @@
 #include "gl/render_target.h"
 #include "gl/stream_buffer.h"
 #include "planet/gl/planet_painter.h"
-#include "platform/color_bytes.h"
-#include "platform/pass_plan.h"
+#include "render/color_bytes.h"
+#include "render/pass_plan.h"
 
 namespace ventora {
 
