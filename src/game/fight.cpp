@@ -55,8 +55,8 @@ float nth_prime(size_t i) {
   return static_cast<float>(candidate);
 }
 
-// Steps 1 and 2: the run direction from the keys (right wins the facing when both are held),
-// flipped while confused.
+// The run direction from the keys (right wins the facing when both are held), flipped while
+// confused.
 float run_direction(GameState& state, const FrameInput& input) {
   float d = 0;
   if (input.is_held(Key::Left) || input.is_held(Key::A)) {
@@ -71,13 +71,14 @@ float run_direction(GameState& state, const FrameInput& input) {
   return d;
 }
 
-// Step 3: running right turns the planet backwards, so the ground slides left on screen.
+// Running turns the planet under the player: running right turns it backwards, so the ground
+// slides left on screen.
 void turn_planet(GameState& state, float d, float dt) {
   const float r = effective_run(aggregate_stats(state.modifier_stack));
   state.planet_turn = wrap_angle(state.planet_turn + d * -kRunTurnRate * r * dt);
 }
 
-// Step 4: the boss always walks forwards; clones walk backwards while their reverse time lasts.
+// The boss always walks forwards; clones walk backwards while their reverse time lasts.
 void move_boss_and_clones(GameState& state, float dt) {
   state.boss_angle = wrap_angle(state.boss_angle + state.boss_speed * dt);
   for (BossClone& clone : state.clones) {
@@ -88,7 +89,7 @@ void move_boss_and_clones(GameState& state, float dt) {
   }
 }
 
-// Step 5: the planet's animation clock; the planet never spins by itself during a fight.
+// The planet's animation clock; the planet never spins by itself during a fight.
 void advance_planet_time(GameState& state, float dt) {
   state.planet_time += 0.15f * dt;
   if (state.planet) {
@@ -97,14 +98,14 @@ void advance_planet_time(GameState& state, float dt) {
   }
 }
 
-// Step 6.
+// The boss's guard and flash and the player's guard run down.
 void count_down_timers(GameState& state, float dt) {
   state.boss_guard_time = std::max(state.boss_guard_time - dt, 0.0f);
   state.boss_flash_time = std::max(state.boss_flash_time - dt, 0.0f);
   state.player_guard_time = std::max(state.player_guard_time - dt, 0.0f);
 }
 
-// Step 7: position moves with the speed from before this frame's gravity.
+// Rising and falling: the height moves with the speed from before this frame's gravity.
 void vertical_motion(GameState& state, float dt) {
   if (!(state.player_height > 0 || state.player_vspeed > 0)) return;
   const float gravity = aggregate_stats(state.modifier_stack).gravity;
@@ -116,7 +117,7 @@ void vertical_motion(GameState& state, float dt) {
   }
 }
 
-// Step 8: only from the ground. The take-off speed grows with sqrt(gravity), so the apex height
+// A jump, only from the ground. The take-off speed grows with sqrt(gravity), so the apex height
 // depends on the jump multiplier alone.
 void jump_input(GameState& state, const FrameInput& input) {
   const bool pressed =
@@ -128,7 +129,7 @@ void jump_input(GameState& state, const FrameInput& input) {
   state.player_vspeed = std::sqrt(j * stats.gravity) * kJumpSpeed;
 }
 
-// Step 9: the facing picks the pad; a busy pad ignores the press.
+// Firing: the facing picks the pad; a busy pad ignores the press.
 void fire_input(GameState& state, const FrameInput& input) {
   if (!input.is_pressed(Key::J) && !input.is_pressed(Key::Enter)) return;
   LaunchPad& pad = state.launch_pads[facing_pad(state.facing)];
@@ -137,8 +138,8 @@ void fire_input(GameState& state, const FrameInput& input) {
   pad.phase_time = 0;
 }
 
-// Step 11, first half: each pad moves at most one phase per frame (the excess time is dropped)
-// and strikes as it leaves its wind-up.
+// A pad's cycle: each pad moves at most one phase per frame (the excess time is dropped) and
+// strikes as it leaves its wind-up.
 std::optional<float> advance_pad(LaunchPad& pad, float dt) {
   pad.phase_time += dt;
   if (pad.phase_time < phase_length(pad.phase)) return std::nullopt;
@@ -192,7 +193,7 @@ void hurt_boss_pool(GameState& state, std::int32_t amount, bool boss_itself) {
   state.boss_flash_time = kBossFlashTime;
 }
 
-// Step 11, second half: one strike landing.
+// One strike landing: the closest target in reach takes the damage unless the boss is guarded.
 void resolve_strike(GameState& state, float point, std::int32_t damage) {
   const std::optional<Target> target = strike_target(state, point);
   if (!target || state.boss_guard_time > 0) return;
@@ -203,7 +204,8 @@ void resolve_strike(GameState& state, float point, std::int32_t damage) {
   if (state.boss_hp <= 0) win_fight(state);
 }
 
-// Steps 10 and 11: damage is read once for the frame, then pad 0's strike lands before pad 1's.
+// The pads' cycles and their strikes: damage is read once for the frame, then pad 0's strike
+// lands before pad 1's.
 void advance_pads_and_strike(GameState& state, float dt) {
   const std::int32_t damage = damage_dealt(state.modifier_stack);
   std::optional<float> strikes[2];
@@ -244,7 +246,7 @@ void take_contact(GameState& state, std::int32_t c) {
   if (state.player_hp <= 0) lose_fight(state);
 }
 
-// Step 12: the touching boss or clone hurts the player unless the player is still guarded, and
+// Contact: the touching boss or clone hurts the player unless the player is still guarded, and
 // is pushed on either way so it cannot stand on the player.
 void contact(GameState& state) {
   if (state.player_height > kContactHeight) return;
