@@ -26,8 +26,8 @@ void FrameLoop::run(FrameInput& input, const PadInput& pad, DrawList& list,
   step_after_pause_.reset();
   EffectCues* effects = host_.effects();
   const FrameOutcome outcome =
-      recorder_ ? recorder_->run_frame(*state_, music_.get(), input, dt, list, clock, effects)
-                : run_frame(*state_, music_.get(), input, dt, list, clock, effects);
+      recorder_ ? recorder_->run_frame(*state_, rng_, music_.get(), input, dt, list, clock, effects)
+                : run_frame(*state_, rng_, music_.get(), input, dt, list, clock, effects);
   if (outcome.quit) {
     end();
     return;
@@ -108,8 +108,8 @@ bool FrameLoop::frame() {
       break;
     case LoopState::FirstFrame:
       // This frame draws nothing of the game: the run starts at its end.
-      state_ = recorder_ ? recorder_->start_run(music_.get(), clock, mode_)
-                         : start_run(clock(), mode_);
+      state_ = recorder_ ? recorder_->start_run(music_.get(), rng_, clock, mode_)
+                         : start_run(rng_, clock(), mode_);
       run_time_ = input.time;
       away_ = away_ || shell.focus_lost;
       loop_state_ = LoopState::Running;
@@ -124,7 +124,7 @@ bool FrameLoop::frame() {
   // The music is set up and the drawing warmed up after the frame is shown, so that neither holds
   // the first frame up; the run starts on the frame after the one that finds both done.
   if (loop_state_ == LoopState::LoadingMusic) {
-    music_ready_ = music_ready_ || host_.poll_music(music_);
+    music_ready_ = music_ready_ || host_.poll_music(music_, rng_);
     if (host_.warm_up() && music_ready_) loop_state_ = LoopState::FirstFrame;
   }
   return true;

@@ -12,8 +12,8 @@ DefeatCueChange defeat_cue_change(Screen previous, Screen current) {
   return DefeatCueChange::None;
 }
 
-FrameOutcome run_frame(GameState& state, MusicPlayer* music, const FrameInput& input, float dt,
-                       DrawList& list, const ClockSource& clock, EffectCues* effects) {
+FrameOutcome run_frame(GameState& state, Pcg32& rng, MusicPlayer* music, const FrameInput& input,
+                       float dt, DrawList& list, const ClockSource& clock, EffectCues* effects) {
   FrameOutcome outcome;
   if (input.is_pressed(Key::Escape)) {
     outcome.quit = true;
@@ -21,8 +21,8 @@ FrameOutcome run_frame(GameState& state, MusicPlayer* music, const FrameInput& i
   }
   const Screen previous_screen = state.screen;
   if (effects) effects->before_frame(state);
-  music_tick(music, dt);
-  outcome.window_size = update_game(state, input, dt, clock);
+  music_tick(music, rng, dt);
+  outcome.window_size = update_game(state, rng, input, dt, clock);
   switch (defeat_cue_change(previous_screen, state.screen)) {
     case DefeatCueChange::Start: start_defeat_cue(music); break;
     case DefeatCueChange::Release: release_hold(music); break;

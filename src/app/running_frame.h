@@ -11,6 +11,7 @@
 #include "game/run_seed.h"
 #include "layout/render_settings.h"
 #include "music/music_player.h"
+#include "random/rng.h"
 
 namespace ventora {
 
@@ -27,9 +28,9 @@ DefeatCueChange defeat_cue_change(Screen previous, Screen current);
 
 // Escape first; then the music's tick, `update_game` with `dt`, the defeat cue on a screen change,
 // the frame's sound effects (with `effects`), the game's window-size request handed back, and
-// `draw_scene` into `list`. A restart reads `clock`.
-FrameOutcome run_frame(GameState& state, MusicPlayer* music, const FrameInput& input, float dt,
-                       DrawList& list, const ClockSource& clock = read_system_clock,
+// `draw_scene` into `list`. The music and the run draw from `rng`; a restart reads `clock`.
+FrameOutcome run_frame(GameState& state, Pcg32& rng, MusicPlayer* music, const FrameInput& input,
+                       float dt, DrawList& list, const ClockSource& clock = read_system_clock,
                        EffectCues* effects = nullptr);
 
 }  // namespace ventora

@@ -7,7 +7,6 @@
 #include "game/draft.h"
 #include "game/fight.h"
 #include "layout/frame_layout.h"
-#include "random/rng.h"
 
 namespace ventora {
 
@@ -84,13 +83,13 @@ planet::Planet make_stage_planet(std::uint64_t stage, const RenderSettings& sett
   return planet::create_planet(info.kind, params);
 }
 
-GameState start_run(ClockReading clock, OutputMode mode) {
+GameState start_run(Pcg32& rng, ClockReading clock, OutputMode mode) {
   GameState state;
   state.backdrop_stars = make_backdrop_stars();
   // Drawn from the generator as it stands, before seeding; replaced before it is ever shown.
-  state.offer = draw_offer();
+  state.offer = draw_offer(rng);
   state.render_settings = render_settings_for(mode);
-  seed_run_from_clock(state, clock);
+  seed_run_from_clock(state, rng, clock);
   state.planet = make_stage_planet(1, state.render_settings);
   state.screen = Screen::Fight;
   state.stage = 1;
@@ -124,12 +123,11 @@ void win_fight(GameState& state) {
 
 void lose_fight(GameState& state) { state.screen = Screen::Defeat; }
 
-void confetti_step(GameState& state, float dt, double time, float screen_width,
+void confetti_step(GameState& state, Pcg32& rng, float dt, double time, float screen_width,
                    float screen_height) {
   for (int i = 0; i < 5; ++i) {
-    const double u1 = rng::uniform(), u2 = rng::uniform(), u3 = rng::uniform(),
-                 u4 = rng::uniform(), u5 = rng::uniform(), u6 = rng::uniform(),
-                 u7 = rng::uniform();
+    const double u1 = rng.uniform(), u2 = rng.uniform(), u3 = rng.uniform(), u4 = rng.uniform(),
+                 u5 = rng.uniform(), u6 = rng.uniform(), u7 = rng.uniform();
     ConfettiPiece piece;
     piece.x = static_cast<float>(u1 * screen_width);
     piece.y = static_cast<float>(u2 * 24.0 - 28.0);
@@ -150,13 +148,13 @@ void confetti_step(GameState& state, float dt, double time, float screen_width,
                 [&](const ConfettiPiece& piece) { return piece.y >= screen_height + 40.0f; });
 }
 
-std::optional<WindowSize> update_game(GameState& state, const FrameInput& input, float dt,
+std::optional<WindowSize> update_game(GameState& state, Pcg32& rng, const FrameInput& input, float dt,
                                       const ClockSource& clock) {
   if (input.is_pressed(Key::R)) {
-    state = start_run(clock(), state.render_settings.preset);
+    state = start_run(rng, clock(), state.render_settings.preset);
     return std::nullopt;
   }
-  collect_entropy(state, input);
+  collect_entropy(state, rng, input);
   tick_cards(state.modifier_stack, dt, state.player_hp);
   const std::optional<WindowSize> window_size =
       update_render_settings(state.render_settings, input.screen_width, input.screen_height);
@@ -166,11 +164,11 @@ std::optional<WindowSize> update_game(GameState& state, const FrameInput& input,
     // output mode alike; the drawing scales it to pixels.
     const float unit = scene_unit(
         frame_layout_for(state.render_settings, input.screen_width, input.screen_height));
-    confetti_step(state, dt, input.time, input.screen_width / unit, input.screen_height / unit);
+    confetti_step(state, rng, dt, input.time, input.screen_width / unit, input.screen_height / unit);
   }
   switch (state.screen) {
     case Screen::Fight: fight_step(state, input, dt); break;
-    case Screen::StageClear: handle_stage_clear(state, input); break;
+    case Screen::StageClear: handle_stage_clear(state, rng, input); break;
     case Screen::CardChoice: handle_card_choice(state, input); break;
     case Screen::Countdown: countdown_step(state, dt); break;
     case Screen::Victory:

@@ -62,11 +62,12 @@ class VirtualPadTest : public ::testing::Test {
     FrameInput input;
     window_->poll(input);
     apply_pad(window_->pad(), state_, pointer_, input);
-    update_game(state_, input, kStep);
+    update_game(state_, rng_, input, kStep);
     return input;
   }
 
   std::unique_ptr<Window> window_;
+  Pcg32 rng_;
   GameState state_;
   PadPointer pointer_;
   int device_ = -1;
@@ -135,7 +136,7 @@ class RecordingWindowHost final : public FrameHost {
   double frame_seconds() override { return kStep; }
   void request_size(WindowSize) override {}
   void show(const DrawList& list) override { shown = list; }
-  bool poll_music(std::unique_ptr<MusicPlayer>& player) override {
+  bool poll_music(std::unique_ptr<MusicPlayer>& player, Pcg32&) override {
     player.reset();
     return true;
   }

@@ -108,7 +108,8 @@ TEST(PadControls, PointerWalksTheCardBoxesAndSouthPicks) {
   }
   const FrameInput pick = frame(PadButton::South);
   EXPECT_TRUE(pick.left_click);
-  update_game(state, pick, 1.0f / 60);
+  Pcg32 rng;
+  update_game(state, rng, pick, 1.0f / 60);
   EXPECT_EQ(state.screen, Screen::Countdown);
   EXPECT_EQ(state.modifier_stack.picks, std::vector<Card>{Card::BounceHouse});
   // Leaving the card choice forgets the pointer.
@@ -138,7 +139,8 @@ TEST(PadControls, MovingTheMouseTakesThePointerBack) {
   apply_pad(south, state, pointer, moved);
   EXPECT_FALSE(pointer.box);
   EXPECT_EQ(moved.mouse, on_third);
-  update_game(state, moved, 1.0f / 60);
+  Pcg32 rng;
+  update_game(state, rng, moved, 1.0f / 60);
   EXPECT_EQ(state.modifier_stack.picks, std::vector<Card>{Card::Buff});
 }
 
@@ -155,7 +157,8 @@ TEST(PadControls, FaceButtonsPickCardsDirectly) {
     FrameInput input = hd1080_input();
     apply_pad(pad, state, pointer, input);
     EXPECT_FALSE(input.is_pressed(Key::J));
-    update_game(state, input, 1.0f / 60);
+    Pcg32 rng;
+    update_game(state, rng, input, 1.0f / 60);
     EXPECT_EQ(state.modifier_stack.picks, std::vector<Card>{card});
   }
 }

@@ -352,21 +352,22 @@ TEST(SoundEvents, EachEventFromTheSmallestChangeThatMakesIt) {
 
 // A whole run through the real game: every stage won, card and count-in sounds once each.
 TEST(SoundEvents, AWholeRunSoundsAsItIsPlayed) {
-  GameState state = start_run({1765000000, 500}, kDefaultOutputMode);
+  Pcg32 rng;
+  GameState state = start_run(rng, {1765000000, 500}, kDefaultOutputMode);
   std::map<SoundEffect, int> heard;
   FrameInput last_input = bot::idle_input(state, 0);
   bot::RunPlan plan;
   plan.route = bot::Route::SkipBonus;
-  plan.step = [&](GameState& s, const FrameInput& input, float dt) {
+  plan.step = [&](GameState& s, Pcg32& generator, const FrameInput& input, float dt) {
     const SoundFacts before = sound_facts(s, last_input);
-    update_game(s, input, dt);
+    update_game(s, generator, input, dt);
     const SoundEffects effects = sound_events(before, sound_facts(s, input), input);
     for (std::size_t i = 0; i < kSoundEffectCount; ++i) {
       if (effects.test(i)) ++heard[static_cast<SoundEffect>(i)];
     }
     last_input = input;
   };
-  const bot::RunRecord run = bot::play_run(state, plan);
+  const bot::RunRecord run = bot::play_run(state, rng, plan);
   ASSERT_EQ(state.screen, Screen::Victory);
 
   const int fights = static_cast<int>(run.stages.size());

@@ -63,7 +63,8 @@ TEST(StageOrder, StagePlanetsAndToppings) {
 }
 
 TEST(StartRun, FreshRunStartsTheFirstFightAtOnce) {
-  const GameState state = start_run(kClock, OutputMode::Hd720);
+  Pcg32 rng;
+  const GameState state = start_run(rng, kClock, OutputMode::Hd720);
   EXPECT_EQ(state.screen, Screen::Fight);
   EXPECT_EQ(state.stage, 1u);
   EXPECT_EQ(state.player_hp, 3);
@@ -84,7 +85,8 @@ TEST(UpdateGame, CardTimersRunAndRestartWorksOnEveryScreen) {
                             Screen::Countdown, Screen::Victory,    Screen::Defeat};
   for (Screen screen : screens) {
     SCOPED_TRACE(static_cast<int>(screen));
-    GameState state = start_run(kClock, OutputMode::Hd720);
+    Pcg32 rng;
+    GameState state = start_run(rng, kClock, OutputMode::Hd720);
     state.screen = screen;
     state.countdown = 2.0f;
     state.stage = 3;
@@ -94,12 +96,12 @@ TEST(UpdateGame, CardTimersRunAndRestartWorksOnEveryScreen) {
     apply_pick(state.modifier_stack, Card::UltimateSacrifice, state.player_hp);
     state.modifier_stack.shield_time = 1.0f;
 
-    update_game(state, frame(), 0.25f);
+    update_game(state, rng, frame(), 0.25f);
     EXPECT_EQ(state.modifier_stack.shield_time, 0.75f);
     EXPECT_EQ(seconds_left(state.modifier_stack, ModifierKind::Sacrifice), 19.75f);
     EXPECT_EQ(state.stage, 3u);
 
-    update_game(state, pressing(Key::R), 0.25f);
+    update_game(state, rng, pressing(Key::R), 0.25f);
     EXPECT_EQ(state.screen, Screen::Fight);
     EXPECT_EQ(state.stage, 1u);
     EXPECT_EQ(state.player_hp, 3);
@@ -116,10 +118,11 @@ TEST(UpdateGame, RestartKeepsTheRunsMode) {
       {OutputMode::Og, 180}, {OutputMode::Hd720, 110}, {OutputMode::Hd1080, 110}, {OutputMode::Hd4k, 110}};
   for (const auto& [mode, planet_pixels] : cases) {
     SCOPED_TRACE(mode_word(mode));
-    GameState state = start_run(kClock, mode);
+    Pcg32 rng;
+    GameState state = start_run(rng, kClock, mode);
     state.render_settings.planet_pixels = 400;
     state.render_settings.planet_dither = false;
-    update_game(state, pressing(Key::R), 0.25f);
+    update_game(state, rng, pressing(Key::R), 0.25f);
     EXPECT_EQ(state.render_settings.preset, mode);
     EXPECT_EQ(state.render_settings.planet_pixels, planet_pixels);
     EXPECT_TRUE(state.render_settings.planet_dither);
@@ -129,34 +132,38 @@ TEST(UpdateGame, RestartKeepsTheRunsMode) {
 }
 
 TEST(UpdateGame, CountdownReachingExactlyZeroStartsTheFight) {
-  GameState state = start_run(kClock, OutputMode::Hd720);
+  Pcg32 rng;
+  GameState state = start_run(rng, kClock, OutputMode::Hd720);
   state.screen = Screen::Countdown;
   // Binary fractions, so the count lands on 0 exactly: 0.375 - 0.25 - 0.125.
   state.countdown = 0.375f;
-  update_game(state, frame(), 0.25f);
+  update_game(state, rng, frame(), 0.25f);
   EXPECT_EQ(state.screen, Screen::Countdown);
-  update_game(state, frame(), 0.125f);
+  update_game(state, rng, frame(), 0.125f);
   ASSERT_EQ(state.countdown, 0.0f);
   EXPECT_EQ(state.screen, Screen::Fight);
 }
 
 TEST(UpdateGame, AskForTheModeSizeWhenTheWindowDrifts) {
-  GameState state = start_run(kClock, OutputMode::Hd720);
-  EXPECT_FALSE(update_game(state, frame(1281, 720), 0.016f).has_value());
-  EXPECT_EQ(update_game(state, frame(1282, 720), 0.016f), (WindowSize{1280, 720}));
+  Pcg32 rng;
+  GameState state = start_run(rng, kClock, OutputMode::Hd720);
+  EXPECT_FALSE(update_game(state, rng, frame(1281, 720), 0.016f).has_value());
+  EXPECT_EQ(update_game(state, rng, frame(1282, 720), 0.016f), (WindowSize{1280, 720}));
 }
 
 TEST(UpdateGame, PlanetTakesPixelCountAndDitherEveryFrame) {
-  GameState state = start_run(kClock, OutputMode::Hd720);
+  Pcg32 rng;
+  GameState state = start_run(rng, kClock, OutputMode::Hd720);
   state.render_settings.planet_pixels = 6000;
   state.render_settings.planet_dither = false;
-  update_game(state, frame(), 0.016f);
+  update_game(state, rng, frame(), 0.016f);
   EXPECT_EQ(state.planet->pixels, 5000u);
   EXPECT_FALSE(state.planet->should_dither);
 }
 
 TEST(BeginFight, SetsUpTheNextStageWithACountIn) {
-  GameState state = start_run(kClock, OutputMode::Hd720);
+  Pcg32 rng;
+  GameState state = start_run(rng, kClock, OutputMode::Hd720);
   state.stage = 2;
   state.boss_hp = 0;
   state.planet_turn = 2.0f;
@@ -176,7 +183,8 @@ TEST(BeginFight, SetsUpTheNextStageWithACountIn) {
 }
 
 TEST(BeginFight, StartDamageThatTakesTheLastHitPointsEndsTheRun) {
-  GameState state = start_run(kClock, OutputMode::Hd720);
+  Pcg32 rng;
+  GameState state = start_run(rng, kClock, OutputMode::Hd720);
   state.player_hp = 2;
   apply_pick(state.modifier_stack, Card::TitForTat, state.player_hp);
   begin_fight(state);
@@ -186,7 +194,8 @@ TEST(BeginFight, StartDamageThatTakesTheLastHitPointsEndsTheRun) {
 }
 
 TEST(BeginFight, AStandingShieldTakesTheStartDamage) {
-  GameState state = start_run(kClock, OutputMode::Hd720);
+  Pcg32 rng;
+  GameState state = start_run(rng, kClock, OutputMode::Hd720);
   state.player_hp = 2;
   apply_pick(state.modifier_stack, Card::TitForTat, state.player_hp);
   state.modifier_stack.shield_blocks = 1;
@@ -209,7 +218,8 @@ TEST(WinFight, ScreensAfterEachStage) {
       {6, Screen::StageClear, true},  {5, Screen::Victory, false},
   };
   for (const Case& c : cases) {
-    GameState state = start_run(kClock, OutputMode::Hd720);
+    Pcg32 rng;
+    GameState state = start_run(rng, kClock, OutputMode::Hd720);
     state.stage = c.stage;
     state.modifier_stack.fight.buff_bonus = 1;
     win_fight(state);
@@ -223,15 +233,16 @@ TEST(WinFight, ScreensAfterEachStage) {
 // Through the screens of a run: win, continue, pick Double Trouble, win, pick Buff, win. Its
 // enemy bonus lasts two won fights for a hit, but stays in the aggregate for the rest of the run.
 TEST(WinFight, DoubleTroubleStaysInTheStatsAfterItsFightsWhileHitsDropIt) {
-  GameState state = start_run(kClock, OutputMode::Hd720);
-  const auto win_continue_and_pick = [&state](Card card) {
+  Pcg32 rng;
+  GameState state = start_run(rng, kClock, OutputMode::Hd720);
+  const auto win_continue_and_pick = [&](Card card) {
     win_fight(state);
-    update_game(state, pressing(Key::C), 0.016f);
+    update_game(state, rng, pressing(Key::C), 0.016f);
     ASSERT_EQ(state.screen, Screen::CardChoice);
     state.offer[0].card = card;
-    update_game(state, pressing(Key::Num1), 0.016f);
+    update_game(state, rng, pressing(Key::Num1), 0.016f);
     ASSERT_EQ(state.screen, Screen::Countdown);
-    update_game(state, frame(), 4.0f);
+    update_game(state, rng, frame(), 4.0f);
     ASSERT_EQ(state.screen, Screen::Fight);
   };
   // The aggregate's enemy bonus and the damage of a hit, after each step.
@@ -251,10 +262,11 @@ TEST(WinFight, DoubleTroubleStaysInTheStatsAfterItsFightsWhileHitsDropIt) {
 }
 
 TEST(Confetti, FiveNewPiecesEachFrameFallOutFortyBelowTheEdge) {
-  GameState state = start_run(kClock, OutputMode::Hd720);
+  Pcg32 rng;
+  GameState state = start_run(rng, kClock, OutputMode::Hd720);
   state.screen = Screen::Victory;
   const FrameInput input = frame(960, 720);
-  update_game(state, input, 0.016f);
+  update_game(state, rng, input, 0.016f);
   ASSERT_EQ(state.confetti.size(), 5u);
   for (const ConfettiPiece& piece : state.confetti) {
     EXPECT_GE(piece.y, -28.0f);
@@ -269,7 +281,7 @@ TEST(Confetti, FiveNewPiecesEachFrameFallOutFortyBelowTheEdge) {
   state.confetti[0].vy = 0;
   state.confetti[1].y = 700.0f;
   state.confetti[1].vy = 0;
-  confetti_step(state, 0.0f, 0.0, 960, 720);
+  confetti_step(state, rng, 0.0f, 0.0, 960, 720);
   EXPECT_EQ(state.confetti.size(), 9u);
   EXPECT_EQ(state.confetti[0].y, 700.0f);
 }

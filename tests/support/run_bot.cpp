@@ -128,7 +128,7 @@ int preferred_box(const GameState& state) {
   return best;
 }
 
-RunRecord play_run(GameState& state, const RunPlan& plan) {
+RunRecord play_run(GameState& state, Pcg32& rng, const RunPlan& plan) {
   RunRecord record;
   bool in_fight = false;
   while (record.frames < plan.max_frames && state.screen != Screen::Victory &&
@@ -146,9 +146,9 @@ RunRecord play_run(GameState& state, const RunPlan& plan) {
     if (state.screen == Screen::CardChoice) pick_card(state, input, plan, record);
 
     if (plan.step) {
-      plan.step(state, input, plan.dt);
+      plan.step(state, rng, input, plan.dt);
     } else {
-      update_game(state, input, plan.dt);
+      update_game(state, rng, input, plan.dt);
     }
     if (plan.on_frame) plan.on_frame(state, input);
     record.time += plan.dt;
@@ -157,9 +157,9 @@ RunRecord play_run(GameState& state, const RunPlan& plan) {
   return record;
 }
 
-void idle_frames(GameState& state, float dt, int frames, double& time) {
+void idle_frames(GameState& state, Pcg32& rng, float dt, int frames, double& time) {
   for (int i = 0; i < frames; ++i) {
-    update_game(state, idle_input(state, time), dt);
+    update_game(state, rng, idle_input(state, time), dt);
     time += dt;
   }
 }

@@ -432,13 +432,14 @@ Cover victory_cover(const Mode& mode) {
   GameState state;
   state.render_settings = settings_for(mode);
   state.screen = Screen::Victory;
-  rng::seed(0xC0FFEE);
+  Pcg32 rng;
+  rng.seed(0xC0FFEE);
   FrameInput input;
   input.screen_width = mode.width;
   input.screen_height = mode.height;
   for (int frame = 0; frame < 300; ++frame) {
     input.time = frame / 60.0;
-    update_game(state, input, 1.0f / 60.0f);
+    update_game(state, rng, input, 1.0f / 60.0f);
   }
   const DrawList list = draw_frame(state, mode);
   return confetti_cover(list, mode);

@@ -141,11 +141,12 @@ std::vector<Shot> og_shots() {
     Shot victory{bonus ? "victory with the bonus" : "victory", og_fight()};
     victory.state.screen = Screen::Victory;
     victory.state.bonus_topping = bonus;
-    rng::seed(0x5EED);
+    Pcg32 rng;
+    rng.seed(0x5EED);
     FrameInput input;  // 960 × 720
     for (int frame = 0; frame < (bonus ? 1 : 60); ++frame) {
       input.time = frame / 60.0;
-      update_game(victory.state, input, 1.0f / 60.0f);
+      update_game(victory.state, rng, input, 1.0f / 60.0f);
     }
     shots.push_back(victory);
   }
