@@ -15,6 +15,7 @@
 #include "base/shell_input.h"
 #include "game/game_state.h"
 #include "game/run_seed.h"
+#include "layout/frame_geometry.h"
 #include "layout/render_settings.h"
 #include "music/music_player.h"
 #include "random/rng.h"
@@ -97,11 +98,13 @@ class FrameLoop {
   void end();
   // A frame of the Running state: the run's frame, or the pause's. False when nothing is to be
   // shown (a paused picture that is still on screen).
-  bool running(FrameInput& input, ShellInput shell, const PadInput& pad, DrawList& list,
-               const ClockSource& clock);
-  void run(FrameInput& input, const PadInput& pad, DrawList& list, const ClockSource& clock);
+  bool running(FrameInput& input, const FrameGeometry& geometry, ShellInput shell,
+               const PadInput& pad, DrawList& list, const ClockSource& clock);
+  void run(FrameInput& input, const FrameGeometry& geometry, const PadInput& pad, DrawList& list,
+           const ClockSource& clock);
   // The run as it stood, with the pause veil over it when `veiled`.
-  void draw_still(FrameInput input, DrawList& list, bool veiled) const;
+  void draw_still(FrameInput input, const FrameGeometry& geometry, DrawList& list,
+                  bool veiled) const;
 };
 
 }  // namespace ventora

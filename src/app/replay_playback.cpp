@@ -74,7 +74,9 @@ FrameOutcome ReplayPlayback::step(DrawList& list) {
                                                   : (++readings, ClockReading{});
   };
   const FrameOutcome outcome =
-      run_frame(*state_, rng_, music_.get(), frame.input, frame.dt, list, recorded_clock, effects_);
+      run_frame(*state_, rng_, music_.get(), frame.input,
+                frame_geometry(state_->render_settings.preset, frame.input), frame.dt, list,
+                recorded_clock, effects_);
   hash_ = replay::state_hash(*state_, rng_);
   if (readings != frame.clock_readings.size()) {
     part(number, "the run read the clock " + std::to_string(readings) + " times, recorded " +

@@ -48,10 +48,11 @@ GameState ReplayRecorder::start_run(const MusicPlayer* music, Pcg32& rng, const 
 }
 
 FrameOutcome ReplayRecorder::run_frame(GameState& state, Pcg32& rng, MusicPlayer* music,
-                                       const FrameInput& input, float dt, DrawList& list,
-                                       const ClockSource& clock, EffectCues* effects) {
+                                       const FrameInput& input, const FrameGeometry& geometry,
+                                       float dt, DrawList& list, const ClockSource& clock,
+                                       EffectCues* effects) {
   const FrameOutcome outcome =
-      ventora::run_frame(state, rng, music, input, dt, list, recording(clock), effects);
+      ventora::run_frame(state, rng, music, input, geometry, dt, list, recording(clock), effects);
   if (outcome.quit) return outcome;
   replay::Frame frame;
   frame.dt = dt;

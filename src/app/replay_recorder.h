@@ -29,8 +29,8 @@ class ReplayRecorder {
   // run_frame, recording the frame and every reading it takes from `clock`; a frame that ends the
   // game (Escape) is not recorded.
   FrameOutcome run_frame(GameState& state, Pcg32& rng, MusicPlayer* music, const FrameInput& input,
-                         float dt, DrawList& list, const ClockSource& clock,
-                         EffectCues* effects = nullptr);
+                         const FrameGeometry& geometry, float dt, DrawList& list,
+                         const ClockSource& clock, EffectCues* effects = nullptr);
   // The end record, with the last state's hash. Only once the run has started.
   void finish();
 

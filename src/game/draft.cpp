@@ -2,12 +2,12 @@
 
 #include <algorithm>
 #include <bit>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "cards/modifier_stack.h"
 #include "game/run.h"
-#include "layout/hud_scale.h"
 #include "layout/overlay_geometry.h"
 #include "random/siphash.h"
 
@@ -32,22 +32,13 @@ Rarity roll_rarity(Pcg32& rng) {
   return Rarity::Epic;
 }
 
-HudScale input_scale(const GameState& state, const FrameInput& input) {
-  const auto layout = frame_layout_for(state.render_settings, input.screen_width, input.screen_height);
-  return hud_scale(layout, input.screen_width, input.screen_height);
-}
-
-// The box picked this frame: digit keys first, then a click on a box; -1 for none.
-int chosen_box(const GameState& state, const FrameInput& input) {
+// The box picked this frame: digit keys first, then a click on a box.
+std::optional<int> chosen_box(const FrameInput& input, const HudScale& hud) {
   if (input.is_pressed(Key::Num1)) return 0;
   if (input.is_pressed(Key::Num2)) return 1;
   if (input.is_pressed(Key::Num3)) return 2;
-  if (!input.left_click) return -1;
-  const HudScale scale = input_scale(state, input);
-  for (int i = 0; i < 3; ++i) {
-    if (rect_contains(card_box(scale, i), input.mouse)) return i;
-  }
-  return -1;
+  if (!input.left_click) return std::nullopt;
+  return card_box_at(hud, input.mouse);
 }
 
 }  // namespace
@@ -100,20 +91,22 @@ Offer draw_offer(Pcg32& rng) {
   return offer;
 }
 
-void handle_stage_clear(GameState& state, Pcg32& rng, const FrameInput& input) {
-  const bool clicked =
-      input.left_click && rect_contains(continue_button(input_scale(state, input)), input.mouse);
+void handle_stage_clear(GameState& state, Pcg32& rng, const FrameInput& input, const HudScale& hud) {
+  const bool clicked = input.left_click && rect_contains(continue_button(hud), input.mouse);
   if (!input.is_pressed(Key::C) && !clicked) return;
   if (!state.rng_reseeded) reseed_generator(state, rng);
   state.offer = draw_offer(rng);
   state.screen = Screen::CardChoice;
 }
 
-void handle_card_choice(GameState& state, const FrameInput& input) {
-  const int box = chosen_box(state, input);
-  if (box < 0) return;
-  apply_pick(state.modifier_stack, state.offer[static_cast<size_t>(box)].card, state.player_hp);
-  begin_fight(state);
+void handle_card_choice(GameState& state, const FrameInput& input, const HudScale& hud,
+                        GameEvents& events) {
+  const std::optional<int> box = chosen_box(input, hud);
+  if (!box) return;
+  const Card card = state.offer[static_cast<size_t>(*box)].card;
+  apply_pick(state.modifier_stack, card, state.player_hp);
+  events.card_picked = card;
+  begin_fight(state, events);
 }
 
 }  // namespace ventora

@@ -1,12 +1,12 @@
 #include "game/run.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "cards/modifier_stack.h"
 #include "game/countdown.h"
 #include "game/draft.h"
 #include "game/fight.h"
-#include "layout/frame_layout.h"
 
 namespace ventora {
 
@@ -28,17 +28,64 @@ void hand_settings_to_planet(GameState& state) {
 
 // Start damage of the fight set-up (Tit for Tat); a standing shield takes it instead.
 // Returns true when the damage was taken.
-bool deal_start_damage(GameState& state) {
+bool deal_start_damage(GameState& state, GameEvents& events) {
   const std::int32_t damage = state.modifier_stack.fight.start_damage;
   state.modifier_stack.fight.start_damage = 0;
-  if (damage <= 0 || use_shield_block(state.modifier_stack)) return false;
+  if (damage <= 0) return false;
+  if (use_shield_block(state.modifier_stack)) {
+    events.shield_blocked = true;
+    return false;
+  }
   state.player_hp -= damage;
+  events.player_hit = true;
   return true;
 }
 
-void countdown_step(GameState& state, float dt) {
+void countdown_step(GameState& state, float dt, GameEvents& events) {
+  const int shown = countdown_number(state.countdown);
   state.countdown -= dt;
-  if (state.countdown <= 0) state.screen = Screen::Fight;
+  if (state.countdown <= 0) {
+    state.screen = Screen::Fight;
+    events.clones_appeared = std::any_of(state.clones.begin(), state.clones.end(),
+                                         [](const BossClone& clone) { return clone.active; });
+  } else if (countdown_number(state.countdown) != shown) {
+    events.countdown_beat = countdown_number(state.countdown);
+  }
+}
+
+// The card timers run on every screen; Confuse's clock turns the controls over as it goes.
+void tick_card_timers(GameState& state, float dt, GameEvents& events) {
+  ModifierStack& stack = state.modifier_stack;
+  const bool flipped = controls_flipped(stack);
+  tick_cards(stack, dt, state.player_hp);
+  if (controls_flipped(stack) != flipped) events.controls_flipped = !flipped;
+}
+
+// A frame of the run as it goes on (not restarted).
+std::optional<WindowSize> continue_run(GameState& state, Pcg32& rng, const FrameInput& input,
+                                       const FrameGeometry& geometry, float dt,
+                                       GameEvents& events) {
+  collect_entropy(state, rng, input);
+  tick_card_timers(state, dt, events);
+  const std::optional<WindowSize> window_size =
+      update_render_settings(state.render_settings, input.screen_width, input.screen_height);
+  hand_settings_to_planet(state);
+  if (state.screen == Screen::Victory) {
+    // The confetti falls through the screen measured in scene units, so that it covers every
+    // output mode alike; the drawing scales it to pixels.
+    const float unit = scene_unit(geometry.layout);
+    confetti_step(state, rng, dt, input.time, input.screen_width / unit,
+                  input.screen_height / unit);
+  }
+  switch (state.screen) {
+    case Screen::Fight: fight_step(state, input, dt, events); break;
+    case Screen::StageClear: handle_stage_clear(state, rng, input, geometry.hud); break;
+    case Screen::CardChoice: handle_card_choice(state, input, geometry.hud, events); break;
+    case Screen::Countdown: countdown_step(state, dt, events); break;
+    case Screen::Victory:
+    case Screen::Defeat: break;
+  }
+  return window_size;
 }
 
 }  // namespace
@@ -96,16 +143,17 @@ GameState start_run(Pcg32& rng, ClockReading clock, OutputMode mode) {
   return state;
 }
 
-void begin_fight(GameState& state) {
+void begin_fight(GameState& state, GameEvents& events) {
   state.stage = next_stage(state.stage, state.jump_count);
   reset_fight(state);
   start_fight_effects(state.modifier_stack, state.player_hp, state.boss_hp);
   place_clones(state);
-  if (deal_start_damage(state) && state.player_hp <= 0) {
+  if (deal_start_damage(state, events) && state.player_hp <= 0) {
     state.screen = Screen::Defeat;
   } else {
     state.screen = Screen::Countdown;
     state.countdown = kCountInSeconds;
+    events.countdown_beat = countdown_number(state.countdown);
   }
   state.planet = make_stage_planet(state.stage, state.render_settings);
   state.planet_time = 0;
@@ -148,33 +196,18 @@ void confetti_step(GameState& state, Pcg32& rng, float dt, double time, float sc
                 [&](const ConfettiPiece& piece) { return piece.y >= screen_height + 40.0f; });
 }
 
-std::optional<WindowSize> update_game(GameState& state, Pcg32& rng, const FrameInput& input, float dt,
-                                      const ClockSource& clock) {
+GameUpdate update_game(GameState& state, Pcg32& rng, const FrameInput& input,
+                       const FrameGeometry& geometry, float dt, const ClockSource& clock) {
+  const Screen begun = state.screen;
+  GameUpdate update;
   if (input.is_pressed(Key::R)) {
     state = start_run(rng, clock(), state.render_settings.preset);
-    return std::nullopt;
+    update.events.restarted = true;
+  } else {
+    update.window_size = continue_run(state, rng, input, geometry, dt, update.events);
   }
-  collect_entropy(state, rng, input);
-  tick_cards(state.modifier_stack, dt, state.player_hp);
-  const std::optional<WindowSize> window_size =
-      update_render_settings(state.render_settings, input.screen_width, input.screen_height);
-  hand_settings_to_planet(state);
-  if (state.screen == Screen::Victory) {
-    // The confetti falls through the screen measured in scene units, so that it covers every
-    // output mode alike; the drawing scales it to pixels.
-    const float unit = scene_unit(
-        frame_layout_for(state.render_settings, input.screen_width, input.screen_height));
-    confetti_step(state, rng, dt, input.time, input.screen_width / unit, input.screen_height / unit);
-  }
-  switch (state.screen) {
-    case Screen::Fight: fight_step(state, input, dt); break;
-    case Screen::StageClear: handle_stage_clear(state, rng, input); break;
-    case Screen::CardChoice: handle_card_choice(state, input); break;
-    case Screen::Countdown: countdown_step(state, dt); break;
-    case Screen::Victory:
-    case Screen::Defeat: break;
-  }
-  return window_size;
+  if (state.screen != begun) update.events.screen_change = ScreenChange{begun, state.screen};
+  return update;
 }
 
 }  // namespace ventora

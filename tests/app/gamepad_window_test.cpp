@@ -12,6 +12,7 @@
 #include "game/run.h"
 #include "platform/window.h"
 #include "tests/support/draw_queries.h"
+#include "tests/support/play_frame.h"
 
 namespace ventora {
 namespace {
@@ -61,8 +62,9 @@ class VirtualPadTest : public ::testing::Test {
   FrameInput frame() {
     FrameInput input;
     window_->poll(input);
-    apply_pad(window_->pad(), state_, pointer_, input);
-    update_game(state_, rng_, input, kStep);
+    apply_pad(window_->pad(), state_.screen, frame_geometry(state_.render_settings.preset, input).hud,
+              pointer_, input);
+    play_frame(state_, rng_, input, kStep);
     return input;
   }
 

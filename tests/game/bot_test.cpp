@@ -35,7 +35,8 @@ TEST(FightBot, WinsCloneFightsAndFightsWithSlowRunning) {
     GameState state = start_run(rng, ClockReading{1765000000, 0}, OutputMode::Hd720);
     for (int i = 0; i < c.picks; ++i) {
       apply_pick(state.modifier_stack, c.card, state.player_hp);
-      begin_fight(state);  // each pick is followed by its own fight set-up
+      GameEvents events;
+      begin_fight(state, events);  // each pick is followed by its own fight set-up
     }
     ASSERT_EQ(state.screen, Screen::Countdown);
     EXPECT_EQ(state.clones.size(), c.clones);

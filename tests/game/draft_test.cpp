@@ -9,6 +9,7 @@
 #include "game/run.h"
 #include "layout/overlay_geometry.h"
 #include "random/rng.h"
+#include "tests/support/play_frame.h"
 
 namespace ventora {
 namespace {
@@ -24,6 +25,11 @@ bool same_offer(const Offer& a, const Offer& b) {
   return std::equal(a.begin(), a.end(), b.begin(), [](const OfferedCard& x, const OfferedCard& y) {
     return x.card == y.card && x.rarity == y.rarity;
   });
+}
+
+// The HUD scale of the frame `input` reports, in the state's output mode.
+HudScale hud_of(const GameState& state, const FrameInput& input) {
+  return frame_geometry(state.render_settings.preset, input).hud;
 }
 
 GameState og_state() {
@@ -98,7 +104,7 @@ TEST(Draft, ReseedWithoutKeysMixesOnlyTheClockSeed) {
   state.screen = Screen::StageClear;
   FrameInput input = og_input();
   input.press(Key::C);
-  handle_stage_clear(state, rng, input);
+  handle_stage_clear(state, rng, input, hud_of(state, input));
   EXPECT_TRUE(state.rng_reseeded);
   EXPECT_EQ(state.screen, Screen::CardChoice);
   // The offer was drawn from the reseeded generator. The seed was worked out by hand from the
@@ -109,7 +115,7 @@ TEST(Draft, ReseedWithoutKeysMixesOnlyTheClockSeed) {
   // Once reseeded, a later stage clear draws straight from the generator as it stands.
   state.screen = Screen::StageClear;
   rng.seed(4242);
-  handle_stage_clear(state, rng, input);
+  handle_stage_clear(state, rng, input, hud_of(state, input));
   rng.seed(4242);
   EXPECT_TRUE(same_offer(draw_offer(rng), state.offer));
 }
@@ -158,7 +164,7 @@ TEST(Draft, ContinueButtonBoundsIncludedAndScaled) {
     FrameInput input = c.hd ? hd1080_input() : og_input();
     input.left_click = true;
     input.mouse = c.mouse;
-    handle_stage_clear(state, rng, input);
+    handle_stage_clear(state, rng, input, hud_of(state, input));
     EXPECT_EQ(state.screen == Screen::CardChoice, c.continues) << c.mouse.x << "," << c.mouse.y;
   }
 }
@@ -212,13 +218,17 @@ TEST(Draft, ChoiceByKeyThenByClick) {
     for (Key k : c.keys) input.press(k);
     input.left_click = c.click;
     input.mouse = c.mouse;
-    handle_card_choice(state, input);
+    GameEvents events;
+    handle_card_choice(state, input, hud_of(state, input), events);
     if (c.box < 0) {
       EXPECT_EQ(state.screen, Screen::CardChoice);
       EXPECT_TRUE(state.modifier_stack.picks.empty());
+      EXPECT_FALSE(events.card_picked);
     } else {
       ASSERT_EQ(state.modifier_stack.picks.size(), 1u);
       EXPECT_EQ(state.modifier_stack.picks[0], state.offer[static_cast<size_t>(c.box)].card);
+      EXPECT_EQ(events.card_picked, state.offer[static_cast<size_t>(c.box)].card);
+      EXPECT_EQ(events.countdown_beat, 3);
       EXPECT_EQ(state.screen, Screen::Countdown);
       EXPECT_EQ(state.stage, 2u);
     }
@@ -234,16 +244,16 @@ TEST(Draft, DigitHeldAcrossTheScreenChangePicksNothing) {
   FrameInput both = og_input();
   both.press(Key::C);
   both.press(Key::Num2);
-  update_game(state, rng, both, 1.0f / 60);
+  play_frame(state, rng, both, 1.0f / 60);
   EXPECT_EQ(state.screen, Screen::CardChoice);
   FrameInput held = og_input();
   held.hold(Key::Num2);
-  update_game(state, rng, held, 1.0f / 60);
+  play_frame(state, rng, held, 1.0f / 60);
   EXPECT_EQ(state.screen, Screen::CardChoice);
   EXPECT_TRUE(state.modifier_stack.picks.empty());
   FrameInput press = og_input();
   press.press(Key::Num2);
-  update_game(state, rng, press, 1.0f / 60);
+  play_frame(state, rng, press, 1.0f / 60);
   EXPECT_EQ(state.screen, Screen::Countdown);
   EXPECT_EQ(state.modifier_stack.picks, std::vector<Card>{state.offer[1].card});
 }

@@ -18,6 +18,7 @@
 #include "platform/window.h"
 #include "tests/support/gl_status.h"
 #include "view/scene.h"
+#include "tests/support/play_frame.h"
 
 namespace ventora {
 
@@ -101,7 +102,7 @@ TEST_P(FramePixels, EveryScreenOfARun) {
     input.held.reset();
     input.hold(frame < 25 ? Key::D : Key::A);
     if (frame % 20 == 0) input.press(Key::J);
-    update_game(state, rng, input, 1.0f / 60);
+    play_frame(state, rng, input, 1.0f / 60);
   }
   expect_same_pixels(state, 0.5, "fight");
   expect_same_pixels(state, 0.05, "fight, the player flashing white");

@@ -82,7 +82,7 @@ void play(Window& window, const FloorPass& floor, OutputMode mode, int frames, b
     const bool counted = frame >= kWarmUpFrames;
     Clock::time_point start = Clock::now();
     FrameInput input = scripted_input(frame, static_cast<float>(w), static_cast<float>(h));
-    update_game(state, rng, input, kStep);
+    update_game(state, rng, input, frame_geometry(mode, input), kStep);
     if (state.screen != Screen::Fight) state = start_run(rng, {1765000000, 0}, mode);  // keep fighting
     DrawList list;
     Canvas canvas(list, input.screen_width, input.screen_height);

@@ -160,7 +160,7 @@ bool bench_whole_run(Window& window, const FloorPass& floor, OutputMode mode, bo
   double update_ms = 0;
   const auto update = [&](GameState& s, Pcg32& generator, const FrameInput& input, float dt) {
     const Clock::time_point start = Clock::now();
-    update_game(s, generator, input, dt);
+    update_game(s, generator, input, frame_geometry(mode, input), dt);
     update_ms = ms_since(start);
   };
   bool drawn = true;

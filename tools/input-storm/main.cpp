@@ -90,7 +90,8 @@ int run(const Options& options) {
     const Screen before = state.screen;
     const std::size_t picks_before = state.modifier_stack.picks.size();
     list.clear();
-    const FrameOutcome outcome = run_frame(state, rng, nullptr, input, dt, list);
+    const FrameOutcome outcome = run_frame(
+        state, rng, nullptr, input, frame_geometry(options.mode, input), dt, list);
     if (input.is_pressed(Key::R)) {
       seed_run_from_clock(state, rng, storm_clock(options.seed, frame));
       ++reach.restarts;
