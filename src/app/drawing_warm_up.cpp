@@ -43,8 +43,8 @@ constexpr std::string_view kCharacters =
 constexpr std::string_view kDigits = "0123456789";
 constexpr int kLargestFullSetPixels = 192;
 
-// A state that draws as the scene does on that screen; made without the run's generator, which
-// the warm-up must leave as it is.
+// A state that draws as the scene does on that screen; made without a generator, so the warm-up
+// draws nothing the run would have drawn.
 GameState scene_state(OutputMode mode, const SceneToWarm& scene) {
   GameState state;
   state.render_settings = render_settings_for(mode);

@@ -15,8 +15,10 @@
 #include "base/shell_input.h"
 #include "game/game_state.h"
 #include "game/run_seed.h"
+#include "layout/frame_geometry.h"
 #include "layout/render_settings.h"
 #include "music/music_player.h"
+#include "random/rng.h"
 #include "draw/draw_list.h"
 
 namespace ventora {
@@ -42,8 +44,9 @@ class FrameHost {
   // Hands the frame's drawing to the screen and presents it.
   virtual void show(const DrawList& list) = 0;
   // Sets the music up across frames without waiting: the first call starts it, each call hands
-  // over what is ready; true once it is done, with `player` set (nullptr with music off).
-  virtual bool poll_music(std::unique_ptr<MusicPlayer>& player) = 0;
+  // over what is ready; true once it is done, with `player` set (nullptr with music off) and its
+  // first shuffle drawn from `rng`.
+  virtual bool poll_music(std::unique_ptr<MusicPlayer>& player, Pcg32& rng) = 0;
   // Readies the next part of the drawing (its shader programs built and used once); true once all
   // of it is ready. One part a frame, so that none of them waits long.
   virtual bool warm_up() { return true; }
@@ -68,12 +71,15 @@ class FrameLoop {
   GameState* state() { return state_ ? &*state_ : nullptr; }
   bool paused() const { return paused_; }
   MusicPlayer* music() { return music_.get(); }
+  // The process's one generator: the playlist and every run draw from it, a restart keeps it.
+  Pcg32& rng() { return rng_; }
 
  private:
   FrameHost& host_;
   OutputMode mode_;
   ReplayRecorder* recorder_;
   LoopState loop_state_ = LoopState::LoadingMusic;
+  Pcg32 rng_;
   bool music_ready_ = false;
   std::unique_ptr<MusicPlayer> music_;
   std::optional<GameState> state_;
@@ -92,11 +98,13 @@ class FrameLoop {
   void end();
   // A frame of the Running state: the run's frame, or the pause's. False when nothing is to be
   // shown (a paused picture that is still on screen).
-  bool running(FrameInput& input, ShellInput shell, const PadInput& pad, DrawList& list,
-               const ClockSource& clock);
-  void run(FrameInput& input, const PadInput& pad, DrawList& list, const ClockSource& clock);
+  bool running(FrameInput& input, const FrameGeometry& geometry, ShellInput shell,
+               const PadInput& pad, DrawList& list, const ClockSource& clock);
+  void run(FrameInput& input, const FrameGeometry& geometry, const PadInput& pad, DrawList& list,
+           const ClockSource& clock);
   // The run as it stood, with the pause veil over it when `veiled`.
-  void draw_still(FrameInput input, DrawList& list, bool veiled) const;
+  void draw_still(FrameInput input, const FrameGeometry& geometry, DrawList& list,
+                  bool veiled) const;
 };
 
 }  // namespace ventora

@@ -65,7 +65,7 @@ class WindowHost final : public FrameHost {
     window_.present();
     pacer_.wait_after_present();
   }
-  bool poll_music(std::unique_ptr<MusicPlayer>& player) override {
+  bool poll_music(std::unique_ptr<MusicPlayer>& player, Pcg32& rng) override {
     if (!music_) {
       sound_.effects();  // the device opens now, not in the middle of the first fight frame
       music_.emplace([this] { return sound_.music_output(); });
@@ -73,7 +73,7 @@ class WindowHost final : public FrameHost {
     const bool done = music_->poll();
     for (const std::string& line : music_->take_messages()) std::fprintf(stderr, "%s\n", line.c_str());
     if (!done) return false;
-    player = music_->take_player();
+    player = music_->take_player(rng);
     music_.reset();
     return true;
   }

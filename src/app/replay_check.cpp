@@ -19,7 +19,7 @@ void print_parting(const Parting& parting, std::FILE* out) {
 }  // namespace
 
 int check_replay(replay::ReplayReader& reader, std::FILE* out) {
-  ReplayPlayback playback(reader, [&] { return silent_music(reader.header()); });
+  ReplayPlayback playback(reader, [&](Pcg32& rng) { return silent_music(reader.header(), rng); });
   DrawList list;
   while (!playback.parting() && !playback.done()) {
     list.clear();

@@ -31,33 +31,34 @@ ClockSource ReplayRecorder::recording(const ClockSource& clock) {
   };
 }
 
-GameState ReplayRecorder::start_run(const MusicPlayer* music, const ClockSource& clock,
+GameState ReplayRecorder::start_run(const MusicPlayer* music, Pcg32& rng, const ClockSource& clock,
                                     OutputMode mode) {
-  GameState state = ventora::start_run(recording(clock)(), mode);
+  GameState state = ventora::start_run(rng, recording(clock)(), mode);
   replay::Header header;
   header.game_version = game_version_;
   header.mode = mode;
   header.music = music != nullptr;
   if (music) header.track_seconds = music->track_seconds;
   header.start_clock = readings_.front();
-  header.start_hash = last_hash_ = replay::state_hash(state);
+  header.start_hash = last_hash_ = replay::state_hash(state, rng);
   writer_->write_header(header);
   report_failure();
   started_ = true;
   return state;
 }
 
-FrameOutcome ReplayRecorder::run_frame(GameState& state, MusicPlayer* music,
-                                       const FrameInput& input, float dt, DrawList& list,
-                                       const ClockSource& clock, EffectCues* effects) {
+FrameOutcome ReplayRecorder::run_frame(GameState& state, Pcg32& rng, MusicPlayer* music,
+                                       const FrameInput& input, const FrameGeometry& geometry,
+                                       float dt, DrawList& list, const ClockSource& clock,
+                                       EffectCues* effects) {
   const FrameOutcome outcome =
-      ventora::run_frame(state, music, input, dt, list, recording(clock), effects);
+      ventora::run_frame(state, rng, music, input, geometry, dt, list, recording(clock), effects);
   if (outcome.quit) return outcome;
   replay::Frame frame;
   frame.dt = dt;
   frame.input = input;
   frame.clock_readings = readings_;
-  frame.state_hash = last_hash_ = replay::state_hash(state);
+  frame.state_hash = last_hash_ = replay::state_hash(state, rng);
   writer_->write_frame(frame);
   report_failure();
   return outcome;

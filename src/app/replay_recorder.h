@@ -23,13 +23,14 @@ class ReplayRecorder {
                                                 std::string_view game_version, std::string& error);
 
   // start_run in `mode` from `clock`, recording the reading; writes the header, which also
-  // records whether music plays (and its track lengths), since the playlist draws from the shared
-  // generator.
-  GameState start_run(const MusicPlayer* music, const ClockSource& clock, OutputMode mode);
+  // records whether music plays (and its track lengths), since the playlist draws from `rng` too.
+  GameState start_run(const MusicPlayer* music, Pcg32& rng, const ClockSource& clock,
+                      OutputMode mode);
   // run_frame, recording the frame and every reading it takes from `clock`; a frame that ends the
   // game (Escape) is not recorded.
-  FrameOutcome run_frame(GameState& state, MusicPlayer* music, const FrameInput& input, float dt,
-                         DrawList& list, const ClockSource& clock, EffectCues* effects = nullptr);
+  FrameOutcome run_frame(GameState& state, Pcg32& rng, MusicPlayer* music, const FrameInput& input,
+                         const FrameGeometry& geometry, float dt, DrawList& list,
+                         const ClockSource& clock, EffectCues* effects = nullptr);
   // The end record, with the last state's hash. Only once the run has started.
   void finish();
 

@@ -22,19 +22,20 @@ constexpr auto kIdleWait = std::chrono::milliseconds(10);
 
 // The recorded music, audible. The playlist must draw as it did when recorded, so when the sound
 // cannot be set up the same way (no audio device, a track that did not load) it plays silently.
-std::unique_ptr<MusicPlayer> audible_music(const replay::Header& header, SoundShell& sound) {
+std::unique_ptr<MusicPlayer> audible_music(const replay::Header& header, SoundShell& sound,
+                                           Pcg32& rng) {
   if (!header.music) return nullptr;
   std::unique_ptr<AudioOut> audio = sound.music_output();
   if (audio) {
     LoadedMusic music = load_music(music_tracks(), defeat_cue_track(), *audio);
     for (const std::string& line : music.failures) std::fprintf(stderr, "%s\n", line.c_str());
     if (music.track_seconds == header.track_seconds) {
-      return make_music_player(std::move(audio), std::move(music));
+      return make_music_player(std::move(audio), std::move(music), rng);
     }
     std::fputs("replay: this game's tracks differ from the recording's; playing without music\n",
                stderr);
   }
-  return silent_music(header);
+  return silent_music(header, rng);
 }
 
 // Frames play when the recording played them: the clock the game saw, counted from the first.
@@ -77,8 +78,9 @@ void tell_end(const replay::ReplayReader& reader, std::uint64_t frames) {
 
 int play_replay_in_window(Window& window, replay::ReplayReader& reader) {
   SoundShell sound(open_audio_device);
-  ReplayPlayback playback(reader, [&] { return audible_music(reader.header(), sound); },
-                          sound.effects());
+  ReplayPlayback playback(
+      reader, [&](Pcg32& rng) { return audible_music(reader.header(), sound, rng); },
+      sound.effects());
   const OutputMode mode = reader.header().mode;
   Pacer pacer(playback.done() ? 0.0 : playback.next_frame().input.time);
   // A damaged file plays up to the damage; quitting then exits with status 1.

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "music/audio_out.h"
+#include "random/rng.h"
 
 namespace ventora {
 
@@ -52,8 +53,9 @@ class MusicSetUp {
   // The lines for the error stream that came up since the last call, in order: the music-off line,
   // or one per track that failed to decode or load (see LoadedMusic::failures).
   std::vector<std::string> take_messages();
-  // The player (nullptr with music off); call once after poll returned true.
-  std::unique_ptr<MusicPlayer> take_player();
+  // The player (nullptr with music off), its first shuffle drawn from `rng`; call once after poll
+  // returned true.
+  std::unique_ptr<MusicPlayer> take_player(Pcg32& rng);
 
  private:
   std::unique_ptr<AudioOut> audio_;
@@ -61,21 +63,24 @@ class MusicSetUp {
   std::vector<std::string> messages_;
 };
 
-// MusicSetUp, waited out.
+// MusicSetUp, waited out; the player's first shuffle draws from `rng`.
 struct MusicStart {
   std::unique_ptr<MusicPlayer> player;  // every track loaded; nullptr with music off
   std::vector<std::string> messages;    // for the error stream
 };
-MusicStart music_player_from_environment(const std::function<std::unique_ptr<AudioOut>()>& open_audio);
+MusicStart music_player_from_environment(const std::function<std::unique_ptr<AudioOut>()>& open_audio,
+                                         Pcg32& rng);
 
-// A player over already loaded sounds, with its first shuffle drawn.
-std::unique_ptr<MusicPlayer> make_music_player(std::unique_ptr<AudioOut> audio, LoadedMusic music);
+// A player over already loaded sounds, with its first shuffle drawn from `rng`.
+std::unique_ptr<MusicPlayer> make_music_player(std::unique_ptr<AudioOut> audio, LoadedMusic music,
+                                               Pcg32& rng);
 
-// Draws a new play order from the shared generator (n draws for n >= 2, none otherwise).
-void reshuffle_music(MusicPlayer& player);
+// Draws a new play order from `rng` (n draws for n >= 2, none otherwise).
+void reshuffle_music(MusicPlayer& player, Pcg32& rng);
 
-// Every frame before the game update: starts the next track when the last one's time is up.
-void music_tick(MusicPlayer* player, float dt);
+// Every frame before the game update: starts the next track when the last one's time is up,
+// reshuffling from `rng` when the order has run out.
+void music_tick(MusicPlayer* player, Pcg32& rng, float dt);
 
 // The screen has just become Defeat: stop the track, hold the playlist, play the cue once.
 void start_defeat_cue(MusicPlayer* player);

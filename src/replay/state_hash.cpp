@@ -141,9 +141,9 @@ constexpr SipKey kStateKey{0x76656e746f726121ULL, 0x7265706c61792121ULL};
 
 }  // namespace
 
-std::uint64_t state_hash(const GameState& state) {
+std::uint64_t state_hash(const GameState& state, const Pcg32& rng) {
   StateFeed feed;
-  feed.add(state, rng::state());
+  feed.add(state, rng.state);
   return siphash(feed.bytes(), kStateKey, 2, 4);
 }
 

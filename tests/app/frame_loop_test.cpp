@@ -87,22 +87,22 @@ class FakeHost final : public FrameHost {
   // The music is ready on the `music_polls_until_ready`-th poll.
   int music_polls_until_ready = 1;
   int music_polls = 0;
-  bool poll_music(std::unique_ptr<MusicPlayer>& player) override {
+  bool poll_music(std::unique_ptr<MusicPlayer>& player, Pcg32& rng) override {
     if (++music_polls < music_polls_until_ready) return false;
-    player = set_up_music();
+    player = set_up_music(rng);
     return true;
   }
   // The drawing is warm on the `warm_ups_until_ready`-th call.
   int warm_ups_until_ready = 1;
   int warm_ups = 0;
   bool warm_up() override { return ++warm_ups >= warm_ups_until_ready; }
-  std::unique_ptr<MusicPlayer> set_up_music() {
+  std::unique_ptr<MusicPlayer> set_up_music(Pcg32& rng) {
     ++music_set_ups;
     LoadedMusic music;
     music.tracks = {kTrack, kTrack + 1};
     music.track_seconds = {60.0f, 60.0f};
     music.defeat_cue = kCue;
-    return make_music_player(std::make_unique<RecordingAudio>(&audio_calls), std::move(music));
+    return make_music_player(std::make_unique<RecordingAudio>(&audio_calls), std::move(music), rng);
   }
   ClockReading clock() override { return {1765000000, 0}; }
 };
@@ -245,7 +245,7 @@ bool same_offer(const Offer& a, const Offer& b) {
   return true;
 }
 
-// The playlist's reshuffle and the offer both draw from the shared generator: the offer of a
+// The playlist's reshuffle and the offer both draw from the loop's one generator: the offer of a
 // frame shows whose draws came first.
 TEST(FrameLoop, MusicTicksBeforeTheUpdateDrawsTheOffer) {
   FakeHost host;
@@ -259,15 +259,16 @@ TEST(FrameLoop, MusicTicksBeforeTheUpdateDrawsTheOffer) {
   state.rng_reseeded = true;  // so C draws the offer from the generator as it stands
 
   constexpr std::uint64_t kSeed = 77;
-  rng::seed(kSeed);
-  rng::next();  // a two-track reshuffle takes two draws
-  rng::next();
-  const Offer after_reshuffle = draw_offer();
-  rng::seed(kSeed);
-  const Offer before_reshuffle = draw_offer();
+  Pcg32 rng;
+  rng.seed(kSeed);
+  rng.next();  // a two-track reshuffle takes two draws
+  rng.next();
+  const Offer after_reshuffle = draw_offer(rng);
+  rng.seed(kSeed);
+  const Offer before_reshuffle = draw_offer(rng);
   ASSERT_FALSE(same_offer(after_reshuffle, before_reshuffle));
 
-  rng::seed(kSeed);
+  loop.rng().seed(kSeed);
   host.inputs.push_back(pressing(Key::C));
   ASSERT_TRUE(loop.frame());
   ASSERT_EQ(loop.state()->screen, Screen::CardChoice);
@@ -366,7 +367,7 @@ TEST(Pause, NothingOfTheRunMovesWhilePaused) {
       host.inputs.push_back(pause.input);
       host.shells.push_back(pause.shell);
       host.pads.push_back(pause.pad);
-      const std::uint64_t before = replay::state_hash(*loop.state());
+      const std::uint64_t before = replay::state_hash(*loop.state(), loop.rng());
       const std::size_t shown_before = host.shown.size();
       ASSERT_TRUE(loop.frame());
       EXPECT_TRUE(loop.paused());
@@ -381,7 +382,7 @@ TEST(Pause, NothingOfTheRunMovesWhilePaused) {
         ASSERT_TRUE(loop.frame());
       }
       EXPECT_TRUE(loop.paused());
-      EXPECT_EQ(replay::state_hash(*loop.state()), before);
+      EXPECT_EQ(replay::state_hash(*loop.state(), loop.rng()), before);
       EXPECT_EQ(loop.music()->position, music_position);
       EXPECT_EQ(loop.music()->next_start_in, music_due_in);
       EXPECT_EQ(host.audio_calls.size(), audio_calls);
@@ -394,11 +395,11 @@ TEST(Pause, NothingOfTheRunMovesWhilePaused) {
       ASSERT_TRUE(loop.frame());
       EXPECT_FALSE(loop.paused());
       EXPECT_EQ(host.sound_pauses, (std::vector<bool>{true, false}));
-      EXPECT_EQ(replay::state_hash(*loop.state()), before);  // the resuming frame moves nothing yet
+      EXPECT_EQ(replay::state_hash(*loop.state(), loop.rng()), before);  // the resuming frame moves nothing yet
       EXPECT_EQ(draw_queries::find_text(host.shown.back(), "Paused"), nullptr);
       busy_frame(host);
       ASSERT_TRUE(loop.frame());
-      EXPECT_NE(replay::state_hash(*loop.state()), before);
+      EXPECT_NE(replay::state_hash(*loop.state(), loop.rng()), before);
     }
   }
 }
@@ -411,7 +412,6 @@ TEST(Pause, ARecordingLeavesThePausedFramesOut) {
   std::string error;
   auto recorder = ReplayRecorder::create(file.string(), "pause-test", error);
   ASSERT_TRUE(recorder) << error;
-  rng::reset();  // where a process, and so its replay, starts
   FakeHost host;
   host.timed_by_shows = true;
   FrameLoop loop(host, OutputMode::Hd720, recorder.get());
@@ -484,10 +484,10 @@ TEST(Pause, EscapeOrBackQuitsFromAPause) {
     start(loop);
     host.shells.push_back(shell_with(&ShellInput::pause_key));
     ASSERT_TRUE(loop.frame());
-    const std::uint64_t before = replay::state_hash(*loop.state());
+    const std::uint64_t before = replay::state_hash(*loop.state(), loop.rng());
     host.inputs.push_back(pressing(Key::R));
     ASSERT_TRUE(loop.frame());
-    EXPECT_EQ(replay::state_hash(*loop.state()), before);
+    EXPECT_EQ(replay::state_hash(*loop.state(), loop.rng()), before);
     if (by_pad) {
       host.pads.push_back(pad_pressing(PadButton::Back));
     } else {

@@ -12,6 +12,7 @@
 #include "game/run.h"
 #include "platform/window.h"
 #include "tests/support/draw_queries.h"
+#include "tests/support/play_frame.h"
 
 namespace ventora {
 namespace {
@@ -61,12 +62,14 @@ class VirtualPadTest : public ::testing::Test {
   FrameInput frame() {
     FrameInput input;
     window_->poll(input);
-    apply_pad(window_->pad(), state_, pointer_, input);
-    update_game(state_, input, kStep);
+    apply_pad(window_->pad(), state_.screen, frame_geometry(state_.render_settings.preset, input).hud,
+              pointer_, input);
+    play_frame(state_, rng_, input, kStep);
     return input;
   }
 
   std::unique_ptr<Window> window_;
+  Pcg32 rng_;
   GameState state_;
   PadPointer pointer_;
   int device_ = -1;
@@ -135,7 +138,7 @@ class RecordingWindowHost final : public FrameHost {
   double frame_seconds() override { return kStep; }
   void request_size(WindowSize) override {}
   void show(const DrawList& list) override { shown = list; }
-  bool poll_music(std::unique_ptr<MusicPlayer>& player) override {
+  bool poll_music(std::unique_ptr<MusicPlayer>& player, Pcg32&) override {
     player.reset();
     return true;
   }

@@ -144,14 +144,16 @@ TEST(EmbeddedMusic, EveryTrackIsTaggedAndDecodesToItsPlayingTime) {
 TEST(EmbeddedMusic, MusicOnLoadsAllSevenAndStartsWithHeavenAndEarth) {
   unsetenv("VENTORA_DISABLE_MUSIC");
   setenv("VENTORA_ENABLE_MUSIC", "1", 1);
-  rng::reset();
+  Pcg32 rng;  // where a process starts
   std::vector<AudioCall> calls;
   std::vector<std::size_t> sizes;
-  MusicStart start = music_player_from_environment([&] {
-    auto audio = std::make_unique<RecordingAudio>(&calls);
-    audio->loaded_sizes = &sizes;
-    return audio;
-  });
+  MusicStart start = music_player_from_environment(
+      [&] {
+        auto audio = std::make_unique<RecordingAudio>(&calls);
+        audio->loaded_sizes = &sizes;
+        return audio;
+      },
+      rng);
   EXPECT_TRUE(start.messages.empty());
   unsetenv("VENTORA_ENABLE_MUSIC");
   const std::unique_ptr<MusicPlayer> player = std::move(start.player);
@@ -161,7 +163,7 @@ TEST(EmbeddedMusic, MusicOnLoadsAllSevenAndStartsWithHeavenAndEarth) {
   ASSERT_EQ(sizes.size(), 7u);
   // Every sound handed over is the whole track: 44 header bytes + 4 per sample frame.
   EXPECT_EQ(sizes[2], 44 + 4 * std::size_t{10618} * 1152);
-  music_tick(player.get(), 0.016f);
+  music_tick(player.get(), rng, 0.016f);
   EXPECT_EQ(calls, (std::vector<AudioCall>{{"play", 102, 0.32f}}));
   EXPECT_EQ(player->order, (std::vector<std::size_t>{2, 4, 3, 1, 0, 5}));
 }

@@ -47,7 +47,7 @@ TEST(ReplayEffects, APlayedBackRecordingSoundsItsGameAndStillMatchesIt) {
   ASSERT_NE(load.player, nullptr);
   EffectCues cues(*load.player);
   ReplayPlayback playback(
-      reader, [&] { return silent_music(reader.header()); }, &cues);
+      reader, [&](Pcg32& rng) { return silent_music(reader.header(), rng); }, &cues);
   DrawList list;
   while (!playback.done()) {
     list.clear();

@@ -43,7 +43,7 @@ TEST(ControlHints, EveryPromptNamesTheDeviceInUse) {
     SCOPED_TRACE(c.prompt);
     DrawList list;
     Canvas canvas(list, 960, 720);
-    draw_overlay(c.state, canvas, std::nullopt, c.pad);
+    draw_overlay(c.state, canvas, frame_geometry(OutputMode::Og, 960, 720), c.pad);
     drawn_text(list, c.prompt);
   }
 }
@@ -56,7 +56,7 @@ TEST(ControlHints, TheBonusVictoryLineEndsWithThePrompt) {
     state.bonus_topping = true;
     DrawList list;
     Canvas canvas(list, 960, 720);
-    draw_overlay(state, canvas, std::nullopt, pad);
+    draw_overlay(state, canvas, frame_geometry(OutputMode::Og, 960, 720), pad);
     std::string all;
     for (const std::string& text : draw_queries::texts(list)) all += text + " ";
     EXPECT_NE(all.find(pad ? "Press Back to play" : "Press R to play"), std::string::npos) << all;

@@ -71,7 +71,8 @@ struct Samples {
 // `paths` (false: the game's own; true: plain passes), each timed with its finish and swap.
 void play(Window& window, const FloorPass& floor, OutputMode mode, int frames, bool direct,
           Samples& out) {
-  GameState state = start_run({1765000000, 0}, mode);
+  Pcg32 rng;
+  GameState state = start_run(rng, {1765000000, 0}, mode);
   const WindowSize size = target_window_size(state.render_settings);
   const int w = static_cast<int>(size.width), h = static_cast<int>(size.height);
   GlRenderer& renderer = window.renderer();
@@ -81,8 +82,8 @@ void play(Window& window, const FloorPass& floor, OutputMode mode, int frames, b
     const bool counted = frame >= kWarmUpFrames;
     Clock::time_point start = Clock::now();
     FrameInput input = scripted_input(frame, static_cast<float>(w), static_cast<float>(h));
-    update_game(state, input, kStep);
-    if (state.screen != Screen::Fight) state = start_run({1765000000, 0}, mode);  // keep fighting
+    update_game(state, rng, input, frame_geometry(mode, input), kStep);
+    if (state.screen != Screen::Fight) state = start_run(rng, {1765000000, 0}, mode);  // keep fighting
     DrawList list;
     Canvas canvas(list, input.screen_width, input.screen_height);
     canvas.set_time(input.time);
