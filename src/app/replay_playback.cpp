@@ -75,7 +75,7 @@ FrameOutcome ReplayPlayback::step(DrawList& list) {
   };
   const FrameOutcome outcome =
       run_frame(*state_, rng_, music_.get(), frame.input,
-                frame_geometry(state_->render_settings.preset, frame.input), frame.dt, list,
+                frame_geometry(state_->render_settings.mode, frame.input), frame.dt, list,
                 recorded_clock, effects_);
   hash_ = replay::state_hash(*state_, rng_);
   if (readings != frame.clock_readings.size()) {

@@ -68,7 +68,7 @@ std::optional<WindowSize> continue_run(GameState& state, Pcg32& rng, const Frame
   collect_entropy(state, rng, input);
   tick_card_timers(state, dt, events);
   const std::optional<WindowSize> window_size =
-      update_render_settings(state.render_settings, input.screen_width, input.screen_height);
+      window_size_request(state.render_settings, input.screen_width, input.screen_height);
   hand_settings_to_planet(state);
   if (state.screen == Screen::Victory) {
     // The confetti falls through the screen measured in scene units, so that it covers every
@@ -201,7 +201,7 @@ GameUpdate update_game(GameState& state, Pcg32& rng, const FrameInput& input,
   const Screen begun = state.screen;
   GameUpdate update;
   if (input.is_pressed(Key::R)) {
-    state = start_run(rng, clock(), state.render_settings.preset);
+    state = start_run(rng, clock(), state.render_settings.mode);
     update.events.restarted = true;
   } else {
     update.window_size = continue_run(state, rng, input, geometry, dt, update.events);

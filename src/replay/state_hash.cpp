@@ -110,9 +110,9 @@ void fields(StateFeed& f, const ModifierStack& v) {
 }
 
 void fields(StateFeed& f, const RenderSettings& v) {
-  // Whether HD is on follows from the preset, but it keeps the byte it always had in the hash.
-  const auto& [planet_pixels, planet_dither, preset] = v;
-  f.add(planet_pixels, hd_on(v), planet_dither, preset);
+  // Whether HD is on follows from the output mode, but it keeps the byte it always had in the hash.
+  const auto& [planet_pixels, planet_dither, mode] = v;
+  f.add(planet_pixels, hd_on(v), planet_dither, mode);
 }
 
 void fields(StateFeed& f, const planet::Rgba8& v) { HASH_FIELDS(r, g, b, a); }

@@ -265,7 +265,7 @@ void draw_scene(const GameState& state, Canvas& canvas, const FrameGeometry& geo
 
 void draw_scene(const GameState& state, Canvas& canvas, std::optional<PadLayout> pad) {
   draw_scene(state, canvas,
-             frame_geometry(state.render_settings.preset, canvas.screen_width(),
+             frame_geometry(state.render_settings.mode, canvas.screen_width(),
                             canvas.screen_height()),
              pad);
 }

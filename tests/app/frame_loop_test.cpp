@@ -291,10 +291,10 @@ TEST(LoopStates, TheRunPlaysInTheLoopsMode) {
   FakeHost host;  // its window is 1280 × 720
   FrameLoop loop(host, OutputMode::Og);
   start(loop);
-  EXPECT_EQ(loop.state()->render_settings.preset, OutputMode::Og);
+  EXPECT_EQ(loop.state()->render_settings.mode, OutputMode::Og);
   host.inputs.push_back(pressing(Key::R));
   ASSERT_TRUE(loop.frame());
-  EXPECT_EQ(loop.state()->render_settings.preset, OutputMode::Og);
+  EXPECT_EQ(loop.state()->render_settings.mode, OutputMode::Og);
   ASSERT_TRUE(loop.frame());
   EXPECT_EQ(host.size_requests, std::vector<WindowSize>{(WindowSize{960, 720})});
 }

@@ -62,7 +62,7 @@ class VirtualPadTest : public ::testing::Test {
   FrameInput frame() {
     FrameInput input;
     window_->poll(input);
-    apply_pad(window_->pad(), state_.screen, frame_geometry(state_.render_settings.preset, input).hud,
+    apply_pad(window_->pad(), state_.screen, frame_geometry(state_.render_settings.mode, input).hud,
               pointer_, input);
     play_frame(state_, rng_, input, kStep);
     return input;

@@ -23,7 +23,7 @@ FrameInput hd1080_input(Vec2 mouse = {5, 5}) {
 
 GameState card_choice_state() {
   GameState state;
-  state.render_settings.preset = OutputMode::Hd1080;
+  state.render_settings.mode = OutputMode::Hd1080;
   state.stage = 1;
   state.screen = Screen::CardChoice;
   state.offer = {OfferedCard{Rarity::Common, Card::Speedster},
@@ -33,7 +33,7 @@ GameState card_choice_state() {
 }
 
 HudScale hud_of(const GameState& state, const FrameInput& input) {
-  return frame_geometry(state.render_settings.preset, input).hud;
+  return frame_geometry(state.render_settings.mode, input).hud;
 }
 
 Rect box_rect(const GameState& state, const FrameInput& input, int box) {

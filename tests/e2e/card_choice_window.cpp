@@ -45,7 +45,7 @@ int main(int argc, char** argv) {
   for (;;) {
     FrameInput input;
     if (!window->poll(input)) return 0;
-    const FrameGeometry geometry = frame_geometry(state.render_settings.preset, input);
+    const FrameGeometry geometry = frame_geometry(state.render_settings.mode, input);
     apply_pad(window->pad(), state.screen, geometry.hud, pointer, input);
     const Screen before = state.screen;
     DrawList list;

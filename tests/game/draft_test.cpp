@@ -29,7 +29,7 @@ bool same_offer(const Offer& a, const Offer& b) {
 
 // The HUD scale of the frame `input` reports, in the state's output mode.
 HudScale hud_of(const GameState& state, const FrameInput& input) {
-  return frame_geometry(state.render_settings.preset, input).hud;
+  return frame_geometry(state.render_settings.mode, input).hud;
 }
 
 GameState og_state() {

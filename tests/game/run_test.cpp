@@ -125,7 +125,7 @@ TEST(UpdateGame, RestartKeepsTheRunsMode) {
     state.render_settings.planet_pixels = 400;
     state.render_settings.planet_dither = false;
     play_frame(state, rng, pressing(Key::R), 0.25f);
-    EXPECT_EQ(state.render_settings.preset, mode);
+    EXPECT_EQ(state.render_settings.mode, mode);
     EXPECT_EQ(state.render_settings.planet_pixels, planet_pixels);
     EXPECT_TRUE(state.render_settings.planet_dither);
     ASSERT_TRUE(state.planet.has_value());

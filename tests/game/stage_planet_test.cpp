@@ -21,7 +21,7 @@ TEST(StagePlanet, LightOriginPixelsAndDitherForEveryStage) {
       {6, K::IslandPlanet, {0.39f, 0.39f}},
   };
   RenderSettings og;
-  og.preset = OutputMode::Og;
+  og.mode = OutputMode::Og;
   og.planet_pixels = 180.4f;
   og.planet_dither = false;
   for (const Case& c : cases) {

@@ -19,7 +19,7 @@ std::vector<std::string> overlay_texts(const GameState& state) {
   const FrameInput frame = bot::idle_input(state, 0);
   DrawList list;
   Canvas canvas(list, frame.screen_width, frame.screen_height);
-  draw_overlay(state, canvas, frame_geometry(state.render_settings.preset, frame));
+  draw_overlay(state, canvas, frame_geometry(state.render_settings.mode, frame));
   std::vector<std::string> out;
   for (const DrawCommand& c : list.commands)
     if (c.op == DrawOp::Text) out.push_back(c.text);

@@ -7,7 +7,7 @@
 namespace ventora {
 
 inline GameUpdate play_frame(GameState& state, Pcg32& rng, const FrameInput& input, float dt) {
-  return update_game(state, rng, input, frame_geometry(state.render_settings.preset, input), dt);
+  return update_game(state, rng, input, frame_geometry(state.render_settings.mode, input), dt);
 }
 
 }  // namespace ventora

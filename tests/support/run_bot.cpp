@@ -38,7 +38,7 @@ Vec2 centre_of(const Rect& r) { return {r.x + r.w / 2.0f, r.y + r.h / 2.0f}; }
 std::vector<Rect> drawn_rects(const GameState& state, const FrameInput& input, Color colour) {
   DrawList list;
   Canvas canvas(list, input.screen_width, input.screen_height);
-  draw_overlay(state, canvas, frame_geometry(state.render_settings.preset, input));
+  draw_overlay(state, canvas, frame_geometry(state.render_settings.mode, input));
   std::vector<Rect> rects;
   for (const DrawCommand& c : list.commands)
     if (c.op == DrawOp::Rectangle && c.color == colour) rects.push_back(c.rect);
@@ -48,7 +48,7 @@ std::vector<Rect> drawn_rects(const GameState& state, const FrameInput& input, C
 std::optional<std::string> drawn_title(const GameState& state, const FrameInput& input) {
   DrawList list;
   Canvas canvas(list, input.screen_width, input.screen_height);
-  draw_overlay(state, canvas, frame_geometry(state.render_settings.preset, input));
+  draw_overlay(state, canvas, frame_geometry(state.render_settings.mode, input));
   for (const DrawCommand& c : list.commands)
     if (c.op == DrawOp::Text && c.text.ends_with(" Complete")) return c.text;
   return std::nullopt;

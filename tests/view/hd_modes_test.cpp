@@ -25,7 +25,7 @@ namespace {
 // A mode with its window as the screen size.
 struct Mode {
   std::string_view name;
-  OutputMode preset;
+  OutputMode mode;
   float width, height;
 };
 
@@ -39,7 +39,7 @@ constexpr Mode kOg = screen_of(OutputMode::Og);
 constexpr Mode kHdModes[] = {screen_of(OutputMode::Hd720), screen_of(OutputMode::Hd1080),
                              screen_of(OutputMode::Hd4k)};
 
-RenderSettings settings_for(const Mode& mode) { return render_settings_for(mode.preset); }
+RenderSettings settings_for(const Mode& mode) { return render_settings_for(mode.mode); }
 
 struct Box {
   float left, top, right, bottom;
@@ -200,7 +200,7 @@ const Offer kOffer = {OfferedCard{Rarity::Common, Card::LongLifeUnlikely},
 TEST(HdCardChoice, FramesScaleWithTheWidthInWholeArtPixels) {
   for (const Mode& mode : kHdModes) {
     const float sx = mode.width / 960;
-    const float pixel = static_cast<float>(pixel_size_for(mode.preset));
+    const float pixel = static_cast<float>(pixel_size_for(mode.mode));
     GameState state = card_choice(mode, kOffer);
     const DrawList list = draw_frame(state, mode, {mode.width / 2, mode.height / 2});  // box 2
     std::vector<DrawCommand> outlines;
@@ -230,9 +230,9 @@ DrawList draw_layer(const GameState& state, const Mode& mode, bool hud) {
   Canvas canvas(list, mode.width, mode.height);
   canvas.set_mouse({mode.width / 2, mode.height / 2});
   if (hud) {
-    draw_hud(state, canvas, frame_geometry(mode.preset, mode.width, mode.height));
+    draw_hud(state, canvas, frame_geometry(mode.mode, mode.width, mode.height));
   } else {
-    draw_overlay(state, canvas, frame_geometry(mode.preset, mode.width, mode.height));
+    draw_overlay(state, canvas, frame_geometry(mode.mode, mode.width, mode.height));
   }
   return list;
 }

@@ -82,7 +82,7 @@ std::string describe(const DrawCommand& c) {
 
 RenderSettings og_settings() {
   RenderSettings settings;
-  settings.preset = OutputMode::Og;
+  settings.mode = OutputMode::Og;
   settings.planet_pixels = 180;
   return settings;
 }

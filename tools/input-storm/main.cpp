@@ -110,7 +110,7 @@ int run(const Options& options) {
 
     std::optional<std::string> broken = check_state(state);
     // A restart starts the next run in the same mode.
-    if (!broken && state.render_settings.preset != options.mode) broken = "the output mode changed";
+    if (!broken && state.render_settings.mode != options.mode) broken = "the output mode changed";
     if (!broken) broken = check_draw_list(list);
     if (broken) {
       if (violations == 0) {
