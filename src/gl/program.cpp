@@ -40,7 +40,9 @@ ventora::Status compile(const Shader& shader, std::string_view source, const cha
   glCompileShader(shader.get());
   GLint ok = GL_FALSE;
   glGetShaderiv(shader.get(), GL_COMPILE_STATUS, &ok);
-  if (ok != GL_TRUE) return ventora::Error{std::string(stage) + ": " + info_log(shader.get(), glGetShaderiv, glGetShaderInfoLog)};
+  if (ok != GL_TRUE) {
+    return ventora::Error{std::string(stage) + ": " + info_log(shader.get(), glGetShaderiv, glGetShaderInfoLog)};
+  }
   return ventora::Done{};
 }
 
@@ -60,7 +62,9 @@ ventora::Result<Program> build_program(std::string_view vertex, std::string_view
   glLinkProgram(program.get());
   GLint ok = GL_FALSE;
   glGetProgramiv(program.get(), GL_LINK_STATUS, &ok);
-  if (ok != GL_TRUE) return ventora::Error{"link: " + info_log(program.get(), glGetProgramiv, glGetProgramInfoLog)};
+  if (ok != GL_TRUE) {
+    return ventora::Error{"link: " + info_log(program.get(), glGetProgramiv, glGetProgramInfoLog)};
+  }
   return Program(std::move(program));
 }
 

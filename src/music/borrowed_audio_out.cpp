@@ -9,7 +9,9 @@ namespace {
 class BorrowedAudioOut final : public AudioOut {
  public:
   explicit BorrowedAudioOut(AudioOut& device) : device_(device) {}
-  Result<SoundId> load_wav(std::vector<std::uint8_t> wav) override { return device_.load_wav(std::move(wav)); }
+  Result<SoundId> load_wav(std::vector<std::uint8_t> wav) override {
+    return device_.load_wav(std::move(wav));
+  }
   Result<SoundId> load_stream(std::shared_ptr<SoundStream> stream) override {
     return device_.load_stream(std::move(stream));
   }

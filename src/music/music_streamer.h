@@ -89,8 +89,9 @@ class MusicStreamer : public std::enable_shared_from_this<MusicStreamer> {
   // A play of track `track` (as `add` numbered them) from its first sample, with its start decoded.
   std::shared_ptr<Mp3Voice> start(std::size_t track);
 
-  // Without a worker: tops up every play and readies the next ones, at most kPumpFrames frames
-  // each; call it once a frame (music_tick does). With a worker: nothing, the worker does it.
+  // Without a worker: tops up every play by at most kPumpFrames frames and readies the next plays
+  // by as many in all; call it once a frame (music_tick does). With a worker: nothing, the worker
+  // does it.
   void pump();
 
  private:

@@ -198,7 +198,7 @@ Result<std::unique_ptr<Window>> Window::open(const WindowConfig& config) {
   impl->mouse = {static_cast<float>(mx), static_cast<float>(my)};
   std::unique_ptr<Window> window(new Window(std::move(impl)));
   // A window system without fullscreen leaves the game windowed, which plays the same.
-  if (config.fullscreen) window->set_fullscreen(true);
+  if (config.fullscreen) static_cast<void>(window->set_fullscreen(true));
   return window;
 }
 
@@ -264,7 +264,7 @@ bool Window::poll(FrameInput& input) {
           break;
         }
         if (fullscreen_toggle(sym)) {
-          set_fullscreen(!w.fullscreen);
+          static_cast<void>(set_fullscreen(!w.fullscreen));  // refused: the window stays as it is
           break;
         }
         if (const auto key = sound_key(sym.sym)) {
@@ -336,17 +336,19 @@ void Window::request_size(int width, int height) {
   if (!w.fullscreen) w.place();
 }
 
-bool Window::set_fullscreen(bool on) {
+Status Window::set_fullscreen(bool on) {
   Impl& w = *impl_;
-  if (on == w.fullscreen) return true;
-  if (SDL_SetWindowFullscreen(w.window, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0) return false;
+  if (on == w.fullscreen) return Done{};
+  if (SDL_SetWindowFullscreen(w.window, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0) {
+    return Error{std::string("cannot go fullscreen: ") + SDL_GetError()};
+  }
   w.fullscreen = on;
   if (!on) {
     // The window manager frames it again after this call; it is placed again once it has.
     w.framed = false;
     w.place();
   }
-  return true;
+  return Done{};
 }
 
 bool Window::fullscreen() const { return impl_->fullscreen; }

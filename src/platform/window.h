@@ -69,9 +69,9 @@ class Window {
   // resized, or fitted to a small display), the game keeps its size and its picture is shown
   // scaled to fit as the configured scaling says, centred on black; mouse positions are mapped
   // back into game units. Leaving it asks for the window at the game's size again. F11 and
-  // Alt+Enter toggle it inside `poll`; those keys do not reach the game. False when the window
-  // system refuses.
-  bool set_fullscreen(bool on);
+  // Alt+Enter toggle it inside `poll`; those keys do not reach the game. The window system's
+  // reason when it refuses.
+  Status set_fullscreen(bool on);
   bool fullscreen() const;
   // Executes `list` onto the window's drawable; the renderer's error when it cannot.
   Status draw(const DrawList& list);

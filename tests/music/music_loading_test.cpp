@@ -77,7 +77,9 @@ TEST(LoadMusic, PollingLoadsInTrackOrderWithTheSameResultAsWaiting) {
     bool done = false;
     while (!done) {
       done = loading.load_ready(audio, false);
-      for (const std::string& failure : test::messages_of(loading.take_failures())) failures.push_back(failure);
+      for (const std::string& failure : test::messages_of(loading.take_failures())) {
+        failures.push_back(failure);
+      }
       std::this_thread::yield();
     }
     EXPECT_EQ(failures, std::vector<std::string>{

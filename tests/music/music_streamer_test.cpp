@@ -128,7 +128,8 @@ TEST(MusicStreamer, PumpedEachFrameTheSoundtrackPlaysAsOnItsWorker) {
     const auto streamer = std::make_shared<MusicStreamer>(decode_on);
     const std::shared_ptr<SoundStream> track_stream =
         streamer->add(track.mp3_bytes, measure_mp3(track.mp3_bytes).value());
-    const std::shared_ptr<SoundStream> cue_stream = streamer->add(cue.mp3_bytes, measure_mp3(cue.mp3_bytes).value());
+    const std::shared_ptr<SoundStream> cue_stream =
+        streamer->add(cue.mp3_bytes, measure_mp3(cue.mp3_bytes).value());
     if (decode_on == DecodeOn::Frames) {
       // Nothing decodes behind the frame's back: a play holds its start, and more only once pumped.
       const std::shared_ptr<StreamVoice> unpumped = track_stream->start();

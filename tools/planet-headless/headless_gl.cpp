@@ -10,7 +10,9 @@ namespace planet {
 
 ventora::Result<std::unique_ptr<HeadlessGl>> HeadlessGl::create() {
   if (std::getenv("SDL_VIDEODRIVER") == nullptr) SDL_SetHint(SDL_HINT_VIDEODRIVER, "offscreen");
-  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return ventora::Error{std::string("SDL video: ") + SDL_GetError()};
+  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+    return ventora::Error{std::string("SDL video: ") + SDL_GetError()};
+  }
   SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
   SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
   SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
