@@ -120,7 +120,7 @@ void MusicStreamer::pump() {
 }
 
 bool MusicStreamer::needs_waiting() const {
-  return std::ranges::any_of(tracks_, [](const Track& t) { return t.waiting == nullptr; });
+  return std::any_of(tracks_.begin(), tracks_.end(), [](const Track& t) { return t.waiting == nullptr; });
 }
 
 void MusicStreamer::decode_ahead(Budget budget) {
@@ -130,9 +130,10 @@ void MusicStreamer::decode_ahead(Budget budget) {
   std::vector<std::pair<std::size_t, std::span<const std::uint8_t>>> missing;
   {
     const std::lock_guard lock(mutex_);
-    const auto finished = std::ranges::partition(playing_, [](const auto& v) { return !v->finished(); });
-    done.assign(std::make_move_iterator(finished.begin()), std::make_move_iterator(finished.end()));
-    playing_.erase(finished.begin(), finished.end());
+    const auto finished =
+        std::partition(playing_.begin(), playing_.end(), [](const auto& v) { return !v->finished(); });
+    done.assign(std::make_move_iterator(finished), std::make_move_iterator(playing_.end()));
+    playing_.erase(finished, playing_.end());
     playing = playing_;
     for (std::size_t i = 0; i < tracks_.size(); ++i) {
       if (tracks_[i].waiting) {
