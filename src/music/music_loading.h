@@ -35,7 +35,7 @@ struct LoadedMusic {
 // hands the good ones to the audio output in order as they finish, as streams that decode while
 // they play. With DecodeOn::Workers every track is checked on a thread of its own; with
 // DecodeOn::Frames, or for a track whose thread cannot be started, the caller's calls check them,
-// a few milliseconds' worth each. Dropping it stops the workers within a few MP3 frames.
+// kLoadingStep's worth each. Dropping it stops the workers within a few MP3 frames.
 class MusicLoading {
  public:
   MusicLoading(std::span<const EmbeddedTrack> tracks, const EmbeddedTrack& cue,
@@ -62,8 +62,9 @@ class MusicLoading {
   LoadedMusic music_;
 };
 
-// The time one call of MusicLoading::load_ready spends checking tracks itself, at most about.
-inline constexpr auto kLoadingStep = std::chrono::milliseconds(4);
+// The time one call of MusicLoading::load_ready spends checking tracks itself, at most about: half
+// a frame at 60 Hz, the frames meanwhile being the loading screen's.
+inline constexpr auto kLoadingStep = std::chrono::milliseconds(8);
 
 // Checks and loads every track in order, then the cue, waiting for all of them.
 LoadedMusic load_music(std::span<const EmbeddedTrack> tracks, const EmbeddedTrack& cue, AudioOut& audio,
