@@ -41,7 +41,8 @@ ventora::Status compile(const Shader& shader, std::string_view source, const cha
   GLint ok = GL_FALSE;
   glGetShaderiv(shader.get(), GL_COMPILE_STATUS, &ok);
   if (ok != GL_TRUE) {
-    return ventora::Error{std::string(stage) + ": " + info_log(shader.get(), glGetShaderiv, glGetShaderInfoLog)};
+    return ventora::Error{std::string(stage) + ": " +
+                          info_log(shader.get(), glGetShaderiv, glGetShaderInfoLog)};
   }
   return ventora::Done{};
 }

@@ -62,9 +62,8 @@ std::span<const EmbeddedTrack> music_tracks() {
 }
 
 const EmbeddedTrack& defeat_cue_track() {
-  const std::vector<TrackRow>& all = rows();
-  return std::find_if(all.begin(), all.end(), [](const TrackRow& row) { return row.role == TrackRole::DefeatCue; })
-      ->track;
+  const auto is_cue = [](const TrackRow& row) { return row.role == TrackRole::DefeatCue; };
+  return std::find_if(rows().begin(), rows().end(), is_cue)->track;
 }
 
 void release_embedded_pages(std::span<const std::uint8_t> bytes) {
