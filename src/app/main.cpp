@@ -17,7 +17,8 @@
 #include "app/replay_window.h"
 #include "app/sound_shell.h"
 #include "app/window_config.h"
-#include "gl/result.h"
+#include "base/result.h"
+#include "draw/font.h"
 #include "layout/render_settings.h"
 #include "music/music_player.h"
 #include "platform/window.h"
@@ -26,7 +27,7 @@ namespace ventora {
 namespace {
 
 // What the window cannot draw ends the game: its one line, and a failed exit.
-[[noreturn]] void stop(const gl::Error& error) {
+[[noreturn]] void stop(const Error& error) {
   std::fprintf(stderr, "%s\n", error.message.c_str());
   std::exit(1);
 }
@@ -59,7 +60,7 @@ class WindowHost final : public FrameHost {
     window_.request_size(static_cast<int>(size.width), static_cast<int>(size.height));
   }
   void show(const DrawList& list) override {
-    if (const gl::Status drawn = draw_frame(window_, list, sound_, mode_, now_); !drawn) {
+    if (const Status drawn = draw_frame(window_, list, sound_, mode_, now_); !drawn) {
       stop(drawn.error());
     }
     window_.present();
@@ -78,7 +79,7 @@ class WindowHost final : public FrameHost {
     return true;
   }
   bool warm_up() override {
-    gl::Result<bool> warmed = warm_up_.step(window_);
+    Result<bool> warmed = warm_up_.step(window_);
     if (!warmed) stop(warmed.error());
     return warmed.value();
   }
@@ -122,7 +123,11 @@ int main(int argc, char** argv) {
   config.fullscreen = command_line.fullscreen;
   config.scaling = command_line.integer_scale ? Scaling::Whole : Scaling::Fill;
   config.vsync = fps_cap != 0;  // uncapped means uncapped
-  gl::Result<std::unique_ptr<Window>> opened = Window::open(config);
+  if (const Status font = Font::embedded_status(); !font) {
+    std::fprintf(stderr, "%s\n", font.error().message.c_str());
+    return 1;
+  }
+  Result<std::unique_ptr<Window>> opened = Window::open(config);
   if (!opened) {
     std::fprintf(stderr, "%s\n", opened.error().message.c_str());
     return 1;

@@ -51,15 +51,15 @@ int check_replay(replay::ReplayReader& reader, std::FILE* out) {
 
 int check_replay_file(const std::string& path, std::string_view game_version) {
   const replay::OpenResult opened = replay::open_replay_file(path, game_version);
-  if (opened.header_cut) {
+  if (!opened && opened.error().header_cut) {
     std::fputs("replay incomplete: 0 frames checked, no end record\n", stdout);
     return kReplayIncomplete;
   }
-  if (!opened.reader) {
-    std::fprintf(stderr, "replay: %s: %s\n", path.c_str(), opened.error.c_str());
+  if (!opened) {
+    std::fprintf(stderr, "replay: %s: %s\n", path.c_str(), opened.error().message.c_str());
     return kReplayFailed;
   }
-  return check_replay(*opened.reader, stdout);
+  return check_replay(*opened.value(), stdout);
 }
 
 }  // namespace ventora

@@ -31,13 +31,13 @@ ReplayStart start_replay_options(const CommandLine& command_line) {
     const std::string& path = *command_line.replay_path;
     if (command_line.check) return exit_with(check_replay_file(path, kGameVersion));
     replay::OpenResult opened = replay::open_replay_file(path, kGameVersion);
-    if (!opened.reader) {
+    if (!opened) {
       // Nothing to play either way; a recording stopped early is no error of the file.
-      return exit_with(opened.header_cut ? kReplayIncomplete : kReplayFailed,
-                       "replay: " + path + ": " + opened.error);
+      return exit_with(opened.error().header_cut ? kReplayIncomplete : kReplayFailed,
+                       "replay: " + path + ": " + opened.error().message);
     }
     ReplayStart start;
-    start.playback = std::move(opened.reader);
+    start.playback = std::move(opened.value());
     return start;
   }
   ReplayStart start;

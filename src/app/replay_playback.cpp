@@ -14,7 +14,7 @@ namespace {
 // A sound output that plays nothing.
 class SilentAudio final : public AudioOut {
  public:
-  SoundLoad load_wav(std::vector<std::uint8_t>) override { return {next_++, {}}; }
+  Result<SoundId> load_wav(std::vector<std::uint8_t>) override { return next_++; }
   void play(SoundId, float) override {}
   void stop(SoundId) override {}
   void play_effect(SoundId, float) override {}
@@ -40,7 +40,7 @@ std::unique_ptr<MusicPlayer> silent_music(const replay::Header& header, Pcg32& r
   std::unique_ptr<AudioOut> audio = silent_audio_out();
   LoadedMusic music;
   for (float seconds : header.track_seconds) {
-    music.tracks.push_back(audio->load_wav({}).sound);
+    music.tracks.push_back(audio->load_wav({}).value());
     music.track_seconds.push_back(seconds);
   }
   return make_music_player(std::move(audio), std::move(music), rng);

@@ -12,10 +12,13 @@ namespace ventora {
 std::unique_ptr<ReplayRecorder> ReplayRecorder::create(const std::string& path,
                                                        std::string_view game_version,
                                                        std::string& error) {
-  auto writer = replay::ReplayWriter::create(path, game_version, error);
-  if (!writer) return nullptr;
+  Result<std::unique_ptr<replay::ReplayWriter>> writer = replay::ReplayWriter::create(path, game_version);
+  if (!writer) {
+    error = writer.error().message;
+    return nullptr;
+  }
   return std::unique_ptr<ReplayRecorder>(
-      new ReplayRecorder(std::move(writer), std::string(game_version)));
+      new ReplayRecorder(std::move(writer.value()), std::string(game_version)));
 }
 
 ReplayRecorder::ReplayRecorder(std::unique_ptr<replay::ReplayWriter> writer,
@@ -72,8 +75,8 @@ void ReplayRecorder::finish() {
 }
 
 void ReplayRecorder::report_failure() {
-  if (const std::optional<std::string> failure = writer_->take_failure()) {
-    std::fprintf(stderr, "%s\n", failure->c_str());
+  if (const std::optional<Error> failure = writer_->take_failure()) {
+    std::fprintf(stderr, "%s\n", failure->message.c_str());
   }
 }
 

@@ -28,7 +28,7 @@ std::unique_ptr<MusicPlayer> audible_music(const replay::Header& header, SoundSh
   std::unique_ptr<AudioOut> audio = sound.music_output();
   if (audio) {
     LoadedMusic music = load_music(music_tracks(), defeat_cue_track(), *audio);
-    for (const std::string& line : music.failures) std::fprintf(stderr, "%s\n", line.c_str());
+    for (const Error& failure : music.failures) std::fprintf(stderr, "%s\n", failure.message.c_str());
     if (music.track_seconds == header.track_seconds) {
       return make_music_player(std::move(audio), std::move(music), rng);
     }
@@ -123,7 +123,7 @@ int play_replay_in_window(Window& window, replay::ReplayReader& reader) {
       tell_end(reader, playback.frames_played());
       end_told = true;
     }
-    if (const gl::Status drawn = draw_frame(window, picture, sound, mode, keys.time); !drawn) {
+    if (const Status drawn = draw_frame(window, picture, sound, mode, keys.time); !drawn) {
       std::fprintf(stderr, "%s\n", drawn.error().message.c_str());
       return 1;
     }

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "music/music_loading.h"
+#include "music/music_streamer.h"
 
 namespace ventora {
 
@@ -21,13 +22,13 @@ bool music_switched_on() {
 
 }  // namespace
 
-MusicSetUp::MusicSetUp(const std::function<std::unique_ptr<AudioOut>()>& open_audio) {
+MusicSetUp::MusicSetUp(const std::function<std::unique_ptr<AudioOut>()>& open_audio, DecodeOn decode_on) {
   if (!music_switched_on()) {
     messages_.emplace_back("background music disabled on this platform/session");
     return;
   }
   audio_ = open_audio();
-  if (audio_) loading_ = std::make_unique<MusicLoading>(music_tracks(), defeat_cue_track());
+  if (audio_) loading_ = std::make_unique<MusicLoading>(music_tracks(), defeat_cue_track(), decode_on);
 }
 
 MusicSetUp::~MusicSetUp() = default;
@@ -35,7 +36,7 @@ MusicSetUp::~MusicSetUp() = default;
 bool MusicSetUp::poll(bool wait) {
   if (!loading_) return true;
   const bool done = loading_->load_ready(*audio_, wait);
-  for (std::string& failure : loading_->take_failures()) messages_.push_back(std::move(failure));
+  for (Error& failure : loading_->take_failures()) messages_.push_back(std::move(failure.message));
   return done;
 }
 
@@ -50,8 +51,8 @@ std::unique_ptr<MusicPlayer> MusicSetUp::take_player(Pcg32& rng) {
 }
 
 MusicStart music_player_from_environment(const std::function<std::unique_ptr<AudioOut>()>& open_audio,
-                                         Pcg32& rng) {
-  MusicSetUp set_up(open_audio);
+                                         Pcg32& rng, DecodeOn decode_on) {
+  MusicSetUp set_up(open_audio, decode_on);
   set_up.poll(true);
   MusicStart start;
   start.messages = set_up.take_messages();
@@ -66,6 +67,7 @@ std::unique_ptr<MusicPlayer> make_music_player(std::unique_ptr<AudioOut> audio, 
   player->tracks = std::move(music.tracks);
   player->track_seconds = std::move(music.track_seconds);
   player->defeat_cue = music.defeat_cue;
+  player->streamer = std::move(music.streamer);
   reshuffle_music(*player, rng);
   return player;
 }
@@ -88,7 +90,9 @@ void reshuffle_music(MusicPlayer& player, Pcg32& rng) {
 }
 
 void music_tick(MusicPlayer* player, Pcg32& rng, float dt) {
-  if (player == nullptr || player->tracks.empty() || player->held) return;
+  if (player == nullptr) return;
+  if (player->streamer) player->streamer->pump();  // the defeat cue plays while the playlist is held
+  if (player->tracks.empty() || player->held) return;
   player->next_start_in -= dt;
   if (player->next_start_in > 0.0f) return;
   if (player->position >= player->order.size()) reshuffle_music(*player, rng);

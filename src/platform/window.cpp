@@ -136,9 +136,9 @@ Window::Window(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
 
 Window::~Window() = default;
 
-gl::Result<std::unique_ptr<Window>> Window::open(const WindowConfig& config) {
+Result<std::unique_ptr<Window>> Window::open(const WindowConfig& config) {
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-    return gl::Error{std::string("ventora: cannot open a window: no display (") + SDL_GetError() + ")"};
+    return Error{std::string("ventora: cannot open a window: no display (") + SDL_GetError() + ")"};
   }
   auto impl = std::make_unique<Impl>();
   // Without a display SDL falls back to its invisible offscreen driver; only tests ask for it.
@@ -146,7 +146,7 @@ gl::Result<std::unique_ptr<Window>> Window::open(const WindowConfig& config) {
   const char* asked = SDL_GetHint(SDL_HINT_VIDEODRIVER);
   if ((driver == "offscreen" || driver == "dummy") &&
       (!asked || std::string_view(asked).find(driver) == std::string_view::npos)) {
-    return gl::Error{"ventora: cannot open a window: no display (no X11 or Wayland display found)"};
+    return Error{"ventora: cannot open a window: no display (no X11 or Wayland display found)"};
   }
   SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
   SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
@@ -166,15 +166,15 @@ gl::Result<std::unique_ptr<Window>> Window::open(const WindowConfig& config) {
   impl->window = SDL_CreateWindow(config.title.c_str(), SDL_WINDOWPOS_CENTERED,
                                   SDL_WINDOWPOS_CENTERED, first.width, first.height, flags);
   if (!impl->window) {
-    return gl::Error{std::string("ventora: cannot open a window: ") + SDL_GetError()};
+    return Error{std::string("ventora: cannot open a window: ") + SDL_GetError()};
   }
   set_icon(impl->window);
   impl->context = SDL_GL_CreateContext(impl->window);
   if (!impl->context) {
-    return gl::Error{std::string("ventora: OpenGL 3.3 core context unavailable: ") + SDL_GetError()};
+    return Error{std::string("ventora: OpenGL 3.3 core context unavailable: ") + SDL_GetError()};
   }
   if (epoxy_gl_version() < 33) {
-    return gl::Error{"ventora: OpenGL 3.3 core context unavailable: the driver offers only " +
+    return Error{"ventora: OpenGL 3.3 core context unavailable: the driver offers only " +
                      std::to_string(epoxy_gl_version() / 10) + "." +
                      std::to_string(epoxy_gl_version() % 10)};
   }
@@ -183,7 +183,7 @@ gl::Result<std::unique_ptr<Window>> Window::open(const WindowConfig& config) {
   // Vsync is a wish: some servers refuse it, and the frame loop then paces itself.
   impl->vsync = config.vsync && SDL_GL_SetSwapInterval(1) == 0;
   if (!config.vsync) SDL_GL_SetSwapInterval(0);
-  gl::Result<std::unique_ptr<GlRenderer>> renderer = GlRenderer::create();
+  Result<std::unique_ptr<GlRenderer>> renderer = GlRenderer::create();
   if (!renderer) return renderer.error();
   impl->renderer = std::move(renderer.value());
   // Buttons by their place on the pad, whatever its maker prints on them: South jumps on every pad.
@@ -198,7 +198,7 @@ gl::Result<std::unique_ptr<Window>> Window::open(const WindowConfig& config) {
   impl->mouse = {static_cast<float>(mx), static_cast<float>(my)};
   std::unique_ptr<Window> window(new Window(std::move(impl)));
   // A window system without fullscreen leaves the game windowed, which plays the same.
-  if (config.fullscreen) window->set_fullscreen(true);
+  if (config.fullscreen) static_cast<void>(window->set_fullscreen(true));
   return window;
 }
 
@@ -264,7 +264,7 @@ bool Window::poll(FrameInput& input) {
           break;
         }
         if (fullscreen_toggle(sym)) {
-          set_fullscreen(!w.fullscreen);
+          static_cast<void>(set_fullscreen(!w.fullscreen));  // refused: the window stays as it is
           break;
         }
         if (const auto key = sound_key(sym.sym)) {
@@ -336,31 +336,33 @@ void Window::request_size(int width, int height) {
   if (!w.fullscreen) w.place();
 }
 
-bool Window::set_fullscreen(bool on) {
+Status Window::set_fullscreen(bool on) {
   Impl& w = *impl_;
-  if (on == w.fullscreen) return true;
-  if (SDL_SetWindowFullscreen(w.window, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0) return false;
+  if (on == w.fullscreen) return Done{};
+  if (SDL_SetWindowFullscreen(w.window, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0) {
+    return Error{std::string("cannot go fullscreen: ") + SDL_GetError()};
+  }
   w.fullscreen = on;
   if (!on) {
     // The window manager frames it again after this call; it is placed again once it has.
     w.framed = false;
     w.place();
   }
-  return true;
+  return Done{};
 }
 
 bool Window::fullscreen() const { return impl_->fullscreen; }
 
-gl::Status Window::draw(const DrawList& list) {
+Status Window::draw(const DrawList& list) {
   Impl& w = *impl_;
   int dw = 0, dh = 0;
   SDL_GL_GetDrawableSize(w.window, &dw, &dh);
   if (!w.direct()) {
     if (!w.presenter) w.presenter = std::make_unique<ScaledPresenter>();
     if (w.presenter->begin(w.game_width, w.game_height)) {
-      const gl::Status drawn = w.renderer->render(list, static_cast<float>(w.game_width),
-                                                  static_cast<float>(w.game_height), w.game_width,
-                                                  w.game_height);
+      const Status drawn = w.renderer->render(list, static_cast<float>(w.game_width),
+                                              static_cast<float>(w.game_height), w.game_width,
+                                              w.game_height);
       w.presenter->present(w.picture_box(), dw, dh);
       return drawn;
     }

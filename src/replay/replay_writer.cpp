@@ -13,31 +13,28 @@ namespace ventora::replay {
 
 namespace {
 
-std::string cannot_record(const std::string& path, const std::string& why) {
-  return "ventora: cannot record to " + path + ": " + why;
+Error cannot_record(const std::string& path, const std::string& why) {
+  return Error{"ventora: cannot record to " + path + ": " + why};
 }
 
 // Opens `path` for writing, creating it, but only as a regular file: a pipe or a device is
 // refused before it is opened (opening a pipe waits for a reader), and opening does not block
 // should one take the file's place meanwhile. The file is emptied only once it is known to be
-// one. -1 with `error` set when it cannot.
-int open_regular_file(const std::string& path, std::string& error) {
+// one. Its descriptor, or the line that says why it cannot.
+Result<int> open_regular_file(const std::string& path) {
   struct stat info {};
   if (::stat(path.c_str(), &info) == 0) {
-    if (auto refusal = not_a_regular_file(info.st_mode)) {
-      error = cannot_record(path, *refusal);
-      return -1;
+    if (Status regular = check_regular_file(info.st_mode); !regular) {
+      return cannot_record(path, regular.error().message);
     }
   }
   const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);
-  if (fd < 0) {
-    error = cannot_record(path, std::strerror(errno));
-    return -1;
-  }
+  if (fd < 0) return cannot_record(path, std::strerror(errno));
+  Error error;
   if (::fstat(fd, &info) != 0) {
     error = cannot_record(path, std::strerror(errno));
-  } else if (auto refusal = not_a_regular_file(info.st_mode)) {
-    error = cannot_record(path, *refusal);
+  } else if (Status regular = check_regular_file(info.st_mode); !regular) {
+    error = cannot_record(path, regular.error().message);
   } else if (::ftruncate(fd, 0) != 0 ||
              ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) {
     error = cannot_record(path, std::strerror(errno));
@@ -45,21 +42,20 @@ int open_regular_file(const std::string& path, std::string& error) {
     return fd;
   }
   ::close(fd);
-  return -1;
+  return error;
 }
 
 }  // namespace
 
-std::unique_ptr<ReplayWriter> ReplayWriter::create(const std::string& path,
-                                                   std::string_view game_version,
-                                                   std::string& error) {
-  const int fd = open_regular_file(path, error);
-  if (fd < 0) return nullptr;
-  std::FILE* file = ::fdopen(fd, "wb");
+Result<std::unique_ptr<ReplayWriter>> ReplayWriter::create(const std::string& path,
+                                                           std::string_view game_version) {
+  const Result<int> fd = open_regular_file(path);
+  if (!fd) return fd.error();
+  std::FILE* file = ::fdopen(fd.value(), "wb");
   if (!file) {
-    error = cannot_record(path, std::strerror(errno));
-    ::close(fd);
-    return nullptr;
+    Error error = cannot_record(path, std::strerror(errno));
+    ::close(fd.value());
+    return error;
   }
   const std::string opening = encode_header_opening(game_version);
   std::unique_ptr<ReplayWriter> writer(new ReplayWriter(file, path, opening.size()));
@@ -80,9 +76,9 @@ void ReplayWriter::write_header(const Header& header) {
 
 void ReplayWriter::write_frame(const Frame& frame) {
   if (!file_) return;
-  if (const std::optional<std::string> why = frame_does_not_fit(frame)) {
+  if (const Status fits = check_frame_fits(frame); !fits) {
     stop("ventora: recording stopped: frame " + std::to_string(frames_ + 1) +
-         " does not fit in a replay: " + *why);
+         " does not fit in a replay: " + fits.error().message);
     return;
   }
   const std::vector<std::uint8_t> bytes = encode_frame(frame, previous_ ? &*previous_ : nullptr);
@@ -105,7 +101,7 @@ void ReplayWriter::write(const void* data, std::size_t size) {
 }
 
 void ReplayWriter::stop(std::string why) {
-  failure_ = std::move(why);
+  failure_ = Error{std::move(why)};
   std::fclose(file_);
   file_ = nullptr;
 }

@@ -12,6 +12,7 @@
 #include <string_view>
 #include <utility>
 
+#include "base/result.h"
 #include "replay/replay_format.h"
 
 namespace ventora::replay {
@@ -19,10 +20,10 @@ namespace ventora::replay {
 class ReplayWriter {
  public:
   // Creates (or empties) the file and writes the opening of the header (`game_version` is the
-  // one the header will name); nothing with `error` set to one line when it cannot, or when
-  // `path` is there but not a regular file.
-  static std::unique_ptr<ReplayWriter> create(const std::string& path,
-                                              std::string_view game_version, std::string& error);
+  // one the header will name); one line when it cannot, or when `path` is there but not a
+  // regular file.
+  static Result<std::unique_ptr<ReplayWriter>> create(const std::string& path,
+                                                      std::string_view game_version);
   ~ReplayWriter();
   ReplayWriter(const ReplayWriter&) = delete;
   ReplayWriter& operator=(const ReplayWriter&) = delete;
@@ -36,9 +37,9 @@ class ReplayWriter {
   std::uint64_t frames_written() const { return frames_; }
   // False once a write has failed.
   bool ok() const { return file_ != nullptr; }
-  // The line saying why the recording stopped, once, the first time it is asked after a failed
-  // write; nothing otherwise.
-  std::optional<std::string> take_failure() { return std::exchange(failure_, std::nullopt); }
+  // Why the recording stopped, once, the first time it is asked after a failed write; nothing
+  // otherwise.
+  std::optional<Error> take_failure() { return std::exchange(failure_, std::nullopt); }
 
  private:
   ReplayWriter(std::FILE* file, std::string path, std::size_t opening_size)
@@ -51,7 +52,7 @@ class ReplayWriter {
   std::string path_;
   std::size_t opening_size_;  // the bytes of the header written by create()
   std::optional<FrameInput> previous_;
-  std::optional<std::string> failure_;
+  std::optional<Error> failure_;
   std::uint64_t frames_ = 0;
 };
 

@@ -3,7 +3,6 @@
 #include "replay/state_hash.h"
 
 #include <array>
-#include <bit>
 #include <optional>
 #include <string>
 #include <type_traits>
@@ -11,6 +10,7 @@
 
 #include "random/rng.h"
 #include "random/siphash.h"
+#include "replay/bytes.h"
 
 namespace ventora::replay {
 
@@ -47,9 +47,9 @@ class StateFeed {
     } else if constexpr (std::is_enum_v<T>) {
       put(static_cast<std::underlying_type_t<T>>(value));
     } else if constexpr (std::is_same_v<T, float>) {
-      integer(std::bit_cast<std::uint32_t>(value), 4);
+      integer(copy_bits<std::uint32_t>(value), 4);
     } else if constexpr (std::is_same_v<T, double>) {
-      integer(std::bit_cast<std::uint64_t>(value), 8);
+      integer(copy_bits<std::uint64_t>(value), 8);
     } else if constexpr (std::is_integral_v<T>) {
       integer(static_cast<std::uint64_t>(value), sizeof(T));
     } else if constexpr (std::is_same_v<T, std::string>) {

@@ -19,7 +19,7 @@
 namespace ventora {
 namespace {
 
-gl::Result<std::unique_ptr<Window>> open_window(OutputMode mode) {
+Result<std::unique_ptr<Window>> open_window(OutputMode mode) {
   setenv("SDL_VIDEODRIVER", "offscreen", 1);
   const WindowSize size = mode_info(mode).window;
   return Window::open(
@@ -30,7 +30,7 @@ void warm_up(Window& window, OutputMode mode) {
   DrawingWarmUp warm_up(mode);
   int steps = 0;
   for (bool done = false; !done && steps < 100; ++steps) {
-    gl::Result<bool> step = warm_up.step(window);
+    Result<bool> step = warm_up.step(window);
     ASSERT_TRUE(step.ok()) << step.error().message;
     done = step.value();
   }
@@ -40,7 +40,7 @@ void warm_up(Window& window, OutputMode mode) {
 TEST(DrawingWarmUp, LeavesNoProgramForAStageToBuild) {
   for (const OutputMode mode : {OutputMode::Og, OutputMode::Hd1080}) {
     SCOPED_TRACE(std::string(mode_word(mode)));
-    gl::Result<std::unique_ptr<Window>> opened = open_window(mode);
+    Result<std::unique_ptr<Window>> opened = open_window(mode);
     VENTORA_REQUIRE_GL(opened.ok(), opened.error().message);
     const std::unique_ptr<Window> window = std::move(opened.value());
     warm_up(*window, mode);
@@ -78,7 +78,7 @@ std::string texts_of(const DrawList& list) {
 TEST(DrawingWarmUp, LeavesNoGlyphForAWholeRunToRasterise) {
   for (const OutputMode mode : {OutputMode::Og, OutputMode::Hd720}) {
     SCOPED_TRACE(std::string(mode_word(mode)));
-    gl::Result<std::unique_ptr<Window>> opened = open_window(mode);
+    Result<std::unique_ptr<Window>> opened = open_window(mode);
     VENTORA_REQUIRE_GL(opened.ok(), opened.error().message);
     const std::unique_ptr<Window> window = std::move(opened.value());
     warm_up(*window, mode);

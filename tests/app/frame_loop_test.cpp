@@ -436,13 +436,13 @@ TEST(Pause, ARecordingLeavesThePausedFramesOut) {
   std::ifstream in(file, std::ios::binary);
   const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), {});
   const replay::ReadResult read = replay::read_replay(bytes, "pause-test");
-  ASSERT_TRUE(read.replay) << read.error;
-  ASSERT_EQ(read.replay->frames.size(), 10u);
-  for (std::size_t i = 1; i < read.replay->frames.size(); ++i) {
-    EXPECT_LT(read.replay->frames[i].input.time - read.replay->frames[i - 1].input.time, 0.05) << i;
+  ASSERT_TRUE(read.ok()) << read.error().message;
+  ASSERT_EQ(read.value().frames.size(), 10u);
+  for (std::size_t i = 1; i < read.value().frames.size(); ++i) {
+    EXPECT_LT(read.value().frames[i].input.time - read.value().frames[i - 1].input.time, 0.05) << i;
   }
-  for (std::size_t i = 2; i < read.replay->frames.size(); ++i) {  // the first two follow the start
-    EXPECT_NEAR(read.replay->frames[i].dt, 0.016, 1e-4) << i;
+  for (std::size_t i = 2; i < read.value().frames.size(); ++i) {  // the first two follow the start
+    EXPECT_NEAR(read.value().frames[i].dt, 0.016, 1e-4) << i;
   }
   ::testing::internal::CaptureStdout();
   const int checked = check_replay_file(file.string(), "pause-test");

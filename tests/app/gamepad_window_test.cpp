@@ -25,7 +25,7 @@ class VirtualPadTest : public ::testing::Test {
     setenv("SDL_VIDEODRIVER", "offscreen", 1);
     // The offscreen driver's window never has the focus, and SDL holds back pads without it.
     SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
-    gl::Result<std::unique_ptr<Window>> opened = Window::open({"Ventora pad test", 64, 48, false});
+    Result<std::unique_ptr<Window>> opened = Window::open({"Ventora pad test", 64, 48, false});
     if (!opened) GTEST_SKIP() << "no window from the offscreen driver: " << opened.error().message;
     window_ = std::move(opened.value());
     state_ = GameState{};

@@ -31,13 +31,13 @@ class FlakyDevice final : public DeviceAudioOut {
   int reopens = 0;
 
   bool lost() const override { return gone; }
-  bool reopen(std::string& error) override {
+  Status reopen() override {
     ++reopens;
     gone = false;
-    if (!opens) error = "Connection refused";
-    return opens;
+    if (!opens) return Error{"Connection refused"};
+    return Done{};
   }
-  SoundLoad load_wav(std::vector<std::uint8_t> wav) override { return out_.load_wav(std::move(wav)); }
+  Result<SoundId> load_wav(std::vector<std::uint8_t> wav) override { return out_.load_wav(std::move(wav)); }
   void play(SoundId sound, float volume) override { out_.play(sound, volume); }
   void stop(SoundId sound) override { out_.stop(sound); }
   void play_effect(SoundId sound, float volume) override { out_.play_effect(sound, volume); }

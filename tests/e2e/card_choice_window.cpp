@@ -35,7 +35,7 @@ int main(int argc, char** argv) {
   WindowConfig config;
   config.width = static_cast<int>(size.width);
   config.height = static_cast<int>(size.height);
-  gl::Result<std::unique_ptr<Window>> opened = Window::open(config);
+  Result<std::unique_ptr<Window>> opened = Window::open(config);
   if (!opened) {
     std::fprintf(stderr, "%s\n", opened.error().message.c_str());
     return 1;
@@ -64,7 +64,7 @@ int main(int argc, char** argv) {
       window->request_size(static_cast<int>(outcome.window_size->width),
                            static_cast<int>(outcome.window_size->height));
     }
-    if (const gl::Status drawn = window->draw(list); !drawn) {
+    if (const Status drawn = window->draw(list); !drawn) {
       std::fprintf(stderr, "%s\n", drawn.error().message.c_str());
       return 1;
     }

@@ -35,7 +35,7 @@ declare -A allowed=(
 # gives them.
 declare -A system_libraries=(
   [src/gl]="epoxy gl"
-  [planet/gl]="sdl2 epoxy gl"
+  [planet/gl]="epoxy gl"
   [src/music]="mpg123 threads"
   [src/render]="epoxy gl"
   [src/platform]="sdl2 sdl2_mixer epoxy gl"

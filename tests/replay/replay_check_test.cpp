@@ -36,12 +36,12 @@ struct CheckResult {
 CheckResult check_bytes(const std::vector<std::uint8_t>& bytes) {
   const replay::OpenResult opened = replay::open_replay_bytes(bytes, kVersion);
   CheckResult result;
-  if (!opened.reader) {
-    ADD_FAILURE() << opened.error;
+  if (!opened.ok()) {
+    ADD_FAILURE() << opened.error().message;
     return result;
   }
   std::FILE* out = std::tmpfile();
-  result.code = check_replay(*opened.reader, out);
+  result.code = check_replay(*opened.value(), out);
   std::rewind(out);
   char text[512] = {};
   if (std::fgets(text, sizeof text, out)) result.line = text;
@@ -64,8 +64,8 @@ void write_bytes(const fs::path& path, const std::vector<std::uint8_t>& bytes) {
 
 ReplayFile read(const fs::path& path) {
   replay::ReadResult read = replay::read_replay(file_bytes(path), kVersion);
-  EXPECT_TRUE(read.replay) << read.error;
-  return read.replay ? std::move(*read.replay) : ReplayFile{};
+  EXPECT_TRUE(read.ok()) << read.error().message;
+  return read.ok() ? std::move(read.value()) : ReplayFile{};
 }
 
 class ReplayCheck : public ::testing::Test {

@@ -54,7 +54,7 @@ class FramePixels : public ::testing::TestWithParam<OutputMode> {
  protected:
   void SetUp() override {
     setenv("SDL_VIDEODRIVER", "offscreen", 1);
-    gl::Result<std::unique_ptr<Window>> opened =
+    Result<std::unique_ptr<Window>> opened =
         Window::open({"Ventora test", width(), height(), false, false});
     if (!opened) GTEST_SKIP() << "no GL context from the offscreen driver: " << opened.error().message;
     window_ = std::move(opened.value());

@@ -93,7 +93,7 @@ void play(Window& window, const FloorPass& floor, OutputMode mode, int frames, b
     const auto timed = [&](bool plain) {
       renderer.set_plain_passes(plain);
       const Clock::time_point t = Clock::now();
-      if (const gl::Status drawn = window.draw(list); !drawn) {
+      if (const Status drawn = window.draw(list); !drawn) {
         std::fprintf(stderr, "bench: %s\n", drawn.error().message.c_str());
         std::exit(1);
       }
@@ -134,13 +134,13 @@ BenchWindow open_bench_window(const OutputModeInfo& mode) {
   config.width = static_cast<int>(mode.window.width);
   config.height = static_cast<int>(mode.window.height);
   config.vsync = false;
-  gl::Result<std::unique_ptr<Window>> opened = Window::open(config);
+  Result<std::unique_ptr<Window>> opened = Window::open(config);
   if (!opened) {
     std::fprintf(stderr, "%s\n", opened.error().message.c_str());
     return {};
   }
   BenchWindow bench{std::move(opened.value()), std::nullopt};
-  gl::Result<FloorPass> floor_pass = FloorPass::make();
+  Result<FloorPass> floor_pass = FloorPass::make();
   if (!floor_pass) {
     std::fprintf(stderr, "bench: %s\n", floor_pass.error().message.c_str());
     bench.window.reset();

@@ -75,7 +75,7 @@ class RunTimer {
     Canvas canvas(list, input.screen_width, input.screen_height);
     canvas.set_time(input.time);
     draw_scene(state, canvas);
-    if (const gl::Status drawn = window_.draw(list); !drawn) {
+    if (const Status drawn = window_.draw(list); !drawn) {
       std::fprintf(stderr, "bench: %s\n", drawn.error().message.c_str());
       return false;
     }
@@ -145,7 +145,7 @@ bool bench_whole_run(Window& window, const FloorPass& floor, OutputMode mode, bo
   // The game's start-up: every program built and used once before the run's first frame.
   DrawingWarmUp warm_up(mode);
   while (warm) {
-    const gl::Result<bool> warmed = warm_up.step(window);
+    const Result<bool> warmed = warm_up.step(window);
     if (!warmed) {
       std::fprintf(stderr, "bench: %s\n", warmed.error().message.c_str());
       return false;

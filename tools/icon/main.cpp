@@ -38,7 +38,7 @@ int main(int argc, char** argv) {
   Canvas canvas(list, kFrameWidth, kFrameHeight);
   canvas.set_time(3.0);  // past the player's white blink
   draw_scene(state, canvas);
-  const gl::Result<Picture> frame = snapshots->draw(list, kFrameWidth, kFrameHeight);
+  const Result<Picture> frame = snapshots->draw(list, kFrameWidth, kFrameHeight);
   if (!frame) {
     std::fprintf(stderr, "icon: %s\n", frame.error().message.c_str());
     return 1;

@@ -36,7 +36,7 @@ class Shooter {
     canvas.set_mouse(input.mouse);
     draw_scene(state, canvas);
     const int w = static_cast<int>(input.screen_width), h = static_cast<int>(input.screen_height);
-    const gl::Result<Picture> picture = snapshots_.draw(list, w, h);
+    const Result<Picture> picture = snapshots_.draw(list, w, h);
     if (!picture) std::fprintf(stderr, "screenshots: %s\n", picture.error().message.c_str());
     taken_[key] = picture && write_png(out_ + "/" + mode_ + "-" + key + ".png", picture.value());
   }
