@@ -13,8 +13,8 @@ namespace ventora {
 
 namespace {
 
-// How long a paused game sleeps when nothing happens: it wakes at once for any event.
-constexpr double kPausedWaitSeconds = 0.25;
+// How long a paused game may rest when nothing happens: its host wakes it at once for any event.
+constexpr double kPausedRestSeconds = 0.25;
 
 }  // namespace
 
@@ -71,10 +71,7 @@ bool FrameLoop::running(FrameInput& input, ShellInput shell, const PadInput& pad
       break;
     case PauseStep::Stay:
       // The picture on screen is kept until it goes stale or its hints change.
-      if (!shell.redraw && paused_controls_ == input.pad_in_use) {
-        host_.wait_for_events(kPausedWaitSeconds);
-        return false;
-      }
+      if (!shell.redraw && paused_controls_ == input.pad_in_use) return false;
       paused_controls_ = input.pad_in_use;
       draw_still(input, list, true);
       break;
@@ -90,9 +87,9 @@ bool FrameLoop::running(FrameInput& input, ShellInput shell, const PadInput& pad
   return true;
 }
 
-bool FrameLoop::frame() {
+StepResult FrameLoop::step() {
   FrameInput input;
-  if (!host_.poll(input)) return false;
+  if (!host_.poll(input)) return StepResult::quit();
   const ShellInput shell = host_.shell();
   const PadInput pad = host_.pad();
   controls_ = controls_in_use(controls_, shell, pad);
@@ -103,7 +100,7 @@ bool FrameLoop::frame() {
   switch (loop_state_) {
     case LoopState::LoadingMusic:
       // The window is up while the soundtrack decodes, so Escape already quits here.
-      if (input.is_pressed(Key::Escape)) return false;
+      if (input.is_pressed(Key::Escape)) return StepResult::quit();
       away_ = away_ || shell.focus_lost;
       break;
     case LoopState::FirstFrame:
@@ -115,11 +112,11 @@ bool FrameLoop::frame() {
       loop_state_ = LoopState::Running;
       break;
     case LoopState::Running:
-      if (!running(input, shell, pad, list, clock)) return true;
+      if (!running(input, shell, pad, list, clock)) return StepResult::idle(kPausedRestSeconds);
       break;
     case LoopState::Ended: break;
   }
-  if (loop_state_ == LoopState::Ended) return false;
+  if (loop_state_ == LoopState::Ended) return StepResult::quit();
   host_.show(list);
   // The music is set up and the drawing warmed up after the frame is shown, so that neither holds
   // the first frame up; the run starts on the frame after the one that finds both done.
@@ -127,7 +124,7 @@ bool FrameLoop::frame() {
     music_ready_ = music_ready_ || host_.poll_music(music_);
     if (host_.warm_up() && music_ready_) loop_state_ = LoopState::FirstFrame;
   }
-  return true;
+  return StepResult::shown();
 }
 
 }  // namespace ventora
