@@ -57,8 +57,10 @@ void FrameLoop::end() {
 
 bool FrameLoop::running(FrameInput& input, ShellInput shell, const PadInput& pad, DrawList& list,
                         const ClockSource& clock) {
-  shell.focus_lost = shell.focus_lost || away_;
-  away_ = false;
+  // Until the fight's first picture is up, focus comes and goes as window managers place a new
+  // window: that is not the player looking away.
+  shell.focus_lost = shell.focus_lost && fight_shown_;
+  fight_shown_ = true;
   switch (pause_step(paused_, state_->screen, shell, pad, input)) {
     case PauseStep::Run: run(input, pad, list, clock); break;
     case PauseStep::Pause:
@@ -101,14 +103,12 @@ StepResult FrameLoop::step() {
     case LoopState::LoadingMusic:
       // The window is up while the soundtrack decodes, so Escape already quits here.
       if (input.is_pressed(Key::Escape)) return StepResult::quit();
-      away_ = away_ || shell.focus_lost;
       break;
     case LoopState::FirstFrame:
       // This frame draws nothing of the game: the run starts at its end.
       state_ = recorder_ ? recorder_->start_run(music_.get(), clock, mode_)
                          : start_run(clock(), mode_);
       run_time_ = input.time;
-      away_ = away_ || shell.focus_lost;
       loop_state_ = LoopState::Running;
       break;
     case LoopState::Running:

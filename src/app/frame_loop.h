@@ -80,7 +80,7 @@ class FrameLoop {
   std::optional<GameState> state_;
   PadPointer pad_pointer_;
   std::optional<PadLayout> controls_;  // the pad whose buttons the hints name; none: the keyboard
-  bool away_ = false;                  // the window lost the focus before the run started
+  bool fight_shown_ = false;           // the first running frame has come: focus loss pauses now
   bool paused_ = false;
   double run_time_ = 0;                // the run's clock at the last frame that ran
   // The run's clock leaves out the pauses, so a recording plays straight through them.

@@ -155,7 +155,9 @@ gl::Result<std::unique_ptr<Window>> Window::open(const WindowConfig& config) {
   SDL_GL_SetAttribute(SDL_GL_MULTISAMPLEBUFFERS, 0);
   SDL_GL_SetAttribute(SDL_GL_MULTISAMPLESAMPLES, 0);
   SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 0);
-  Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE;
+  // Hidden until it has a picture of its own: shown at once, a window shows whatever was on the
+  // screen behind it until its first frame.
+  Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN;
   if (config.high_dpi) flags |= SDL_WINDOW_ALLOW_HIGHDPI;
   impl->game_width = std::max(config.width, 1);
   impl->game_height = std::max(config.height, 1);
@@ -199,6 +201,7 @@ gl::Result<std::unique_ptr<Window>> Window::open(const WindowConfig& config) {
   std::unique_ptr<Window> window(new Window(std::move(impl)));
   // A window system without fullscreen leaves the game windowed, which plays the same.
   if (config.fullscreen) window->set_fullscreen(true);
+  window->show_cleared();
   return window;
 }
 
@@ -375,6 +378,20 @@ void Window::present() {
   impl_->frame_seconds = static_cast<double>(now - impl_->last_present) /
                          static_cast<double>(SDL_GetPerformanceFrequency());
   impl_->last_present = now;
+}
+
+void Window::show_cleared() {
+  const auto clear = [this] {
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    glClearColor(0, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    SDL_GL_SwapWindow(impl_->window);
+  };
+  // Once unseen: a software driver builds its code for the clear and the swap on their first use,
+  // which would keep the window showing the screen behind it meanwhile.
+  clear();
+  SDL_ShowWindow(impl_->window);  // returns once the window is on the screen
+  clear();
 }
 
 GlRenderer& Window::renderer() { return *impl_->renderer; }

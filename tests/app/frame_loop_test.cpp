@@ -457,6 +457,24 @@ TEST(Pause, ARecordingLeavesThePausedFramesOut) {
   std::filesystem::remove(file);
 }
 
+// A window manager moves the focus about while it places a new window: however often the window
+// loses the focus while the game starts up (the music loading, the empty first frame) or before
+// the fight's first picture, the fight starts unpaused. From then on losing the focus pauses.
+TEST(Pause, FocusChangesBeforeTheFirstFightFrameNeverPause) {
+  FakeHost host;
+  host.music_polls_until_ready = 4;
+  FrameLoop loop(host, OutputMode::Hd720);
+  for (int i = 0; i < 6; ++i) host.shells.push_back(shell_with(&ShellInput::focus_lost));
+  for (int i = 0; i < 6; ++i) ASSERT_TRUE(goes_on(loop.step()));  // 4 loading, 1 first, 1 fight
+  ASSERT_EQ(loop.loop_state(), LoopState::Running);
+  EXPECT_FALSE(loop.paused());
+  draw_queries::drawn_text(host.shown.back(), "A/D run   Space jumps   J/Enter fires");
+  EXPECT_EQ(draw_queries::find_text(host.shown.back(), "Paused"), nullptr);
+  host.shells.push_back(shell_with(&ShellInput::focus_lost));
+  ASSERT_TRUE(goes_on(loop.step()));
+  EXPECT_TRUE(loop.paused());
+}
+
 // Start pauses only in a fight: on the stage-clear panel it continues, as it always did. P
 // pauses on any screen, and the click that resumes reaches no button under it.
 TEST(Pause, StartContinuesTheClearedStageAndPPausesIt) {
@@ -511,6 +529,7 @@ TEST(Pause, APausedGameDrawsOnlyWhenThePictureMustChange) {
   FrameLoop loop(host, OutputMode::Hd720);
   start(loop);
   using Next = StepResult::Next;
+  ASSERT_EQ(loop.step().next, Next::Continue);  // the fight's first frame
   host.shells.push_back(shell_with(&ShellInput::focus_lost));
   ASSERT_EQ(loop.step().next, Next::Continue);
   const std::size_t shown = host.shown.size();
