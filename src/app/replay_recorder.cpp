@@ -12,7 +12,7 @@ namespace ventora {
 std::unique_ptr<ReplayRecorder> ReplayRecorder::create(const std::string& path,
                                                        std::string_view game_version,
                                                        std::string& error) {
-  auto writer = replay::ReplayWriter::create(path, game_version, error);
+  auto writer = replay::ReplayWriter::create(path, error);
   if (!writer) return nullptr;
   return std::unique_ptr<ReplayRecorder>(
       new ReplayRecorder(std::move(writer), std::string(game_version)));

@@ -17,8 +17,8 @@ namespace ventora {
 
 class ReplayRecorder {
  public:
-  // Creates the file and writes the opening of its header; nothing, with `error` set to one
-  // line, when it cannot or `path` is no regular file.
+  // Readies the recording (see ReplayWriter::create: `path` is replaced only once the first
+  // frame is recorded); nothing, with `error` set to one line, when it cannot.
   static std::unique_ptr<ReplayRecorder> create(const std::string& path,
                                                 std::string_view game_version, std::string& error);
 
@@ -30,7 +30,8 @@ class ReplayRecorder {
   // game (Escape) is not recorded.
   FrameOutcome run_frame(GameState& state, MusicPlayer* music, const FrameInput& input, float dt,
                          DrawList& list, const ClockSource& clock, EffectCues* effects = nullptr);
-  // The end record, with the last state's hash. Only once the run has started.
+  // The end record, with the last state's hash. Only once a frame is recorded: before that
+  // there is no file.
   void finish();
 
  private:

@@ -184,7 +184,7 @@ TEST(ReplayFile, TheWriterStopsBeforeAFrameThatDoesNotFit) {
   const ReplayFile r = sample();
   {
     std::string error;
-    std::unique_ptr<ReplayWriter> writer = ReplayWriter::create(path.string(), kVersion, error);
+    std::unique_ptr<ReplayWriter> writer = ReplayWriter::create(path.string(), error);
     ASSERT_TRUE(writer) << error;
     writer->write_header(r.header);
     writer->write_frame(r.frames[0]);
