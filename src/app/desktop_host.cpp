@@ -11,6 +11,7 @@
 #include "app/drawing_warm_up.h"
 #include "app/frame_loop.h"
 #include "app/frame_pacer.h"
+#include "app/quit_signals.h"
 #include "app/replay_playback.h"
 #include "app/replay_window.h"
 #include "app/sound_shell.h"
@@ -33,7 +34,8 @@ class WindowHost final : public FrameHost {
  public:
   WindowHost(Window& window, OutputMode mode) : window_(window), mode_(mode) {}
   bool poll(FrameInput& input) override {
-    const bool open = window_.poll(input);
+    // A signal to quit ends the session as the window's close button does.
+    const bool open = window_.poll(input) && !take_quit_request();
     now_ = input.time;
     sound_.press(window_.sound_keys(), now_);
     device_back_ = sound_.keep_device(now_) || device_back_;

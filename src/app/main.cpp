@@ -10,6 +10,7 @@
 
 #include "app/command_line.h"
 #include "app/desktop_host.h"
+#include "app/quit_signals.h"
 #include "app/replay_options.h"
 #include "app/window_config.h"
 #include "gl/result.h"
@@ -38,6 +39,7 @@ int main(int argc, char** argv) {
   config.fullscreen = command_line.fullscreen;
   config.scaling = command_line.integer_scale ? Scaling::Whole : Scaling::Fill;
   config.vsync = fps_cap != 0;  // uncapped means uncapped
+  watch_quit_signals();
   gl::Result<std::unique_ptr<Window>> opened = Window::open(config);
   if (!opened) {
     std::fprintf(stderr, "%s\n", opened.error().message.c_str());

@@ -2,8 +2,9 @@
 # Replays through the real window: a short session played with the keyboard is recorded
 # (music on, dummy audio), checked headless, played back in the window (Space pauses it, other
 # keys do nothing, Escape quits), a damaged copy plays up to the damage, and a recording killed
-# mid-game still checks up to its last whole frame, headless and in the window, while one killed
-# before its first frame leaves the file it was to replace as it was.
+# mid-game still checks up to its last whole frame, headless and in the window, while one ended
+# before its first frame leaves the file it was to replace as it was, and one ended by SIGHUP or
+# SIGTERM is whole.
 # Usage: replay_e2e.sh <binary>
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -89,18 +90,36 @@ wait_for_exit || fail "the damaged replay did not exit after Escape"
 [ "$GAME_STATUS" = 1 ] || fail "damaged replay: exit status $GAME_STATUS"
 echo "ok: a damaged replay plays up to the damage and exits 1"
 
-# --- a recording killed as soon as its window is up, while the music is still being set up ---
-# Nothing is recorded yet: an earlier file at that path stays as it was, and nothing else is left.
-mkdir "$work/early"
-printf 'an earlier recording' >"$work/early/early.vrep"
-start_game --record "$work/early/early.vrep" --mode og
-wait_for_window >/dev/null
-kill -9 "$GAME_PID"
-wait "$GAME_PID" 2>/dev/null || true
-[ "$(cat "$work/early/early.vrep")" = 'an earlier recording' ] ||
-  fail "a recording killed before its first frame changed the file it was to replace"
-[ "$(ls -A "$work/early")" = early.vrep ] || fail "a recording killed at once left: $(ls -A "$work/early")"
-echo "ok: a recording killed before its first frame leaves the earlier file as it was"
+# --- a recording ended as soon as its window is up, while the music is still being set up ---
+# Nothing is recorded yet: killed, told to end or quit with Escape, the game leaves an earlier file
+# at that path as it was, and nothing else beside it.
+for how in KILL TERM Escape; do
+  mkdir "$work/early-$how"
+  early=$work/early-$how/early.vrep
+  printf 'an earlier recording' >"$early"
+  start_game --record "$early" --mode og
+  wid=$(wait_for_window)
+  if [ "$how" = Escape ]; then press "$wid" Escape; else kill -"$how" "$GAME_PID"; fi
+  wait_for_exit || fail "$how at start-up: the game did not exit"
+  [ "$how" = KILL ] || [ "$GAME_STATUS" = 0 ] || fail "$how at start-up: exit status $GAME_STATUS"
+  [ "$(cat "$early")" = 'an earlier recording' ] ||
+    fail "$how before the first frame changed the file the recording was to replace"
+  [ "$(ls -A "$work/early-$how")" = early.vrep ] || fail "$how at start-up left: $(ls -A "$work/early-$how")"
+done
+echo "ok: a recording killed, ended or quit before its first frame leaves the earlier file as it was"
+
+# --- a recording that the closed terminal (SIGHUP) or a kill (SIGTERM) ends mid-game is whole ---
+for how in HUP TERM; do
+  start_game --record "$work/ended.vrep" --mode og
+  wait_for_window >/dev/null
+  await_recording "$work/ended.vrep"
+  kill -"$how" "$GAME_PID"
+  wait_for_exit || fail "SIG$how: the game did not exit"
+  [ "$GAME_STATUS" = 0 ] || fail "SIG$how: exit status $GAME_STATUS"
+  check=$(DISPLAY= "$VENTORA_BIN" --replay "$work/ended.vrep" --check) || fail "--check after SIG$how: $check"
+  [[ $check =~ ^replay\ ok: ]] || fail "--check after SIG$how said: $check"
+  echo "ok: SIG$how ends a recording with its end record: $check"
+done
 
 # --- a recording killed mid-game ---
 start_game --record "$work/killed.vrep" --mode og
