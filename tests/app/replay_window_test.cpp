@@ -117,6 +117,21 @@ TEST_F(ReplayWindowTest, FramesPlayWhenTheirTimeHasComeAndNoStepWaits) {
   }
 }
 
+// A jump in the recorded clock (a minute, or ages) holds no frame up for longer than the game lets
+// one frame's step last: the replay plays on to its end, as --check does.
+TEST_F(ReplayWindowTest, AJumpInTheRecordedClockDoesNotHoldTheReplayUp) {
+  const replay::ReplayFile recorded = record(150);
+  for (double jump : {60.0, 1e9}) {
+    SCOPED_TRACE(jump);
+    replay::ReplayFile jumped = recorded;
+    for (std::size_t i = 100; i < jumped.frames.size(); ++i) jumped.frames[i].input.time += jump;
+    waits = testing::FakeWaits{};
+    const std::string said = play(jumped, 10.0);
+    EXPECT_NE(said.find("replay finished: 150 frames; Escape quits"), std::string::npos) << said;
+    EXPECT_EQ(waits.paced, 150);
+  }
+}
+
 // Space holds the replay where it is until it is pressed again.
 TEST_F(ReplayWindowTest, SpacePausesTheReplay) {
   const replay::ReplayFile replay = record(120);
