@@ -32,9 +32,9 @@ ReplayStart start_replay_options(const CommandLine& command_line) {
     if (command_line.check) return exit_with(check_replay_file(path, kGameVersion));
     replay::OpenResult opened = replay::open_replay_file(path, kGameVersion);
     if (!opened.reader) {
-      // Nothing to play either way; a recording stopped early is no error of the file.
-      return exit_with(opened.header_cut ? kReplayIncomplete : kReplayFailed,
-                       "replay: " + path + ": " + opened.error);
+      // Nothing to play: told as --check tells it.
+      const ReplayVerdict verdict = unopened_verdict(path, opened);
+      return exit_with(verdict.exit_code, verdict.line);
     }
     ReplayStart start;
     start.playback = std::move(opened.reader);

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "app/frame_timing.h"
+#include "app/replay_check.h"
 
 namespace ventora {
 
@@ -12,19 +13,6 @@ namespace {
 // How long a paused or finished replay, or one between two frames, may rest before its next look
 // at the keys and the sound's level note.
 constexpr double kRestSeconds = 0.01;
-
-// The line that tells how the replay ended.
-void tell_end(const replay::ReplayReader& reader, std::uint64_t frames) {
-  if (reader.ending() == replay::Ending::Damaged) {
-    std::fprintf(stderr, "replay %s; Escape quits\n", reader.problem().c_str());
-  } else {
-    std::fprintf(stderr, "replay finished: %llu frames%s; Escape quits\n",
-                 static_cast<unsigned long long>(frames),
-                 reader.ending() == replay::Ending::EndRecord
-                     ? ""
-                     : " (the recording stopped early: no end record)");
-  }
-}
 
 }  // namespace
 
@@ -45,10 +33,8 @@ ReplayWindow::ReplayWindow(FrameHost& host, replay::ReplayReader& reader,
     : host_(host), reader_(reader), playback_(reader, make_music, host.effects()) {}
 
 StepResult ReplayWindow::step() {
-  // A damaged file plays up to the damage; quitting then exits with status 1.
-  const int status = reader_.ending() == replay::Ending::Damaged ? 1 : 0;
   FrameInput keys;
-  if (!host_.poll(keys) || keys.is_pressed(Key::Escape)) return StepResult::quit(status);
+  if (!host_.poll(keys) || keys.is_pressed(Key::Escape)) return StepResult::quit(exit_status());
   const double now = keys.time;
   if (!pace_) pace_.emplace(now);
   if (keys.is_pressed(Key::Space)) {
@@ -74,15 +60,19 @@ StepResult ReplayWindow::step() {
   return result;
 }
 
+int ReplayWindow::exit_status() const {
+  if (playback_.done()) return replay_verdict(playback_, reader_).exit_code;
+  // Quit before the end: what is known so far.
+  return playback_.parting() ? kReplayFailed : kReplayOk;
+}
+
 void ReplayWindow::tell_news() {
   if (playback_.parting() && !parting_told_) {
-    std::fprintf(stderr, "replay differs from the recording at frame %llu: %s\n",
-                 static_cast<unsigned long long>(playback_.parting()->frame),
-                 playback_.parting()->what.c_str());
+    std::fprintf(stderr, "%s\n", parting_line(*playback_.parting()).c_str());
     parting_told_ = true;
   }
   if (playback_.done() && !end_told_) {
-    tell_end(reader_, playback_.frames_played());
+    std::fprintf(stderr, "%s; Escape quits\n", replay_verdict(playback_, reader_).line.c_str());
     end_told_ = true;
   }
 }

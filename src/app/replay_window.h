@@ -43,12 +43,14 @@ class ReplayWindow {
   // One step: the keys, then the next recorded frame if its time has come, and the picture shown.
   // Never waits: Idle, with the time left until the next frame is due (or a short rest when
   // paused or at the end), when no frame was played. Quit on Escape or when the window closes,
-  // with the exit status: 0, or 1 for a file that turned out damaged. A frame where the replay
-  // parts from the recording is reported on stderr once, and the replay plays on; damage stops
-  // it where it is.
+  // with the exit status `--check` gives the file once the replay has played to its end (before
+  // that: 1 once it has parted from the recording, else 0). The first frame where the replay parts
+  // from the recording is reported on stderr in `--check`'s words, and the replay plays on; damage
+  // stops it where it is. At its end it says what `--check` says, and that Escape quits.
   StepResult step();
 
  private:
+  int exit_status() const;
   // The lines that tell where the replay parted from the recording and how it ended, once each.
   void tell_news();
 

@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <deque>
+#include <functional>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -15,6 +17,7 @@
 #include <unistd.h>
 
 #include "app/desktop_host.h"
+#include "app/replay_check.h"
 #include "replay/replay_reader.h"
 #include "tests/app/fake_waits.h"
 #include "tests/replays/bot_session.h"
@@ -83,14 +86,18 @@ class ReplayWindowTest : public ::testing::Test {
   // Plays `replay` through the desktop host's loop on the fake clock, Escape pressed at
   // `escape_at`; what the replay said on stderr.
   std::string play(const replay::ReplayFile& replay, double escape_at, int* status = nullptr) {
-    bytes_ = replay::encode_replay(replay);
+    return play_bytes(replay::encode_replay(replay), escape_at, status);
+  }
+  std::string play_bytes(std::vector<std::uint8_t> bytes, double escape_at, int* status = nullptr) {
+    bytes_ = std::move(bytes);
     replay::OpenResult opened = replay::open_replay_bytes(bytes_, VENTORA_VERSION);
     EXPECT_TRUE(opened.reader) << opened.error;
     if (!opened.reader) return {};
     ClockedHost host(waits.now);
     host.keys.push_back({escape_at, Key::Escape});
     ::testing::internal::CaptureStderr();
-    ReplayWindow window(host, *opened.reader, [&] { return silent_music(replay.header); });
+    const replay::Header& header = opened.reader->header();
+    ReplayWindow window(host, *opened.reader, [&] { return silent_music(header); });
     const int quit = run_steps([&] { return waits.stepping([&] { return window.step(); }); }, waits);
     if (status) *status = quit;
     return ::testing::internal::GetCapturedStderr();
@@ -109,7 +116,7 @@ TEST_F(ReplayWindowTest, FramesPlayWhenTheirTimeHasComeAndNoStepWaits) {
   int status = -1;
   const std::string said = play(replay, 10.0, &status);
   EXPECT_EQ(status, 0);
-  EXPECT_NE(said.find("replay finished: 120 frames; Escape quits"), std::string::npos) << said;
+  EXPECT_NE(said.find("replay ok: 120 frames, end state "), std::string::npos) << said;
   EXPECT_EQ(waits.paced, 120);  // one shown step per recorded frame
   for (double rest : waits.rests) {
     EXPECT_GT(rest, 0);
@@ -127,8 +134,56 @@ TEST_F(ReplayWindowTest, AJumpInTheRecordedClockDoesNotHoldTheReplayUp) {
     for (std::size_t i = 100; i < jumped.frames.size(); ++i) jumped.frames[i].input.time += jump;
     waits = testing::FakeWaits{};
     const std::string said = play(jumped, 10.0);
-    EXPECT_NE(said.find("replay finished: 150 frames; Escape quits"), std::string::npos) << said;
+    EXPECT_NE(said.find("replay ok: 150 frames, end state "), std::string::npos) << said;
     EXPECT_EQ(waits.paced, 150);
+  }
+}
+
+// Whatever the file turns out to be, the window says at its end what --check says, and quitting
+// then exits with --check's status; the frame where a replay parts is told in --check's words.
+TEST_F(ReplayWindowTest, TheWindowAndCheckAgreeOnEveryOutcome) {
+  const replay::ReplayFile recorded = record(30);
+  const auto changed = [&](const std::function<void(replay::ReplayFile&)>& change) {
+    replay::ReplayFile r = recorded;
+    change(r);
+    return replay::encode_replay(r);
+  };
+  std::vector<std::uint8_t> trailing = replay::encode_replay(recorded);
+  trailing.push_back('X');
+  const struct {
+    const char* name;
+    std::vector<std::uint8_t> file;
+  } cases[] = {
+      {"as recorded", replay::encode_replay(recorded)},
+      {"another start", changed([](replay::ReplayFile& r) { r.header.start_hash ^= 1; })},
+      {"another frame 12", changed([](replay::ReplayFile& r) { r.frames[11].state_hash ^= 1; })},
+      {"another end", changed([](replay::ReplayFile& r) { r.end->end_hash ^= 1; })},
+      {"no end record", changed([](replay::ReplayFile& r) { r.end.reset(); })},
+      {"damaged", trailing},
+      {"a clock that is not a number",
+       changed([](replay::ReplayFile& r) { r.frames[20].input.time = std::nan(""); })},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    replay::OpenResult opened = replay::open_replay_bytes(c.file, VENTORA_VERSION);
+    ASSERT_TRUE(opened.reader) << opened.error;
+    std::FILE* out = std::tmpfile();
+    const int checked = check_replay(*opened.reader, out);
+    std::rewind(out);
+    char line[512] = {};
+    ASSERT_TRUE(std::fgets(line, sizeof line, out));
+    std::fclose(out);
+    std::string check_line = line;
+    check_line.pop_back();  // its newline
+
+    waits = testing::FakeWaits{};
+    int status = -1;
+    const std::string said = play_bytes(c.file, 5.0, &status);
+    EXPECT_EQ(status, checked) << said;
+    EXPECT_TRUE(said.ends_with(check_line + "; Escape quits\n")) << said << "--check: " << check_line;
+    if (check_line.starts_with("replay differs") && !check_line.starts_with("replay differs at the end")) {
+      EXPECT_TRUE(said.starts_with(check_line + "\n")) << said;  // told when it happens
+    }
   }
 }
 
