@@ -31,6 +31,20 @@ void set_icon(SDL_Window* window) {
   SDL_FreeSurface(surface);
 }
 
+constexpr const char* kNoDisplay =
+    "ventora: cannot open a window: no display (no X11 or Wayland display found)";
+
+// Whether the Wayland client can look for a display: where neither $XDG_RUNTIME_DIR nor
+// $WAYLAND_DISPLAY is an absolute path, it prints "XDG_RUNTIME_DIR is invalid or not set" and
+// gives up.
+bool wayland_can_look() {
+  for (const char* name : {"XDG_RUNTIME_DIR", "WAYLAND_DISPLAY"}) {
+    const char* value = SDL_getenv(name);
+    if (value && value[0] == '/') return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 struct Window::Impl {
@@ -137,16 +151,22 @@ Window::Window(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
 Window::~Window() = default;
 
 gl::Result<std::unique_ptr<Window>> Window::open(const WindowConfig& config) {
+  const char* asked = SDL_GetHint(SDL_HINT_VIDEODRIVER);  // SDL_VIDEODRIVER, if the user set it
+  const std::optional<std::string> driver_asked =
+      asked ? std::optional<std::string>(asked) : std::nullopt;
+  // The Wayland client library prints its own line before it fails for want of a place to find
+  // a display; where it would, SDL looks everywhere else in its usual order.
+  if (!driver_asked && !wayland_can_look()) SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11,KMSDRM");
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+    if (!driver_asked) return gl::Error{kNoDisplay};
     return gl::Error{std::string("ventora: cannot open a window: no display (") + SDL_GetError() + ")"};
   }
   auto impl = std::make_unique<Impl>();
   // Without a display SDL falls back to its invisible offscreen driver; only tests ask for it.
   const std::string driver = SDL_GetCurrentVideoDriver() ? SDL_GetCurrentVideoDriver() : "";
-  const char* asked = SDL_GetHint(SDL_HINT_VIDEODRIVER);
   if ((driver == "offscreen" || driver == "dummy") &&
-      (!asked || std::string_view(asked).find(driver) == std::string_view::npos)) {
-    return gl::Error{"ventora: cannot open a window: no display (no X11 or Wayland display found)"};
+      (!driver_asked || driver_asked->find(driver) == std::string::npos)) {
+    return gl::Error{kNoDisplay};
   }
   SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
   SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
