@@ -11,8 +11,8 @@ namespace ventora {
 
 namespace {
 
-// How long a paused game sleeps when nothing happens: it wakes at once for any event.
-constexpr double kPausedWaitSeconds = 0.25;
+// How long a paused game may rest when nothing happens: its host wakes it at once for any event.
+constexpr double kPausedRestSeconds = 0.25;
 
 }  // namespace
 
@@ -54,8 +54,10 @@ void FrameLoop::end() {
 
 bool FrameLoop::running(FrameInput& input, const FrameGeometry& geometry, ShellInput shell,
                         const PadInput& pad, DrawList& list, const ClockSource& clock) {
-  shell.focus_lost = shell.focus_lost || away_;
-  away_ = false;
+  // Until the fight's first picture is up, focus comes and goes as window managers place a new
+  // window: that is not the player looking away.
+  shell.focus_lost = shell.focus_lost && fight_shown_;
+  fight_shown_ = true;
   switch (pause_step(paused_, state_->screen, shell, pad, input)) {
     case PauseStep::Run: run(input, geometry, pad, list, clock); break;
     case PauseStep::Pause:
@@ -68,10 +70,7 @@ bool FrameLoop::running(FrameInput& input, const FrameGeometry& geometry, ShellI
       break;
     case PauseStep::Stay:
       // The picture on screen is kept until it goes stale or its hints change.
-      if (!shell.redraw && paused_controls_ == input.pad_in_use) {
-        host_.wait_for_events(kPausedWaitSeconds);
-        return false;
-      }
+      if (!shell.redraw && paused_controls_ == input.pad_in_use) return false;
       paused_controls_ = input.pad_in_use;
       draw_still(input, geometry, list, true);
       break;
@@ -87,9 +86,9 @@ bool FrameLoop::running(FrameInput& input, const FrameGeometry& geometry, ShellI
   return true;
 }
 
-bool FrameLoop::frame() {
+StepResult FrameLoop::step() {
   FrameInput input;
-  if (!host_.poll(input)) return false;
+  if (!host_.poll(input)) return StepResult::quit();
   const ShellInput shell = host_.shell();
   const PadInput pad = host_.pad();
   controls_ = controls_in_use(controls_, shell, pad);
@@ -102,23 +101,21 @@ bool FrameLoop::frame() {
   switch (loop_state_) {
     case LoopState::LoadingMusic:
       // The window is up while the soundtrack decodes, so Escape already quits here.
-      if (input.is_pressed(Key::Escape)) return false;
-      away_ = away_ || shell.focus_lost;
+      if (input.is_pressed(Key::Escape)) return StepResult::quit();
       break;
     case LoopState::FirstFrame:
       // This frame draws nothing of the game: the run starts at its end.
       state_ = recorder_ ? recorder_->start_run(music_.get(), rng_, clock, mode_)
                          : start_run(rng_, clock(), mode_);
       run_time_ = input.time;
-      away_ = away_ || shell.focus_lost;
       loop_state_ = LoopState::Running;
       break;
     case LoopState::Running:
-      if (!running(input, geometry, shell, pad, list, clock)) return true;
+      if (!running(input, geometry, shell, pad, list, clock)) return StepResult::idle(kPausedRestSeconds);
       break;
     case LoopState::Ended: break;
   }
-  if (loop_state_ == LoopState::Ended) return false;
+  if (loop_state_ == LoopState::Ended) return StepResult::quit();
   host_.show(list);
   // The music is set up and the drawing warmed up after the frame is shown, so that neither holds
   // the first frame up; the run starts on the frame after the one that finds both done.
@@ -126,7 +123,7 @@ bool FrameLoop::frame() {
     music_ready_ = music_ready_ || host_.poll_music(music_, rng_);
     if (host_.warm_up() && music_ready_) loop_state_ = LoopState::FirstFrame;
   }
-  return true;
+  return StepResult::shown();
 }
 
 }  // namespace ventora

@@ -1,12 +1,14 @@
 // The frame loop as the explicit state machine of its suspension points: set up the music and warm
 // the drawing up, let one frame pass, start the run, then run frames until Escape. The window is
-// reached through `FrameHost`, so the loop's wiring can be driven without one.
+// reached through `FrameHost`, so the loop's wiring can be driven without one. Each call of
+// `step` is one frame and never waits: pacing and a paused game's rest are the caller's.
 #pragma once
 
 #include <memory>
 #include <optional>
 
 #include "app/effect_cues.h"
+#include "app/frame_step.h"
 #include "app/pad_controls.h"
 #include "app/pause.h"
 #include "app/replay_recorder.h"
@@ -33,9 +35,6 @@ class FrameHost {
   virtual PadInput pad() { return {}; }
   // What the last poll saw that is the shell's: the pause key, the focus, a stale picture.
   virtual ShellInput shell() = 0;
-  // Sleeps until the window has news or `seconds` have passed; a paused game waits here instead
-  // of drawing frames nobody needs.
-  virtual void wait_for_events(double seconds) = 0;
   // Holds every playing sound where it is, or lets them play on.
   virtual void pause_sound(bool paused) = 0;
   // How long the previous frame took, in seconds.
@@ -63,8 +62,10 @@ class FrameLoop {
   FrameLoop(FrameHost& host, OutputMode mode, ReplayRecorder* recorder = nullptr)
       : host_(host), mode_(mode), recorder_(recorder) {}
 
-  // One displayed frame. False once the program should end (nothing is shown then).
-  bool frame();
+  // One frame: input, the run's update, its sound and drawing, shown. Continue after a shown
+  // frame; Idle when a paused picture still on screen needs nothing (the host may rest until an
+  // event); Quit once the program should end (nothing is shown then).
+  StepResult step();
 
   LoopState loop_state() const { return loop_state_; }
   // The run, once the first frame has passed.
@@ -85,7 +86,7 @@ class FrameLoop {
   std::optional<GameState> state_;
   PadPointer pad_pointer_;
   std::optional<PadLayout> controls_;  // the pad whose buttons the hints name; none: the keyboard
-  bool away_ = false;                  // the window lost the focus before the run started
+  bool fight_shown_ = false;           // the first running frame has come: focus loss pauses now
   bool paused_ = false;
   double run_time_ = 0;                // the run's clock at the last frame that ran
   // The run's clock leaves out the pauses, so a recording plays straight through them.

@@ -9,14 +9,10 @@
 
 namespace ventora {
 
-std::unique_ptr<ReplayRecorder> ReplayRecorder::create(const std::string& path,
-                                                       std::string_view game_version,
-                                                       std::string& error) {
-  Result<std::unique_ptr<replay::ReplayWriter>> writer = replay::ReplayWriter::create(path, game_version);
-  if (!writer) {
-    error = writer.error().message;
-    return nullptr;
-  }
+Result<std::unique_ptr<ReplayRecorder>> ReplayRecorder::create(const std::string& path,
+                                                               std::string_view game_version) {
+  Result<std::unique_ptr<replay::ReplayWriter>> writer = replay::ReplayWriter::create(path);
+  if (!writer) return writer.error();
   return std::unique_ptr<ReplayRecorder>(
       new ReplayRecorder(std::move(writer.value()), std::string(game_version)));
 }

@@ -31,6 +31,20 @@ void set_icon(SDL_Window* window) {
   SDL_FreeSurface(surface);
 }
 
+constexpr const char* kNoDisplay =
+    "ventora: cannot open a window: no display (no X11 or Wayland display found)";
+
+// Whether the Wayland client can look for a display: where neither $XDG_RUNTIME_DIR nor
+// $WAYLAND_DISPLAY is an absolute path, it prints "XDG_RUNTIME_DIR is invalid or not set" and
+// gives up.
+bool wayland_can_look() {
+  for (const char* name : {"XDG_RUNTIME_DIR", "WAYLAND_DISPLAY"}) {
+    const char* value = SDL_getenv(name);
+    if (value && value[0] == '/') return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 struct Window::Impl {
@@ -137,16 +151,22 @@ Window::Window(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
 Window::~Window() = default;
 
 Result<std::unique_ptr<Window>> Window::open(const WindowConfig& config) {
+  const char* asked = SDL_GetHint(SDL_HINT_VIDEODRIVER);  // SDL_VIDEODRIVER, if the user set it
+  const std::optional<std::string> driver_asked =
+      asked ? std::optional<std::string>(asked) : std::nullopt;
+  // The Wayland client library prints its own line before it fails for want of a place to find
+  // a display; where it would, SDL looks everywhere else in its usual order.
+  if (!driver_asked && !wayland_can_look()) SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11,KMSDRM");
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+    if (!driver_asked) return Error{kNoDisplay};
     return Error{std::string("ventora: cannot open a window: no display (") + SDL_GetError() + ")"};
   }
   auto impl = std::make_unique<Impl>();
   // Without a display SDL falls back to its invisible offscreen driver; only tests ask for it.
   const std::string driver = SDL_GetCurrentVideoDriver() ? SDL_GetCurrentVideoDriver() : "";
-  const char* asked = SDL_GetHint(SDL_HINT_VIDEODRIVER);
   if ((driver == "offscreen" || driver == "dummy") &&
-      (!asked || std::string_view(asked).find(driver) == std::string_view::npos)) {
-    return Error{"ventora: cannot open a window: no display (no X11 or Wayland display found)"};
+      (!driver_asked || driver_asked->find(driver) == std::string::npos)) {
+    return Error{kNoDisplay};
   }
   SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
   SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
@@ -155,7 +175,9 @@ Result<std::unique_ptr<Window>> Window::open(const WindowConfig& config) {
   SDL_GL_SetAttribute(SDL_GL_MULTISAMPLEBUFFERS, 0);
   SDL_GL_SetAttribute(SDL_GL_MULTISAMPLESAMPLES, 0);
   SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 0);
-  Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE;
+  // Hidden until it has a picture of its own: shown at once, a window shows whatever was on the
+  // screen behind it until its first frame.
+  Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN;
   if (config.high_dpi) flags |= SDL_WINDOW_ALLOW_HIGHDPI;
   impl->game_width = std::max(config.width, 1);
   impl->game_height = std::max(config.height, 1);
@@ -199,6 +221,7 @@ Result<std::unique_ptr<Window>> Window::open(const WindowConfig& config) {
   std::unique_ptr<Window> window(new Window(std::move(impl)));
   // A window system without fullscreen leaves the game windowed, which plays the same.
   if (config.fullscreen) static_cast<void>(window->set_fullscreen(true));
+  window->show_cleared();
   return window;
 }
 
@@ -377,6 +400,20 @@ void Window::present() {
   impl_->frame_seconds = static_cast<double>(now - impl_->last_present) /
                          static_cast<double>(SDL_GetPerformanceFrequency());
   impl_->last_present = now;
+}
+
+void Window::show_cleared() {
+  const auto clear = [this] {
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    glClearColor(0, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    SDL_GL_SwapWindow(impl_->window);
+  };
+  // Once unseen: a software driver builds its code for the clear and the swap on their first use,
+  // which would keep the window showing the screen behind it meanwhile.
+  clear();
+  SDL_ShowWindow(impl_->window);  // returns once the window is on the screen
+  clear();
 }
 
 GlRenderer& Window::renderer() { return *impl_->renderer; }

@@ -86,6 +86,8 @@ class Window {
  private:
   struct Impl;
   explicit Window(std::unique_ptr<Impl> impl);
+  // Shows the window, opened hidden, and fills it with black at once.
+  void show_cleared();
   std::unique_ptr<Impl> impl_;
 };
 

@@ -84,7 +84,8 @@ class HeaderParser {
     std::string_view line;
     const std::string magic = std::string(kMagic) + " ";
     if (!next_line(line, magic) || !line.starts_with(magic)) {
-      if (cut_ && text_.starts_with(magic)) return cut(failure);
+      // A file that begins with the word is a replay, cut short or damaged.
+      if (text_.starts_with(kMagic)) return damaged(failure, "'ventora-replay <format number>'");
       failure.message =
           "not a Ventora replay (it does not begin with \"" + std::string(kMagic) + "\")";
       return std::nullopt;
@@ -242,7 +243,9 @@ Status read_frame(ByteReader& r, const FrameInput& previous, Frame& frame) {
     if (!(side >= 1 && side <= kMaxScreenSide)) return Error{"screen size out of range"};
   }
   if (!r.f64(in.time)) return Error{kShort};
-  if (!std::isfinite(in.time) || in.time < previous.time) return Error{"clock going backwards"};
+  if (std::isnan(in.time)) return Error{"clock time not a number"};
+  if (std::isinf(in.time)) return Error{"clock time not finite"};
+  if (in.time < previous.time) return Error{"clock going backwards"};
   std::uint8_t names = 0;
   if (!r.u8(names)) return Error{kShort};
   for (int i = 0; i < names; ++i) {

@@ -133,7 +133,6 @@ class RecordingWindowHost final : public FrameHost {
   bool poll(FrameInput& input) override { return window_.poll(input); }
   PadInput pad() override { return window_.pad(); }
   ShellInput shell() override { return window_.shell(); }
-  void wait_for_events(double seconds) override { window_.wait_for_events(seconds); }
   void pause_sound(bool) override {}
   double frame_seconds() override { return kStep; }
   void request_size(WindowSize) override {}
@@ -168,26 +167,26 @@ TEST_F(VirtualPadTest, TheHintFollowsTheDeviceAndStartPauses) {
   plug_in();
   RecordingWindowHost host(*window_);
   FrameLoop loop(host, OutputMode::Og);
-  for (int i = 0; i < 3; ++i) ASSERT_TRUE(loop.frame());
+  for (int i = 0; i < 3; ++i) ASSERT_EQ(loop.step().next, StepResult::Next::Continue);
   ASSERT_EQ(loop.loop_state(), LoopState::Running);
   const std::string keyboard_hint = "A/D run   Space jumps   J/Enter fires";
   draw_queries::drawn_text(host.shown, keyboard_hint);
 
   SDL_JoystickSetVirtualButton(joystick_, SDL_CONTROLLER_BUTTON_X, SDL_PRESSED);
-  ASSERT_TRUE(loop.frame());
+  ASSERT_EQ(loop.step().next, StepResult::Next::Continue);
   SDL_JoystickSetVirtualButton(joystick_, SDL_CONTROLLER_BUTTON_X, SDL_RELEASED);
   draw_queries::drawn_text(host.shown, "Stick runs   A jumps   X fires");
   EXPECT_EQ(draw_queries::find_text(host.shown, keyboard_hint), nullptr);
 
   SDL_JoystickSetVirtualButton(joystick_, SDL_CONTROLLER_BUTTON_START, SDL_PRESSED);
-  ASSERT_TRUE(loop.frame());
+  ASSERT_EQ(loop.step().next, StepResult::Next::Continue);
   SDL_JoystickSetVirtualButton(joystick_, SDL_CONTROLLER_BUTTON_START, SDL_RELEASED);
   ASSERT_TRUE(loop.paused());
   draw_queries::drawn_text(host.shown, "Start resumes   Back quits");
 
   push_key(SDLK_p);
   FrameInput seen;
-  ASSERT_TRUE(loop.frame());
+  ASSERT_EQ(loop.step().next, StepResult::Next::Continue);
   EXPECT_FALSE(loop.paused());
   draw_queries::drawn_text(host.shown, keyboard_hint);
   EXPECT_EQ(draw_queries::find_text(host.shown, "Stick runs   A jumps   X fires"), nullptr);

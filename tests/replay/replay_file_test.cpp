@@ -183,7 +183,7 @@ TEST(ReplayFile, TheWriterStopsBeforeAFrameThatDoesNotFit) {
       std::filesystem::temp_directory_path() / ("ventora-big-" + std::to_string(::getpid()) + ".vrep");
   const ReplayFile r = sample();
   {
-    Result<std::unique_ptr<ReplayWriter>> created = ReplayWriter::create(path.string(), kVersion);
+    Result<std::unique_ptr<ReplayWriter>> created = ReplayWriter::create(path.string());
     ASSERT_TRUE(created.ok()) << created.error().message;
     const std::unique_ptr<ReplayWriter>& writer = created.value();
     writer->write_header(r.header);
@@ -231,11 +231,12 @@ TEST(ReplayFile, AFileCutAnywhereKeepsItsWholeFrames) {
   const Bytes full = encode_replay(sample());
   const std::vector<std::size_t> starts = record_starts(full);  // three frames, then the end
   ASSERT_EQ(starts.size(), 4u);
-  const std::size_t magic_size = std::string(kMagic).size() + 1;  // with its space
+  // From its first word on ("ventora-replay", 14 bytes) the file says what it is.
+  const std::size_t word_size = std::string(kMagic).size();
   for (std::size_t cut = 0; cut < full.size(); ++cut) {
     SCOPED_TRACE("cut at byte " + std::to_string(cut));
     const ReadResult read = read_replay(std::span(full).first(cut), kVersion);
-    if (cut < magic_size) {
+    if (cut < word_size) {
       ASSERT_FALSE(read.ok());
       EXPECT_FALSE(read.error().header_cut);
       EXPECT_TRUE(read.error().message.starts_with("not a Ventora replay")) << read.error().message;
@@ -391,6 +392,19 @@ TEST(ReplayFile, DamagedFilesGiveOneLine) {
       {"clock going backwards",
        [] { return encode_replay(with([](ReplayFile& r) { r.frames[2].input.time = 0.1; })); },
        "clock going backwards"},
+      {"clock not a number",
+       [] { return encode_replay(with([](ReplayFile& r) { r.frames[2].input.time = std::nan(""); })); },
+       "(frame 3): clock time not a number"},
+      {"clock infinite",
+       [] {
+         return encode_replay(with([](ReplayFile& r) {
+           r.frames[2].input.time = std::numeric_limits<double>::infinity();
+         }));
+       },
+       "(frame 3): clock time not finite"},
+      {"the first word and the rest of its line missing",
+       [] { return as_bytes(std::string(kMagic) + "\n\n"); },
+       "damaged header: line 1 should be 'ventora-replay <format number>'"},
       {"a name that is not text",
        [] {
          return encode_replay(

@@ -9,9 +9,9 @@ namespace ventora::bot {
 
 RecordedSession::RecordedSession(const std::string& path, SessionSetup setup)
     : setup_(std::move(setup)) {
-  std::string error;
-  recorder_ = ReplayRecorder::create(path, VENTORA_VERSION, error);
-  if (!recorder_) throw std::runtime_error(error);
+  Result<std::unique_ptr<ReplayRecorder>> recorder = ReplayRecorder::create(path, VENTORA_VERSION);
+  if (!recorder) throw std::runtime_error(recorder.error().message);
+  recorder_ = std::move(recorder.value());
   replay::Header music;
   music.music = setup_.music;
   music.track_seconds = setup_.track_seconds;
