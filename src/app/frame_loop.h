@@ -7,10 +7,10 @@
 #include <memory>
 #include <optional>
 
-#include "app/effect_cues.h"
+#include "shell/effect_cues.h"
 #include "app/frame_step.h"
-#include "app/pad_controls.h"
-#include "app/pause.h"
+#include "shell/pad_controls.h"
+#include "shell/pause.h"
 #include "app/replay_recorder.h"
 #include "base/frame_input.h"
 #include "base/pad_input.h"
@@ -40,8 +40,9 @@ class FrameHost {
   // How long the previous frame took, in seconds.
   virtual double frame_seconds() = 0;
   virtual void request_size(WindowSize size) = 0;
-  // Hands the frame's drawing to the screen and presents it.
-  virtual void show(const DrawList& list) = 0;
+  // Hands the frame's drawing to the screen and presents it. The host may draw its own notes into
+  // `list` for the screen; it leaves the list as it was given.
+  virtual void show(DrawList& list) = 0;
   // Sets the music up across frames without waiting: the first call starts it, each call hands
   // over what is ready; true once it is done, with `player` set (nullptr with music off) and its
   // first shuffle drawn from `rng`.

@@ -1,6 +1,6 @@
 #include "app/running_frame.h"
 
-#include "app/sound_events.h"
+#include "shell/sound_events.h"
 #include "draw/canvas.h"
 #include "game/run.h"
 #include "layout/overlay_geometry.h"

@@ -4,7 +4,7 @@
 
 #include <optional>
 
-#include "app/effect_cues.h"
+#include "shell/effect_cues.h"
 #include "base/frame_input.h"
 #include "draw/draw_list.h"
 #include "game/game_state.h"

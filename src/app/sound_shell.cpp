@@ -1,13 +1,12 @@
 #include "app/sound_shell.h"
 
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
-#include "layout/frame_layout.h"
-#include "layout/hud_scale.h"
-#include "layout/render_settings.h"
+#include "draw/canvas.h"
+#include "layout/frame_geometry.h"
+#include "view/volume_note.h"
 #include "music/borrowed_audio_out.h"
 #include "music/effects_bank.h"
 
@@ -19,7 +18,7 @@ AudioOut* SoundShell::device() {
   if (!device_tried_) {
     device_tried_ = true;
     device_ = open_device_();
-    if (device_) device_->set_master_volume(master_gain(level_));
+    if (device_) device_->set_master_volume(volume_.gain());
   }
   return device_.get();
 }
@@ -46,39 +45,25 @@ EffectCues* SoundShell::effects() {
 bool SoundShell::keep_device(double now) { return device_ && keeper_.keep(*device_, now); }
 
 void SoundShell::press(std::span<const SoundKey> keys, double now) {
-  if (keys.empty()) return;
-  for (const SoundKey key : keys) level_ = after_key(level_, key);
-  changed_at_ = now;
-  if (device_) device_->set_master_volume(master_gain(level_));
+  if (volume_.press(keys, now) && device_) device_->set_master_volume(volume_.gain());
 }
 
 void SoundShell::set_paused(bool paused) {
   if (device_) device_->set_paused(paused);
 }
 
-std::optional<VolumeNote> SoundShell::note(double now) const {
-  if (!changed_at_) return std::nullopt;
-  const double left = kVolumeNoteSeconds - (now - *changed_at_);
-  if (left <= 0) return std::nullopt;
-  const auto opacity = static_cast<float>(std::min(1.0, left / kVolumeNoteFadeSeconds));
-  return VolumeNote{level_.percent, level_.muted, opacity};
-}
-
-void SoundShell::draw_note(DrawList& list, OutputMode mode, float width, float height, double now) const {
-  const std::optional<VolumeNote> shown = note(now);
-  if (!shown) return;
-  const auto layout = frame_layout_for(render_settings_for(mode), width, height);
-  Canvas canvas(list, width, height);
-  draw_volume_note(canvas, hud_scale(layout, width, height), *shown);
-}
-
-Status draw_frame(Window& window, const DrawList& list, const SoundShell& sound, OutputMode mode,
+Status draw_frame(Window& window, DrawList& list, const SoundShell& sound, OutputMode mode,
                   double now) {
-  if (!sound.note(now)) return window.draw(list);
-  DrawList with_note = list;
-  sound.draw_note(with_note, mode, static_cast<float>(window.width()),
-                  static_cast<float>(window.height()), now);
-  return window.draw(with_note);
+  const std::optional<VolumeNote> note = sound.note(now);
+  if (!note) return window.draw(list);
+  const std::size_t frame_commands = list.commands.size();
+  const auto width = static_cast<float>(window.width());
+  const auto height = static_cast<float>(window.height());
+  Canvas canvas(list, width, height);
+  draw_volume_note(canvas, frame_geometry(mode, width, height).hud, *note);
+  const Status drawn = window.draw(list);
+  list.commands.resize(frame_commands);
+  return drawn;
 }
 
 }  // namespace ventora

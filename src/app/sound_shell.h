@@ -9,22 +9,17 @@
 #include <span>
 
 #include "app/audio_device.h"
-#include "app/effect_cues.h"
+#include "shell/effect_cues.h"
 #include "base/sound_keys.h"
 #include "music/audio_out.h"
 #include "music/effect_player.h"
-#include "music/master_volume.h"
 #include "draw/draw_list.h"
 #include "base/result.h"
 #include "layout/output_mode.h"
 #include "platform/window.h"
-#include "view/volume_note.h"
+#include "shell/volume_control.h"
 
 namespace ventora {
-
-// How long the level note shows after a key, the last part of it fading out.
-constexpr double kVolumeNoteSeconds = 1.5;
-constexpr double kVolumeNoteFadeSeconds = 0.5;
 
 class SoundShell {
  public:
@@ -52,9 +47,7 @@ class SoundShell {
   // Holds every sound that plays (the game is paused), or lets them play on.
   void set_paused(bool paused);
   // The level note at `now`, if it shows.
-  std::optional<VolumeNote> note(double now) const;
-  // Draws that note over `list`, a frame of `width` × `height` in output mode `mode`.
-  void draw_note(DrawList& list, OutputMode mode, float width, float height, double now) const;
+  std::optional<VolumeNote> note(double now) const { return volume_.note(now); }
 
  private:
   AudioOut* device();
@@ -66,13 +59,13 @@ class SoundShell {
   bool effects_tried_ = false;
   std::unique_ptr<EffectPlayer> player_;
   std::optional<EffectCues> cues_;
-  MasterVolume level_;
-  std::optional<double> changed_at_;
+  VolumeControl volume_;
 };
 
 // Draws `list` onto the window with the level note of `sound` at `now` over it, a frame in output
-// mode `mode`; what the window could not draw is in the status.
-Status draw_frame(Window& window, const DrawList& list, const SoundShell& sound, OutputMode mode,
+// mode `mode`: the note goes into the list for this drawing and comes out again after it. What the
+// window could not draw is in the status.
+Status draw_frame(Window& window, DrawList& list, const SoundShell& sound, OutputMode mode,
                   double now);
 
 }  // namespace ventora

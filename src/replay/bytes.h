@@ -12,7 +12,7 @@
 namespace ventora::replay {
 
 // A value's bits as a value of another type of the same size (a float's as a 32-bit integer, and
-// back). std::bit_cast does it, but the browser build's C++ library lacks it.
+// back), through memcpy: the browser build's C++ library has no standard cast for it yet.
 template <typename To, typename From>
 To copy_bits(const From& from) {
   static_assert(sizeof(To) == sizeof(From));

@@ -80,7 +80,7 @@ class FakeHost final : public FrameHost {
   void pause_sound(bool paused) override { sound_pauses.push_back(paused); }
   double frame_seconds() override { return timed_by_shows ? shown_at - shown_before : 0.016; }
   void request_size(WindowSize size) override { size_requests.push_back(size); }
-  void show(const DrawList& list) override {
+  void show(DrawList& list) override {
     shown.push_back(list);
     shown_before = std::exchange(shown_at, polled_at);
   }

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "app/frame_loop.h"
-#include "app/pad_controls.h"
+#include "shell/pad_controls.h"
 #include "game/run.h"
 #include "platform/window.h"
 #include "tests/support/draw_queries.h"
@@ -136,7 +136,7 @@ class RecordingWindowHost final : public FrameHost {
   void pause_sound(bool) override {}
   double frame_seconds() override { return kStep; }
   void request_size(WindowSize) override {}
-  void show(const DrawList& list) override { shown = list; }
+  void show(DrawList& list) override { shown = list; }
   bool poll_music(std::unique_ptr<MusicPlayer>& player, Pcg32&) override {
     player.reset();
     return true;

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/sound_events.h"
+#include "shell/sound_events.h"
 
 namespace ventora {
 namespace {

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "app/command_line.h"
-#include "app/pad_controls.h"
+#include "shell/pad_controls.h"
 #include "app/running_frame.h"
 #include "game/run.h"
 #include "layout/render_settings.h"

@@ -27,6 +27,7 @@ declare -A allowed=(
   [src/render]="src/base src/draw src/gl planet/core planet/gl"
   [src/platform]="src/base src/draw src/gl src/render planet/core planet/gl src/music/audio_out.h"
   [src/view]="src/base src/random src/game src/cards src/layout src/draw planet/core"
+  [src/shell]="src/base src/game src/cards src/layout src/random src/music src/view src/draw planet/core"
   [src/app]="*"
   [soundtrack]="src/music/wav.h src/music/mp3_decode.h src/music/music_player.h src/music/sound_effect.h src/music/audio_out.h"
 )
@@ -37,6 +38,7 @@ declare -A system_libraries=(
   [src/gl]="epoxy gl"
   [planet/gl]="epoxy gl"
   [src/music]="mpg123 threads"
+  [src/shell]="mpg123 threads"
   [src/render]="epoxy gl"
   [src/platform]="sdl2 sdl2_mixer epoxy gl"
   [src/app]="*"

@@ -7,7 +7,7 @@
 #include <map>
 #include <string>
 
-#include "app/effect_cues.h"
+#include "shell/effect_cues.h"
 #include "app/replay_check.h"
 #include "app/replay_playback.h"
 #include "music/effect_player.h"

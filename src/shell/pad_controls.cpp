@@ -1,4 +1,4 @@
-#include "app/pad_controls.h"
+#include "shell/pad_controls.h"
 
 #include <algorithm>
 #include <iterator>

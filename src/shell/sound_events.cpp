@@ -1,4 +1,4 @@
-#include "app/sound_events.h"
+#include "shell/sound_events.h"
 
 #include <algorithm>
 

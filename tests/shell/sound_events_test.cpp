@@ -1,6 +1,6 @@
 // The sounds a frame makes, from what its rules did: one row per event, each from the smallest
 // set of events that makes it, and a whole run played by the bot through the real game.
-#include "app/sound_events.h"
+#include "shell/sound_events.h"
 
 #include <gtest/gtest.h>
 

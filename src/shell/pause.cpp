@@ -1,4 +1,4 @@
-#include "app/pause.h"
+#include "shell/pause.h"
 
 namespace ventora {
 

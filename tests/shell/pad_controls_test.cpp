@@ -1,5 +1,5 @@
 // Controller buttons become the keys and clicks the game already reads, per screen.
-#include "app/pad_controls.h"
+#include "shell/pad_controls.h"
 
 #include <gtest/gtest.h>
 

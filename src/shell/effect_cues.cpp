@@ -1,6 +1,6 @@
-#include "app/effect_cues.h"
+#include "shell/effect_cues.h"
 
-#include "app/sound_events.h"
+#include "shell/sound_events.h"
 
 namespace ventora {
 
