@@ -16,7 +16,7 @@ constexpr double kPausedRestSeconds = 0.25;
 
 }  // namespace
 
-void FrameLoop::run(FrameInput& input, const FrameGeometry& geometry, const PadInput& pad,
+void FrameLoop::play_run_frame(FrameInput& input, const FrameGeometry& geometry, const PadInput& pad,
                     DrawList& list, const ClockSource& clock) {
   input.time -= paused_seconds_;
   apply_pad(pad, state_->screen, geometry.hud, pad_pointer_, input);
@@ -25,9 +25,9 @@ void FrameLoop::run(FrameInput& input, const FrameGeometry& geometry, const PadI
   EffectCues* effects = host_.effects();
   const FrameOutcome outcome =
       recorder_
-          ? recorder_->run_frame(*state_, rng_, music_.get(), input, geometry, dt, list, clock,
+          ? recorder_->record_frame(*state_, rng_, music_.get(), input, geometry, dt, list, clock,
                                  effects)
-          : run_frame(*state_, rng_, music_.get(), input, geometry, dt, list, clock, effects);
+          : play_frame(*state_, rng_, music_.get(), input, geometry, dt, list, clock, effects);
   if (outcome.quit) {
     end();
     return;
@@ -59,7 +59,7 @@ bool FrameLoop::running(FrameInput& input, const FrameGeometry& geometry, ShellI
   shell.focus_lost = shell.focus_lost && fight_shown_;
   fight_shown_ = true;
   switch (pause_step(paused_, state_->screen, shell, pad, input)) {
-    case PauseStep::Run: run(input, geometry, pad, list, clock); break;
+    case PauseStep::Run: play_run_frame(input, geometry, pad, list, clock); break;
     case PauseStep::Pause:
       paused_ = true;
       paused_at_ = input.time;

@@ -102,8 +102,9 @@ class FrameLoop {
   // shown (a paused picture that is still on screen).
   bool running(FrameInput& input, const FrameGeometry& geometry, ShellInput shell,
                const PadInput& pad, DrawList& list, const ClockSource& clock);
-  void run(FrameInput& input, const FrameGeometry& geometry, const PadInput& pad, DrawList& list,
-           const ClockSource& clock);
+  // One frame of the run itself (not the pause's): the pad, the step's length, play_frame.
+  void play_run_frame(FrameInput& input, const FrameGeometry& geometry, const PadInput& pad,
+                      DrawList& list, const ClockSource& clock);
   // The run as it stood, with the pause veil over it when `veiled`.
   void draw_still(FrameInput input, const FrameGeometry& geometry, DrawList& list,
                   bool veiled) const;

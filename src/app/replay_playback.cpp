@@ -74,7 +74,7 @@ FrameOutcome ReplayPlayback::step(DrawList& list) {
                                                   : (++readings, ClockReading{});
   };
   const FrameOutcome outcome =
-      run_frame(*state_, rng_, music_.get(), frame.input,
+      play_frame(*state_, rng_, music_.get(), frame.input,
                 frame_geometry(state_->render_settings.mode, frame.input), frame.dt, list,
                 recorded_clock, effects_);
   hash_ = replay::state_hash(*state_, rng_);

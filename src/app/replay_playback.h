@@ -1,4 +1,4 @@
-// Runs a recorded session again through the game's own frame (run_frame), feeding it the
+// Runs a recorded session again through the game's own frame (play_frame), feeding it the
 // recorded frame times, input and clock readings, and compares the state after every frame with
 // the hash the recording kept. The window replay and `--check` both play through this.
 #pragma once

@@ -46,12 +46,12 @@ GameState ReplayRecorder::start_run(const MusicPlayer* music, Pcg32& rng, const 
   return state;
 }
 
-FrameOutcome ReplayRecorder::run_frame(GameState& state, Pcg32& rng, MusicPlayer* music,
-                                       const FrameInput& input, const FrameGeometry& geometry,
-                                       float dt, DrawList& list, const ClockSource& clock,
-                                       EffectCues* effects) {
+FrameOutcome ReplayRecorder::record_frame(GameState& state, Pcg32& rng, MusicPlayer* music,
+                                          const FrameInput& input, const FrameGeometry& geometry,
+                                          float dt, DrawList& list, const ClockSource& clock,
+                                          EffectCues* effects) {
   const FrameOutcome outcome =
-      ventora::run_frame(state, rng, music, input, geometry, dt, list, recording(clock), effects);
+      ventora::play_frame(state, rng, music, input, geometry, dt, list, recording(clock), effects);
   if (outcome.quit) return outcome;
   replay::Frame frame;
   frame.dt = dt;

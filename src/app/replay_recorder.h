@@ -27,11 +27,11 @@ class ReplayRecorder {
   // records whether music plays (and its track lengths), since the playlist draws from `rng` too.
   GameState start_run(const MusicPlayer* music, Pcg32& rng, const ClockSource& clock,
                       OutputMode mode);
-  // run_frame, recording the frame and every reading it takes from `clock`; a frame that ends the
+  // play_frame, recording the frame and every reading it takes from `clock`; a frame that ends the
   // game (Escape) is not recorded.
-  FrameOutcome run_frame(GameState& state, Pcg32& rng, MusicPlayer* music, const FrameInput& input,
-                         const FrameGeometry& geometry, float dt, DrawList& list,
-                         const ClockSource& clock, EffectCues* effects = nullptr);
+  FrameOutcome record_frame(GameState& state, Pcg32& rng, MusicPlayer* music, const FrameInput& input,
+                            const FrameGeometry& geometry, float dt, DrawList& list,
+                            const ClockSource& clock, EffectCues* effects = nullptr);
   // The end record, with the last state's hash. Only once a frame is recorded: before that
   // there is no file.
   void finish();

@@ -18,7 +18,7 @@ std::optional<int> hovered_card(Screen screen, const FrameGeometry& geometry, Ve
 
 }  // namespace
 
-FrameOutcome run_frame(GameState& state, Pcg32& rng, MusicPlayer* music, const FrameInput& input,
+FrameOutcome play_frame(GameState& state, Pcg32& rng, MusicPlayer* music, const FrameInput& input,
                        const FrameGeometry& geometry, float dt, DrawList& list,
                        const ClockSource& clock, EffectCues* effects) {
   FrameOutcome outcome;

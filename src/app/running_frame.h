@@ -25,7 +25,7 @@ struct FrameOutcome {
 // effects (with `effects`) from what the frame did, the game's window-size request handed back,
 // and `draw_scene` into `list`. The music and the run draw from `rng`; the frame is laid out as
 // `geometry` says; a restart reads `clock`.
-FrameOutcome run_frame(GameState& state, Pcg32& rng, MusicPlayer* music, const FrameInput& input,
+FrameOutcome play_frame(GameState& state, Pcg32& rng, MusicPlayer* music, const FrameInput& input,
                        const FrameGeometry& geometry, float dt, DrawList& list,
                        const ClockSource& clock = read_system_clock,
                        EffectCues* effects = nullptr);

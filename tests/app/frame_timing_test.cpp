@@ -1,7 +1,7 @@
 #include "app/frame_timing.h"
 
 #include "game/run.h"
-#include "tests/support/play_frame.h"
+#include "tests/support/update_laid_out.h"
 
 #include <gtest/gtest.h>
 
@@ -57,7 +57,7 @@ TEST(FrameTiming, ASlowFrameAdvancesEveryTimerByTheCapOnly) {
   FrameInput input;
   input.screen_width = 1280;
   input.screen_height = 720;
-  play_frame(state, rng, input, frame_dt(0.2));
+  update_laid_out(state, rng, input, frame_dt(0.2));
   EXPECT_FLOAT_EQ(state.modifier_stack.shield_time, 0.95f);
   EXPECT_FLOAT_EQ(state.launch_pads[0].phase_time, 0.05f);
   EXPECT_FLOAT_EQ(state.boss_guard_time, 0.45f);
@@ -66,7 +66,7 @@ TEST(FrameTiming, ASlowFrameAdvancesEveryTimerByTheCapOnly) {
 
   state.screen = Screen::Countdown;
   state.countdown = 3.55f;
-  play_frame(state, rng, input, frame_dt(0.2));
+  update_laid_out(state, rng, input, frame_dt(0.2));
   EXPECT_FLOAT_EQ(state.countdown, 3.5f);
 }
 

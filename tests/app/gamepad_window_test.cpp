@@ -12,7 +12,7 @@
 #include "game/run.h"
 #include "platform/window.h"
 #include "tests/support/draw_queries.h"
-#include "tests/support/play_frame.h"
+#include "tests/support/update_laid_out.h"
 
 namespace ventora {
 namespace {
@@ -64,7 +64,7 @@ class VirtualPadTest : public ::testing::Test {
     window_->poll(input);
     apply_pad(window_->pad(), state_.screen, frame_geometry(state_.render_settings.mode, input).hud,
               pointer_, input);
-    play_frame(state_, rng_, input, kStep);
+    update_laid_out(state_, rng_, input, kStep);
     return input;
   }
 

@@ -221,7 +221,7 @@ TEST(SoundShell, ARunningFramesEffectsReachTheDevice) {
   jump.press(Key::Space);
   jump.time = 1.0;
   const FrameGeometry geometry = frame_geometry(kDefaultOutputMode, jump);
-  run_frame(state, rng, nullptr, jump, geometry, 1.0f / 60, list, clock, effects);
+  play_frame(state, rng, nullptr, jump, geometry, 1.0f / 60, list, clock, effects);
   ASSERT_EQ(state.jump_count, 1u);
   EXPECT_EQ(effect_calls(s.calls), (std::vector<AudioCall>{{"effect", effect_id(SoundEffect::Jump), 1.0f}}));
 
@@ -229,7 +229,7 @@ TEST(SoundShell, ARunningFramesEffectsReachTheDevice) {
   FrameInput restart;
   restart.press(Key::R);
   restart.time = 1.1;
-  run_frame(state, rng, nullptr, restart, geometry, 1.0f / 60, list, clock, effects);
+  play_frame(state, rng, nullptr, restart, geometry, 1.0f / 60, list, clock, effects);
   EXPECT_EQ(state.jump_count, 0u);
   EXPECT_EQ(effect_calls(s.calls), std::vector<AudioCall>{});
 }

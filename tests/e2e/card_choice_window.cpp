@@ -14,7 +14,7 @@
 #include "layout/render_settings.h"
 #include "platform/window.h"
 #include "tests/support/bot.h"
-#include "tests/support/play_frame.h"
+#include "tests/support/update_laid_out.h"
 
 int main(int argc, char** argv) {
   using namespace ventora;
@@ -25,7 +25,7 @@ int main(int argc, char** argv) {
   bot::play_fight(state, rng, 1.0f / 60, 20000, &clock);
   FrameInput cont = bot::idle_input(state, clock);
   cont.press(Key::C);
-  play_frame(state, rng, cont, 1.0f / 60);
+  update_laid_out(state, rng, cont, 1.0f / 60);
   if (state.screen != Screen::CardChoice) {
     std::fprintf(stderr, "the bot did not reach the card choice\n");
     return 1;
@@ -50,7 +50,7 @@ int main(int argc, char** argv) {
     const Screen before = state.screen;
     DrawList list;
     const FrameOutcome outcome =
-        run_frame(state, rng, nullptr, input, geometry, 1.0f / 60, list);
+        play_frame(state, rng, nullptr, input, geometry, 1.0f / 60, list);
     if (outcome.quit) return 0;
     if (before == Screen::CardChoice && state.screen != Screen::CardChoice) {
       for (int box = 0; box < 3; ++box) {

@@ -9,7 +9,7 @@
 #include "game/run.h"
 #include "layout/overlay_geometry.h"
 #include "random/rng.h"
-#include "tests/support/play_frame.h"
+#include "tests/support/update_laid_out.h"
 
 namespace ventora {
 namespace {
@@ -244,16 +244,16 @@ TEST(Draft, DigitHeldAcrossTheScreenChangePicksNothing) {
   FrameInput both = og_input();
   both.press(Key::C);
   both.press(Key::Num2);
-  play_frame(state, rng, both, 1.0f / 60);
+  update_laid_out(state, rng, both, 1.0f / 60);
   EXPECT_EQ(state.screen, Screen::CardChoice);
   FrameInput held = og_input();
   held.hold(Key::Num2);
-  play_frame(state, rng, held, 1.0f / 60);
+  update_laid_out(state, rng, held, 1.0f / 60);
   EXPECT_EQ(state.screen, Screen::CardChoice);
   EXPECT_TRUE(state.modifier_stack.picks.empty());
   FrameInput press = og_input();
   press.press(Key::Num2);
-  play_frame(state, rng, press, 1.0f / 60);
+  update_laid_out(state, rng, press, 1.0f / 60);
   EXPECT_EQ(state.screen, Screen::Countdown);
   EXPECT_EQ(state.modifier_stack.picks, std::vector<Card>{state.offer[1].card});
 }

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "cards/modifier_stack.h"
-#include "tests/support/play_frame.h"
+#include "tests/support/update_laid_out.h"
 
 namespace ventora {
 namespace {
@@ -98,12 +98,12 @@ TEST(UpdateGame, CardTimersRunAndRestartWorksOnEveryScreen) {
     apply_pick(state.modifier_stack, Card::UltimateSacrifice, state.player_hp);
     state.modifier_stack.shield_time = 1.0f;
 
-    play_frame(state, rng, frame(), 0.25f);
+    update_laid_out(state, rng, frame(), 0.25f);
     EXPECT_EQ(state.modifier_stack.shield_time, 0.75f);
     EXPECT_EQ(seconds_left(state.modifier_stack, ModifierKind::Sacrifice), 19.75f);
     EXPECT_EQ(state.stage, 3u);
 
-    play_frame(state, rng, pressing(Key::R), 0.25f);
+    update_laid_out(state, rng, pressing(Key::R), 0.25f);
     EXPECT_EQ(state.screen, Screen::Fight);
     EXPECT_EQ(state.stage, 1u);
     EXPECT_EQ(state.player_hp, 3);
@@ -124,7 +124,7 @@ TEST(UpdateGame, RestartKeepsTheRunsMode) {
     GameState state = start_run(rng, kClock, mode);
     state.render_settings.planet_pixels = 400;
     state.render_settings.planet_dither = false;
-    play_frame(state, rng, pressing(Key::R), 0.25f);
+    update_laid_out(state, rng, pressing(Key::R), 0.25f);
     EXPECT_EQ(state.render_settings.mode, mode);
     EXPECT_EQ(state.render_settings.planet_pixels, planet_pixels);
     EXPECT_TRUE(state.render_settings.planet_dither);
@@ -139,9 +139,9 @@ TEST(UpdateGame, CountdownReachingExactlyZeroStartsTheFight) {
   state.screen = Screen::Countdown;
   // Binary fractions, so the count lands on 0 exactly: 0.375 - 0.25 - 0.125.
   state.countdown = 0.375f;
-  play_frame(state, rng, frame(), 0.25f);
+  update_laid_out(state, rng, frame(), 0.25f);
   EXPECT_EQ(state.screen, Screen::Countdown);
-  play_frame(state, rng, frame(), 0.125f);
+  update_laid_out(state, rng, frame(), 0.125f);
   ASSERT_EQ(state.countdown, 0.0f);
   EXPECT_EQ(state.screen, Screen::Fight);
 }
@@ -209,7 +209,7 @@ TEST(UpdateGame, TellsWhatTheFrameDid) {
     GameState state = start_run(rng, kClock, OutputMode::Hd720);
     state.boss_angle = 0;  // away from the player
     c.set_up(state);
-    const GameEvents got = play_frame(state, rng, c.input, 0.02f).events;
+    const GameEvents got = update_laid_out(state, rng, c.input, 0.02f).events;
     GameEvents want;
     c.expected(want);
     EXPECT_EQ(got.restarted, want.restarted);
@@ -227,8 +227,8 @@ TEST(UpdateGame, TellsWhatTheFrameDid) {
 TEST(UpdateGame, AskForTheModeSizeWhenTheWindowDrifts) {
   Pcg32 rng;
   GameState state = start_run(rng, kClock, OutputMode::Hd720);
-  EXPECT_FALSE(play_frame(state, rng, frame(1281, 720), 0.016f).window_size.has_value());
-  EXPECT_EQ(play_frame(state, rng, frame(1282, 720), 0.016f).window_size, (WindowSize{1280, 720}));
+  EXPECT_FALSE(update_laid_out(state, rng, frame(1281, 720), 0.016f).window_size.has_value());
+  EXPECT_EQ(update_laid_out(state, rng, frame(1282, 720), 0.016f).window_size, (WindowSize{1280, 720}));
 }
 
 TEST(UpdateGame, PlanetTakesPixelCountAndDitherEveryFrame) {
@@ -236,7 +236,7 @@ TEST(UpdateGame, PlanetTakesPixelCountAndDitherEveryFrame) {
   GameState state = start_run(rng, kClock, OutputMode::Hd720);
   state.render_settings.planet_pixels = 6000;
   state.render_settings.planet_dither = false;
-  play_frame(state, rng, frame(), 0.016f);
+  update_laid_out(state, rng, frame(), 0.016f);
   EXPECT_EQ(state.planet->pixels, 5000u);
   EXPECT_FALSE(state.planet->should_dither);
 }
@@ -326,12 +326,12 @@ TEST(WinFight, DoubleTroubleStaysInTheStatsAfterItsFightsWhileHitsDropIt) {
   GameState state = start_run(rng, kClock, OutputMode::Hd720);
   const auto win_continue_and_pick = [&](Card card) {
     win_fight(state);
-    play_frame(state, rng, pressing(Key::C), 0.016f);
+    update_laid_out(state, rng, pressing(Key::C), 0.016f);
     ASSERT_EQ(state.screen, Screen::CardChoice);
     state.offer[0].card = card;
-    play_frame(state, rng, pressing(Key::Num1), 0.016f);
+    update_laid_out(state, rng, pressing(Key::Num1), 0.016f);
     ASSERT_EQ(state.screen, Screen::Countdown);
-    play_frame(state, rng, frame(), 4.0f);
+    update_laid_out(state, rng, frame(), 4.0f);
     ASSERT_EQ(state.screen, Screen::Fight);
   };
   // The aggregate's enemy bonus and the damage of a hit, after each step.
@@ -355,7 +355,7 @@ TEST(Confetti, FiveNewPiecesEachFrameFallOutFortyBelowTheEdge) {
   GameState state = start_run(rng, kClock, OutputMode::Hd720);
   state.screen = Screen::Victory;
   const FrameInput input = frame(960, 720);
-  play_frame(state, rng, input, 0.016f);
+  update_laid_out(state, rng, input, 0.016f);
   ASSERT_EQ(state.confetti.size(), 5u);
   for (const ConfettiPiece& piece : state.confetti) {
     EXPECT_GE(piece.y, -28.0f);

@@ -33,7 +33,7 @@ void RecordedSession::frame(FrameInput input) {
   input.time = time_;
   DrawList list;
   const FrameOutcome outcome =
-      recorder_->run_frame(*state_, rng_, music_.get(), input,
+      recorder_->record_frame(*state_, rng_, music_.get(), input,
                            frame_geometry(setup_.mode, input), setup_.dt, list, clock_);
   if (outcome.quit) throw std::logic_error("a recorded bot frame pressed Escape");
   time_ += setup_.dt;

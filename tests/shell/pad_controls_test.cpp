@@ -8,7 +8,7 @@
 #include "game/run.h"
 #include "layout/frame_geometry.h"
 #include "layout/overlay_geometry.h"
-#include "tests/support/play_frame.h"
+#include "tests/support/update_laid_out.h"
 
 namespace ventora {
 namespace {
@@ -113,7 +113,7 @@ TEST(PadControls, PointerWalksTheCardBoxesAndSouthPicks) {
   EXPECT_TRUE(pick.is_pressed(Key::Num2));
   EXPECT_FALSE(pick.left_click);
   Pcg32 rng;
-  play_frame(state, rng, pick, 1.0f / 60);
+  update_laid_out(state, rng, pick, 1.0f / 60);
   EXPECT_EQ(state.screen, Screen::Countdown);
   EXPECT_EQ(state.modifier_stack.picks, std::vector<Card>{Card::BounceHouse});
   // Leaving the card choice forgets the pointer.
@@ -137,7 +137,7 @@ TEST(PadControls, AFaceButtonBeatsSouthInTheSameFrame) {
   FrameInput input = hd1080_input();
   apply_pad(both, state.screen, hud_of(state, input), pointer, input);
   Pcg32 rng;
-  play_frame(state, rng, input, 1.0f / 60);
+  update_laid_out(state, rng, input, 1.0f / 60);
   EXPECT_EQ(state.modifier_stack.picks, std::vector<Card>{Card::Buff});
 }
 
@@ -163,7 +163,7 @@ TEST(PadControls, MovingTheMouseTakesThePointerBack) {
   EXPECT_FALSE(pointer.box);
   EXPECT_EQ(moved.mouse, on_third);
   Pcg32 rng;
-  play_frame(state, rng, moved, 1.0f / 60);
+  update_laid_out(state, rng, moved, 1.0f / 60);
   EXPECT_EQ(state.modifier_stack.picks, std::vector<Card>{Card::Buff});
 }
 
@@ -181,7 +181,7 @@ TEST(PadControls, FaceButtonsPickCardsDirectly) {
     apply_pad(pad, state.screen, hud_of(state, input), pointer, input);
     EXPECT_FALSE(input.is_pressed(Key::J));
     Pcg32 rng;
-    play_frame(state, rng, input, 1.0f / 60);
+    update_laid_out(state, rng, input, 1.0f / 60);
     EXPECT_EQ(state.modifier_stack.picks, std::vector<Card>{card});
   }
 }

@@ -11,7 +11,7 @@
 #include <string>
 
 #include "game/run.h"
-#include "tests/support/play_frame.h"
+#include "tests/support/update_laid_out.h"
 #include "tests/support/run_bot.h"
 
 namespace ventora {
@@ -190,7 +190,7 @@ TEST(SoundEvents, AWholeRunSoundsAsItIsPlayed) {
   bot::RunPlan plan;
   plan.route = bot::Route::SkipBonus;
   plan.step = [&](GameState& s, Pcg32& generator, const FrameInput& input, float dt) {
-    const SoundEffects effects = sound_effects(play_frame(s, generator, input, dt).events);
+    const SoundEffects effects = sound_effects(update_laid_out(s, generator, input, dt).events);
     for (std::size_t i = 0; i < kSoundEffectCount; ++i) {
       if (effects.test(i)) ++heard[static_cast<SoundEffect>(i)];
     }

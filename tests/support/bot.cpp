@@ -7,7 +7,7 @@
 #include "cards/modifier_stack.h"
 #include "game/fight_rules.h"
 #include "game/run.h"
-#include "tests/support/play_frame.h"
+#include "tests/support/update_laid_out.h"
 
 namespace ventora::bot {
 
@@ -144,7 +144,7 @@ int play_fight(GameState& state, Pcg32& rng, float dt, int max_frames, double* t
     input.screen_width = frame.screen_width;
     input.screen_height = frame.screen_height;
     input.time = clock;
-    play_frame(state, rng, input, dt);
+    update_laid_out(state, rng, input, dt);
     clock += dt;
     ++frames;
   }

@@ -7,7 +7,7 @@
 #include "game/run.h"
 #include "layout/frame_layout.h"
 #include "view/screens.h"
-#include "tests/support/play_frame.h"
+#include "tests/support/update_laid_out.h"
 
 namespace ventora::bot {
 
@@ -146,7 +146,7 @@ RunRecord play_run(GameState& state, Pcg32& rng, const RunPlan& plan) {
     if (plan.step) {
       plan.step(state, rng, input, plan.dt);
     } else {
-      play_frame(state, rng, input, plan.dt);
+      update_laid_out(state, rng, input, plan.dt);
     }
     if (plan.on_frame) plan.on_frame(state, input);
     record.time += plan.dt;
@@ -157,7 +157,7 @@ RunRecord play_run(GameState& state, Pcg32& rng, const RunPlan& plan) {
 
 void idle_frames(GameState& state, Pcg32& rng, float dt, int frames, double& time) {
   for (int i = 0; i < frames; ++i) {
-    play_frame(state, rng, idle_input(state, time), dt);
+    update_laid_out(state, rng, idle_input(state, time), dt);
     time += dt;
   }
 }

@@ -18,7 +18,7 @@
 #include "platform/window.h"
 #include "tests/support/gl_status.h"
 #include "view/scene.h"
-#include "tests/support/play_frame.h"
+#include "tests/support/update_laid_out.h"
 
 namespace ventora {
 
@@ -102,7 +102,7 @@ TEST_P(FramePixels, EveryScreenOfARun) {
     input.held.reset();
     input.hold(frame < 25 ? Key::D : Key::A);
     if (frame % 20 == 0) input.press(Key::J);
-    play_frame(state, rng, input, 1.0f / 60);
+    update_laid_out(state, rng, input, 1.0f / 60);
   }
   expect_same_pixels(state, 0.5, "fight");
   expect_same_pixels(state, 0.05, "fight, the player flashing white");

@@ -17,7 +17,7 @@
 #include "view/hud.h"
 #include "view/scene.h"
 #include "view/screens.h"
-#include "tests/support/play_frame.h"
+#include "tests/support/update_laid_out.h"
 
 namespace ventora {
 namespace {
@@ -436,7 +436,7 @@ Cover victory_cover(const Mode& mode) {
   input.screen_height = mode.height;
   for (int frame = 0; frame < 300; ++frame) {
     input.time = frame / 60.0;
-    play_frame(state, rng, input, 1.0f / 60.0f);
+    update_laid_out(state, rng, input, 1.0f / 60.0f);
   }
   const DrawList list = draw_frame(state, mode);
   return confetti_cover(list, mode);

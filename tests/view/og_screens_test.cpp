@@ -14,7 +14,7 @@
 #include "game/run.h"
 #include "random/rng.h"
 #include "view/scene.h"
-#include "tests/support/play_frame.h"
+#include "tests/support/update_laid_out.h"
 
 namespace ventora {
 namespace {
@@ -147,7 +147,7 @@ std::vector<Shot> og_shots() {
     FrameInput input;  // 960 × 720
     for (int frame = 0; frame < (bonus ? 1 : 60); ++frame) {
       input.time = frame / 60.0;
-      play_frame(victory.state, rng, input, 1.0f / 60.0f);
+      update_laid_out(victory.state, rng, input, 1.0f / 60.0f);
     }
     shots.push_back(victory);
   }

@@ -1,5 +1,5 @@
 // Input storm: plays the running frame exactly as the window's loop does (frame time through
-// frame_dt, run_frame with update_game and draw_scene, window-size requests granted) with random
+// frame_dt, play_frame with update_game and draw_scene, window-size requests granted) with random
 // keys, clicks, frame times and window sizes, and checks the game's invariants after every frame.
 //
 //   input-storm --frames N --seed S [--mode MODE]    (MODE: the game's own --mode words)
@@ -90,7 +90,7 @@ int run(const Options& options) {
     const Screen before = state.screen;
     const std::size_t picks_before = state.modifier_stack.picks.size();
     list.clear();
-    const FrameOutcome outcome = run_frame(
+    const FrameOutcome outcome = play_frame(
         state, rng, nullptr, input, frame_geometry(options.mode, input), dt, list);
     if (input.is_pressed(Key::R)) {
       seed_run_from_clock(state, rng, storm_clock(options.seed, frame));

@@ -6,7 +6,7 @@
 
 namespace ventora {
 
-inline GameUpdate play_frame(GameState& state, Pcg32& rng, const FrameInput& input, float dt) {
+inline GameUpdate update_laid_out(GameState& state, Pcg32& rng, const FrameInput& input, float dt) {
   return update_game(state, rng, input, frame_geometry(state.render_settings.mode, input), dt);
 }
 
