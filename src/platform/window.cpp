@@ -20,6 +20,24 @@ namespace ventora {
 
 namespace {
 
+// The context the game draws with: OpenGL 3.3 core on the desktop; in the browser WebGL2, which is
+// OpenGL ES 3.0.
+#ifdef __EMSCRIPTEN__
+constexpr const char* kContextName = "WebGL2 (OpenGL ES 3.0)";
+void ask_for_context() {
+  SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_ES);
+  SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
+  SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 0);
+}
+#else
+constexpr const char* kContextName = "OpenGL 3.3 core context";
+void ask_for_context() {
+  SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
+  SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
+  SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
+}
+#endif
+
 // The desktop entry's picture in the title bar and task switcher too; without it SDL's default.
 void set_icon(SDL_Window* window) {
   IconPixels icon = window_icon_pixels();
@@ -148,18 +166,18 @@ gl::Result<std::unique_ptr<Window>> Window::open(const WindowConfig& config) {
       (!asked || std::string_view(asked).find(driver) == std::string_view::npos)) {
     return gl::Error{"ventora: cannot open a window: no display (no X11 or Wayland display found)"};
   }
-  SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
-  SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
-  SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
+  ask_for_context();
   SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
   SDL_GL_SetAttribute(SDL_GL_MULTISAMPLEBUFFERS, 0);
   SDL_GL_SetAttribute(SDL_GL_MULTISAMPLESAMPLES, 0);
   SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 0);
-  Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE;
+  // In the browser the page sizes the canvas on screen; the canvas itself keeps the game's size.
+  const bool in_page = driver == "emscripten";
+  Uint32 flags = SDL_WINDOW_OPENGL | (in_page ? 0 : SDL_WINDOW_RESIZABLE);
   if (config.high_dpi) flags |= SDL_WINDOW_ALLOW_HIGHDPI;
   impl->game_width = std::max(config.width, 1);
   impl->game_height = std::max(config.height, 1);
-  impl->fits_display = driver != "offscreen";
+  impl->fits_display = driver != "offscreen" && !in_page;
   // The size that fits the usable area before the frame is known; placed again once it is.
   const PixelRect first = impl->fitted_on(0, {}).value_or(
       PixelRect{0, 0, impl->game_width, impl->game_height});
@@ -171,13 +189,15 @@ gl::Result<std::unique_ptr<Window>> Window::open(const WindowConfig& config) {
   set_icon(impl->window);
   impl->context = SDL_GL_CreateContext(impl->window);
   if (!impl->context) {
-    return gl::Error{std::string("ventora: OpenGL 3.3 core context unavailable: ") + SDL_GetError()};
+    return gl::Error{std::string("ventora: ") + kContextName + " unavailable: " + SDL_GetError()};
   }
+#ifndef __EMSCRIPTEN__
   if (epoxy_gl_version() < 33) {
-    return gl::Error{"ventora: OpenGL 3.3 core context unavailable: the driver offers only " +
+    return gl::Error{std::string("ventora: ") + kContextName + " unavailable: the driver offers only " +
                      std::to_string(epoxy_gl_version() / 10) + "." +
                      std::to_string(epoxy_gl_version() % 10)};
   }
+#endif
   // The game reads keys, not typed text: no input method window should pop up.
   SDL_StopTextInput();
   // Vsync is a wish: some servers refuse it, and the frame loop then paces itself.
