@@ -44,7 +44,7 @@ EM_JS(void, ask_page_for_music, (const char* names), {
   const files = UTF8ToString(names).split('\n').filter((name) => name.length > 0);
   Module.ventoraMusicPending = files.length;
   Module.ventoraFetchMusic(files, () => { Module.ventoraMusicPending--; }, (name, why) => {
-    console.error(`music/${name} did not arrive: ${why}`);
+    console.error('music/' + name + ' did not arrive: ' + why);
     Module.ventoraMusicPending--;
   });
 });
@@ -188,7 +188,8 @@ void frame(void* data) {
 extern "C" EMSCRIPTEN_KEEPALIVE void ventora_play_replay(const char* path) {
   using namespace ventora;
   if (session == nullptr) return;
-  ReplayStart start = start_replay_options(parse_command_line({"ventora", "--replay", path}));
+  const std::string_view args[] = {"ventora", "--replay", path};
+  ReplayStart start = start_replay_options(parse_command_line(args));
   if (!start.playback) return;
   session->loop.reset();
   session->replay_reader = std::move(start.playback);
