@@ -28,15 +28,12 @@
   canvas.height = gameHeight;
   screenBox.style.setProperty('--shape', `${gameWidth} / ${gameHeight}`);
 
-  // The largest box of the mode's shape in the free area; whole device pixels per game pixel where
-  // the area allows at least one, so that pixel art scales evenly.
+  // The largest box of the mode's shape in the free area; the browser scales the picture into it
+  // pixel by pixel (image-rendering: pixelated), so pixel art stays crisp at any size.
   function fitScreen() {
-    const ratio = window.devicePixelRatio || 1;
-    const freeW = stage.clientWidth * ratio, freeH = stage.clientHeight * ratio;
-    let scale = Math.min(freeW / gameWidth, freeH / gameHeight);
-    if (scale >= 1) scale = Math.floor(scale);
-    screenBox.style.width = `${(gameWidth * scale) / ratio}px`;
-    screenBox.style.height = `${(gameHeight * scale) / ratio}px`;
+    const scale = Math.min(stage.clientWidth / gameWidth, stage.clientHeight / gameHeight);
+    screenBox.style.width = `${Math.floor(gameWidth * scale)}px`;
+    screenBox.style.height = `${Math.floor(gameHeight * scale)}px`;
   }
   fitScreen();
   window.addEventListener('resize', fitScreen);

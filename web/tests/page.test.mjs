@@ -74,8 +74,19 @@ test('nothing starts before the click; the click starts it in the mode that fits
     assert.equal(canvas.rendering, 'pixelated');
     assert.ok(Math.abs(canvas.box.width / canvas.box.height - 16 / 9) < 0.01, 'the mode\'s shape on screen');
     assert.ok(canvas.box.width <= canvas.stage.width && canvas.box.height <= canvas.stage.height, 'it fits');
+    assert.ok(canvas.stage.width - canvas.box.width < 2 || canvas.stage.height - canvas.box.height < 2,
+              'it fills the free area across or down');
     const middle = [Math.round(canvas.box.x + canvas.box.width / 2), Math.round(canvas.box.y + canvas.box.height / 2)];
     assert.deepEqual(await pixelsAt(page, null, [middle]), [[51, 102, 153, 255]], 'the module draws on the canvas');
+    // A smaller window: the picture follows, still at the mode's shape and filling the free area.
+    await page.setViewport({ width: 800, height: 600 });
+    await page.waitForFunction(() => {
+      const box = document.querySelector('#canvas').getBoundingClientRect();
+      const stage = document.querySelector('#stage').getBoundingClientRect();
+      return box.width <= stage.width && Math.abs(stage.width - box.width) < 2;
+    });
+    const smaller = await page.$eval('#canvas', (c) => c.getBoundingClientRect().toJSON());
+    assert.ok(Math.abs(smaller.width / smaller.height - 16 / 9) < 0.01, 'the mode\'s shape after a resize');
     assert.deepEqual(problems, []);
   } finally {
     await close();
