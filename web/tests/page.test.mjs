@@ -50,7 +50,7 @@ test('the page: title, icon and the line on how to play', async () => {
     }, icon);
     assert.deepEqual(served, [64, 64]);
     const help = await page.$eval('#help', (e) => e.textContent);
-    for (const words of ['Space', 'jump', 'far side of the planet', 'pauses', 'fullscreen']) {
+    for (const words of ['Space', 'jump', 'far side of the planet', 'pause', 'fullscreen']) {
       assert.ok(help.includes(words), `the help line names "${words}": ${help}`);
     }
     assert.deepEqual(problems, []);
