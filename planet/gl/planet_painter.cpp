@@ -124,13 +124,13 @@ void restore(const SavedState& saved) {
   glBindBuffer(GL_ARRAY_BUFFER, 0);
 }
 
-gl::Error material_failed(std::string_view name, const std::string& log) {
+ventora::Error material_failed(std::string_view name, const std::string& log) {
   return {"failed to load planet layer material: " + std::string(name) + "\n" + log};
 }
 
 // A program of the planet vertex shader and `fragment`, in use, its model matrix the identity.
-gl::Result<gl::Program> planet_program(std::string_view name, std::string_view fragment) {
-  gl::Result<gl::Program> built = gl::build_program(
+ventora::Result<gl::Program> planet_program(std::string_view name, std::string_view fragment) {
+  ventora::Result<gl::Program> built = gl::build_program(
       vertex_source(), fragment,
       {{kPositionAttribute, "position"}, {kTexcoordAttribute, "texcoord"}});
   if (!built) return material_failed(name, built.error().message);
@@ -140,9 +140,9 @@ gl::Result<gl::Program> planet_program(std::string_view name, std::string_view f
   return built;
 }
 
-gl::Status done_or_error(const gl::Result<bool>& drawn) {
+ventora::Status done_or_error(const ventora::Result<bool>& drawn) {
   if (!drawn) return drawn.error();
-  return gl::Done{};
+  return ventora::Done{};
 }
 
 // Opaque colours keep every layer's alpha 0 or 1, which the shared art target relies on.
@@ -179,27 +179,27 @@ struct PlanetPainter::Impl {
   std::vector<ArtTarget> targets;
   std::uint64_t uses = 0;
 
-  gl::Status ensure_gl();
-  gl::Status build_material(const LayerDraw& draw);
+  ventora::Status ensure_gl();
+  ventora::Status build_material(const LayerDraw& draw);
   const Material* find_material(const LayerDraw& draw) const;
-  gl::Result<const gl::RenderTarget*> target(int size);
+  ventora::Result<const gl::RenderTarget*> target(int size);
   void quad(const Square& sq);
   void rectangles(std::span<const Rectangle> rects, float frame_x, float frame_y, float frame_w,
                   float frame_h);
   void draw_underlay_and_art(const Underlay& underlay, const Square& sq, GLuint art, int art_size,
                              const ArtCoverage& coverage, const float projection[16]);
-  gl::Status draw_underlay_alone(const Underlay& underlay, const float projection[16]);
+  ventora::Status draw_underlay_alone(const Underlay& underlay, const float projection[16]);
   void draw_layer(const LayerDraw& draw, const Square& sq, const float projection[16]);
-  gl::Result<bool> draw(std::span<const LayerDraw> draws, float x, float y, float w, float h,
-                        const float projection[16], bool allow_art_path, const Underlay* underlay);
-  gl::Status draw_stack(std::span<const LayerDraw> draws, const Square& sq, float side_px,
-                        const float projection[16], bool allow_art_path, const Underlay* underlay,
-                        const SavedState& saved);
+  ventora::Result<bool> draw(std::span<const LayerDraw> draws, float x, float y, float w, float h,
+                             const float projection[16], bool allow_art_path, const Underlay* underlay);
+  ventora::Status draw_stack(std::span<const LayerDraw> draws, const Square& sq, float side_px,
+                             const float projection[16], bool allow_art_path, const Underlay* underlay,
+                             const SavedState& saved);
 };
 
 // The quad's buffers and the blit programs, made on the first draw (a context is current then).
-gl::Status PlanetPainter::Impl::ensure_gl() {
-  if (gl_ready) return gl::Done{};
+ventora::Status PlanetPainter::Impl::ensure_gl() {
+  if (gl_ready) return ventora::Done{};
   vertex_array = gl::VertexArray::make();
   vertex_buffer = gl::StreamBuffer::make(GL_ARRAY_BUFFER);
   glBindVertexArray(vertex_array.get());
@@ -210,12 +210,12 @@ gl::Status PlanetPainter::Impl::ensure_gl() {
   glVertexAttribPointer(kTexcoordAttribute, 2, GL_FLOAT, GL_FALSE, 5 * sizeof(float),
                         reinterpret_cast<const void*>(3 * sizeof(float)));
 
-  gl::Result<gl::Program> blit = planet_program("art_blit", art_blit_source());
+  ventora::Result<gl::Program> blit = planet_program("art_blit", art_blit_source());
   if (!blit) return blit.error();
   blit_program = std::move(blit.value());
   glUniform1i(blit_program.uniform("art"), 0);
   blit_projection = blit_program.uniform("Projection");
-  gl::Result<gl::Program> compose = planet_program("art_compose", art_compose_source());
+  ventora::Result<gl::Program> compose = planet_program("art_compose", art_compose_source());
   if (!compose) return compose.error();
   compose_program = std::move(compose.value());
   glUniform1i(compose_program.uniform("art"), 0);
@@ -223,7 +223,7 @@ gl::Status PlanetPainter::Impl::ensure_gl() {
   compose_projection = compose_program.uniform("Projection");
   compose_mapping = compose_program.uniform("under_from_square");
   gl_ready = true;
-  return gl::Done{};
+  return ventora::Done{};
 }
 
 // The layer's program among those built so far.
@@ -237,8 +237,8 @@ const Material* PlanetPainter::Impl::find_material(const LayerDraw& draw) const 
 }
 
 // Builds the layer's program the first time it is needed.
-gl::Status PlanetPainter::Impl::build_material(const LayerDraw& draw) {
-  if (find_material(draw) != nullptr) return gl::Done{};
+ventora::Status PlanetPainter::Impl::build_material(const LayerDraw& draw) {
+  if (find_material(draw) != nullptr) return ventora::Done{};
   const MaterialInfo& info = material_info(draw.material);
   const std::string_view source = fragment_source(draw.material);
   if (source.empty()) return material_failed(info.name, "no shader source is built in for it");
@@ -246,7 +246,7 @@ gl::Status PlanetPainter::Impl::build_material(const LayerDraw& draw) {
   std::vector<Material>& programs = slot.programs;
   if (programs.empty()) slot.fixes_octaves = source.find("#ifndef OCTAVES") != std::string_view::npos;
   const int octaves = slot.fixes_octaves ? octave_count(draw) : 0;
-  gl::Result<gl::Program> program =
+  ventora::Result<gl::Program> program =
       planet_program(info.name, octaves > 0 ? with_octaves(source, octaves) : source);
   if (!program) return program.error();
   Material m;
@@ -260,11 +260,11 @@ gl::Status PlanetPainter::Impl::build_material(const LayerDraw& draw) {
   }
   if (programs.empty()) ++built;
   programs.push_back(std::move(m));
-  return gl::Done{};
+  return ventora::Done{};
 }
 
 // A size × size colour target, re-using the least recently used one when all are taken.
-gl::Result<const gl::RenderTarget*> PlanetPainter::Impl::target(int size) {
+ventora::Result<const gl::RenderTarget*> PlanetPainter::Impl::target(int size) {
   ++uses;
   for (ArtTarget& t : targets) {
     if (t.surface.width() == size) {
@@ -282,7 +282,7 @@ gl::Result<const gl::RenderTarget*> PlanetPainter::Impl::target(int size) {
     }
   }
   t->last_used = uses;
-  if (gl::Status made = t->surface.resize(size, size); !made) return made.error();
+  if (ventora::Status made = t->surface.resize(size, size); !made) return made.error();
   return &t->surface;
 }
 
@@ -311,8 +311,8 @@ void PlanetPainter::Impl::rectangles(std::span<const Rectangle> rects, float fra
 
 // The underlay through the plain blit shader, without blending: the software rasterizer runs
 // that on its fast copying path.
-gl::Status PlanetPainter::Impl::draw_underlay_alone(const Underlay& u, const float projection[16]) {
-  if (gl::Status ready = ensure_gl(); !ready) return ready;
+ventora::Status PlanetPainter::Impl::draw_underlay_alone(const Underlay& u, const float projection[16]) {
+  if (ventora::Status ready = ensure_gl(); !ready) return ready;
   const Rectangle whole[] = {{u.x, u.y, u.x + u.w, u.y + u.h}};
   glDisable(GL_BLEND);
   blit_program.use();
@@ -325,7 +325,7 @@ gl::Status PlanetPainter::Impl::draw_underlay_alone(const Underlay& u, const flo
   glUseProgram(0);
   glBindVertexArray(0);
   glBindBuffer(GL_ARRAY_BUFFER, 0);
-  return gl::Done{};
+  return ventora::Done{};
 }
 
 // The underlay over the whole viewport with the art target in the planet's square, every pixel
@@ -417,10 +417,10 @@ void PlanetPainter::Impl::draw_layer(const LayerDraw& draw, const Square& sq,
 
 // False, and nothing drawn, when the underlay cannot share the planet's pass. Every program the
 // layers need is built before anything is drawn, so a material that does not build draws nothing.
-gl::Result<bool> PlanetPainter::Impl::draw(std::span<const LayerDraw> draws, float x, float y,
-                                           float w, float h, const float projection[16],
-                                           bool allow_art_path, const Underlay* underlay) {
-  if (gl::Status ready = ensure_gl(); !ready) return ready.error();
+ventora::Result<bool> PlanetPainter::Impl::draw(std::span<const LayerDraw> draws, float x, float y,
+                                                float w, float h, const float projection[16],
+                                                bool allow_art_path, const Underlay* underlay) {
+  if (ventora::Status ready = ensure_gl(); !ready) return ready.error();
   const Square sq = fit_square(x, y, w, h);
   GLint viewport[4] = {};
   glGetIntegerv(GL_VIEWPORT, viewport);
@@ -428,7 +428,7 @@ gl::Result<bool> PlanetPainter::Impl::draw(std::span<const LayerDraw> draws, flo
   const float side_px = sq.side * std::fabs(projection[0]) * static_cast<float>(viewport[2]) / 2.0f;
   if (underlay && !(allow_art_path && !draws.empty() && art_path_fits(draws[0], side_px))) return false;
   for (const LayerDraw& draw : draws) {
-    if (gl::Status built = build_material(draw); !built) return built.error();
+    if (ventora::Status built = build_material(draw); !built) return built.error();
   }
 
   const SavedState saved = save_state();
@@ -439,16 +439,16 @@ gl::Result<bool> PlanetPainter::Impl::draw(std::span<const LayerDraw> draws, flo
   glDisable(GL_CULL_FACE);
   glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
   glBindVertexArray(vertex_array.get());
-  const gl::Status drawn = draw_stack(draws, sq, side_px, projection, allow_art_path, underlay, saved);
+  const ventora::Status drawn = draw_stack(draws, sq, side_px, projection, allow_art_path, underlay, saved);
   restore(saved);
   if (!drawn) return drawn.error();
   return true;
 }
 
-gl::Status PlanetPainter::Impl::draw_stack(std::span<const LayerDraw> draws, const Square& sq,
-                                           float side_px, const float projection[16],
-                                           bool allow_art_path, const Underlay* underlay,
-                                           const SavedState& saved) {
+ventora::Status PlanetPainter::Impl::draw_stack(std::span<const LayerDraw> draws, const Square& sq,
+                                                float side_px, const float projection[16],
+                                                bool allow_art_path, const Underlay* underlay,
+                                                const SavedState& saved) {
   for (std::size_t i = 0; i < draws.size();) {
     if (!allow_art_path || !art_path_fits(draws[i], side_px)) {
       draw_layer(draws[i], sq, projection);
@@ -463,7 +463,7 @@ gl::Status PlanetPainter::Impl::draw_stack(std::span<const LayerDraw> draws, con
       ++end;
     }
     const int size = static_cast<int>(draws[i].art_pixels);
-    const gl::Result<const gl::RenderTarget*> made = target(size);
+    const ventora::Result<const gl::RenderTarget*> made = target(size);
     if (!made) return made.error();
     const gl::RenderTarget& t = *made.value();
     t.bind();
@@ -483,7 +483,7 @@ gl::Status PlanetPainter::Impl::draw_stack(std::span<const LayerDraw> draws, con
     }
     i = end;
   }
-  return gl::Done{};
+  return ventora::Done{};
 }
 
 PlanetPainter::PlanetPainter(FragmentSourceFn fragment_source) : impl_(std::make_unique<Impl>()) {
@@ -492,28 +492,28 @@ PlanetPainter::PlanetPainter(FragmentSourceFn fragment_source) : impl_(std::make
 
 PlanetPainter::~PlanetPainter() = default;
 
-gl::Status PlanetPainter::draw_planet(const Planet& planet, float x, float y, float w, float h,
-                                      float spin, const float projection[16]) {
+ventora::Status PlanetPainter::draw_planet(const Planet& planet, float x, float y, float w, float h,
+                                           float spin, const float projection[16]) {
   return done_or_error(impl_->draw(layer_draws(planet, spin), x, y, w, h, projection, true, nullptr));
 }
 
-gl::Status PlanetPainter::draw_underlay(const Underlay& underlay, const float projection[16]) {
+ventora::Status PlanetPainter::draw_underlay(const Underlay& underlay, const float projection[16]) {
   return impl_->draw_underlay_alone(underlay, projection);
 }
 
-gl::Result<bool> PlanetPainter::draw_planet_over(const Underlay& underlay, const Planet& planet,
-                                                 float x, float y, float w, float h, float spin,
-                                                 const float projection[16]) {
+ventora::Result<bool> PlanetPainter::draw_planet_over(const Underlay& underlay, const Planet& planet,
+                                                      float x, float y, float w, float h, float spin,
+                                                      const float projection[16]) {
   return impl_->draw(layer_draws(planet, spin), x, y, w, h, projection, true, &underlay);
 }
 
-gl::Status PlanetPainter::draw_planet_direct(const Planet& planet, float x, float y, float w,
-                                             float h, float spin, const float projection[16]) {
+ventora::Status PlanetPainter::draw_planet_direct(const Planet& planet, float x, float y, float w,
+                                                  float h, float spin, const float projection[16]) {
   return done_or_error(impl_->draw(layer_draws(planet, spin), x, y, w, h, projection, false, nullptr));
 }
 
-gl::Status PlanetPainter::draw_layers(std::span<const LayerDraw> draws, float x, float y, float w,
-                                      float h, const float projection[16], bool art_path) {
+ventora::Status PlanetPainter::draw_layers(std::span<const LayerDraw> draws, float x, float y, float w,
+                                           float h, const float projection[16], bool art_path) {
   return done_or_error(impl_->draw(draws, x, y, w, h, projection, art_path, nullptr));
 }
 

@@ -7,7 +7,7 @@
 #include <span>
 #include <string_view>
 
-#include "gl/result.h"
+#include "base/result.h"
 #include "planet/core/planet.h"
 #include "planet/gl/layer_table.h"
 
@@ -40,24 +40,24 @@ class PlanetPainter {
   // (y down) to clip space. Layers whose shader reads only the art-pixel coordinate are rendered
   // at their art resolution and scaled up with nearest filtering. Leaves blending on with
   // SRC_ALPHA / ONE_MINUS_SRC_ALPHA and no program, vertex array or buffer bound.
-  gl::Status draw_planet(const Planet& planet, float x, float y, float w, float h, float spin,
-                         const float projection[16]);
+  ventora::Status draw_planet(const Planet& planet, float x, float y, float w, float h, float spin,
+                              const float projection[16]);
   // The underlay and then the planet, as draw_planet draws it over what is there; when the planet's
   // first layers are drawn at art resolution, the underlay and those layers reach the viewport in
   // one opaque pass instead of two. False, and nothing drawn, when they are not.
-  gl::Result<bool> draw_planet_over(const Underlay& underlay, const Planet& planet, float x,
-                                    float y, float w, float h, float spin,
-                                    const float projection[16]);
+  ventora::Result<bool> draw_planet_over(const Underlay& underlay, const Planet& planet, float x,
+                                         float y, float w, float h, float spin,
+                                         const float projection[16]);
   // The underlay alone, opaque: what draw_planet_over draws around the planet's square.
-  gl::Status draw_underlay(const Underlay& underlay, const float projection[16]);
+  ventora::Status draw_underlay(const Underlay& underlay, const float projection[16]);
   // The same picture with every layer's shader run at every target pixel (the reference).
-  gl::Status draw_planet_direct(const Planet& planet, float x, float y, float w, float h,
-                                float spin, const float projection[16]);
+  ventora::Status draw_planet_direct(const Planet& planet, float x, float y, float w, float h,
+                                     float spin, const float projection[16]);
 
   // Draws prepared layers (from layer_draws, values possibly changed) into the square of the
   // rectangle, through the art targets where `art_path` allows: for tests and tools.
-  gl::Status draw_layers(std::span<const LayerDraw> draws, float x, float y, float w, float h,
-                         const float projection[16], bool art_path);
+  ventora::Status draw_layers(std::span<const LayerDraw> draws, float x, float y, float w, float h,
+                              const float projection[16], bool art_path);
 
   // How many materials have been built so far (each at most once, though a material whose noise
   // runs with different octave counts builds one program per count).

@@ -10,7 +10,6 @@
 #include <fstream>
 #include <iterator>
 #include <string>
-#include <variant>
 #include <vector>
 
 #include "src/music/audio_out.h"
@@ -52,12 +51,12 @@ struct Piece {
 std::optional<Piece> decode_file(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
   const std::vector<std::uint8_t> mp3((std::istreambuf_iterator<char>(in)), {});
-  DecodeResult decoded = decode_mp3(mp3);
-  if (auto* error = std::get_if<std::string>(&decoded)) {
-    std::fprintf(stderr, "effects: cannot decode %s: %s\n", path.c_str(), error->c_str());
+  Result<std::vector<std::uint8_t>> decoded = decode_mp3(mp3);
+  if (!decoded) {
+    std::fprintf(stderr, "effects: cannot decode %s: %s\n", path.c_str(), decoded.error().message.c_str());
     return std::nullopt;
   }
-  return Piece{path.stem().string(), std::move(std::get<std::vector<std::uint8_t>>(decoded))};
+  return Piece{path.stem().string(), std::move(decoded.value())};
 }
 
 // The loudest background track and the defeat cue, which may sound together after a restart.

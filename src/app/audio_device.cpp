@@ -1,15 +1,18 @@
 #include "app/audio_device.h"
 
 #include <cstdio>
-#include <string>
+#include <utility>
 
 namespace ventora {
 
 std::unique_ptr<DeviceAudioOut> open_audio_device() {
-  std::string error;
-  std::unique_ptr<DeviceAudioOut> audio = open_sdl_audio_out(error);
-  if (!audio) std::fprintf(stderr, "ventora: no audio device, playing without sound: %s\n", error.c_str());
-  return audio;
+  Result<std::unique_ptr<DeviceAudioOut>> opened = open_sdl_audio_out();
+  if (!opened) {
+    std::fprintf(stderr, "ventora: no audio device, playing without sound: %s\n",
+                 opened.error().message.c_str());
+    return nullptr;
+  }
+  return std::move(opened.value());
 }
 
 bool AudioDeviceKeeper::keep(DeviceAudioOut& device, double now) {
@@ -24,8 +27,7 @@ bool AudioDeviceKeeper::keep(DeviceAudioOut& device, double now) {
   }
   if (last_try_ && now < *last_try_ + kDeviceRetrySeconds) return false;
   last_try_ = now;
-  std::string error;  // the line above already said what matters
-  if (!device.reopen(error)) return false;
+  if (!device.reopen()) return false;  // the line above already said what matters
   away_ = false;
   return true;
 }

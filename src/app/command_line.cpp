@@ -5,6 +5,8 @@
 #include <charconv>
 #include <utility>
 
+#include "view/control_hints.h"
+
 namespace ventora {
 
 namespace {
@@ -199,7 +201,10 @@ std::string usage_text() {
          "  VENTORA_FPS                  like --fps\n"
          "\n"
          "While playing, P pauses (so does leaving the window), M mutes and unmutes everything,\n"
-         "and - and + turn the volume down and up.\n";
+         "and - and + turn the volume down and up.\n"
+         "\n" +
+         std::string(kAimHint) + " Running turns the planet:\n"
+         "bring the boss there as the strike lands.\n";
 }
 
 std::string version_text() { return "ventora " VENTORA_VERSION; }

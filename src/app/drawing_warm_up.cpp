@@ -5,7 +5,7 @@
 
 #include "game/run.h"
 #include "layout/render_settings.h"
-#include "platform/gl_renderer.h"
+#include "render/gl_renderer.h"
 #include "view/scene.h"
 
 namespace ventora {
@@ -43,8 +43,8 @@ constexpr std::string_view kCharacters =
 constexpr std::string_view kDigits = "0123456789";
 constexpr int kLargestFullSetPixels = 192;
 
-// A state that draws as the scene does on that screen; made without the run's generator, which
-// the warm-up must leave as it is.
+// A state that draws as the scene does on that screen; made without a generator, so the warm-up
+// draws nothing the run would have drawn.
 GameState scene_state(OutputMode mode, const SceneToWarm& scene) {
   GameState state;
   state.render_settings = render_settings_for(mode);
@@ -57,10 +57,10 @@ GameState scene_state(OutputMode mode, const SceneToWarm& scene) {
 
 }  // namespace
 
-gl::Result<bool> DrawingWarmUp::step(Window& window) {
+Result<bool> DrawingWarmUp::step(Window& window) {
   if (!kinds_done_) {
     const RenderSettings settings = render_settings_for(mode_);
-    gl::Result<bool> warmed =
+    Result<bool> warmed =
         window.renderer().warm_up_next(planet_pixel_count(settings), settings.planet_dither);
     if (!warmed) return warmed.error();
     kinds_done_ = warmed.value();
@@ -76,7 +76,7 @@ gl::Result<bool> DrawingWarmUp::step(Window& window) {
   DrawList list;
   Canvas canvas(list, static_cast<float>(window.width()), static_cast<float>(window.height()));
   draw_scene(state, canvas);
-  if (gl::Status drawn = window.draw(list); !drawn) return drawn.error();
+  if (Status drawn = window.draw(list); !drawn) return drawn.error();
   window.renderer().finish();
   if (++scenes_done_ == kScenes.size()) text_sizes_ = window.renderer().text_pixel_sizes();
   return false;

@@ -8,7 +8,7 @@
 #include <cstddef>
 #include <vector>
 
-#include "gl/result.h"
+#include "base/result.h"
 #include "layout/output_mode.h"
 #include "platform/window.h"
 
@@ -20,7 +20,7 @@ class DrawingWarmUp {
 
   // The next step, drawn into `window`'s back buffer between two shown frames (the next one draws
   // over it); true once every step is done. An error when the window cannot draw.
-  gl::Result<bool> step(Window& window);
+  Result<bool> step(Window& window);
 
  private:
   OutputMode mode_;

@@ -1,14 +1,14 @@
 #include "app/effect_cues.h"
 
+#include "app/sound_events.h"
+
 namespace ventora {
 
-void EffectCues::before_frame(const GameState& state) { before_ = sound_facts(state, pointer_); }
-
-void EffectCues::after_frame(const GameState& state, const FrameInput& input) {
-  player_.play(sound_events(before_, sound_facts(state, input), input), input.time);
-  pointer_.mouse = input.mouse;
-  pointer_.screen_width = input.screen_width;
-  pointer_.screen_height = input.screen_height;
+void EffectCues::play(const GameEvents& events, std::optional<int> hovered, double time) {
+  SoundEffects effects = sound_effects(events);
+  if (card_hover_sounds(events, hovered_, hovered)) effects.set(index_of(SoundEffect::CardHover));
+  player_.play(effects, time);
+  hovered_ = hovered;
 }
 
 }  // namespace ventora

@@ -1,10 +1,10 @@
-// The sound effects of each running frame: the facts of the run are read before the frame and
-// after it, and what changed is played.
+// The sound effects of each running frame: what the frame's rules did, and the pointer coming
+// onto a card, played at the frame's clock.
 #pragma once
 
-#include "app/sound_events.h"
-#include "base/frame_input.h"
-#include "game/game_state.h"
+#include <optional>
+
+#include "game/game_events.h"
 #include "music/effect_player.h"
 
 namespace ventora {
@@ -14,15 +14,13 @@ class EffectCues {
   // Plays through `player`, which must outlive the cues.
   explicit EffectCues(EffectPlayer& player) : player_(player) {}
 
-  // Before the frame's update.
-  void before_frame(const GameState& state);
-  // After it: plays what the frame changed, at the frame's clock.
-  void after_frame(const GameState& state, const FrameInput& input);
+  // After the frame's update: the effects of its `events`, and the hover when `hovered`, the card
+  // box under the pointer while the card choice shows, is a new one.
+  void play(const GameEvents& events, std::optional<int> hovered, double time);
 
  private:
   EffectPlayer& player_;
-  FrameInput pointer_;  // the last frame's pointer and screen size: what was hovered before
-  SoundFacts before_;
+  std::optional<int> hovered_;  // the card box under the pointer after the last frame
 };
 
 }  // namespace ventora

@@ -1,12 +1,14 @@
 // The frame loop as the explicit state machine of its suspension points: set up the music and warm
 // the drawing up, let one frame pass, start the run, then run frames until Escape. The window is
-// reached through `FrameHost`, so the loop's wiring can be driven without one.
+// reached through `FrameHost`, so the loop's wiring can be driven without one. Each call of
+// `step` is one frame and never waits: pacing and a paused game's rest are the caller's.
 #pragma once
 
 #include <memory>
 #include <optional>
 
 #include "app/effect_cues.h"
+#include "app/frame_step.h"
 #include "app/pad_controls.h"
 #include "app/pause.h"
 #include "app/replay_recorder.h"
@@ -15,8 +17,10 @@
 #include "base/shell_input.h"
 #include "game/game_state.h"
 #include "game/run_seed.h"
+#include "layout/frame_geometry.h"
 #include "layout/render_settings.h"
 #include "music/music_player.h"
+#include "random/rng.h"
 #include "draw/draw_list.h"
 
 namespace ventora {
@@ -31,9 +35,6 @@ class FrameHost {
   virtual PadInput pad() { return {}; }
   // What the last poll saw that is the shell's: the pause key, the focus, a stale picture.
   virtual ShellInput shell() = 0;
-  // Sleeps until the window has news or `seconds` have passed; a paused game waits here instead
-  // of drawing frames nobody needs.
-  virtual void wait_for_events(double seconds) = 0;
   // Holds every playing sound where it is, or lets them play on.
   virtual void pause_sound(bool paused) = 0;
   // How long the previous frame took, in seconds.
@@ -42,8 +43,9 @@ class FrameHost {
   // Hands the frame's drawing to the screen and presents it.
   virtual void show(const DrawList& list) = 0;
   // Sets the music up across frames without waiting: the first call starts it, each call hands
-  // over what is ready; true once it is done, with `player` set (nullptr with music off).
-  virtual bool poll_music(std::unique_ptr<MusicPlayer>& player) = 0;
+  // over what is ready; true once it is done, with `player` set (nullptr with music off) and its
+  // first shuffle drawn from `rng`.
+  virtual bool poll_music(std::unique_ptr<MusicPlayer>& player, Pcg32& rng) = 0;
   // Readies the next part of the drawing (its shader programs built and used once); true once all
   // of it is ready. One part a frame, so that none of them waits long.
   virtual bool warm_up() { return true; }
@@ -60,26 +62,31 @@ class FrameLoop {
   FrameLoop(FrameHost& host, OutputMode mode, ReplayRecorder* recorder = nullptr)
       : host_(host), mode_(mode), recorder_(recorder) {}
 
-  // One displayed frame. False once the program should end (nothing is shown then).
-  bool frame();
+  // One frame: input, the run's update, its sound and drawing, shown. Continue after a shown
+  // frame; Idle when a paused picture still on screen needs nothing (the host may rest until an
+  // event); Quit once the program should end (nothing is shown then).
+  StepResult step();
 
   LoopState loop_state() const { return loop_state_; }
   // The run, once the first frame has passed.
   GameState* state() { return state_ ? &*state_ : nullptr; }
   bool paused() const { return paused_; }
   MusicPlayer* music() { return music_.get(); }
+  // The process's one generator: the playlist and every run draw from it, a restart keeps it.
+  Pcg32& rng() { return rng_; }
 
  private:
   FrameHost& host_;
   OutputMode mode_;
   ReplayRecorder* recorder_;
   LoopState loop_state_ = LoopState::LoadingMusic;
+  Pcg32 rng_;
   bool music_ready_ = false;
   std::unique_ptr<MusicPlayer> music_;
   std::optional<GameState> state_;
   PadPointer pad_pointer_;
   std::optional<PadLayout> controls_;  // the pad whose buttons the hints name; none: the keyboard
-  bool away_ = false;                  // the window lost the focus before the run started
+  bool fight_shown_ = false;           // the first running frame has come: focus loss pauses now
   bool paused_ = false;
   double run_time_ = 0;                // the run's clock at the last frame that ran
   // The run's clock leaves out the pauses, so a recording plays straight through them.
@@ -92,11 +99,13 @@ class FrameLoop {
   void end();
   // A frame of the Running state: the run's frame, or the pause's. False when nothing is to be
   // shown (a paused picture that is still on screen).
-  bool running(FrameInput& input, ShellInput shell, const PadInput& pad, DrawList& list,
-               const ClockSource& clock);
-  void run(FrameInput& input, const PadInput& pad, DrawList& list, const ClockSource& clock);
+  bool running(FrameInput& input, const FrameGeometry& geometry, ShellInput shell,
+               const PadInput& pad, DrawList& list, const ClockSource& clock);
+  void run(FrameInput& input, const FrameGeometry& geometry, const PadInput& pad, DrawList& list,
+           const ClockSource& clock);
   // The run as it stood, with the pause veil over it when `veiled`.
-  void draw_still(FrameInput input, DrawList& list, bool veiled) const;
+  void draw_still(FrameInput input, const FrameGeometry& geometry, DrawList& list,
+                  bool veiled) const;
 };
 
 }  // namespace ventora

@@ -1,9 +1,8 @@
 #include "app/pad_controls.h"
 
 #include <algorithm>
+#include <iterator>
 
-#include "layout/frame_layout.h"
-#include "layout/hud_scale.h"
 #include "layout/overlay_geometry.h"
 
 namespace ventora {
@@ -24,14 +23,26 @@ int box_step(const PadInput& pad) {
   return static_cast<int>(right) - static_cast<int>(left);
 }
 
-Vec2 box_centre(const GameState& state, const FrameInput& input, int box) {
-  const auto layout =
-      frame_layout_for(state.render_settings, input.screen_width, input.screen_height);
-  const Rect r = card_box(hud_scale(layout, input.screen_width, input.screen_height), box);
+Vec2 box_centre(const HudScale& hud, int box) {
+  const Rect r = card_box(hud, box);
   return {r.x + r.w / 2, r.y + r.h / 2};
 }
 
-void card_choice(const PadInput& pad, const GameState& state, PadPointer& pointer,
+constexpr Key kBoxKeys[] = {Key::Num1, Key::Num2, Key::Num3};
+
+// South takes the box the pointer is on by its digit, unless a digit of this frame took one
+// already (a digit beats a click); with the pointer left to the mouse, it clicks where that is.
+void south(const PadPointer& pointer, FrameInput& input) {
+  if (!pointer.box) {
+    input.left_click = true;
+    return;
+  }
+  const bool digit = std::any_of(std::begin(kBoxKeys), std::end(kBoxKeys),
+                                 [&input](Key key) { return input.is_pressed(key); });
+  if (!digit) input.press(kBoxKeys[*pointer.box]);
+}
+
+void card_choice(const PadInput& pad, const HudScale& hud, PadPointer& pointer,
                  FrameInput& input) {
   if (pointer.box && input.mouse != pointer.mouse_then) pointer.box.reset();
   if (const int step = box_step(pad); step != 0) {
@@ -39,11 +50,12 @@ void card_choice(const PadInput& pad, const GameState& state, PadPointer& pointe
     pointer.box = pointer.box ? std::clamp(*pointer.box + step, 0, 2) : 1;
     pointer.mouse_then = input.mouse;
   }
-  if (pointer.box) input.mouse = box_centre(state, input, *pointer.box);
-  if (pad.is_pressed(PadButton::South)) input.left_click = true;
+  // The pointed box shows under the pointer, as the mouse's would.
+  if (pointer.box) input.mouse = box_centre(hud, *pointer.box);
   if (pad.is_pressed(PadButton::West)) input.press(Key::Num1);
   if (pad.is_pressed(PadButton::North)) input.press(Key::Num2);
   if (pad.is_pressed(PadButton::East)) input.press(Key::Num3);
+  if (pad.is_pressed(PadButton::South)) south(pointer, input);
 }
 
 void play(const PadInput& pad, FrameInput& input) {
@@ -59,9 +71,10 @@ void play(const PadInput& pad, FrameInput& input) {
 
 }  // namespace
 
-void apply_pad(const PadInput& pad, const GameState& state, PadPointer& pointer, FrameInput& input) {
-  if (state.screen == Screen::CardChoice) {
-    card_choice(pad, state, pointer, input);
+void apply_pad(const PadInput& pad, Screen screen, const HudScale& hud, PadPointer& pointer,
+               FrameInput& input) {
+  if (screen == Screen::CardChoice) {
+    card_choice(pad, hud, pointer, input);
   } else {
     pointer.box.reset();
     play(pad, input);

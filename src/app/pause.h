@@ -1,8 +1,9 @@
 // Pausing is the shell's: while the game is paused no frame of the run is updated, recorded or
 // timed, so a pause changes nothing the game's rules can see. P pauses on any screen, the pad's
 // Start during a fight (elsewhere Start keeps its meaning), and so does the window losing the
-// focus or being minimised. P, Start or a click resumes; the focus coming back does not, so a
-// player who returns finds the fight where it was. Escape, or the pad's Back, quits from a pause.
+// focus or being minimised once the fight's first frame is up (the frame loop keeps to that).
+// P, Start or a click resumes; the focus coming back does not, so a player who returns finds the
+// fight where it was. Escape, or the pad's Back, quits from a pause.
 #pragma once
 
 #include <optional>

@@ -31,20 +31,21 @@ ReplayStart start_replay_options(const CommandLine& command_line) {
     const std::string& path = *command_line.replay_path;
     if (command_line.check) return exit_with(check_replay_file(path, kGameVersion));
     replay::OpenResult opened = replay::open_replay_file(path, kGameVersion);
-    if (!opened.reader) {
-      // Nothing to play either way; a recording stopped early is no error of the file.
-      return exit_with(opened.header_cut ? kReplayIncomplete : kReplayFailed,
-                       "replay: " + path + ": " + opened.error);
+    if (!opened) {
+      // Nothing to play: told as --check tells it.
+      const ReplayVerdict verdict = unopened_verdict(path, opened.error());
+      return exit_with(verdict.exit_code, verdict.line);
     }
     ReplayStart start;
-    start.playback = std::move(opened.reader);
+    start.playback = std::move(opened.value());
     return start;
   }
   ReplayStart start;
   if (command_line.record_path) {
-    std::string error;
-    start.recorder = ReplayRecorder::create(*command_line.record_path, kGameVersion, error);
-    if (!start.recorder) return exit_with(1, error);
+    Result<std::unique_ptr<ReplayRecorder>> recorder =
+        ReplayRecorder::create(*command_line.record_path, kGameVersion);
+    if (!recorder) return exit_with(1, recorder.error().message);
+    start.recorder = std::move(recorder.value());
   }
   return start;
 }

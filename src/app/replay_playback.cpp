@@ -5,7 +5,6 @@
 
 #include "game/run.h"
 #include "music/music_loading.h"
-#include "random/rng.h"
 #include "replay/state_hash.h"
 
 namespace ventora {
@@ -15,7 +14,7 @@ namespace {
 // A sound output that plays nothing.
 class SilentAudio final : public AudioOut {
  public:
-  SoundLoad load_wav(std::vector<std::uint8_t>) override { return {next_++, {}}; }
+  Result<SoundId> load_wav(std::vector<std::uint8_t>) override { return next_++; }
   void play(SoundId, float) override {}
   void stop(SoundId) override {}
   void play_effect(SoundId, float) override {}
@@ -36,25 +35,24 @@ std::string hash_text(std::uint64_t hash) {
 
 std::unique_ptr<AudioOut> silent_audio_out() { return std::make_unique<SilentAudio>(); }
 
-std::unique_ptr<MusicPlayer> silent_music(const replay::Header& header) {
+std::unique_ptr<MusicPlayer> silent_music(const replay::Header& header, Pcg32& rng) {
   if (!header.music) return nullptr;
   std::unique_ptr<AudioOut> audio = silent_audio_out();
   LoadedMusic music;
   for (float seconds : header.track_seconds) {
-    music.tracks.push_back(audio->load_wav({}).sound);
+    music.tracks.push_back(audio->load_wav({}).value());
     music.track_seconds.push_back(seconds);
   }
-  return make_music_player(std::move(audio), std::move(music));
+  return make_music_player(std::move(audio), std::move(music), rng);
 }
 
 ReplayPlayback::ReplayPlayback(replay::ReplayReader& reader, const MusicMaker& make_music,
                                EffectCues* effects)
     : reader_(reader), effects_(effects) {
   const replay::Header& header = reader.header();
-  rng::reset();
-  music_ = make_music();
-  state_ = start_run(header.start_clock, header.mode);
-  hash_ = replay::state_hash(*state_);
+  music_ = make_music(rng_);
+  state_ = start_run(rng_, header.start_clock, header.mode);
+  hash_ = replay::state_hash(*state_, rng_);
   if (hash_ != header.start_hash) {
     part(0, "state " + hash_text(hash_) + ", recorded " + hash_text(header.start_hash));
   }
@@ -76,8 +74,10 @@ FrameOutcome ReplayPlayback::step(DrawList& list) {
                                                   : (++readings, ClockReading{});
   };
   const FrameOutcome outcome =
-      run_frame(*state_, music_.get(), frame.input, frame.dt, list, recorded_clock, effects_);
-  hash_ = replay::state_hash(*state_);
+      run_frame(*state_, rng_, music_.get(), frame.input,
+                frame_geometry(state_->render_settings.mode, frame.input), frame.dt, list,
+                recorded_clock, effects_);
+  hash_ = replay::state_hash(*state_, rng_);
   if (readings != frame.clock_readings.size()) {
     part(number, "the run read the clock " + std::to_string(readings) + " times, recorded " +
                      std::to_string(frame.clock_readings.size()));

@@ -26,10 +26,11 @@ struct Parting {
 
 class ReplayPlayback {
  public:
-  using MusicMaker = std::function<std::unique_ptr<MusicPlayer>()>;
+  // Builds the music, its first shuffle drawn from the generator it is given.
+  using MusicMaker = std::function<std::unique_ptr<MusicPlayer>(Pcg32&)>;
 
-  // Puts the process where the recording began: the shared generator at its start state, the
-  // music `make_music` builds (its first shuffle draws from the generator, as at start-up), then
+  // Puts the process where the recording began: a generator at its start state, the music
+  // `make_music` builds (its first shuffle draws from the generator, as at start-up), then
   // the first run in the recorded output mode from the recorded clock reading. The frames are
   // read from `reader` one ahead of the one played; their sound effects go to `effects` (none:
   // silent).
@@ -55,6 +56,7 @@ class ReplayPlayback {
   void read_next();
 
   replay::ReplayReader& reader_;
+  Pcg32 rng_;  // the replayed process's generator, from state 0
   std::unique_ptr<MusicPlayer> music_;
   EffectCues* effects_;
   std::optional<GameState> state_;
@@ -68,8 +70,8 @@ class ReplayPlayback {
 std::unique_ptr<AudioOut> silent_audio_out();
 
 // Music as recorded but silent: the playlist keeps the recorded track lengths, so it draws from
-// the shared generator exactly when the recording did. Nothing when music was off.
-std::unique_ptr<MusicPlayer> silent_music(const replay::Header& header);
+// `rng` exactly when the recording did. Nothing when music was off.
+std::unique_ptr<MusicPlayer> silent_music(const replay::Header& header, Pcg32& rng);
 
 // The hash as the replay texts show it: 16 hex digits.
 std::string hash_text(std::uint64_t hash);

@@ -9,13 +9,12 @@
 
 namespace ventora {
 
-std::unique_ptr<ReplayRecorder> ReplayRecorder::create(const std::string& path,
-                                                       std::string_view game_version,
-                                                       std::string& error) {
-  auto writer = replay::ReplayWriter::create(path, game_version, error);
-  if (!writer) return nullptr;
+Result<std::unique_ptr<ReplayRecorder>> ReplayRecorder::create(const std::string& path,
+                                                               std::string_view game_version) {
+  Result<std::unique_ptr<replay::ReplayWriter>> writer = replay::ReplayWriter::create(path);
+  if (!writer) return writer.error();
   return std::unique_ptr<ReplayRecorder>(
-      new ReplayRecorder(std::move(writer), std::string(game_version)));
+      new ReplayRecorder(std::move(writer.value()), std::string(game_version)));
 }
 
 ReplayRecorder::ReplayRecorder(std::unique_ptr<replay::ReplayWriter> writer,
@@ -31,33 +30,34 @@ ClockSource ReplayRecorder::recording(const ClockSource& clock) {
   };
 }
 
-GameState ReplayRecorder::start_run(const MusicPlayer* music, const ClockSource& clock,
+GameState ReplayRecorder::start_run(const MusicPlayer* music, Pcg32& rng, const ClockSource& clock,
                                     OutputMode mode) {
-  GameState state = ventora::start_run(recording(clock)(), mode);
+  GameState state = ventora::start_run(rng, recording(clock)(), mode);
   replay::Header header;
   header.game_version = game_version_;
   header.mode = mode;
   header.music = music != nullptr;
   if (music) header.track_seconds = music->track_seconds;
   header.start_clock = readings_.front();
-  header.start_hash = last_hash_ = replay::state_hash(state);
+  header.start_hash = last_hash_ = replay::state_hash(state, rng);
   writer_->write_header(header);
   report_failure();
   started_ = true;
   return state;
 }
 
-FrameOutcome ReplayRecorder::run_frame(GameState& state, MusicPlayer* music,
-                                       const FrameInput& input, float dt, DrawList& list,
-                                       const ClockSource& clock, EffectCues* effects) {
+FrameOutcome ReplayRecorder::run_frame(GameState& state, Pcg32& rng, MusicPlayer* music,
+                                       const FrameInput& input, const FrameGeometry& geometry,
+                                       float dt, DrawList& list, const ClockSource& clock,
+                                       EffectCues* effects) {
   const FrameOutcome outcome =
-      ventora::run_frame(state, music, input, dt, list, recording(clock), effects);
+      ventora::run_frame(state, rng, music, input, geometry, dt, list, recording(clock), effects);
   if (outcome.quit) return outcome;
   replay::Frame frame;
   frame.dt = dt;
   frame.input = input;
   frame.clock_readings = readings_;
-  frame.state_hash = last_hash_ = replay::state_hash(state);
+  frame.state_hash = last_hash_ = replay::state_hash(state, rng);
   writer_->write_frame(frame);
   report_failure();
   return outcome;
@@ -71,8 +71,8 @@ void ReplayRecorder::finish() {
 }
 
 void ReplayRecorder::report_failure() {
-  if (const std::optional<std::string> failure = writer_->take_failure()) {
-    std::fprintf(stderr, "%s\n", failure->c_str());
+  if (const std::optional<Error> failure = writer_->take_failure()) {
+    std::fprintf(stderr, "%s\n", failure->message.c_str());
   }
 }
 

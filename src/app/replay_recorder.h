@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/result.h"
 #include "app/running_frame.h"
 #include "game/game_state.h"
 #include "game/run_seed.h"
@@ -17,20 +18,22 @@ namespace ventora {
 
 class ReplayRecorder {
  public:
-  // Creates the file and writes the opening of its header; nothing, with `error` set to one
-  // line, when it cannot or `path` is no regular file.
-  static std::unique_ptr<ReplayRecorder> create(const std::string& path,
-                                                std::string_view game_version, std::string& error);
+  // Readies the recording (see ReplayWriter::create: `path` is replaced only once the first
+  // frame is recorded); one line when it cannot.
+  static Result<std::unique_ptr<ReplayRecorder>> create(const std::string& path,
+                                                        std::string_view game_version);
 
   // start_run in `mode` from `clock`, recording the reading; writes the header, which also
-  // records whether music plays (and its track lengths), since the playlist draws from the shared
-  // generator.
-  GameState start_run(const MusicPlayer* music, const ClockSource& clock, OutputMode mode);
+  // records whether music plays (and its track lengths), since the playlist draws from `rng` too.
+  GameState start_run(const MusicPlayer* music, Pcg32& rng, const ClockSource& clock,
+                      OutputMode mode);
   // run_frame, recording the frame and every reading it takes from `clock`; a frame that ends the
   // game (Escape) is not recorded.
-  FrameOutcome run_frame(GameState& state, MusicPlayer* music, const FrameInput& input, float dt,
-                         DrawList& list, const ClockSource& clock, EffectCues* effects = nullptr);
-  // The end record, with the last state's hash. Only once the run has started.
+  FrameOutcome run_frame(GameState& state, Pcg32& rng, MusicPlayer* music, const FrameInput& input,
+                         const FrameGeometry& geometry, float dt, DrawList& list,
+                         const ClockSource& clock, EffectCues* effects = nullptr);
+  // The end record, with the last state's hash. Only once a frame is recorded: before that
+  // there is no file.
   void finish();
 
  private:

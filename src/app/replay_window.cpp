@@ -1,131 +1,79 @@
 #include "app/replay_window.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
-#include <string>
-#include <thread>
 
-#include "app/audio_device.h"
-#include "app/replay_playback.h"
-#include "app/sound_shell.h"
-#include "music/music_loading.h"
+#include "app/frame_timing.h"
+#include "app/replay_check.h"
 
 namespace ventora {
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-// How long a paused or finished replay rests between two looks at the keys.
-constexpr auto kIdleWait = std::chrono::milliseconds(10);
-
-// The recorded music, audible. The playlist must draw as it did when recorded, so when the sound
-// cannot be set up the same way (no audio device, a track that did not load) it plays silently.
-std::unique_ptr<MusicPlayer> audible_music(const replay::Header& header, SoundShell& sound) {
-  if (!header.music) return nullptr;
-  std::unique_ptr<AudioOut> audio = sound.music_output();
-  if (audio) {
-    LoadedMusic music = load_music(music_tracks(), defeat_cue_track(), *audio);
-    for (const std::string& line : music.failures) std::fprintf(stderr, "%s\n", line.c_str());
-    if (music.track_seconds == header.track_seconds) {
-      return make_music_player(std::move(audio), std::move(music));
-    }
-    std::fputs("replay: this game's tracks differ from the recording's; playing without music\n",
-               stderr);
-  }
-  return silent_music(header);
-}
-
-// Frames play when the recording played them: the clock the game saw, counted from the first.
-class Pacer {
- public:
-  explicit Pacer(double first_time) : first_time_(first_time), start_(Clock::now()) {}
-
-  bool due(double recorded_time) const { return now_seconds() >= recorded_time - first_time_; }
-  // Waits a little towards `recorded_time`, never long, so the keys stay answered.
-  void wait_towards(double recorded_time) const {
-    const double left = recorded_time - first_time_ - now_seconds();
-    std::this_thread::sleep_for(std::chrono::duration<double>(std::clamp(left, 0.0, 0.01)));
-  }
-  void pause() { paused_at_ = Clock::now(); }
-  void resume() { start_ += Clock::now() - paused_at_; }
-
- private:
-  double now_seconds() const {
-    return std::chrono::duration<double>(Clock::now() - start_).count();
-  }
-  double first_time_;
-  Clock::time_point start_;
-  Clock::time_point paused_at_;
-};
-
-// The line that tells how the replay ended.
-void tell_end(const replay::ReplayReader& reader, std::uint64_t frames) {
-  if (reader.ending() == replay::Ending::Damaged) {
-    std::fprintf(stderr, "replay %s; Escape quits\n", reader.problem().c_str());
-  } else {
-    std::fprintf(stderr, "replay finished: %llu frames%s; Escape quits\n",
-                 static_cast<unsigned long long>(frames),
-                 reader.ending() == replay::Ending::EndRecord
-                     ? ""
-                     : " (the recording stopped early: no end record)");
-  }
-}
+// How long a paused or finished replay, or one between two frames, may rest before its next look
+// at the keys and the sound's level note.
+constexpr double kRestSeconds = 0.01;
 
 }  // namespace
 
-int play_replay_in_window(Window& window, replay::ReplayReader& reader) {
-  SoundShell sound(open_audio_device);
-  ReplayPlayback playback(reader, [&] { return audible_music(reader.header(), sound); },
-                          sound.effects());
-  const OutputMode mode = reader.header().mode;
-  Pacer pacer(playback.done() ? 0.0 : playback.next_frame().input.time);
-  // A damaged file plays up to the damage; quitting then exits with status 1.
-  const auto status = [&] { return reader.ending() == replay::Ending::Damaged ? 1 : 0; };
-  DrawList picture;
-  bool paused = false;
-  bool parting_told = false;
-  bool end_told = false;
-  while (true) {
-    FrameInput keys;
-    if (!window.poll(keys) || keys.is_pressed(Key::Escape)) return status();
-    sound.press(window.sound_keys(), keys.time);
-    sound.keep_device(keys.time);  // the music comes back with its next track
-    if (keys.is_pressed(Key::Space)) {
-      paused = !paused;
-      paused ? pacer.pause() : pacer.resume();
-    }
-    if (paused || playback.done()) {
-      std::this_thread::sleep_for(kIdleWait);
+double ReplayPace::due(double recorded_time) const {
+  if (!last_recorded_) return due_;
+  const double gap = recorded_time - *last_recorded_;
+  // `gap > 0` is false for a clock that stood still and for one that is not a number.
+  return due_ + (gap > 0 ? std::min(gap, static_cast<double>(kMaxFrameSeconds)) : 0.0);
+}
+
+void ReplayPace::played(double recorded_time) {
+  due_ = due(recorded_time);
+  last_recorded_ = recorded_time;
+}
+
+ReplayWindow::ReplayWindow(FrameHost& host, replay::ReplayReader& reader,
+                           const ReplayPlayback::MusicMaker& make_music)
+    : host_(host), reader_(reader), playback_(reader, make_music, host.effects()) {}
+
+StepResult ReplayWindow::step() {
+  FrameInput keys;
+  if (!host_.poll(keys) || keys.is_pressed(Key::Escape)) return StepResult::quit(exit_status());
+  const double now = keys.time;
+  if (!pace_) pace_.emplace(now);
+  if (keys.is_pressed(Key::Space)) {
+    paused_ = !paused_;
+    paused_ ? pace_->pause(now) : pace_->resume(now);
+  }
+  StepResult result = StepResult::idle(kRestSeconds);
+  if (!paused_ && !playback_.done()) {
+    const double recorded_time = playback_.next_frame().input.time;
+    const double left = pace_->due(recorded_time) - now;
+    if (left <= 0) {
+      picture_.clear();
+      const FrameOutcome outcome = playback_.step(picture_);
+      pace_->played(recorded_time);
+      if (outcome.window_size) host_.request_size(*outcome.window_size);
+      result = StepResult::shown();
     } else {
-      const double recorded_time = playback.next_frame().input.time;
-      if (pacer.due(recorded_time)) {
-        picture.clear();
-        const FrameOutcome outcome = playback.step(picture);
-        if (outcome.window_size) {
-          window.request_size(static_cast<int>(outcome.window_size->width),
-                              static_cast<int>(outcome.window_size->height));
-        }
-      } else {
-        pacer.wait_towards(recorded_time);
-      }
+      result = StepResult::idle(std::min(left, kRestSeconds));
     }
-    if (playback.parting() && !parting_told) {
-      std::fprintf(stderr, "replay differs from the recording at frame %llu: %s\n",
-                   static_cast<unsigned long long>(playback.parting()->frame),
-                   playback.parting()->what.c_str());
-      parting_told = true;
-    }
-    if (playback.done() && !end_told) {
-      tell_end(reader, playback.frames_played());
-      end_told = true;
-    }
-    if (const gl::Status drawn = draw_frame(window, picture, sound, mode, keys.time); !drawn) {
-      std::fprintf(stderr, "%s\n", drawn.error().message.c_str());
-      return 1;
-    }
-    window.present();
+  }
+  tell_news();
+  host_.show(picture_);
+  return result;
+}
+
+int ReplayWindow::exit_status() const {
+  if (playback_.done()) return replay_verdict(playback_, reader_).exit_code;
+  // Quit before the end: what is known so far.
+  return playback_.parting() ? kReplayFailed : kReplayOk;
+}
+
+void ReplayWindow::tell_news() {
+  if (playback_.parting() && !parting_told_) {
+    std::fprintf(stderr, "%s\n", parting_line(*playback_.parting()).c_str());
+    parting_told_ = true;
+  }
+  if (playback_.done() && !end_told_) {
+    std::fprintf(stderr, "%s; Escape quits\n", replay_verdict(playback_, reader_).line.c_str());
+    end_told_ = true;
   }
 }
 

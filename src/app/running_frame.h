@@ -9,8 +9,10 @@
 #include "draw/draw_list.h"
 #include "game/game_state.h"
 #include "game/run_seed.h"
+#include "layout/frame_geometry.h"
 #include "layout/render_settings.h"
 #include "music/music_player.h"
+#include "random/rng.h"
 
 namespace ventora {
 
@@ -19,17 +21,13 @@ struct FrameOutcome {
   std::optional<WindowSize> window_size;  // the game asked the window for this size
 };
 
-enum class DefeatCueChange { None, Start, Release };
-
-// Entering Defeat starts the defeat cue; going from Defeat back to a fight (a restart) releases
-// the playlist. Everything else leaves the music alone.
-DefeatCueChange defeat_cue_change(Screen previous, Screen current);
-
-// Escape first; then the music's tick, `update_game` with `dt`, the defeat cue on a screen change,
-// the frame's sound effects (with `effects`), the game's window-size request handed back, and
-// `draw_scene` into `list`. A restart reads `clock`.
-FrameOutcome run_frame(GameState& state, MusicPlayer* music, const FrameInput& input, float dt,
-                       DrawList& list, const ClockSource& clock = read_system_clock,
+// Escape first; then the music's tick, `update_game` with `dt`, the defeat cue and the sound
+// effects (with `effects`) from what the frame did, the game's window-size request handed back,
+// and `draw_scene` into `list`. The music and the run draw from `rng`; the frame is laid out as
+// `geometry` says; a restart reads `clock`.
+FrameOutcome run_frame(GameState& state, Pcg32& rng, MusicPlayer* music, const FrameInput& input,
+                       const FrameGeometry& geometry, float dt, DrawList& list,
+                       const ClockSource& clock = read_system_clock,
                        EffectCues* effects = nullptr);
 
 }  // namespace ventora

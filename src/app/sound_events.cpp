@@ -1,125 +1,89 @@
 #include "app/sound_events.h"
 
-#include "game/countdown.h"
-#include "layout/frame_layout.h"
-#include "layout/hud_scale.h"
-#include "layout/overlay_geometry.h"
+#include <algorithm>
 
 namespace ventora {
 
 namespace {
 
-int hovered_card(const GameState& state, const FrameInput& input) {
-  if (state.screen != Screen::CardChoice) return -1;
-  const auto layout = frame_layout_for(state.render_settings, input.screen_width, input.screen_height);
-  const HudScale scale = hud_scale(layout, input.screen_width, input.screen_height);
-  for (int i = 0; i < 3; ++i) {
-    if (rect_contains(card_box(scale, i), input.mouse)) return i;
-  }
-  return -1;
+bool struck(const GameEvents& e, StrikeResult result) {
+  return std::any_of(e.strikes.begin(), e.strikes.end(),
+                     [result](const std::optional<StrikeResult>& s) { return s == result; });
 }
 
-// What the strikes of a fight frame met. A frame's strikes sound as one.
-std::optional<SoundEffect> strike(const SoundFacts& before, const SoundFacts& after) {
-  bool struck = false;
-  for (std::size_t pad = 0; pad < before.pads.size(); ++pad) {
-    struck = struck || (before.pads[pad] == LaunchPhase::WindUp && after.pads[pad] != LaunchPhase::WindUp);
-  }
-  if (!struck) return std::nullopt;
-  // Only a damaging strike speeds the boss up; one that takes a clone takes it off the planet. A
-  // strike that the boss's guard shrugs off sounds like one on nothing: nothing happened.
-  if (after.active_clones < before.active_clones) return SoundEffect::StrikeClone;
-  if (after.boss_speed > before.boss_speed) return SoundEffect::StrikeBoss;
-  return SoundEffect::StrikeMiss;
+bool any_strike(const GameEvents& e) {
+  return std::any_of(e.strikes.begin(), e.strikes.end(),
+                     [](const std::optional<StrikeResult>& s) { return s.has_value(); });
 }
+
+bool entered(const GameEvents& e, Screen screen) {
+  return e.screen_change && e.screen_change->to == screen;
+}
+
+struct Cue {
+  SoundEffect effect;
+  bool (*heard)(const GameEvents&);
+};
+
+// One row per effect: the events that make it.
+constexpr Cue kCues[] = {
+    {SoundEffect::Jump, [](const GameEvents& e) { return e.jump == JumpKind::Plain; }},
+    {SoundEffect::Tick, [](const GameEvents& e) { return e.jump == JumpKind::TickLow; }},
+    {SoundEffect::Tock, [](const GameEvents& e) { return e.jump == JumpKind::TockHigh; }},
+    {SoundEffect::Land, [](const GameEvents& e) { return e.landed; }},
+    {SoundEffect::PadWindUp, [](const GameEvents& e) { return e.pad_wound_up; }},
+    // A frame's strikes sound as one: the one that took a clone, else the one that hurt the boss,
+    // else a strike on nothing (the boss's guard shrugging one off sounds the same: nothing
+    // happened).
+    {SoundEffect::StrikeClone, [](const GameEvents& e) { return struck(e, StrikeResult::Clone); }},
+    {SoundEffect::StrikeBoss,
+     [](const GameEvents& e) {
+       return struck(e, StrikeResult::Boss) && !struck(e, StrikeResult::Clone);
+     }},
+    {SoundEffect::StrikeMiss,
+     [](const GameEvents& e) {
+       return any_strike(e) && !struck(e, StrikeResult::Boss) && !struck(e, StrikeResult::Clone);
+     }},
+    // A struck clone takes its damage from the boss's hit points, but it is the clone that goes.
+    {SoundEffect::CloneVanish, [](const GameEvents& e) { return struck(e, StrikeResult::Clone); }},
+    {SoundEffect::BossHit,
+     [](const GameEvents& e) { return e.boss_hurt && !struck(e, StrikeResult::Clone); }},
+    {SoundEffect::BossKnockedOut, [](const GameEvents& e) { return e.boss_knocked_out; }},
+    {SoundEffect::PlayerHit, [](const GameEvents& e) { return e.player_hit; }},
+    {SoundEffect::ShieldBlock, [](const GameEvents& e) { return e.shield_blocked; }},
+    {SoundEffect::VampireHeal, [](const GameEvents& e) { return e.vampire_healed; }},
+    {SoundEffect::ClonesAppear, [](const GameEvents& e) { return e.clones_appeared; }},
+    {SoundEffect::ConfuseFlip, [](const GameEvents& e) { return e.controls_flipped == true; }},
+    {SoundEffect::ConfuseUnflip, [](const GameEvents& e) { return e.controls_flipped == false; }},
+    {SoundEffect::CardPick, [](const GameEvents& e) { return e.card_picked.has_value(); }},
+    {SoundEffect::CountdownTick,
+     [](const GameEvents& e) { return e.countdown_beat.value_or(0) > 0; }},
+    {SoundEffect::CountdownGo, [](const GameEvents& e) { return e.countdown_beat == 0; }},
+    {SoundEffect::StageClear, [](const GameEvents& e) { return entered(e, Screen::StageClear); }},
+    {SoundEffect::Victory, [](const GameEvents& e) { return entered(e, Screen::Victory); }},
+};
 
 }  // namespace
 
-SoundFacts sound_facts(const GameState& state, const FrameInput& input) {
-  SoundFacts f;
-  f.screen = state.screen;
-  f.jump_count = state.jump_count;
-  f.airborne = state.player_height > 0 || state.player_vspeed > 0;
-  f.player_height = state.player_height;
-  f.player_hp = state.player_hp;
-  f.player_guard_time = state.player_guard_time;
-  f.hit_cost = damage_taken(state.modifier_stack);
-  f.boss_hp = state.boss_hp;
-  f.boss_speed = state.boss_speed;
-  f.pads = {state.launch_pads[0].phase, state.launch_pads[1].phase};
-  for (const BossClone& clone : state.clones) f.active_clones += clone.active ? 1 : 0;
-  f.shield_blocks = state.modifier_stack.shield_blocks;
-  f.tick_tock_high = state.modifier_stack.tick_tock_high;
-  f.confuse_active = state.modifier_stack.fight.confuse_active;
-  f.controls_flipped = controls_flipped(state.modifier_stack);
-  f.countdown_number = countdown_number(state.countdown);
-  if (!state.modifier_stack.picks.empty()) f.last_pick = state.modifier_stack.picks.back();
-  f.hovered_card = hovered_card(state, input);
-  return f;
+SoundEffects sound_effects(const GameEvents& events) {
+  SoundEffects effects;
+  if (events.restarted) return effects;
+  for (const Cue& cue : kCues) {
+    if (cue.heard(events)) effects.set(index_of(cue.effect));
+  }
+  return effects;
 }
 
-SoundEffects sound_events(const SoundFacts& before, const SoundFacts& after, const FrameInput& input) {
-  SoundEffects e;
-  if (input.is_pressed(Key::R)) return e;
-  const auto add = [&e](SoundEffect effect) { e.set(index_of(effect)); };
-  // The fight step ran this frame only if the frame began in a fight.
-  const bool fought = before.screen == Screen::Fight;
-  const bool jumped = after.jump_count > before.jump_count;
-  // The card choice is left only by a pick.
-  const bool picked = before.screen == Screen::CardChoice && after.screen != Screen::CardChoice;
+bool card_hover_sounds(const GameEvents& events, std::optional<int> hovered_before,
+                       std::optional<int> hovered) {
+  return !events.restarted && !events.screen_change && hovered && hovered != hovered_before;
+}
 
-  if (jumped)
-    add(after.tick_tock_high != before.tick_tock_high
-            ? (before.tick_tock_high ? SoundEffect::Tock : SoundEffect::Tick)
-            : SoundEffect::Jump);
-  if (fought && before.airborne && after.player_height <= 0) add(SoundEffect::Land);
-  for (std::size_t pad = 0; pad < before.pads.size(); ++pad) {
-    if (before.pads[pad] == LaunchPhase::Idle && after.pads[pad] == LaunchPhase::WindUp)
-      add(SoundEffect::PadWindUp);
-  }
-  if (fought) {
-    if (const auto met = strike(before, after)) add(*met);
-    // A struck clone takes its damage from the boss's hit points, but it is the clone that goes.
-    if (after.active_clones < before.active_clones) {
-      add(SoundEffect::CloneVanish);
-    } else if (after.boss_hp < before.boss_hp) {
-      add(SoundEffect::BossHit);
-    }
-    if (before.boss_hp > 0 && after.boss_hp <= 0) add(SoundEffect::BossKnockedOut);
-  }
-
-  // A contact that was not shrugged off sets the player's guard; a shield block spends a block.
-  const bool blocked = after.shield_blocks < before.shield_blocks;
-  const bool touched = fought && after.player_guard_time > before.player_guard_time;
-  if (blocked) add(SoundEffect::ShieldBlock);
-  if (touched && !blocked) {
-    add(SoundEffect::PlayerHit);
-    // The hit cost less than a hit costs: Vampire's retaliation healed some of it back.
-    if (after.player_hp > before.player_hp - after.hit_cost) add(SoundEffect::VampireHeal);
-  }
-  // Tit for Tat's damage is dealt the moment its card is picked, as its fight is set up.
-  if (picked && after.last_pick == Card::TitForTat && after.player_hp < before.player_hp)
-    add(SoundEffect::PlayerHit);
-
-  if (before.screen == Screen::Countdown && after.screen == Screen::Fight && after.active_clones > 0) {
-    add(SoundEffect::ClonesAppear);
-  }
-  if (before.confuse_active && after.confuse_active && before.controls_flipped != after.controls_flipped) {
-    add(after.controls_flipped ? SoundEffect::ConfuseFlip : SoundEffect::ConfuseUnflip);
-  }
-
-  if (before.screen == Screen::CardChoice && after.screen == Screen::CardChoice && after.hovered_card >= 0 &&
-      after.hovered_card != before.hovered_card) {
-    add(SoundEffect::CardHover);
-  }
-  if (picked) add(SoundEffect::CardPick);
-  if (after.screen == Screen::Countdown &&
-      (before.screen != Screen::Countdown || before.countdown_number != after.countdown_number)) {
-    add(after.countdown_number > 0 ? SoundEffect::CountdownTick : SoundEffect::CountdownGo);
-  }
-  if (after.screen == Screen::StageClear && before.screen != Screen::StageClear) add(SoundEffect::StageClear);
-  if (after.screen == Screen::Victory && before.screen != Screen::Victory) add(SoundEffect::Victory);
-  return e;
+DefeatCueChange defeat_cue_change(const GameEvents& events) {
+  if (!events.screen_change) return DefeatCueChange::None;
+  if (events.screen_change->to == Screen::Defeat) return DefeatCueChange::Start;
+  if (events.screen_change->from == Screen::Defeat) return DefeatCueChange::Release;
+  return DefeatCueChange::None;
 }
 
 }  // namespace ventora

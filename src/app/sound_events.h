@@ -1,45 +1,29 @@
-// Which sound effects a frame makes, told from the run as it was before the frame and as it is
-// after it: the rules, the replays and the state hash know nothing of sound.
+// The sounds of a frame, from what its rules did: one table from the frame's events to the sound
+// effects, and the defeat cue from its screen change. Nothing here looks at the run itself, and
+// the rules, the replays and the state hash know nothing of sound.
 #pragma once
 
-#include <array>
-#include <cstdint>
 #include <optional>
 
-#include "base/frame_input.h"
-#include "cards/catalogue.h"
-#include "game/game_state.h"
+#include "game/game_events.h"
 #include "music/sound_effect.h"
 
 namespace ventora {
 
-// The little of a run that its sounds are told from.
-struct SoundFacts {
-  Screen screen = Screen::Fight;
-  std::uint64_t jump_count = 0;
-  bool airborne = false;
-  float player_height = 0;
-  std::int32_t player_hp = 0;
-  float player_guard_time = 0;
-  std::int32_t hit_cost = 0;  // what a hit on the player takes, by the cards held
-  std::int32_t boss_hp = 0;
-  float boss_speed = 0;
-  std::array<LaunchPhase, 2> pads{};
-  std::size_t active_clones = 0;
-  std::int32_t shield_blocks = 0;
-  bool tick_tock_high = false;
-  bool confuse_active = false;
-  bool controls_flipped = false;
-  int countdown_number = 0;  // 3, 2, 1, or 0 for "GO!"
-  std::optional<Card> last_pick;
-  int hovered_card = -1;  // the card box under the pointer on the card choice, or -1
-};
+// The effects of a frame's events. A restart makes no sound: the new run is not a change of the
+// old one.
+SoundEffects sound_effects(const GameEvents& events);
 
-// The facts of `state`, with the pointer and the screen size of `input` for the hovered card.
-SoundFacts sound_facts(const GameState& state, const FrameInput& input);
+// Whether the pointer came onto a card this frame: `hovered` is the card box under it now, while
+// the card choice shows, and `hovered_before` the one after the frame before. Only a card choice
+// that stayed up sounds, so one that opens under the pointer is silent.
+bool card_hover_sounds(const GameEvents& events, std::optional<int> hovered_before,
+                       std::optional<int> hovered);
 
-// The effects of a frame that took the run from `before` to `after` with `input`. A restart (R)
-// makes no sound: the new run is not a change of the old one.
-SoundEffects sound_events(const SoundFacts& before, const SoundFacts& after, const FrameInput& input);
+enum class DefeatCueChange { None, Start, Release };
+
+// Entering Defeat starts the defeat cue; going from Defeat back to a fight (a restart) releases
+// the playlist. Everything else leaves the music alone.
+DefeatCueChange defeat_cue_change(const GameEvents& events);
 
 }  // namespace ventora

@@ -35,7 +35,7 @@ EffectCues* SoundShell::effects() {
     AudioOut* out = std::getenv("VENTORA_DISABLE_SOUND") ? nullptr : device();
     if (out) {
       EffectsLoad load = load_effects(*out, embedded_effects_bank());
-      for (const std::string& error : load.errors) std::fprintf(stderr, "%s\n", error.c_str());
+      for (const Error& error : load.errors) std::fprintf(stderr, "%s\n", error.message.c_str());
       player_ = std::move(load.player);
       if (player_) cues_.emplace(*player_);
     }
@@ -72,8 +72,8 @@ void SoundShell::draw_note(DrawList& list, OutputMode mode, float width, float h
   draw_volume_note(canvas, hud_scale(layout, width, height), *shown);
 }
 
-gl::Status draw_frame(Window& window, const DrawList& list, const SoundShell& sound, OutputMode mode,
-                      double now) {
+Status draw_frame(Window& window, const DrawList& list, const SoundShell& sound, OutputMode mode,
+                  double now) {
   if (!sound.note(now)) return window.draw(list);
   DrawList with_note = list;
   sound.draw_note(with_note, mode, static_cast<float>(window.width()),

@@ -15,7 +15,7 @@
 #include "music/effect_player.h"
 #include "music/master_volume.h"
 #include "draw/draw_list.h"
-#include "gl/result.h"
+#include "base/result.h"
 #include "layout/output_mode.h"
 #include "platform/window.h"
 #include "view/volume_note.h"
@@ -72,7 +72,7 @@ class SoundShell {
 
 // Draws `list` onto the window with the level note of `sound` at `now` over it, a frame in output
 // mode `mode`; what the window could not draw is in the status.
-gl::Status draw_frame(Window& window, const DrawList& list, const SoundShell& sound, OutputMode mode,
-                      double now);
+Status draw_frame(Window& window, const DrawList& list, const SoundShell& sound, OutputMode mode,
+                  double now);
 
 }  // namespace ventora

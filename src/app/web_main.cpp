@@ -25,7 +25,7 @@
 #include "app/running_frame.h"
 #include "app/sound_shell.h"
 #include "app/window_config.h"
-#include "gl/result.h"
+#include "base/result.h"
 #include "music/fetched_tracks.h"
 #include "music/music_loading.h"
 #include "platform/window.h"
@@ -101,13 +101,13 @@ class PageHost final : public FrameHost {
     window_.request_size(static_cast<int>(size.width), static_cast<int>(size.height));
   }
   void show(const DrawList& list) override {
-    if (const gl::Status drawn = draw_frame(window_, list, sound_, mode_, now_); !drawn) {
+    if (const Status drawn = draw_frame(window_, list, sound_, mode_, now_); !drawn) {
       stop(drawn.error().message);
     }
     window_.present();
   }
   // The files are fetched first, after the first frame; then they are set up as on the desktop.
-  bool poll_music(std::unique_ptr<MusicPlayer>& player) override {
+  bool poll_music(std::unique_ptr<MusicPlayer>& player, Pcg32& rng) override {
     if (!music_asked_) {
       fetch_music_files();
       music_asked_ = true;
@@ -120,12 +120,12 @@ class PageHost final : public FrameHost {
     const bool done = music_->poll();
     for (const std::string& line : music_->take_messages()) std::fprintf(stderr, "%s\n", line.c_str());
     if (!done) return false;
-    player = music_->take_player();
+    player = music_->take_player(rng);
     music_.reset();
     return true;
   }
   bool warm_up() override {
-    gl::Result<bool> warmed = warm_up_.step(window_);
+    Result<bool> warmed = warm_up_.step(window_);
     if (!warmed) {
       stop(warmed.error().message);
       return false;
@@ -170,6 +170,15 @@ struct Session {
 
 Session* session = nullptr;
 
+// The recording `reader` reads, played in place of the game; silently, as the page has no music
+// set up for it.
+void play_back(Session& s, std::unique_ptr<replay::ReplayReader> reader) {
+  s.replay_reader = std::move(reader);
+  s.replay = std::make_unique<ReplayWindow>(*s.host, *s.replay_reader, [&s](Pcg32& rng) {
+    return silent_music(s.replay_reader->header(), rng);
+  });
+}
+
 void frame(void* data) {
   Session& s = *static_cast<Session*>(data);
   const StepResult result = s.replay ? s.replay->step() : s.loop->step();
@@ -192,10 +201,7 @@ extern "C" EMSCRIPTEN_KEEPALIVE void ventora_play_replay(const char* path) {
   ReplayStart start = start_replay_options(parse_command_line(args));
   if (!start.playback) return;
   session->loop.reset();
-  session->replay_reader = std::move(start.playback);
-  session->replay = std::make_unique<ReplayWindow>(*session->host, *session->replay_reader, [] {
-    return silent_music(session->replay_reader->header());
-  });
+  play_back(*session, std::move(start.playback));
 }
 
 int main(int argc, char** argv) {
@@ -209,7 +215,7 @@ int main(int argc, char** argv) {
   const OutputMode mode = replay.playback ? replay.playback->header().mode : command_line.mode;
   WindowConfig config = window_config_for(mode);
   config.vsync = true;  // the browser paces its animation frames itself
-  gl::Result<std::unique_ptr<Window>> opened = Window::open(config);
+  Result<std::unique_ptr<Window>> opened = Window::open(config);
   if (!opened) {
     std::fprintf(stderr, "%s\n", opened.error().message.c_str());
     return 1;
@@ -219,10 +225,7 @@ int main(int argc, char** argv) {
   s.window = std::move(opened.value());
   s.host = std::make_unique<PageHost>(*s.window, mode);
   if (replay.playback) {
-    s.replay_reader = std::move(replay.playback);
-    s.replay = std::make_unique<ReplayWindow>(*s.host, *s.replay_reader, [] {
-      return silent_music(session->replay_reader->header());
-    });
+    play_back(s, std::move(replay.playback));
   } else {
     s.recorder = std::move(replay.recorder);
     if (command_line.record_path) s.recording_path = *command_line.record_path;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <type_traits>
 #include <utility>
 #include <variant>
 
@@ -12,22 +13,29 @@ struct Error {
   std::string message;
 };
 
-template <typename T>
+// `E` is Error but where a caller must tell one failure from another (a replay whose header is
+// cut short is not a damaged one): then a type with the same `message` and what tells them apart.
+template <typename T, typename E = Error>
 class [[nodiscard]] Result {
  public:
   Result(T value) : content_(std::move(value)) {}
-  Result(Error error) : content_(std::move(error)) {}
+  // Anything that converts to the value: a unique_ptr to a derived class, a string literal.
+  template <typename U>
+    requires(std::is_convertible_v<U &&, T> && !std::is_same_v<std::remove_cvref_t<U>, T> &&
+             !std::is_same_v<std::remove_cvref_t<U>, E>)
+  Result(U&& value) : content_(std::in_place_index<0>, std::forward<U>(value)) {}
+  Result(E error) : content_(std::in_place_index<1>, std::move(error)) {}
 
-  bool ok() const { return std::holds_alternative<T>(content_); }
+  bool ok() const { return content_.index() == 0; }
   explicit operator bool() const { return ok(); }
   // Only when ok().
-  T& value() { return std::get<T>(content_); }
-  const T& value() const { return std::get<T>(content_); }
+  T& value() { return std::get<0>(content_); }
+  const T& value() const { return std::get<0>(content_); }
   // Only when not ok().
-  const Error& error() const { return std::get<Error>(content_); }
+  const E& error() const { return std::get<1>(content_); }
 
  private:
-  std::variant<T, Error> content_;
+  std::variant<T, E> content_;
 };
 
 // The value of a Status that succeeded.

@@ -3,7 +3,6 @@
 #include <stb/stb_truetype.h>
 
 #include <algorithm>
-#include <stdexcept>
 
 #include "draw/canvas.h"
 
@@ -64,13 +63,13 @@ struct Font::Face {
   int ascent = 0, descent = 0;
 };
 
-Font::Font() : face_(std::make_unique<Face>()) {
+Font::Font() {
+  auto face = std::make_unique<Face>();
   const unsigned char* data = ventora_font_dejavu_sans;
-  if (!stbtt_InitFont(&face_->info, data, stbtt_GetFontOffsetForIndex(data, 0))) {
-    throw std::runtime_error("ventora: the embedded font cannot be read");
-  }
+  if (!stbtt_InitFont(&face->info, data, stbtt_GetFontOffsetForIndex(data, 0))) return;
   int gap = 0;
-  stbtt_GetFontVMetrics(&face_->info, &face_->ascent, &face_->descent, &gap);
+  stbtt_GetFontVMetrics(&face->info, &face->ascent, &face->descent, &gap);
+  face_ = std::move(face);
 }
 
 Font::~Font() = default;
@@ -78,6 +77,11 @@ Font::~Font() = default;
 const Font& Font::embedded() {
   static const Font font;
   return font;
+}
+
+Status Font::embedded_status() {
+  if (!embedded().face_) return Error{"ventora: the embedded font cannot be read"};
+  return Done{};
 }
 
 // A font size is the height from the highest ascender to the lowest descender, so a line of
@@ -88,7 +92,7 @@ float Font::scale(int pixel_size) const {
 
 float Font::layout(std::string_view text, int pixel_size, std::vector<PlacedGlyph>* glyphs) const {
   if (glyphs) glyphs->clear();
-  if (pixel_size <= 0) return 0;
+  if (pixel_size <= 0 || !face_) return 0;
   const float s = scale(pixel_size);
   float pen = 0;
   for (char32_t cp : decode_utf8(text)) {
@@ -102,20 +106,23 @@ float Font::layout(std::string_view text, int pixel_size, std::vector<PlacedGlyp
   return pen;
 }
 
-float Font::ascent(int pixel_size) const { return face_->ascent * scale(pixel_size); }
+float Font::ascent(int pixel_size) const { return face_ ? face_->ascent * scale(pixel_size) : 0; }
 
-float Font::descent(int pixel_size) const { return -face_->descent * scale(pixel_size); }
+float Font::descent(int pixel_size) const { return face_ ? -face_->descent * scale(pixel_size) : 0; }
 
 bool Font::has_glyph(char32_t code_point) const {
-  return stbtt_FindGlyphIndex(&face_->info, static_cast<int>(code_point)) != 0;
+  return face_ && stbtt_FindGlyphIndex(&face_->info, static_cast<int>(code_point)) != 0;
 }
 
 void Font::glyph_box(int glyph, int pixel_size, int& x0, int& y0, int& x1, int& y1) const {
+  x0 = y0 = x1 = y1 = 0;
+  if (!face_) return;
   const float s = scale(pixel_size);
   stbtt_GetGlyphBitmapBox(&face_->info, glyph, s, s, &x0, &y0, &x1, &y1);
 }
 
 void Font::rasterise(int glyph, int pixel_size, std::uint8_t* out, int w, int h, int stride) const {
+  if (!face_) return;
   const float s = scale(pixel_size);
   stbtt_MakeGlyphBitmap(&face_->info, out, w, h, stride, s, s, glyph);
 }

@@ -10,6 +10,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "base/result.h"
+
 namespace ventora {
 
 // The whole pixel size a font size is drawn at (truncated, 0 for sizes below 1).
@@ -26,8 +28,12 @@ struct PlacedGlyph {
 
 class Font {
  public:
-  // The embedded font, parsed once.
+  // The embedded font, parsed once. Its bytes are built in, so one that cannot be read is a broken
+  // build, which `embedded_status` tells and the app stops on before anything is drawn; such a
+  // font has no glyphs and measures every text as empty.
   static const Font& embedded();
+  // "ventora: the embedded font cannot be read" when that is so.
+  static Status embedded_status();
 
   // Pen positions of `text`'s glyphs at a pixel size; returns the advance width of the whole text.
   float layout(std::string_view text, int pixel_size, std::vector<PlacedGlyph>* glyphs) const;

@@ -2,14 +2,13 @@
 
 #include <algorithm>
 #include <bit>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "cards/modifier_stack.h"
 #include "game/run.h"
-#include "layout/hud_scale.h"
 #include "layout/overlay_geometry.h"
-#include "random/rng.h"
 #include "random/siphash.h"
 
 namespace ventora {
@@ -25,35 +24,26 @@ std::uint64_t hash_key_name(const std::string& name) {
   return siphash(bytes, SipKey{0, 0}, 1, 3);
 }
 
-Rarity roll_rarity() {
-  const auto r = static_cast<std::uint32_t>(rng::uniform() * 100.0);
+Rarity roll_rarity(Pcg32& rng) {
+  const auto r = static_cast<std::uint32_t>(rng.uniform() * 100.0);
   if (r < 60) return Rarity::Common;
   if (r < 80) return Rarity::Uncommon;
   if (r < 95) return Rarity::Rare;
   return Rarity::Epic;
 }
 
-HudScale input_scale(const GameState& state, const FrameInput& input) {
-  const auto layout = frame_layout_for(state.render_settings, input.screen_width, input.screen_height);
-  return hud_scale(layout, input.screen_width, input.screen_height);
-}
-
-// The box picked this frame: digit keys first, then a click on a box; -1 for none.
-int chosen_box(const GameState& state, const FrameInput& input) {
+// The box picked this frame: digit keys first, then a click on a box.
+std::optional<int> chosen_box(const FrameInput& input, const HudScale& hud) {
   if (input.is_pressed(Key::Num1)) return 0;
   if (input.is_pressed(Key::Num2)) return 1;
   if (input.is_pressed(Key::Num3)) return 2;
-  if (!input.left_click) return -1;
-  const HudScale scale = input_scale(state, input);
-  for (int i = 0; i < 3; ++i) {
-    if (rect_contains(card_box(scale, i), input.mouse)) return i;
-  }
-  return -1;
+  if (!input.left_click) return std::nullopt;
+  return card_box_at(hud, input.mouse);
 }
 
 }  // namespace
 
-void collect_entropy(GameState& state, const FrameInput& input) {
+void collect_entropy(GameState& state, Pcg32& rng, const FrameInput& input) {
   if (state.rng_reseeded || input.pressed_names.empty()) return;
   // A set of keys, ordered by name byte by byte.
   std::vector<std::string> names = input.pressed_names;
@@ -62,25 +52,25 @@ void collect_entropy(GameState& state, const FrameInput& input) {
   for (const std::string& name : names) {
     state.entropy_keys.push_back(hash_key_name(name));
     if (state.entropy_keys.size() >= state.entropy_quota) {
-      reseed_generator(state);
+      reseed_generator(state, rng);
       return;
     }
   }
 }
 
-void reseed_generator(GameState& state) {
-  const std::uint64_t r = rng::next();
+void reseed_generator(GameState& state, Pcg32& rng) {
+  const std::uint64_t r = rng.next();
   std::uint64_t acc = state.entropy_seed;
   for (size_t i = 0; i < state.entropy_keys.size(); ++i) {
     const std::uint64_t k = state.entropy_keys[i];
     acc = (acc ^ std::rotl(k * kSpread, static_cast<int>(i % 8))) + k;
   }
   const std::uint64_t seed = std::uint64_t{state.entropy_keys.size()} ^ (r * kSpread) ^ acc;
-  rng::seed(seed);
+  rng.seed(seed);
   state.rng_reseeded = true;
 }
 
-Offer draw_offer() {
+Offer draw_offer(Pcg32& rng) {
   std::array<Card, kCardCount> ids{};
   for (int i = 0; i < kCardCount; ++i) ids[static_cast<size_t>(i)] = static_cast<Card>(i);
   // Each entry swaps with an earlier one, picked by masked rejection.
@@ -88,7 +78,7 @@ Offer draw_offer() {
     const std::uint32_t mask = (1u << std::bit_width(i)) - 1;
     std::uint32_t j = 0;
     do {
-      const auto b = static_cast<std::uint32_t>(rng::uniform() * 255.0);
+      const auto b = static_cast<std::uint32_t>(rng.uniform() * 255.0);
       j = b & mask;
     } while (j >= i);
     std::swap(ids[i], ids[j]);
@@ -96,25 +86,27 @@ Offer draw_offer() {
   Offer offer{};
   for (size_t box = 0; box < offer.size(); ++box) {
     offer[box].card = ids[box];
-    offer[box].rarity = roll_rarity();
+    offer[box].rarity = roll_rarity(rng);
   }
   return offer;
 }
 
-void handle_stage_clear(GameState& state, const FrameInput& input) {
-  const bool clicked =
-      input.left_click && rect_contains(continue_button(input_scale(state, input)), input.mouse);
+void handle_stage_clear(GameState& state, Pcg32& rng, const FrameInput& input, const HudScale& hud) {
+  const bool clicked = input.left_click && rect_contains(continue_button(hud), input.mouse);
   if (!input.is_pressed(Key::C) && !clicked) return;
-  if (!state.rng_reseeded) reseed_generator(state);
-  state.offer = draw_offer();
+  if (!state.rng_reseeded) reseed_generator(state, rng);
+  state.offer = draw_offer(rng);
   state.screen = Screen::CardChoice;
 }
 
-void handle_card_choice(GameState& state, const FrameInput& input) {
-  const int box = chosen_box(state, input);
-  if (box < 0) return;
-  apply_pick(state.modifier_stack, state.offer[static_cast<size_t>(box)].card, state.player_hp);
-  begin_fight(state);
+void handle_card_choice(GameState& state, const FrameInput& input, const HudScale& hud,
+                        GameEvents& events) {
+  const std::optional<int> box = chosen_box(input, hud);
+  if (!box) return;
+  const Card card = state.offer[static_cast<size_t>(*box)].card;
+  apply_pick(state.modifier_stack, card, state.player_hp);
+  events.card_picked = card;
+  begin_fight(state, events);
 }
 
 }  // namespace ventora

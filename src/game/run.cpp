@@ -1,13 +1,12 @@
 #include "game/run.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "cards/modifier_stack.h"
 #include "game/countdown.h"
 #include "game/draft.h"
 #include "game/fight.h"
-#include "layout/frame_layout.h"
-#include "random/rng.h"
 
 namespace ventora {
 
@@ -29,17 +28,64 @@ void hand_settings_to_planet(GameState& state) {
 
 // Start damage of the fight set-up (Tit for Tat); a standing shield takes it instead.
 // Returns true when the damage was taken.
-bool deal_start_damage(GameState& state) {
+bool deal_start_damage(GameState& state, GameEvents& events) {
   const std::int32_t damage = state.modifier_stack.fight.start_damage;
   state.modifier_stack.fight.start_damage = 0;
-  if (damage <= 0 || use_shield_block(state.modifier_stack)) return false;
+  if (damage <= 0) return false;
+  if (use_shield_block(state.modifier_stack)) {
+    events.shield_blocked = true;
+    return false;
+  }
   state.player_hp -= damage;
+  events.player_hit = true;
   return true;
 }
 
-void countdown_step(GameState& state, float dt) {
+void countdown_step(GameState& state, float dt, GameEvents& events) {
+  const int shown = countdown_number(state.countdown);
   state.countdown -= dt;
-  if (state.countdown <= 0) state.screen = Screen::Fight;
+  if (state.countdown <= 0) {
+    state.screen = Screen::Fight;
+    events.clones_appeared = std::any_of(state.clones.begin(), state.clones.end(),
+                                         [](const BossClone& clone) { return clone.active; });
+  } else if (countdown_number(state.countdown) != shown) {
+    events.countdown_beat = countdown_number(state.countdown);
+  }
+}
+
+// The card timers run on every screen; Confuse's clock turns the controls over as it goes.
+void tick_card_timers(GameState& state, float dt, GameEvents& events) {
+  ModifierStack& stack = state.modifier_stack;
+  const bool flipped = controls_flipped(stack);
+  tick_cards(stack, dt, state.player_hp);
+  if (controls_flipped(stack) != flipped) events.controls_flipped = !flipped;
+}
+
+// A frame of the run as it goes on (not restarted).
+std::optional<WindowSize> continue_run(GameState& state, Pcg32& rng, const FrameInput& input,
+                                       const FrameGeometry& geometry, float dt,
+                                       GameEvents& events) {
+  collect_entropy(state, rng, input);
+  tick_card_timers(state, dt, events);
+  const std::optional<WindowSize> window_size =
+      window_size_request(state.render_settings, input.screen_width, input.screen_height);
+  hand_settings_to_planet(state);
+  if (state.screen == Screen::Victory) {
+    // The confetti falls through the screen measured in scene units, so that it covers every
+    // output mode alike; the drawing scales it to pixels.
+    const float unit = scene_unit(geometry.layout);
+    confetti_step(state, rng, dt, input.time, input.screen_width / unit,
+                  input.screen_height / unit);
+  }
+  switch (state.screen) {
+    case Screen::Fight: fight_step(state, input, dt, events); break;
+    case Screen::StageClear: handle_stage_clear(state, rng, input, geometry.hud); break;
+    case Screen::CardChoice: handle_card_choice(state, input, geometry.hud, events); break;
+    case Screen::Countdown: countdown_step(state, dt, events); break;
+    case Screen::Victory:
+    case Screen::Defeat: break;
+  }
+  return window_size;
 }
 
 }  // namespace
@@ -84,29 +130,30 @@ planet::Planet make_stage_planet(std::uint64_t stage, const RenderSettings& sett
   return planet::create_planet(info.kind, params);
 }
 
-GameState start_run(ClockReading clock, OutputMode mode) {
+GameState start_run(Pcg32& rng, ClockReading clock, OutputMode mode) {
   GameState state;
   state.backdrop_stars = make_backdrop_stars();
   // Drawn from the generator as it stands, before seeding; replaced before it is ever shown.
-  state.offer = draw_offer();
+  state.offer = draw_offer(rng);
   state.render_settings = render_settings_for(mode);
-  seed_run_from_clock(state, clock);
+  seed_run_from_clock(state, rng, clock);
   state.planet = make_stage_planet(1, state.render_settings);
   state.screen = Screen::Fight;
   state.stage = 1;
   return state;
 }
 
-void begin_fight(GameState& state) {
+void begin_fight(GameState& state, GameEvents& events) {
   state.stage = next_stage(state.stage, state.jump_count);
   reset_fight(state);
   start_fight_effects(state.modifier_stack, state.player_hp, state.boss_hp);
   place_clones(state);
-  if (deal_start_damage(state) && state.player_hp <= 0) {
+  if (deal_start_damage(state, events) && state.player_hp <= 0) {
     state.screen = Screen::Defeat;
   } else {
     state.screen = Screen::Countdown;
     state.countdown = kCountInSeconds;
+    events.countdown_beat = countdown_number(state.countdown);
   }
   state.planet = make_stage_planet(state.stage, state.render_settings);
   state.planet_time = 0;
@@ -124,12 +171,11 @@ void win_fight(GameState& state) {
 
 void lose_fight(GameState& state) { state.screen = Screen::Defeat; }
 
-void confetti_step(GameState& state, float dt, double time, float screen_width,
+void confetti_step(GameState& state, Pcg32& rng, float dt, double time, float screen_width,
                    float screen_height) {
   for (int i = 0; i < 5; ++i) {
-    const double u1 = rng::uniform(), u2 = rng::uniform(), u3 = rng::uniform(),
-                 u4 = rng::uniform(), u5 = rng::uniform(), u6 = rng::uniform(),
-                 u7 = rng::uniform();
+    const double u1 = rng.uniform(), u2 = rng.uniform(), u3 = rng.uniform(), u4 = rng.uniform(),
+                 u5 = rng.uniform(), u6 = rng.uniform(), u7 = rng.uniform();
     ConfettiPiece piece;
     piece.x = static_cast<float>(u1 * screen_width);
     piece.y = static_cast<float>(u2 * 24.0 - 28.0);
@@ -150,33 +196,18 @@ void confetti_step(GameState& state, float dt, double time, float screen_width,
                 [&](const ConfettiPiece& piece) { return piece.y >= screen_height + 40.0f; });
 }
 
-std::optional<WindowSize> update_game(GameState& state, const FrameInput& input, float dt,
-                                      const ClockSource& clock) {
+GameUpdate update_game(GameState& state, Pcg32& rng, const FrameInput& input,
+                       const FrameGeometry& geometry, float dt, const ClockSource& clock) {
+  const Screen begun = state.screen;
+  GameUpdate update;
   if (input.is_pressed(Key::R)) {
-    state = start_run(clock(), state.render_settings.preset);
-    return std::nullopt;
+    state = start_run(rng, clock(), state.render_settings.mode);
+    update.events.restarted = true;
+  } else {
+    update.window_size = continue_run(state, rng, input, geometry, dt, update.events);
   }
-  collect_entropy(state, input);
-  tick_cards(state.modifier_stack, dt, state.player_hp);
-  const std::optional<WindowSize> window_size =
-      update_render_settings(state.render_settings, input.screen_width, input.screen_height);
-  hand_settings_to_planet(state);
-  if (state.screen == Screen::Victory) {
-    // The confetti falls through the screen measured in scene units, so that it covers every
-    // output mode alike; the drawing scales it to pixels.
-    const float unit = scene_unit(
-        frame_layout_for(state.render_settings, input.screen_width, input.screen_height));
-    confetti_step(state, dt, input.time, input.screen_width / unit, input.screen_height / unit);
-  }
-  switch (state.screen) {
-    case Screen::Fight: fight_step(state, input, dt); break;
-    case Screen::StageClear: handle_stage_clear(state, input); break;
-    case Screen::CardChoice: handle_card_choice(state, input); break;
-    case Screen::Countdown: countdown_step(state, dt); break;
-    case Screen::Victory:
-    case Screen::Defeat: break;
-  }
-  return window_size;
+  if (state.screen != begun) update.events.screen_change = ScreenChange{begun, state.screen};
+  return update;
 }
 
 }  // namespace ventora

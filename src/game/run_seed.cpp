@@ -3,7 +3,6 @@
 #include <chrono>
 
 #include "game/game_state.h"
-#include "random/rng.h"
 
 namespace ventora {
 
@@ -20,15 +19,15 @@ ClockReading read_system_clock() {
   return {ns / 1000000000, static_cast<std::uint32_t>(ns % 1000000000)};
 }
 
-void seed_run_from_clock(GameState& state, ClockReading clock) {
+void seed_run_from_clock(GameState& state, Pcg32& rng, ClockReading clock) {
   std::uint64_t seed = 0;
   if (clock.seconds >= 0) {
     seed = (static_cast<std::uint64_t>(clock.seconds) * 1000000000ULL + clock.nanoseconds) *
            kClockSpread;
   }
-  rng::seed(seed);
+  rng.seed(seed);
   state.entropy_seed = seed;
-  state.entropy_quota = 9 + static_cast<std::uint64_t>(rng::uniform() * 4);
+  state.entropy_quota = 9 + static_cast<std::uint64_t>(rng.uniform() * 4);
 }
 
 }  // namespace ventora

@@ -1,8 +1,10 @@
-// Seeding a run: the wall clock read once at the start and spread into the shared generator's seed.
+// Seeding a run: the wall clock read once at the start and spread into the generator's seed.
 #pragma once
 
 #include <cstdint>
 #include <functional>
+
+#include "random/rng.h"
 
 namespace ventora {
 
@@ -19,7 +21,7 @@ ClockReading read_system_clock();
 // Where a run reads the clock: the system's in play; a replay records and feeds back its readings.
 using ClockSource = std::function<ClockReading()>;
 
-// Seeds the shared generator from the clock and draws the run's reseed quota (9..12).
-void seed_run_from_clock(GameState& state, ClockReading clock);
+// Seeds `rng` from the clock and draws the run's reseed quota (9..12) from it.
+void seed_run_from_clock(GameState& state, Pcg32& rng, ClockReading clock);
 
 }  // namespace ventora

@@ -36,7 +36,7 @@ class Shader {
 
 // Compiles `written`, in this build's dialect, into `shader`; the stage's name and the log when it
 // does not compile.
-Status compile(const Shader& shader, std::string_view written, const char* stage) {
+ventora::Status compile(const Shader& shader, std::string_view written, const char* stage) {
   const std::string source = for_dialect(written, kBuildDialect);
   const GLchar* text = source.data();
   const auto length = static_cast<GLint>(source.size());
@@ -44,17 +44,20 @@ Status compile(const Shader& shader, std::string_view written, const char* stage
   glCompileShader(shader.get());
   GLint ok = GL_FALSE;
   glGetShaderiv(shader.get(), GL_COMPILE_STATUS, &ok);
-  if (ok != GL_TRUE) return Error{std::string(stage) + ": " + info_log(shader.get(), glGetShaderiv, glGetShaderInfoLog)};
-  return Done{};
+  if (ok != GL_TRUE) {
+    return ventora::Error{std::string(stage) + ": " +
+                          info_log(shader.get(), glGetShaderiv, glGetShaderInfoLog)};
+  }
+  return ventora::Done{};
 }
 
 }  // namespace
 
-Result<Program> build_program(std::string_view vertex, std::string_view fragment,
-                              std::initializer_list<AttributeLocation> attributes) {
+ventora::Result<Program> build_program(std::string_view vertex, std::string_view fragment,
+                                       std::initializer_list<AttributeLocation> attributes) {
   const Shader vs(GL_VERTEX_SHADER), fs(GL_FRAGMENT_SHADER);
-  if (Status compiled = compile(vs, vertex, "vertex shader"); !compiled) return compiled.error();
-  if (Status compiled = compile(fs, fragment, "fragment shader"); !compiled) return compiled.error();
+  if (ventora::Status compiled = compile(vs, vertex, "vertex shader"); !compiled) return compiled.error();
+  if (ventora::Status compiled = compile(fs, fragment, "fragment shader"); !compiled) return compiled.error();
   ProgramName program = ProgramName::make();
   glAttachShader(program.get(), vs.get());
   glAttachShader(program.get(), fs.get());
@@ -64,7 +67,9 @@ Result<Program> build_program(std::string_view vertex, std::string_view fragment
   glLinkProgram(program.get());
   GLint ok = GL_FALSE;
   glGetProgramiv(program.get(), GL_LINK_STATUS, &ok);
-  if (ok != GL_TRUE) return Error{"link: " + info_log(program.get(), glGetProgramiv, glGetProgramInfoLog)};
+  if (ok != GL_TRUE) {
+    return ventora::Error{"link: " + info_log(program.get(), glGetProgramiv, glGetProgramInfoLog)};
+  }
   return Program(std::move(program));
 }
 

@@ -8,8 +8,8 @@
 #include <string_view>
 #include <utility>
 
+#include "base/result.h"
 #include "gl/handles.h"
-#include "gl/result.h"
 
 namespace gl {
 
@@ -34,7 +34,7 @@ class Program {
 
 // The program of the two sources. Its error names the stage ("vertex shader: ", "fragment
 // shader: " or "link: ") followed by the log.
-Result<Program> build_program(std::string_view vertex, std::string_view fragment,
-                              std::initializer_list<AttributeLocation> attributes = {});
+ventora::Result<Program> build_program(std::string_view vertex, std::string_view fragment,
+                                       std::initializer_list<AttributeLocation> attributes = {});
 
 }  // namespace gl

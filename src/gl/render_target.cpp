@@ -4,11 +4,11 @@
 
 namespace gl {
 
-Status RenderTarget::resize(int width, int height) {
-  if (exists() && width == width_ && height == height_) return Done{};
+ventora::Status RenderTarget::resize(int width, int height) {
+  if (exists() && width == width_ && height == height_) return ventora::Done{};
   const int most = max_texture_size();
   if (width <= 0 || height <= 0 || width > most || height > most) {
-    return Error{"a " + std::to_string(width) + " x " + std::to_string(height) +
+    return ventora::Error{"a " + std::to_string(width) + " x " + std::to_string(height) +
                  " picture is beyond what GL holds (" + std::to_string(most) + " a side)"};
   }
   if (!exists()) {
@@ -26,7 +26,7 @@ Status RenderTarget::resize(int width, int height) {
   if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) {
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     *this = RenderTarget();
-    return Error{"the driver cannot draw into a " + std::to_string(width) + " x " +
+    return ventora::Error{"the driver cannot draw into a " + std::to_string(width) + " x " +
                  std::to_string(height) + " picture"};
   }
   width_ = width;
@@ -37,7 +37,7 @@ Status RenderTarget::resize(int width, int height) {
   glDisable(GL_SCISSOR_TEST);
   clear(0, 0, 0, 0);
   if (scissor) glEnable(GL_SCISSOR_TEST);
-  return Done{};
+  return ventora::Done{};
 }
 
 void RenderTarget::bind() const {

@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "base/result.h"
 #include "gl/handles.h"
-#include "gl/result.h"
 
 namespace gl {
 
@@ -21,7 +21,7 @@ class RenderTarget {
   // already has that size. An error, leaving it as it was, when the size is beyond what GL holds;
   // an error, leaving nothing, when the driver cannot draw into it. Changes the framebuffer and
   // texture bindings, the viewport and the clear colour: bind what is drawn into next.
-  Status resize(int width, int height);
+  ventora::Status resize(int width, int height);
   // Draws into it from now on, with the viewport over all of it.
   void bind() const;
   // Its texels as RGBA8, in GL's row order (row 0 first).

@@ -4,12 +4,12 @@
 
 namespace ventora {
 
-FrameLayout make_frame_layout(OutputMode preset, float screen_width, float screen_height) {
+FrameLayout make_frame_layout(OutputMode mode, float screen_width, float screen_height) {
   FrameLayout layout;
   layout.center = {kPlanetCentreAcross * screen_width, kPlanetCentreDown * screen_height};
   layout.screen_width = screen_width;
   layout.screen_height = screen_height;
-  layout.pixel_size = pixel_size_for(preset);
+  layout.pixel_size = pixel_size_for(mode);
   layout.scale = screen_width / kReferenceWidth * kReferencePlanetRadius;
   return layout;
 }
@@ -17,7 +17,7 @@ FrameLayout make_frame_layout(OutputMode preset, float screen_width, float scree
 std::optional<FrameLayout> frame_layout_for(const RenderSettings& settings, float screen_width,
                                             float screen_height) {
   if (!hd_on(settings)) return std::nullopt;
-  return make_frame_layout(settings.preset, screen_width, screen_height);
+  return make_frame_layout(settings.mode, screen_width, screen_height);
 }
 
 float scene_unit(const std::optional<FrameLayout>& layout) {

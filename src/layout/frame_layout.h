@@ -19,7 +19,7 @@ struct FrameLayout {
 };
 
 // The HD layout for the current screen size and preset.
-FrameLayout make_frame_layout(OutputMode preset, float screen_width, float screen_height);
+FrameLayout make_frame_layout(OutputMode mode, float screen_width, float screen_height);
 // The layout when the settings are in HD mode, nothing in OG mode.
 std::optional<FrameLayout> frame_layout_for(const RenderSettings& settings, float screen_width,
                                             float screen_height);

@@ -18,4 +18,11 @@ bool rect_contains(const Rect& rect, Vec2 point) {
          point.y <= rect.y + rect.h;
 }
 
+std::optional<int> card_box_at(const HudScale& scale, Vec2 point) {
+  for (int i = 0; i < 3; ++i) {
+    if (rect_contains(card_box(scale, i), point)) return i;
+  }
+  return std::nullopt;
+}
+
 }  // namespace ventora

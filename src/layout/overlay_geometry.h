@@ -2,6 +2,8 @@
 // both ask here, so what the player sees is what the click hits.
 #pragma once
 
+#include <optional>
+
 #include "base/values.h"
 #include "layout/hud_scale.h"
 
@@ -14,5 +16,7 @@ Rect card_box(const HudScale& scale, int index);
 Rect continue_button(const HudScale& scale);
 // Bounds included.
 bool rect_contains(const Rect& rect, Vec2 point);
+// The card box (0, 1, 2) that holds `point`, if any.
+std::optional<int> card_box_at(const HudScale& scale, Vec2 point);
 
 }  // namespace ventora

@@ -6,18 +6,18 @@ namespace ventora {
 
 RenderSettings render_settings_for(OutputMode mode) {
   RenderSettings settings;
-  settings.preset = mode;
+  settings.mode = mode;
   settings.planet_pixels = mode_info(mode).planet_pixels;
   return settings;
 }
 
-bool hd_on(const RenderSettings& settings) { return settings.preset != OutputMode::Og; }
+bool hd_on(const RenderSettings& settings) { return settings.mode != OutputMode::Og; }
 
 WindowSize target_window_size(const RenderSettings& settings) {
-  return mode_info(settings.preset).window;
+  return mode_info(settings.mode).window;
 }
 
-std::optional<WindowSize> update_render_settings(const RenderSettings& settings, float screen_width,
+std::optional<WindowSize> window_size_request(const RenderSettings& settings, float screen_width,
                                                  float screen_height) {
   const WindowSize target = target_window_size(settings);
   if (std::fabs(screen_width - static_cast<float>(target.width)) > 1.0f ||
@@ -27,7 +27,7 @@ std::optional<WindowSize> update_render_settings(const RenderSettings& settings,
   return std::nullopt;
 }
 
-int pixel_size_for(OutputMode preset) { return mode_info(preset).pixel_size; }
+int pixel_size_for(OutputMode mode) { return mode_info(mode).pixel_size; }
 
 std::uint32_t planet_pixel_count(const RenderSettings& settings) {
   const float rounded = std::round(settings.planet_pixels);  // halves away from zero
@@ -36,8 +36,8 @@ std::uint32_t planet_pixel_count(const RenderSettings& settings) {
   return static_cast<std::uint32_t>(rounded);
 }
 
-std::optional<WindowSize> backdrop_target_size_for(OutputMode preset) {
-  return mode_info(preset).backdrop;
+std::optional<WindowSize> backdrop_target_size_for(OutputMode mode) {
+  return mode_info(mode).backdrop;
 }
 
 }  // namespace ventora

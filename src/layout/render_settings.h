@@ -12,7 +12,7 @@ namespace ventora {
 struct RenderSettings {
   float planet_pixels = mode_info(kDefaultOutputMode).planet_pixels;
   bool planet_dither = true;
-  OutputMode preset = kDefaultOutputMode;
+  OutputMode mode = kDefaultOutputMode;
 };
 
 // The settings a run in `mode` starts with.
@@ -22,11 +22,11 @@ RenderSettings render_settings_for(OutputMode mode);
 bool hd_on(const RenderSettings& settings);
 WindowSize target_window_size(const RenderSettings& settings);
 // The size to ask the window system for, when the screen is off by more than one pixel.
-std::optional<WindowSize> update_render_settings(const RenderSettings& settings, float screen_width,
+std::optional<WindowSize> window_size_request(const RenderSettings& settings, float screen_width,
                                                  float screen_height);
-int pixel_size_for(OutputMode preset);
+int pixel_size_for(OutputMode mode);
 std::uint32_t planet_pixel_count(const RenderSettings& settings);
-// The backdrop target size of a preset, or nothing for OG, which has none.
-std::optional<WindowSize> backdrop_target_size_for(OutputMode preset);
+// The backdrop target size of an output mode, or nothing for OG, which has none.
+std::optional<WindowSize> backdrop_target_size_for(OutputMode mode);
 
 }  // namespace ventora

@@ -7,7 +7,10 @@
 #include <memory>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
+
+#include "base/result.h"
 
 namespace ventora {
 
@@ -19,14 +22,6 @@ inline constexpr int kEffectChannels = 4;
 
 // A loaded sound, as handed out by one AudioOut.
 using SoundId = int;
-
-// The result of loading a sound: its handle, or the audio library's error text.
-struct SoundLoad {
-  SoundId sound = -1;
-  std::string error;
-
-  bool ok() const { return error.empty(); }
-};
 
 // One play of a streamed sound, decoded a little ahead of where it plays.
 class StreamVoice {
@@ -49,17 +44,22 @@ class SoundStream {
   virtual std::uint64_t samples() const = 0;
   // A play from the first sample, its start already decoded.
   virtual std::shared_ptr<StreamVoice> start() = 0;
-  // The whole sound as a WAV file (empty if it cannot be decoded), for an output that cannot stream.
-  virtual std::vector<std::uint8_t> whole_wav() const = 0;
+  // The whole sound as a WAV file, for an output that cannot stream.
+  virtual Result<std::vector<std::uint8_t>> whole_wav() const = 0;
 };
 
 class AudioOut {
  public:
   virtual ~AudioOut() = default;
-  // Takes a canonical WAV file; the buffer may be kept as the sound's storage or released.
-  virtual SoundLoad load_wav(std::vector<std::uint8_t> wav) = 0;
+  // Takes a canonical WAV file; the buffer may be kept as the sound's storage or released. The
+  // sound's handle, or the audio library's error text.
+  virtual Result<SoundId> load_wav(std::vector<std::uint8_t> wav) = 0;
   // Takes a sound to play as it decodes; an output that cannot loads it whole.
-  virtual SoundLoad load_stream(std::shared_ptr<SoundStream> stream) { return load_wav(stream->whole_wav()); }
+  virtual Result<SoundId> load_stream(std::shared_ptr<SoundStream> stream) {
+    Result<std::vector<std::uint8_t>> wav = stream->whole_wav();
+    if (!wav) return wav.error();
+    return load_wav(std::move(wav.value()));
+  }
   // Plays the sound once (never looped) at volume 0..1.
   virtual void play(SoundId sound, float volume) = 0;
   // Stops every playing instance of the sound.

@@ -9,8 +9,10 @@ namespace {
 class BorrowedAudioOut final : public AudioOut {
  public:
   explicit BorrowedAudioOut(AudioOut& device) : device_(device) {}
-  SoundLoad load_wav(std::vector<std::uint8_t> wav) override { return device_.load_wav(std::move(wav)); }
-  SoundLoad load_stream(std::shared_ptr<SoundStream> stream) override {
+  Result<SoundId> load_wav(std::vector<std::uint8_t> wav) override {
+    return device_.load_wav(std::move(wav));
+  }
+  Result<SoundId> load_stream(std::shared_ptr<SoundStream> stream) override {
     return device_.load_stream(std::move(stream));
   }
   void play(SoundId sound, float volume) override { device_.play(sound, volume); }

@@ -25,20 +25,20 @@ EffectsLoad load_effects(AudioOut& audio, std::span<const std::uint8_t> bank) {
   EffectsLoad load;
   const std::optional<EffectWavs> wavs = split_effects_bank(bank);
   if (!wavs) {
-    load.errors.emplace_back("the sound effects are damaged: not one WAV file for each");
+    load.errors.push_back(Error{"the sound effects are damaged: not one WAV file for each"});
     return load;
   }
   std::array<std::optional<SoundId>, kSoundEffectCount> sounds;
   std::array<double, kSoundEffectCount> seconds{};
   for (std::size_t i = 0; i < kSoundEffectCount; ++i) {
     const std::span<const std::uint8_t> wav = (*wavs)[i];
-    const SoundLoad loaded = audio.load_wav({wav.begin(), wav.end()});
-    if (!loaded.ok()) {
-      load.errors.push_back("failed to load sound effect '" + std::string(kSoundEffects[i].name) +
-                            "': " + loaded.error);
+    const Result<SoundId> loaded = audio.load_wav({wav.begin(), wav.end()});
+    if (!loaded) {
+      load.errors.push_back(Error{"failed to load sound effect '" + std::string(kSoundEffects[i].name) +
+                                  "': " + loaded.error().message});
       continue;
     }
-    sounds[i] = loaded.sound;
+    sounds[i] = loaded.value();
     seconds[i] = wav_seconds(wav);
   }
   load.player = std::make_unique<EffectPlayer>(audio, sounds, seconds);

@@ -36,11 +36,12 @@ class EffectPlayer {
   std::array<Slot, kSoundEffectCount> slots_;
 };
 
-// The effects loaded, and one line for each problem on the way ("failed to load sound effect
-// 'jump': <error>"; a bank that does not hold one WAV per effect loads nothing).
+// The effects loaded, and the error of each one that did not ("failed to load sound effect
+// 'jump': <error>"; a bank that does not hold one WAV per effect loads nothing). Not one Result:
+// an effect that fails to load stays silent while the others play.
 struct EffectsLoad {
   std::unique_ptr<EffectPlayer> player;
-  std::vector<std::string> errors;
+  std::vector<Error> errors;
 };
 
 // Loads every effect of `bank` into `audio`.

@@ -26,7 +26,8 @@ constexpr TrackRole kRoles[] = {
 #include "embedded_track_rows.inc"
 #undef VENTORA_EMBEDDED_TRACK
 };
-static_assert(std::ranges::count(kRoles, TrackRole::DefeatCue) == 1, "the soundtrack has one defeat cue");
+static_assert(std::count(std::begin(kRoles), std::end(kRoles), TrackRole::DefeatCue) == 1,
+              "the soundtrack has one defeat cue");
 
 struct TrackRow {
   TrackRole role;
@@ -61,7 +62,8 @@ std::span<const EmbeddedTrack> music_tracks() {
 }
 
 const EmbeddedTrack& defeat_cue_track() {
-  return std::ranges::find(rows(), TrackRole::DefeatCue, &TrackRow::role)->track;
+  const auto is_cue = [](const TrackRow& row) { return row.role == TrackRole::DefeatCue; };
+  return std::find_if(rows().begin(), rows().end(), is_cue)->track;
 }
 
 void release_embedded_pages(std::span<const std::uint8_t> bytes) {
@@ -69,7 +71,7 @@ void release_embedded_pages(std::span<const std::uint8_t> bytes) {
     const std::span<const std::uint8_t> track = row.track.mp3_bytes;
     return bytes.data() >= track.data() && bytes.data() + bytes.size() <= track.data() + track.size();
   };
-  if (bytes.empty() || std::ranges::none_of(rows(), within)) return;
+  if (bytes.empty() || std::none_of(rows().begin(), rows().end(), within)) return;
   const auto page = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
   const auto begin = (reinterpret_cast<std::uintptr_t>(bytes.data()) + page - 1) / page * page;
   const auto end = (reinterpret_cast<std::uintptr_t>(bytes.data()) + bytes.size()) / page * page;

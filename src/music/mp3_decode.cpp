@@ -5,8 +5,7 @@
 #include <algorithm>
 #include <bit>
 #include <cstring>
-#include <new>
-#include <stdexcept>
+#include <limits>
 
 #include "music/wav.h"
 
@@ -74,56 +73,14 @@ bool starts_with_id3(std::span<const std::uint8_t> bytes) {
 // at 8 kbit/s and 8 kHz, holds 576.
 constexpr std::size_t kMostSamplesPerByte = 8;
 
+// The most samples a WAV file can hold, in bytes: its sizes are 32-bit.
+constexpr std::size_t kMostWavData = std::numeric_limits<std::uint32_t>::max() - 36;
+
 // Room for the WAV of a stream whose header claims `claimed_samples` per channel. The claim is
 // the file's word, so it is believed only as far as the file's size could back it.
 std::size_t wav_room(std::size_t claimed_samples, int channels, std::size_t mp3_bytes) {
   const std::size_t samples = std::min(claimed_samples, mp3_bytes * kMostSamplesPerByte);
-  return kWavHeaderBytes + samples * static_cast<std::size_t>(channels) * 2;
-}
-
-// Runs `each(samples)` on every frame of `bytes`; the error text when decoding fails or is stopped.
-template <typename Each>
-std::optional<std::string> for_each_frame(Mp3FrameDecoder& frames, std::stop_token stop, Each each) {
-  for (;;) {
-    if (stop.stop_requested()) return std::string("decoding stopped");
-    std::span<const std::int16_t> samples;
-    switch (frames.next(samples)) {
-      case Mp3FrameDecoder::Status::Samples: each(samples); break;
-      case Mp3FrameDecoder::Status::End: return std::nullopt;
-      case Mp3FrameDecoder::Status::Failed: return frames.error();
-    }
-  }
-}
-
-DecodeResult decode_stream(std::span<const std::uint8_t> bytes, std::stop_token stop) {
-  Mp3FrameDecoder frames(bytes);
-  // The WAV file grows in place: header room first, then the decoder's 16-bit little-endian output
-  // appended as bytes (this is a little-endian target), so no second copy of the audio is made.
-  static_assert(std::endian::native == std::endian::little);
-  std::vector<std::uint8_t> wav(kWavHeaderBytes);
-  const auto append = [&](std::span<const std::int16_t> s) {
-    if (wav.size() == kWavHeaderBytes) {
-      wav.reserve(wav_room(frames.claimed_length(), frames.channels(), bytes.size()));
-    }
-    const auto* audio = reinterpret_cast<const std::uint8_t*>(s.data());
-    wav.insert(wav.end(), audio, audio + s.size_bytes());
-  };
-  if (const std::optional<std::string> error = for_each_frame(frames, stop, append)) return *error;
-  write_wav_header(wav.data(), static_cast<std::uint32_t>(wav.size() - kWavHeaderBytes),
-                   static_cast<std::uint16_t>(frames.channels()), static_cast<std::uint32_t>(frames.rate()));
-  return wav;
-}
-
-template <typename Result, typename Decode>
-Result out_of_memory_costs_the_track(Decode decode) {
-  // Whatever a file claims, running out of memory on it costs that track only.
-  try {
-    return decode();
-  } catch (const std::bad_alloc&) {
-    return std::string("out of memory decoding MP3");
-  } catch (const std::length_error&) {
-    return std::string("out of memory decoding MP3");
-  }
+  return kWavHeaderBytes + std::min(samples * static_cast<std::size_t>(channels) * 2, kMostWavData);
 }
 
 }  // namespace
@@ -148,9 +105,9 @@ Mp3FrameDecoder::Mp3FrameDecoder(std::span<const std::uint8_t> bytes) : bytes_(b
 
 Mp3FrameDecoder::~Mp3FrameDecoder() = default;
 
-Mp3FrameDecoder::Status Mp3FrameDecoder::fail(std::string error) {
-  error_ = std::move(error);
-  return Status::Failed;
+Error Mp3FrameDecoder::fail(std::string error) {
+  failed_ = Error{std::move(error)};
+  return *failed_;
 }
 
 std::size_t Mp3FrameDecoder::claimed_length() const {
@@ -160,8 +117,8 @@ std::size_t Mp3FrameDecoder::claimed_length() const {
 
 std::size_t Mp3FrameDecoder::bytes_read() const { return decoder_->reader.at; }
 
-Mp3FrameDecoder::Status Mp3FrameDecoder::next(std::span<const std::int16_t>& samples) {
-  if (!error_.empty()) return Status::Failed;
+Result<std::span<const std::int16_t>> Mp3FrameDecoder::next() {
+  if (failed_) return *failed_;
   mpg123_handle* mh = decoder_->handle.get();
   for (;;) {
     off_t frame = 0;
@@ -190,10 +147,9 @@ Mp3FrameDecoder::Status Mp3FrameDecoder::next(std::span<const std::int16_t>& sam
         continue;  // dropped: it may be noise in a corrupt stretch
       }
       if (size == 0) continue;
-      samples = {reinterpret_cast<const std::int16_t*>(audio), size / 2};
-      return Status::Samples;
+      return std::span<const std::int16_t>(reinterpret_cast<const std::int16_t*>(audio), size / 2);
     } else if (status == MPG123_DONE) {
-      if (decoded_any_) return Status::End;
+      if (decoded_any_) return std::span<const std::int16_t>();
       // A file with neither a tag nor a frame header holds no audio stream at all.
       if (!format_known_ && !starts_with_id3(bytes_)) return fail("MP3 had no default audio track");
       return fail("no MP3 frames decoded");
@@ -203,24 +159,48 @@ Mp3FrameDecoder::Status Mp3FrameDecoder::next(std::span<const std::int16_t>& sam
   }
 }
 
-DecodeResult decode_mp3(std::span<const std::uint8_t> bytes, std::stop_token stop) {
-  return out_of_memory_costs_the_track<DecodeResult>([&] { return decode_stream(bytes, stop); });
+Result<std::vector<std::uint8_t>> decode_mp3(std::span<const std::uint8_t> bytes) {
+  Mp3FrameDecoder frames(bytes);
+  // The WAV file grows in place: header room first, then the decoder's 16-bit little-endian output
+  // appended as bytes (this is a little-endian target), so no second copy of the audio is made.
+  static_assert(std::endian::native == std::endian::little);
+  std::vector<std::uint8_t> wav(kWavHeaderBytes);
+  for (;;) {
+    Result<std::span<const std::int16_t>> next = frames.next();
+    if (!next) return next.error();
+    const std::span<const std::int16_t> samples = next.value();
+    if (samples.empty()) break;
+    if (wav.size() == kWavHeaderBytes) {
+      wav.reserve(wav_room(frames.claimed_length(), frames.channels(), bytes.size()));
+    }
+    if (wav.size() - kWavHeaderBytes + samples.size_bytes() > kMostWavData) {
+      return Error{"MP3 too long for a WAV file"};
+    }
+    const auto* audio = reinterpret_cast<const std::uint8_t*>(samples.data());
+    wav.insert(wav.end(), audio, audio + samples.size_bytes());
+  }
+  write_wav_header(wav.data(), static_cast<std::uint32_t>(wav.size() - kWavHeaderBytes),
+                   static_cast<std::uint16_t>(frames.channels()), static_cast<std::uint32_t>(frames.rate()));
+  return wav;
 }
 
-LengthResult measure_mp3(std::span<const std::uint8_t> bytes, std::stop_token stop,
-                         const std::function<void(std::size_t)>& read) {
-  return out_of_memory_costs_the_track<LengthResult>([&]() -> LengthResult {
-    Mp3FrameDecoder frames(bytes);
-    Mp3Length length;
-    const auto count = [&](std::span<const std::int16_t> s) {
-      length.samples += s.size();
-      if (read) read(frames.bytes_read());
-    };
-    if (const std::optional<std::string> error = for_each_frame(frames, stop, count)) return *error;
-    length.channels = frames.channels();
-    length.rate = frames.rate();
-    return length;
-  });
+std::optional<Result<Mp3Length>> Mp3Measure::step(std::size_t frames) {
+  for (std::size_t i = 0; i < frames; ++i) {
+    Result<std::span<const std::int16_t>> next = frames_.next();
+    if (!next) return Result<Mp3Length>(next.error());
+    if (next.value().empty()) {
+      return Result<Mp3Length>(Mp3Length{samples_, frames_.channels(), frames_.rate()});
+    }
+    samples_ += next.value().size();
+  }
+  return std::nullopt;
+}
+
+Result<Mp3Length> measure_mp3(std::span<const std::uint8_t> bytes) {
+  Mp3Measure measure(bytes);
+  std::optional<Result<Mp3Length>> measured;
+  while (!measured) measured = measure.step(std::numeric_limits<std::size_t>::max());
+  return std::move(*measured);
 }
 
 }  // namespace ventora

@@ -3,14 +3,13 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <optional>
 #include <span>
-#include <stop_token>
 #include <string>
-#include <variant>
 #include <vector>
+
+#include "base/result.h"
 
 namespace ventora {
 
@@ -22,18 +21,15 @@ namespace ventora {
 // and only a change that holds for several frames is an error.
 class Mp3FrameDecoder {
  public:
-  enum class Status { Samples, End, Failed };
-
   // Reads `bytes`, which must outlive it.
   explicit Mp3FrameDecoder(std::span<const std::uint8_t> bytes);
   ~Mp3FrameDecoder();
   Mp3FrameDecoder(const Mp3FrameDecoder&) = delete;
   Mp3FrameDecoder& operator=(const Mp3FrameDecoder&) = delete;
 
-  // Samples: `samples` holds the next frame's interleaved 16-bit samples (at most kMostFrameSamples),
-  // valid until the next call. End: the file is done. Failed: see error(); every later call fails too.
-  Status next(std::span<const std::int16_t>& samples);
-  const std::string& error() const { return error_; }
+  // The next frame's interleaved 16-bit samples (at most kMostFrameSamples), valid until the next
+  // call; none once the file is done. A failure fails every later call the same way.
+  Result<std::span<const std::int16_t>> next();
   // The stream's format, known once the first frame's samples came.
   long rate() const { return rate_; }
   int channels() const { return channels_; }
@@ -45,12 +41,12 @@ class Mp3FrameDecoder {
   static constexpr std::size_t kMostFrameSamples = 1152 * 2;
 
  private:
-  Status fail(std::string error);
+  Error fail(std::string error);
 
   std::span<const std::uint8_t> bytes_;
   struct Decoder;
   std::unique_ptr<Decoder> decoder_;
-  std::string error_;
+  std::optional<Error> failed_;
   long rate_ = 0;
   int channels_ = 0;
   bool format_known_ = false;
@@ -60,13 +56,10 @@ class Mp3FrameDecoder {
   std::size_t changed_frames_ = 0;
 };
 
-// The decoded WAV file, or the reason there is none.
-using DecodeResult = std::variant<std::vector<std::uint8_t>, std::string>;
-
-// Decodes every frame. Errors: those above, or "out of memory decoding MP3". Lengths the file claims
-// never size an allocation. A stop requested through `stop` ends decoding within a frame with
-// "decoding stopped".
-DecodeResult decode_mp3(std::span<const std::uint8_t> bytes, std::stop_token stop = {});
+// The whole file as a WAV file. Errors: those above, or "MP3 too long for a WAV file" when its
+// samples would not fit one. Lengths the file claims never size an allocation beyond what its
+// bytes could hold.
+Result<std::vector<std::uint8_t>> decode_mp3(std::span<const std::uint8_t> bytes);
 
 // What decoding a whole file gives, without keeping its samples.
 struct Mp3Length {
@@ -74,11 +67,25 @@ struct Mp3Length {
   int channels = 0;
   long rate = 0;
 };
-using LengthResult = std::variant<Mp3Length, std::string>;
 
-// Decodes every frame as decode_mp3 does and counts the samples: the same errors, nothing kept.
-// `read`, if given, is told after every frame how far into `bytes` decoding has read.
-LengthResult measure_mp3(std::span<const std::uint8_t> bytes, std::stop_token stop = {},
-                         const std::function<void(std::size_t)>& read = {});
+// Decoding a file through to learn its length, as decode_mp3 does it (the same errors), a few
+// frames at a time so that the caller can spread it out or stop it.
+class Mp3Measure {
+ public:
+  // Reads `bytes`, which must outlive it.
+  explicit Mp3Measure(std::span<const std::uint8_t> bytes) : frames_(bytes) {}
+  // Decodes up to `frames` more frames: the length, or the error, once the file is done; nothing
+  // while there is more to decode.
+  std::optional<Result<Mp3Length>> step(std::size_t frames);
+  // How far into the file decoding has read.
+  std::size_t bytes_read() const { return frames_.bytes_read(); }
+
+ private:
+  Mp3FrameDecoder frames_;
+  std::uint64_t samples_ = 0;
+};
+
+// Mp3Measure taken through in one go.
+Result<Mp3Length> measure_mp3(std::span<const std::uint8_t> bytes);
 
 }  // namespace ventora

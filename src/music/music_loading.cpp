@@ -1,9 +1,10 @@
 #include "music/music_loading.h"
 
-#include <chrono>
+#include <atomic>
 #include <string>
-#include <system_error>
 #include <utility>
+
+#include "music/worker_thread.h"
 
 namespace ventora {
 
@@ -11,83 +12,115 @@ namespace {
 
 // Bytes of a track checked between two hand-backs of its pages.
 constexpr std::size_t kReleaseStep = std::size_t{1} << 20;
+// MP3 frames checked between two looks at the clock or at a stop request: half a millisecond or so.
+constexpr std::size_t kFramesPerStep = 16;
 
-// Loads one checked track as a stream; on failure adds its one line to `failures` and returns nothing.
-std::optional<SoundId> load_track(const EmbeddedTrack& track, const LengthResult& checked,
-                                  std::shared_ptr<MusicStreamer>& streamer, AudioOut& audio,
-                                  std::vector<std::string>& failures) {
+// Loads one checked track as a stream, making the streamer with the first; the line that says why
+// it cannot be.
+Result<SoundId> load_track(const EmbeddedTrack& track, const Result<Mp3Length>& checked, DecodeOn decode_on,
+                           std::shared_ptr<MusicStreamer>& streamer, AudioOut& audio) {
   const std::string label(track.label);
-  if (const auto* error = std::get_if<std::string>(&checked)) {
-    failures.push_back("failed to decode embedded music '" + label + "': " + *error);
-    return std::nullopt;
-  }
-  try {
-    if (!streamer) streamer = std::make_shared<MusicStreamer>();
-  } catch (const std::system_error& e) {
-    failures.push_back("failed to load embedded music '" + label +
-                       "': no thread to decode it on: " + e.what());
-    return std::nullopt;
-  }
-  const SoundLoad loaded = audio.load_stream(streamer->add(track.mp3_bytes, std::get<Mp3Length>(checked)));
-  if (!loaded.ok()) {
-    failures.push_back("failed to load embedded music '" + label + "': " + loaded.error);
-    return std::nullopt;
-  }
-  return loaded.sound;
+  if (!checked) return Error{"failed to decode embedded music '" + label + "': " + checked.error().message};
+  if (!streamer) streamer = std::make_shared<MusicStreamer>(decode_on);
+  const Result<SoundId> loaded = audio.load_stream(streamer->add(track.mp3_bytes, checked.value()));
+  if (!loaded) return Error{"failed to load embedded music '" + label + "': " + loaded.error().message};
+  return loaded;
 }
 
 }  // namespace
 
-MusicLoading::MusicLoading(std::span<const EmbeddedTrack> tracks, const EmbeddedTrack& cue) {
-  // Decoding is pure CPU work on bytes nobody else touches, so every track is checked on its own
-  // thread; the audio output is used from the loading thread only.
-  decodings_.resize(tracks.size() + 1);
-  for (std::size_t i = 0; i <= tracks.size(); ++i) {
-    Decoding& d = decodings_[i];
-    d.track = i < tracks.size() ? &tracks[i] : &cue;
-    const std::span<const std::uint8_t> bytes = d.track->mp3_bytes;
-    std::packaged_task<LengthResult(std::stop_token)> task([bytes](std::stop_token stop) {
-      // Checked, the bytes are read again only as they play: the pages behind the decoder go back
-      // as it goes, so that the whole soundtrack is never resident at once.
-      std::size_t kept_from = 0;
-      return measure_mp3(bytes, stop, [&](std::size_t read) {
-        if (read < kept_from + kReleaseStep) return;
-        release_embedded_pages(bytes.subspan(kept_from, read - kept_from));
-        kept_from = read;
-      });
-    });
-    std::future<LengthResult> result = task.get_future();
-    try {
-      d.worker = std::jthread(std::move(task));
-      d.result = std::move(result);
-    } catch (const std::system_error&) {
-      // No thread to be had: this track is checked on the loading thread.
+// One track decoded through, a few frames at a time, by a worker of its own or by load_ready.
+struct MusicLoading::Check {
+  explicit Check(const EmbeddedTrack& checked) : track(checked), measure(checked.mp3_bytes) {}
+
+  // A few more frames; the outcome once the track is done.
+  std::optional<Result<Mp3Length>> step() {
+    std::optional<Result<Mp3Length>> checked = measure.step(kFramesPerStep);
+    // Checked, the bytes are read again only as they play: the pages behind the decoder go back
+    // as it goes, so that the whole soundtrack is never resident at once.
+    const std::size_t read = measure.bytes_read();
+    if (read >= kept_from + kReleaseStep) {
+      release_embedded_pages(track.mp3_bytes.subspan(kept_from, read - kept_from));
+      kept_from = read;
     }
+    return checked;
+  }
+
+  // The worker: steps until the track is done or a stop is asked for.
+  void run() {
+    while (!stop.load(std::memory_order_relaxed) && !outcome) outcome = step();
+    done.store(true, std::memory_order_release);
+  }
+
+  const EmbeddedTrack& track;
+  Mp3Measure measure;
+  std::size_t kept_from = 0;                  // the pages before it went back
+  std::optional<Result<Mp3Length>> outcome;   // with a worker: its own until `done`
+  std::atomic<bool> done{false};
+  std::atomic<bool> stop{false};
+  std::optional<WorkerThread> worker;  // declared last: joined first
+};
+
+MusicLoading::MusicLoading(std::span<const EmbeddedTrack> tracks, const EmbeddedTrack& cue,
+                           DecodeOn decode_on)
+    : decode_on_(decode_on) {
+  for (std::size_t i = 0; i <= tracks.size(); ++i) {
+    auto check = std::make_unique<Check>(i < tracks.size() ? tracks[i] : cue);
+    if (decode_on == DecodeOn::Workers) {
+      // Decoding is pure CPU work on bytes nobody else touches, so every track is checked on its
+      // own thread; the audio output is used from the loading thread only. A track whose thread
+      // cannot be started is checked by load_ready when its turn comes.
+      Check* checking = check.get();
+      if (Result<WorkerThread> started = WorkerThread::start([checking] { checking->run(); })) {
+        check->worker.emplace(std::move(started.value()));
+      }
+    }
+    checks_.push_back(std::move(check));
   }
 }
 
+MusicLoading::~MusicLoading() {
+  // Every worker told first, so that they stop together rather than each in its turn.
+  for (const auto& check : checks_) check->stop.store(true, std::memory_order_relaxed);
+}
+
 bool MusicLoading::load_ready(AudioOut& audio, bool wait) {
-  const std::size_t cue = decodings_.size() - 1;
-  for (; next_ < decodings_.size(); ++next_) {
-    Decoding& d = decodings_[next_];
-    if (d.result.valid() && !wait &&
-        d.result.wait_for(std::chrono::seconds(0)) != std::future_status::ready) {
-      return false;
+  const auto until = std::chrono::steady_clock::now() + kLoadingStep;
+  const std::size_t cue = checks_.size() - 1;
+  for (; next_ < checks_.size(); ++next_) {
+    Check& check = *checks_[next_];
+    if (check.worker) {
+      if (wait) {
+        check.worker.reset();  // joined: its outcome is there
+      } else if (!check.done.load(std::memory_order_acquire)) {
+        return false;
+      }
+    } else {
+      while (!check.outcome) {
+        if (!wait && std::chrono::steady_clock::now() >= until) return false;
+        check.outcome = check.step();
+      }
     }
-    const LengthResult checked = d.result.valid() ? d.result.get() : measure_mp3(d.track->mp3_bytes);
-    const std::optional<SoundId> sound = load_track(*d.track, checked, streamer_, audio, music_.failures);
-    if (next_ == cue) {
-      music_.defeat_cue = sound;
-    } else if (sound) {
-      music_.tracks.push_back(*sound);
-      music_.track_seconds.push_back(d.track->seconds);
+    const Result<SoundId> sound = load_track(check.track, *check.outcome, decode_on_, music_.streamer, audio);
+    if (!sound) {
+      music_.failures.push_back(sound.error());
+    } else if (next_ == cue) {
+      music_.defeat_cue = sound.value();
+    } else {
+      music_.tracks.push_back(sound.value());
+      music_.track_seconds.push_back(check.track.seconds);
     }
   }
   return true;
 }
 
-LoadedMusic load_music(std::span<const EmbeddedTrack> tracks, const EmbeddedTrack& cue, AudioOut& audio) {
-  MusicLoading loading(tracks, cue);
+std::vector<Error> MusicLoading::take_failures() { return std::exchange(music_.failures, {}); }
+
+LoadedMusic MusicLoading::take() { return std::move(music_); }
+
+LoadedMusic load_music(std::span<const EmbeddedTrack> tracks, const EmbeddedTrack& cue, AudioOut& audio,
+                       DecodeOn decode_on) {
+  MusicLoading loading(tracks, cue, decode_on);
   loading.load_ready(audio, true);
   return loading.take();
 }

@@ -10,11 +10,14 @@
 #include <vector>
 
 #include "music/audio_out.h"
+#include "music/decode_on.h"
+#include "random/rng.h"
 
 namespace ventora {
 
 struct LoadedMusic;
 class MusicLoading;
+class MusicStreamer;
 
 struct MusicPlayer {
   std::unique_ptr<AudioOut> audio;
@@ -26,6 +29,8 @@ struct MusicPlayer {
   std::optional<SoundId> defeat_cue;
   float next_start_in = 0.0f;  // seconds until the next track starts
   bool held = false;           // paused for the defeat cue
+  // Decodes the tracks as they play; music_tick pumps it, for where it has no worker.
+  std::shared_ptr<MusicStreamer> streamer;
 };
 
 inline constexpr float kTrackVolume = 0.32f;
@@ -34,14 +39,17 @@ inline constexpr float kDefeatCueVolume = 0.44f;
 inline constexpr float kTrackGapSeconds = 0.35f;
 
 // The music's start-up, spread over as many frames as decoding takes so that none of them waits.
-// It prints nothing: the lines to report are handed to the caller.
+// It prints nothing: the lines to report are handed to the caller. It cannot fail as a whole:
+// with the music off, without a device or with a track left out the game goes on, so what there
+// is to say comes as lines beside the player rather than as a Result.
 class MusicSetUp {
  public:
   // Reads VENTORA_DISABLE_MUSIC (wins) and VENTORA_ENABLE_MUSIC (present, even empty: on). Off
   // gives the message "background music disabled on this platform/session" and never calls
   // `open_audio`. On calls `open_audio` (nullptr: no music; the opener has said why) and starts
-  // decoding every embedded track on worker threads.
-  explicit MusicSetUp(const std::function<std::unique_ptr<AudioOut>()>& open_audio);
+  // checking every embedded track, on worker threads or (DecodeOn::Frames) in each poll.
+  explicit MusicSetUp(const std::function<std::unique_ptr<AudioOut>()>& open_audio,
+                      DecodeOn decode_on = kDecodeOn);
   ~MusicSetUp();  // stops decoding that is still going on
   MusicSetUp(const MusicSetUp&) = delete;
   MusicSetUp& operator=(const MusicSetUp&) = delete;
@@ -52,8 +60,9 @@ class MusicSetUp {
   // The lines for the error stream that came up since the last call, in order: the music-off line,
   // or one per track that failed to decode or load (see LoadedMusic::failures).
   std::vector<std::string> take_messages();
-  // The player (nullptr with music off); call once after poll returned true.
-  std::unique_ptr<MusicPlayer> take_player();
+  // The player (nullptr with music off), its first shuffle drawn from `rng`; call once after poll
+  // returned true.
+  std::unique_ptr<MusicPlayer> take_player(Pcg32& rng);
 
  private:
   std::unique_ptr<AudioOut> audio_;
@@ -61,21 +70,25 @@ class MusicSetUp {
   std::vector<std::string> messages_;
 };
 
-// MusicSetUp, waited out.
+// MusicSetUp, waited out; the player's first shuffle draws from `rng`.
 struct MusicStart {
   std::unique_ptr<MusicPlayer> player;  // every track loaded; nullptr with music off
   std::vector<std::string> messages;    // for the error stream
 };
-MusicStart music_player_from_environment(const std::function<std::unique_ptr<AudioOut>()>& open_audio);
+MusicStart music_player_from_environment(const std::function<std::unique_ptr<AudioOut>()>& open_audio,
+                                         Pcg32& rng, DecodeOn decode_on = kDecodeOn);
 
-// A player over already loaded sounds, with its first shuffle drawn.
-std::unique_ptr<MusicPlayer> make_music_player(std::unique_ptr<AudioOut> audio, LoadedMusic music);
+// A player over already loaded sounds, with its first shuffle drawn from `rng`.
+std::unique_ptr<MusicPlayer> make_music_player(std::unique_ptr<AudioOut> audio, LoadedMusic music,
+                                               Pcg32& rng);
 
-// Draws a new play order from the shared generator (n draws for n >= 2, none otherwise).
-void reshuffle_music(MusicPlayer& player);
+// Draws a new play order from `rng` (n draws for n >= 2, none otherwise).
+void reshuffle_music(MusicPlayer& player, Pcg32& rng);
 
-// Every frame before the game update: starts the next track when the last one's time is up.
-void music_tick(MusicPlayer* player, float dt);
+// Every frame before the game update: decodes a little of what plays where that has no worker,
+// and starts the next track when the last one's time is up, reshuffling from `rng` when the order
+// has run out.
+void music_tick(MusicPlayer* player, Pcg32& rng, float dt);
 
 // The screen has just become Defeat: stop the track, hold the playlist, play the cue once.
 void start_defeat_cue(MusicPlayer* player);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include "music/embedded_tracks.h"
 
@@ -18,11 +19,7 @@ class Mp3Stream final : public SoundStream {
   long rate() const override { return length_.rate; }
   std::uint64_t samples() const override { return length_.samples; }
   std::shared_ptr<StreamVoice> start() override { return streamer_->start(track_); }
-  std::vector<std::uint8_t> whole_wav() const override {
-    DecodeResult decoded = decode_mp3(mp3_);
-    auto* wav = std::get_if<std::vector<std::uint8_t>>(&decoded);
-    return wav ? std::move(*wav) : std::vector<std::uint8_t>{};
-  }
+  Result<std::vector<std::uint8_t>> whole_wav() const override { return decode_mp3(mp3_); }
 
  private:
   std::shared_ptr<MusicStreamer> streamer_;
@@ -55,18 +52,36 @@ std::size_t PcmRing::read(std::span<std::int16_t> out) {
   return n;
 }
 
-void Mp3Voice::top_up() {
-  while (!ended_ && ahead_.room() >= Mp3FrameDecoder::kMostFrameSamples) {
-    std::span<const std::int16_t> samples;
-    if (frames_.next(samples) == Mp3FrameDecoder::Status::Samples) {
-      ahead_.write(samples);
+std::size_t Mp3Voice::top_up(std::size_t most_frames) {
+  std::size_t decoded = 0;
+  while (!ended_ && decoded < most_frames && ahead_.room() >= Mp3FrameDecoder::kMostFrameSamples) {
+    const Result<std::span<const std::int16_t>> next = frames_.next();
+    if (next && !next.value().empty()) {
+      ahead_.write(next.value());
+      ++decoded;
     } else {
       ended_ = true;
     }
   }
+  return decoded;
 }
 
-MusicStreamer::MusicStreamer() : worker_([this](std::stop_token stop) { run(stop); }) {}
+MusicStreamer::MusicStreamer(DecodeOn decode_on) {
+  if (decode_on == DecodeOn::Frames) return;
+  // Without a thread the plays are pumped, as with DecodeOn::Frames: the music still plays.
+  if (Result<WorkerThread> started = WorkerThread::start([this] { run(); })) {
+    worker_.emplace(std::move(started.value()));
+  }
+}
+
+MusicStreamer::~MusicStreamer() {
+  {
+    const std::lock_guard lock(mutex_);
+    stopping_ = true;
+  }
+  wake_.notify_one();
+  worker_.reset();
+}
 
 std::shared_ptr<SoundStream> MusicStreamer::add(std::span<const std::uint8_t> mp3, const Mp3Length& length) {
   std::size_t track = 0;
@@ -88,9 +103,9 @@ std::shared_ptr<Mp3Voice> MusicStreamer::start(std::size_t track) {
     mp3 = tracks_[track].mp3;
   }
   if (!voice) {
-    // Started again before the worker had the next play ready: its start is decoded here.
+    // Started again before its next play was ready: its start is decoded here.
     voice = std::make_shared<Mp3Voice>(mp3);
-    voice->top_up();
+    voice->top_up(worker_ ? kAllFrames : kPumpFrames);
   }
   {
     const std::lock_guard lock(mutex_);
@@ -100,49 +115,63 @@ std::shared_ptr<Mp3Voice> MusicStreamer::start(std::size_t track) {
   return voice;
 }
 
-void MusicStreamer::run(std::stop_token stop) {
-  std::unique_lock lock(mutex_);
-  const auto needs_waiting = [this] {
-    return std::ranges::any_of(tracks_, [](const Track& t) { return t.waiting == nullptr; });
-  };
-  while (!stop.stop_requested()) {
-    std::vector<std::shared_ptr<Mp3Voice>> done;
-    const auto finished = std::ranges::partition(playing_, [](const auto& v) { return !v->finished(); });
-    done.assign(std::make_move_iterator(finished.begin()), std::make_move_iterator(finished.end()));
-    playing_.erase(finished.begin(), finished.end());
-    std::vector<std::shared_ptr<Mp3Voice>> voices = playing_;
-    std::vector<std::size_t> missing;
+void MusicStreamer::pump() {
+  if (!worker_) decode_ahead({kPumpFrames, kPumpFrames});
+}
+
+bool MusicStreamer::needs_waiting() const {
+  return std::any_of(tracks_.begin(), tracks_.end(), [](const Track& t) { return t.waiting == nullptr; });
+}
+
+void MusicStreamer::decode_ahead(Budget budget) {
+  std::vector<std::shared_ptr<Mp3Voice>> done;
+  std::vector<std::shared_ptr<Mp3Voice>> playing;
+  std::vector<std::shared_ptr<Mp3Voice>> waiting;
+  std::vector<std::pair<std::size_t, std::span<const std::uint8_t>>> missing;
+  {
+    const std::lock_guard lock(mutex_);
+    const auto finished =
+        std::partition(playing_.begin(), playing_.end(), [](const auto& v) { return !v->finished(); });
+    done.assign(std::make_move_iterator(finished), std::make_move_iterator(playing_.end()));
+    playing_.erase(finished, playing_.end());
+    playing = playing_;
     for (std::size_t i = 0; i < tracks_.size(); ++i) {
       if (tracks_[i].waiting) {
-        voices.push_back(tracks_[i].waiting);
+        waiting.push_back(tracks_[i].waiting);
       } else {
-        missing.push_back(i);
+        missing.emplace_back(i, tracks_[i].mp3);
       }
     }
+  }
+
+  // A finished play's bytes are read again only from the start, for the next one.
+  for (const auto& voice : done) release_embedded_pages(voice->mp3());
+  for (const auto& voice : playing) voice->top_up(budget.per_play);
+  std::size_t left = budget.next_plays;
+  for (const auto& voice : waiting) left -= voice->top_up(left);
+  std::vector<std::pair<std::size_t, std::shared_ptr<Mp3Voice>>> made;
+  for (const auto& [track, mp3] : missing) {
+    if (left == 0) break;
+    made.emplace_back(track, std::make_shared<Mp3Voice>(mp3));
+    left -= made.back().second->top_up(left);
+  }
+
+  const std::lock_guard lock(mutex_);
+  for (auto& [track, voice] : made) {
+    if (!tracks_[track].waiting) tracks_[track].waiting = std::move(voice);
+  }
+}
+
+void MusicStreamer::run() {
+  std::unique_lock lock(mutex_);
+  while (!stopping_) {
     lock.unlock();
-
-    // A finished play's bytes are read again only from the start, for the next one.
-    for (const auto& voice : done) release_embedded_pages(voice->mp3());
-    done.clear();
-    for (const auto& voice : voices) voice->top_up();
-    std::vector<std::shared_ptr<Mp3Voice>> made;
-    for (const std::size_t i : missing) {
-      lock.lock();
-      const std::span<const std::uint8_t> mp3 = tracks_[i].mp3;
-      lock.unlock();
-      made.push_back(std::make_shared<Mp3Voice>(mp3));
-      made.back()->top_up();
-    }
-    voices.clear();
-
+    decode_ahead({kAllFrames, kAllFrames});
     lock.lock();
-    for (std::size_t k = 0; k < missing.size(); ++k) {
-      if (!tracks_[missing[k]].waiting) tracks_[missing[k]].waiting = std::move(made[k]);
-    }
     if (playing_.empty()) {
-      wake_.wait(lock, stop, [&] { return !playing_.empty() || needs_waiting(); });
+      wake_.wait(lock, [&] { return stopping_ || !playing_.empty() || needs_waiting(); });
     } else {
-      wake_.wait_for(lock, stop, kTopUpInterval, [] { return false; });
+      wake_.wait_for(lock, kTopUpInterval, [&] { return stopping_; });
     }
   }
 }

@@ -110,24 +110,21 @@ class SdlAudioOut final : public DeviceAudioOut {
   }
 
   // Opens SDL audio and the mixer with the channels set up: the first time in what the device
-  // prefers near our format, later in exactly the format the first one gave. False with the reason
-  // in `error`.
-  bool open(std::string& error) {
+  // prefers near our format, later in exactly the format the first one gave. SDL's reason when it
+  // cannot.
+  Status open() {
     setenv("PULSE_LATENCY_MSEC", kPulseLatencyMs, 0);  // a value the user set stands
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
-      error = SDL_GetError();
-      return false;
-    }
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return Error{SDL_GetError()};
     // Watched before it opens: a device can go away on its very first write.
     SDL_AddEventWatch(on_event, this);
     const int failed = format_ ? Mix_OpenAudioDevice(format_->rate, format_->format, format_->channels,
                                                      kMixChunkFrames, nullptr, 0)
                                : Mix_OpenAudio(kMixRate, AUDIO_S16LSB, kMixChannels, kMixChunkFrames);
     if (failed != 0) {
-      error = Mix_GetError();
+      Error error{Mix_GetError()};
       SDL_DelEventWatch(on_event, this);
       SDL_QuitSubSystem(SDL_INIT_AUDIO);
-      return false;
+      return error;
     }
     if (!format_) {
       MixFormat opened;
@@ -141,18 +138,18 @@ class SdlAudioOut final : public DeviceAudioOut {
     Mix_MasterVolume(master_volume_);
     Mix_SetPostMix(ask_for_real_time, nullptr);
     open_ = true;
-    return true;
+    return Done{};
   }
 
   bool lost() const override { return lost_; }
 
-  bool reopen(std::string& error) override {
+  Status reopen() override {
     close_device();
     lost_ = false;
-    return open(error);
+    return open();
   }
 
-  SoundLoad load_stream(std::shared_ptr<SoundStream> stream) override {
+  Result<SoundId> load_stream(std::shared_ptr<SoundStream> stream) override {
     if (!plays_as_is(stream->rate(), stream->channels()) || stream->samples() == 0) {
       return AudioOut::load_stream(std::move(stream));  // converted whole by the mixer
     }
@@ -161,26 +158,26 @@ class SdlAudioOut final : public DeviceAudioOut {
     }
     Sound sound;
     sound.chunk = borrowed_chunk(carrier_.data(), static_cast<Uint32>(carrier_.size()), open_);
-    if (sound.chunk == nullptr) return {-1, Mix_GetError()};
+    if (sound.chunk == nullptr) return Error{Mix_GetError()};
     sound.stream = std::move(stream);
     sounds_.push_back(std::move(sound));
-    return {static_cast<SoundId>(sounds_.size() - 1), {}};
+    return static_cast<SoundId>(sounds_.size() - 1);
   }
 
-  SoundLoad load_wav(std::vector<std::uint8_t> wav) override {
+  Result<SoundId> load_wav(std::vector<std::uint8_t> wav) override {
     Sound sound;
     if (in_mixer_format(wav)) {
       // The samples are already what the mixer plays: keep the buffer as the sound, no second copy.
       sound.chunk = borrowed_chunk(wav.data() + 44, read_u32(wav.data() + 40), open_);
       sound.storage = std::move(wav);
     } else if (!open_) {
-      return {-1, "no audio device to convert the sound for"};
+      return Error{"no audio device to convert the sound for"};
     } else {
       sound.chunk = Mix_LoadWAV_RW(SDL_RWFromConstMem(wav.data(), static_cast<int>(wav.size())), 1);
     }
-    if (sound.chunk == nullptr) return {-1, Mix_GetError()};
+    if (sound.chunk == nullptr) return Error{Mix_GetError()};
     sounds_.push_back(std::move(sound));
-    return {static_cast<SoundId>(sounds_.size() - 1), {}};
+    return static_cast<SoundId>(sounds_.size() - 1);
   }
 
   void play(SoundId id, float volume) override {
@@ -306,10 +303,10 @@ class SdlAudioOut final : public DeviceAudioOut {
 
 }  // namespace
 
-std::unique_ptr<DeviceAudioOut> open_sdl_audio_out(std::string& error) {
+Result<std::unique_ptr<DeviceAudioOut>> open_sdl_audio_out() {
   auto audio = std::make_unique<SdlAudioOut>();
-  if (!audio->open(error)) return nullptr;
-  return audio;
+  if (Status opened = audio->open(); !opened) return opened.error();
+  return std::unique_ptr<DeviceAudioOut>(std::move(audio));
 }
 
 }  // namespace ventora

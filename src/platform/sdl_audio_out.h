@@ -2,8 +2,8 @@
 #pragma once
 
 #include <memory>
-#include <string>
 
+#include "base/result.h"
 #include "music/audio_out.h"
 
 namespace ventora {
@@ -15,13 +15,13 @@ class DeviceAudioOut : public AudioOut {
   // True once the device has gone away; nothing sounds until `reopen` succeeds.
   virtual bool lost() const = 0;
   // Closes what is left of the device and opens one again in the format the sounds were loaded
-  // for, keeping them all (none is playing afterwards). False with the reason in `error`: the
-  // device stays closed, and every call but `reopen` does nothing.
-  virtual bool reopen(std::string& error) = 0;
+  // for, keeping them all (none is playing afterwards). Failing, SDL's reason: the device stays
+  // closed, and every call but `reopen` does nothing.
+  virtual Status reopen() = 0;
 };
 
-// Opens SDL audio and the mixer (44.1 kHz, 16-bit stereo). When no device can be opened, sets
-// `error` to SDL's reason and returns nullptr.
-std::unique_ptr<DeviceAudioOut> open_sdl_audio_out(std::string& error);
+// Opens SDL audio and the mixer (44.1 kHz, 16-bit stereo); SDL's reason when no device can be
+// opened.
+Result<std::unique_ptr<DeviceAudioOut>> open_sdl_audio_out();
 
 }  // namespace ventora

@@ -9,10 +9,10 @@
 #include <string_view>
 
 #include "platform/gamepads.h"
-#include "platform/gl_renderer.h"
+#include "render/gl_renderer.h"
 #include "platform/key_names.h"
-#include "platform/letterbox.h"
-#include "platform/scaled_presenter.h"
+#include "render/letterbox.h"
+#include "render/scaled_presenter.h"
 #include "platform/window_fit.h"
 #include "platform/window_icon.h"
 
@@ -47,6 +47,20 @@ void set_icon(SDL_Window* window) {
   if (!surface) return;
   SDL_SetWindowIcon(window, surface);
   SDL_FreeSurface(surface);
+}
+
+constexpr const char* kNoDisplay =
+    "ventora: cannot open a window: no display (no X11 or Wayland display found)";
+
+// Whether the Wayland client can look for a display: where neither $XDG_RUNTIME_DIR nor
+// $WAYLAND_DISPLAY is an absolute path, it prints "XDG_RUNTIME_DIR is invalid or not set" and
+// gives up.
+bool wayland_can_look() {
+  for (const char* name : {"XDG_RUNTIME_DIR", "WAYLAND_DISPLAY"}) {
+    const char* value = SDL_getenv(name);
+    if (value && value[0] == '/') return true;
+  }
+  return false;
 }
 
 }  // namespace
@@ -154,17 +168,23 @@ Window::Window(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
 
 Window::~Window() = default;
 
-gl::Result<std::unique_ptr<Window>> Window::open(const WindowConfig& config) {
+Result<std::unique_ptr<Window>> Window::open(const WindowConfig& config) {
+  const char* asked = SDL_GetHint(SDL_HINT_VIDEODRIVER);  // SDL_VIDEODRIVER, if the user set it
+  const std::optional<std::string> driver_asked =
+      asked ? std::optional<std::string>(asked) : std::nullopt;
+  // The Wayland client library prints its own line before it fails for want of a place to find
+  // a display; where it would, SDL looks everywhere else in its usual order.
+  if (!driver_asked && !wayland_can_look()) SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11,KMSDRM");
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-    return gl::Error{std::string("ventora: cannot open a window: no display (") + SDL_GetError() + ")"};
+    if (!driver_asked) return Error{kNoDisplay};
+    return Error{std::string("ventora: cannot open a window: no display (") + SDL_GetError() + ")"};
   }
   auto impl = std::make_unique<Impl>();
   // Without a display SDL falls back to its invisible offscreen driver; only tests ask for it.
   const std::string driver = SDL_GetCurrentVideoDriver() ? SDL_GetCurrentVideoDriver() : "";
-  const char* asked = SDL_GetHint(SDL_HINT_VIDEODRIVER);
   if ((driver == "offscreen" || driver == "dummy") &&
-      (!asked || std::string_view(asked).find(driver) == std::string_view::npos)) {
-    return gl::Error{"ventora: cannot open a window: no display (no X11 or Wayland display found)"};
+      (!driver_asked || driver_asked->find(driver) == std::string::npos)) {
+    return Error{kNoDisplay};
   }
   ask_for_context();
   SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
@@ -172,8 +192,10 @@ gl::Result<std::unique_ptr<Window>> Window::open(const WindowConfig& config) {
   SDL_GL_SetAttribute(SDL_GL_MULTISAMPLESAMPLES, 0);
   SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 0);
   // In the browser the page sizes the canvas on screen; the canvas itself keeps the game's size.
+  // Hidden until it has a picture of its own: shown at once, a window shows whatever was on the
+  // screen behind it until its first frame.
   const bool in_page = driver == "emscripten";
-  Uint32 flags = SDL_WINDOW_OPENGL | (in_page ? 0 : SDL_WINDOW_RESIZABLE);
+  Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN | (in_page ? 0 : SDL_WINDOW_RESIZABLE);
   if (config.high_dpi) flags |= SDL_WINDOW_ALLOW_HIGHDPI;
   impl->game_width = std::max(config.width, 1);
   impl->game_height = std::max(config.height, 1);
@@ -184,16 +206,16 @@ gl::Result<std::unique_ptr<Window>> Window::open(const WindowConfig& config) {
   impl->window = SDL_CreateWindow(config.title.c_str(), SDL_WINDOWPOS_CENTERED,
                                   SDL_WINDOWPOS_CENTERED, first.width, first.height, flags);
   if (!impl->window) {
-    return gl::Error{std::string("ventora: cannot open a window: ") + SDL_GetError()};
+    return Error{std::string("ventora: cannot open a window: ") + SDL_GetError()};
   }
   set_icon(impl->window);
   impl->context = SDL_GL_CreateContext(impl->window);
   if (!impl->context) {
-    return gl::Error{std::string("ventora: ") + kContextName + " unavailable: " + SDL_GetError()};
+    return Error{std::string("ventora: ") + kContextName + " unavailable: " + SDL_GetError()};
   }
 #ifndef __EMSCRIPTEN__
   if (epoxy_gl_version() < 33) {
-    return gl::Error{std::string("ventora: ") + kContextName + " unavailable: the driver offers only " +
+    return Error{std::string("ventora: ") + kContextName + " unavailable: the driver offers only " +
                      std::to_string(epoxy_gl_version() / 10) + "." +
                      std::to_string(epoxy_gl_version() % 10)};
   }
@@ -203,7 +225,7 @@ gl::Result<std::unique_ptr<Window>> Window::open(const WindowConfig& config) {
   // Vsync is a wish: some servers refuse it, and the frame loop then paces itself.
   impl->vsync = config.vsync && SDL_GL_SetSwapInterval(1) == 0;
   if (!config.vsync) SDL_GL_SetSwapInterval(0);
-  gl::Result<std::unique_ptr<GlRenderer>> renderer = GlRenderer::create();
+  Result<std::unique_ptr<GlRenderer>> renderer = GlRenderer::create();
   if (!renderer) return renderer.error();
   impl->renderer = std::move(renderer.value());
   // Buttons by their place on the pad, whatever its maker prints on them: South jumps on every pad.
@@ -218,7 +240,8 @@ gl::Result<std::unique_ptr<Window>> Window::open(const WindowConfig& config) {
   impl->mouse = {static_cast<float>(mx), static_cast<float>(my)};
   std::unique_ptr<Window> window(new Window(std::move(impl)));
   // A window system without fullscreen leaves the game windowed, which plays the same.
-  if (config.fullscreen) window->set_fullscreen(true);
+  if (config.fullscreen) static_cast<void>(window->set_fullscreen(true));
+  window->show_cleared();
   return window;
 }
 
@@ -284,7 +307,7 @@ bool Window::poll(FrameInput& input) {
           break;
         }
         if (fullscreen_toggle(sym)) {
-          set_fullscreen(!w.fullscreen);
+          static_cast<void>(set_fullscreen(!w.fullscreen));  // refused: the window stays as it is
           break;
         }
         if (const auto key = sound_key(sym.sym)) {
@@ -356,31 +379,33 @@ void Window::request_size(int width, int height) {
   if (!w.fullscreen) w.place();
 }
 
-bool Window::set_fullscreen(bool on) {
+Status Window::set_fullscreen(bool on) {
   Impl& w = *impl_;
-  if (on == w.fullscreen) return true;
-  if (SDL_SetWindowFullscreen(w.window, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0) return false;
+  if (on == w.fullscreen) return Done{};
+  if (SDL_SetWindowFullscreen(w.window, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0) {
+    return Error{std::string("cannot go fullscreen: ") + SDL_GetError()};
+  }
   w.fullscreen = on;
   if (!on) {
     // The window manager frames it again after this call; it is placed again once it has.
     w.framed = false;
     w.place();
   }
-  return true;
+  return Done{};
 }
 
 bool Window::fullscreen() const { return impl_->fullscreen; }
 
-gl::Status Window::draw(const DrawList& list) {
+Status Window::draw(const DrawList& list) {
   Impl& w = *impl_;
   int dw = 0, dh = 0;
   SDL_GL_GetDrawableSize(w.window, &dw, &dh);
   if (!w.direct()) {
     if (!w.presenter) w.presenter = std::make_unique<ScaledPresenter>();
     if (w.presenter->begin(w.game_width, w.game_height)) {
-      const gl::Status drawn = w.renderer->render(list, static_cast<float>(w.game_width),
-                                                  static_cast<float>(w.game_height), w.game_width,
-                                                  w.game_height);
+      const Status drawn = w.renderer->render(list, static_cast<float>(w.game_width),
+                                              static_cast<float>(w.game_height), w.game_width,
+                                              w.game_height);
       w.presenter->present(w.picture_box(), dw, dh);
       return drawn;
     }
@@ -395,6 +420,20 @@ void Window::present() {
   impl_->frame_seconds = static_cast<double>(now - impl_->last_present) /
                          static_cast<double>(SDL_GetPerformanceFrequency());
   impl_->last_present = now;
+}
+
+void Window::show_cleared() {
+  const auto clear = [this] {
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    glClearColor(0, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    SDL_GL_SwapWindow(impl_->window);
+  };
+  // Once unseen: a software driver builds its code for the clear and the swap on their first use,
+  // which would keep the window showing the screen behind it meanwhile.
+  clear();
+  SDL_ShowWindow(impl_->window);  // returns once the window is on the screen
+  clear();
 }
 
 GlRenderer& Window::renderer() { return *impl_->renderer; }

@@ -8,11 +8,11 @@
 
 #include "base/frame_input.h"
 #include "base/pad_input.h"
+#include "base/result.h"
 #include "base/shell_input.h"
 #include "base/sound_keys.h"
 #include "draw/draw_list.h"
-#include "gl/result.h"
-#include "platform/letterbox.h"
+#include "render/letterbox.h"
 
 namespace ventora {
 
@@ -37,7 +37,7 @@ class Window {
   // area with its frame, else at the largest size of the same shape that does, centred on it;
   // the game still draws at the configured size. With the offscreen driver (tests, tools) it
   // always opens at the configured size.
-  static gl::Result<std::unique_ptr<Window>> open(const WindowConfig& config);
+  static Result<std::unique_ptr<Window>> open(const WindowConfig& config);
   ~Window();
   Window(const Window&) = delete;
   Window& operator=(const Window&) = delete;
@@ -69,12 +69,12 @@ class Window {
   // resized, or fitted to a small display), the game keeps its size and its picture is shown
   // scaled to fit as the configured scaling says, centred on black; mouse positions are mapped
   // back into game units. Leaving it asks for the window at the game's size again. F11 and
-  // Alt+Enter toggle it inside `poll`; those keys do not reach the game. False when the window
-  // system refuses.
-  bool set_fullscreen(bool on);
+  // Alt+Enter toggle it inside `poll`; those keys do not reach the game. The window system's
+  // reason when it refuses.
+  Status set_fullscreen(bool on);
   bool fullscreen() const;
   // Executes `list` onto the window's drawable; the renderer's error when it cannot.
-  gl::Status draw(const DrawList& list);
+  Status draw(const DrawList& list);
   // Shows the frame drawn since the last present.
   void present();
   GlRenderer& renderer();
@@ -86,6 +86,8 @@ class Window {
  private:
   struct Impl;
   explicit Window(std::unique_ptr<Impl> impl);
+  // Shows the window, opened hidden, and fills it with black at once.
+  void show_cleared();
   std::unique_ptr<Impl> impl_;
 };
 

@@ -1,18 +1,21 @@
-// The process-wide PCG32 (XSH-RR) generator shared by offers, the reseed, the confetti and the
-// music playlist. Their draws interleave in the order they happen.
+// The PCG32 (XSH-RR) generator. The process keeps one, beside its frame loop, and hands it to
+// everything that draws: the offers, the reseed, the confetti and the music playlist. Their draws
+// interleave in the order they happen, which replays depend on.
 #pragma once
 
 #include <cstdint>
 
-namespace ventora::rng {
+namespace ventora {
 
-// One PCG32 XSH-RR stream: 64-bit state, 32-bit output.
+// One PCG32 XSH-RR stream: 64-bit state, 32-bit output. A process starts at state 0, and so does
+// a replay.
 struct Pcg32 {
   static constexpr std::uint64_t kMultiplier = 6364136223846793005ULL;
   static constexpr std::uint64_t kIncrement = 1442695040888963407ULL;
 
   std::uint64_t state = 0;
 
+  // `rand`: the next 32-bit output.
   std::uint32_t next() {
     const std::uint64_t old = state;
     state = old * kMultiplier + kIncrement;
@@ -21,23 +24,16 @@ struct Pcg32 {
     return (xorshifted >> rot) | (xorshifted << ((32 - rot) & 31));
   }
 
+  // `srand`.
   void seed(std::uint64_t seed) {
     state = 0;
     state = state * kMultiplier + kIncrement;
     state += seed;
     state = state * kMultiplier + kIncrement;
   }
+
+  // A uniform number in [0, 1): the next output divided by 2^32.
+  double uniform() { return next() / 4294967296.0; }
 };
 
-// `rand`: the next 32-bit output of the shared generator.
-std::uint32_t next();
-// `srand`.
-void seed(std::uint64_t seed);
-// A uniform number in [0, 1): the next output divided by 2^32.
-double uniform();
-// Back to the state the process starts with (0); for tests, and for replays, which start there.
-void reset();
-// The shared generator's raw state; for tests that check which draws happened.
-std::uint64_t state();
-
-}  // namespace ventora::rng
+}  // namespace ventora

@@ -3,12 +3,24 @@
 #pragma once
 
 #include <algorithm>
-#include <bit>
 #include <cstdint>
+#include <cstring>
 #include <span>
+#include <type_traits>
 #include <vector>
 
 namespace ventora::replay {
+
+// A value's bits as a value of another type of the same size (a float's as a 32-bit integer, and
+// back). std::bit_cast does it, but the browser build's C++ library lacks it.
+template <typename To, typename From>
+To copy_bits(const From& from) {
+  static_assert(sizeof(To) == sizeof(From));
+  static_assert(std::is_trivially_copyable_v<To> && std::is_trivially_copyable_v<From>);
+  To to;
+  std::memcpy(&to, &from, sizeof to);
+  return to;
+}
 
 class ByteWriter {
  public:
@@ -18,8 +30,8 @@ class ByteWriter {
   void u32(std::uint32_t v) { little_endian(v, 4); }
   void u64(std::uint64_t v) { little_endian(v, 8); }
   void i64(std::int64_t v) { u64(static_cast<std::uint64_t>(v)); }
-  void f32(float v) { u32(std::bit_cast<std::uint32_t>(v)); }
-  void f64(double v) { u64(std::bit_cast<std::uint64_t>(v)); }
+  void f32(float v) { u32(copy_bits<std::uint32_t>(v)); }
+  void f64(double v) { u64(copy_bits<std::uint64_t>(v)); }
   void bytes(std::span<const std::uint8_t> b) { out_.insert(out_.end(), b.begin(), b.end()); }
 
  private:
@@ -51,13 +63,13 @@ class ByteReader {
   bool f32(float& v) {
     std::uint32_t u = 0;
     if (!u32(u)) return false;
-    v = std::bit_cast<float>(u);
+    v = copy_bits<float>(u);
     return true;
   }
   bool f64(double& v) {
     std::uint64_t u = 0;
     if (!u64(u)) return false;
-    v = std::bit_cast<double>(u);
+    v = copy_bits<double>(u);
     return true;
   }
   bool bytes(std::size_t n, std::span<const std::uint8_t>& out) {

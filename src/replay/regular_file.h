@@ -4,13 +4,12 @@
 
 #include <sys/types.h>
 
-#include <optional>
-#include <string>
+#include "base/result.h"
 
 namespace ventora::replay {
 
-// Nothing for a regular file; otherwise why it is refused, for the one line that says so
-// ("it is a directory, not a regular file").
-std::optional<std::string> not_a_regular_file(mode_t mode);
+// Done for a regular file; otherwise why it is refused, for the one line that says so ("it is a
+// directory, not a regular file").
+Status check_regular_file(mode_t mode);
 
 }  // namespace ventora::replay

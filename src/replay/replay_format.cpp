@@ -1,6 +1,5 @@
 #include "replay/replay_format.h"
 
-#include <bit>
 #include <cstdio>
 
 #include "replay/bytes.h"
@@ -45,7 +44,7 @@ std::string encode_header(const Header& header) {
   if (header.music) {
     text += "music on " + std::to_string(header.track_seconds.size());
     for (float seconds : header.track_seconds)
-      text += " " + hex(std::bit_cast<std::uint32_t>(seconds), 8);
+      text += " " + hex(copy_bits<std::uint32_t>(seconds), 8);
     text += "\n";
   } else {
     text += "music off\n";
@@ -57,21 +56,21 @@ std::string encode_header(const Header& header) {
   return text;
 }
 
-std::optional<std::string> frame_does_not_fit(const Frame& frame) {
+Status check_frame_fits(const Frame& frame) {
   constexpr std::size_t kMaxCount = 0xFF;
   const std::vector<std::string>& names = frame.input.pressed_names;
-  if (names.size() > kMaxCount) return std::to_string(names.size()) + " key names in one frame";
+  if (names.size() > kMaxCount) return Error{std::to_string(names.size()) + " key names in one frame"};
   if (frame.clock_readings.size() > kMaxCount) {
-    return std::to_string(frame.clock_readings.size()) + " clock readings in one frame";
+    return Error{std::to_string(frame.clock_readings.size()) + " clock readings in one frame"};
   }
   // The largest payload without the names (mouse and screen size both written), then the names.
   std::size_t payload = 4 + 1 + 2 + 2 + 8 + 8 + 8 + 1 + 1 + 12 * frame.clock_readings.size() + 8;
   for (const std::string& name : names) {
-    if (name.size() > kMaxCount) return "a key name of " + std::to_string(name.size()) + " bytes";
+    if (name.size() > kMaxCount) return Error{"a key name of " + std::to_string(name.size()) + " bytes"};
     payload += 1 + name.size();
   }
-  if (payload > 0xFFFF) return "a frame record of " + std::to_string(payload) + " bytes";
-  return std::nullopt;
+  if (payload > 0xFFFF) return Error{"a frame record of " + std::to_string(payload) + " bytes"};
+  return Done{};
 }
 
 std::vector<std::uint8_t> encode_frame(const Frame& frame, const FrameInput* previous) {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "base/frame_input.h"
+#include "base/result.h"
 #include "game/run_seed.h"
 #include "layout/output_mode.h"
 
@@ -57,10 +58,10 @@ std::string encode_header(const Header& header);
 // Its first lines, the format and the game version: all of it that is known before the first
 // run starts.
 std::string encode_header_opening(std::string_view game_version);
-// Why `frame` cannot be written as one record (more key names or clock readings than a count
-// byte holds, a name longer than its length byte, a payload past the record's 16-bit length);
-// nothing when it can.
-std::optional<std::string> frame_does_not_fit(const Frame& frame);
+// Done when `frame` can be written as one record; otherwise why not (more key names or clock
+// readings than a count byte holds, a name longer than its length byte, a payload past the
+// record's 16-bit length).
+Status check_frame_fits(const Frame& frame);
 // One frame record, for a frame that fits. `previous` is the frame before (nothing for the
 // first): mouse and screen size are written only when they change.
 std::vector<std::uint8_t> encode_frame(const Frame& frame, const FrameInput* previous);

@@ -5,7 +5,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <bit>
 #include <cerrno>
 #include <charconv>
 #include <cmath>
@@ -85,7 +84,8 @@ class HeaderParser {
     std::string_view line;
     const std::string magic = std::string(kMagic) + " ";
     if (!next_line(line, magic) || !line.starts_with(magic)) {
-      if (cut_ && text_.starts_with(magic)) return cut(failure);
+      // A file that begins with the word is a replay, cut short or damaged.
+      if (text_.starts_with(kMagic)) return damaged(failure, "'ventora-replay <format number>'");
       failure.message =
           "not a Ventora replay (it does not begin with \"" + std::string(kMagic) + "\")";
       return std::nullopt;
@@ -130,7 +130,7 @@ class HeaderParser {
       for (std::size_t i = 0; i < count; ++i) {
         std::uint64_t bits = 0;
         if (!parse_hex(w[3 + i], 8, bits)) return damaged(failure, "track lengths as 8 hex digits");
-        const float seconds = std::bit_cast<float>(static_cast<std::uint32_t>(bits));
+        const float seconds = copy_bits<float>(static_cast<std::uint32_t>(bits));
         if (!std::isfinite(seconds) || seconds < 0)
           return damaged(failure, "track lengths of 0 s or more");
         header.track_seconds.push_back(seconds);
@@ -215,57 +215,59 @@ std::string shown(float value) {
 }
 
 // Reads one frame's payload; `previous` holds the mouse and screen size that carry over.
-// On failure returns the reason (see r.cut() for a payload the file cuts off).
-std::optional<std::string> read_frame(ByteReader& r, const FrameInput& previous, Frame& frame) {
+// On failure the reason (see r.cut() for a payload the file cuts off).
+Status read_frame(ByteReader& r, const FrameInput& previous, Frame& frame) {
   const char* const kShort = "its fields run past the end of the record";
   std::uint8_t flags = 0;
   std::uint16_t pressed = 0, held = 0;
   FrameInput& in = frame.input;
-  if (!r.f32(frame.dt) || !r.u8(flags) || !r.u16(pressed) || !r.u16(held)) return kShort;
+  if (!r.f32(frame.dt) || !r.u8(flags) || !r.u16(pressed) || !r.u16(held)) return Error{kShort};
   if (!std::isfinite(frame.dt) || frame.dt < 0 || frame.dt > kMaxFrameStep)
-    return "frame time " + shown(frame.dt) + " s";
-  if ((flags & ~kKnownFlags) != 0) return "unknown frame flags";
+    return Error{"frame time " + shown(frame.dt) + " s"};
+  if ((flags & ~kKnownFlags) != 0) return Error{"unknown frame flags"};
   constexpr auto kKeys = static_cast<unsigned>(Key::Count);
-  if ((pressed >> kKeys) != 0 || (held >> kKeys) != 0) return "a key the game does not know";
+  if ((pressed >> kKeys) != 0 || (held >> kKeys) != 0) return Error{"a key the game does not know"};
   in.pressed = pressed;
   in.held = held;
   if (in.is_pressed(Key::Escape))
-    return "Escape pressed in a recorded frame (Escape ends a recording)";
+    return Error{"Escape pressed in a recorded frame (Escape ends a recording)"};
   in.left_click = (flags & 1) != 0;
   in.mouse = previous.mouse;
-  if ((flags & 2) != 0 && (!r.f32(in.mouse.x) || !r.f32(in.mouse.y))) return kShort;
+  if ((flags & 2) != 0 && (!r.f32(in.mouse.x) || !r.f32(in.mouse.y))) return Error{kShort};
   if (!std::isfinite(in.mouse.x) || !std::isfinite(in.mouse.y))
-    return "mouse position not a number";
+    return Error{"mouse position not a number"};
   in.screen_width = previous.screen_width;
   in.screen_height = previous.screen_height;
-  if ((flags & 4) != 0 && (!r.f32(in.screen_width) || !r.f32(in.screen_height))) return kShort;
+  if ((flags & 4) != 0 && (!r.f32(in.screen_width) || !r.f32(in.screen_height))) return Error{kShort};
   for (float side : {in.screen_width, in.screen_height}) {
-    if (!(side >= 1 && side <= kMaxScreenSide)) return "screen size out of range";
+    if (!(side >= 1 && side <= kMaxScreenSide)) return Error{"screen size out of range"};
   }
-  if (!r.f64(in.time)) return kShort;
-  if (!std::isfinite(in.time) || in.time < previous.time) return "clock going backwards";
+  if (!r.f64(in.time)) return Error{kShort};
+  if (std::isnan(in.time)) return Error{"clock time not a number"};
+  if (std::isinf(in.time)) return Error{"clock time not finite"};
+  if (in.time < previous.time) return Error{"clock going backwards"};
   std::uint8_t names = 0;
-  if (!r.u8(names)) return kShort;
+  if (!r.u8(names)) return Error{kShort};
   for (int i = 0; i < names; ++i) {
     std::uint8_t length = 0;
     std::span<const std::uint8_t> name;
     if (!r.u8(length) || !r.bytes(length, name))
-      return "a key name runs past the end of the record";
-    if (!printable(name)) return "a key name that is not printable text";
+      return Error{"a key name runs past the end of the record"};
+    if (!printable(name)) return Error{"a key name that is not printable text"};
     in.pressed_names.emplace_back(name.begin(), name.end());
   }
   std::uint8_t readings = 0;
-  if (!r.u8(readings)) return kShort;
+  if (!r.u8(readings)) return Error{kShort};
   for (int i = 0; i < readings; ++i) {
     ClockReading reading;
     if (!r.i64(reading.seconds) || !r.u32(reading.nanoseconds))
-      return "a clock reading runs past the end of the record";
-    if (reading.nanoseconds >= kNanosPerSecond) return "clock nanoseconds of 10^9 or more";
+      return Error{"a clock reading runs past the end of the record"};
+    if (reading.nanoseconds >= kNanosPerSecond) return Error{"clock nanoseconds of 10^9 or more"};
     frame.clock_readings.push_back(reading);
   }
-  if (!r.u64(frame.state_hash)) return kShort;
-  if (r.remaining() != 0) return std::to_string(r.remaining()) + " bytes more than its fields";
-  return std::nullopt;
+  if (!r.u64(frame.state_hash)) return Error{kShort};
+  if (r.remaining() != 0) return Error{std::to_string(r.remaining()) + " bytes more than its fields"};
+  return Done{};
 }
 
 // Reads the file a few kilobytes at a time.
@@ -315,34 +317,22 @@ ReplayReader::ReplayReader(std::unique_ptr<Source> source)
 ReplayReader::~ReplayReader() = default;
 
 OpenResult ReplayReader::open(std::unique_ptr<Source> source, std::string_view game_version) {
-  OpenResult result;
   std::unique_ptr<ReplayReader> reader(new ReplayReader(std::move(source)));
   // Only the first few kilobytes: whatever follows, a header can be no longer.
   const bool whole_file = !reader->fill(kMaxHeaderBytes);
-  if (reader->read_error_ != 0) {
-    result.error = cannot_read(reader->read_error_);
-    return result;
-  }
+  if (reader->read_error_ != 0) return ReplayError{cannot_read(reader->read_error_)};
   const std::span<const std::uint8_t> head =
       reader->buffered().first(std::min(reader->buffered().size(), kMaxHeaderBytes));
-  if (head.empty()) {
-    result.error = "not a Ventora replay (the file is empty)";
-    return result;
-  }
+  if (head.empty()) return ReplayError{"not a Ventora replay (the file is empty)"};
   const std::string_view text(reinterpret_cast<const char*>(head.data()), head.size());
   Failure failure;
   std::size_t header_end = 0;
   std::optional<Header> header =
       HeaderParser(text, whole_file, game_version).parse(header_end, failure);
-  if (!header) {
-    result.header_cut = failure.cut;
-    result.error = failure.message;
-    return result;
-  }
+  if (!header) return ReplayError{failure.message, failure.cut};
   reader->header_ = std::move(*header);
   reader->consume(header_end);
-  result.reader = std::move(reader);
-  return result;
+  return reader;
 }
 
 bool ReplayReader::fill(std::size_t size) {
@@ -418,8 +408,8 @@ bool ReplayReader::read_record(Frame& frame) {
   ByteReader r(payload.first(std::min(length, payload.size())), length);
   if (tag == kFrameTag) {
     frame = Frame{};
-    if (auto problem = read_frame(r, previous_, frame)) {
-      return r.cut() ? stop(Ending::Cut) : stop(Ending::Damaged, damaged_at(start) + *problem);
+    if (const Status read = read_frame(r, previous_, frame); !read) {
+      return r.cut() ? stop(Ending::Cut) : stop(Ending::Damaged, damaged_at(start) + read.error().message);
     }
     consume(kRecordLead + length);
     previous_ = frame.input;
@@ -447,30 +437,18 @@ bool ReplayReader::read_record(Frame& frame) {
 }
 
 OpenResult open_replay_file(const std::string& path, std::string_view game_version) {
-  OpenResult result;
   struct stat info {};
-  if (::stat(path.c_str(), &info) != 0) {
-    result.error = cannot_read(errno);
-    return result;
-  }
-  if (auto refusal = not_a_regular_file(info.st_mode)) {
-    result.error = "cannot read it: " + *refusal;
-    return result;
+  if (::stat(path.c_str(), &info) != 0) return ReplayError{cannot_read(errno)};
+  if (Status regular = check_regular_file(info.st_mode); !regular) {
+    return ReplayError{"cannot read it: " + regular.error().message};
   }
   // Non-blocking: should a pipe take the file's place meanwhile, opening it does not wait.
   const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-  if (fd < 0) {
-    result.error = cannot_read(errno);
-    return result;
-  }
+  if (fd < 0) return ReplayError{cannot_read(errno)};
   auto source = std::make_unique<FileSource>(fd);
-  if (::fstat(fd, &info) != 0) {
-    result.error = cannot_read(errno);
-    return result;
-  }
-  if (auto refusal = not_a_regular_file(info.st_mode)) {
-    result.error = "cannot read it: " + *refusal;
-    return result;
+  if (::fstat(fd, &info) != 0) return ReplayError{cannot_read(errno)};
+  if (Status regular = check_regular_file(info.st_mode); !regular) {
+    return ReplayError{"cannot read it: " + regular.error().message};
   }
   return ReplayReader::open(std::move(source), game_version);
 }
@@ -480,25 +458,16 @@ OpenResult open_replay_bytes(std::span<const std::uint8_t> bytes, std::string_vi
 }
 
 ReadResult read_replay(std::span<const std::uint8_t> bytes, std::string_view game_version) {
-  ReadResult result;
   OpenResult opened = open_replay_bytes(bytes, game_version);
-  if (!opened.reader) {
-    result.header_cut = opened.header_cut;
-    result.error = std::move(opened.error);
-    return result;
-  }
-  ReplayReader& reader = *opened.reader;
+  if (!opened) return opened.error();
+  ReplayReader& reader = *opened.value();
   ReplayFile replay;
   replay.header = reader.header();
   Frame frame;
   while (reader.next(frame)) replay.frames.push_back(std::move(frame));
-  if (reader.ending() == Ending::Damaged) {
-    result.error = reader.problem();
-    return result;
-  }
+  if (reader.ending() == Ending::Damaged) return ReplayError{reader.problem()};
   replay.end = reader.end();
-  result.replay = std::move(replay);
-  return result;
+  return replay;
 }
 
 }  // namespace ventora::replay

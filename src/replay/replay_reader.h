@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/result.h"
 #include "replay/replay_format.h"
 
 namespace ventora::replay {
@@ -27,13 +28,16 @@ enum class Ending : std::uint8_t {
 
 class ReplayReader;
 
-struct OpenResult {
-  std::unique_ptr<ReplayReader> reader;  // set when the header is whole and right
-  // The file stops inside its header: a recording stopped before its first run began. `error`
-  // says so too.
+// Why a replay cannot be played: one line, without the file's name.
+struct ReplayError {
+  std::string message;
+  // The file stops inside its header: a recording stopped before its first run began, which a
+  // caller tells apart from a damaged file. `message` says so too.
   bool header_cut = false;
-  std::string error;  // otherwise one line, without the file's name
 };
+
+// A reader whose header is whole and right.
+using OpenResult = Result<std::unique_ptr<ReplayReader>, ReplayError>;
 
 class ReplayReader {
  public:
@@ -98,12 +102,9 @@ OpenResult open_replay_file(const std::string& path, std::string_view game_versi
 // The same over bytes in memory, which must outlive the reader.
 OpenResult open_replay_bytes(std::span<const std::uint8_t> bytes, std::string_view game_version);
 
-// A whole replay in memory, for the tools and tests that take one apart.
-struct ReadResult {
-  std::optional<ReplayFile> replay;  // set when the file can be replayed (end record or not)
-  bool header_cut = false;           // as in OpenResult
-  std::string error;                 // otherwise one line, without the file's name
-};
+// A whole replay in memory, for the tools and tests that take one apart: set when the file can
+// be replayed (end record or not).
+using ReadResult = Result<ReplayFile, ReplayError>;
 
 // Reads every record of `bytes` through ReplayReader. A file cut off inside or right after a
 // record holds its whole frames and no end record.

@@ -1,6 +1,5 @@
 #include "replay/replay_writer.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -13,101 +12,72 @@ namespace ventora::replay {
 
 namespace {
 
-std::string cannot_record(const std::string& path, const std::string& why) {
-  return "ventora: cannot record to " + path + ": " + why;
+Error cannot_record(const std::string& path, const std::string& why) {
+  return Error{"ventora: cannot record to " + path + ": " + why};
 }
 
-// Opens `path` for writing, creating it, but only as a regular file: a pipe or a device is
-// refused before it is opened (opening a pipe waits for a reader), and opening does not block
-// should one take the file's place meanwhile. The file is emptied only once it is known to be
-// one. -1 with `error` set when it cannot.
-int open_regular_file(const std::string& path, std::string& error) {
+// Why `path` cannot take a recording: it is there but is no regular file (a pipe, a device), or
+// is one this user may not write.
+Status refusal(const std::string& path) {
   struct stat info {};
-  if (::stat(path.c_str(), &info) == 0) {
-    if (auto refusal = not_a_regular_file(info.st_mode)) {
-      error = cannot_record(path, *refusal);
-      return -1;
-    }
-  }
-  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);
-  if (fd < 0) {
-    error = cannot_record(path, std::strerror(errno));
-    return -1;
-  }
-  if (::fstat(fd, &info) != 0) {
-    error = cannot_record(path, std::strerror(errno));
-  } else if (auto refusal = not_a_regular_file(info.st_mode)) {
-    error = cannot_record(path, *refusal);
-  } else if (::ftruncate(fd, 0) != 0 ||
-             ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) {
-    error = cannot_record(path, std::strerror(errno));
-  } else {
-    return fd;
-  }
-  ::close(fd);
-  return -1;
+  if (::stat(path.c_str(), &info) != 0) return Done{};  // a new file
+  if (Status regular = check_regular_file(info.st_mode); !regular) return regular;
+  if (::access(path.c_str(), W_OK) != 0) return Error{std::strerror(errno)};
+  return Done{};
 }
 
 }  // namespace
 
-std::unique_ptr<ReplayWriter> ReplayWriter::create(const std::string& path,
-                                                   std::string_view game_version,
-                                                   std::string& error) {
-  const int fd = open_regular_file(path, error);
-  if (fd < 0) return nullptr;
-  std::FILE* file = ::fdopen(fd, "wb");
-  if (!file) {
-    error = cannot_record(path, std::strerror(errno));
-    ::close(fd);
-    return nullptr;
+Result<std::unique_ptr<ReplayWriter>> ReplayWriter::create(const std::string& path) {
+  if (const Status allowed = refusal(path); !allowed) {
+    return cannot_record(path, allowed.error().message);
   }
-  const std::string opening = encode_header_opening(game_version);
-  std::unique_ptr<ReplayWriter> writer(new ReplayWriter(file, path, opening.size()));
-  // At once: a game stopped before its first run (while the music decodes) leaves a file that
-  // reads as a recording cut short, not as something else.
-  writer->write(opening.data(), opening.size());
-  return writer;
-}
-
-ReplayWriter::~ReplayWriter() {
-  if (file_) std::fclose(file_);
+  Result<std::unique_ptr<StagedFile>> file = StagedFile::create(path);
+  if (!file) return cannot_record(path, file.error().message);
+  return std::unique_ptr<ReplayWriter>(new ReplayWriter(std::move(file.value()), path));
 }
 
 void ReplayWriter::write_header(const Header& header) {
-  const std::string text = encode_header(header).substr(opening_size_);
+  const std::string text = encode_header(header);
   write(text.data(), text.size());
 }
 
 void ReplayWriter::write_frame(const Frame& frame) {
-  if (!file_) return;
-  if (const std::optional<std::string> why = frame_does_not_fit(frame)) {
+  if (!ok()) return;
+  if (const Status fits = check_frame_fits(frame); !fits) {
     stop("ventora: recording stopped: frame " + std::to_string(frames_ + 1) +
-         " does not fit in a replay: " + *why);
+         " does not fit in a replay: " + fits.error().message);
     return;
   }
   const std::vector<std::uint8_t> bytes = encode_frame(frame, previous_ ? &*previous_ : nullptr);
   write(bytes.data(), bytes.size());
+  if (!ok()) return;
   previous_ = frame.input;
   ++frames_;
+  // From the first frame on there is a run worth keeping: it takes the place of what was there.
+  if (const Status placed = file_->put_in_place(); !placed) {
+    stop("ventora: recording stopped: cannot write " + path_ + ": " + placed.error().message);
+  }
 }
 
 void ReplayWriter::write_end(std::uint64_t end_hash) {
+  if (!file_->placed()) return;
   const std::vector<std::uint8_t> bytes = encode_end({frames_, end_hash});
   write(bytes.data(), bytes.size());
 }
 
 void ReplayWriter::write(const void* data, std::size_t size) {
-  if (!file_) return;
+  std::FILE* file = file_->file();
+  if (!file) return;
   // Flushed at once: whatever reached the file stays usable if the game dies next.
-  if (std::fwrite(data, 1, size, file_) != size || std::fflush(file_) != 0) {
+  if (std::fwrite(data, 1, size, file) != size || std::fflush(file) != 0) {
     stop("ventora: recording stopped: cannot write " + path_ + ": " + std::strerror(errno));
   }
 }
 
 void ReplayWriter::stop(std::string why) {
-  failure_ = std::move(why);
-  std::fclose(file_);
-  file_ = nullptr;
+  failure_ = Error{std::move(why)};
+  file_->close();
 }
 
 }  // namespace ventora::replay

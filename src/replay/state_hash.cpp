@@ -3,7 +3,6 @@
 #include "replay/state_hash.h"
 
 #include <array>
-#include <bit>
 #include <optional>
 #include <string>
 #include <type_traits>
@@ -11,6 +10,7 @@
 
 #include "random/rng.h"
 #include "random/siphash.h"
+#include "replay/bytes.h"
 
 namespace ventora::replay {
 
@@ -47,9 +47,9 @@ class StateFeed {
     } else if constexpr (std::is_enum_v<T>) {
       put(static_cast<std::underlying_type_t<T>>(value));
     } else if constexpr (std::is_same_v<T, float>) {
-      integer(std::bit_cast<std::uint32_t>(value), 4);
+      integer(copy_bits<std::uint32_t>(value), 4);
     } else if constexpr (std::is_same_v<T, double>) {
-      integer(std::bit_cast<std::uint64_t>(value), 8);
+      integer(copy_bits<std::uint64_t>(value), 8);
     } else if constexpr (std::is_integral_v<T>) {
       integer(static_cast<std::uint64_t>(value), sizeof(T));
     } else if constexpr (std::is_same_v<T, std::string>) {
@@ -110,9 +110,9 @@ void fields(StateFeed& f, const ModifierStack& v) {
 }
 
 void fields(StateFeed& f, const RenderSettings& v) {
-  // Whether HD is on follows from the preset, but it keeps the byte it always had in the hash.
-  const auto& [planet_pixels, planet_dither, preset] = v;
-  f.add(planet_pixels, hd_on(v), planet_dither, preset);
+  // Whether HD is on follows from the output mode, but it keeps the byte it always had in the hash.
+  const auto& [planet_pixels, planet_dither, mode] = v;
+  f.add(planet_pixels, hd_on(v), planet_dither, mode);
 }
 
 void fields(StateFeed& f, const planet::Rgba8& v) { HASH_FIELDS(r, g, b, a); }
@@ -141,9 +141,9 @@ constexpr SipKey kStateKey{0x76656e746f726121ULL, 0x7265706c61792121ULL};
 
 }  // namespace
 
-std::uint64_t state_hash(const GameState& state) {
+std::uint64_t state_hash(const GameState& state, const Pcg32& rng) {
   StateFeed feed;
-  feed.add(state, rng::state());
+  feed.add(state, rng.state);
   return siphash(feed.bytes(), kStateKey, 2, 4);
 }
 

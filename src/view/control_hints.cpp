@@ -83,10 +83,10 @@ std::string play_again_prompt(std::optional<PadLayout> pad) {
 
 std::vector<std::string> pause_lines(std::optional<PadLayout> pad) {
   if (!pad) {
-    return {controls_hint(pad), "M mutes   -/+ volume   F11 fullscreen",
+    return {controls_hint(pad), std::string(kAimHint), "M mutes   -/+ volume   F11 fullscreen",
             "P or a click resumes   Esc quits"};
   }
-  return {controls_hint(pad),
+  return {controls_hint(pad), std::string(kAimHint),
           name(*pad, PadButton::Start) + " resumes   " + name(*pad, PadButton::Back) + " quits"};
 }
 

@@ -26,7 +26,10 @@ std::string card_prompt(std::optional<PadLayout> pad);
 // The end panels' prompts: after a defeat, and after a victory.
 std::string retry_prompt(std::optional<PadLayout> pad);
 std::string play_again_prompt(std::optional<PadLayout> pad);
-// The pause overlay's lines under its title: the controls, then how to resume and quit.
+// Where a strike lands, which no control names: the pause overlay and --help say it.
+inline constexpr std::string_view kAimHint = "A launch pad's strike hits the far side of the planet.";
+// The pause overlay's lines under its title: the controls, where a strike lands, then how to
+// resume and quit.
 std::vector<std::string> pause_lines(std::optional<PadLayout> pad);
 
 }  // namespace ventora

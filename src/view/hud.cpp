@@ -186,9 +186,10 @@ float baseline_below(const Canvas& canvas, float above, float above_size, float 
   return above - upper.offset_y + upper.height + std::min(above_size, size) / 4.0f + lower.offset_y;
 }
 
-void draw_hud(const GameState& state, Canvas& canvas, const std::optional<FrameLayout>& layout,
+void draw_hud(const GameState& state, Canvas& canvas, const FrameGeometry& geometry,
               std::optional<PadLayout> pad) {
-  const HudScale s = hud_scale(layout, canvas.screen_width(), canvas.screen_height());
+  const HudScale& s = geometry.hud;
+  const std::optional<FrameLayout>& layout = geometry.layout;
   const ModifierStack& cards = state.modifier_stack;
   const float right = s.width - s.x(kRightMargin);
   const Rect panel{s.x(18), s.y(16), s.x(424), s.y(82)};

@@ -10,6 +10,7 @@
 #include "cards/modifier_stack.h"
 #include "draw/canvas.h"
 #include "game/game_state.h"
+#include "layout/frame_geometry.h"
 #include "layout/frame_layout.h"
 #include "layout/hud_scale.h"
 
@@ -31,8 +32,9 @@ void text_right(Canvas& canvas, std::string_view text, float right_x, float base
 // `above_size` whose baseline is `above`.
 float baseline_below(const Canvas& canvas, float above, float above_size, float size);
 
-// `pad`: the controller whose buttons the controls hint names; none for the keyboard.
-void draw_hud(const GameState& state, Canvas& canvas, const std::optional<FrameLayout>& layout,
+// Laid out as `geometry` says. `pad`: the controller whose buttons the controls hint names;
+// none for the keyboard.
+void draw_hud(const GameState& state, Canvas& canvas, const FrameGeometry& geometry,
               std::optional<PadLayout> pad = std::nullopt);
 
 }  // namespace ventora

@@ -1,5 +1,5 @@
-// The veil over a paused game: "Paused", the controls of the device in use, and how to resume
-// and quit.
+// The veil over a paused game: "Paused", the controls of the device in use, where a strike lands,
+// and how to resume and quit.
 #pragma once
 
 #include <optional>

@@ -226,10 +226,11 @@ void draw_hd_backdrop(const GameState& state, Canvas& canvas) {
 
 }  // namespace
 
-void draw_scene(const GameState& state, Canvas& canvas, std::optional<PadLayout> pad) {
+void draw_scene(const GameState& state, Canvas& canvas, const FrameGeometry& geometry,
+                std::optional<PadLayout> pad) {
   const float w = canvas.screen_width();
   const float h = canvas.screen_height();
-  const std::optional<FrameLayout> layout = frame_layout_for(state.render_settings, w, h);
+  const std::optional<FrameLayout>& layout = geometry.layout;
 
   SceneFrame f;
   f.time = canvas.time();
@@ -258,8 +259,15 @@ void draw_scene(const GameState& state, Canvas& canvas, std::optional<PadLayout>
   draw_player(canvas, f, state.player_guard_time, height, state.modifier_stack.shield_time > 0);
   draw_boss_and_clones(canvas, f, state);
 
-  draw_hud(state, canvas, layout, pad);
-  draw_overlay(state, canvas, layout, pad);
+  draw_hud(state, canvas, geometry, pad);
+  draw_overlay(state, canvas, geometry, pad);
+}
+
+void draw_scene(const GameState& state, Canvas& canvas, std::optional<PadLayout> pad) {
+  draw_scene(state, canvas,
+             frame_geometry(state.render_settings.mode, canvas.screen_width(),
+                            canvas.screen_height()),
+             pad);
 }
 
 }  // namespace ventora

@@ -241,15 +241,15 @@ std::string_view countdown_text(float countdown) {
   }
 }
 
-void draw_overlay(const GameState& state, Canvas& canvas, const std::optional<FrameLayout>& layout,
+void draw_overlay(const GameState& state, Canvas& canvas, const FrameGeometry& geometry,
                   std::optional<PadLayout> pad) {
-  const HudScale s = hud_scale(layout, canvas.screen_width(), canvas.screen_height());
+  const HudScale& s = geometry.hud;
   switch (state.screen) {
     case Screen::Fight: break;
     case Screen::StageClear: draw_stage_clear(state, canvas, s, pad); break;
     case Screen::CardChoice: draw_card_choice(state, canvas, s, pad); break;
     case Screen::Countdown: draw_countdown(state, canvas, s); break;
-    case Screen::Victory: draw_victory(state, canvas, s, scene_unit(layout), pad); break;
+    case Screen::Victory: draw_victory(state, canvas, s, scene_unit(geometry.layout), pad); break;
     case Screen::Defeat: draw_end_panel(canvas, s, "Knocked loose", retry_prompt(pad)); break;
   }
 }

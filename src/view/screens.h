@@ -9,13 +9,14 @@
 #include "base/pad_input.h"
 #include "draw/canvas.h"
 #include "game/game_state.h"
-#include "layout/frame_layout.h"
+#include "layout/frame_geometry.h"
 
 namespace ventora {
 
 // The last layer of the frame: the overlay of the current screen (nothing during a fight).
-// Its prompts name the buttons of `pad`, or the keyboard's keys without one.
-void draw_overlay(const GameState& state, Canvas& canvas, const std::optional<FrameLayout>& layout,
+// Laid out as `geometry` says; its prompts name the buttons of `pad`, or the keyboard's keys
+// without one.
+void draw_overlay(const GameState& state, Canvas& canvas, const FrameGeometry& geometry,
                   std::optional<PadLayout> pad = std::nullopt);
 // The lines of `text` broken at spaces so each is at most `limit` wide (a longer word stands alone).
 std::vector<std::string> wrap_lines(const Canvas& canvas, std::string_view text, float font_size,

@@ -154,7 +154,10 @@ TEST(CommandLine, FrameCapFromTheFlagOrElseTheEnvironment) {
                           "ventora: VENTORA_FPS needs a whole number of frames a second (0 = no cap); ignored"});
 }
 
+// Besides the options and modes, the help says what no control names: where a strike lands.
 TEST(CommandLine, HelpNamesEveryOptionAndModeAndVersionComesFromTheBuild) {
+  EXPECT_NE(usage_text().find("A launch pad's strike hits the far side of the planet."),
+            std::string::npos);
   for (std::string_view option : {"--mode", "--fullscreen", "--integer-scale", "--fps", "--record", "--replay", "--check",
                                   "--help", "--version", "VENTORA_DISABLE_SOUND"}) {
     EXPECT_NE(usage_text().find(option), std::string::npos) << option;

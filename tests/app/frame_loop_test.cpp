@@ -12,7 +12,9 @@
 #include <unistd.h>
 #include <vector>
 
+#include "app/desktop_host.h"
 #include "app/replay_check.h"
+#include "tests/app/fake_waits.h"
 #include "game/draft.h"
 #include "replay/replay_reader.h"
 #include "replay/state_hash.h"
@@ -44,7 +46,6 @@ class FakeHost final : public FrameHost {
   std::deque<PadInput> pads;  // one per frame, while any are queued
   std::deque<ShellInput> shells;  // one per frame, while any are queued
   std::vector<bool> sound_pauses;  // each pause (true) and resume (false) of the sound
-  int waits = 0;
   int music_set_ups = 0;
   // Frames last 0.016 s, or, when set, as long as between the last two frames shown (at their
   // inputs' times), as a window measures them from present to present.
@@ -76,7 +77,6 @@ class FakeHost final : public FrameHost {
     shells.pop_front();
     return shell;
   }
-  void wait_for_events(double) override { ++waits; }
   void pause_sound(bool paused) override { sound_pauses.push_back(paused); }
   double frame_seconds() override { return timed_by_shows ? shown_at - shown_before : 0.016; }
   void request_size(WindowSize size) override { size_requests.push_back(size); }
@@ -87,22 +87,22 @@ class FakeHost final : public FrameHost {
   // The music is ready on the `music_polls_until_ready`-th poll.
   int music_polls_until_ready = 1;
   int music_polls = 0;
-  bool poll_music(std::unique_ptr<MusicPlayer>& player) override {
+  bool poll_music(std::unique_ptr<MusicPlayer>& player, Pcg32& rng) override {
     if (++music_polls < music_polls_until_ready) return false;
-    player = set_up_music();
+    player = set_up_music(rng);
     return true;
   }
   // The drawing is warm on the `warm_ups_until_ready`-th call.
   int warm_ups_until_ready = 1;
   int warm_ups = 0;
   bool warm_up() override { return ++warm_ups >= warm_ups_until_ready; }
-  std::unique_ptr<MusicPlayer> set_up_music() {
+  std::unique_ptr<MusicPlayer> set_up_music(Pcg32& rng) {
     ++music_set_ups;
     LoadedMusic music;
     music.tracks = {kTrack, kTrack + 1};
     music.track_seconds = {60.0f, 60.0f};
     music.defeat_cue = kCue;
-    return make_music_player(std::make_unique<RecordingAudio>(&audio_calls), std::move(music));
+    return make_music_player(std::make_unique<RecordingAudio>(&audio_calls), std::move(music), rng);
   }
   ClockReading clock() override { return {1765000000, 0}; }
 };
@@ -120,23 +120,26 @@ FrameInput pressing(Key key) {
   return input;
 }
 
+// A step that leaves the program running.
+bool goes_on(const StepResult& result) { return result.next != StepResult::Next::Quit; }
+
 // Runs the music set-up and the empty first frame; the loop is then Running.
 void start(FrameLoop& loop) {
-  ASSERT_TRUE(loop.frame());
-  ASSERT_TRUE(loop.frame());
+  ASSERT_TRUE(goes_on(loop.step()));
+  ASSERT_TRUE(goes_on(loop.step()));
   ASSERT_EQ(loop.loop_state(), LoopState::Running);
 }
 
 TEST(FrameLoop, MusicIsSetUpThenOneFrameDrawsNothingThenTheRunStarts) {
   FakeHost host;
   FrameLoop loop(host, OutputMode::Hd720);
-  ASSERT_TRUE(loop.frame());
+  ASSERT_TRUE(goes_on(loop.step()));
   EXPECT_EQ(host.music_set_ups, 1);
   EXPECT_EQ(loop.state(), nullptr);
-  ASSERT_TRUE(loop.frame());
+  ASSERT_TRUE(goes_on(loop.step()));
   ASSERT_NE(loop.state(), nullptr);
   EXPECT_EQ(loop.state()->stage, 1u);
-  ASSERT_TRUE(loop.frame());
+  ASSERT_TRUE(goes_on(loop.step()));
   ASSERT_EQ(host.shown.size(), 3u);
   EXPECT_TRUE(host.shown[0].commands.empty());
   EXPECT_TRUE(host.shown[1].commands.empty());
@@ -152,7 +155,7 @@ TEST(FrameLoop, ARunningFrameTakesTheHostsControllers) {
   PadInput south;
   south.press(PadButton::South);
   host.pads.push_back(south);
-  ASSERT_TRUE(loop.frame());
+  ASSERT_TRUE(goes_on(loop.step()));
   EXPECT_EQ(loop.state()->jump_count, 1u);
   EXPECT_GT(loop.state()->player_vspeed, 0);
 }
@@ -164,16 +167,16 @@ TEST(FrameLoop, FramesGoOnWhileTheMusicLoadsAndEscapeQuitsThen) {
   host.music_polls_until_ready = 4;
   FrameLoop loop(host, OutputMode::Hd720);
   for (int frame = 0; frame < 3; ++frame) {
-    ASSERT_TRUE(loop.frame());
+    ASSERT_TRUE(goes_on(loop.step()));
     EXPECT_EQ(loop.loop_state(), LoopState::LoadingMusic);
   }
   EXPECT_EQ(host.shown.size(), 3u);
   EXPECT_EQ(host.music_polls, 3);
   EXPECT_EQ(loop.state(), nullptr);
-  ASSERT_TRUE(loop.frame());  // the fourth poll finds the music ready
+  ASSERT_TRUE(goes_on(loop.step()));  // the fourth poll finds the music ready
   EXPECT_EQ(loop.loop_state(), LoopState::FirstFrame);
   EXPECT_NE(loop.music(), nullptr);
-  ASSERT_TRUE(loop.frame());
+  ASSERT_TRUE(goes_on(loop.step()));
   EXPECT_EQ(loop.loop_state(), LoopState::Running);
   for (const DrawList& list : host.shown) EXPECT_TRUE(list.commands.empty());
 
@@ -184,10 +187,10 @@ TEST(FrameLoop, FramesGoOnWhileTheMusicLoadsAndEscapeQuitsThen) {
   warming.warm_ups_until_ready = 5;
   FrameLoop waiting(warming, OutputMode::Hd720);
   for (int frame = 0; frame < 4; ++frame) {
-    ASSERT_TRUE(waiting.frame());
+    ASSERT_TRUE(goes_on(waiting.step()));
     EXPECT_EQ(waiting.loop_state(), LoopState::LoadingMusic);
   }
-  ASSERT_TRUE(waiting.frame());
+  ASSERT_TRUE(goes_on(waiting.step()));
   EXPECT_EQ(waiting.loop_state(), LoopState::FirstFrame);
   EXPECT_EQ(warming.music_polls, 2);
   EXPECT_EQ(warming.warm_ups, 5);
@@ -195,9 +198,9 @@ TEST(FrameLoop, FramesGoOnWhileTheMusicLoadsAndEscapeQuitsThen) {
   FakeHost loading;
   loading.music_polls_until_ready = 100;
   FrameLoop quitting(loading, OutputMode::Hd720);
-  ASSERT_TRUE(quitting.frame());
+  ASSERT_TRUE(goes_on(quitting.step()));
   loading.inputs.push_back(pressing(Key::Escape));
-  EXPECT_FALSE(quitting.frame());
+  EXPECT_FALSE(goes_on(quitting.step()));
   EXPECT_EQ(loading.shown.size(), 1u);
   EXPECT_EQ(loading.music_set_ups, 0);
 }
@@ -210,13 +213,13 @@ TEST(FrameLoop, EscapeEndsTheProgramBeforeTheFramesUpdate) {
   FrameInput escape = pressing(Key::Escape);
   escape.screen_width = 1000;
   host.inputs.push_back(escape);
-  EXPECT_FALSE(loop.frame());
+  EXPECT_FALSE(goes_on(loop.step()));
   EXPECT_EQ(loop.loop_state(), LoopState::Ended);
   EXPECT_TRUE(host.audio_calls.empty());
   EXPECT_TRUE(host.size_requests.empty());
   EXPECT_EQ(host.shown.size(), 2u);  // the two start-up frames only
   EXPECT_EQ(loop.state(), nullptr);
-  EXPECT_FALSE(loop.frame());
+  EXPECT_FALSE(goes_on(loop.step()));
 }
 
 TEST(FrameLoop, MusicTicksBeforeTheUpdateThatEntersDefeat) {
@@ -229,7 +232,7 @@ TEST(FrameLoop, MusicTicksBeforeTheUpdateThatEntersDefeat) {
   state.player_hp = 2;
   state.offer[0].card = Card::TitForTat;
   host.inputs.push_back(pressing(Key::Num1));
-  ASSERT_TRUE(loop.frame());
+  ASSERT_TRUE(goes_on(loop.step()));
   ASSERT_EQ(loop.state()->screen, Screen::Defeat);
   // The due track started first, then the defeat stopped it and played the cue.
   ASSERT_EQ(host.audio_calls.size(), 3u);
@@ -245,7 +248,7 @@ bool same_offer(const Offer& a, const Offer& b) {
   return true;
 }
 
-// The playlist's reshuffle and the offer both draw from the shared generator: the offer of a
+// The playlist's reshuffle and the offer both draw from the loop's one generator: the offer of a
 // frame shows whose draws came first.
 TEST(FrameLoop, MusicTicksBeforeTheUpdateDrawsTheOffer) {
   FakeHost host;
@@ -259,17 +262,18 @@ TEST(FrameLoop, MusicTicksBeforeTheUpdateDrawsTheOffer) {
   state.rng_reseeded = true;  // so C draws the offer from the generator as it stands
 
   constexpr std::uint64_t kSeed = 77;
-  rng::seed(kSeed);
-  rng::next();  // a two-track reshuffle takes two draws
-  rng::next();
-  const Offer after_reshuffle = draw_offer();
-  rng::seed(kSeed);
-  const Offer before_reshuffle = draw_offer();
+  Pcg32 rng;
+  rng.seed(kSeed);
+  rng.next();  // a two-track reshuffle takes two draws
+  rng.next();
+  const Offer after_reshuffle = draw_offer(rng);
+  rng.seed(kSeed);
+  const Offer before_reshuffle = draw_offer(rng);
   ASSERT_FALSE(same_offer(after_reshuffle, before_reshuffle));
 
-  rng::seed(kSeed);
+  loop.rng().seed(kSeed);
   host.inputs.push_back(pressing(Key::C));
-  ASSERT_TRUE(loop.frame());
+  ASSERT_TRUE(goes_on(loop.step()));
   ASSERT_EQ(loop.state()->screen, Screen::CardChoice);
   EXPECT_TRUE(same_offer(loop.state()->offer, after_reshuffle));
 }
@@ -281,7 +285,7 @@ TEST(FrameLoop, AWindowSizeRequestIsAppliedOnceForTheFrameThatMadeIt) {
   host.inputs.push_back(frame_of(1000, 700));
   host.inputs.push_back(frame_of(1280, 720));
   host.inputs.push_back(frame_of(1280, 720));
-  for (int i = 0; i < 3; ++i) ASSERT_TRUE(loop.frame());
+  for (int i = 0; i < 3; ++i) ASSERT_TRUE(goes_on(loop.step()));
   EXPECT_EQ(host.size_requests, std::vector<WindowSize>{(WindowSize{1280, 720})});
 }
 
@@ -290,11 +294,11 @@ TEST(LoopStates, TheRunPlaysInTheLoopsMode) {
   FakeHost host;  // its window is 1280 × 720
   FrameLoop loop(host, OutputMode::Og);
   start(loop);
-  EXPECT_EQ(loop.state()->render_settings.preset, OutputMode::Og);
+  EXPECT_EQ(loop.state()->render_settings.mode, OutputMode::Og);
   host.inputs.push_back(pressing(Key::R));
-  ASSERT_TRUE(loop.frame());
-  EXPECT_EQ(loop.state()->render_settings.preset, OutputMode::Og);
-  ASSERT_TRUE(loop.frame());
+  ASSERT_TRUE(goes_on(loop.step()));
+  EXPECT_EQ(loop.state()->render_settings.mode, OutputMode::Og);
+  ASSERT_TRUE(goes_on(loop.step()));
   EXPECT_EQ(host.size_requests, std::vector<WindowSize>{(WindowSize{960, 720})});
 }
 
@@ -334,7 +338,7 @@ FrameInput clicking() {
 
 // Each way into a pause, and each way out: in between, many frames that would all move the run
 // change nothing of it (its hash covers every field and the generator), the music's clock stands
-// and the sound holds; nothing is shown after the paused picture, the loop sleeps instead. The
+// and the sound holds; nothing is shown after the paused picture, the host may rest instead. The
 // run moves again from the frame after the one that resumes.
 TEST(Pause, NothingOfTheRunMovesWhilePaused) {
   struct Way {
@@ -360,45 +364,48 @@ TEST(Pause, NothingOfTheRunMovesWhilePaused) {
       FrameLoop loop(host, OutputMode::Hd720);
       start(loop);
       busy_frame(host);  // the run moves
-      ASSERT_TRUE(loop.frame());
+      ASSERT_TRUE(goes_on(loop.step()));
       const auto music_position = loop.music()->position;
       const float music_due_in = loop.music()->next_start_in;
       host.inputs.push_back(pause.input);
       host.shells.push_back(pause.shell);
       host.pads.push_back(pause.pad);
-      const std::uint64_t before = replay::state_hash(*loop.state());
+      const std::uint64_t before = replay::state_hash(*loop.state(), loop.rng());
       const std::size_t shown_before = host.shown.size();
-      ASSERT_TRUE(loop.frame());
+      ASSERT_TRUE(goes_on(loop.step()));
       EXPECT_TRUE(loop.paused());
       EXPECT_EQ(host.sound_pauses, std::vector<bool>{true});
       ASSERT_EQ(host.shown.size(), shown_before + 1);
       draw_queries::drawn_text(host.shown.back(), "Paused");
       const std::size_t audio_calls = host.audio_calls.size();
 
+      int idle = 0;
       for (int frame = 0; frame < 200; ++frame) {
         busy_frame(host);
         if (frame % 50 == 7) host.shells.push_back(shell_with(&ShellInput::focus_lost));
-        ASSERT_TRUE(loop.frame());
+        const StepResult step = loop.step();
+        ASSERT_TRUE(goes_on(step));
+        if (step.next == StepResult::Next::Idle && step.idle_seconds > 0) ++idle;
       }
       EXPECT_TRUE(loop.paused());
-      EXPECT_EQ(replay::state_hash(*loop.state()), before);
+      EXPECT_EQ(replay::state_hash(*loop.state(), loop.rng()), before);
       EXPECT_EQ(loop.music()->position, music_position);
       EXPECT_EQ(loop.music()->next_start_in, music_due_in);
       EXPECT_EQ(host.audio_calls.size(), audio_calls);
       EXPECT_EQ(host.shown.size(), shown_before + 1);
-      EXPECT_EQ(host.waits, 200);
+      EXPECT_EQ(idle, 200);
 
       host.inputs.push_back(resume.input);
       host.shells.push_back(resume.shell);
       host.pads.push_back(resume.pad);
-      ASSERT_TRUE(loop.frame());
+      ASSERT_TRUE(goes_on(loop.step()));
       EXPECT_FALSE(loop.paused());
       EXPECT_EQ(host.sound_pauses, (std::vector<bool>{true, false}));
-      EXPECT_EQ(replay::state_hash(*loop.state()), before);  // the resuming frame moves nothing yet
+      EXPECT_EQ(replay::state_hash(*loop.state(), loop.rng()), before);  // the resuming frame moves nothing yet
       EXPECT_EQ(draw_queries::find_text(host.shown.back(), "Paused"), nullptr);
       busy_frame(host);
-      ASSERT_TRUE(loop.frame());
-      EXPECT_NE(replay::state_hash(*loop.state()), before);
+      ASSERT_TRUE(goes_on(loop.step()));
+      EXPECT_NE(replay::state_hash(*loop.state(), loop.rng()), before);
     }
   }
 }
@@ -408,10 +415,9 @@ TEST(Pause, NothingOfTheRunMovesWhilePaused) {
 TEST(Pause, ARecordingLeavesThePausedFramesOut) {
   const std::filesystem::path file =
       std::filesystem::temp_directory_path() / ("ventora-pause-" + std::to_string(::getpid()) + ".vrep");
-  std::string error;
-  auto recorder = ReplayRecorder::create(file.string(), "pause-test", error);
-  ASSERT_TRUE(recorder) << error;
-  rng::reset();  // where a process, and so its replay, starts
+  auto created = ReplayRecorder::create(file.string(), "pause-test");
+  ASSERT_TRUE(created) << created.error().message;
+  const std::unique_ptr<ReplayRecorder>& recorder = created.value();
   FakeHost host;
   host.timed_by_shows = true;
   FrameLoop loop(host, OutputMode::Hd720, recorder.get());
@@ -430,25 +436,43 @@ TEST(Pause, ARecordingLeavesThePausedFramesOut) {
   for (t = 2.0; t < 60.0; t += 0.5) add(t, false);
   add(t, true);  // resumes
   for (int i = 0; i < 5; ++i) add(t += 0.016, false);
-  while (!host.inputs.empty()) ASSERT_TRUE(loop.frame());
+  while (!host.inputs.empty()) ASSERT_TRUE(goes_on(loop.step()));
   recorder->finish();
 
   std::ifstream in(file, std::ios::binary);
   const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), {});
   const replay::ReadResult read = replay::read_replay(bytes, "pause-test");
-  ASSERT_TRUE(read.replay) << read.error;
-  ASSERT_EQ(read.replay->frames.size(), 10u);
-  for (std::size_t i = 1; i < read.replay->frames.size(); ++i) {
-    EXPECT_LT(read.replay->frames[i].input.time - read.replay->frames[i - 1].input.time, 0.05) << i;
+  ASSERT_TRUE(read.ok()) << read.error().message;
+  ASSERT_EQ(read.value().frames.size(), 10u);
+  for (std::size_t i = 1; i < read.value().frames.size(); ++i) {
+    EXPECT_LT(read.value().frames[i].input.time - read.value().frames[i - 1].input.time, 0.05) << i;
   }
-  for (std::size_t i = 2; i < read.replay->frames.size(); ++i) {  // the first two follow the start
-    EXPECT_NEAR(read.replay->frames[i].dt, 0.016, 1e-4) << i;
+  for (std::size_t i = 2; i < read.value().frames.size(); ++i) {  // the first two follow the start
+    EXPECT_NEAR(read.value().frames[i].dt, 0.016, 1e-4) << i;
   }
   ::testing::internal::CaptureStdout();
   const int checked = check_replay_file(file.string(), "pause-test");
   const std::string said = ::testing::internal::GetCapturedStdout();
   EXPECT_EQ(checked, kReplayOk) << said;
   std::filesystem::remove(file);
+}
+
+// A window manager moves the focus about while it places a new window: however often the window
+// loses the focus while the game starts up (the music loading, the empty first frame) or before
+// the fight's first picture, the fight starts unpaused. From then on losing the focus pauses.
+TEST(Pause, FocusChangesBeforeTheFirstFightFrameNeverPause) {
+  FakeHost host;
+  host.music_polls_until_ready = 4;
+  FrameLoop loop(host, OutputMode::Hd720);
+  for (int i = 0; i < 6; ++i) host.shells.push_back(shell_with(&ShellInput::focus_lost));
+  for (int i = 0; i < 6; ++i) ASSERT_TRUE(goes_on(loop.step()));  // 4 loading, 1 first, 1 fight
+  ASSERT_EQ(loop.loop_state(), LoopState::Running);
+  EXPECT_FALSE(loop.paused());
+  draw_queries::drawn_text(host.shown.back(), "A/D run   Space jumps   J/Enter fires");
+  EXPECT_EQ(draw_queries::find_text(host.shown.back(), "Paused"), nullptr);
+  host.shells.push_back(shell_with(&ShellInput::focus_lost));
+  ASSERT_TRUE(goes_on(loop.step()));
+  EXPECT_TRUE(loop.paused());
 }
 
 // Start pauses only in a fight: on the stage-clear panel it continues, as it always did. P
@@ -459,19 +483,19 @@ TEST(Pause, StartContinuesTheClearedStageAndPPausesIt) {
   start(loop);
   loop.state()->screen = Screen::StageClear;
   host.pads.push_back(pad_pressing(PadButton::Start));
-  ASSERT_TRUE(loop.frame());
+  ASSERT_TRUE(goes_on(loop.step()));
   EXPECT_FALSE(loop.paused());
   EXPECT_EQ(loop.state()->screen, Screen::CardChoice);
 
   loop.state()->screen = Screen::StageClear;
   host.shells.push_back(shell_with(&ShellInput::pause_key));
-  ASSERT_TRUE(loop.frame());
+  ASSERT_TRUE(goes_on(loop.step()));
   ASSERT_TRUE(loop.paused());
   FrameInput click_on_continue = clicking();
   const Rect button = continue_button(hud_scale(make_frame_layout(OutputMode::Hd720, 1280, 720), 1280, 720));
   click_on_continue.mouse = {button.x + button.w / 2, button.y + button.h / 2};
   host.inputs.push_back(click_on_continue);
-  ASSERT_TRUE(loop.frame());
+  ASSERT_TRUE(goes_on(loop.step()));
   EXPECT_FALSE(loop.paused());
   EXPECT_EQ(loop.state()->screen, Screen::StageClear);
 }
@@ -483,48 +507,81 @@ TEST(Pause, EscapeOrBackQuitsFromAPause) {
     FrameLoop loop(host, OutputMode::Hd720);
     start(loop);
     host.shells.push_back(shell_with(&ShellInput::pause_key));
-    ASSERT_TRUE(loop.frame());
-    const std::uint64_t before = replay::state_hash(*loop.state());
+    ASSERT_TRUE(goes_on(loop.step()));
+    const std::uint64_t before = replay::state_hash(*loop.state(), loop.rng());
     host.inputs.push_back(pressing(Key::R));
-    ASSERT_TRUE(loop.frame());
-    EXPECT_EQ(replay::state_hash(*loop.state()), before);
+    ASSERT_TRUE(goes_on(loop.step()));
+    EXPECT_EQ(replay::state_hash(*loop.state(), loop.rng()), before);
     if (by_pad) {
       host.pads.push_back(pad_pressing(PadButton::Back));
     } else {
       host.inputs.push_back(pressing(Key::Escape));
     }
-    EXPECT_FALSE(loop.frame());
+    EXPECT_FALSE(goes_on(loop.step()));
     EXPECT_EQ(loop.loop_state(), LoopState::Ended);
   }
 }
 
 // A paused picture is drawn again only when the window needs it (shown, exposed, resized) or its
-// hints change with the device in use; the frames between sleep.
+// hints change with the device in use; the steps between show nothing and leave the host to rest.
 TEST(Pause, APausedGameDrawsOnlyWhenThePictureMustChange) {
   FakeHost host;
   FrameLoop loop(host, OutputMode::Hd720);
   start(loop);
+  using Next = StepResult::Next;
+  ASSERT_EQ(loop.step().next, Next::Continue);  // the fight's first frame
   host.shells.push_back(shell_with(&ShellInput::focus_lost));
-  ASSERT_TRUE(loop.frame());
+  ASSERT_EQ(loop.step().next, Next::Continue);
   const std::size_t shown = host.shown.size();
   draw_queries::drawn_text(host.shown.back(), "P or a click resumes   Esc quits");
-  ASSERT_TRUE(loop.frame());
+  ASSERT_EQ(loop.step().next, Next::Idle);
   EXPECT_EQ(host.shown.size(), shown);
   host.shells.push_back(shell_with(&ShellInput::redraw));
-  ASSERT_TRUE(loop.frame());
+  ASSERT_EQ(loop.step().next, Next::Continue);
   EXPECT_EQ(host.shown.size(), shown + 1);
   // A pad's button (not one that resumes) switches the hints to its buttons.
   PadInput square;
   square.layout = PadLayout::PlayStation;
   square.press(PadButton::West);
   host.pads.push_back(square);
-  ASSERT_TRUE(loop.frame());
+  ASSERT_EQ(loop.step().next, Next::Continue);
   ASSERT_EQ(host.shown.size(), shown + 2);
   draw_queries::drawn_text(host.shown.back(), "Options resumes   Share quits");
   draw_queries::drawn_text(host.shown.back(), "Stick runs   Cross jumps   Square fires");
-  ASSERT_TRUE(loop.frame());
+  const StepResult still = loop.step();
+  EXPECT_EQ(still.next, Next::Idle);
+  EXPECT_GT(still.idle_seconds, 0);
   EXPECT_EQ(host.shown.size(), shown + 2);
-  EXPECT_EQ(host.waits, 2);
+}
+
+// A whole session through the host: start-up, fight frames, a pause held over many frames, the
+// resume and Escape. No step waits; the host paces after each shown frame and rests after each
+// paused step that showed nothing, and the session's status comes from the step that quit.
+TEST(DesktopHost, WaitsOnlyBetweenSteps) {
+  FakeHost host;
+  host.music_polls_until_ready = 3;
+  FrameLoop loop(host, OutputMode::Hd720);
+  for (int i = 0; i < 6; ++i) busy_frame(host);  // set-up and fight frames
+  host.inputs.push_back(frame_of(1280, 720));
+  host.shells.resize(host.inputs.size());
+  host.shells.back() = shell_with(&ShellInput::pause_key);
+  for (int i = 0; i < 30; ++i) busy_frame(host);  // paused
+  host.shells.resize(host.inputs.size());
+  host.inputs.push_back(clicking());  // resumes
+  busy_frame(host);
+  host.inputs.push_back(pressing(Key::Escape));
+  testing::FakeWaits waits;
+  int steps = 0;
+  const auto step = [&] {
+    ++steps;
+    return loop.step();
+  };
+  const int status = run_steps([&] { return waits.stepping(step); }, waits);
+  EXPECT_EQ(status, 0);
+  EXPECT_EQ(loop.loop_state(), LoopState::Ended);
+  EXPECT_EQ(waits.paced, static_cast<int>(host.shown.size()));
+  EXPECT_EQ(waits.rests, std::vector<double>(30, 0.25));
+  EXPECT_EQ(steps, waits.paced + 30 + 1);
 }
 
 // The HUD and the launch pads name the buttons of the device used last, and switch back to the
@@ -534,7 +591,7 @@ TEST(ControlHints, TheHintsFollowTheDeviceUsedLast) {
   FrameLoop loop(host, OutputMode::Hd720);
   start(loop);
   const std::string keyboard_hint = "A/D run   Space jumps   J/Enter fires";
-  ASSERT_TRUE(loop.frame());
+  ASSERT_TRUE(goes_on(loop.step()));
   draw_queries::drawn_text(host.shown.back(), keyboard_hint);
   draw_queries::drawn_text(host.shown.back(), "A");
   draw_queries::drawn_text(host.shown.back(), "D");
@@ -552,14 +609,14 @@ TEST(ControlHints, TheHintsFollowTheDeviceUsedLast) {
     stick.layout = pad.layout;
     stick.press(PadButton::StickLeft);
     host.pads.push_back(stick);
-    ASSERT_TRUE(loop.frame());
+    ASSERT_TRUE(goes_on(loop.step()));
     draw_queries::drawn_text(host.shown.back(), pad.hint);
     draw_queries::drawn_text(host.shown.back(), "\u2190");
     draw_queries::drawn_text(host.shown.back(), "\u2192");
-    ASSERT_TRUE(loop.frame());  // no input: the pad's names stay
+    ASSERT_TRUE(goes_on(loop.step()));  // no input: the pad's names stay
     draw_queries::drawn_text(host.shown.back(), pad.hint);
     host.shells.push_back(shell_with(&ShellInput::keyboard_used));
-    ASSERT_TRUE(loop.frame());
+    ASSERT_TRUE(goes_on(loop.step()));
     draw_queries::drawn_text(host.shown.back(), keyboard_hint);
     EXPECT_EQ(draw_queries::find_text(host.shown.back(), pad.hint), nullptr);
   }

@@ -1,6 +1,7 @@
 #include "app/frame_timing.h"
 
 #include "game/run.h"
+#include "tests/support/play_frame.h"
 
 #include <gtest/gtest.h>
 
@@ -47,7 +48,8 @@ namespace ventora {
 namespace {
 
 TEST(FrameTiming, ASlowFrameAdvancesEveryTimerByTheCapOnly) {
-  GameState state = start_run({1765000000, 0}, OutputMode::Hd720);
+  Pcg32 rng;
+  GameState state = start_run(rng, {1765000000, 0}, OutputMode::Hd720);
   state.modifier_stack.shield_time = 1.0f;
   state.launch_pads[0].phase = LaunchPhase::WindUp;
   state.boss_guard_time = 0.5f;
@@ -55,7 +57,7 @@ TEST(FrameTiming, ASlowFrameAdvancesEveryTimerByTheCapOnly) {
   FrameInput input;
   input.screen_width = 1280;
   input.screen_height = 720;
-  update_game(state, input, frame_dt(0.2));
+  play_frame(state, rng, input, frame_dt(0.2));
   EXPECT_FLOAT_EQ(state.modifier_stack.shield_time, 0.95f);
   EXPECT_FLOAT_EQ(state.launch_pads[0].phase_time, 0.05f);
   EXPECT_FLOAT_EQ(state.boss_guard_time, 0.45f);
@@ -64,7 +66,7 @@ TEST(FrameTiming, ASlowFrameAdvancesEveryTimerByTheCapOnly) {
 
   state.screen = Screen::Countdown;
   state.countdown = 3.55f;
-  update_game(state, input, frame_dt(0.2));
+  play_frame(state, rng, input, frame_dt(0.2));
   EXPECT_FLOAT_EQ(state.countdown, 3.5f);
 }
 

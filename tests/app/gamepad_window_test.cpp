@@ -12,6 +12,7 @@
 #include "game/run.h"
 #include "platform/window.h"
 #include "tests/support/draw_queries.h"
+#include "tests/support/play_frame.h"
 
 namespace ventora {
 namespace {
@@ -24,7 +25,7 @@ class VirtualPadTest : public ::testing::Test {
     setenv("SDL_VIDEODRIVER", "offscreen", 1);
     // The offscreen driver's window never has the focus, and SDL holds back pads without it.
     SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
-    gl::Result<std::unique_ptr<Window>> opened = Window::open({"Ventora pad test", 64, 48, false});
+    Result<std::unique_ptr<Window>> opened = Window::open({"Ventora pad test", 64, 48, false});
     if (!opened) GTEST_SKIP() << "no window from the offscreen driver: " << opened.error().message;
     window_ = std::move(opened.value());
     state_ = GameState{};
@@ -61,12 +62,14 @@ class VirtualPadTest : public ::testing::Test {
   FrameInput frame() {
     FrameInput input;
     window_->poll(input);
-    apply_pad(window_->pad(), state_, pointer_, input);
-    update_game(state_, input, kStep);
+    apply_pad(window_->pad(), state_.screen, frame_geometry(state_.render_settings.mode, input).hud,
+              pointer_, input);
+    play_frame(state_, rng_, input, kStep);
     return input;
   }
 
   std::unique_ptr<Window> window_;
+  Pcg32 rng_;
   GameState state_;
   PadPointer pointer_;
   int device_ = -1;
@@ -130,12 +133,11 @@ class RecordingWindowHost final : public FrameHost {
   bool poll(FrameInput& input) override { return window_.poll(input); }
   PadInput pad() override { return window_.pad(); }
   ShellInput shell() override { return window_.shell(); }
-  void wait_for_events(double seconds) override { window_.wait_for_events(seconds); }
   void pause_sound(bool) override {}
   double frame_seconds() override { return kStep; }
   void request_size(WindowSize) override {}
   void show(const DrawList& list) override { shown = list; }
-  bool poll_music(std::unique_ptr<MusicPlayer>& player) override {
+  bool poll_music(std::unique_ptr<MusicPlayer>& player, Pcg32&) override {
     player.reset();
     return true;
   }
@@ -165,26 +167,26 @@ TEST_F(VirtualPadTest, TheHintFollowsTheDeviceAndStartPauses) {
   plug_in();
   RecordingWindowHost host(*window_);
   FrameLoop loop(host, OutputMode::Og);
-  for (int i = 0; i < 3; ++i) ASSERT_TRUE(loop.frame());
+  for (int i = 0; i < 3; ++i) ASSERT_EQ(loop.step().next, StepResult::Next::Continue);
   ASSERT_EQ(loop.loop_state(), LoopState::Running);
   const std::string keyboard_hint = "A/D run   Space jumps   J/Enter fires";
   draw_queries::drawn_text(host.shown, keyboard_hint);
 
   SDL_JoystickSetVirtualButton(joystick_, SDL_CONTROLLER_BUTTON_X, SDL_PRESSED);
-  ASSERT_TRUE(loop.frame());
+  ASSERT_EQ(loop.step().next, StepResult::Next::Continue);
   SDL_JoystickSetVirtualButton(joystick_, SDL_CONTROLLER_BUTTON_X, SDL_RELEASED);
   draw_queries::drawn_text(host.shown, "Stick runs   A jumps   X fires");
   EXPECT_EQ(draw_queries::find_text(host.shown, keyboard_hint), nullptr);
 
   SDL_JoystickSetVirtualButton(joystick_, SDL_CONTROLLER_BUTTON_START, SDL_PRESSED);
-  ASSERT_TRUE(loop.frame());
+  ASSERT_EQ(loop.step().next, StepResult::Next::Continue);
   SDL_JoystickSetVirtualButton(joystick_, SDL_CONTROLLER_BUTTON_START, SDL_RELEASED);
   ASSERT_TRUE(loop.paused());
   draw_queries::drawn_text(host.shown, "Start resumes   Back quits");
 
   push_key(SDLK_p);
   FrameInput seen;
-  ASSERT_TRUE(loop.frame());
+  ASSERT_EQ(loop.step().next, StepResult::Next::Continue);
   EXPECT_FALSE(loop.paused());
   draw_queries::drawn_text(host.shown, keyboard_hint);
   EXPECT_EQ(draw_queries::find_text(host.shown, "Stick runs   A jumps   X fires"), nullptr);

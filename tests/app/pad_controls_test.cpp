@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "game/run.h"
-#include "layout/frame_layout.h"
-#include "layout/hud_scale.h"
+#include "layout/frame_geometry.h"
 #include "layout/overlay_geometry.h"
+#include "tests/support/play_frame.h"
 
 namespace ventora {
 namespace {
@@ -23,7 +23,7 @@ FrameInput hd1080_input(Vec2 mouse = {5, 5}) {
 
 GameState card_choice_state() {
   GameState state;
-  state.render_settings.preset = OutputMode::Hd1080;
+  state.render_settings.mode = OutputMode::Hd1080;
   state.stage = 1;
   state.screen = Screen::CardChoice;
   state.offer = {OfferedCard{Rarity::Common, Card::Speedster},
@@ -32,9 +32,12 @@ GameState card_choice_state() {
   return state;
 }
 
+HudScale hud_of(const GameState& state, const FrameInput& input) {
+  return frame_geometry(state.render_settings.mode, input).hud;
+}
+
 Rect box_rect(const GameState& state, const FrameInput& input, int box) {
-  const auto layout = frame_layout_for(state.render_settings, input.screen_width, input.screen_height);
-  return card_box(hud_scale(layout, input.screen_width, input.screen_height), box);
+  return card_box(hud_of(state, input), box);
 }
 
 struct ButtonCase {
@@ -69,7 +72,7 @@ TEST(PadControls, ButtonsBecomeTheGameKeys) {
     for (PadButton b : c.held) pad.hold(b);
     FrameInput input = hd1080_input();
     PadPointer pointer;
-    apply_pad(pad, state, pointer, input);
+    apply_pad(pad, state.screen, hud_of(state, input), pointer, input);
     FrameInput expected = hd1080_input();
     for (Key k : c.keys_pressed) expected.press(k);
     for (Key k : c.keys_held) expected.hold(k);
@@ -81,7 +84,7 @@ TEST(PadControls, ButtonsBecomeTheGameKeys) {
 }
 
 // The stick or d-pad walks the pointer over the boxes (the first move lands on the middle one),
-// and South clicks the box it points at, through the game's own click test.
+// and South takes the box it points at by its digit.
 TEST(PadControls, PointerWalksTheCardBoxesAndSouthPicks) {
   GameState state = card_choice_state();
   PadPointer pointer;
@@ -89,7 +92,7 @@ TEST(PadControls, PointerWalksTheCardBoxesAndSouthPicks) {
     PadInput pad;
     pad.press(button);
     FrameInput input = hd1080_input();
-    apply_pad(pad, state, pointer, input);
+    apply_pad(pad, state.screen, hud_of(state, input), pointer, input);
     return input;
   };
   struct Step {
@@ -107,14 +110,35 @@ TEST(PadControls, PointerWalksTheCardBoxesAndSouthPicks) {
     EXPECT_FALSE(input.left_click);
   }
   const FrameInput pick = frame(PadButton::South);
-  EXPECT_TRUE(pick.left_click);
-  update_game(state, pick, 1.0f / 60);
+  EXPECT_TRUE(pick.is_pressed(Key::Num2));
+  EXPECT_FALSE(pick.left_click);
+  Pcg32 rng;
+  play_frame(state, rng, pick, 1.0f / 60);
   EXPECT_EQ(state.screen, Screen::Countdown);
   EXPECT_EQ(state.modifier_stack.picks, std::vector<Card>{Card::BounceHouse});
   // Leaving the card choice forgets the pointer.
   FrameInput later = hd1080_input();
-  apply_pad(PadInput{}, state, pointer, later);
+  apply_pad(PadInput{}, state.screen, hud_of(state, later), pointer, later);
   EXPECT_FALSE(pointer.box);
+}
+
+// A face button pressed with South takes its own card, as a digit key beats a click.
+TEST(PadControls, AFaceButtonBeatsSouthInTheSameFrame) {
+  GameState state = card_choice_state();
+  PadPointer pointer;
+  PadInput right;
+  right.press(PadButton::DpadRight);
+  FrameInput first = hd1080_input();
+  apply_pad(right, state.screen, hud_of(state, first), pointer, first);
+  ASSERT_EQ(pointer.box, 1);
+  PadInput both;
+  both.press(PadButton::South);
+  both.press(PadButton::East);
+  FrameInput input = hd1080_input();
+  apply_pad(both, state.screen, hud_of(state, input), pointer, input);
+  Pcg32 rng;
+  play_frame(state, rng, input, 1.0f / 60);
+  EXPECT_EQ(state.modifier_stack.picks, std::vector<Card>{Card::Buff});
 }
 
 // A mouse that moves takes the pointer back; South then clicks where the mouse is.
@@ -124,10 +148,10 @@ TEST(PadControls, MovingTheMouseTakesThePointerBack) {
   PadInput right;
   right.press(PadButton::DpadRight);
   FrameInput first = hd1080_input({5, 5});
-  apply_pad(right, state, pointer, first);
+  apply_pad(right, state.screen, hud_of(state, first), pointer, first);
   ASSERT_TRUE(pointer.box);
   FrameInput still = hd1080_input({5, 5});
-  apply_pad(PadInput{}, state, pointer, still);
+  apply_pad(PadInput{}, state.screen, hud_of(state, still), pointer, still);
   EXPECT_TRUE(pointer.box) << "a mouse that stays put leaves the pointer on the box";
 
   const Rect third = box_rect(state, still, 2);
@@ -135,10 +159,11 @@ TEST(PadControls, MovingTheMouseTakesThePointerBack) {
   PadInput south;
   south.press(PadButton::South);
   FrameInput moved = hd1080_input(on_third);
-  apply_pad(south, state, pointer, moved);
+  apply_pad(south, state.screen, hud_of(state, moved), pointer, moved);
   EXPECT_FALSE(pointer.box);
   EXPECT_EQ(moved.mouse, on_third);
-  update_game(state, moved, 1.0f / 60);
+  Pcg32 rng;
+  play_frame(state, rng, moved, 1.0f / 60);
   EXPECT_EQ(state.modifier_stack.picks, std::vector<Card>{Card::Buff});
 }
 
@@ -153,9 +178,10 @@ TEST(PadControls, FaceButtonsPickCardsDirectly) {
     PadInput pad;
     pad.press(button);
     FrameInput input = hd1080_input();
-    apply_pad(pad, state, pointer, input);
+    apply_pad(pad, state.screen, hud_of(state, input), pointer, input);
     EXPECT_FALSE(input.is_pressed(Key::J));
-    update_game(state, input, 1.0f / 60);
+    Pcg32 rng;
+    play_frame(state, rng, input, 1.0f / 60);
     EXPECT_EQ(state.modifier_stack.picks, std::vector<Card>{card});
   }
 }

@@ -2,25 +2,29 @@
 
 #include <gtest/gtest.h>
 
+#include "app/sound_events.h"
+
 namespace ventora {
 namespace {
 
 TEST(RunningFrame, DefeatCueFollowsEnteringAndLeavingDefeat) {
   struct Case {
-    Screen previous, current;
-    DefeatCueChange change;
+    std::optional<ScreenChange> change;
+    DefeatCueChange cue;
   };
   const Case cases[] = {
-      {Screen::Fight, Screen::Defeat, DefeatCueChange::Start},
-      {Screen::CardChoice, Screen::Defeat, DefeatCueChange::Start},  // start damage
-      {Screen::Defeat, Screen::Defeat, DefeatCueChange::None},
-      {Screen::Defeat, Screen::Fight, DefeatCueChange::Release},     // restart
-      {Screen::Victory, Screen::Fight, DefeatCueChange::None},       // restart from victory
-      {Screen::Fight, Screen::StageClear, DefeatCueChange::None},
+      {ScreenChange{Screen::Fight, Screen::Defeat}, DefeatCueChange::Start},
+      {ScreenChange{Screen::CardChoice, Screen::Defeat}, DefeatCueChange::Start},  // start damage
+      {std::nullopt, DefeatCueChange::None},                                     // Defeat stays
+      {ScreenChange{Screen::Defeat, Screen::Fight}, DefeatCueChange::Release},     // restart
+      {ScreenChange{Screen::Victory, Screen::Fight}, DefeatCueChange::None},  // restart from victory
+      {ScreenChange{Screen::Fight, Screen::StageClear}, DefeatCueChange::None},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(defeat_cue_change(c.previous, c.current), c.change)
-        << static_cast<int>(c.previous) << " -> " << static_cast<int>(c.current);
+    GameEvents events;
+    events.screen_change = c.change;
+    EXPECT_EQ(defeat_cue_change(events), c.cue)
+        << (c.change ? static_cast<int>(c.change->from) * 10 + static_cast<int>(c.change->to) : -1);
   }
 }
 

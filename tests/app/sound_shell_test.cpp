@@ -31,13 +31,13 @@ class FlakyDevice final : public DeviceAudioOut {
   int reopens = 0;
 
   bool lost() const override { return gone; }
-  bool reopen(std::string& error) override {
+  Status reopen() override {
     ++reopens;
     gone = false;
-    if (!opens) error = "Connection refused";
-    return opens;
+    if (!opens) return Error{"Connection refused"};
+    return Done{};
   }
-  SoundLoad load_wav(std::vector<std::uint8_t> wav) override { return out_.load_wav(std::move(wav)); }
+  Result<SoundId> load_wav(std::vector<std::uint8_t> wav) override { return out_.load_wav(std::move(wav)); }
   void play(SoundId sound, float volume) override { out_.play(sound, volume); }
   void stop(SoundId sound) override { out_.stop(sound); }
   void play_effect(SoundId sound, float volume) override { out_.play_effect(sound, volume); }
@@ -213,13 +213,15 @@ TEST(SoundShell, ARunningFramesEffectsReachTheDevice) {
   Shell s;
   EffectCues* effects = s.shell.effects();
   ASSERT_NE(effects, nullptr);
-  GameState state = start_run({1765000000, 500}, kDefaultOutputMode);
+  Pcg32 rng;
+  GameState state = start_run(rng, {1765000000, 500}, kDefaultOutputMode);
   const ClockSource clock = [] { return ClockReading{1765000000, 500}; };
   DrawList list;
   FrameInput jump;
   jump.press(Key::Space);
   jump.time = 1.0;
-  run_frame(state, nullptr, jump, 1.0f / 60, list, clock, effects);
+  const FrameGeometry geometry = frame_geometry(kDefaultOutputMode, jump);
+  run_frame(state, rng, nullptr, jump, geometry, 1.0f / 60, list, clock, effects);
   ASSERT_EQ(state.jump_count, 1u);
   EXPECT_EQ(effect_calls(s.calls), (std::vector<AudioCall>{{"effect", effect_id(SoundEffect::Jump), 1.0f}}));
 
@@ -227,7 +229,7 @@ TEST(SoundShell, ARunningFramesEffectsReachTheDevice) {
   FrameInput restart;
   restart.press(Key::R);
   restart.time = 1.1;
-  run_frame(state, nullptr, restart, 1.0f / 60, list, clock, effects);
+  run_frame(state, rng, nullptr, restart, geometry, 1.0f / 60, list, clock, effects);
   EXPECT_EQ(state.jump_count, 0u);
   EXPECT_EQ(effect_calls(s.calls), std::vector<AudioCall>{});
 }

@@ -14,16 +14,18 @@
 #include "layout/render_settings.h"
 #include "platform/window.h"
 #include "tests/support/bot.h"
+#include "tests/support/play_frame.h"
 
 int main(int argc, char** argv) {
   using namespace ventora;
   const std::vector<std::string_view> args(argv, argv + argc);
-  GameState state = start_run({1765000000, 0}, parse_command_line(args).mode);
+  Pcg32 rng;
+  GameState state = start_run(rng, {1765000000, 0}, parse_command_line(args).mode);
   double clock = 0;
-  bot::play_fight(state, 1.0f / 60, 20000, &clock);
+  bot::play_fight(state, rng, 1.0f / 60, 20000, &clock);
   FrameInput cont = bot::idle_input(state, clock);
   cont.press(Key::C);
-  update_game(state, cont, 1.0f / 60);
+  play_frame(state, rng, cont, 1.0f / 60);
   if (state.screen != Screen::CardChoice) {
     std::fprintf(stderr, "the bot did not reach the card choice\n");
     return 1;
@@ -33,7 +35,7 @@ int main(int argc, char** argv) {
   WindowConfig config;
   config.width = static_cast<int>(size.width);
   config.height = static_cast<int>(size.height);
-  gl::Result<std::unique_ptr<Window>> opened = Window::open(config);
+  Result<std::unique_ptr<Window>> opened = Window::open(config);
   if (!opened) {
     std::fprintf(stderr, "%s\n", opened.error().message.c_str());
     return 1;
@@ -43,10 +45,12 @@ int main(int argc, char** argv) {
   for (;;) {
     FrameInput input;
     if (!window->poll(input)) return 0;
-    apply_pad(window->pad(), state, pointer, input);
+    const FrameGeometry geometry = frame_geometry(state.render_settings.mode, input);
+    apply_pad(window->pad(), state.screen, geometry.hud, pointer, input);
     const Screen before = state.screen;
     DrawList list;
-    const FrameOutcome outcome = run_frame(state, nullptr, input, 1.0f / 60, list);
+    const FrameOutcome outcome =
+        run_frame(state, rng, nullptr, input, geometry, 1.0f / 60, list);
     if (outcome.quit) return 0;
     if (before == Screen::CardChoice && state.screen != Screen::CardChoice) {
       for (int box = 0; box < 3; ++box) {
@@ -60,7 +64,7 @@ int main(int argc, char** argv) {
       window->request_size(static_cast<int>(outcome.window_size->width),
                            static_cast<int>(outcome.window_size->height));
     }
-    if (const gl::Status drawn = window->draw(list); !drawn) {
+    if (const Status drawn = window->draw(list); !drawn) {
       std::fprintf(stderr, "%s\n", drawn.error().message.c_str());
       return 1;
     }

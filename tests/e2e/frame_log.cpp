@@ -1,6 +1,8 @@
 // Preloaded into the real binary by the end-to-end tests. Appends a line to $VENTORA_FRAME_LOG for
-// every buffer swap ("swap <seconds>") and every sound handed to the mixer ("sound <seconds>"),
-// seconds since the process loaded this library, flushed at once so a script can follow along.
+// every buffer swap ("swap <seconds>"), every sound handed to the mixer ("sound <seconds>"), the
+// window's creation ("window-hidden" or "window-shown", as it was created) and every call that
+// shows it ("show"), seconds since the process loaded this library, flushed at once so a script
+// can follow along.
 // With FRAME_LOG_DECODE_DELAY_US set, every MP3 frame decoded takes that much longer, which makes
 // the music's start-up last long enough to act during it on any machine.
 #include <dlfcn.h>
@@ -64,6 +66,20 @@ struct SDL_Window;
 struct SDL_RWops;
 struct Mix_Chunk;
 struct mpg123_handle;
+
+SDL_Window* SDL_CreateWindow(const char* title, int x, int y, int w, int h, std::uint32_t flags) {
+  static SDL_Window* (*real)(const char*, int, int, int, int, std::uint32_t) = nullptr;
+  SDL_Window* window = next(real, "SDL_CreateWindow")(title, x, y, w, h, flags);
+  constexpr std::uint32_t kHidden = 0x00000008;  // SDL_WINDOW_HIDDEN
+  log().note((flags & kHidden) != 0 ? "window-hidden" : "window-shown");
+  return window;
+}
+
+void SDL_ShowWindow(SDL_Window* window) {
+  static void (*real)(SDL_Window*) = nullptr;
+  next(real, "SDL_ShowWindow")(window);
+  log().note("show");
+}
 
 void SDL_GL_SwapWindow(SDL_Window* window) {
   static void (*real)(SDL_Window*) = nullptr;

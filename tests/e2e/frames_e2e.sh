@@ -2,7 +2,8 @@
 # Frame pacing and the start-up with music, through the real binary under Xvfb (which refuses vsync):
 # og and hd720 draw at most one frame per 60 Hz refresh, VENTORA_FPS caps lower; with music on the
 # first frame is on screen while the soundtrack still decodes, and Escape then ends the program with
-# status 0. Times come from a preloaded log of the game's swaps and sound loads.
+# status 0. The window opens hidden and shows once it holds a picture, so nothing of the screen behind
+# it shows through. Times come from a preloaded log of the game's window, swaps and sound loads.
 # Usage: frames_e2e.sh <ventora binary> <frame_log library>
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -57,6 +58,17 @@ check_rate() {
     fail "$what: $rate frames a second (expected above 0, at most $most)"
   echo "ok: $what draws $rate frames a second"
 }
+
+# The log's first three events, in order: the window made hidden, a swap while it is unseen, then
+# shown; a swap follows that before anything else.
+start_logged --mode og
+wid=$(wait_for_window)
+wait_for_lines 3 swap || fail "no frames were shown"
+opening=$(awk '{ print $1 }' "$log" | head -n 4 | tr '\n' ' ')
+[ "$opening" = "window-hidden swap show swap " ] ||
+  fail "the window was not hidden until it held a picture: the log begins '$opening'"
+quit "$wid"
+echo "ok: the window shows only once it holds a picture ($opening)"
 
 check_rate "og without vsync" 63 --mode og
 check_rate "hd720 without vsync" 63 --mode hd720

@@ -36,12 +36,12 @@ start_game() {
   GAME_PID=$!
 }
 
-# Waits up to 60 s (a bound for a hang, not a pace) for the window titled exactly "Ventora";
-# prints its id.
+# Waits up to 60 s (a bound for a hang, not a pace) for the window titled exactly "Ventora" to be
+# on the screen (it opens hidden and shows once it holds a picture); prints its id.
 wait_for_window() {
   local wid=""
   for _ in $(seq 1 600); do
-    wid=$(xdotool search --name '^Ventora$' 2>/dev/null | head -n 1 || true)
+    wid=$(xdotool search --onlyvisible --name '^Ventora$' 2>/dev/null | head -n 1 || true)
     [ -n "$wid" ] && { echo "$wid"; return 0; }
     kill -0 "$GAME_PID" 2>/dev/null || break
     sleep 0.1

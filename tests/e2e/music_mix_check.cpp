@@ -17,7 +17,7 @@ namespace {
 
 // The track's samples as the mixer plays them at `volume` out of 128 (SDL's integer scaling).
 std::vector<int> as_mixed(const ventora::EmbeddedTrack& track, int volume) {
-  const auto wav = std::get<std::vector<std::uint8_t>>(ventora::decode_mp3(track.mp3_bytes));
+  const auto wav = ventora::decode_mp3(track.mp3_bytes).value();
   std::vector<int> samples;
   for (std::size_t at = ventora::kWavHeaderBytes; at + 1 < wav.size(); at += 2) {
     const auto s = static_cast<std::int16_t>(wav[at] | wav[at + 1] << 8);

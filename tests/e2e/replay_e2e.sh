@@ -2,8 +2,9 @@
 # Replays through the real window: a short session played with the keyboard is recorded
 # (music on, dummy audio), checked headless, played back in the window (Space pauses it, other
 # keys do nothing, Escape quits), a damaged copy plays up to the damage, and a recording killed
-# mid-game still checks up to its last whole frame, headless and in the window, as does one
-# killed before its run began.
+# mid-game still checks up to its last whole frame, headless and in the window, while one ended
+# before its first frame leaves the file it was to replace as it was, and one ended by SIGHUP or
+# SIGTERM is whole.
 # Usage: replay_e2e.sh <binary>
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -66,9 +67,9 @@ WID=$(wait_for_window)
 press "$WID" space     # pause
 press "$WID" r j 2 d   # nothing but Escape and Space does anything
 sleep 6                # longer than the whole recording
-grep -q "replay finished" "$ERR_FILE" && fail "the paused replay went on to its end"
+grep -q "replay ok" "$ERR_FILE" && fail "the paused replay went on to its end"
 press "$WID" space     # play on
-await_line "^replay finished: $frames frames; Escape quits$" 60 ||
+await_line "^$check; Escape quits$" 60 ||
   { cat "$ERR_FILE" >&2; fail "the replay did not play to its end"; }
 grep -q "differs" "$ERR_FILE" && { cat "$ERR_FILE" >&2; fail "the window replay parted from the recording"; }
 import -window "$WID" "${VENTORA_E2E_SHOTS:-$work}/replay.png"
@@ -89,17 +90,36 @@ wait_for_exit || fail "the damaged replay did not exit after Escape"
 [ "$GAME_STATUS" = 1 ] || fail "damaged replay: exit status $GAME_STATUS"
 echo "ok: a damaged replay plays up to the damage and exits 1"
 
-# --- a recording killed as soon as its window is up, while the music is still being set up ---
-start_game --record "$work/early.vrep" --mode og
-wait_for_window >/dev/null
-kill -9 "$GAME_PID"
-wait "$GAME_PID" 2>/dev/null || true
-status=0
-check=$(DISPLAY= "$VENTORA_BIN" --replay "$work/early.vrep" --check) || status=$?
-[ "$status" = 2 ] || fail "--check of the recording killed at once: exit $status ($check)"
-[[ $check =~ ^replay\ incomplete:\ [0-9]+\ frames\ checked,\ no\ end\ record$ ]] ||
-  fail "--check of the recording killed at once said: $check"
-echo "ok: a recording killed at once ($(stat -c %s "$work/early.vrep") bytes) is incomplete: $check"
+# --- a recording ended as soon as its window is up, while the music is still being set up ---
+# Nothing is recorded yet: killed, told to end or quit with Escape, the game leaves an earlier file
+# at that path as it was, and nothing else beside it.
+for how in KILL TERM Escape; do
+  mkdir "$work/early-$how"
+  early=$work/early-$how/early.vrep
+  printf 'an earlier recording' >"$early"
+  start_game --record "$early" --mode og
+  wid=$(wait_for_window)
+  if [ "$how" = Escape ]; then press "$wid" Escape; else kill -"$how" "$GAME_PID"; fi
+  wait_for_exit || fail "$how at start-up: the game did not exit"
+  [ "$how" = KILL ] || [ "$GAME_STATUS" = 0 ] || fail "$how at start-up: exit status $GAME_STATUS"
+  [ "$(cat "$early")" = 'an earlier recording' ] ||
+    fail "$how before the first frame changed the file the recording was to replace"
+  [ "$(ls -A "$work/early-$how")" = early.vrep ] || fail "$how at start-up left: $(ls -A "$work/early-$how")"
+done
+echo "ok: a recording killed, ended or quit before its first frame leaves the earlier file as it was"
+
+# --- a recording that the closed terminal (SIGHUP) or a kill (SIGTERM) ends mid-game is whole ---
+for how in HUP TERM; do
+  start_game --record "$work/ended.vrep" --mode og
+  wait_for_window >/dev/null
+  await_recording "$work/ended.vrep"
+  kill -"$how" "$GAME_PID"
+  wait_for_exit || fail "SIG$how: the game did not exit"
+  [ "$GAME_STATUS" = 0 ] || fail "SIG$how: exit status $GAME_STATUS"
+  check=$(DISPLAY= "$VENTORA_BIN" --replay "$work/ended.vrep" --check) || fail "--check after SIG$how: $check"
+  [[ $check =~ ^replay\ ok: ]] || fail "--check after SIG$how said: $check"
+  echo "ok: SIG$how ends a recording with its end record: $check"
+done
 
 # --- a recording killed mid-game ---
 start_game --record "$work/killed.vrep" --mode og
@@ -116,15 +136,14 @@ check=$(DISPLAY= "$VENTORA_BIN" --replay "$work/killed.vrep" --check) || status=
 [[ $check =~ ^replay\ incomplete:\ [1-9][0-9]*\ frames\ checked,\ no\ end\ record$ ]] ||
   fail "--check of the killed recording said: $check"
 echo "ok: a recording killed mid-game checks up to its last frame: $check"
-killed_frames=$(sed -E 's/replay incomplete: ([0-9]+) .*/\1/' <<<"$check")
 
 # ... and plays in the window up to its last whole frame.
 start_game --replay "$work/killed.vrep"
 WID=$(wait_for_window)
 [ "$(window_size "$WID")" = 960x720 ] || fail "the replay window is $(window_size "$WID"), not 960x720"
-await_line "^replay finished: $killed_frames frames \(the recording stopped early: no end record\); Escape quits$" 60 ||
+await_line "^$check; Escape quits$" 60 ||
   { cat "$ERR_FILE" >&2; fail "the killed recording did not play to its last frame"; }
 press "$WID" Escape
 wait_for_exit || fail "the replay of the killed recording did not exit after Escape"
-[ "$GAME_STATUS" = 0 ] || fail "replay of the killed recording: exit status $GAME_STATUS"
-echo "ok: the killed recording plays in the window up to its last frame"
+[ "$GAME_STATUS" = 2 ] || fail "replay of the killed recording: exit status $GAME_STATUS, --check gives 2"
+echo "ok: the killed recording plays in the window up to its last frame and ends as --check does"

@@ -2,7 +2,6 @@
 // whatever the file claims about itself.
 #include <cstdint>
 #include <cstdlib>
-#include <variant>
 #include <vector>
 
 #include "music/mp3_decode.h"
@@ -17,8 +16,9 @@ std::uint32_t u32_at(const std::vector<std::uint8_t>& b, std::size_t at) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const ventora::DecodeResult result = ventora::decode_mp3({data, size});
-  if (const auto* wav = std::get_if<std::vector<std::uint8_t>>(&result)) {
+  const ventora::Result<std::vector<std::uint8_t>> result = ventora::decode_mp3({data, size});
+  if (result) {
+    const std::vector<std::uint8_t>* wav = &result.value();
     // The header's lengths must describe the bytes that follow it.
     const bool whole = wav->size() > ventora::kWavHeaderBytes &&
                        u32_at(*wav, 40) == wav->size() - ventora::kWavHeaderBytes &&

@@ -20,12 +20,13 @@ constexpr const char* kVersion = "1.0.0";
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const ReadResult read = read_replay({data, size}, kVersion);
-  if (!read.replay) {
-    if (read.error.empty() || read.error.find('\n') != std::string::npos) std::abort();
+  if (!read) {
+    const std::string& error = read.error().message;
+    if (error.empty() || error.find('\n') != std::string::npos) std::abort();
     return 0;
   }
-  const std::vector<std::uint8_t> written = encode_replay(*read.replay);
+  const std::vector<std::uint8_t> written = encode_replay(read.value());
   const ReadResult again = read_replay(written, kVersion);
-  if (!again.replay || encode_replay(*again.replay) != written) std::abort();
+  if (!again || encode_replay(again.value()) != written) std::abort();
   return 0;
 }

@@ -11,8 +11,9 @@ namespace {
 TEST(FightBot, WinsTheFirstFightWithNoCards) {
   for (float dt : {1.0f / 144, 1.0f / 60, 1.0f / 30, 0.05f}) {
     SCOPED_TRACE(dt);
-    GameState state = start_run(ClockReading{1765000000, 0}, OutputMode::Hd720);
-    const int frames = bot::play_fight(state, dt, static_cast<int>(120 / dt));
+    Pcg32 rng;
+    GameState state = start_run(rng, ClockReading{1765000000, 0}, OutputMode::Hd720);
+    const int frames = bot::play_fight(state, rng, dt, static_cast<int>(120 / dt));
     EXPECT_EQ(state.screen, Screen::StageClear);
     EXPECT_LE(state.boss_hp, 0);
     EXPECT_EQ(state.player_hp, 3);  // it kept clear of the boss
@@ -30,14 +31,16 @@ TEST(FightBot, WinsCloneFightsAndFightsWithSlowRunning) {
   for (const Case& c : {Case{Card::Clone, 1, 1}, Case{Card::Clone, 3, 3},
                         Case{Card::CrushingWeight, 1, 0}}) {
     SCOPED_TRACE(static_cast<int>(c.card) * 10 + c.picks);
-    GameState state = start_run(ClockReading{1765000000, 0}, OutputMode::Hd720);
+    Pcg32 rng;
+    GameState state = start_run(rng, ClockReading{1765000000, 0}, OutputMode::Hd720);
     for (int i = 0; i < c.picks; ++i) {
       apply_pick(state.modifier_stack, c.card, state.player_hp);
-      begin_fight(state);  // each pick is followed by its own fight set-up
+      GameEvents events;
+      begin_fight(state, events);  // each pick is followed by its own fight set-up
     }
     ASSERT_EQ(state.screen, Screen::Countdown);
     EXPECT_EQ(state.clones.size(), c.clones);
-    bot::play_fight(state, 1.0f / 60, 60 * 120);
+    bot::play_fight(state, rng, 1.0f / 60, 60 * 120);
     EXPECT_EQ(state.screen, Screen::StageClear);
     EXPECT_GE(state.player_hp, 1);
   }

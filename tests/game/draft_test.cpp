@@ -9,13 +9,14 @@
 #include "game/run.h"
 #include "layout/overlay_geometry.h"
 #include "random/rng.h"
+#include "tests/support/play_frame.h"
 
 namespace ventora {
 namespace {
 
 // The generator state right after srand(seed).
 std::uint64_t seeded_state(std::uint64_t seed) {
-  rng::Pcg32 g;
+  Pcg32 g;
   g.seed(seed);
   return g.state;
 }
@@ -24,6 +25,11 @@ bool same_offer(const Offer& a, const Offer& b) {
   return std::equal(a.begin(), a.end(), b.begin(), [](const OfferedCard& x, const OfferedCard& y) {
     return x.card == y.card && x.rarity == y.rarity;
   });
+}
+
+// The HUD scale of the frame `input` reports, in the state's output mode.
+HudScale hud_of(const GameState& state, const FrameInput& input) {
+  return frame_geometry(state.render_settings.mode, input).hud;
 }
 
 GameState og_state() {
@@ -48,12 +54,13 @@ GameState hd1080_state() {
 }
 
 TEST(Draft, OffersThreeDifferentCardsWithTheRarityOdds) {
-  rng::seed(12345);
+  Pcg32 rng;
+  rng.seed(12345);
   std::array<int, 4> rarities{};
   std::set<Card> seen;
   const int offers = 4000;
   for (int n = 0; n < offers; ++n) {
-    const Offer offer = draw_offer();
+    const Offer offer = draw_offer(rng);
     EXPECT_NE(offer[0].card, offer[1].card);
     EXPECT_NE(offer[0].card, offer[2].card);
     EXPECT_NE(offer[1].card, offer[2].card);
@@ -73,68 +80,72 @@ TEST(Draft, OffersThreeDifferentCardsWithTheRarityOdds) {
 // Offers after a fixed seed, worked out separately from the shuffle and rarity rules: they pin
 // the mask, the 255-wide draw, the rejection and the rarity thresholds.
 TEST(Draft, OffersFromAFixedSeed) {
+  Pcg32 rng;
   using C = Card;
   using R = Rarity;
-  rng::seed(42);
-  EXPECT_TRUE(same_offer(draw_offer(), {OfferedCard{R::Common, C::HeightAndSpeed},
+  rng.seed(42);
+  EXPECT_TRUE(same_offer(draw_offer(rng), {OfferedCard{R::Common, C::HeightAndSpeed},
                                         OfferedCard{R::Common, C::DoubleTrouble},
                                         OfferedCard{R::Rare, C::OverwhelmingOdds}}));
-  EXPECT_TRUE(same_offer(draw_offer(), {OfferedCard{R::Rare, C::Weaken},
+  EXPECT_TRUE(same_offer(draw_offer(rng), {OfferedCard{R::Rare, C::Weaken},
                                         OfferedCard{R::Common, C::HeightAndSpeed},
                                         OfferedCard{R::Uncommon, C::Confuse}}));
-  rng::seed(0x0123456789abcdefULL);
-  EXPECT_TRUE(same_offer(draw_offer(), {OfferedCard{R::Epic, C::LongLifeUnlikely},
+  rng.seed(0x0123456789abcdefULL);
+  EXPECT_TRUE(same_offer(draw_offer(rng), {OfferedCard{R::Epic, C::LongLifeUnlikely},
                                         OfferedCard{R::Common, C::TickTock},
                                         OfferedCard{R::Common, C::Buff}}));
 }
 
 TEST(Draft, ReseedWithoutKeysMixesOnlyTheClockSeed) {
+  Pcg32 rng;
   GameState state = og_state();
   state.entropy_seed = 0x0123456789abcdefULL;
-  rng::seed(99);
+  rng.seed(99);
   state.screen = Screen::StageClear;
   FrameInput input = og_input();
   input.press(Key::C);
-  handle_stage_clear(state, input);
+  handle_stage_clear(state, rng, input, hud_of(state, input));
   EXPECT_TRUE(state.rng_reseeded);
   EXPECT_EQ(state.screen, Screen::CardChoice);
   // The offer was drawn from the reseeded generator. The seed was worked out by hand from the
   // mixing rule: no keys, the first draw after srand(99) spread and xored with the clock seed.
-  rng::seed(0xd335282e52657a28ULL);
-  EXPECT_TRUE(same_offer(draw_offer(), state.offer));
+  rng.seed(0xd335282e52657a28ULL);
+  EXPECT_TRUE(same_offer(draw_offer(rng), state.offer));
 
   // Once reseeded, a later stage clear draws straight from the generator as it stands.
   state.screen = Screen::StageClear;
-  rng::seed(4242);
-  handle_stage_clear(state, input);
-  rng::seed(4242);
-  EXPECT_TRUE(same_offer(draw_offer(), state.offer));
+  rng.seed(4242);
+  handle_stage_clear(state, rng, input, hud_of(state, input));
+  rng.seed(4242);
+  EXPECT_TRUE(same_offer(draw_offer(rng), state.offer));
 }
 
 TEST(Draft, QuotaReachedMidFrameTakesKeysInNameOrderAndReseeds) {
+  Pcg32 rng;
   GameState state = og_state();
   state.entropy_quota = 9;
   state.entropy_seed = 77;
   for (std::uint64_t k = 1; k <= 7; ++k) state.entropy_keys.push_back(k * 1000003);
-  rng::seed(5);
+  rng.seed(5);
   FrameInput input = og_input();
   // A key reported twice in one frame counts once: the frame's keys are a set.
   input.pressed_names = {"W", "Space", "A", "D", "A", "Key1"};
-  collect_entropy(state, input);
+  collect_entropy(state, rng, input);
   ASSERT_EQ(state.entropy_keys.size(), 9u);
   EXPECT_EQ(state.entropy_keys[7], 0xb7573437c81be6a3ULL);  // "A"
   EXPECT_EQ(state.entropy_keys[8], 0x7a555e7b54e053d5ULL);  // "D"
   EXPECT_TRUE(state.rng_reseeded);
   // The seed the nine keys, the clock seed 77 and the first draw after srand(5) mix to, worked
   // out once outside the code.
-  EXPECT_EQ(rng::state(), seeded_state(0xd47e3d9958c346d6ULL));
+  EXPECT_EQ(rng.state, seeded_state(0xd47e3d9958c346d6ULL));
 
   // After the reseed key presses are no longer gathered.
-  collect_entropy(state, input);
+  collect_entropy(state, rng, input);
   EXPECT_EQ(state.entropy_keys.size(), 9u);
 }
 
 TEST(Draft, ContinueButtonBoundsIncludedAndScaled) {
+  Pcg32 rng;
   struct Case {
     bool hd;
     Vec2 mouse;
@@ -153,7 +164,7 @@ TEST(Draft, ContinueButtonBoundsIncludedAndScaled) {
     FrameInput input = c.hd ? hd1080_input() : og_input();
     input.left_click = true;
     input.mouse = c.mouse;
-    handle_stage_clear(state, input);
+    handle_stage_clear(state, rng, input, hud_of(state, input));
     EXPECT_EQ(state.screen == Screen::CardChoice, c.continues) << c.mouse.x << "," << c.mouse.y;
   }
 }
@@ -207,13 +218,17 @@ TEST(Draft, ChoiceByKeyThenByClick) {
     for (Key k : c.keys) input.press(k);
     input.left_click = c.click;
     input.mouse = c.mouse;
-    handle_card_choice(state, input);
+    GameEvents events;
+    handle_card_choice(state, input, hud_of(state, input), events);
     if (c.box < 0) {
       EXPECT_EQ(state.screen, Screen::CardChoice);
       EXPECT_TRUE(state.modifier_stack.picks.empty());
+      EXPECT_FALSE(events.card_picked);
     } else {
       ASSERT_EQ(state.modifier_stack.picks.size(), 1u);
       EXPECT_EQ(state.modifier_stack.picks[0], state.offer[static_cast<size_t>(c.box)].card);
+      EXPECT_EQ(events.card_picked, state.offer[static_cast<size_t>(c.box)].card);
+      EXPECT_EQ(events.countdown_beat, 3);
       EXPECT_EQ(state.screen, Screen::Countdown);
       EXPECT_EQ(state.stage, 2u);
     }
@@ -223,21 +238,22 @@ TEST(Draft, ChoiceByKeyThenByClick) {
 // A digit pressed together with C, or held on from then, picks nothing: only a key that goes
 // down while the cards are shown counts.
 TEST(Draft, DigitHeldAcrossTheScreenChangePicksNothing) {
+  Pcg32 rng;
   GameState state = og_state();
   state.screen = Screen::StageClear;
   FrameInput both = og_input();
   both.press(Key::C);
   both.press(Key::Num2);
-  update_game(state, both, 1.0f / 60);
+  play_frame(state, rng, both, 1.0f / 60);
   EXPECT_EQ(state.screen, Screen::CardChoice);
   FrameInput held = og_input();
   held.hold(Key::Num2);
-  update_game(state, held, 1.0f / 60);
+  play_frame(state, rng, held, 1.0f / 60);
   EXPECT_EQ(state.screen, Screen::CardChoice);
   EXPECT_TRUE(state.modifier_stack.picks.empty());
   FrameInput press = og_input();
   press.press(Key::Num2);
-  update_game(state, press, 1.0f / 60);
+  play_frame(state, rng, press, 1.0f / 60);
   EXPECT_EQ(state.screen, Screen::Countdown);
   EXPECT_EQ(state.modifier_stack.picks, std::vector<Card>{state.offer[1].card});
 }

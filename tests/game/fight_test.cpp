@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <initializer_list>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,8 +26,15 @@ FrameInput pressing(std::initializer_list<Key> keys) {
   return input;
 }
 
+// One fight frame, and what it did.
+GameEvents step(GameState& state, const FrameInput& input, float dt) {
+  GameEvents events;
+  fight_step(state, input, dt, events);
+  return events;
+}
+
 void run_frames(GameState& state, const FrameInput& input, float dt, int frames) {
-  for (int i = 0; i < frames; ++i) fight_step(state, input, dt);
+  for (int i = 0; i < frames; ++i) step(state, input, dt);
 }
 
 void pick(GameState& state, Card card) { apply_pick(state.modifier_stack, card, state.player_hp); }
@@ -83,15 +91,17 @@ TEST(FightRunning, RunMultiplierScalesTheTurn) {
 struct JumpResult {
   float apex = 0;
   float air_time = 0;
+  std::optional<JumpKind> kind;  // the take-off frame's
+  int landings = 0;              // frames that said the player landed
 };
 
 // One jump from standing, stepped finely until the player lands again.
 JumpResult jump_once(GameState& state) {
   constexpr float dt = 0.0005f;
   JumpResult result;
-  fight_step(state, pressing({Key::Space}), dt);
+  result.kind = step(state, pressing({Key::Space}), dt).jump;
   for (int i = 0; i < 200000; ++i) {
-    fight_step(state, FrameInput{}, dt);
+    result.landings += step(state, FrameInput{}, dt).landed ? 1 : 0;
     result.apex = std::max(result.apex, state.player_height);
     result.air_time += dt;
     if (state.player_height <= 0) break;
@@ -102,6 +112,8 @@ JumpResult jump_once(GameState& state) {
 TEST(FightJumping, ApexDependsOnTheJumpMultiplierOnly) {
   GameState plain;
   const JumpResult normal = jump_once(plain);
+  EXPECT_EQ(normal.kind, JumpKind::Plain);
+  EXPECT_EQ(normal.landings, 1);
   EXPECT_NEAR(normal.apex, 64.7f, 0.2f);
   EXPECT_NEAR(normal.air_time, 2 * 345.0f / 920.0f, 0.01f);
   EXPECT_EQ(plain.player_vspeed, 0.0f);
@@ -116,25 +128,31 @@ TEST(FightJumping, ApexDependsOnTheJumpMultiplierOnly) {
 TEST(FightJumping, TickTockAlternatesLowAndHighJumps) {
   GameState state;
   pick(state, Card::TickTock);
-  EXPECT_NEAR(jump_once(state).apex, 6.5f, 0.1f);
-  EXPECT_NEAR(jump_once(state).apex, 103.5f, 0.3f);
-  EXPECT_NEAR(jump_once(state).apex, 6.5f, 0.1f);
+  const JumpResult low = jump_once(state);
+  const JumpResult high = jump_once(state);
+  const JumpResult low_again = jump_once(state);
+  EXPECT_NEAR(low.apex, 6.5f, 0.1f);
+  EXPECT_NEAR(high.apex, 103.5f, 0.3f);
+  EXPECT_NEAR(low_again.apex, 6.5f, 0.1f);
+  EXPECT_EQ(low.kind, JumpKind::TickLow);
+  EXPECT_EQ(high.kind, JumpKind::TockHigh);
+  EXPECT_EQ(low_again.kind, JumpKind::TickLow);
   EXPECT_EQ(state.jump_count, 3u);
 }
 
 TEST(FightJumping, TakeOffOnTheNextFrameAndNoJumpInTheAir) {
   GameState state;
-  fight_step(state, pressing({Key::W}), 0.05f);
+  step(state, pressing({Key::W}), 0.05f);
   EXPECT_EQ(state.jump_count, 1u);
   EXPECT_EQ(state.player_height, 0.0f);  // vertical motion ran before the jump this frame
   EXPECT_FLOAT_EQ(state.player_vspeed, 345.0f);
 
-  fight_step(state, FrameInput{}, 0.05f);
+  step(state, FrameInput{}, 0.05f);
   EXPECT_FLOAT_EQ(state.player_height, 345.0f * 0.05f);
   const float vspeed = state.player_vspeed;
   EXPECT_FLOAT_EQ(vspeed, 345.0f - 920.0f * 0.05f);
 
-  fight_step(state, pressing({Key::Up}), 0.05f);
+  step(state, pressing({Key::Up}), 0.05f);
   EXPECT_EQ(state.jump_count, 1u);
   EXPECT_FLOAT_EQ(state.player_vspeed, vspeed - 920.0f * 0.05f);
 }
@@ -193,10 +211,10 @@ TEST(FightBoss, PlaceClonesNeedsACloneFightAndMakesAtLeastOne) {
 TEST(FightBoss, CloneReversesForTheWholeFrameItsTimeRunsOut) {
   GameState state;
   state.clones = {BossClone{1.0f, 0.01f, true}, BossClone{2.0f, 4.0f, false}};
-  fight_step(state, FrameInput{}, 0.05f);
+  step(state, FrameInput{}, 0.05f);
   EXPECT_NEAR(state.clones[0].angle, 1.0f - 0.86f * 0.05f, 1e-5f);
   EXPECT_EQ(state.clones[0].reverse_time, 0.0f);
-  fight_step(state, FrameInput{}, 0.05f);
+  step(state, FrameInput{}, 0.05f);
   EXPECT_NEAR(state.clones[0].angle, 1.0f, 1e-5f);
   // A struck clone stays in its slot, frozen, keeping its reverse time.
   EXPECT_EQ(state.clones[1].angle, 2.0f);
@@ -242,17 +260,17 @@ TEST(FightBoss, ResetFightRestoresEveryPerFightField) {
 
 TEST(FightPads, FacingPicksThePadAndABusyPadIgnoresFire) {
   GameState state;
-  fight_step(state, pressing({Key::J}), 0.01f);
+  EXPECT_TRUE(step(state, pressing({Key::J}), 0.01f).pad_wound_up);
   EXPECT_EQ(state.launch_pads[0].phase, LaunchPhase::WindUp);
   EXPECT_EQ(state.launch_pads[1].phase, LaunchPhase::Idle);
   EXPECT_FLOAT_EQ(state.launch_pads[0].phase_time, 0.01f);  // fired, then advanced this frame
 
-  fight_step(state, pressing({Key::J}), 0.01f);
+  EXPECT_FALSE(step(state, pressing({Key::J}), 0.01f).pad_wound_up);
   EXPECT_FLOAT_EQ(state.launch_pads[0].phase_time, 0.02f);  // not restarted
 
   FrameInput right_and_fire = pressing({Key::Enter});
   right_and_fire.hold(Key::D);
-  fight_step(state, right_and_fire, 0.01f);
+  step(state, right_and_fire, 0.01f);
   EXPECT_EQ(state.launch_pads[1].phase, LaunchPhase::WindUp);
   EXPECT_FLOAT_EQ(state.launch_pads[0].phase_time, 0.03f);
 }
@@ -260,7 +278,7 @@ TEST(FightPads, FacingPicksThePadAndABusyPadIgnoresFire) {
 TEST(FightPads, OnePhasePerFrameWithTheExcessDropped) {
   GameState state;
   state.boss_present = false;
-  fight_step(state, pressing({Key::J}), 0.0f);
+  step(state, pressing({Key::J}), 0.0f);
   const LaunchPad& pad = state.launch_pads[0];
   struct Step {
     float dt;
@@ -275,7 +293,7 @@ TEST(FightPads, OnePhasePerFrameWithTheExcessDropped) {
   };
   for (size_t i = 0; i < steps.size(); ++i) {
     SCOPED_TRACE("step " + std::to_string(i));
-    fight_step(state, FrameInput{}, steps[i].dt);
+    step(state, FrameInput{}, steps[i].dt);
     EXPECT_EQ(pad.phase, steps[i].phase);
     EXPECT_NEAR(pad.phase_time, steps[i].phase_time, 1e-6f);
   }
@@ -285,10 +303,10 @@ TEST(FightPads, FullCycleTakesAboutOneSecondAtSixtyFramesPerSecond) {
   GameState state;
   state.boss_present = false;
   constexpr float dt = 1.0f / 60.0f;
-  fight_step(state, pressing({Key::J}), dt);
+  step(state, pressing({Key::J}), dt);
   int frames = 1;
   while (state.launch_pads[0].phase != LaunchPhase::Idle && frames < 1000) {
-    fight_step(state, FrameInput{}, dt);
+    step(state, FrameInput{}, dt);
     ++frames;
   }
   // Each phase ends on the frame its time is reached, and the excess is dropped.
@@ -310,6 +328,7 @@ struct StrikeCase {
   std::vector<Card> cards = {};
   std::uint64_t stage = 1;
   // Expected:
+  StrikeResult struck;
   std::int32_t hp_after;
   bool present_after;
   std::vector<bool> clones_active_after = {};
@@ -320,49 +339,54 @@ TEST(FightStrikes, ResolutionTable) {
   const float near_pi = kPi + 0.1f;
   const std::vector<StrikeCase> cases = {
       {.name = "pad 0 strikes the far side, planet angle pi", .pad = 0, .boss_angle = kPi,
-       .hp_after = 2, .present_after = true},
-      {.name = "pad 1 strikes planet angle 0", .pad = 1, .boss_angle = 6.2f, .hp_after = 2,
-       .present_after = true},
-      {.name = "pad 1 misses the far side", .pad = 1, .boss_angle = kPi, .hp_after = 3,
-       .present_after = true},
-      {.name = "exactly at the reach, after", .pad = 0, .boss_angle = kPi + 0.28f, .hp_after = 2,
-       .present_after = true},
+       .struck = StrikeResult::Boss, .hp_after = 2, .present_after = true},
+      {.name = "pad 1 strikes planet angle 0", .pad = 1, .boss_angle = 6.2f,
+       .struck = StrikeResult::Boss, .hp_after = 2, .present_after = true},
+      {.name = "pad 1 misses the far side", .pad = 1, .boss_angle = kPi,
+       .struck = StrikeResult::Nothing, .hp_after = 3, .present_after = true},
+      {.name = "exactly at the reach, after", .pad = 0, .boss_angle = kPi + 0.28f,
+       .struck = StrikeResult::Boss, .hp_after = 2, .present_after = true},
       {.name = "exactly at the reach, before", .pad = 0, .boss_angle = kPi - 0.28f,
-       .hp_after = 2, .present_after = true},
-      {.name = "just beyond the reach", .pad = 0, .boss_angle = kPi + 0.2801f, .hp_after = 3,
-       .present_after = true},
+       .struck = StrikeResult::Boss, .hp_after = 2, .present_after = true},
+      {.name = "just beyond the reach", .pad = 0, .boss_angle = kPi + 0.2801f,
+       .struck = StrikeResult::Nothing, .hp_after = 3, .present_after = true},
       {.name = "guarded boss takes nothing", .pad = 0, .boss_angle = kPi, .boss_guard = 0.1f,
-       .hp_after = 3, .present_after = true},
+       .struck = StrikeResult::Guarded, .hp_after = 3, .present_after = true},
       {.name = "absent boss is not a target", .pad = 0, .boss_angle = kPi, .boss_present = false,
-       .hp_after = 3, .present_after = false},
+       .struck = StrikeResult::Nothing, .hp_after = 3, .present_after = false},
       {.name = "last hit point: the boss leaves", .pad = 0, .boss_angle = kPi, .boss_hp = 1,
-       .hp_after = 0, .present_after = false, .screen_after = Screen::StageClear},
+       .struck = StrikeResult::Boss, .hp_after = 0, .present_after = false,
+       .screen_after = Screen::StageClear},
       {.name = "the last stage's last hit point is victory", .pad = 0, .boss_angle = kPi,
-       .boss_hp = 1, .stage = 5, .hp_after = 0, .present_after = false,
-       .screen_after = Screen::Victory},
+       .boss_hp = 1, .stage = 5, .struck = StrikeResult::Boss, .hp_after = 0,
+       .present_after = false, .screen_after = Screen::Victory},
       {.name = "Slow but Steady's 110 % deals 2", .pad = 0, .boss_angle = kPi,
-       .cards = {Card::SlowButSteady}, .hp_after = 1, .present_after = true},
+       .cards = {Card::SlowButSteady}, .struck = StrikeResult::Boss, .hp_after = 1,
+       .present_after = true},
       {.name = "Eye for an Eye deals 7", .pad = 0, .boss_angle = kPi, .cards = {Card::EyeForAnEye},
-       .hp_after = -4, .present_after = false, .screen_after = Screen::StageClear},
+       .struck = StrikeResult::Boss, .hp_after = -4, .present_after = false,
+       .screen_after = Screen::StageClear},
       {.name = "clone fight: the boss leaves after its first hit", .pad = 0, .boss_angle = kPi,
-       .clones = {{1.0f, 0, true}}, .clone_fight = true, .hp_after = 2, .present_after = false,
-       .clones_active_after = {true}},
+       .clones = {{1.0f, 0, true}}, .clone_fight = true, .struck = StrikeResult::Boss,
+       .hp_after = 2, .present_after = false, .clones_active_after = {true}},
       {.name = "a tie goes to the boss", .pad = 0, .boss_angle = near_pi,
-       .clones = {{near_pi, 0, true}}, .clone_fight = true, .hp_after = 2,
-       .present_after = false, .clones_active_after = {true}},
+       .clones = {{near_pi, 0, true}}, .clone_fight = true, .struck = StrikeResult::Boss,
+       .hp_after = 2, .present_after = false, .clones_active_after = {true}},
       {.name = "a closer clone is struck and leaves", .pad = 0, .boss_angle = kPi + 0.2f,
-       .clones = {{near_pi, 0, true}}, .clone_fight = true, .hp_after = 2,
-       .present_after = true, .clones_active_after = {false}},
+       .clones = {{near_pi, 0, true}}, .clone_fight = true, .struck = StrikeResult::Clone,
+       .hp_after = 2, .present_after = true, .clones_active_after = {false}},
       {.name = "equal clones: the first in the list", .pad = 0, .boss_angle = 1.0f,
-       .clones = {{near_pi, 0, true}, {near_pi, 0, true}}, .clone_fight = true, .hp_after = 2,
-       .present_after = true, .clones_active_after = {false, true}},
+       .clones = {{near_pi, 0, true}, {near_pi, 0, true}}, .clone_fight = true,
+       .struck = StrikeResult::Clone, .hp_after = 2, .present_after = true,
+       .clones_active_after = {false, true}},
       {.name = "inactive clones are skipped", .pad = 0, .boss_angle = 1.0f,
-       .clones = {{kPi, 0, false}, {near_pi, 0, true}}, .clone_fight = true, .hp_after = 2,
-       .present_after = true, .clones_active_after = {false, false}},
+       .clones = {{kPi, 0, false}, {near_pi, 0, true}}, .clone_fight = true,
+       .struck = StrikeResult::Clone, .hp_after = 2, .present_after = true,
+       .clones_active_after = {false, false}},
       {.name = "a clone strike that empties the pool takes the boss off too", .pad = 0,
        .boss_angle = 1.0f, .clones = {{near_pi, 0, true}}, .clone_fight = true, .boss_hp = 1,
-       .hp_after = 0, .present_after = false, .clones_active_after = {false},
-       .screen_after = Screen::StageClear},
+       .struck = StrikeResult::Clone, .hp_after = 0, .present_after = false,
+       .clones_active_after = {false}, .screen_after = Screen::StageClear},
   };
   for (const StrikeCase& c : cases) {
     SCOPED_TRACE(c.name);
@@ -377,9 +401,12 @@ TEST(FightStrikes, ResolutionTable) {
     state.modifier_stack.fight.clone_active = c.clone_fight;
     state.launch_pads[c.pad].phase = LaunchPhase::WindUp;
     state.launch_pads[c.pad].phase_time = kWindUpTime;
-    fight_step(state, FrameInput{}, 0.0f);  // nothing moves; the pad leaves its wind-up
+    // Nothing moves; the pad leaves its wind-up.
+    const GameEvents events = step(state, FrameInput{}, 0.0f);
 
     EXPECT_EQ(state.launch_pads[c.pad].phase, LaunchPhase::Strike);
+    EXPECT_EQ(events.strikes[static_cast<size_t>(c.pad)], c.struck);
+    EXPECT_FALSE(events.strikes[static_cast<size_t>(1 - c.pad)]);
     EXPECT_EQ(state.boss_hp, c.hp_after);
     EXPECT_EQ(state.boss_present, c.present_after);
     ASSERT_EQ(state.clones.size(), c.clones_active_after.size());
@@ -387,6 +414,8 @@ TEST(FightStrikes, ResolutionTable) {
       EXPECT_EQ(state.clones[i].active, c.clones_active_after[i]) << "clone " << i;
     }
     const bool damaged = c.hp_after < c.boss_hp;
+    EXPECT_EQ(events.boss_hurt, damaged);
+    EXPECT_EQ(events.boss_knocked_out, damaged && c.hp_after <= 0);
     EXPECT_FLOAT_EQ(state.boss_speed, damaged ? 1.02f : 0.86f);
     EXPECT_FLOAT_EQ(state.boss_guard_time, damaged ? 0.75f : c.boss_guard);
     EXPECT_FLOAT_EQ(state.boss_flash_time, damaged ? 0.24f : 0.0f);
@@ -399,13 +428,13 @@ TEST(FightStrikes, GuardStopsTheNextStrikeEvenInTheSameFrame) {
   GameState state;
   state.boss_angle = kPi;
   state.launch_pads[0] = LaunchPad{0, kWindUpTime, LaunchPhase::WindUp};
-  fight_step(state, FrameInput{}, 0.0f);
+  step(state, FrameInput{}, 0.0f);
   ASSERT_EQ(state.boss_hp, 2);
   EXPECT_FLOAT_EQ(state.boss_speed, 1.02f);
   state.boss_angle = 0;
   state.boss_speed = 0;
   state.launch_pads[1] = LaunchPad{kPi, kWindUpTime - 0.3f, LaunchPhase::WindUp};
-  fight_step(state, FrameInput{}, 0.3f);
+  step(state, FrameInput{}, 0.3f);
   ASSERT_EQ(state.launch_pads[1].phase, LaunchPhase::Strike);
   EXPECT_EQ(state.boss_hp, 2);
 
@@ -416,7 +445,7 @@ TEST(FightStrikes, GuardStopsTheNextStrikeEvenInTheSameFrame) {
   both.clones = {BossClone{0.05f, 0, true}};
   both.launch_pads[0].phase = both.launch_pads[1].phase = LaunchPhase::WindUp;
   both.launch_pads[0].phase_time = both.launch_pads[1].phase_time = kWindUpTime;
-  fight_step(both, FrameInput{}, 0.0f);
+  step(both, FrameInput{}, 0.0f);
   EXPECT_EQ(both.boss_hp, 2);
   EXPECT_FALSE(both.boss_present);
   EXPECT_TRUE(both.clones[0].active);
@@ -442,7 +471,7 @@ TEST(FightStrikes, AFightWonThroughACloneIsWonOnce) {
   state.boss_angle = kPlayerScreenAngle;
   state.clones = {BossClone{kPi, 0, true}};
   state.launch_pads[0] = LaunchPad{0, kWindUpTime, LaunchPhase::WindUp};
-  fight_step(state, FrameInput{}, 0.0f);
+  step(state, FrameInput{}, 0.0f);
 
   EXPECT_EQ(state.screen, Screen::StageClear);
   EXPECT_FALSE(state.boss_present);
@@ -529,9 +558,12 @@ TEST(FightContact, ResolutionTable) {
     state.modifier_stack.shield_time = c.shield_time;
     state.player_hp = c.player_hp;
     const GameState before = state;
-    fight_step(state, FrameInput{}, 0.0f);
+    const GameEvents events = step(state, FrameInput{}, 0.0f);
 
     EXPECT_EQ(state.player_hp, c.hp_after);
+    EXPECT_EQ(events.player_hit, c.hp_after < c.player_hp);
+    EXPECT_EQ(events.shield_blocked, c.blocks_after < c.shield_blocks);
+    EXPECT_FALSE(events.vampire_healed);
     EXPECT_FLOAT_EQ(state.player_guard_time, c.guard_after);
     EXPECT_EQ(state.screen, c.screen_after);
     EXPECT_EQ(state.modifier_stack.shield_blocks, c.blocks_after);
@@ -555,7 +587,7 @@ TEST(FightContact, KnockOutOverridesAWinInTheSameFrame) {
     state.clones = {BossClone{kPlayerScreenAngle, 0, true}};
     state.player_hp = 1;
     state.launch_pads[0] = LaunchPad{0, kWindUpTime, LaunchPhase::WindUp};
-    fight_step(state, FrameInput{}, 0.0f);
+    step(state, FrameInput{}, 0.0f);
     EXPECT_EQ(state.boss_hp, 0);
     EXPECT_EQ(state.player_hp, 0);
     EXPECT_EQ(state.screen, Screen::Defeat);
@@ -567,7 +599,10 @@ TEST(FightContact, VampireStrikesBackAtTheBossEvenWhenACloneTouches) {
   pick(state, Card::Vampire);
   state.boss_angle = 1.0f;
   state.clones = {BossClone{kPlayerScreenAngle, 0, true}};
-  fight_step(state, FrameInput{}, 0.0f);
+  const GameEvents events = step(state, FrameInput{}, 0.0f);
+  EXPECT_TRUE(events.player_hit);
+  EXPECT_TRUE(events.boss_hurt);
+  EXPECT_FALSE(events.vampire_healed);  // Vampire alone strikes back but heals nothing
   EXPECT_EQ(state.player_hp, 2);
   EXPECT_EQ(state.boss_hp, 2);
   EXPECT_FLOAT_EQ(state.boss_flash_time, 0.24f);
@@ -575,12 +610,20 @@ TEST(FightContact, VampireStrikesBackAtTheBossEvenWhenACloneTouches) {
   EXPECT_EQ(state.boss_speed, 0.86f);      // and no speed
   EXPECT_TRUE(state.clones[0].active);     // clones are never hit back
 
+  // With Blood Magic the strike back heals a hit point.
+  GameState healed;
+  pick(healed, Card::Vampire);
+  pick(healed, Card::BloodMagic);
+  healed.boss_angle = kPlayerScreenAngle;
+  EXPECT_TRUE(step(healed, FrameInput{}, 0.0f).vampire_healed);
+  EXPECT_EQ(healed.player_hp, 3);
+
   // The retaliation can win the fight.
   GameState last;
   pick(last, Card::Vampire);
   last.boss_hp = 1;
   last.boss_angle = kPlayerScreenAngle;
-  fight_step(last, FrameInput{}, 0.0f);
+  EXPECT_TRUE(step(last, FrameInput{}, 0.0f).boss_knocked_out);
   EXPECT_EQ(last.boss_hp, 0);
   EXPECT_FALSE(last.boss_present);
   EXPECT_EQ(last.screen, Screen::StageClear);
@@ -595,7 +638,7 @@ TEST(FightFrame, TimersCountDownToZeroAndAnglesStayWrapped) {
   state.boss_flash_time = 0.2f;
   state.player_guard_time = 0.04f;
   state.boss_angle = kTau - 0.01f;
-  fight_step(state, holding({Key::D}), 0.05f);
+  step(state, holding({Key::D}), 0.05f);
   EXPECT_EQ(state.boss_guard_time, 0.0f);
   EXPECT_FLOAT_EQ(state.boss_flash_time, 0.15f);
   EXPECT_EQ(state.player_guard_time, 0.0f);

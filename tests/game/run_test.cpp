@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <utility>
 #include <vector>
 
 #include "cards/modifier_stack.h"
+#include "tests/support/play_frame.h"
 
 namespace ventora {
 namespace {
@@ -63,7 +65,8 @@ TEST(StageOrder, StagePlanetsAndToppings) {
 }
 
 TEST(StartRun, FreshRunStartsTheFirstFightAtOnce) {
-  const GameState state = start_run(kClock, OutputMode::Hd720);
+  Pcg32 rng;
+  const GameState state = start_run(rng, kClock, OutputMode::Hd720);
   EXPECT_EQ(state.screen, Screen::Fight);
   EXPECT_EQ(state.stage, 1u);
   EXPECT_EQ(state.player_hp, 3);
@@ -84,7 +87,8 @@ TEST(UpdateGame, CardTimersRunAndRestartWorksOnEveryScreen) {
                             Screen::Countdown, Screen::Victory,    Screen::Defeat};
   for (Screen screen : screens) {
     SCOPED_TRACE(static_cast<int>(screen));
-    GameState state = start_run(kClock, OutputMode::Hd720);
+    Pcg32 rng;
+    GameState state = start_run(rng, kClock, OutputMode::Hd720);
     state.screen = screen;
     state.countdown = 2.0f;
     state.stage = 3;
@@ -94,12 +98,12 @@ TEST(UpdateGame, CardTimersRunAndRestartWorksOnEveryScreen) {
     apply_pick(state.modifier_stack, Card::UltimateSacrifice, state.player_hp);
     state.modifier_stack.shield_time = 1.0f;
 
-    update_game(state, frame(), 0.25f);
+    play_frame(state, rng, frame(), 0.25f);
     EXPECT_EQ(state.modifier_stack.shield_time, 0.75f);
     EXPECT_EQ(seconds_left(state.modifier_stack, ModifierKind::Sacrifice), 19.75f);
     EXPECT_EQ(state.stage, 3u);
 
-    update_game(state, pressing(Key::R), 0.25f);
+    play_frame(state, rng, pressing(Key::R), 0.25f);
     EXPECT_EQ(state.screen, Screen::Fight);
     EXPECT_EQ(state.stage, 1u);
     EXPECT_EQ(state.player_hp, 3);
@@ -116,11 +120,12 @@ TEST(UpdateGame, RestartKeepsTheRunsMode) {
       {OutputMode::Og, 180}, {OutputMode::Hd720, 110}, {OutputMode::Hd1080, 110}, {OutputMode::Hd4k, 110}};
   for (const auto& [mode, planet_pixels] : cases) {
     SCOPED_TRACE(mode_word(mode));
-    GameState state = start_run(kClock, mode);
+    Pcg32 rng;
+    GameState state = start_run(rng, kClock, mode);
     state.render_settings.planet_pixels = 400;
     state.render_settings.planet_dither = false;
-    update_game(state, pressing(Key::R), 0.25f);
-    EXPECT_EQ(state.render_settings.preset, mode);
+    play_frame(state, rng, pressing(Key::R), 0.25f);
+    EXPECT_EQ(state.render_settings.mode, mode);
     EXPECT_EQ(state.render_settings.planet_pixels, planet_pixels);
     EXPECT_TRUE(state.render_settings.planet_dither);
     ASSERT_TRUE(state.planet.has_value());
@@ -129,44 +134,129 @@ TEST(UpdateGame, RestartKeepsTheRunsMode) {
 }
 
 TEST(UpdateGame, CountdownReachingExactlyZeroStartsTheFight) {
-  GameState state = start_run(kClock, OutputMode::Hd720);
+  Pcg32 rng;
+  GameState state = start_run(rng, kClock, OutputMode::Hd720);
   state.screen = Screen::Countdown;
   // Binary fractions, so the count lands on 0 exactly: 0.375 - 0.25 - 0.125.
   state.countdown = 0.375f;
-  update_game(state, frame(), 0.25f);
+  play_frame(state, rng, frame(), 0.25f);
   EXPECT_EQ(state.screen, Screen::Countdown);
-  update_game(state, frame(), 0.125f);
+  play_frame(state, rng, frame(), 0.125f);
   ASSERT_EQ(state.countdown, 0.0f);
   EXPECT_EQ(state.screen, Screen::Fight);
 }
 
+// What a frame did, as update_game tells it: the events that are the run's own, not the fight's.
+TEST(UpdateGame, TellsWhatTheFrameDid) {
+  struct Case {
+    const char* what;
+    std::function<void(GameState&)> set_up;
+    FrameInput input;
+    std::function<void(GameEvents&)> expected;  // from no events
+  };
+  const auto confused = [](float clock) {
+    return [clock](GameState& s) {
+      s.modifier_stack.fight.confuse_active = true;
+      s.modifier_stack.fight.confuse_period = 3;
+      s.modifier_stack.fight.confuse_clock = clock;
+    };
+  };
+  const auto counting = [](float left) {
+    return [left](GameState& s) {
+      s.screen = Screen::Countdown;
+      s.countdown = left;
+    };
+  };
+  const Case cases[] = {
+      {"the count-in reaches 2", counting(2.56f), frame(),
+       [](GameEvents& e) { e.countdown_beat = 2; }},
+      {"the count-in within one number", counting(2.4f), frame(), [](GameEvents&) {}},
+      {"the count-in says GO!", counting(0.56f), frame(),
+       [](GameEvents& e) { e.countdown_beat = 0; }},
+      {"a fight without clones starts", counting(0.01f), frame(),
+       [](GameEvents& e) { e.screen_change = ScreenChange{Screen::Countdown, Screen::Fight}; }},
+      {"the clones come on when the fight starts",
+       [&](GameState& s) {
+         counting(0.01f)(s);
+         s.clones = {BossClone{1.0f, 0, false}, BossClone{2.0f, 0, true}};
+       },
+       frame(),
+       [](GameEvents& e) {
+         e.screen_change = ScreenChange{Screen::Countdown, Screen::Fight};
+         e.clones_appeared = true;
+       }},
+      {"Confuse flips the controls", confused(2.99f), frame(),
+       [](GameEvents& e) { e.controls_flipped = true; }},
+      {"Confuse flips them back", confused(5.99f), frame(),
+       [](GameEvents& e) { e.controls_flipped = false; }},
+      {"the stage-clear panel is left", [](GameState& s) { s.screen = Screen::StageClear; },
+       pressing(Key::C),
+       [](GameEvents& e) {
+         e.screen_change = ScreenChange{Screen::StageClear, Screen::CardChoice};
+       }},
+      {"a restart in a fight", [](GameState&) {}, pressing(Key::R),
+       [](GameEvents& e) { e.restarted = true; }},
+      {"a restart after a defeat", [](GameState& s) { s.screen = Screen::Defeat; },
+       pressing(Key::R),
+       [](GameEvents& e) {
+         e.restarted = true;
+         e.screen_change = ScreenChange{Screen::Defeat, Screen::Fight};
+       }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Pcg32 rng;
+    GameState state = start_run(rng, kClock, OutputMode::Hd720);
+    state.boss_angle = 0;  // away from the player
+    c.set_up(state);
+    const GameEvents got = play_frame(state, rng, c.input, 0.02f).events;
+    GameEvents want;
+    c.expected(want);
+    EXPECT_EQ(got.restarted, want.restarted);
+    EXPECT_EQ(got.screen_change.has_value(), want.screen_change.has_value());
+    if (got.screen_change && want.screen_change) {
+      EXPECT_EQ(got.screen_change->from, want.screen_change->from);
+      EXPECT_EQ(got.screen_change->to, want.screen_change->to);
+    }
+    EXPECT_EQ(got.countdown_beat, want.countdown_beat);
+    EXPECT_EQ(got.clones_appeared, want.clones_appeared);
+    EXPECT_EQ(got.controls_flipped, want.controls_flipped);
+  }
+}
+
 TEST(UpdateGame, AskForTheModeSizeWhenTheWindowDrifts) {
-  GameState state = start_run(kClock, OutputMode::Hd720);
-  EXPECT_FALSE(update_game(state, frame(1281, 720), 0.016f).has_value());
-  EXPECT_EQ(update_game(state, frame(1282, 720), 0.016f), (WindowSize{1280, 720}));
+  Pcg32 rng;
+  GameState state = start_run(rng, kClock, OutputMode::Hd720);
+  EXPECT_FALSE(play_frame(state, rng, frame(1281, 720), 0.016f).window_size.has_value());
+  EXPECT_EQ(play_frame(state, rng, frame(1282, 720), 0.016f).window_size, (WindowSize{1280, 720}));
 }
 
 TEST(UpdateGame, PlanetTakesPixelCountAndDitherEveryFrame) {
-  GameState state = start_run(kClock, OutputMode::Hd720);
+  Pcg32 rng;
+  GameState state = start_run(rng, kClock, OutputMode::Hd720);
   state.render_settings.planet_pixels = 6000;
   state.render_settings.planet_dither = false;
-  update_game(state, frame(), 0.016f);
+  play_frame(state, rng, frame(), 0.016f);
   EXPECT_EQ(state.planet->pixels, 5000u);
   EXPECT_FALSE(state.planet->should_dither);
 }
 
 TEST(BeginFight, SetsUpTheNextStageWithACountIn) {
-  GameState state = start_run(kClock, OutputMode::Hd720);
+  Pcg32 rng;
+  GameState state = start_run(rng, kClock, OutputMode::Hd720);
   state.stage = 2;
   state.boss_hp = 0;
   state.planet_turn = 2.0f;
   state.facing = Facing::Right;
   state.player_height = 12;
   state.planet_time = 4;
-  begin_fight(state);
+  GameEvents events;
+  begin_fight(state, events);
   EXPECT_EQ(state.stage, 3u);
   EXPECT_EQ(state.screen, Screen::Countdown);
   EXPECT_FLOAT_EQ(state.countdown, 3.55f);
+  EXPECT_EQ(events.countdown_beat, 3);
+  EXPECT_FALSE(events.player_hit);
   EXPECT_EQ(state.boss_hp, 3);
   EXPECT_EQ(state.planet_turn, 0.0f);
   EXPECT_EQ(state.facing, Facing::Left);
@@ -176,24 +266,32 @@ TEST(BeginFight, SetsUpTheNextStageWithACountIn) {
 }
 
 TEST(BeginFight, StartDamageThatTakesTheLastHitPointsEndsTheRun) {
-  GameState state = start_run(kClock, OutputMode::Hd720);
+  Pcg32 rng;
+  GameState state = start_run(rng, kClock, OutputMode::Hd720);
   state.player_hp = 2;
   apply_pick(state.modifier_stack, Card::TitForTat, state.player_hp);
-  begin_fight(state);
+  GameEvents events;
+  begin_fight(state, events);
   EXPECT_EQ(state.screen, Screen::Defeat);
   EXPECT_EQ(state.player_hp, 0);
+  EXPECT_TRUE(events.player_hit);
+  EXPECT_FALSE(events.countdown_beat);
   EXPECT_EQ(state.modifier_stack.fight.start_damage, 0);
 }
 
 TEST(BeginFight, AStandingShieldTakesTheStartDamage) {
-  GameState state = start_run(kClock, OutputMode::Hd720);
+  Pcg32 rng;
+  GameState state = start_run(rng, kClock, OutputMode::Hd720);
   state.player_hp = 2;
   apply_pick(state.modifier_stack, Card::TitForTat, state.player_hp);
   state.modifier_stack.shield_blocks = 1;
   state.modifier_stack.shield_time = 3;
-  begin_fight(state);
+  GameEvents events;
+  begin_fight(state, events);
   EXPECT_EQ(state.screen, Screen::Countdown);
   EXPECT_EQ(state.player_hp, 2);
+  EXPECT_TRUE(events.shield_blocked);
+  EXPECT_FALSE(events.player_hit);
   EXPECT_EQ(state.boss_hp, 1);
   EXPECT_EQ(state.modifier_stack.shield_blocks, 0);
 }
@@ -209,7 +307,8 @@ TEST(WinFight, ScreensAfterEachStage) {
       {6, Screen::StageClear, true},  {5, Screen::Victory, false},
   };
   for (const Case& c : cases) {
-    GameState state = start_run(kClock, OutputMode::Hd720);
+    Pcg32 rng;
+    GameState state = start_run(rng, kClock, OutputMode::Hd720);
     state.stage = c.stage;
     state.modifier_stack.fight.buff_bonus = 1;
     win_fight(state);
@@ -223,15 +322,16 @@ TEST(WinFight, ScreensAfterEachStage) {
 // Through the screens of a run: win, continue, pick Double Trouble, win, pick Buff, win. Its
 // enemy bonus lasts two won fights for a hit, but stays in the aggregate for the rest of the run.
 TEST(WinFight, DoubleTroubleStaysInTheStatsAfterItsFightsWhileHitsDropIt) {
-  GameState state = start_run(kClock, OutputMode::Hd720);
-  const auto win_continue_and_pick = [&state](Card card) {
+  Pcg32 rng;
+  GameState state = start_run(rng, kClock, OutputMode::Hd720);
+  const auto win_continue_and_pick = [&](Card card) {
     win_fight(state);
-    update_game(state, pressing(Key::C), 0.016f);
+    play_frame(state, rng, pressing(Key::C), 0.016f);
     ASSERT_EQ(state.screen, Screen::CardChoice);
     state.offer[0].card = card;
-    update_game(state, pressing(Key::Num1), 0.016f);
+    play_frame(state, rng, pressing(Key::Num1), 0.016f);
     ASSERT_EQ(state.screen, Screen::Countdown);
-    update_game(state, frame(), 4.0f);
+    play_frame(state, rng, frame(), 4.0f);
     ASSERT_EQ(state.screen, Screen::Fight);
   };
   // The aggregate's enemy bonus and the damage of a hit, after each step.
@@ -251,10 +351,11 @@ TEST(WinFight, DoubleTroubleStaysInTheStatsAfterItsFightsWhileHitsDropIt) {
 }
 
 TEST(Confetti, FiveNewPiecesEachFrameFallOutFortyBelowTheEdge) {
-  GameState state = start_run(kClock, OutputMode::Hd720);
+  Pcg32 rng;
+  GameState state = start_run(rng, kClock, OutputMode::Hd720);
   state.screen = Screen::Victory;
   const FrameInput input = frame(960, 720);
-  update_game(state, input, 0.016f);
+  play_frame(state, rng, input, 0.016f);
   ASSERT_EQ(state.confetti.size(), 5u);
   for (const ConfettiPiece& piece : state.confetti) {
     EXPECT_GE(piece.y, -28.0f);
@@ -269,7 +370,7 @@ TEST(Confetti, FiveNewPiecesEachFrameFallOutFortyBelowTheEdge) {
   state.confetti[0].vy = 0;
   state.confetti[1].y = 700.0f;
   state.confetti[1].vy = 0;
-  confetti_step(state, 0.0f, 0.0, 960, 720);
+  confetti_step(state, rng, 0.0f, 0.0, 960, 720);
   EXPECT_EQ(state.confetti.size(), 9u);
   EXPECT_EQ(state.confetti[0].y, 700.0f);
 }

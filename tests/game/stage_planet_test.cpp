@@ -21,7 +21,7 @@ TEST(StagePlanet, LightOriginPixelsAndDitherForEveryStage) {
       {6, K::IslandPlanet, {0.39f, 0.39f}},
   };
   RenderSettings og;
-  og.preset = OutputMode::Og;
+  og.mode = OutputMode::Og;
   og.planet_pixels = 180.4f;
   og.planet_dither = false;
   for (const Case& c : cases) {
@@ -39,7 +39,8 @@ TEST(StagePlanet, LightOriginPixelsAndDitherForEveryStage) {
     EXPECT_FALSE(plain.should_dither);
   }
   // A new run's first planet is stage 1's.
-  const GameState state = start_run({1765000000, 123456700}, OutputMode::Hd720);
+  Pcg32 rng;
+  const GameState state = start_run(rng, {1765000000, 123456700}, OutputMode::Hd720);
   ASSERT_TRUE(state.planet.has_value());
   EXPECT_EQ(state.planet->light_origin, (planet::Vec2f{0.39f, 0.39f}));
   EXPECT_EQ(state.planet->seed, 1234567890123466796ull);

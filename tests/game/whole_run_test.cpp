@@ -19,8 +19,7 @@ std::vector<std::string> overlay_texts(const GameState& state) {
   const FrameInput frame = bot::idle_input(state, 0);
   DrawList list;
   Canvas canvas(list, frame.screen_width, frame.screen_height);
-  draw_overlay(state, canvas,
-               frame_layout_for(state.render_settings, frame.screen_width, frame.screen_height));
+  draw_overlay(state, canvas, frame_geometry(state.render_settings.mode, frame));
   std::vector<std::string> out;
   for (const DrawCommand& c : list.commands)
     if (c.op == DrawOp::Text) out.push_back(c.text);
@@ -43,10 +42,11 @@ std::string joined_after(const GameState& state, const std::string& first) {
 }
 
 TEST(WholeRun, VictoryThroughStagesOneToFive) {
-  GameState state = start_run(kClock, OutputMode::Hd720);
+  Pcg32 rng;
+  GameState state = start_run(rng, kClock, OutputMode::Hd720);
   bot::RunPlan plan;
   plan.route = bot::Route::SkipBonus;
-  bot::RunRecord run = bot::play_run(state, plan);
+  bot::RunRecord run = bot::play_run(state, rng, plan);
 
   ASSERT_EQ(state.screen, Screen::Victory) << "stage " << state.stage << ", hp " << state.player_hp;
   EXPECT_EQ(run.stages, (std::vector<std::uint64_t>{1, 2, 3, 4, 5}));
@@ -62,26 +62,27 @@ TEST(WholeRun, VictoryThroughStagesOneToFive) {
   EXPECT_TRUE(state.rng_reseeded);
   EXPECT_FALSE(state.bonus_topping);
 
-  bot::idle_frames(state, plan.dt, 30, run.time);
+  bot::idle_frames(state, rng, plan.dt, 30, run.time);
   EXPECT_EQ(state.screen, Screen::Victory);
   EXPECT_FALSE(state.confetti.empty());
   EXPECT_TRUE(shows(state, "All toppings collected"));
   EXPECT_TRUE(shows(state, "Press R to play again"));
 
   // The same clock plays the same run.
-  GameState again = start_run(kClock, OutputMode::Hd720);
-  const bot::RunRecord replay = bot::play_run(again, plan);
+  GameState again = start_run(rng, kClock, OutputMode::Hd720);
+  const bot::RunRecord replay = bot::play_run(again, rng, plan);
   EXPECT_EQ(replay.picked, run.picked);
   EXPECT_EQ(replay.frames, run.frames);
   EXPECT_EQ(again.entropy_keys, state.entropy_keys);
 }
 
 TEST(WholeRun, BonusStageBetweenFourAndFive) {
-  GameState state = start_run(kClock, OutputMode::Hd720);
+  Pcg32 rng;
+  GameState state = start_run(rng, kClock, OutputMode::Hd720);
   bot::RunPlan plan;
   plan.route = bot::Route::ThroughBonus;
   plan.pick_with = bot::PickWith::Mouse;
-  const bot::RunRecord run = bot::play_run(state, plan);
+  const bot::RunRecord run = bot::play_run(state, rng, plan);
 
   ASSERT_EQ(state.screen, Screen::Victory) << "stage " << state.stage << ", hp " << state.player_hp;
   EXPECT_EQ(run.stages, (std::vector<std::uint64_t>{1, 2, 3, 4, 6, 5}));
@@ -97,10 +98,11 @@ TEST(WholeRun, BonusStageBetweenFourAndFive) {
 
 // In the plain 960 × 720 output, where clicks land on unscaled boxes.
 TEST(WholeRun, KnockedOutOnStageThree) {
-  GameState state = start_run(ClockReading{1700000000, 0}, OutputMode::Og);
+  Pcg32 rng;
+  GameState state = start_run(rng, ClockReading{1700000000, 0}, OutputMode::Og);
   bot::RunPlan plan;
   plan.give_up_at_stage = 3;
-  const bot::RunRecord run = bot::play_run(state, plan);
+  const bot::RunRecord run = bot::play_run(state, rng, plan);
 
   ASSERT_EQ(state.screen, Screen::Defeat);
   EXPECT_EQ(bot::idle_input(state, 0).screen_width, 960);

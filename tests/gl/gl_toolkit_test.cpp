@@ -24,7 +24,7 @@ namespace {
 class ToolkitTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    Result<std::unique_ptr<planet::HeadlessGl>> made = planet::HeadlessGl::create();
+    ventora::Result<std::unique_ptr<planet::HeadlessGl>> made = planet::HeadlessGl::create();
     if (made) {
       context_ = std::move(made.value());
     } else {
@@ -60,7 +60,7 @@ void main() {
 )";
 
 TEST_F(ToolkitTest, AProgramLinksWithItsUniformsAndTheAttributeLocationsAsked) {
-  Result<Program> built = build_program(kVertex, kFragment, {{3, "corner"}});
+  ventora::Result<Program> built = build_program(kVertex, kFragment, {{3, "corner"}});
   ASSERT_TRUE(built) << built.error().message;
   const Program& program = built.value();
   EXPECT_NE(program.id(), 0u);
@@ -90,7 +90,7 @@ TEST_F(ToolkitTest, AProgramThatFailsSaysWhichStageAndWhy) {
        "link: ", "declared_only"},
   };
   for (const Case& c : cases) {
-    Result<Program> built = build_program(c.vertex, c.fragment);
+    ventora::Result<Program> built = build_program(c.vertex, c.fragment);
     ASSERT_FALSE(built) << c.what;
     const std::string& message = built.error().message;
     EXPECT_EQ(message.rfind(c.stage, 0), 0u) << c.what << ": " << message;
@@ -128,7 +128,7 @@ TEST_F(ToolkitTest, RenderTargetThroughResizes) {
   EXPECT_TRUE(every_texel_is(target.read_pixels(), kRed)) << "the same size keeps the picture";
 
   for (const auto& [w, h] : {std::pair{0, 4}, std::pair{8, -1}, std::pair{max_texture_size() + 1, 4}}) {
-    const Status refused = target.resize(w, h);
+    const ventora::Status refused = target.resize(w, h);
     ASSERT_FALSE(refused) << w << " x " << h;
     EXPECT_NE(refused.error().message.find(std::to_string(w) + " x " + std::to_string(h)),
               std::string::npos)

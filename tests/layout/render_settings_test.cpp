@@ -30,7 +30,7 @@ TEST(OutputMode, ModeTable) {
     EXPECT_EQ(mode_from_word(c.word), c.mode);
     EXPECT_EQ(mode_word(c.mode), c.word);
     const RenderSettings s = render_settings_for(c.mode);
-    EXPECT_EQ(s.preset, c.mode);
+    EXPECT_EQ(s.mode, c.mode);
     EXPECT_EQ(hd_on(s), c.hd_on);
     EXPECT_EQ(s.planet_pixels, c.planet_pixels);
     EXPECT_TRUE(s.planet_dither);
@@ -54,11 +54,11 @@ TEST(OutputMode, OnlyTheExactWordsNameAMode) {
 
 TEST(RenderSettings, ResizeToleranceIsOnePixel) {
   RenderSettings s;  // 720p
-  EXPECT_FALSE(update_render_settings(s, 1280, 720));
-  EXPECT_FALSE(update_render_settings(s, 1281, 720));
-  EXPECT_FALSE(update_render_settings(s, 1280, 719));
-  EXPECT_EQ(update_render_settings(s, 1282, 720), (WindowSize{1280, 720}));
-  EXPECT_EQ(update_render_settings(s, 1280, 700), (WindowSize{1280, 720}));
+  EXPECT_FALSE(window_size_request(s, 1280, 720));
+  EXPECT_FALSE(window_size_request(s, 1281, 720));
+  EXPECT_FALSE(window_size_request(s, 1280, 719));
+  EXPECT_EQ(window_size_request(s, 1282, 720), (WindowSize{1280, 720}));
+  EXPECT_EQ(window_size_request(s, 1280, 700), (WindowSize{1280, 720}));
 }
 
 TEST(RenderSettings, PlanetPixelCountRoundsAndClamps) {

@@ -20,9 +20,8 @@ std::uint16_t u16(const std::vector<std::uint8_t>& b, std::size_t at) {
   return static_cast<std::uint16_t>(b[at] | b[at + 1] << 8);
 }
 
-std::string error_of(const DecodeResult& result) {
-  const auto* error = std::get_if<std::string>(&result);
-  return error ? *error : "(decoded)";
+std::string error_of(const Result<std::vector<std::uint8_t>>& result) {
+  return result ? "(decoded)" : result.error().message;
 }
 
 TEST(BuildWav, WritesTheCanonicalHeaderAndLittleEndianSamples) {
@@ -54,9 +53,9 @@ TEST(BuildWav, WritesTheCanonicalHeaderAndLittleEndianSamples) {
 TEST(DecodeMp3, CleanStereoFileDecodesEveryFrame) {
   const std::vector<std::uint8_t> mp3 = testing::mp3_tone(2.0);
   const std::size_t audio_frames = read_mp3_frames(mp3).audio_frames;
-  const DecodeResult result = decode_mp3(mp3);
-  ASSERT_TRUE(std::holds_alternative<std::vector<std::uint8_t>>(result)) << error_of(result);
-  const auto& wav = std::get<std::vector<std::uint8_t>>(result);
+  const Result<std::vector<std::uint8_t>> result = decode_mp3(mp3);
+  ASSERT_TRUE(result.ok()) << error_of(result);
+  const auto& wav = result.value();
   EXPECT_EQ(wav.size(), 44 + 4 * 1152 * audio_frames);
   EXPECT_EQ(u32(wav, 24), 44100u);
   EXPECT_EQ(u32(wav, 28), 176400u);
@@ -119,9 +118,9 @@ TEST(DecodeMp3, SizesTheFileClaimsAreNotBelieved) {
   ASSERT_GT(count_at, 0u);
   huge_count[count_at] = 0x01;
   huge_count[count_at + 1] = huge_count[count_at + 2] = huge_count[count_at + 3] = 0;
-  const DecodeResult result = decode_mp3(huge_count);
-  ASSERT_TRUE(std::holds_alternative<std::vector<std::uint8_t>>(result)) << error_of(result);
-  EXPECT_EQ(std::get<std::vector<std::uint8_t>>(result).size(), 44 + 4 * 1152 * audio_frames);
+  const Result<std::vector<std::uint8_t>> result = decode_mp3(huge_count);
+  ASSERT_TRUE(result.ok()) << error_of(result);
+  EXPECT_EQ(result.value().size(), 44 + 4 * 1152 * audio_frames);
 
   // A tag claiming 200 MB swallows the whole file; a file cut inside its tag holds no audio.
   std::vector<std::uint8_t> big_tag = clean;
@@ -144,9 +143,9 @@ TEST(DecodeMp3, CorruptFramesInTheMiddleAreSkipped) {
       x = x * 1664525u + 1013904223u;
       mp3[at] = seed == 0 ? 0 : static_cast<std::uint8_t>(x >> 24);
     }
-    const DecodeResult result = decode_mp3(mp3);
-    ASSERT_TRUE(std::holds_alternative<std::vector<std::uint8_t>>(result)) << error_of(result);
-    const auto& wav = std::get<std::vector<std::uint8_t>>(result);
+    const Result<std::vector<std::uint8_t>> result = decode_mp3(mp3);
+    ASSERT_TRUE(result.ok()) << error_of(result);
+    const auto& wav = result.value();
     EXPECT_EQ(u32(wav, 24), 44100u);
     const std::size_t decoded_frames = (wav.size() - 44) / (4 * 1152);
     EXPECT_GE(decoded_frames, audio_frames - 12);

@@ -82,9 +82,9 @@ TEST(Mp3Frames, AgreesWithTheDecoderAtEveryRate) {
     const Mp3Frames frames = read_mp3_frames(mp3);
     EXPECT_EQ(frames.sample_rate, c.rate);
     EXPECT_EQ(frames.samples_per_frame, c.samples_per_frame);
-    const DecodeResult decoded = decode_mp3(mp3);
-    ASSERT_TRUE(std::holds_alternative<std::vector<std::uint8_t>>(decoded)) << std::get<std::string>(decoded);
-    const std::size_t wav_bytes = std::get<std::vector<std::uint8_t>>(decoded).size();
+    const Result<std::vector<std::uint8_t>> decoded = decode_mp3(mp3);
+    ASSERT_TRUE(decoded.ok()) << decoded.error().message;
+    const std::size_t wav_bytes = decoded.value().size();
     const std::size_t decoded_samples = (wav_bytes - 44) / (2 * static_cast<std::size_t>(c.channels));
     EXPECT_EQ(frames.audio_frames * static_cast<std::size_t>(c.samples_per_frame), decoded_samples);
   }

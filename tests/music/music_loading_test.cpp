@@ -4,8 +4,9 @@
 
 #include <array>
 #include <cmath>
+#include <chrono>
 #include <cstring>
-#include <stop_token>
+#include <ctime>
 #include <string>
 #include <thread>
 
@@ -14,6 +15,7 @@
 #include "music/music_player.h"
 #include "random/rng.h"
 #include "recording_audio.h"
+#include "tests/support/error_messages.h"
 
 namespace ventora {
 namespace {
@@ -33,21 +35,23 @@ TEST(LoadMusic, AFailedTrackIsReportedAndLeftOutKeepingTheListsParallel) {
       {"Whack a Mole - Hollice", good, 95.033f},
   }};
   const EmbeddedTrack cue{"Game Over - Marrowind", good, 24.555f};
-  std::vector<AudioCall> calls;
-  RecordingAudio audio(&calls);
-  audio.refuse = {5};  // the fifth load (from 0): the cue
+  for (const DecodeOn decode_on : {DecodeOn::Workers, DecodeOn::Frames}) {
+    std::vector<AudioCall> calls;
+    RecordingAudio audio(&calls);
+    audio.refuse = {5};  // the fifth load (from 0): the cue
 
-  ::testing::internal::CaptureStderr();
-  const LoadedMusic music = load_music(tracks, cue, audio);
-  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");  // the caller reports the failures
-  EXPECT_EQ(music.failures,
-            (std::vector<std::string>{
-                "failed to decode embedded music 'Jazzeton - Dastrow': no MP3 frames decoded",
-                "failed to load embedded music 'Game Over - Marrowind': unsupported sound format"}));
-  EXPECT_EQ(music.tracks, (std::vector<SoundId>{100, 101, 102, 103, 104}));
-  EXPECT_EQ(music.track_seconds, (std::vector<float>{233.326f, 94.72f, 277.368f, 117.264f, 95.033f}));
-  EXPECT_FALSE(music.defeat_cue.has_value());
-  EXPECT_TRUE(calls.empty());
+    ::testing::internal::CaptureStderr();
+    const LoadedMusic music = load_music(tracks, cue, audio, decode_on);
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");  // the caller reports the failures
+    EXPECT_EQ(test::messages_of(music.failures),
+              (std::vector<std::string>{
+                  "failed to decode embedded music 'Jazzeton - Dastrow': no MP3 frames decoded",
+                  "failed to load embedded music 'Game Over - Marrowind': unsupported sound format"}));
+    EXPECT_EQ(music.tracks, (std::vector<SoundId>{100, 101, 102, 103, 104}));
+    EXPECT_EQ(music.track_seconds, (std::vector<float>{233.326f, 94.72f, 277.368f, 117.264f, 95.033f}));
+    EXPECT_FALSE(music.defeat_cue.has_value());
+    EXPECT_TRUE(calls.empty());
+  }
 }
 
 // Loading frame by frame: each poll loads whatever has finished, never a track before an earlier
@@ -62,37 +66,103 @@ TEST(LoadMusic, PollingLoadsInTrackOrderWithTheSameResultAsWaiting) {
       {"Heaven and Earth - Corvane", short_tone, 277.368f},
   }};
   const EmbeddedTrack cue{"Game Over - Marrowind", short_tone, 140.304f};
-  std::vector<AudioCall> calls;
-  std::vector<std::size_t> sizes;
-  RecordingAudio audio(&calls);
-  audio.loaded_sizes = &sizes;
+  for (const DecodeOn decode_on : {DecodeOn::Workers, DecodeOn::Frames}) {
+    std::vector<AudioCall> calls;
+    std::vector<std::size_t> sizes;
+    RecordingAudio audio(&calls);
+    audio.loaded_sizes = &sizes;
 
-  MusicLoading loading(tracks, cue);
-  std::vector<std::string> failures;
-  bool done = false;
-  while (!done) {
-    done = loading.load_ready(audio, false);
-    for (std::string& failure : loading.take_failures()) failures.push_back(std::move(failure));
-    std::this_thread::yield();
+    MusicLoading loading(tracks, cue, decode_on);
+    std::vector<std::string> failures;
+    bool done = false;
+    while (!done) {
+      done = loading.load_ready(audio, false);
+      for (const std::string& failure : test::messages_of(loading.take_failures())) {
+        failures.push_back(failure);
+      }
+      std::this_thread::yield();
+    }
+    EXPECT_EQ(failures, std::vector<std::string>{
+                            "failed to decode embedded music 'Cat Circus - Pellith': no MP3 frames decoded"});
+    const LoadedMusic music = loading.take();
+    EXPECT_TRUE(music.failures.empty());  // all taken while loading
+    EXPECT_EQ(music.tracks, (std::vector<SoundId>{100, 101}));
+    EXPECT_EQ(music.track_seconds, (std::vector<float>{233.326f, 277.368f}));
+    EXPECT_EQ(music.defeat_cue, std::optional<SoundId>(102));
+    ASSERT_EQ(sizes.size(), 3u);
+    EXPECT_GT(sizes[0], sizes[1]);  // the long tone went in first
+    EXPECT_EQ(sizes[1], sizes[2]);
   }
-  EXPECT_EQ(failures, std::vector<std::string>{
-                          "failed to decode embedded music 'Cat Circus - Pellith': no MP3 frames decoded"});
-  const LoadedMusic music = loading.take();
-  EXPECT_TRUE(music.failures.empty());  // all taken while loading
-  EXPECT_EQ(music.tracks, (std::vector<SoundId>{100, 101}));
-  EXPECT_EQ(music.track_seconds, (std::vector<float>{233.326f, 277.368f}));
-  EXPECT_EQ(music.defeat_cue, std::optional<SoundId>(102));
-  ASSERT_EQ(sizes.size(), 3u);
-  EXPECT_GT(sizes[0], sizes[1]);  // the long tone went in first
-  EXPECT_EQ(sizes[1], sizes[2]);
 }
 
-TEST(DecodeMp3, AStopRequestEndsDecoding) {
-  std::stop_source stop;
-  stop.request_stop();
-  const DecodeResult result = decode_mp3(testing::mp3_tone(0.3), stop.get_token());
-  ASSERT_TRUE(std::holds_alternative<std::string>(result));
-  EXPECT_EQ(std::get<std::string>(result), "decoding stopped");
+// An output that takes streams as the game's does, keeping them undecoded.
+class StreamingAudio final : public AudioOut {
+ public:
+  std::vector<std::shared_ptr<SoundStream>> streams;
+
+  Result<SoundId> load_wav(std::vector<std::uint8_t>) override { return Error{"streams only"}; }
+  Result<SoundId> load_stream(std::shared_ptr<SoundStream> stream) override {
+    streams.push_back(std::move(stream));
+    return static_cast<SoundId>(streams.size() - 1);
+  }
+  void play(SoundId, float) override {}
+  void stop(SoundId) override {}
+  void play_effect(SoundId, float) override {}
+  void set_master_volume(float) override {}
+  void set_paused(bool) override {}
+};
+
+// The CPU time this thread has used, in seconds: what a poll costs the frame, however busy the
+// machine.
+double thread_cpu_seconds() {
+  timespec now{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+  return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
+}
+
+// Without workers the whole soundtrack is checked by the polls themselves, a few milliseconds
+// each, so that no frame waits long; the tracks come out as the workers give them.
+TEST(MusicLoading, WithoutWorkersEachPollDoesALittle) {
+  StreamingAudio on_workers;
+  const LoadedMusic expected = load_music(music_tracks(), defeat_cue_track(), on_workers, DecodeOn::Workers);
+
+  StreamingAudio on_frames;
+  MusicLoading loading(music_tracks(), defeat_cue_track(), DecodeOn::Frames);
+  int polls = 0;
+  double longest = 0;
+  double total = 0;
+  for (bool done = false; !done;) {
+    const double before = thread_cpu_seconds();
+    done = loading.load_ready(on_frames, false);
+    const double spent = thread_cpu_seconds() - before;
+    longest = std::max(longest, spent);
+    total += spent;
+    ++polls;
+  }
+  const LoadedMusic music = loading.take();
+  EXPECT_EQ(music.tracks, expected.tracks);
+  EXPECT_EQ(music.track_seconds, expected.track_seconds);
+  EXPECT_EQ(music.defeat_cue, expected.defeat_cue);
+  EXPECT_TRUE(music.failures.empty());
+  ASSERT_EQ(on_frames.streams.size(), on_workers.streams.size());
+  for (std::size_t i = 0; i < on_frames.streams.size(); ++i) {
+    EXPECT_EQ(on_frames.streams[i]->samples(), on_workers.streams[i]->samples()) << i;
+  }
+  EXPECT_GT(polls, 10);
+  EXPECT_LT(longest, 0.02) << polls << " polls, " << total << " s in all";
+}
+
+// Dropping the loading while its workers decode stops them at once, not once the tracks are done.
+TEST(MusicLoading, DroppingItStopsItsWorkers) {
+  using Clock = std::chrono::steady_clock;
+  StreamingAudio audio;
+  const Clock::time_point start = Clock::now();
+  static_cast<void>(load_music(music_tracks(), defeat_cue_track(), audio, DecodeOn::Workers));
+  const Clock::duration whole = Clock::now() - start;
+
+  const Clock::time_point dropped = Clock::now();
+  { const MusicLoading loading(music_tracks(), defeat_cue_track(), DecodeOn::Workers); }
+  EXPECT_LT(Clock::now() - dropped, whole / 5);
 }
 
 // The ID3v2 text frame `id`'s value, or "" when the tag has no such frame.
@@ -133,37 +203,41 @@ TEST(EmbeddedMusic, EveryTrackIsTaggedAndDecodesToItsPlayingTime) {
                           mp3.begin() + static_cast<std::ptrdiff_t>(audio + 40)),
               "Info");
 
-    const DecodeResult result = decode_mp3(mp3);
-    ASSERT_TRUE(std::holds_alternative<std::vector<std::uint8_t>>(result));
-    const auto& wav = std::get<std::vector<std::uint8_t>>(result);
+    const Result<std::vector<std::uint8_t>> result = decode_mp3(mp3);
+    ASSERT_TRUE(result.ok());
+    const auto& wav = result.value();
     const double seconds = static_cast<double>(wav.size() - 44) / 4 / 44100;
     EXPECT_EQ(std::round(seconds * 1000), std::round(track->seconds * 1000.0));
   }
 }
 
 TEST(EmbeddedMusic, MusicOnLoadsAllSevenAndStartsWithHeavenAndEarth) {
-  unsetenv("VENTORA_DISABLE_MUSIC");
-  setenv("VENTORA_ENABLE_MUSIC", "1", 1);
-  rng::reset();
-  std::vector<AudioCall> calls;
-  std::vector<std::size_t> sizes;
-  MusicStart start = music_player_from_environment([&] {
-    auto audio = std::make_unique<RecordingAudio>(&calls);
-    audio->loaded_sizes = &sizes;
-    return audio;
-  });
-  EXPECT_TRUE(start.messages.empty());
-  unsetenv("VENTORA_ENABLE_MUSIC");
-  const std::unique_ptr<MusicPlayer> player = std::move(start.player);
-  ASSERT_NE(player, nullptr);
-  EXPECT_EQ(player->tracks.size(), 6u);
-  EXPECT_EQ(player->defeat_cue, std::optional<SoundId>(106));
-  ASSERT_EQ(sizes.size(), 7u);
-  // Every sound handed over is the whole track: 44 header bytes + 4 per sample frame.
-  EXPECT_EQ(sizes[2], 44 + 4 * std::size_t{10618} * 1152);
-  music_tick(player.get(), 0.016f);
-  EXPECT_EQ(calls, (std::vector<AudioCall>{{"play", 102, 0.32f}}));
-  EXPECT_EQ(player->order, (std::vector<std::size_t>{2, 4, 3, 1, 0, 5}));
+  for (const DecodeOn decode_on : {DecodeOn::Workers, DecodeOn::Frames}) {
+    unsetenv("VENTORA_DISABLE_MUSIC");
+    setenv("VENTORA_ENABLE_MUSIC", "1", 1);
+    Pcg32 rng;  // where a process starts
+    std::vector<AudioCall> calls;
+    std::vector<std::size_t> sizes;
+    MusicStart start = music_player_from_environment(
+        [&] {
+          auto audio = std::make_unique<RecordingAudio>(&calls);
+          audio->loaded_sizes = &sizes;
+          return audio;
+        },
+        rng, decode_on);
+    EXPECT_TRUE(start.messages.empty());
+    unsetenv("VENTORA_ENABLE_MUSIC");
+    const std::unique_ptr<MusicPlayer> player = std::move(start.player);
+    ASSERT_NE(player, nullptr);
+    EXPECT_EQ(player->tracks.size(), 6u);
+    EXPECT_EQ(player->defeat_cue, std::optional<SoundId>(106));
+    ASSERT_EQ(sizes.size(), 7u);
+    // Every sound handed over is the whole track: 44 header bytes + 4 per sample frame.
+    EXPECT_EQ(sizes[2], 44 + 4 * std::size_t{10618} * 1152);
+    music_tick(player.get(), rng, 0.016f);
+    EXPECT_EQ(calls, (std::vector<AudioCall>{{"play", 102, 0.32f}}));
+    EXPECT_EQ(player->order, (std::vector<std::size_t>{2, 4, 3, 1, 0, 5}));
+  }
 }
 
 }  // namespace

@@ -25,11 +25,11 @@ class RecordingAudio final : public AudioOut {
 
   explicit RecordingAudio(std::vector<AudioCall>* log) : calls(log) {}
 
-  SoundLoad load_wav(std::vector<std::uint8_t> wav) override {
+  Result<SoundId> load_wav(std::vector<std::uint8_t> wav) override {
     const int n = loads++;
     if (loaded_sizes != nullptr) loaded_sizes->push_back(wav.size());
-    if (refuse.count(n) != 0) return {-1, "unsupported sound format"};
-    return {100 + n, {}};
+    if (refuse.count(n) != 0) return Error{"unsupported sound format"};
+    return 100 + n;
   }
   void play(SoundId sound, float volume) override { calls->push_back({"play", sound, volume}); }
   void stop(SoundId sound) override { calls->push_back({"stop", sound, 0.0f}); }

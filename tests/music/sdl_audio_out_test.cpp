@@ -32,18 +32,18 @@ int playing_channel() {
 TEST(SdlAudioOut, LoadsPlaysAtVolumeAndStopsOnTheDummyDevice) {
   setenv("SDL_AUDIODRIVER", "dummy", 1);
   {
-    std::string error;
-    std::unique_ptr<AudioOut> audio = open_sdl_audio_out(error);
-    ASSERT_NE(audio, nullptr) << error;
+    Result<std::unique_ptr<DeviceAudioOut>> opened = open_sdl_audio_out();
+    ASSERT_TRUE(opened.ok()) << opened.error().message;
+    std::unique_ptr<AudioOut> audio = std::move(opened.value());
     // The mixer's own format (kept as is) and one it must convert.
-    const SoundLoad native = audio->load_wav(build_wav(testing::tone(2.0, 44100, 2), 2, 44100));
-    const SoundLoad converted = audio->load_wav(build_wav(testing::tone(2.0, 22050, 1), 1, 22050));
-    ASSERT_TRUE(native.ok()) << native.error;
-    ASSERT_TRUE(converted.ok()) << converted.error;
-    const SoundLoad broken = audio->load_wav(std::vector<std::uint8_t>(100, 7));
+    const Result<SoundId> native = audio->load_wav(build_wav(testing::tone(2.0, 44100, 2), 2, 44100));
+    const Result<SoundId> converted = audio->load_wav(build_wav(testing::tone(2.0, 22050, 1), 1, 22050));
+    ASSERT_TRUE(native.ok()) << native.error().message;
+    ASSERT_TRUE(converted.ok()) << converted.error().message;
+    const Result<SoundId> broken = audio->load_wav(std::vector<std::uint8_t>(100, 7));
     EXPECT_FALSE(broken.ok());
 
-    for (const SoundId sound : {native.sound, converted.sound}) {
+    for (const SoundId sound : {native.value(), converted.value()}) {
       audio->play(sound, 0.32f);
       const int channel = playing_channel();
       ASSERT_GE(channel, 0);
@@ -52,9 +52,9 @@ TEST(SdlAudioOut, LoadsPlaysAtVolumeAndStopsOnTheDummyDevice) {
       EXPECT_EQ(playing_channel(), -1);
     }
     // Stopping one sound leaves the other playing (the cue plays on over a restart).
-    audio->play(native.sound, 0.32f);
-    audio->play(converted.sound, 0.44f);
-    audio->stop(native.sound);
+    audio->play(native.value(), 0.32f);
+    audio->play(converted.value(), 0.44f);
+    audio->stop(native.value());
     const int channel = playing_channel();
     ASSERT_GE(channel, 0);
     EXPECT_EQ(Mix_Volume(channel, -1), 56);
@@ -85,7 +85,7 @@ class SteadyStream final : public SoundStream {
     voices.push_back(std::make_shared<Voice>());
     return voices.back();
   }
-  std::vector<std::uint8_t> whole_wav() const override {
+  Result<std::vector<std::uint8_t>> whole_wav() const override {
     ++wholes;
     return build_wav(std::vector<std::int16_t>(samples_, 1000), static_cast<std::uint16_t>(channels_),
                      static_cast<std::uint32_t>(rate_));
@@ -113,32 +113,32 @@ bool within_seconds(Done done) {
 TEST(SdlAudioOut, StreamsPlayFromTheirVoicesAndLetThemGoWhenStoppedOrOver) {
   setenv("SDL_AUDIODRIVER", "dummy", 1);
   {
-    std::string error;
-    std::unique_ptr<AudioOut> audio = open_sdl_audio_out(error);
-    ASSERT_NE(audio, nullptr) << error;
+    Result<std::unique_ptr<DeviceAudioOut>> opened = open_sdl_audio_out();
+    ASSERT_TRUE(opened.ok()) << opened.error().message;
+    std::unique_ptr<AudioOut> audio = std::move(opened.value());
     auto long_stream = std::make_shared<SteadyStream>(2, 44100, 44100 * 2 * 60);
     auto short_stream = std::make_shared<SteadyStream>(2, 44100, 3000);
     auto other_format = std::make_shared<SteadyStream>(1, 22050, 22050);
-    const SoundLoad long_sound = audio->load_stream(long_stream);
-    const SoundLoad short_sound = audio->load_stream(short_stream);
-    const SoundLoad converted = audio->load_stream(other_format);
+    const Result<SoundId> long_sound = audio->load_stream(long_stream);
+    const Result<SoundId> short_sound = audio->load_stream(short_stream);
+    const Result<SoundId> converted = audio->load_stream(other_format);
     ASSERT_TRUE(long_sound.ok() && short_sound.ok() && converted.ok());
     EXPECT_EQ(long_stream->wholes + short_stream->wholes, 0);
     EXPECT_EQ(other_format->wholes, 1);  // not the mixer's format: loaded whole, converted
 
-    audio->play(long_sound.sound, 0.32f);
+    audio->play(long_sound.value(), 0.32f);
     ASSERT_EQ(long_stream->voices.size(), 1u);
     const auto& voice = *long_stream->voices[0];
     const int channel = playing_channel();
     ASSERT_GE(channel, kEffectChannels);  // never on the effects' channels
     EXPECT_EQ(Mix_Volume(channel, -1), 41);
     EXPECT_TRUE(within_seconds([&] { return voice.read_samples > 0; }));
-    audio->stop(long_sound.sound);
+    audio->stop(long_sound.value());
     EXPECT_TRUE(voice.finished);
     EXPECT_EQ(playing_channel(), -1);
 
     // A stream shorter than a mixer buffer ends by itself and lets its voice go.
-    audio->play(short_sound.sound, 0.32f);
+    audio->play(short_sound.value(), 0.32f);
     ASSERT_EQ(short_stream->voices.size(), 1u);
     EXPECT_TRUE(within_seconds([&] { return short_stream->voices[0]->finished.load(); }));
     EXPECT_GE(short_stream->voices[0]->read_samples, 3000u);
@@ -157,36 +157,38 @@ TEST(SdlAudioOut, ALostDeviceIsNoticedAndOpensAgainWithItsSounds) {
   setenv("SDL_AUDIODRIVER", "disk", 1);
   setenv("SDL_DISKAUDIOFILE", "/dev/full", 1);
   {
-    std::string error;
-    std::unique_ptr<DeviceAudioOut> audio = open_sdl_audio_out(error);
-    ASSERT_NE(audio, nullptr) << error;
-    const SoundLoad tone = audio->load_wav(build_wav(testing::tone(2.0, 44100, 2), 2, 44100));
-    ASSERT_TRUE(tone.ok()) << tone.error;
+    Result<std::unique_ptr<DeviceAudioOut>> opened = open_sdl_audio_out();
+    ASSERT_TRUE(opened.ok()) << opened.error().message;
+    std::unique_ptr<DeviceAudioOut> audio = std::move(opened.value());
+    const Result<SoundId> tone = audio->load_wav(build_wav(testing::tone(2.0, 44100, 2), 2, 44100));
+    ASSERT_TRUE(tone.ok()) << tone.error().message;
     audio->set_master_volume(0.5f);
     for (int i = 0; i < 500 && !audio->lost(); ++i) SDL_Delay(10);  // 5 s: a bound for a hang
     ASSERT_TRUE(audio->lost());
 
     setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
-    EXPECT_FALSE(audio->reopen(error));
-    EXPECT_FALSE(error.empty());
+    const Status refused = audio->reopen();
+    ASSERT_FALSE(refused.ok());
+    EXPECT_FALSE(refused.error().message.empty());
     EXPECT_FALSE(audio->lost());
     EXPECT_EQ(SDL_WasInit(SDL_INIT_AUDIO), 0u);
-    audio->play(tone.sound, 1.0f);
-    audio->play_effect(tone.sound, 1.0f);
-    audio->stop(tone.sound);
+    audio->play(tone.value(), 1.0f);
+    audio->play_effect(tone.value(), 1.0f);
+    audio->stop(tone.value());
     // A sound in the mixer's format loads meanwhile (the music may still be loading); one that
     // needs converting cannot.
-    const SoundLoad later = audio->load_wav(build_wav(testing::tone(2.0, 44100, 2), 2, 44100));
-    EXPECT_TRUE(later.ok()) << later.error;
+    const Result<SoundId> later = audio->load_wav(build_wav(testing::tone(2.0, 44100, 2), 2, 44100));
+    EXPECT_TRUE(later.ok()) << later.error().message;
     EXPECT_FALSE(audio->load_wav(build_wav(testing::tone(0.1, 22050, 1), 1, 22050)).ok());
 
     setenv("SDL_AUDIODRIVER", "disk", 1);
     setenv("SDL_DISKAUDIOFILE", raw_path.c_str(), 1);
-    ASSERT_TRUE(audio->reopen(error)) << error;
+    const Status reopened = audio->reopen();
+    ASSERT_TRUE(reopened.ok()) << reopened.error().message;
     EXPECT_EQ(Mix_MasterVolume(-1), 64);
-    audio->play(later.sound, 1.0f);
+    audio->play(later.value(), 1.0f);
     EXPECT_GE(playing_channel(), kEffectChannels);  // the effects' channels are kept again
-    audio->play_effect(tone.sound, 1.0f);
+    audio->play_effect(tone.value(), 1.0f);
     EXPECT_TRUE(Mix_Playing(0));
     SDL_Delay(300);
     EXPECT_FALSE(audio->lost());
@@ -204,12 +206,11 @@ TEST(SdlAudioOut, ALostDeviceIsNoticedAndOpensAgainWithItsSounds) {
 TEST(SdlAudioOut, NoUsableDeviceGivesTheReasonAndNoOutput) {
   setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
   ::testing::internal::CaptureStderr();
-  std::string error;
-  std::unique_ptr<DeviceAudioOut> audio = open_sdl_audio_out(error);
+  const Result<std::unique_ptr<DeviceAudioOut>> opened = open_sdl_audio_out();
   const std::string err = ::testing::internal::GetCapturedStderr();
   unsetenv("SDL_AUDIODRIVER");
-  EXPECT_EQ(audio, nullptr);
-  EXPECT_FALSE(error.empty());
+  ASSERT_FALSE(opened.ok());
+  EXPECT_FALSE(opened.error().message.empty());
   EXPECT_EQ(err, "");  // the caller reports it
   EXPECT_EQ(SDL_WasInit(SDL_INIT_AUDIO), 0u);
 }

@@ -150,9 +150,9 @@ TEST_P(EmbeddedTrackMix, KeepsTheLimits) {
   // The playlist's tracks, then the cue.
   const EmbeddedTrack& track =
       GetParam() < music_tracks().size() ? music_tracks()[GetParam()] : defeat_cue_track();
-  const DecodeResult decoded = decode_mp3(track.mp3_bytes);
-  ASSERT_TRUE(std::holds_alternative<std::vector<std::uint8_t>>(decoded)) << std::get<std::string>(decoded);
-  const auto& wav = std::get<std::vector<std::uint8_t>>(decoded);
+  const Result<std::vector<std::uint8_t>> decoded = decode_mp3(track.mp3_bytes);
+  ASSERT_TRUE(decoded.ok()) << decoded.error().message;
+  const auto& wav = decoded.value();
   std::vector<std::int16_t> samples((wav.size() - kWavHeaderBytes) / 2);
   std::memcpy(samples.data(), wav.data() + kWavHeaderBytes, samples.size() * 2);
   const MixFigures f = measure_mix(samples, kRate);

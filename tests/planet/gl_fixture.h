@@ -26,7 +26,7 @@ struct GlContext {
 inline GlContext& gl_context() {
   static GlContext context = [] {
     GlContext c;
-    gl::Result<std::unique_ptr<HeadlessGl>> made = HeadlessGl::create();
+    ventora::Result<std::unique_ptr<HeadlessGl>> made = HeadlessGl::create();
     if (made) {
       c.gl = std::move(made.value());
     } else {
@@ -66,7 +66,7 @@ inline Pixel to_pixel(const Rgba8& c) { return {c.r, c.g, c.b, c.a}; }
 inline Image render_layers(PlanetPainter& painter, const std::vector<LayerDraw>& draws, int width,
                            int height, float x, float y, float w, float h, bool art_path = false) {
   gl::RenderTarget target;
-  if (const gl::Status made = target.resize(width, height); !made) {
+  if (const ventora::Status made = target.resize(width, height); !made) {
     ADD_FAILURE() << made.error().message;
     return {};
   }

@@ -108,7 +108,7 @@ TEST_F(MaterialsTest, AMaterialThatDoesNotBuildIsAnErrorAndDrawsNothing) {
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(kind_name(c.kind)));
     clear_target(target, 0, 0, 0, 0);
-    const gl::Status drawn =
+    const ventora::Status drawn =
         painter.draw_planet(make_planet(c.kind, 12), 0, 0, 16, 16, 0, projection.data());
     ASSERT_FALSE(drawn);
     const std::string& message = drawn.error().message;

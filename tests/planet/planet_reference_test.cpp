@@ -70,7 +70,7 @@ bool write_png(const std::string& path, const Image& image) {
 Image draw_scene(PlanetPainter& painter, const Scene& scene) {
   const Planet planet = make_planet(scene.kind, kPixels, scene.seed, kTime);
   gl::RenderTarget target;
-  if (const gl::Status made = target.resize(kSide, kSide); !made) {
+  if (const ventora::Status made = target.resize(kSide, kSide); !made) {
     ADD_FAILURE() << made.error().message;
     return {};
   }

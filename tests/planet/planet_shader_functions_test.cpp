@@ -42,7 +42,7 @@ std::vector<Vec4> evaluate(const std::string& body, const std::vector<std::array
       snippet("spherify.glsl") + snippet("dither.glsl") + snippet("rand.glsl") + snippet("noise.glsl") +
       snippet("fbm.glsl") + "vec4 result(vec2 pt) {\n" + body +
       "\n}\nvoid main() {\n    frag_color = result(points[int(uv.x * 16.0)]);\n}\n";
-  const gl::Result<gl::Program> built = gl::build_program(
+  const ventora::Result<gl::Program> built = gl::build_program(
       vertex_source(), fragment, {{kPositionAttribute, "position"}, {kTexcoordAttribute, "texcoord"}});
   EXPECT_TRUE(built) << built.error().message;
   if (!built) return {};

@@ -26,7 +26,7 @@ void push_key(Uint32 type, SDL_Keycode sym, SDL_Scancode code, Uint16 mod = KMOD
 
 TEST(SoundKeys, GoToTheShellInOrderAndNeverReachTheGame) {
   setenv("SDL_VIDEODRIVER", "offscreen", 1);
-  gl::Result<std::unique_ptr<Window>> opened = Window::open({"Ventora sound keys", 64, 48, false});
+  Result<std::unique_ptr<Window>> opened = Window::open({"Ventora sound keys", 64, 48, false});
   VENTORA_REQUIRE_GL(opened.ok(), "offscreen driver: " + opened.error().message);
   const std::unique_ptr<Window> window = std::move(opened.value());
   FrameInput input;

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cmath>
 #include <csignal>
@@ -36,12 +37,12 @@ struct CheckResult {
 CheckResult check_bytes(const std::vector<std::uint8_t>& bytes) {
   const replay::OpenResult opened = replay::open_replay_bytes(bytes, kVersion);
   CheckResult result;
-  if (!opened.reader) {
-    ADD_FAILURE() << opened.error;
+  if (!opened.ok()) {
+    ADD_FAILURE() << opened.error().message;
     return result;
   }
   std::FILE* out = std::tmpfile();
-  result.code = check_replay(*opened.reader, out);
+  result.code = check_replay(*opened.value(), out);
   std::rewind(out);
   char text[512] = {};
   if (std::fgets(text, sizeof text, out)) result.line = text;
@@ -64,8 +65,8 @@ void write_bytes(const fs::path& path, const std::vector<std::uint8_t>& bytes) {
 
 ReplayFile read(const fs::path& path) {
   replay::ReadResult read = replay::read_replay(file_bytes(path), kVersion);
-  EXPECT_TRUE(read.replay) << read.error;
-  return read.replay ? std::move(*read.replay) : ReplayFile{};
+  EXPECT_TRUE(read.ok()) << read.error().message;
+  return read.ok() ? std::move(read.value()) : ReplayFile{};
 }
 
 class ReplayCheck : public ::testing::Test {
@@ -261,7 +262,7 @@ TEST_F(RecordedFight, DamageInTheMiddleSaysDamaged) {
 TEST_F(ReplayCheck, TheFileHoldsEveryFramePlayedSoFar) {
   const fs::path file = path("running.vrep");
   bot::RecordedSession session(file.string(), setup(OutputMode::Og, false));
-  EXPECT_TRUE(read(file).frames.empty());
+  EXPECT_FALSE(fs::exists(file));  // the run has started, but no frame is recorded yet
   session.idle(3);
   session.press(Key::J, "J");
   const ReplayFile so_far = read(file);
@@ -272,17 +273,38 @@ TEST_F(ReplayCheck, TheFileHoldsEveryFramePlayedSoFar) {
   EXPECT_EQ(check(read(file)).code, kReplayOk);
 }
 
-// The music is set up before the first run, and the header cannot be whole before that; but a
-// game stopped meanwhile leaves a file that says it is a recording that stopped.
-TEST_F(ReplayCheck, ARecordingStoppedBeforeItsRunBeganIsIncomplete) {
-  const fs::path file = path("early.vrep");
-  std::string error;
-  auto recorder = ReplayRecorder::create(file.string(), kVersion, error);
-  ASSERT_TRUE(recorder) << error;
-  ::testing::internal::CaptureStdout();
-  EXPECT_EQ(check_replay_file(file.string(), kVersion), kReplayIncomplete);
-  EXPECT_EQ(::testing::internal::GetCapturedStdout(),
-            "replay incomplete: 0 frames checked, no end record\n");
+// Whatever the path held stays byte for byte until a frame is recorded, and a recording that
+// ends before that (the start-up failed, or the player quit while the game started) leaves no
+// file of its own in the folder. With the first frame the recording takes the path's place.
+TEST_F(ReplayCheck, AnEarlierFileIsKeptUntilAFrameIsRecorded) {
+  const fs::path old = path("keep.vrep");
+  const std::vector<std::uint8_t> earlier(5000, 'x');
+  const auto folder = [this] {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(dir_)) names.push_back(entry.path().filename());
+    return names;
+  };
+  write_bytes(old, earlier);
+  {
+    auto recorder = ReplayRecorder::create(old.string(), kVersion);
+    ASSERT_TRUE(recorder) << recorder.error().message;
+    EXPECT_EQ(file_bytes(old), earlier);
+    recorder.value()->finish();  // no run: no end record, no file
+  }
+  {
+    bot::RecordedSession session(old.string(), setup(OutputMode::Og, false));
+    EXPECT_EQ(file_bytes(old), earlier);  // the header alone replaces nothing
+    session.finish();
+  }
+  EXPECT_EQ(file_bytes(old), earlier);
+  EXPECT_EQ(folder(), std::vector<std::string>{"keep.vrep"});
+
+  bot::RecordedSession session(old.string(), setup(OutputMode::Og, false));
+  session.idle(1);
+  EXPECT_EQ(read(old).frames.size(), 1u);
+  EXPECT_EQ(folder(), std::vector<std::string>{"keep.vrep"});
+  session.finish();
+  EXPECT_EQ(check(read(old)).code, kReplayOk);
 }
 
 TEST_F(ReplayCheck, RecordingProblemsAreOneLine) {
@@ -299,20 +321,21 @@ TEST_F(ReplayCheck, RecordingProblemsAreOneLine) {
       {"/dev/null", "it is a character device, not a regular file"},
   };
   for (const auto& c : refused) {
-    std::string error;
-    EXPECT_FALSE(ReplayRecorder::create(c.path, kVersion, error));
-    EXPECT_EQ(error, "ventora: cannot record to " + c.path + ": " + c.why);
+    const auto recorder = ReplayRecorder::create(c.path, kVersion);
+    ASSERT_FALSE(recorder);
+    EXPECT_EQ(recorder.error().message, "ventora: cannot record to " + c.path + ": " + c.why);
   }
 
-  // A regular file that is there is recorded over.
-  const fs::path old = path("old.vrep");
-  write_bytes(old, std::vector<std::uint8_t>(5000, 'x'));
-  {
-    std::string error;
-    ASSERT_TRUE(ReplayRecorder::create(old.string(), kVersion, error)) << error;
+  // A recording the user made read-only is not replaced (root may write any file).
+  if (::geteuid() != 0) {
+    const fs::path kept = path("kept.vrep");
+    write_bytes(kept, {1, 2, 3});
+    fs::permissions(kept, fs::perms::owner_read);
+    const auto recorder = ReplayRecorder::create(kept.string(), kVersion);
+    ASSERT_FALSE(recorder);
+    EXPECT_EQ(recorder.error().message,
+              "ventora: cannot record to " + kept.string() + ": Permission denied");
   }
-  const std::vector<std::uint8_t> opening = file_bytes(old);
-  EXPECT_EQ(std::string(opening.begin(), opening.end()), replay::encode_header_opening(kVersion));
 
   // A write that fails (here: past the largest file the process may write) stops the recording
   // with one line; the game plays on.

@@ -37,9 +37,9 @@ TEST(ReplayEffects, APlayedBackRecordingSoundsItsGameAndStillMatchesIt) {
   replay::OpenResult played = replay::open_replay_file(file.string(), VENTORA_VERSION);
   replay::OpenResult checked = replay::open_replay_file(file.string(), VENTORA_VERSION);
   fs::remove(file);
-  ASSERT_TRUE(played.reader) << played.error;
-  ASSERT_TRUE(checked.reader) << checked.error;
-  replay::ReplayReader& reader = *played.reader;
+  ASSERT_TRUE(played.ok()) << played.error().message;
+  ASSERT_TRUE(checked.ok()) << checked.error().message;
+  replay::ReplayReader& reader = *played.value();
 
   std::vector<testing::AudioCall> calls;
   testing::RecordingAudio audio(&calls);
@@ -47,7 +47,7 @@ TEST(ReplayEffects, APlayedBackRecordingSoundsItsGameAndStillMatchesIt) {
   ASSERT_NE(load.player, nullptr);
   EffectCues cues(*load.player);
   ReplayPlayback playback(
-      reader, [&] { return silent_music(reader.header()); }, &cues);
+      reader, [&](Pcg32& rng) { return silent_music(reader.header(), rng); }, &cues);
   DrawList list;
   while (!playback.done()) {
     list.clear();
@@ -71,7 +71,7 @@ TEST(ReplayEffects, APlayedBackRecordingSoundsItsGameAndStillMatchesIt) {
 
   // Checked, the same replay plays without a sound and says it matches.
   std::FILE* out = std::tmpfile();
-  EXPECT_EQ(check_replay(*checked.reader, out), kReplayOk);
+  EXPECT_EQ(check_replay(*checked.value(), out), kReplayOk);
   std::fclose(out);
 }
 

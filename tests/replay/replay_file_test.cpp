@@ -102,8 +102,8 @@ void expect_same(const Frame& got, const Frame& want) {
 TEST(ReplayFile, ReadsBackWhatWasWrittenBitForBit) {
   const ReplayFile written = sample();
   const ReadResult read = read_replay(encode_replay(written), kVersion);
-  ASSERT_TRUE(read.replay) << read.error;
-  const Header& h = read.replay->header;
+  ASSERT_TRUE(read.ok()) << read.error().message;
+  const Header& h = read.value().header;
   EXPECT_EQ(h.game_version, kVersion);
   EXPECT_EQ(h.mode, OutputMode::Og);
   EXPECT_TRUE(h.music);
@@ -111,14 +111,14 @@ TEST(ReplayFile, ReadsBackWhatWasWrittenBitForBit) {
   EXPECT_EQ(h.start_clock.seconds, 1765000000);
   EXPECT_EQ(h.start_clock.nanoseconds, 999999999u);
   EXPECT_EQ(h.start_hash, written.header.start_hash);
-  ASSERT_EQ(read.replay->frames.size(), 3u);
+  ASSERT_EQ(read.value().frames.size(), 3u);
   for (std::size_t i = 0; i < 3; ++i) {
     SCOPED_TRACE("frame " + std::to_string(i + 1));
-    expect_same(read.replay->frames[i], written.frames[i]);
+    expect_same(read.value().frames[i], written.frames[i]);
   }
-  ASSERT_TRUE(read.replay->end);
-  EXPECT_EQ(read.replay->end->frame_count, 3u);
-  EXPECT_EQ(read.replay->end->end_hash, written.end->end_hash);
+  ASSERT_TRUE(read.value().end);
+  EXPECT_EQ(read.value().end->frame_count, 3u);
+  EXPECT_EQ(read.value().end->end_hash, written.end->end_hash);
 }
 
 // The reader holds one record at a time; the longest a frame can be (near 64 KB of key names)
@@ -128,13 +128,13 @@ TEST(ReplayFile, TheLongestFramesReadBack) {
   r.frames[1].input.pressed_names.assign(250, std::string(250, 'K'));
   r.frames[2].input.pressed_names.assign(200, std::string(200, 'L'));
   const ReadResult read = read_replay(encode_replay(r), kVersion);
-  ASSERT_TRUE(read.replay) << read.error;
-  ASSERT_EQ(read.replay->frames.size(), 3u);
+  ASSERT_TRUE(read.ok()) << read.error().message;
+  ASSERT_EQ(read.value().frames.size(), 3u);
   for (std::size_t i = 0; i < 3; ++i) {
     SCOPED_TRACE("frame " + std::to_string(i + 1));
-    expect_same(read.replay->frames[i], r.frames[i]);
+    expect_same(read.value().frames[i], r.frames[i]);
   }
-  EXPECT_TRUE(read.replay->end);
+  EXPECT_TRUE(read.value().end);
 }
 
 // A frame is written whole or not at all: one that a record's count and length fields cannot
@@ -164,15 +164,15 @@ TEST(ReplayFile, AFrameTooBigForARecordIsRefusedWithTheReason) {
       big.input.pressed_names.push_back(name);
     }
     big.clock_readings.assign(c.readings, ClockReading{1765000000, 7});
-    const std::optional<std::string> refusal = frame_does_not_fit(big);
+    const Status fits = check_frame_fits(big);
     if (*c.refusal != '\0') {
-      EXPECT_EQ(refusal.value_or("fits"), c.refusal);
+      EXPECT_EQ(fits ? "fits" : fits.error().message, c.refusal);
       continue;
     }
-    ASSERT_FALSE(refusal) << *refusal;
+    ASSERT_TRUE(fits.ok()) << fits.error().message;
     const ReadResult read = read_replay(encode_replay(r), kVersion);
-    ASSERT_TRUE(read.replay) << read.error;
-    expect_same(read.replay->frames[1], big);
+    ASSERT_TRUE(read.ok()) << read.error().message;
+    expect_same(read.value().frames[1], big);
   }
 }
 
@@ -183,9 +183,9 @@ TEST(ReplayFile, TheWriterStopsBeforeAFrameThatDoesNotFit) {
       std::filesystem::temp_directory_path() / ("ventora-big-" + std::to_string(::getpid()) + ".vrep");
   const ReplayFile r = sample();
   {
-    std::string error;
-    std::unique_ptr<ReplayWriter> writer = ReplayWriter::create(path.string(), kVersion, error);
-    ASSERT_TRUE(writer) << error;
+    Result<std::unique_ptr<ReplayWriter>> created = ReplayWriter::create(path.string());
+    ASSERT_TRUE(created.ok()) << created.error().message;
+    const std::unique_ptr<ReplayWriter>& writer = created.value();
     writer->write_header(r.header);
     writer->write_frame(r.frames[0]);
     EXPECT_FALSE(writer->take_failure());
@@ -196,17 +196,17 @@ TEST(ReplayFile, TheWriterStopsBeforeAFrameThatDoesNotFit) {
     writer->write_end(9);
     EXPECT_FALSE(writer->ok());
     EXPECT_EQ(writer->frames_written(), 1u);
-    EXPECT_EQ(writer->take_failure().value_or(""),
+    EXPECT_EQ(writer->take_failure().value_or(Error{}).message,
               "ventora: recording stopped: frame 2 does not fit in a replay: 300 key names in one frame");
     EXPECT_FALSE(writer->take_failure());  // said once
   }
   const OpenResult opened = open_replay_file(path.string(), kVersion);
-  ASSERT_TRUE(opened.reader) << opened.error;
+  ASSERT_TRUE(opened.ok()) << opened.error().message;
   Frame frame;
   int frames = 0;
-  while (opened.reader->next(frame)) ++frames;
+  while (opened.value()->next(frame)) ++frames;
   EXPECT_EQ(frames, 1);
-  EXPECT_EQ(opened.reader->ending(), Ending::Cut);
+  EXPECT_EQ(opened.value()->ending(), Ending::Cut);
   std::filesystem::remove(path);
 }
 
@@ -218,9 +218,9 @@ TEST(ReplayFile, EveryOutputModeAndMusicOffReadBack) {
     r.header.music = false;
     r.header.track_seconds.clear();
     const ReadResult read = read_replay(encode_replay(r), kVersion);
-    ASSERT_TRUE(read.replay) << read.error;
-    EXPECT_EQ(read.replay->header.mode, mode);
-    EXPECT_FALSE(read.replay->header.music);
+    ASSERT_TRUE(read.ok()) << read.error().message;
+    EXPECT_EQ(read.value().header.mode, mode);
+    EXPECT_FALSE(read.value().header.music);
   }
 }
 
@@ -231,26 +231,27 @@ TEST(ReplayFile, AFileCutAnywhereKeepsItsWholeFrames) {
   const Bytes full = encode_replay(sample());
   const std::vector<std::size_t> starts = record_starts(full);  // three frames, then the end
   ASSERT_EQ(starts.size(), 4u);
-  const std::size_t magic_size = std::string(kMagic).size() + 1;  // with its space
+  // From its first word on ("ventora-replay", 14 bytes) the file says what it is.
+  const std::size_t word_size = std::string(kMagic).size();
   for (std::size_t cut = 0; cut < full.size(); ++cut) {
     SCOPED_TRACE("cut at byte " + std::to_string(cut));
     const ReadResult read = read_replay(std::span(full).first(cut), kVersion);
-    if (cut < magic_size) {
-      EXPECT_FALSE(read.replay);
-      EXPECT_FALSE(read.header_cut);
-      EXPECT_TRUE(read.error.starts_with("not a Ventora replay")) << read.error;
+    if (cut < word_size) {
+      ASSERT_FALSE(read.ok());
+      EXPECT_FALSE(read.error().header_cut);
+      EXPECT_TRUE(read.error().message.starts_with("not a Ventora replay")) << read.error().message;
       continue;
     }
     if (cut < header_size(full)) {
-      EXPECT_FALSE(read.replay);
-      EXPECT_TRUE(read.header_cut) << read.error;
+      ASSERT_FALSE(read.ok());
+      EXPECT_TRUE(read.error().header_cut) << read.error().message;
       continue;
     }
-    ASSERT_TRUE(read.replay) << read.error;
+    ASSERT_TRUE(read.ok()) << read.error().message;
     std::size_t whole = 0;
     while (whole < 3 && starts[whole + 1] <= cut) ++whole;
-    EXPECT_EQ(read.replay->frames.size(), whole);
-    EXPECT_FALSE(read.replay->end);
+    EXPECT_EQ(read.value().frames.size(), whole);
+    EXPECT_FALSE(read.value().end);
   }
 }
 
@@ -262,8 +263,8 @@ TEST(ReplayFile, NoChangedByteCrashesTheReader) {
       Bytes changed = full;
       changed[i] = value;
       const ReadResult read = read_replay(changed, kVersion);
-      EXPECT_TRUE(read.replay ||
-                  (!read.error.empty() && read.error.find('\n') == std::string::npos))
+      EXPECT_TRUE(read.ok() || (!read.error().message.empty() &&
+                                read.error().message.find('\n') == std::string::npos))
           << "byte " << i << " = " << int{value};
     }
   }
@@ -391,6 +392,19 @@ TEST(ReplayFile, DamagedFilesGiveOneLine) {
       {"clock going backwards",
        [] { return encode_replay(with([](ReplayFile& r) { r.frames[2].input.time = 0.1; })); },
        "clock going backwards"},
+      {"clock not a number",
+       [] { return encode_replay(with([](ReplayFile& r) { r.frames[2].input.time = std::nan(""); })); },
+       "(frame 3): clock time not a number"},
+      {"clock infinite",
+       [] {
+         return encode_replay(with([](ReplayFile& r) {
+           r.frames[2].input.time = std::numeric_limits<double>::infinity();
+         }));
+       },
+       "(frame 3): clock time not finite"},
+      {"the first word and the rest of its line missing",
+       [] { return as_bytes(std::string(kMagic) + "\n\n"); },
+       "damaged header: line 1 should be 'ventora-replay <format number>'"},
       {"a name that is not text",
        [] {
          return encode_replay(
@@ -480,10 +494,10 @@ TEST(ReplayFile, DamagedFilesGiveOneLine) {
   for (const DamageCase& c : cases) {
     SCOPED_TRACE(c.name);
     const ReadResult read = read_replay(c.file(), kVersion);
-    EXPECT_FALSE(read.replay);
-    EXPECT_FALSE(read.header_cut);
-    EXPECT_NE(read.error.find(c.error), std::string::npos) << read.error;
-    EXPECT_EQ(read.error.find('\n'), std::string::npos) << read.error;
+    ASSERT_FALSE(read.ok());
+    EXPECT_FALSE(read.error().header_cut);
+    EXPECT_NE(read.error().message.find(c.error), std::string::npos) << read.error().message;
+    EXPECT_EQ(read.error().message.find('\n'), std::string::npos) << read.error().message;
   }
 }
 
@@ -506,8 +520,8 @@ TEST(ReplayFile, WhatIsNoRegularFileIsOneLine) {
   };
   for (const auto& c : cases) {
     const OpenResult opened = open_replay_file(c.path, kVersion);
-    EXPECT_FALSE(opened.reader) << c.path;
-    EXPECT_EQ(opened.error, c.error) << c.path;
+    ASSERT_FALSE(opened.ok()) << c.path;
+    EXPECT_EQ(opened.error().message, c.error) << c.path;
   }
   std::filesystem::remove_all(dir);
 }
@@ -540,7 +554,7 @@ TEST(ReplayFile, TheReaderReadsOnlyAsFarAsItGoes) {
     std::size_t given = 0;
     const OpenResult opened =
         ReplayReader::open(std::make_unique<EndlessSource>(Bytes{}, Bytes{0}, given), kVersion);
-    EXPECT_EQ(opened.error, "not a Ventora replay (it does not begin with \"ventora-replay\")");
+    EXPECT_EQ(opened.error().message, "not a Ventora replay (it does not begin with \"ventora-replay\")");
     EXPECT_LT(given, kLittle);
   }
   {
@@ -555,14 +569,14 @@ TEST(ReplayFile, TheReaderReadsOnlyAsFarAsItGoes) {
         std::make_unique<EndlessSource>(
             Bytes(file.begin(), file.begin() + static_cast<long>(frame_start)), frame, given),
         kVersion);
-    ASSERT_TRUE(opened.reader) << opened.error;
+    ASSERT_TRUE(opened.ok()) << opened.error().message;
     Frame read;
     constexpr int kFrames = 100000;  // megabytes of frames
     for (int i = 0; i < kFrames; ++i) {
-      ASSERT_TRUE(opened.reader->next(read)) << opened.reader->problem();
+      ASSERT_TRUE(opened.value()->next(read)) << opened.value()->problem();
     }
     expect_same(read, r.frames[0]);
-    EXPECT_EQ(opened.reader->frames_read(), static_cast<std::uint64_t>(kFrames));
+    EXPECT_EQ(opened.value()->frames_read(), static_cast<std::uint64_t>(kFrames));
     EXPECT_LT(given, frame_start + kFrames * frame.size() + kLittle);
   }
 }

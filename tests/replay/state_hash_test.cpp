@@ -1,5 +1,5 @@
 // The state hash sees every part of the game: a change to any field, down in the cards, the
-// planet and the render settings too, or to the shared generator, changes it.
+// planet and the render settings too, or to the generator hashed with it, changes it.
 #include "replay/state_hash.h"
 
 #include <gtest/gtest.h>
@@ -21,9 +21,9 @@ struct Change {
   std::function<void(GameState&)> apply;
 };
 
-GameState base_state() {
-  rng::reset();
-  GameState state = start_run(ClockReading{1765000000, 500}, OutputMode::Hd720);
+// The same state every call, with `rng` where the run left it.
+GameState base_state(Pcg32& rng) {
+  GameState state = start_run(rng, ClockReading{1765000000, 500}, OutputMode::Hd720);
   state.clones = {BossClone{1.0f, 2.0f, true}};
   state.confetti = {ConfettiPiece{}};
   state.modifier_stack.modifiers = {Modifier{Card::Clone, ModifierKind::RunSpeed, 2}};
@@ -111,10 +111,10 @@ TEST(StateHash, EveryFieldCounts) {
       {"planet cloud_cover", [](GameState& s) { s.planet->cloud_cover += 0.5f; }},
       {"planet_time", [](GameState& s) { s.planet_time = 1; }},
       {"planet_pixels", [](GameState& s) { s.render_settings.planet_pixels = 7; }},
-      {"preset: OG, HD off", [](GameState& s) { s.render_settings.preset = OutputMode::Og; }},
+      {"preset: OG, HD off", [](GameState& s) { s.render_settings.mode = OutputMode::Og; }},
       {"planet_dither",
        [](GameState& s) { s.render_settings.planet_dither = !s.render_settings.planet_dither; }},
-      {"preset: another HD", [](GameState& s) { s.render_settings.preset = OutputMode::Hd4k; }},
+      {"preset: another HD", [](GameState& s) { s.render_settings.mode = OutputMode::Hd4k; }},
       {"backdrop star", [](GameState& s) { s.backdrop_stars[89].brightness = 0; }},
       {"confetti colour", [](GameState& s) { s.confetti[0].colour.a = 0.5f; }},
       {"confetti sway_rate", [](GameState& s) { s.confetti[0].sway_rate = 1; }},
@@ -123,19 +123,27 @@ TEST(StateHash, EveryFieldCounts) {
          s.confetti.clear();
          s.clones.push_back(BossClone{0, 0, false});
        }},
-      {"the shared generator", [](GameState&) { rng::next(); }},
   };
-  const GameState base = base_state();
-  const std::uint64_t base_hash = state_hash(base);
+  Pcg32 base_rng;
+  const GameState base = base_state(base_rng);
+  const std::uint64_t base_hash = state_hash(base, base_rng);
   std::set<std::uint64_t> seen{base_hash};
   for (const Change& change : changes) {
-    GameState changed = base_state();
-    EXPECT_EQ(state_hash(changed), base_hash) << "the same state hashes the same";
+    Pcg32 rng;
+    GameState changed = base_state(rng);
+    EXPECT_EQ(state_hash(changed, rng), base_hash) << "the same state hashes the same";
     change.apply(changed);
-    const std::uint64_t hash = state_hash(changed);
+    const std::uint64_t hash = state_hash(changed, rng);
     EXPECT_NE(hash, base_hash) << change.field;
     EXPECT_TRUE(seen.insert(hash).second) << change.field << " hashes like another change";
   }
+  // The same state after one more draw of the generator.
+  Pcg32 rng;
+  const GameState same = base_state(rng);
+  rng.next();
+  const std::uint64_t drawn = state_hash(same, rng);
+  EXPECT_NE(drawn, base_hash) << "the generator";
+  EXPECT_TRUE(seen.insert(drawn).second) << "the generator hashes like another change";
 }
 
 }  // namespace

@@ -4,21 +4,20 @@
 #include <utility>
 
 #include "app/replay_playback.h"
-#include "random/rng.h"
 
 namespace ventora::bot {
 
 RecordedSession::RecordedSession(const std::string& path, SessionSetup setup)
     : setup_(std::move(setup)) {
-  std::string error;
-  recorder_ = ReplayRecorder::create(path, VENTORA_VERSION, error);
-  if (!recorder_) throw std::runtime_error(error);
-  rng::reset();
+  Result<std::unique_ptr<ReplayRecorder>> recorder = ReplayRecorder::create(path, VENTORA_VERSION);
+  if (!recorder) throw std::runtime_error(recorder.error().message);
+  recorder_ = std::move(recorder.value());
   replay::Header music;
   music.music = setup_.music;
   music.track_seconds = setup_.track_seconds;
-  music_ = silent_music(music);
-  state_ = std::make_unique<GameState>(recorder_->start_run(music_.get(), clock_, setup_.mode));
+  music_ = silent_music(music, rng_);
+  state_ = std::make_unique<GameState>(
+      recorder_->start_run(music_.get(), rng_, clock_, setup_.mode));
 }
 
 ClockReading RecordedSession::next_clock() {
@@ -34,7 +33,8 @@ void RecordedSession::frame(FrameInput input) {
   input.time = time_;
   DrawList list;
   const FrameOutcome outcome =
-      recorder_->run_frame(*state_, music_.get(), input, setup_.dt, list, clock_);
+      recorder_->run_frame(*state_, rng_, music_.get(), input,
+                           frame_geometry(setup_.mode, input), setup_.dt, list, clock_);
   if (outcome.quit) throw std::logic_error("a recorded bot frame pressed Escape");
   time_ += setup_.dt;
 }
@@ -52,8 +52,8 @@ void RecordedSession::press(Key key, const char* name) {
 
 RunRecord RecordedSession::play(RunPlan plan) {
   plan.dt = setup_.dt;
-  plan.step = [this](GameState&, const FrameInput& input, float) { frame(input); };
-  return play_run(*state_, plan);
+  plan.step = [this](GameState&, Pcg32&, const FrameInput& input, float) { frame(input); };
+  return play_run(*state_, rng_, plan);
 }
 
 }  // namespace ventora::bot

@@ -49,6 +49,7 @@ class RecordedSession {
   std::size_t clock_index_ = 0;
   ClockSource clock_ = [this] { return next_clock(); };
   std::unique_ptr<ReplayRecorder> recorder_;
+  Pcg32 rng_;  // the recorded process's generator, from state 0
   std::unique_ptr<MusicPlayer> music_;
   std::unique_ptr<GameState> state_;
   double time_ = 0;

@@ -106,7 +106,7 @@ std::optional<std::string> clone_fight(const std::string& path) {
 std::optional<std::string> whole_run_bonus(const std::string& path) {
   std::unique_ptr<AudioOut> audio = silent_audio_out();
   const LoadedMusic music = load_music(music_tracks(), defeat_cue_track(), *audio);
-  if (!music.failures.empty()) return fail(music.failures.front());
+  if (!music.failures.empty()) return fail(music.failures.front().message);
   SessionSetup with_music = setup(OutputMode::Hd4k, {kClock});
   with_music.music = true;
   with_music.track_seconds = music.track_seconds;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "tests/music/recording_audio.h"
+#include "tests/support/error_messages.h"
 
 namespace ventora {
 namespace {
@@ -35,7 +36,7 @@ TEST(EffectPlayer, LoadsEveryEffectOnceAndPlaysItOnTheEffectChannelsAtFullVolume
   audio.loaded_sizes = &sizes;
   EffectsLoad load = load_effects(audio, embedded_effects_bank());
   ASSERT_NE(load.player, nullptr);
-  EXPECT_EQ(load.errors, std::vector<std::string>{});
+  EXPECT_EQ(test::messages_of(load.errors), std::vector<std::string>{});
   EXPECT_EQ(sizes.size(), kSoundEffectCount);
   load.player->play(only({SoundEffect::Jump, SoundEffect::Victory}), 0);
   EXPECT_EQ(calls, (std::vector<AudioCall>{{"effect", id_of(SoundEffect::Jump), 1.0f},
@@ -84,7 +85,7 @@ TEST(EffectPlayer, AnEffectTheOutputRefusesStaysSilentAndTheRestPlay) {
   audio.refuse = {static_cast<int>(index_of(SoundEffect::Land))};
   EffectsLoad load = load_effects(audio, embedded_effects_bank());
   ASSERT_NE(load.player, nullptr);
-  EXPECT_EQ(load.errors,
+  EXPECT_EQ(test::messages_of(load.errors),
             std::vector<std::string>{"failed to load sound effect 'land': unsupported sound format"});
   load.player->play(only({SoundEffect::Jump, SoundEffect::Land}), 0);
   EXPECT_EQ(calls, (std::vector<AudioCall>{{"effect", id_of(SoundEffect::Jump), 1.0f}}));
@@ -96,7 +97,7 @@ TEST(EffectPlayer, ADamagedBankLoadsNothingAndSaysSoOnce) {
   const std::span<const std::uint8_t> bank = embedded_effects_bank();
   EffectsLoad load = load_effects(audio, bank.first(bank.size() / 2));
   EXPECT_EQ(load.player, nullptr);
-  EXPECT_EQ(load.errors,
+  EXPECT_EQ(test::messages_of(load.errors),
             std::vector<std::string>{"the sound effects are damaged: not one WAV file for each"});
   EXPECT_EQ(audio.loads, 0);
 }

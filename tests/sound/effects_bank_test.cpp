@@ -47,10 +47,10 @@ std::vector<effects::EffectSound> embedded_effects() {
 }
 
 std::vector<std::uint8_t> decoded(const EmbeddedTrack& track) {
-  DecodeResult result = decode_mp3(track.mp3_bytes);
-  EXPECT_TRUE(std::holds_alternative<std::vector<std::uint8_t>>(result)) << track.label;
-  return std::holds_alternative<std::vector<std::uint8_t>>(result)
-             ? std::get<0>(std::move(result))
+  Result<std::vector<std::uint8_t>> result = decode_mp3(track.mp3_bytes);
+  EXPECT_TRUE(result.ok()) << track.label;
+  return result.ok()
+             ? std::move(result.value())
              : std::vector<std::uint8_t>(kWavHeaderBytes);
 }
 

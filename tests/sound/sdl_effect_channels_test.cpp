@@ -24,22 +24,22 @@ int playing(int from, int to) {
 TEST(SdlEffectChannels, ABurstStaysOnTheEffectChannelsAndLeavesTheMusicPlaying) {
   setenv("SDL_AUDIODRIVER", "dummy", 1);
   {
-    std::string error;
-    std::unique_ptr<AudioOut> audio = open_sdl_audio_out(error);
-    ASSERT_NE(audio, nullptr) << error;
+    Result<std::unique_ptr<DeviceAudioOut>> opened = open_sdl_audio_out();
+    ASSERT_TRUE(opened.ok()) << opened.error().message;
+    std::unique_ptr<AudioOut> audio = std::move(opened.value());
     const int channels = Mix_AllocateChannels(-1);
     ASSERT_GT(channels, kEffectChannels);
-    const SoundLoad track =
+    const Result<SoundId> track =
         audio->load_wav(build_wav(std::vector<std::int16_t>(10 * 44100 * 2, 1000), 2, 44100));
-    ASSERT_TRUE(track.ok()) << track.error;
+    ASSERT_TRUE(track.ok()) << track.error().message;
     const EffectWavs wavs = *split_effects_bank(embedded_effects_bank());
     const std::span<const std::uint8_t> victory = wavs[index_of(SoundEffect::Victory)];
-    const SoundLoad effect = audio->load_wav({victory.begin(), victory.end()});
-    ASSERT_TRUE(effect.ok()) << effect.error;
+    const Result<SoundId> effect = audio->load_wav({victory.begin(), victory.end()});
+    ASSERT_TRUE(effect.ok()) << effect.error().message;
 
-    audio->play(track.sound, 0.32f);
+    audio->play(track.value(), 0.32f);
     EXPECT_EQ(playing(0, kEffectChannels), 0) << "the music took an effect channel";
-    for (int i = 0; i < kEffectChannels + 3; ++i) audio->play_effect(effect.sound, 1.0f);
+    for (int i = 0; i < kEffectChannels + 3; ++i) audio->play_effect(effect.value(), 1.0f);
     EXPECT_EQ(playing(0, kEffectChannels), kEffectChannels);
     EXPECT_EQ(playing(kEffectChannels, channels), 1) << "the burst took the music's channel or stopped it";
 
@@ -50,9 +50,9 @@ TEST(SdlEffectChannels, ABurstStaysOnTheEffectChannelsAndLeavesTheMusicPlaying) 
   }
   // A new device starts at full volume whatever the last one was left at.
   {
-    std::string error;
-    std::unique_ptr<AudioOut> audio = open_sdl_audio_out(error);
-    ASSERT_NE(audio, nullptr) << error;
+    Result<std::unique_ptr<DeviceAudioOut>> opened = open_sdl_audio_out();
+    ASSERT_TRUE(opened.ok()) << opened.error().message;
+    std::unique_ptr<AudioOut> audio = std::move(opened.value());
     EXPECT_EQ(Mix_MasterVolume(-1), MIX_MAX_VOLUME);
   }
   unsetenv("SDL_AUDIODRIVER");

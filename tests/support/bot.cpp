@@ -7,6 +7,7 @@
 #include "cards/modifier_stack.h"
 #include "game/fight_rules.h"
 #include "game/run.h"
+#include "tests/support/play_frame.h"
 
 namespace ventora::bot {
 
@@ -133,7 +134,7 @@ FrameInput fight_input(const GameState& state, float dt) {
   return input;
 }
 
-int play_fight(GameState& state, float dt, int max_frames, double* time) {
+int play_fight(GameState& state, Pcg32& rng, float dt, int max_frames, double* time) {
   double clock = time ? *time : 0.0;
   int frames = 0;
   while (frames < max_frames &&
@@ -143,7 +144,7 @@ int play_fight(GameState& state, float dt, int max_frames, double* time) {
     input.screen_width = frame.screen_width;
     input.screen_height = frame.screen_height;
     input.time = clock;
-    update_game(state, input, dt);
+    play_frame(state, rng, input, dt);
     clock += dt;
     ++frames;
   }

@@ -4,12 +4,12 @@
 
 #include <gtest/gtest.h>
 
-#include "gl/result.h"
+#include "base/result.h"
 
 namespace ventora::test {
 
 template <typename T>
-::testing::AssertionResult succeeded(const gl::Result<T>& result) {
+::testing::AssertionResult succeeded(const Result<T>& result) {
   if (result) return ::testing::AssertionSuccess();
   return ::testing::AssertionFailure() << result.error().message;
 }

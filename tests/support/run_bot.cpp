@@ -7,6 +7,7 @@
 #include "game/run.h"
 #include "layout/frame_layout.h"
 #include "view/screens.h"
+#include "tests/support/play_frame.h"
 
 namespace ventora::bot {
 
@@ -37,9 +38,7 @@ Vec2 centre_of(const Rect& r) { return {r.x + r.w / 2.0f, r.y + r.h / 2.0f}; }
 std::vector<Rect> drawn_rects(const GameState& state, const FrameInput& input, Color colour) {
   DrawList list;
   Canvas canvas(list, input.screen_width, input.screen_height);
-  const auto layout =
-      frame_layout_for(state.render_settings, input.screen_width, input.screen_height);
-  draw_overlay(state, canvas, layout);
+  draw_overlay(state, canvas, frame_geometry(state.render_settings.mode, input));
   std::vector<Rect> rects;
   for (const DrawCommand& c : list.commands)
     if (c.op == DrawOp::Rectangle && c.color == colour) rects.push_back(c.rect);
@@ -49,8 +48,7 @@ std::vector<Rect> drawn_rects(const GameState& state, const FrameInput& input, C
 std::optional<std::string> drawn_title(const GameState& state, const FrameInput& input) {
   DrawList list;
   Canvas canvas(list, input.screen_width, input.screen_height);
-  draw_overlay(state, canvas,
-               frame_layout_for(state.render_settings, input.screen_width, input.screen_height));
+  draw_overlay(state, canvas, frame_geometry(state.render_settings.mode, input));
   for (const DrawCommand& c : list.commands)
     if (c.op == DrawOp::Text && c.text.ends_with(" Complete")) return c.text;
   return std::nullopt;
@@ -128,7 +126,7 @@ int preferred_box(const GameState& state) {
   return best;
 }
 
-RunRecord play_run(GameState& state, const RunPlan& plan) {
+RunRecord play_run(GameState& state, Pcg32& rng, const RunPlan& plan) {
   RunRecord record;
   bool in_fight = false;
   while (record.frames < plan.max_frames && state.screen != Screen::Victory &&
@@ -146,9 +144,9 @@ RunRecord play_run(GameState& state, const RunPlan& plan) {
     if (state.screen == Screen::CardChoice) pick_card(state, input, plan, record);
 
     if (plan.step) {
-      plan.step(state, input, plan.dt);
+      plan.step(state, rng, input, plan.dt);
     } else {
-      update_game(state, input, plan.dt);
+      play_frame(state, rng, input, plan.dt);
     }
     if (plan.on_frame) plan.on_frame(state, input);
     record.time += plan.dt;
@@ -157,9 +155,9 @@ RunRecord play_run(GameState& state, const RunPlan& plan) {
   return record;
 }
 
-void idle_frames(GameState& state, float dt, int frames, double& time) {
+void idle_frames(GameState& state, Pcg32& rng, float dt, int frames, double& time) {
   for (int i = 0; i < frames; ++i) {
-    update_game(state, idle_input(state, time), dt);
+    play_frame(state, rng, idle_input(state, time), dt);
     time += dt;
   }
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "game/game_state.h"
+#include "random/rng.h"
 #include "tests/support/bot.h"
 
 namespace ventora::bot {
@@ -28,7 +29,7 @@ struct RunPlan {
   // The box (0..2) to take from an offer; by default the card the bot copes with best.
   std::function<int(const GameState&)> choose;
   // Steps one frame; by default update_game. A recording steps through the game's own frame.
-  std::function<void(GameState&, const FrameInput&, float)> step;
+  std::function<void(GameState&, Pcg32&, const FrameInput&, float)> step;
   // Called after every frame's update with the state and the frame's input, as a window would
   // draw them.
   std::function<void(const GameState&, const FrameInput&)> on_frame;
@@ -49,10 +50,11 @@ struct RunRecord {
 // The box of the best card for the bot in the current offer.
 int preferred_box(const GameState& state);
 
-// Plays from the current screen until Victory or Defeat (or `plan.max_frames`).
-RunRecord play_run(GameState& state, const RunPlan& plan);
+// Plays from the current screen until Victory or Defeat (or `plan.max_frames`), drawing from
+// `rng`.
+RunRecord play_run(GameState& state, Pcg32& rng, const RunPlan& plan);
 
 // Keeps stepping a finished run for `frames` more empty frames (confetti, timers).
-void idle_frames(GameState& state, float dt, int frames, double& time);
+void idle_frames(GameState& state, Pcg32& rng, float dt, int frames, double& time);
 
 }  // namespace ventora::bot

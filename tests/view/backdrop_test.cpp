@@ -6,17 +6,16 @@ namespace ventora {
 namespace {
 
 // The sizes themselves are the mode table's (render_settings_test); here: the target is bound
-// at the size its preset names, and not at all without one.
-TEST(BackdropTarget, BindsThePresetsTargetOrNothing) {
+// at the size its mode names, and not at all without one.
+TEST(BackdropTarget, BindsTheModesTargetOrNothing) {
   DrawList list;
   Canvas canvas(list, 1920, 1080);
   RenderSettings s;
-  for (const OutputModeInfo& mode : kOutputModes) {
-    const OutputMode preset = mode.mode;
-    SCOPED_TRACE(mode.word);
+  for (const OutputModeInfo& info : kOutputModes) {
+    SCOPED_TRACE(info.word);
     list.clear();
-    s.preset = preset;
-    const std::optional<WindowSize> wanted = backdrop_target_size_for(preset);
+    s.mode = info.mode;
+    const std::optional<WindowSize> wanted = backdrop_target_size_for(info.mode);
     EXPECT_EQ(begin_backdrop_target(s, canvas), wanted);
     if (!wanted) {
       EXPECT_TRUE(list.commands.empty());

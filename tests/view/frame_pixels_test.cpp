@@ -14,10 +14,11 @@
 
 #include "game/draft.h"
 #include "game/run.h"
-#include "platform/gl_renderer.h"
+#include "render/gl_renderer.h"
 #include "platform/window.h"
 #include "tests/support/gl_status.h"
 #include "view/scene.h"
+#include "tests/support/play_frame.h"
 
 namespace ventora {
 
@@ -53,7 +54,7 @@ class FramePixels : public ::testing::TestWithParam<OutputMode> {
  protected:
   void SetUp() override {
     setenv("SDL_VIDEODRIVER", "offscreen", 1);
-    gl::Result<std::unique_ptr<Window>> opened =
+    Result<std::unique_ptr<Window>> opened =
         Window::open({"Ventora test", width(), height(), false, false});
     if (!opened) GTEST_SKIP() << "no GL context from the offscreen driver: " << opened.error().message;
     window_ = std::move(opened.value());
@@ -91,7 +92,8 @@ class FramePixels : public ::testing::TestWithParam<OutputMode> {
 
 // A fight a little way in (pads winding up and striking), then the other screens over it.
 TEST_P(FramePixels, EveryScreenOfARun) {
-  GameState state = start_run({1765000000, 0}, GetParam());
+  Pcg32 rng;
+  GameState state = start_run(rng, {1765000000, 0}, GetParam());
   FrameInput input;
   input.screen_width = static_cast<float>(width());
   input.screen_height = static_cast<float>(height());
@@ -100,7 +102,7 @@ TEST_P(FramePixels, EveryScreenOfARun) {
     input.held.reset();
     input.hold(frame < 25 ? Key::D : Key::A);
     if (frame % 20 == 0) input.press(Key::J);
-    update_game(state, input, 1.0f / 60);
+    play_frame(state, rng, input, 1.0f / 60);
   }
   expect_same_pixels(state, 0.5, "fight");
   expect_same_pixels(state, 0.05, "fight, the player flashing white");
@@ -112,11 +114,11 @@ TEST_P(FramePixels, EveryScreenOfARun) {
   state.screen = Screen::StageClear;
   expect_same_pixels(state, 0.5, "stage clear");
   state.screen = Screen::CardChoice;
-  state.offer = draw_offer();
+  state.offer = draw_offer(rng);
   expect_same_pixels(state, 0.5, "card choice");
   state.screen = Screen::Victory;
   for (int frame = 0; frame < 30; ++frame) {
-    confetti_step(state, 1.0f / 60, frame / 60.0, input.screen_width, input.screen_height);
+    confetti_step(state, rng, 1.0f / 60, frame / 60.0, input.screen_width, input.screen_height);
   }
   expect_same_pixels(state, 0.5, "victory with confetti");
   state.screen = Screen::Fight;
@@ -125,7 +127,8 @@ TEST_P(FramePixels, EveryScreenOfARun) {
 }
 
 TEST_P(FramePixels, EveryPlanetKind) {
-  GameState state = start_run({1765000000, 0}, GetParam());
+  Pcg32 rng;
+  GameState state = start_run(rng, {1765000000, 0}, GetParam());
   for (int k = 0; k < planet::kPlanetKindCount; ++k) {
     const auto kind = static_cast<planet::PlanetKind>(k);
     planet::PlanetParams params;

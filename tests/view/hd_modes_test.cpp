@@ -17,6 +17,7 @@
 #include "view/hud.h"
 #include "view/scene.h"
 #include "view/screens.h"
+#include "tests/support/play_frame.h"
 
 namespace ventora {
 namespace {
@@ -24,7 +25,7 @@ namespace {
 // A mode with its window as the screen size.
 struct Mode {
   std::string_view name;
-  OutputMode preset;
+  OutputMode mode;
   float width, height;
 };
 
@@ -38,11 +39,7 @@ constexpr Mode kOg = screen_of(OutputMode::Og);
 constexpr Mode kHdModes[] = {screen_of(OutputMode::Hd720), screen_of(OutputMode::Hd1080),
                              screen_of(OutputMode::Hd4k)};
 
-RenderSettings settings_for(const Mode& mode) { return render_settings_for(mode.preset); }
-
-std::optional<FrameLayout> layout_for(const Mode& mode) {
-  return frame_layout_for(settings_for(mode), mode.width, mode.height);
-}
+RenderSettings settings_for(const Mode& mode) { return render_settings_for(mode.mode); }
 
 struct Box {
   float left, top, right, bottom;
@@ -203,7 +200,7 @@ const Offer kOffer = {OfferedCard{Rarity::Common, Card::LongLifeUnlikely},
 TEST(HdCardChoice, FramesScaleWithTheWidthInWholeArtPixels) {
   for (const Mode& mode : kHdModes) {
     const float sx = mode.width / 960;
-    const float pixel = static_cast<float>(pixel_size_for(mode.preset));
+    const float pixel = static_cast<float>(pixel_size_for(mode.mode));
     GameState state = card_choice(mode, kOffer);
     const DrawList list = draw_frame(state, mode, {mode.width / 2, mode.height / 2});  // box 2
     std::vector<DrawCommand> outlines;
@@ -233,9 +230,9 @@ DrawList draw_layer(const GameState& state, const Mode& mode, bool hud) {
   Canvas canvas(list, mode.width, mode.height);
   canvas.set_mouse({mode.width / 2, mode.height / 2});
   if (hud) {
-    draw_hud(state, canvas, layout_for(mode));
+    draw_hud(state, canvas, frame_geometry(mode.mode, mode.width, mode.height));
   } else {
-    draw_overlay(state, canvas, layout_for(mode));
+    draw_overlay(state, canvas, frame_geometry(mode.mode, mode.width, mode.height));
   }
   return list;
 }
@@ -432,13 +429,14 @@ Cover victory_cover(const Mode& mode) {
   GameState state;
   state.render_settings = settings_for(mode);
   state.screen = Screen::Victory;
-  rng::seed(0xC0FFEE);
+  Pcg32 rng;
+  rng.seed(0xC0FFEE);
   FrameInput input;
   input.screen_width = mode.width;
   input.screen_height = mode.height;
   for (int frame = 0; frame < 300; ++frame) {
     input.time = frame / 60.0;
-    update_game(state, input, 1.0f / 60.0f);
+    play_frame(state, rng, input, 1.0f / 60.0f);
   }
   const DrawList list = draw_frame(state, mode);
   return confetti_cover(list, mode);

@@ -19,7 +19,7 @@ using draw_queries::texts;
 DrawList draw_og(const GameState& state) {
   DrawList list;
   Canvas canvas(list, 960, 720);
-  draw_hud(state, canvas, std::nullopt);
+  draw_hud(state, canvas, frame_geometry(OutputMode::Og, 960, 720));
   return list;
 }
 
@@ -129,9 +129,9 @@ TEST(Hud, HdLayoutScalesAndSnapsToThePixelGrid) {
   apply_pick(state.modifier_stack, Card::Buff, state.player_hp);
   DrawList list;
   Canvas canvas(list, 1920, 1080);
-  const FrameLayout layout = make_frame_layout(OutputMode::Hd1080, 1920, 1080);
-  ASSERT_EQ(layout.pixel_size, 4);
-  draw_hud(state, canvas, layout);
+  const FrameGeometry geometry = frame_geometry(OutputMode::Hd1080, 1920, 1080);
+  ASSERT_EQ(geometry.hud.pixel_size, 4);
+  draw_hud(state, canvas, geometry);
   EXPECT_EQ(of_op(list, DrawOp::Rectangle)[0].rect, (Rect{36, 24, 848, 124}));
   const DrawCommand* hint = find_text_starting(list, "A/D");
   EXPECT_EQ(hint->a, (Vec2{68, 72}));  // 47 · 1.5 = 70.5 snaps to 72

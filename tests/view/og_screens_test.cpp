@@ -14,6 +14,7 @@
 #include "game/run.h"
 #include "random/rng.h"
 #include "view/scene.h"
+#include "tests/support/play_frame.h"
 
 namespace ventora {
 namespace {
@@ -81,7 +82,7 @@ std::string describe(const DrawCommand& c) {
 
 RenderSettings og_settings() {
   RenderSettings settings;
-  settings.preset = OutputMode::Og;
+  settings.mode = OutputMode::Og;
   settings.planet_pixels = 180;
   return settings;
 }
@@ -141,11 +142,12 @@ std::vector<Shot> og_shots() {
     Shot victory{bonus ? "victory with the bonus" : "victory", og_fight()};
     victory.state.screen = Screen::Victory;
     victory.state.bonus_topping = bonus;
-    rng::seed(0x5EED);
+    Pcg32 rng;
+    rng.seed(0x5EED);
     FrameInput input;  // 960 × 720
     for (int frame = 0; frame < (bonus ? 1 : 60); ++frame) {
       input.time = frame / 60.0;
-      update_game(victory.state, input, 1.0f / 60.0f);
+      play_frame(victory.state, rng, input, 1.0f / 60.0f);
     }
     shots.push_back(victory);
   }

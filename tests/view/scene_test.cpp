@@ -15,13 +15,13 @@ constexpr double kCalmTime = 0.5;  // a moment without the player's white flash
 
 RenderSettings og_settings() {
   RenderSettings settings;
-  settings.preset = OutputMode::Og;
+  settings.mode = OutputMode::Og;
   return settings;
 }
 
-RenderSettings hd_settings(OutputMode preset) {
+RenderSettings hd_settings(OutputMode mode) {
   RenderSettings settings;
-  settings.preset = preset;
+  settings.mode = mode;
   return settings;
 }
 
@@ -183,9 +183,9 @@ TEST(SceneHd, SevenTwentyPSnapsEverySpriteToEvenPixels) {
   EXPECT_EQ(body[0].radius, 24);
 }
 
-TEST(SceneHd, BackdropTargetAndBlockSizeByPreset) {
+TEST(SceneHd, BackdropTargetAndBlockSizeByMode) {
   struct Case {
-    OutputMode preset;
+    OutputMode mode;
     float w, h;
     std::uint32_t tw, th;
     float block;  // screen pixels per backdrop texel
@@ -193,8 +193,8 @@ TEST(SceneHd, BackdropTargetAndBlockSizeByPreset) {
   for (const Case& c : {Case{OutputMode::Hd720, 1280, 720, 640, 360, 2},
                         Case{OutputMode::Hd1080, 1920, 1080, 480, 270, 4},
                         Case{OutputMode::Hd4k, 3840, 2160, 480, 270, 8}}) {
-    SCOPED_TRACE(mode_word(c.preset));
-    GameState state = scene_state(hd_settings(c.preset));
+    SCOPED_TRACE(mode_word(c.mode));
+    GameState state = scene_state(hd_settings(c.mode));
     const DrawList list = draw(state, c.w, c.h);
     const auto& cmds = list.commands;
     ASSERT_EQ(cmds[0].op, DrawOp::BeginTarget);

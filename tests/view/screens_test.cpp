@@ -17,6 +17,11 @@ using draw_queries::drawn_text;
 using draw_queries::find_text;
 using draw_queries::of_op;
 
+// The plain output's geometry for the canvas's size.
+FrameGeometry og_geometry(const Canvas& canvas) {
+  return frame_geometry(OutputMode::Og, canvas.screen_width(), canvas.screen_height());
+}
+
 GameState card_choice_state() {
   GameState state;
   state.screen = Screen::CardChoice;
@@ -32,7 +37,7 @@ TEST(CardChoiceScreen, HidesTheSceneAndDrawsThreeBoxesAt1080p) {
   Canvas canvas(list, 1920, 1080);
   const HudScale s = hud_scale(make_frame_layout(OutputMode::Hd1080, 1920, 1080), 1920, 1080);
   canvas.set_mouse({card_box(s, 1).x, card_box(s, 1).y + 10});  // on the left edge of box 2
-  draw_overlay(state, canvas, make_frame_layout(OutputMode::Hd1080, 1920, 1080));
+  draw_overlay(state, canvas, frame_geometry(OutputMode::Hd1080, 1920, 1080));
 
   ASSERT_FALSE(list.commands.empty());
   EXPECT_EQ(list.commands[0].op, DrawOp::Clear);
@@ -76,7 +81,7 @@ TEST(CardChoiceScreen, NoHoverWithTheCursorInAGap) {
   DrawList list;
   Canvas canvas(list, 960, 720);
   canvas.set_mouse({363, 300});
-  draw_overlay(state, canvas, std::nullopt);
+  draw_overlay(state, canvas, og_geometry(canvas));
   EXPECT_EQ(of_op(list, DrawOp::Rectangle).size(), 3u);
   for (const DrawCommand& c : of_op(list, DrawOp::RectangleLines)) EXPECT_LE(c.thickness, 3);
 }
@@ -119,7 +124,7 @@ TEST(CountdownScreen, TextsByTimeLeft) {
   state.countdown = 0.55f;
   DrawList list;
   Canvas canvas(list, 1920, 1080);
-  draw_overlay(state, canvas, make_frame_layout(OutputMode::Hd1080, 1920, 1080));
+  draw_overlay(state, canvas, frame_geometry(OutputMode::Hd1080, 1920, 1080));
   EXPECT_EQ(list.commands[0].op, DrawOp::Clear);
   const DrawCommand* go = find_text(list, "GO!");
   ASSERT_NE(go, nullptr);
@@ -144,7 +149,7 @@ TEST(StageClearScreen, PanelToppingAndTheButtonTheClickTests) {
     state.stage = c.stage;
     DrawList list;
     Canvas canvas(list, 960, 720);
-    draw_overlay(state, canvas, std::nullopt);
+    draw_overlay(state, canvas, og_geometry(canvas));
     EXPECT_NE(list.commands[0].op, DrawOp::Clear);  // the scene stays visible behind the shade
     const auto rects = of_op(list, DrawOp::Rectangle);
     ASSERT_EQ(rects.size(), 3u);
@@ -162,7 +167,7 @@ TEST(StageClearScreen, PanelToppingAndTheButtonTheClickTests) {
   hd.screen = Screen::StageClear;
   DrawList list;
   Canvas canvas(list, 1920, 1080);
-  draw_overlay(hd, canvas, make_frame_layout(OutputMode::Hd1080, 1920, 1080));
+  draw_overlay(hd, canvas, frame_geometry(OutputMode::Hd1080, 1920, 1080));
   const auto outlines = of_op(list, DrawOp::RectangleLines);
   ASSERT_EQ(outlines.size(), 2u);
   EXPECT_EQ(outlines[0].rect, (Rect{400, 315, 1120, 450}));
@@ -184,7 +189,7 @@ TEST(EndScreens, VictoryConfettiAndClosingLinesAndDefeat) {
   state.confetti = {piece};
   DrawList list;
   Canvas canvas(list, 960, 720);
-  draw_overlay(state, canvas, std::nullopt);
+  draw_overlay(state, canvas, og_geometry(canvas));
   const auto pieces = of_op(list, DrawOp::RectanglePro);
   ASSERT_EQ(pieces.size(), 1u);
   EXPECT_EQ(pieces[0].rect, (Rect{100, 50, 10, 5.5f}));
@@ -196,14 +201,14 @@ TEST(EndScreens, VictoryConfettiAndClosingLinesAndDefeat) {
   GameState defeat;
   defeat.screen = Screen::Defeat;
   list.clear();
-  draw_overlay(defeat, canvas, std::nullopt);
+  draw_overlay(defeat, canvas, og_geometry(canvas));
   EXPECT_EQ(of_op(list, DrawOp::Rectangle)[0].rect, (Rect{260, 274, 440, 150}));
   EXPECT_EQ(drawn_text(list, "Knocked loose").a.y, 342);
   EXPECT_EQ(drawn_text(list, "Press R to retry").a.y, 391);
 
   GameState fight;
   list.clear();
-  draw_overlay(fight, canvas, std::nullopt);
+  draw_overlay(fight, canvas, og_geometry(canvas));
   EXPECT_TRUE(list.commands.empty());
 }
 
@@ -231,12 +236,11 @@ TEST(CardChoiceScreen, TextsUnderNeighbouringBoxesNeverOverlap) {
     for (const OutputModeInfo& mode : kOutputModes) {
       const float w = static_cast<float>(mode.window.width);
       const float h = static_cast<float>(mode.window.height);
-      const std::optional<FrameLayout> layout = frame_layout_for(render_settings_for(mode.mode), w, h);
+      const FrameGeometry geometry = frame_geometry(mode.mode, w, h);
       DrawList list;
       Canvas canvas(list, w, h);
-      draw_overlay(state, canvas, layout);
-      const float box_bottom = card_box(hud_scale(layout, w, h), 0).y +
-                               card_box(hud_scale(layout, w, h), 0).h;
+      draw_overlay(state, canvas, geometry);
+      const float box_bottom = card_box(geometry.hud, 0).y + card_box(geometry.hud, 0).h;
       std::vector<DrawCommand> below;
       for (const DrawCommand& c : list.commands) {
         if (c.op == DrawOp::Text && c.a.y > box_bottom) below.push_back(c);
@@ -274,11 +278,9 @@ TEST(EndScreens, PanelHoldsItsTextsInEveryMode) {
         GameState state;
         state.screen = screen;
         state.bonus_topping = bonus;
-        const std::optional<FrameLayout> layout =
-            frame_layout_for(render_settings_for(mode.mode), w, h);
         DrawList list;
         Canvas canvas(list, w, h);
-        draw_overlay(state, canvas, layout);
+        draw_overlay(state, canvas, frame_geometry(mode.mode, w, h));
         const Rect panel = of_op(list, DrawOp::Rectangle).at(0).rect;
         EXPECT_GE(panel.x, 0.0f);
         EXPECT_LE(panel.x + panel.w, w);

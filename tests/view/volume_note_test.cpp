@@ -13,7 +13,7 @@ namespace {
 
 struct Mode {
   const char* name;
-  OutputMode preset;
+  OutputMode mode;
   float width, height;
 };
 
@@ -24,7 +24,7 @@ constexpr Mode kModes[] = {
     {"hd4k", OutputMode::Hd4k, 3840, 2160}};
 
 HudScale scale_for(const Mode& mode) {
-  const RenderSettings settings = render_settings_for(mode.preset);
+  const RenderSettings settings = render_settings_for(mode.mode);
   return hud_scale(frame_layout_for(settings, mode.width, mode.height), mode.width, mode.height);
 }
 

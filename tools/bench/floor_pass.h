@@ -15,13 +15,13 @@ namespace ventora {
 class FloorPass {
  public:
   // The pass, or why its program does not build.
-  static gl::Result<FloorPass> make() {
+  static Result<FloorPass> make() {
     const char* vs = "#version 330 core\nconst vec2 c[4] = vec2[](vec2(-1,-1), vec2(1,-1), vec2(-1,1), vec2(1,1));\n"
                      "out vec2 uv;\nvoid main() { uv = c[gl_VertexID] * 0.5 + 0.5; gl_Position = vec4(c[gl_VertexID], 0, 1); }\n";
     const char* fs = "#version 330 core\nuniform sampler2D tex;\nin vec2 uv;\nout vec4 frag;\n"
                      "void main() { frag = texture(tex, uv); }\n";
-    gl::Result<gl::Program> program = gl::build_program(vs, fs);
-    if (!program) return gl::Error{"the floor pass: " + program.error().message};
+    Result<gl::Program> program = gl::build_program(vs, fs);
+    if (!program) return Error{"the floor pass: " + program.error().message};
     FloorPass pass;
     pass.program_ = std::move(program.value());
     pass.vertex_array_ = gl::VertexArray::make();

@@ -27,7 +27,7 @@
 #include "bench/whole_run.h"
 #include "game/run.h"
 #include "layout/render_settings.h"
-#include "platform/gl_renderer.h"
+#include "render/gl_renderer.h"
 #include "platform/window.h"
 #include "view/scene.h"
 
@@ -71,7 +71,8 @@ struct Samples {
 // `paths` (false: the game's own; true: plain passes), each timed with its finish and swap.
 void play(Window& window, const FloorPass& floor, OutputMode mode, int frames, bool direct,
           Samples& out) {
-  GameState state = start_run({1765000000, 0}, mode);
+  Pcg32 rng;
+  GameState state = start_run(rng, {1765000000, 0}, mode);
   const WindowSize size = target_window_size(state.render_settings);
   const int w = static_cast<int>(size.width), h = static_cast<int>(size.height);
   GlRenderer& renderer = window.renderer();
@@ -81,8 +82,8 @@ void play(Window& window, const FloorPass& floor, OutputMode mode, int frames, b
     const bool counted = frame >= kWarmUpFrames;
     Clock::time_point start = Clock::now();
     FrameInput input = scripted_input(frame, static_cast<float>(w), static_cast<float>(h));
-    update_game(state, input, kStep);
-    if (state.screen != Screen::Fight) state = start_run({1765000000, 0}, mode);  // keep fighting
+    update_game(state, rng, input, frame_geometry(mode, input), kStep);
+    if (state.screen != Screen::Fight) state = start_run(rng, {1765000000, 0}, mode);  // keep fighting
     DrawList list;
     Canvas canvas(list, input.screen_width, input.screen_height);
     canvas.set_time(input.time);
@@ -92,7 +93,7 @@ void play(Window& window, const FloorPass& floor, OutputMode mode, int frames, b
     const auto timed = [&](bool plain) {
       renderer.set_plain_passes(plain);
       const Clock::time_point t = Clock::now();
-      if (const gl::Status drawn = window.draw(list); !drawn) {
+      if (const Status drawn = window.draw(list); !drawn) {
         std::fprintf(stderr, "bench: %s\n", drawn.error().message.c_str());
         std::exit(1);
       }
@@ -133,13 +134,13 @@ BenchWindow open_bench_window(const OutputModeInfo& mode) {
   config.width = static_cast<int>(mode.window.width);
   config.height = static_cast<int>(mode.window.height);
   config.vsync = false;
-  gl::Result<std::unique_ptr<Window>> opened = Window::open(config);
+  Result<std::unique_ptr<Window>> opened = Window::open(config);
   if (!opened) {
     std::fprintf(stderr, "%s\n", opened.error().message.c_str());
     return {};
   }
   BenchWindow bench{std::move(opened.value()), std::nullopt};
-  gl::Result<FloorPass> floor_pass = FloorPass::make();
+  Result<FloorPass> floor_pass = FloorPass::make();
   if (!floor_pass) {
     std::fprintf(stderr, "bench: %s\n", floor_pass.error().message.c_str());
     bench.window.reset();

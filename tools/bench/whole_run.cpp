@@ -9,7 +9,7 @@
 
 #include "app/drawing_warm_up.h"
 #include "game/run.h"
-#include "platform/gl_renderer.h"
+#include "render/gl_renderer.h"
 #include "tests/support/run_bot.h"
 #include "view/scene.h"
 
@@ -75,7 +75,7 @@ class RunTimer {
     Canvas canvas(list, input.screen_width, input.screen_height);
     canvas.set_time(input.time);
     draw_scene(state, canvas);
-    if (const gl::Status drawn = window_.draw(list); !drawn) {
+    if (const Status drawn = window_.draw(list); !drawn) {
       std::fprintf(stderr, "bench: %s\n", drawn.error().message.c_str());
       return false;
     }
@@ -145,7 +145,7 @@ bool bench_whole_run(Window& window, const FloorPass& floor, OutputMode mode, bo
   // The game's start-up: every program built and used once before the run's first frame.
   DrawingWarmUp warm_up(mode);
   while (warm) {
-    const gl::Result<bool> warmed = warm_up.step(window);
+    const Result<bool> warmed = warm_up.step(window);
     if (!warmed) {
       std::fprintf(stderr, "bench: %s\n", warmed.error().message.c_str());
       return false;
@@ -155,11 +155,12 @@ bool bench_whole_run(Window& window, const FloorPass& floor, OutputMode mode, bo
 
   const int programs_before = window.renderer().planet_programs_built();
   RunTimer timer(window, floor);
-  GameState state = start_run(kRunClock, mode);
+  Pcg32 rng;
+  GameState state = start_run(rng, kRunClock, mode);
   double update_ms = 0;
-  const auto update = [&](GameState& s, const FrameInput& input, float dt) {
+  const auto update = [&](GameState& s, Pcg32& generator, const FrameInput& input, float dt) {
     const Clock::time_point start = Clock::now();
-    update_game(s, input, dt);
+    update_game(s, generator, input, frame_geometry(mode, input), dt);
     update_ms = ms_since(start);
   };
   bool drawn = true;
@@ -170,10 +171,10 @@ bool bench_whole_run(Window& window, const FloorPass& floor, OutputMode mode, bo
   plan.on_frame = [&](const GameState& s, const FrameInput& input) {
     drawn = drawn && timer.frame(s, input, update_ms);
   };
-  bot::RunRecord run = bot::play_run(state, plan);
+  bot::RunRecord run = bot::play_run(state, rng, plan);
   for (int i = 0; i < kVictoryFrames && drawn && state.screen == Screen::Victory; ++i) {
     const FrameInput input = bot::idle_input(state, run.time);
-    update(state, input, plan.dt);
+    update(state, rng, input, plan.dt);
     drawn = timer.frame(state, input, update_ms);
     run.time += plan.dt;
   }

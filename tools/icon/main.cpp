@@ -31,13 +31,14 @@ int main(int argc, char** argv) {
   int exit_status = 0;
   auto snapshots = start_picture_tool(argc, argv, "icon", out, exit_status);
   if (!snapshots) return exit_status;
-  GameState state = start_run({1765000000, 0}, kMode);
+  Pcg32 rng;
+  GameState state = start_run(rng, {1765000000, 0}, kMode);
   state.boss_present = false;  // the player and the planet alone
   DrawList list;
   Canvas canvas(list, kFrameWidth, kFrameHeight);
   canvas.set_time(3.0);  // past the player's white blink
   draw_scene(state, canvas);
-  const gl::Result<Picture> frame = snapshots->draw(list, kFrameWidth, kFrameHeight);
+  const Result<Picture> frame = snapshots->draw(list, kFrameWidth, kFrameHeight);
   if (!frame) {
     std::fprintf(stderr, "icon: %s\n", frame.error().message.c_str());
     return 1;

@@ -110,7 +110,7 @@ void check_run(const GameState& s, Findings& f) {
            static_cast<double>(s.entropy_keys.size()));
   f.finite(s.planet_time, "planet_time not finite");
   f.expect(s.planet.has_value(), "no planet", 0);
-  f.in_range(static_cast<int>(s.render_settings.preset), 0,
+  f.in_range(static_cast<int>(s.render_settings.mode), 0,
              static_cast<int>(std::size(kOutputModes)) - 1, "render preset out of range");
   for (const ConfettiPiece& piece : s.confetti) {
     f.expect(std::isfinite(piece.x) && std::isfinite(piece.y), "confetti position not finite",

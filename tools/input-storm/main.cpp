@@ -74,7 +74,8 @@ struct Reach {
 
 int run(const Options& options) {
   const std::string word(mode_word(options.mode));
-  GameState state = start_run(storm_clock(options.seed, 0), options.mode);
+  Pcg32 rng;
+  GameState state = start_run(rng, storm_clock(options.seed, 0), options.mode);
   const WindowSize window = target_window_size(state.render_settings);
   RandomPlayer player(options.seed, static_cast<float>(window.width),
                       static_cast<float>(window.height));
@@ -89,9 +90,10 @@ int run(const Options& options) {
     const Screen before = state.screen;
     const std::size_t picks_before = state.modifier_stack.picks.size();
     list.clear();
-    const FrameOutcome outcome = run_frame(state, nullptr, input, dt, list);
+    const FrameOutcome outcome = run_frame(
+        state, rng, nullptr, input, frame_geometry(options.mode, input), dt, list);
     if (input.is_pressed(Key::R)) {
-      seed_run_from_clock(state, storm_clock(options.seed, frame));
+      seed_run_from_clock(state, rng, storm_clock(options.seed, frame));
       ++reach.restarts;
     }
     if (outcome.window_size) {
@@ -108,7 +110,7 @@ int run(const Options& options) {
 
     std::optional<std::string> broken = check_state(state);
     // A restart starts the next run in the same mode.
-    if (!broken && state.render_settings.preset != options.mode) broken = "the output mode changed";
+    if (!broken && state.render_settings.mode != options.mode) broken = "the output mode changed";
     if (!broken) broken = check_draw_list(list);
     if (broken) {
       if (violations == 0) {

@@ -21,8 +21,8 @@ constexpr planet::PlanetKind kStageKinds[] = {
 
 // Mean milliseconds per planet draw over `frames` draws (after one warm-up draw that builds
 // materials); the target is cleared once, so only the planet is timed.
-gl::Result<double> time_draws(planet::PlanetPainter& painter, const gl::RenderTarget& target,
-                              planet::Planet planet, int frames, bool fast) {
+ventora::Result<double> time_draws(planet::PlanetPainter& painter, const gl::RenderTarget& target,
+                                   planet::Planet planet, int frames, bool fast) {
   const auto projection = planet::pixel_projection(kSide, kSide);
   const auto draw = [&](int frame) {
     planet.time = static_cast<float>(frame) / 60.0f;
@@ -30,11 +30,11 @@ gl::Result<double> time_draws(planet::PlanetPainter& painter, const gl::RenderTa
                 : painter.draw_planet_direct(planet, 0, 0, kSide, kSide, 0, projection.data());
   };
   planet::clear_target(target, 0, 0, 0, 1);
-  if (const gl::Status drawn = draw(0); !drawn) return drawn.error();
+  if (const ventora::Status drawn = draw(0); !drawn) return drawn.error();
   planet::gl_finish();
   const auto start = std::chrono::steady_clock::now();
   for (int f = 1; f <= frames; ++f) {
-    if (const gl::Status drawn = draw(f); !drawn) return drawn.error();
+    if (const ventora::Status drawn = draw(f); !drawn) return drawn.error();
   }
   planet::gl_finish();
   const std::chrono::duration<double, std::milli> elapsed = std::chrono::steady_clock::now() - start;
@@ -52,7 +52,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   gl::RenderTarget target;
-  if (const gl::Status made = target.resize(kSide, kSide); !made) {
+  if (const ventora::Status made = target.resize(kSide, kSide); !made) {
     std::fprintf(stderr, "planet-bench: %s\n", made.error().message.c_str());
     return 1;
   }
@@ -64,9 +64,9 @@ int main(int argc, char** argv) {
     params.seed = 1234567890123466796ull;
     params.pixels = kPixels;
     const planet::Planet planet = planet::create_planet(kind, params);
-    const gl::Result<double> fast_ms = time_draws(painter, target, planet, frames, true);
-    const gl::Result<double> direct_ms = time_draws(painter, target, planet, frames, false);
-    for (const gl::Result<double>* timed : {&fast_ms, &direct_ms}) {
+    const ventora::Result<double> fast_ms = time_draws(painter, target, planet, frames, true);
+    const ventora::Result<double> direct_ms = time_draws(painter, target, planet, frames, false);
+    for (const ventora::Result<double>* timed : {&fast_ms, &direct_ms}) {
       if (!*timed) {
         std::fprintf(stderr, "planet-bench: %s\n", timed->error().message.c_str());
         return 1;

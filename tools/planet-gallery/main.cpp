@@ -90,7 +90,7 @@ bool write_png(const std::string& path, const gl::RenderTarget& target) {
 }
 
 // False after saying why the call failed.
-bool succeeded(const gl::Status& status) {
+bool succeeded(const ventora::Status& status) {
   if (!status) std::fprintf(stderr, "planet-gallery: %s\n", status.error().message.c_str());
   return static_cast<bool>(status);
 }

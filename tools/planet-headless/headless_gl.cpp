@@ -8,21 +8,23 @@
 
 namespace planet {
 
-gl::Result<std::unique_ptr<HeadlessGl>> HeadlessGl::create() {
+ventora::Result<std::unique_ptr<HeadlessGl>> HeadlessGl::create() {
   if (std::getenv("SDL_VIDEODRIVER") == nullptr) SDL_SetHint(SDL_HINT_VIDEODRIVER, "offscreen");
-  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return gl::Error{std::string("SDL video: ") + SDL_GetError()};
+  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+    return ventora::Error{std::string("SDL video: ") + SDL_GetError()};
+  }
   SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
   SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
   SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
   SDL_Window* window = SDL_CreateWindow("planet", 0, 0, 16, 16, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
   if (window == nullptr) {
-    gl::Error error{std::string("window: ") + SDL_GetError()};
+    ventora::Error error{std::string("window: ") + SDL_GetError()};
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
     return error;
   }
   SDL_GLContext context = SDL_GL_CreateContext(window);
   if (context == nullptr) {
-    gl::Error error{std::string("GL context: ") + SDL_GetError()};
+    ventora::Error error{std::string("GL context: ") + SDL_GetError()};
     SDL_DestroyWindow(window);
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
     return error;

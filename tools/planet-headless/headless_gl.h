@@ -7,15 +7,15 @@
 #include <memory>
 #include <vector>
 
+#include "base/result.h"
 #include "gl/render_target.h"
-#include "gl/result.h"
 
 namespace planet {
 
 class HeadlessGl {
  public:
   // A current OpenGL 3.3 core context, or the reason there is none.
-  static gl::Result<std::unique_ptr<HeadlessGl>> create();
+  static ventora::Result<std::unique_ptr<HeadlessGl>> create();
   ~HeadlessGl();
   HeadlessGl(const HeadlessGl&) = delete;
   HeadlessGl& operator=(const HeadlessGl&) = delete;

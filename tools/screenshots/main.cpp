@@ -36,7 +36,7 @@ class Shooter {
     canvas.set_mouse(input.mouse);
     draw_scene(state, canvas);
     const int w = static_cast<int>(input.screen_width), h = static_cast<int>(input.screen_height);
-    const gl::Result<Picture> picture = snapshots_.draw(list, w, h);
+    const Result<Picture> picture = snapshots_.draw(list, w, h);
     if (!picture) std::fprintf(stderr, "screenshots: %s\n", picture.error().message.c_str());
     taken_[key] = picture && write_png(out_ + "/" + mode_ + "-" + key + ".png", picture.value());
   }
@@ -74,21 +74,22 @@ class Shooter {
 // One whole run through the bonus stage to victory, then one the bot gives up at once.
 bool shoot_mode(Snapshots& snapshots, const std::string& out, OutputMode mode) {
   Shooter shooter(snapshots, out, mode);
-  GameState state = start_run(kClock, mode);
+  Pcg32 rng;
+  GameState state = start_run(rng, kClock, mode);
   bot::RunPlan plan;
   plan.route = bot::Route::ThroughBonus;
   plan.on_frame = [&](const GameState& s, const FrameInput& input) { shooter.watch(s, input); };
-  bot::RunRecord record = bot::play_run(state, plan);
+  bot::RunRecord record = bot::play_run(state, rng, plan);
   if (state.screen == Screen::Victory) {
     // Let the confetti fall for a second.
-    bot::idle_frames(state, plan.dt, 60, record.time);
+    bot::idle_frames(state, rng, plan.dt, 60, record.time);
     shooter.take("victory", state, bot::idle_input(state, record.time));
   }
 
-  GameState lost = start_run(kClock, mode);
+  GameState lost = start_run(rng, kClock, mode);
   bot::RunPlan give_up;
   give_up.give_up_at_stage = 1;
-  bot::play_run(lost, give_up);
+  bot::play_run(lost, rng, give_up);
   if (lost.screen == Screen::Defeat) shooter.take("defeat", lost, bot::idle_input(lost, 0));
 
   bool all = true;

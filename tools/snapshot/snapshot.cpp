@@ -10,17 +10,17 @@
 #include <cstdlib>
 
 #include "headless_gl.h"
-#include "platform/gl_renderer.h"
+#include "render/gl_renderer.h"
 #include "platform/window.h"
 
 namespace ventora {
 
-gl::Result<std::unique_ptr<Snapshots>> Snapshots::create() {
+Result<std::unique_ptr<Snapshots>> Snapshots::create() {
   setenv("SDL_VIDEODRIVER", "offscreen", 0);
   WindowConfig config;
   config.width = 64;
   config.height = 64;
-  gl::Result<std::unique_ptr<Window>> window = Window::open(config);
+  Result<std::unique_ptr<Window>> window = Window::open(config);
   if (!window) return window.error();
   return std::unique_ptr<Snapshots>(new Snapshots(std::move(window.value())));
 }
@@ -29,12 +29,12 @@ Snapshots::Snapshots(std::unique_ptr<Window> window) : window_(std::move(window)
 
 Snapshots::~Snapshots() = default;
 
-gl::Result<Picture> Snapshots::draw(const DrawList& list, int width, int height) {
+Result<Picture> Snapshots::draw(const DrawList& list, int width, int height) {
   gl::RenderTarget target;
-  if (gl::Status made = target.resize(width, height); !made) return made.error();
+  if (Status made = target.resize(width, height); !made) return made.error();
   target.bind();
-  const gl::Status drawn = window_->renderer().render(list, static_cast<float>(width),
-                                                      static_cast<float>(height), width, height);
+  const Status drawn = window_->renderer().render(list, static_cast<float>(width),
+                                                  static_cast<float>(height), width, height);
   if (!drawn) return drawn.error();
   return Picture{width, height, planet::read_top_down(target)};
 }
@@ -78,7 +78,7 @@ std::unique_ptr<Snapshots> start_picture_tool(int argc, char** argv, const char*
     exit_status = 2;
     return nullptr;
   }
-  gl::Result<std::unique_ptr<Snapshots>> snapshots = Snapshots::create();
+  Result<std::unique_ptr<Snapshots>> snapshots = Snapshots::create();
   if (!snapshots) {
     std::fprintf(stderr, "%s\n", snapshots.error().message.c_str());
     exit_status = 1;

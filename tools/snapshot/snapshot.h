@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "base/result.h"
 #include "draw/draw_list.h"
-#include "gl/result.h"
 
 namespace ventora {
 
@@ -23,11 +23,11 @@ class Snapshots {
  public:
   // A hidden GL window (SDL's offscreen driver unless SDL_VIDEODRIVER says otherwise); the
   // reason when there is no GL 3.3.
-  static gl::Result<std::unique_ptr<Snapshots>> create();
+  static Result<std::unique_ptr<Snapshots>> create();
   ~Snapshots();
 
   // `list` drawn as the window would draw it on a screen of `width` × `height`.
-  gl::Result<Picture> draw(const DrawList& list, int width, int height);
+  Result<Picture> draw(const DrawList& list, int width, int height);
 
  private:
   explicit Snapshots(std::unique_ptr<Window> window);

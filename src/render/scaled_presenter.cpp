@@ -1,4 +1,4 @@
-#include "platform/scaled_presenter.h"
+#include "render/scaled_presenter.h"
 
 #include <epoxy/gl.h>
 
@@ -17,11 +17,11 @@ ScaledPresenter::ScaledPresenter() : impl_(std::make_unique<Impl>()) {}
 
 ScaledPresenter::~ScaledPresenter() = default;
 
-bool ScaledPresenter::begin(int width, int height) {
+Status ScaledPresenter::begin(int width, int height) {
   gl::RenderTarget& picture = impl_->picture;
-  if (!picture.resize(width, height)) return false;
+  if (Status made = picture.resize(width, height); !made) return made;
   picture.bind();
-  return true;
+  return Done{};
 }
 
 void ScaledPresenter::present(const Letterbox& box, int drawable_width, int drawable_height) {

@@ -1,4 +1,4 @@
-#include "platform/letterbox.h"
+#include "render/letterbox.h"
 
 #include <algorithm>
 #include <cmath>

@@ -9,7 +9,7 @@
 
 #include "planet/core/planet.h"
 #include "draw/canvas.h"
-#include "platform/pass_plan.h"
+#include "render/pass_plan.h"
 
 namespace ventora {
 namespace {

@@ -7,7 +7,8 @@
 
 #include <memory>
 
-#include "platform/letterbox.h"
+#include "base/result.h"
+#include "render/letterbox.h"
 
 namespace ventora {
 
@@ -19,8 +20,8 @@ class ScaledPresenter {
   ScaledPresenter& operator=(const ScaledPresenter&) = delete;
 
   // Binds the offscreen picture of `width` × `height` pixels for drawing (re-made when the size
-  // changes). False when the driver refuses it; the caller then draws straight to the window.
-  bool begin(int width, int height);
+  // changes). The driver's refusal when it cannot; the caller then draws straight to the window.
+  Status begin(int width, int height);
   // Clears the window's drawable to black and copies the picture into `box` on it.
   void present(const Letterbox& box, int drawable_width, int drawable_height);
 

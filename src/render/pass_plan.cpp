@@ -1,8 +1,8 @@
-#include "platform/pass_plan.h"
+#include "render/pass_plan.h"
 
 #include <optional>
 
-#include "platform/color_bytes.h"
+#include "render/color_bytes.h"
 
 namespace ventora {
 namespace {

@@ -9,8 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "base/result.h"
 #include "draw/draw_list.h"
-#include "gl/result.h"
 
 namespace ventora {
 
@@ -25,7 +25,7 @@ class GlRenderer {
  public:
   // Needs a current OpenGL 3.3 core context. An error when the renderer's own shaders do not
   // build.
-  static gl::Result<std::unique_ptr<GlRenderer>> create();
+  static Result<std::unique_ptr<GlRenderer>> create();
   ~GlRenderer();
   GlRenderer(const GlRenderer&) = delete;
   GlRenderer& operator=(const GlRenderer&) = delete;
@@ -35,8 +35,8 @@ class GlRenderer {
   // logical units the list is drawn in, the drawable may be larger (high DPI). A list that does
   // not begin with a clear is drawn over black. An error, the frame left unfinished, when a planet
   // cannot be drawn (one of its shaders does not build).
-  gl::Status render(const DrawList& list, float screen_width, float screen_height,
-                    int drawable_width, int drawable_height);
+  Status render(const DrawList& list, float screen_width, float screen_height,
+                int drawable_width, int drawable_height);
   // Reads a target's pixels as RGBA8, top row first; empty when the target does not exist.
   std::vector<std::uint8_t> read_target(TargetId target, int& width, int& height) const;
   const RenderStats& stats() const { return stats_; }
@@ -59,7 +59,7 @@ class GlRenderer {
   // one draws over it), so that what reaches the screen is drawn into the screen's own format.
   // Planets of `planet_pixels` art pixels and the dither switch `dither`, as the game draws them.
   // An error when a program does not build.
-  gl::Result<bool> warm_up_next(std::uint32_t planet_pixels, bool dither);
+  Result<bool> warm_up_next(std::uint32_t planet_pixels, bool dither);
   // Whole pixel sizes text has been drawn at so far, smallest first.
   std::vector<int> text_pixel_sizes() const;
   // Start-up: rasterises `characters` (UTF-8) at `pixel_size` into that size's glyph atlas and

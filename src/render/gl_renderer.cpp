@@ -3,7 +3,7 @@
 //   [SECTION] Impl: textures, targets, the batch
 //   [SECTION] Shapes and text into the batch
 //   [SECTION] Running the passes
-#include "platform/gl_renderer.h"
+#include "render/gl_renderer.h"
 
 #include <epoxy/gl.h>
 
@@ -18,8 +18,8 @@
 #include "gl/render_target.h"
 #include "gl/stream_buffer.h"
 #include "planet/gl/planet_painter.h"
-#include "platform/color_bytes.h"
-#include "platform/pass_plan.h"
+#include "render/color_bytes.h"
+#include "render/pass_plan.h"
 
 namespace ventora {
 
@@ -121,10 +121,10 @@ struct BatchProgram {
   GLint projection = -1;
 };
 
-gl::Result<BatchProgram> batch_program(const char* what, const char* fragment_shader) {
-  gl::Result<gl::Program> built = gl::build_program(kVertexShader, fragment_shader);
+Result<BatchProgram> batch_program(const char* what, const char* fragment_shader) {
+  Result<gl::Program> built = gl::build_program(kVertexShader, fragment_shader);
   if (!built) {
-    return gl::Error{std::string("ventora: the 2-D ") + what + " shader does not build: " +
+    return Error{std::string("ventora: the 2-D ") + what + " shader does not build: " +
                      built.error().message};
   }
   BatchProgram batch{std::move(built.value())};
@@ -211,12 +211,12 @@ struct GlRenderer::Impl {
   void begin_frame(float units_wide, float units_high, int pixels_wide, int pixels_high);
   void into_screen();
   bool into_target(const Pass& pass);
-  gl::Status draw(const Pass& pass, const DrawList& list);
+  Status draw(const Pass& pass, const DrawList& list);
   void shape(const DrawCommand& cmd);
   void blit(const DrawCommand& cmd);
-  gl::Status planet(const DrawCommand& cmd, bool direct);
-  gl::Status backdrop(TargetId id);
-  gl::Status backdrop_and_planet(TargetId id, const DrawCommand& cmd);
+  Status planet(const DrawCommand& cmd, bool direct);
+  Status backdrop(TargetId id);
+  Status backdrop_and_planet(TargetId id, const DrawCommand& cmd);
 
   void quad(Vec2 p0, Vec2 p1, Vec2 p2, Vec2 p3, Vec2 t0, Vec2 t2, RgbaBytes c);
   void rectangle(Rect r, RgbaBytes c);
@@ -526,7 +526,7 @@ bool GlRenderer::Impl::into_target(const Pass& pass) {
   return true;
 }
 
-gl::Status GlRenderer::Impl::draw(const Pass& pass, const DrawList& list) {
+Status GlRenderer::Impl::draw(const Pass& pass, const DrawList& list) {
   switch (pass.kind) {
     case PassKind::IntoTarget:
     case PassKind::IntoScreen: break;  // render() moves between surfaces
@@ -541,7 +541,7 @@ gl::Status GlRenderer::Impl::draw(const Pass& pass, const DrawList& list) {
     case PassKind::Backdrop: return backdrop(pass.target);
     case PassKind::BackdropAndPlanet: return backdrop_and_planet(pass.target, list.commands[pass.first]);
   }
-  return gl::Done{};
+  return Done{};
 }
 
 void GlRenderer::Impl::shape(const DrawCommand& cmd) {
@@ -576,9 +576,9 @@ void GlRenderer::Impl::blit(const DrawCommand& cmd) {
        {static_cast<float>(from.width()), static_cast<float>(from.height())}, to_bytes(cmd.color));
 }
 
-gl::Status GlRenderer::Impl::planet(const DrawCommand& cmd, bool direct) {
+Status GlRenderer::Impl::planet(const DrawCommand& cmd, bool direct) {
   const Rect d = cmd.rect;
-  const gl::Status drawn =
+  const Status drawn =
       direct ? painter.draw_planet_direct(*cmd.planet, d.x, d.y, d.w, d.h, cmd.rotation, projection)
              : painter.draw_planet(*cmd.planet, d.x, d.y, d.w, d.h, cmd.rotation, projection);
   bind_state();
@@ -586,29 +586,29 @@ gl::Status GlRenderer::Impl::planet(const DrawCommand& cmd, bool direct) {
 }
 
 // A backdrop whose target the driver refused leaves the screen black, as under any frame.
-gl::Status GlRenderer::Impl::backdrop(TargetId id) {
+Status GlRenderer::Impl::backdrop(TargetId id) {
   const Target* t = find_target(id);
   if (!t) {
     gl::clear(0, 0, 0, 1);
-    return gl::Done{};
+    return Done{};
   }
-  const gl::Status drawn =
+  const Status drawn =
       painter.draw_underlay({t->surface.texture(), 0, 0, screen_width, screen_height}, projection);
   bind_state();
   return drawn;
 }
 
-gl::Status GlRenderer::Impl::backdrop_and_planet(TargetId id, const DrawCommand& cmd) {
+Status GlRenderer::Impl::backdrop_and_planet(TargetId id, const DrawCommand& cmd) {
   if (const Target* t = find_target(id)) {
     const Rect d = cmd.rect;
-    const gl::Result<bool> shared =
+    const Result<bool> shared =
         painter.draw_planet_over({t->surface.texture(), 0, 0, screen_width, screen_height},
                                  *cmd.planet, d.x, d.y, d.w, d.h, cmd.rotation, projection);
     bind_state();
     if (!shared) return shared.error();
-    if (shared.value()) return gl::Done{};
+    if (shared.value()) return Done{};
   }
-  if (gl::Status drawn = backdrop(id); !drawn) return drawn;
+  if (Status drawn = backdrop(id); !drawn) return drawn;
   return planet(cmd, false);
 }
 
@@ -618,13 +618,13 @@ GlRenderer::GlRenderer(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {
 
 GlRenderer::~GlRenderer() = default;
 
-gl::Result<std::unique_ptr<GlRenderer>> GlRenderer::create() {
+Result<std::unique_ptr<GlRenderer>> GlRenderer::create() {
   auto impl = std::make_unique<Impl>();
-  gl::Result<BatchProgram> textured = batch_program("textured", kTexturedFragmentShader);
+  Result<BatchProgram> textured = batch_program("textured", kTexturedFragmentShader);
   if (!textured) return textured.error();
-  gl::Result<BatchProgram> coverage = batch_program("glyph", kCoverageFragmentShader);
+  Result<BatchProgram> coverage = batch_program("glyph", kCoverageFragmentShader);
   if (!coverage) return coverage.error();
-  gl::Result<BatchProgram> flat = batch_program("flat", kFlatFragmentShader);
+  Result<BatchProgram> flat = batch_program("flat", kFlatFragmentShader);
   if (!flat) return flat.error();
   impl->textured = std::move(textured.value());
   impl->coverage = std::move(coverage.value());
@@ -654,15 +654,15 @@ gl::Result<std::unique_ptr<GlRenderer>> GlRenderer::create() {
   return std::unique_ptr<GlRenderer>(new GlRenderer(std::move(impl)));
 }
 
-gl::Status GlRenderer::render(const DrawList& list, float screen_width, float screen_height,
-                              int drawable_width, int drawable_height) {
+Status GlRenderer::render(const DrawList& list, float screen_width, float screen_height,
+                          int drawable_width, int drawable_height) {
   Impl& r = *impl_;
   stats_ = {};
   r.begin_frame(screen_width, screen_height, drawable_width, drawable_height);
   const PassSettings settings{r.screen_width, r.screen_height, r.max_target_size, r.plain_passes,
                               r.planet_direct_path};
   bool surface_made = true;  // false inside a target the driver refused
-  gl::Status drawn = gl::Done{};
+  Status drawn = Done{};
   for (const Pass& pass : plan_passes(list, settings, r.target_states())) {
     if (pass.kind == PassKind::IntoTarget) {
       surface_made = r.into_target(pass);
@@ -685,13 +685,13 @@ void GlRenderer::set_plain_passes(bool plain) { impl_->plain_passes = plain; }
 
 void GlRenderer::finish() { glFinish(); }
 
-gl::Result<bool> GlRenderer::warm_up_next(std::uint32_t planet_pixels, bool dither) {
+Result<bool> GlRenderer::warm_up_next(std::uint32_t planet_pixels, bool dither) {
   if (warmed_kinds_ == planet::kPlanetKindCount) return true;
   planet::PlanetParams params;
   params.pixels = planet_pixels;
   params.should_dither = dither;
   const planet::Planet planet = planet::create_planet(static_cast<planet::PlanetKind>(warmed_kinds_), params);
-  gl::Status drawn = gl::Done{};
+  Status drawn = Done{};
   for (const DrawList& list : warm_up_lists(planet)) {
     drawn = render(list, kWarmUpSide, kWarmUpSide, kWarmUpSide, kWarmUpSide);
     if (!drawn) break;

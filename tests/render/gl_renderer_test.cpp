@@ -9,7 +9,7 @@
 
 #include "draw/canvas.h"
 #include "planet/core/planet.h"
-#include "platform/gl_renderer.h"
+#include "render/gl_renderer.h"
 #include "platform/window.h"
 #include "tests/support/gl_status.h"
 #include "tests/support/require_gl.h"
@@ -49,7 +49,7 @@ class GlTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     setenv("SDL_VIDEODRIVER", "offscreen", 1);
-    gl::Result<std::unique_ptr<Window>> opened = Window::open({"Ventora test", 64, 48, false});
+    Result<std::unique_ptr<Window>> opened = Window::open({"Ventora test", 64, 48, false});
     if (opened) {
       window_ = opened.value().release();
     } else {
@@ -423,7 +423,7 @@ TEST(WindowOpen, AsksForHighDpiOnlyWhenConfigured) {
     EXPECT_EXIT(
         {
           setenv("SDL_VIDEODRIVER", "offscreen", 1);
-          gl::Result<std::unique_ptr<Window>> opened = Window::open({"Ventora test", 96, 72, high_dpi});
+          Result<std::unique_ptr<Window>> opened = Window::open({"Ventora test", 96, 72, high_dpi});
           if (!opened) {
             std::fprintf(stderr, "%s\n", opened.error().message.c_str());
             std::exit(2);
@@ -458,7 +458,7 @@ TEST(WindowOpen, FailsWithOneLineThatNamesWhatIsMissing) {
           unsetenv("DISPLAY");
           unsetenv("WAYLAND_DISPLAY");
           if (c.gl_version) setenv("MESA_GL_VERSION_OVERRIDE", c.gl_version, 1);
-          gl::Result<std::unique_ptr<Window>> opened = Window::open({});
+          Result<std::unique_ptr<Window>> opened = Window::open({});
           const std::string error = opened ? "" : opened.error().message;
           std::fprintf(stderr, "%s\n", error.c_str());
           std::exit(!opened && error.find('\n') == std::string::npos ? 0 : 1);
