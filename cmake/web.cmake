@@ -11,10 +11,9 @@ if(NOT EXISTS "${VENTORA_WEB_DEPS}/.complete")
   message(FATAL_ERROR "The browser build needs VENTORA_WEB_DEPS, the folder scripts/build-web-deps prints "
                       "(now: '${VENTORA_WEB_DEPS}'); `make web` sets it up.")
 endif()
-# The game's own module (ventora.js, ventora.wasm) needs its C++ to build with emscripten's libc++
-# 13 (no std::jthread, <stop_token>, std::bit_cast or ranges algorithms); until it does, the browser
-# build makes the page, the music and the test fixtures, and the game's module only when asked.
-option(VENTORA_WEB_GAME "Build the game's WebAssembly module into the site" OFF)
+# The game's own module (ventora.js, ventora.wasm); without it the browser build makes the page,
+# the music and the test fixtures only.
+option(VENTORA_WEB_GAME "Build the game's WebAssembly module into the site" ON)
 set(VENTORA_WEB_SITE ${CMAKE_BINARY_DIR}/site)
 # The browser tests read it: a game that was asked for and is missing fails them.
 file(WRITE ${CMAKE_BINARY_DIR}/web_game.txt "${VENTORA_WEB_GAME}\n")
