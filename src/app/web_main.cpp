@@ -7,6 +7,7 @@
 #include <emscripten/html5.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <optional>
 #include <string>
@@ -206,6 +207,8 @@ extern "C" EMSCRIPTEN_KEEPALIVE void ventora_play_replay(const char* path) {
 
 int main(int argc, char** argv) {
   using namespace ventora;
+  // The page starts the game on a click, so sound is allowed: the music is on, as `make run` has it.
+  setenv("VENTORA_ENABLE_MUSIC", "1", 0);
   const std::vector<std::string_view> args(argv, argv + argc);
   CommandLine command_line = parse_command_line(args);
   for (const std::string& note : command_line.notes) std::fprintf(stderr, "%s\n", note.c_str());

@@ -52,6 +52,7 @@ void set_icon(SDL_Window* window) {
 constexpr const char* kNoDisplay =
     "ventora: cannot open a window: no display (no X11 or Wayland display found)";
 
+#ifndef __EMSCRIPTEN__
 // Whether the Wayland client can look for a display: where neither $XDG_RUNTIME_DIR nor
 // $WAYLAND_DISPLAY is an absolute path, it prints "XDG_RUNTIME_DIR is invalid or not set" and
 // gives up.
@@ -62,6 +63,7 @@ bool wayland_can_look() {
   }
   return false;
 }
+#endif
 
 }  // namespace
 
@@ -174,7 +176,10 @@ Result<std::unique_ptr<Window>> Window::open(const WindowConfig& config) {
       asked ? std::optional<std::string>(asked) : std::nullopt;
   // The Wayland client library prints its own line before it fails for want of a place to find
   // a display; where it would, SDL looks everywhere else in its usual order.
+  // (The browser has one driver of its own, the page's canvas.)
+#ifndef __EMSCRIPTEN__
   if (!driver_asked && !wayland_can_look()) SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11,KMSDRM");
+#endif
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
     if (!driver_asked) return Error{kNoDisplay};
     return Error{std::string("ventora: cannot open a window: no display (") + SDL_GetError() + ")"};

@@ -35,6 +35,8 @@ export async function openBrowser({ width = 1280, height = 800 } = {}) {
   const page = await browser.newPage();
   const problems = [];
   page.on('console', (message) => {
+    // SDL2's audio for the browser plays through a ScriptProcessorNode, which Chromium warns of.
+    if (message.text().startsWith('The ScriptProcessorNode is deprecated')) return;
     if (message.type() === 'error' || message.type() === 'warn') {
       problems.push(`console ${message.type()}: ${message.text()}`);
     }
