@@ -3,9 +3,18 @@
 #   extern "C" const unsigned char <symbol>[]; extern "C" const unsigned char <symbol>_end[];
 function(ventora_embed target symbol file)
   set(asm "${CMAKE_CURRENT_BINARY_DIR}/embed_${symbol}.S")
+  # WebAssembly objects keep data in named sections and need each symbol's size; ELF wants the
+  # note that the stack is not executable.
+  if(EMSCRIPTEN)
+    set(section "    .section .rodata.${symbol},\"\",@\n")
+    set(closing "    .size ${symbol}, ${symbol}_end - ${symbol}\n    .size ${symbol}_end, 1\n")
+  else()
+    set(section "    .section .rodata\n")
+    set(closing "    .section .note.GNU-stack,\"\",@progbits\n")
+  endif()
   file(WRITE "${asm}.in"
     "/* SPDX-License-Identifier: MIT */\n"
-    "    .section .rodata\n"
+    "${section}"
     "    .global ${symbol}\n"
     "    .global ${symbol}_end\n"
     "    .balign 16\n"
@@ -13,7 +22,7 @@ function(ventora_embed target symbol file)
     "    .incbin \"${file}\"\n"
     "${symbol}_end:\n"
     "    .byte 0\n"
-    "    .section .note.GNU-stack,\"\",@progbits\n")
+    "${closing}")
   configure_file("${asm}.in" "${asm}" COPYONLY)
   set_source_files_properties("${asm}" PROPERTIES OBJECT_DEPENDS "${file}")
   target_sources(${target} PRIVATE "${asm}")

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "gl/glsl_version.h"
+
 namespace gl {
 namespace {
 
@@ -32,8 +34,10 @@ class Shader {
   GLuint name_;
 };
 
-// Compiles `source` into `shader`; the stage's name and the log when it does not compile.
-ventora::Status compile(const Shader& shader, std::string_view source, const char* stage) {
+// Compiles `written`, in this build's dialect, into `shader`; the stage's name and the log when it
+// does not compile.
+ventora::Status compile(const Shader& shader, std::string_view written, const char* stage) {
+  const std::string source = for_dialect(written, kBuildDialect);
   const GLchar* text = source.data();
   const auto length = static_cast<GLint>(source.size());
   glShaderSource(shader.get(), 1, &text, &length);

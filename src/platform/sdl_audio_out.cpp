@@ -2,7 +2,9 @@
 
 #include <SDL.h>
 #include <SDL_mixer.h>
+#ifndef __EMSCRIPTEN__
 #include <sched.h>
+#endif
 
 #include <algorithm>
 #include <atomic>
@@ -50,6 +52,7 @@ struct MixFormat {
   int channels = 0;
 };
 
+#ifndef __EMSCRIPTEN__
 // SDL runs its audio thread at the highest time-sharing priority it may set, which on a loaded
 // machine can still wait a quarter of a second for a core, much longer than the sound queued.
 // Real-time scheduling, at the lowest such priority, has it run when its buffer wants filling;
@@ -63,6 +66,7 @@ void SDLCALL ask_for_real_time(void*, Uint8*, int) {
   param.sched_priority = sched_get_priority_min(SCHED_RR);
   sched_setscheduler(0, SCHED_RR | SCHED_RESET_ON_FORK, &param);
 }
+#endif
 
 // A chunk that plays `samples` in place (Mix_FreeChunk frees it and leaves the samples). With no
 // device open Mix_QuickLoad_RAW refuses, so the same chunk is made by hand: the sounds that load
@@ -136,7 +140,10 @@ class SdlAudioOut final : public DeviceAudioOut {
     Mix_ReserveChannels(kEffectChannels);
     Mix_GroupChannels(0, kEffectChannels - 1, kEffectsGroup);
     Mix_MasterVolume(master_volume_);
+#ifndef __EMSCRIPTEN__
+    // The browser mixes in its own audio callback on the page's thread: no thread to schedule.
     Mix_SetPostMix(ask_for_real_time, nullptr);
+#endif
     open_ = true;
     return Done{};
   }

@@ -20,6 +20,24 @@ namespace ventora {
 
 namespace {
 
+// The context the game draws with: OpenGL 3.3 core on the desktop; in the browser WebGL2, which is
+// OpenGL ES 3.0.
+#ifdef __EMSCRIPTEN__
+constexpr const char* kContextName = "WebGL2 (OpenGL ES 3.0)";
+void ask_for_context() {
+  SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_ES);
+  SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
+  SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 0);
+}
+#else
+constexpr const char* kContextName = "OpenGL 3.3 core context";
+void ask_for_context() {
+  SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
+  SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
+  SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
+}
+#endif
+
 // The desktop entry's picture in the title bar and task switcher too; without it SDL's default.
 void set_icon(SDL_Window* window) {
   IconPixels icon = window_icon_pixels();
@@ -34,6 +52,7 @@ void set_icon(SDL_Window* window) {
 constexpr const char* kNoDisplay =
     "ventora: cannot open a window: no display (no X11 or Wayland display found)";
 
+#ifndef __EMSCRIPTEN__
 // Whether the Wayland client can look for a display: where neither $XDG_RUNTIME_DIR nor
 // $WAYLAND_DISPLAY is an absolute path, it prints "XDG_RUNTIME_DIR is invalid or not set" and
 // gives up.
@@ -44,6 +63,7 @@ bool wayland_can_look() {
   }
   return false;
 }
+#endif
 
 }  // namespace
 
@@ -156,7 +176,10 @@ Result<std::unique_ptr<Window>> Window::open(const WindowConfig& config) {
       asked ? std::optional<std::string>(asked) : std::nullopt;
   // The Wayland client library prints its own line before it fails for want of a place to find
   // a display; where it would, SDL looks everywhere else in its usual order.
+  // (The browser has one driver of its own, the page's canvas.)
+#ifndef __EMSCRIPTEN__
   if (!driver_asked && !wayland_can_look()) SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11,KMSDRM");
+#endif
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
     if (!driver_asked) return Error{kNoDisplay};
     return Error{std::string("ventora: cannot open a window: no display (") + SDL_GetError() + ")"};
@@ -168,20 +191,20 @@ Result<std::unique_ptr<Window>> Window::open(const WindowConfig& config) {
       (!driver_asked || driver_asked->find(driver) == std::string::npos)) {
     return Error{kNoDisplay};
   }
-  SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
-  SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
-  SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
+  ask_for_context();
   SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
   SDL_GL_SetAttribute(SDL_GL_MULTISAMPLEBUFFERS, 0);
   SDL_GL_SetAttribute(SDL_GL_MULTISAMPLESAMPLES, 0);
   SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 0);
+  // In the browser the page sizes the canvas on screen; the canvas itself keeps the game's size.
   // Hidden until it has a picture of its own: shown at once, a window shows whatever was on the
   // screen behind it until its first frame.
-  Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN;
+  const bool in_page = driver == "emscripten";
+  Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN | (in_page ? 0 : SDL_WINDOW_RESIZABLE);
   if (config.high_dpi) flags |= SDL_WINDOW_ALLOW_HIGHDPI;
   impl->game_width = std::max(config.width, 1);
   impl->game_height = std::max(config.height, 1);
-  impl->fits_display = driver != "offscreen";
+  impl->fits_display = driver != "offscreen" && !in_page;
   // The size that fits the usable area before the frame is known; placed again once it is.
   const PixelRect first = impl->fitted_on(0, {}).value_or(
       PixelRect{0, 0, impl->game_width, impl->game_height});
@@ -193,13 +216,15 @@ Result<std::unique_ptr<Window>> Window::open(const WindowConfig& config) {
   set_icon(impl->window);
   impl->context = SDL_GL_CreateContext(impl->window);
   if (!impl->context) {
-    return Error{std::string("ventora: OpenGL 3.3 core context unavailable: ") + SDL_GetError()};
+    return Error{std::string("ventora: ") + kContextName + " unavailable: " + SDL_GetError()};
   }
+#ifndef __EMSCRIPTEN__
   if (epoxy_gl_version() < 33) {
-    return Error{"ventora: OpenGL 3.3 core context unavailable: the driver offers only " +
+    return Error{std::string("ventora: ") + kContextName + " unavailable: the driver offers only " +
                      std::to_string(epoxy_gl_version() / 10) + "." +
                      std::to_string(epoxy_gl_version() % 10)};
   }
+#endif
   // The game reads keys, not typed text: no input method window should pop up.
   SDL_StopTextInput();
   // Vsync is a wish: some servers refuse it, and the frame loop then paces itself.

@@ -55,6 +55,17 @@ void main() {
 }
 )";
 
+// Glyph atlases hold coverage alone (one red channel): white, with the coverage as alpha.
+constexpr const char* kCoverageFragmentShader = R"(#version 330 core
+uniform sampler2D tex;
+in vec2 v_texel;
+in vec4 v_colour;
+out vec4 frag;
+void main() {
+  frag = v_colour * vec4(1.0, 1.0, 1.0, texture(tex, v_texel / vec2(textureSize(tex, 0))).r);
+}
+)";
+
 // Flat shapes skip the texture fetch, the dearest part of a software rasterizer's fragment.
 constexpr const char* kFlatFragmentShader = R"(#version 330 core
 in vec4 v_colour;
@@ -133,12 +144,6 @@ void ortho(float width, float height, bool flip_y, float m[16]) {
   m[15] = 1.0f;
 }
 
-// Coverage textures show as white with the coverage in alpha.
-void coverage_swizzle() {
-  const GLint swizzle[4] = {GL_ONE, GL_ONE, GL_ONE, GL_RED};
-  glTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_SWIZZLE_RGBA, swizzle);
-}
-
 }  // namespace
 
 //-----------------------------------------------------------------------------
@@ -159,11 +164,12 @@ struct GlRenderer::Impl {
   };
   struct BatchCommand {
     GLuint texture = 0;
+    bool coverage = false;  // a glyph atlas, drawn by the coverage program
     std::size_t first_index = 0;
     std::size_t index_count = 0;
   };
 
-  BatchProgram textured, flat;
+  BatchProgram textured, coverage, flat;
   gl::VertexArray vertex_array;
   gl::StreamBuffer vertex_buffer, index_buffer;
   int max_target_size = 0;
@@ -177,6 +183,7 @@ struct GlRenderer::Impl {
   std::vector<std::uint16_t> indices;
   std::vector<BatchCommand> commands;
   GLuint texture = kFlat;  // texture of the command being filled
+  bool texture_coverage = false;
   std::vector<PlacedGlyph> glyphs;
 
   // The screen of this frame: its units and the drawable's pixels, on the framebuffer bound when
@@ -192,7 +199,7 @@ struct GlRenderer::Impl {
   RenderStats* stats = nullptr;
 
   void bind_state();
-  void set_texture(GLuint t);
+  void set_texture(GLuint t, bool coverage = false);
   void reserve(std::size_t vertex_count, std::size_t index_count);
   void flush();
   void upload_atlases();
@@ -235,7 +242,7 @@ void GlRenderer::Impl::bind_state() {
   glBlendEquation(GL_FUNC_ADD);
   // Alpha accumulates like coverage, so a target keeps an alpha that blits correctly.
   glBlendFuncSeparate(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA, GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
-  for (const BatchProgram* batch : {&flat, &textured}) {
+  for (const BatchProgram* batch : {&flat, &textured, &coverage}) {
     batch->program.use();
     glUniformMatrix4fv(batch->projection, 1, GL_FALSE, projection);
   }
@@ -245,13 +252,16 @@ void GlRenderer::Impl::bind_state() {
 }
 
 // Opens a new command only when the texture changes (an empty open command is re-used).
-void GlRenderer::Impl::set_texture(GLuint t) {
+// `coverage`: `t` is a glyph atlas.
+void GlRenderer::Impl::set_texture(GLuint t, bool coverage) {
   if (t == texture && !commands.empty()) return;
   texture = t;
+  texture_coverage = coverage;
   if (!commands.empty() && commands.back().index_count == 0) {
     commands.back().texture = t;
+    commands.back().coverage = coverage;
   } else {
-    commands.push_back({t, indices.size(), 0});
+    commands.push_back({t, coverage, indices.size(), 0});
   }
 }
 
@@ -294,7 +304,7 @@ void GlRenderer::Impl::flush() {
       if (cmd.texture == kFlat) {
         flat.program.use();
       } else {
-        textured.program.use();
+        (cmd.coverage ? coverage : textured).program.use();
         glBindTexture(GL_TEXTURE_2D, cmd.texture);
       }
       glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(cmd.index_count), GL_UNSIGNED_SHORT,
@@ -307,7 +317,7 @@ void GlRenderer::Impl::flush() {
   vertices.clear();
   indices.clear();
   commands.clear();
-  commands.push_back({texture, 0, 0});
+  commands.push_back({texture, texture_coverage, 0, 0});
 }
 
 GlRenderer::Impl::AtlasSlot& GlRenderer::Impl::atlas(int pixel_size) {
@@ -320,7 +330,6 @@ GlRenderer::Impl::AtlasSlot& GlRenderer::Impl::atlas(int pixel_size) {
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-    coverage_swizzle();
   }
   return *slot;
 }
@@ -463,7 +472,7 @@ void GlRenderer::Impl::text(const std::string& str, Vec2 baseline, float font_si
   const int px = text_pixel_size(font_size);
   if (px == 0 || str.empty()) return;
   AtlasSlot& slot = atlas(px);
-  set_texture(slot.texture.get());
+  set_texture(slot.texture.get(), true);
   Font::embedded().layout(str, px, &glyphs);
   const float y = std::round(baseline.y);
   for (const PlacedGlyph& g : glyphs) {
@@ -613,12 +622,17 @@ Result<std::unique_ptr<GlRenderer>> GlRenderer::create() {
   auto impl = std::make_unique<Impl>();
   Result<BatchProgram> textured = batch_program("textured", kTexturedFragmentShader);
   if (!textured) return textured.error();
+  Result<BatchProgram> coverage = batch_program("glyph", kCoverageFragmentShader);
+  if (!coverage) return coverage.error();
   Result<BatchProgram> flat = batch_program("flat", kFlatFragmentShader);
   if (!flat) return flat.error();
   impl->textured = std::move(textured.value());
+  impl->coverage = std::move(coverage.value());
   impl->flat = std::move(flat.value());
-  impl->textured.program.use();
-  glUniform1i(impl->textured.program.uniform("tex"), 0);
+  for (const BatchProgram* sampling : {&impl->textured, &impl->coverage}) {
+    sampling->program.use();
+    glUniform1i(sampling->program.uniform("tex"), 0);
+  }
   impl->max_target_size = gl::max_texture_size();
 
   impl->vertex_array = gl::VertexArray::make();

@@ -1,0 +1,240 @@
+// The browser's start-up and host. The page calls main once the player clicked or pressed a key
+// (sound may only start after a gesture); main opens the window on the page's canvas and hands the
+// frame loop to the browser, which calls one step per animation frame. A step never waits, so the
+// host has no waiting of its own: a paused game simply shows nothing new. The tab cannot be closed
+// from here, so Escape pauses, as does the page going out of sight or losing the focus.
+#include <emscripten.h>
+#include <emscripten/html5.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "app/audio_device.h"
+#include "app/command_line.h"
+#include "app/drawing_warm_up.h"
+#include "app/frame_loop.h"
+#include "app/replay_options.h"
+#include "app/replay_playback.h"
+#include "app/replay_recorder.h"
+#include "app/replay_window.h"
+#include "app/running_frame.h"
+#include "app/sound_shell.h"
+#include "app/window_config.h"
+#include "base/result.h"
+#include "music/fetched_tracks.h"
+#include "music/music_loading.h"
+#include "platform/window.h"
+
+namespace ventora {
+namespace {
+
+// The page's side (web/page.js): a finished recording goes to the player as a download.
+EM_JS(void, hand_recording_to_page, (const char* path), {
+  Module.ventoraRecordingDone(UTF8ToString(path));
+});
+
+// The page fetches the soundtrack's files (one name a line) into the module's file system; a file
+// that does not arrive is reported on the console, and its track fails to decode like a bad one.
+EM_JS(void, ask_page_for_music, (const char* names), {
+  const files = UTF8ToString(names).split('\n').filter((name) => name.length > 0);
+  Module.ventoraMusicPending = files.length;
+  Module.ventoraFetchMusic(files, () => { Module.ventoraMusicPending--; }, (name, why) => {
+    console.error('music/' + name + ' did not arrive: ' + why);
+    Module.ventoraMusicPending--;
+  });
+});
+
+// How many of the asked files are still on their way.
+EM_JS(int, music_files_pending, (), { return Module.ventoraMusicPending; });
+
+void fetch_music_files() {
+  std::string names;
+  for (std::string_view file : fetched_track_files()) (names += file) += '\n';
+  ask_page_for_music(names.c_str());
+}
+
+// What cannot go on ends the game with its line on the page's console; the page shows it too.
+void stop(const std::string& message) {
+  std::fprintf(stderr, "%s\n", message.c_str());
+  emscripten_cancel_main_loop();
+}
+
+// The frame loop's window and sound in the page. The page going out of sight or losing the focus
+// counts as the window losing it; Escape is the pause key here.
+class PageHost final : public FrameHost {
+ public:
+  PageHost(Window& window, OutputMode mode) : window_(window), mode_(mode) {
+    emscripten_set_visibilitychange_callback(this, false, &PageHost::on_visibility);
+    emscripten_set_blur_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, this, false, &PageHost::on_blur);
+  }
+  ~PageHost() override {
+    emscripten_set_visibilitychange_callback(nullptr, false, nullptr);
+    emscripten_set_blur_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, false, nullptr);
+  }
+  PageHost(const PageHost&) = delete;
+  PageHost& operator=(const PageHost&) = delete;
+
+  bool poll(FrameInput& input) override {
+    window_.poll(input);  // a page is never closed from inside: the tab just goes
+    escape_ = input.is_pressed(Key::Escape);
+    if (escape_) input.pressed.reset(static_cast<std::size_t>(Key::Escape));
+    now_ = input.time;
+    sound_.press(window_.sound_keys(), now_);
+    return true;
+  }
+  PadInput pad() override { return window_.pad(); }
+  ShellInput shell() override {
+    ShellInput shell = window_.shell();
+    shell.pause_key = shell.pause_key || escape_;
+    shell.focus_lost = shell.focus_lost || std::exchange(looked_away_, false);
+    shell.redraw = shell.redraw || sound_.note(now_).has_value();
+    return shell;
+  }
+  void pause_sound(bool paused) override { sound_.set_paused(paused); }
+  double frame_seconds() override { return window_.frame_seconds(); }
+  void request_size(WindowSize size) override {
+    window_.request_size(static_cast<int>(size.width), static_cast<int>(size.height));
+  }
+  void show(const DrawList& list) override {
+    if (const Status drawn = draw_frame(window_, list, sound_, mode_, now_); !drawn) {
+      stop(drawn.error().message);
+    }
+    window_.present();
+  }
+  // The files are fetched first, after the first frame; then they are set up as on the desktop.
+  bool poll_music(std::unique_ptr<MusicPlayer>& player, Pcg32& rng) override {
+    if (!music_asked_) {
+      fetch_music_files();
+      music_asked_ = true;
+    }
+    if (music_files_pending() > 0) return false;
+    if (!music_) {
+      sound_.effects();
+      music_.emplace([this] { return sound_.music_output(); });
+    }
+    const bool done = music_->poll();
+    for (const std::string& line : music_->take_messages()) std::fprintf(stderr, "%s\n", line.c_str());
+    if (!done) return false;
+    player = music_->take_player(rng);
+    music_.reset();
+    return true;
+  }
+  bool warm_up() override {
+    Result<bool> warmed = warm_up_.step(window_);
+    if (!warmed) {
+      stop(warmed.error().message);
+      return false;
+    }
+    return warmed.value();
+  }
+  EffectCues* effects() override { return sound_.effects(); }
+  ClockReading clock() override { return read_system_clock(); }
+  SoundShell& sound() { return sound_; }
+
+ private:
+  static EM_BOOL on_visibility(int, const EmscriptenVisibilityChangeEvent* event, void* self) {
+    if (event->hidden) static_cast<PageHost*>(self)->looked_away_ = true;
+    return EM_FALSE;
+  }
+  static EM_BOOL on_blur(int, const EmscriptenFocusEvent*, void* self) {
+    static_cast<PageHost*>(self)->looked_away_ = true;
+    return EM_FALSE;
+  }
+
+  Window& window_;
+  OutputMode mode_;
+  SoundShell sound_{open_audio_device};
+  double now_ = 0;
+  bool escape_ = false;       // Escape went down in the last poll
+  bool looked_away_ = false;  // hidden or blurred since the last frame's shell input
+  bool music_asked_ = false;
+  std::optional<MusicSetUp> music_;
+  DrawingWarmUp warm_up_{mode_};
+};
+
+// Everything that lives as long as the page: the browser calls `frame` on it.
+struct Session {
+  std::unique_ptr<Window> window;
+  std::unique_ptr<PageHost> host;
+  std::unique_ptr<ReplayRecorder> recorder;
+  std::string recording_path;
+  std::unique_ptr<FrameLoop> loop;
+  std::unique_ptr<replay::ReplayReader> replay_reader;
+  std::unique_ptr<ReplayWindow> replay;
+};
+
+Session* session = nullptr;
+
+// The recording `reader` reads, played in place of the game; silently, as the page has no music
+// set up for it.
+void play_back(Session& s, std::unique_ptr<replay::ReplayReader> reader) {
+  s.replay_reader = std::move(reader);
+  s.replay = std::make_unique<ReplayWindow>(*s.host, *s.replay_reader, [&s](Pcg32& rng) {
+    return silent_music(s.replay_reader->header(), rng);
+  });
+}
+
+void frame(void* data) {
+  Session& s = *static_cast<Session*>(data);
+  const StepResult result = s.replay ? s.replay->step() : s.loop->step();
+  if (result.next != StepResult::Next::Quit) return;
+  if (s.recorder) {
+    s.recorder->finish();
+    hand_recording_to_page(s.recording_path.c_str());
+  }
+  emscripten_cancel_main_loop();
+}
+
+}  // namespace
+}  // namespace ventora
+
+// Called by the page with a recording it was given while the game runs: the game gives way to it.
+extern "C" EMSCRIPTEN_KEEPALIVE void ventora_play_replay(const char* path) {
+  using namespace ventora;
+  if (session == nullptr) return;
+  const std::string_view args[] = {"ventora", "--replay", path};
+  ReplayStart start = start_replay_options(parse_command_line(args));
+  if (!start.playback) return;
+  session->loop.reset();
+  play_back(*session, std::move(start.playback));
+}
+
+int main(int argc, char** argv) {
+  using namespace ventora;
+  // The page starts the game on a click, so sound is allowed: the music is on, as `make run` has it.
+  setenv("VENTORA_ENABLE_MUSIC", "1", 0);
+  const std::vector<std::string_view> args(argv, argv + argc);
+  CommandLine command_line = parse_command_line(args);
+  for (const std::string& note : command_line.notes) std::fprintf(stderr, "%s\n", note.c_str());
+  ReplayStart replay = start_replay_options(command_line);
+  if (replay.exit_code) return *replay.exit_code;
+
+  const OutputMode mode = replay.playback ? replay.playback->header().mode : command_line.mode;
+  WindowConfig config = window_config_for(mode);
+  config.vsync = true;  // the browser paces its animation frames itself
+  Result<std::unique_ptr<Window>> opened = Window::open(config);
+  if (!opened) {
+    std::fprintf(stderr, "%s\n", opened.error().message.c_str());
+    return 1;
+  }
+  static Session s;
+  session = &s;
+  s.window = std::move(opened.value());
+  s.host = std::make_unique<PageHost>(*s.window, mode);
+  if (replay.playback) {
+    play_back(s, std::move(replay.playback));
+  } else {
+    s.recorder = std::move(replay.recorder);
+    if (command_line.record_path) s.recording_path = *command_line.record_path;
+    s.loop = std::make_unique<FrameLoop>(*s.host, mode, s.recorder.get());
+  }
+  // 0 frames a second: the browser's own animation frames; main returns and the page goes on.
+  emscripten_set_main_loop_arg(frame, &s, 0, false);
+  return 0;
+}
