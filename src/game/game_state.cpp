@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "base/portable_trig.h"
+
 namespace ventora {
 
 float wrap_angle(float a) {
@@ -18,9 +20,9 @@ std::vector<BackdropStar> make_backdrop_stars() {
     const float fi = static_cast<float>(i);
     BackdropStar star;
     star.angle = fi * 2.399963f;  // the golden angle spreads the spiral evenly
-    star.radius = (0.5f * std::sin(53.17f * fi) + 0.5f) * 420.0f + 215.0f;
-    star.size = (0.5f * std::cos(19.41f * fi) + 0.5f) * 2.2f + 1.0f;
-    star.brightness = (0.5f * std::sin(7.13f * fi) + 0.5f) * 0.5f + 0.48f;
+    star.radius = (0.5f * portable_sin(53.17f * fi) + 0.5f) * 420.0f + 215.0f;
+    star.size = (0.5f * portable_cos(19.41f * fi) + 0.5f) * 2.2f + 1.0f;
+    star.brightness = (0.5f * portable_sin(7.13f * fi) + 0.5f) * 0.5f + 0.48f;
     stars.push_back(star);
   }
   return stars;

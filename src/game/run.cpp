@@ -1,8 +1,8 @@
 #include "game/run.h"
 
 #include <algorithm>
-#include <cmath>
 
+#include "base/portable_trig.h"
 #include "cards/modifier_stack.h"
 #include "game/countdown.h"
 #include "game/draft.h"
@@ -190,7 +190,7 @@ void confetti_step(GameState& state, Pcg32& rng, float dt, double time, float sc
     piece.vy += 180.0f * dt;
     piece.x += piece.vx * dt;
     piece.y += piece.vy * dt;
-    piece.x += static_cast<float>(std::sin(time * piece.sway_rate)) * 20.0f * dt;
+    piece.x += static_cast<float>(portable_sin(time * piece.sway_rate)) * 20.0f * dt;
   }
   std::erase_if(state.confetti,
                 [&](const ConfettiPiece& piece) { return piece.y >= screen_height + 40.0f; });
