@@ -62,16 +62,7 @@ class WindowHost final : public FrameHost {
     window_.present();
   }
   bool poll_music(std::unique_ptr<MusicPlayer>& player, Pcg32& rng) override {
-    if (!music_) {
-      sound_.effects();  // the device opens now, not in the middle of the first fight frame
-      music_.emplace([this] { return sound_.music_output(); });
-    }
-    const bool done = music_->poll();
-    for (const std::string& line : music_->take_messages()) std::fprintf(stderr, "%s\n", line.c_str());
-    if (!done) return false;
-    player = music_->take_player(rng);
-    music_.reset();
-    return true;
+    return poll_music_set_up(music_, sound_, player, rng);
   }
   bool warm_up() override {
     Result<bool> warmed = warm_up_.step(window_);

@@ -52,6 +52,20 @@ void SoundShell::set_paused(bool paused) {
   if (device_) device_->set_paused(paused);
 }
 
+bool poll_music_set_up(std::optional<MusicSetUp>& set_up, SoundShell& sound,
+                       std::unique_ptr<MusicPlayer>& player, Pcg32& rng) {
+  if (!set_up) {
+    sound.effects();  // the device opens now, not in the middle of the first fight frame
+    set_up.emplace([&sound] { return sound.music_output(); });
+  }
+  const bool done = set_up->poll();
+  for (const std::string& line : set_up->take_messages()) std::fprintf(stderr, "%s\n", line.c_str());
+  if (!done) return false;
+  player = set_up->take_player(rng);
+  set_up.reset();
+  return true;
+}
+
 Status draw_frame(Window& window, DrawList& list, const SoundShell& sound, OutputMode mode,
                   double now) {
   const std::optional<VolumeNote> note = sound.note(now);

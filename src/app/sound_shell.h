@@ -13,6 +13,8 @@
 #include "base/sound_keys.h"
 #include "music/audio_out.h"
 #include "music/effect_player.h"
+#include "music/music_player.h"
+#include "random/rng.h"
 #include "draw/draw_list.h"
 #include "base/result.h"
 #include "layout/output_mode.h"
@@ -61,6 +63,12 @@ class SoundShell {
   std::optional<EffectCues> cues_;
   VolumeControl volume_;
 };
+
+// One step of setting the music up through `sound`'s device, across frames: the first call opens
+// the device (and the effects with it) and starts `set_up`; each call prints what it has to say.
+// True once done, with `player` set (nullptr with music off) and its first shuffle drawn from `rng`.
+bool poll_music_set_up(std::optional<MusicSetUp>& set_up, SoundShell& sound,
+                       std::unique_ptr<MusicPlayer>& player, Pcg32& rng);
 
 // Draws `list` onto the window with the level note of `sound` at `now` over it, a frame in output
 // mode `mode`: the note goes into the list for this drawing and comes out again after it. What the

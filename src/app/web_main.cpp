@@ -114,16 +114,7 @@ class PageHost final : public FrameHost {
       music_asked_ = true;
     }
     if (music_files_pending() > 0) return false;
-    if (!music_) {
-      sound_.effects();
-      music_.emplace([this] { return sound_.music_output(); });
-    }
-    const bool done = music_->poll();
-    for (const std::string& line : music_->take_messages()) std::fprintf(stderr, "%s\n", line.c_str());
-    if (!done) return false;
-    player = music_->take_player(rng);
-    music_.reset();
-    return true;
+    return poll_music_set_up(music_, sound_, player, rng);
   }
   bool warm_up() override {
     Result<bool> warmed = warm_up_.step(window_);
