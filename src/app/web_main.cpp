@@ -101,7 +101,7 @@ class PageHost final : public FrameHost {
   void request_size(WindowSize size) override {
     window_.request_size(static_cast<int>(size.width), static_cast<int>(size.height));
   }
-  void show(const DrawList& list) override {
+  void show(DrawList& list) override {
     if (const Status drawn = draw_frame(window_, list, sound_, mode_, now_); !drawn) {
       stop(drawn.error().message);
     }
