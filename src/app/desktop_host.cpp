@@ -7,14 +7,13 @@
 #include <string>
 #include <utility>
 
-#include "app/audio_device.h"
-#include "app/drawing_warm_up.h"
 #include "app/frame_loop.h"
 #include "app/frame_pacer.h"
 #include "app/quit_signals.h"
 #include "app/replay_playback.h"
 #include "app/replay_window.h"
 #include "app/sound_shell.h"
+#include "app/window_host.h"
 #include "base/result.h"
 #include "music/music_loading.h"
 #include "music/music_player.h"
@@ -23,64 +22,27 @@ namespace ventora {
 
 namespace {
 
-// What the window cannot draw ends the game: its one line, and a failed exit.
-[[noreturn]] void stop(const Error& error) {
-  std::fprintf(stderr, "%s\n", error.message.c_str());
-  std::exit(1);
-}
-
 // The real window and process behind the frame loop and the window replay.
-class WindowHost final : public FrameHost {
+class DesktopWindowHost final : public WindowHost {
  public:
-  WindowHost(Window& window, OutputMode mode) : window_(window), mode_(mode) {}
+  using WindowHost::WindowHost;
   bool poll(FrameInput& input) override {
     // A signal to quit ends the session as the window's close button does.
-    const bool open = window_.poll(input) && !take_quit_request();
-    now_ = input.time;
-    sound_.press(window_.sound_keys(), now_);
-    device_back_ = sound_.keep_device(now_) || device_back_;
+    const bool open = poll_window(input) && !take_quit_request();
+    device_back_ = sound().keep_device(now()) || device_back_;
     return open;
   }
   // True once after the audio device came back from going away.
   bool take_device_back() { return std::exchange(device_back_, false); }
-  PadInput pad() override { return window_.pad(); }
-  ShellInput shell() override {
-    ShellInput shell = window_.shell();
-    // The level note fades over the frames after a sound key, paused or not.
-    shell.redraw = shell.redraw || sound_.note(now_).has_value();
-    return shell;
-  }
-  void pause_sound(bool paused) override { sound_.set_paused(paused); }
-  double frame_seconds() override { return window_.frame_seconds(); }
-  void request_size(WindowSize size) override {
-    window_.request_size(static_cast<int>(size.width), static_cast<int>(size.height));
-  }
-  void show(DrawList& list) override {
-    if (const Status drawn = draw_frame(window_, list, sound_, mode_, now_); !drawn) {
-      stop(drawn.error());
-    }
-    window_.present();
-  }
-  bool poll_music(std::unique_ptr<MusicPlayer>& player, Pcg32& rng) override {
-    return poll_music_set_up(music_, sound_, player, rng);
-  }
-  bool warm_up() override {
-    Result<bool> warmed = warm_up_.step(window_);
-    if (!warmed) stop(warmed.error());
-    return warmed.value();
-  }
-  EffectCues* effects() override { return sound_.effects(); }
-  ClockReading clock() override { return read_system_clock(); }
-  SoundShell& sound() { return sound_; }
 
  private:
-  Window& window_;
-  OutputMode mode_;
-  SoundShell sound_{open_audio_device};
-  double now_ = 0;  // the clock of the last poll
+  // What the window cannot draw ends the game: its one line, and a failed exit.
+  [[noreturn]] void fail(const Error& error) override {
+    std::fprintf(stderr, "%s\n", error.message.c_str());
+    std::exit(1);
+  }
+
   bool device_back_ = false;
-  std::optional<MusicSetUp> music_;  // after the device it plays through
-  DrawingWarmUp warm_up_{mode_};
 };
 
 // Between the steps: the pacer's wait after a shown frame, where it paces; the window's wait for
@@ -133,7 +95,7 @@ int run_steps(const std::function<StepResult()>& step, StepWaits& waits) {
 
 int play_game_in_window(Window& window, OutputMode mode, const FramePacing& pacing,
                         ReplayRecorder* recorder) {
-  WindowHost host(window, mode);
+  DesktopWindowHost host(window, mode);
   WindowWaits waits(window, pacing);
   FrameLoop loop(host, mode, recorder);
   const int status = run_steps(
@@ -148,7 +110,7 @@ int play_game_in_window(Window& window, OutputMode mode, const FramePacing& paci
 }
 
 int play_replay_in_window(Window& window, replay::ReplayReader& reader) {
-  WindowHost host(window, reader.header().mode);
+  DesktopWindowHost host(window, reader.header().mode);
   // A replay keeps its recorded pace on its own: nothing waits after its frames.
   WindowWaits waits(window, std::nullopt);
   ReplayWindow replay(host, reader,

@@ -9,26 +9,22 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
 
-#include "app/audio_device.h"
 #include "app/command_line.h"
-#include "app/drawing_warm_up.h"
 #include "app/frame_loop.h"
 #include "app/replay_options.h"
 #include "app/replay_playback.h"
 #include "app/replay_recorder.h"
 #include "app/replay_window.h"
 #include "app/running_frame.h"
-#include "app/sound_shell.h"
 #include "app/window_config.h"
+#include "app/window_host.h"
 #include "base/result.h"
 #include "music/fetched_tracks.h"
-#include "music/music_loading.h"
 #include "platform/window.h"
 
 namespace ventora {
@@ -59,17 +55,11 @@ void fetch_music_files() {
   ask_page_for_music(names.c_str());
 }
 
-// What cannot go on ends the game with its line on the page's console; the page shows it too.
-void stop(const std::string& message) {
-  std::fprintf(stderr, "%s\n", message.c_str());
-  emscripten_cancel_main_loop();
-}
-
 // The frame loop's window and sound in the page. The page going out of sight or losing the focus
 // counts as the window losing it; Escape is the pause key here.
-class PageHost final : public FrameHost {
+class PageHost final : public WindowHost {
  public:
-  PageHost(Window& window, OutputMode mode) : window_(window), mode_(mode) {
+  PageHost(Window& window, OutputMode mode) : WindowHost(window, mode) {
     emscripten_set_visibilitychange_callback(this, false, &PageHost::on_visibility);
     emscripten_set_blur_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, this, false, &PageHost::on_blur);
   }
@@ -81,31 +71,16 @@ class PageHost final : public FrameHost {
   PageHost& operator=(const PageHost&) = delete;
 
   bool poll(FrameInput& input) override {
-    window_.poll(input);  // a page is never closed from inside: the tab just goes
+    poll_window(input);  // a page is never closed from inside: the tab just goes
     escape_ = input.is_pressed(Key::Escape);
     if (escape_) input.pressed.reset(static_cast<std::size_t>(Key::Escape));
-    now_ = input.time;
-    sound_.press(window_.sound_keys(), now_);
     return true;
   }
-  PadInput pad() override { return window_.pad(); }
   ShellInput shell() override {
-    ShellInput shell = window_.shell();
+    ShellInput shell = WindowHost::shell();
     shell.pause_key = shell.pause_key || escape_;
     shell.focus_lost = shell.focus_lost || std::exchange(looked_away_, false);
-    shell.redraw = shell.redraw || sound_.note(now_).has_value();
     return shell;
-  }
-  void pause_sound(bool paused) override { sound_.set_paused(paused); }
-  double frame_seconds() override { return window_.frame_seconds(); }
-  void request_size(WindowSize size) override {
-    window_.request_size(static_cast<int>(size.width), static_cast<int>(size.height));
-  }
-  void show(DrawList& list) override {
-    if (const Status drawn = draw_frame(window_, list, sound_, mode_, now_); !drawn) {
-      stop(drawn.error().message);
-    }
-    window_.present();
   }
   // The files are fetched first, after the first frame; then they are set up as on the desktop.
   bool poll_music(std::unique_ptr<MusicPlayer>& player, Pcg32& rng) override {
@@ -114,21 +89,15 @@ class PageHost final : public FrameHost {
       music_asked_ = true;
     }
     if (music_files_pending() > 0) return false;
-    return poll_music_set_up(music_, sound_, player, rng);
+    return WindowHost::poll_music(player, rng);
   }
-  bool warm_up() override {
-    Result<bool> warmed = warm_up_.step(window_);
-    if (!warmed) {
-      stop(warmed.error().message);
-      return false;
-    }
-    return warmed.value();
-  }
-  EffectCues* effects() override { return sound_.effects(); }
-  ClockReading clock() override { return read_system_clock(); }
-  SoundShell& sound() { return sound_; }
 
  private:
+  // What cannot go on ends the game with its line on the page's console; the page shows it too.
+  void fail(const Error& error) override {
+    std::fprintf(stderr, "%s\n", error.message.c_str());
+    emscripten_cancel_main_loop();
+  }
   static EM_BOOL on_visibility(int, const EmscriptenVisibilityChangeEvent* event, void* self) {
     if (event->hidden) static_cast<PageHost*>(self)->looked_away_ = true;
     return EM_FALSE;
@@ -138,15 +107,9 @@ class PageHost final : public FrameHost {
     return EM_FALSE;
   }
 
-  Window& window_;
-  OutputMode mode_;
-  SoundShell sound_{open_audio_device};
-  double now_ = 0;
   bool escape_ = false;       // Escape went down in the last poll
   bool looked_away_ = false;  // hidden or blurred since the last frame's shell input
   bool music_asked_ = false;
-  std::optional<MusicSetUp> music_;
-  DrawingWarmUp warm_up_{mode_};
 };
 
 // Everything that lives as long as the page: the browser calls `frame` on it.
