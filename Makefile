@@ -1,10 +1,12 @@
-# The two commands a newcomer needs: `make run` and `make test`; `make deb` builds the Debian
-# package; `make web` builds the browser's site, `make web-serve` serves it on localhost and
-# `make test-web` runs the browser tests against it. All of them install missing packages,
-# configure and build first.
+# The two commands a newcomer needs: `make run` and `make test` (every test, the browser's
+# included); `make deb` builds the Debian package; `make web` builds the browser's site,
+# `make web-serve` serves it on localhost and `make test-web` runs only the browser tests. All of them
+# install missing packages, configure and build first.
 BUILD_DIR ?= build
 WEB_BUILD_DIR ?= build-web
 ARGS ?=
+# What `make web` builds natively: the build-time tools alone, or (for the tests) everything.
+NATIVE_TARGETS = ventora_web_inputs
 
 .PHONY: run test test-web deb deps build web web-serve
 
@@ -12,8 +14,9 @@ ARGS ?=
 run: build
 	VENTORA_ENABLE_MUSIC=1 ./$(BUILD_DIR)/src/app/ventora $(ARGS)
 
-# The browser tests skip here unless a browser build is already there; `make test-web` makes one.
-test: build
+# The browser tests load the browser build, so the tests build both.
+test: NATIVE_TARGETS = all
+test: web
 	ctest --test-dir $(BUILD_DIR) --output-on-failure -j2
 
 test-web: web
@@ -31,16 +34,22 @@ deps:
 	scripts/install-deps
 
 # $(WEB_BUILD_DIR)/site: the page, the game as WebAssembly, its music. The tools that run at build
-# time (the soundtrack, its rows, the effects) are native: the native build makes them first.
-# SDL2, SDL2_mixer and libmpg123 for the browser come from scripts/build-web-deps (built once).
+# time (the soundtrack, its rows, the effects) are native. SDL2, SDL2_mixer and libmpg123 for the
+# browser come from scripts/build-web-deps, built once into a cache while the native build runs
+# beside it (its configuring leaves a core free most of the time). The browser tests' driver is
+# pinned by its lock file and installed again only when that changes.
 web: export NODE_PATH = /usr/share/nodejs
 web: deps
-	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo
-	cmake --build $(BUILD_DIR) -j2 --target ventora_web_inputs
-	deps=$$(scripts/build-web-deps) && emcmake cmake -S . -B $(WEB_BUILD_DIR) -DCMAKE_BUILD_TYPE=Release \
-	  -DVENTORA_WEB_DEPS="$$deps" -DVENTORA_NATIVE_BUILD="$(abspath $(BUILD_DIR))"
+	mkdir -p $(WEB_BUILD_DIR)
+	scripts/build-web-deps >$(WEB_BUILD_DIR)/deps-folder & libraries=$$!; \
+	  cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVENTORA_WEB_BUILD="$(abspath $(WEB_BUILD_DIR))" && \
+	  cmake --build $(BUILD_DIR) -j2 --target $(NATIVE_TARGETS); native=$$?; \
+	  wait $$libraries && exit $$native
+	emcmake cmake -S . -B $(WEB_BUILD_DIR) -DCMAKE_BUILD_TYPE=Release \
+	  -DVENTORA_WEB_DEPS="$$(cat $(WEB_BUILD_DIR)/deps-folder)" -DVENTORA_NATIVE_BUILD="$(abspath $(BUILD_DIR))"
 	cmake --build $(WEB_BUILD_DIR) -j2
-	cd web/tests && npm ci --no-audit --no-fund --silent
+	cd web/tests && { [ node_modules/.package-lock.json -nt package-lock.json ] || \
+	  npm ci --no-audit --no-fund --silent; }
 
 web-serve: web
 	node web/tests/static_server.mjs $(WEB_BUILD_DIR)/site
