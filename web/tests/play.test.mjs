@@ -1,12 +1,15 @@
 // The game itself in the page, played: the run keys turn the planet under the player, the page
 // going out of sight pauses the fight as leaving the desktop's window does, a jump is heard in the
 // samples that reach the speakers, and a controller reaches the game through the Gamepad API.
-// One browser for the file; each test has a page of its own.
+// Starting the game costs the most here (the module compiled, every shader warmed up), so the tests
+// share one started game, each from a new run (R). Its page has no music, so that what is heard is
+// the effects alone, a meter on what reaches the speakers, and a stand-in controller at rest.
 import assert from 'node:assert/strict';
 import { after, before, test } from 'node:test';
-import { openBrowser, watchProblems } from './browser.mjs';
+import { openBrowser } from './browser.mjs';
 import {
-  animationFrames, brightness, canvasBrightness, canvasGrid, gameState, requireGameSite, startGame, turnedBy, waitForState,
+  PATIENCE, animationFrames, brightness, canvasBrightness, canvasGrid, gameState, requireGameSite,
+  startGame, turnedBy, waitForState,
 } from './game_page.mjs';
 import { webBuild } from './site.mjs';
 import { serve } from './static_server.mjs';
@@ -16,98 +19,10 @@ const site = requireGameSite(webBuild());
 // player within them even at the longest step a frame may take.
 const HELD = 20;
 
-let server;
-let browser;
-let closeBrowser;
-before(async () => {
-  server = await serve(site);
-  ({ browser, close: closeBrowser } = await openBrowser());
-});
-after(async () => {
-  await closeBrowser();
-  await server.close();
-});
-
-// A page of its own in front, with its problems collected.
-async function freshPage() {
-  const page = await browser.newPage();
-  await page.bringToFront();
-  return { page, problems: watchProblems(page) };
-}
-
-// R: a new run, its first fight, the planet not turned yet.
-async function restart(page) {
-  await page.keyboard.press('KeyR');
-  return waitForState(page, (s) => s.screen === 'fight' && s.turn === 0 && !s.paused, 'the restarted fight');
-}
-
-// How far the planet turns while `key` is held for HELD frames, from a fresh run.
-async function turnWhileHeld(page, key) {
-  const from = await restart(page);
-  if (key) await page.keyboard.down(key);
-  await animationFrames(page, HELD);
-  if (key) await page.keyboard.up(key);
-  return turnedBy(from.turn, (await gameState(page)).turn);
-}
-
-test('the run keys turn the planet under the player, each its way, and nothing else turns it', async () => {
-  const { page, problems } = await freshPage();
-  try {
-    await startGame(page, `${server.url}?mode=hd720`);
-    assert.equal(await turnWhileHeld(page, null), 0, 'no key: the planet stays');
-    // Running right turns the planet back under the player, left forwards.
-    for (const [key, way] of [['KeyD', -1], ['ArrowRight', -1], ['KeyA', 1], ['ArrowLeft', 1]]) {
-      const turned = await turnWhileHeld(page, key);
-      assert.equal(Math.sign(turned), way, `${key} turns the planet ${way < 0 ? 'back' : 'forwards'} (by ${turned})`);
-    }
-    assert.equal(await turnWhileHeld(page, 'KeyJ'), 0, 'firing does not run');
-    assert.deepEqual(problems, []);
-  } finally {
-    await page.close();
-  }
-});
-
-test('out of sight or on Escape the fight pauses under the veil and stays still until P', async () => {
-  const { page, problems } = await freshPage();
-  try {
-    await startGame(page, `${server.url}?mode=hd720`);
-    // Another tab in front hides this one, as a player switching tabs does.
-    const hideBehindAnotherTab = async () => {
-      const other = await browser.newPage();
-      await other.bringToFront();
-      assert.equal(await page.evaluate(() => document.visibilityState), 'hidden', 'the tab went out of sight');
-      await other.close();
-      await page.bringToFront();
-    };
-    const pressEscape = () => page.keyboard.press('Escape');
-    for (const [how, pause] of [['out of sight', hideBehindAnotherTab], ['Escape', pressEscape]]) {
-      const running = await restart(page);
-      await animationFrames(page, 2);
-      const lit = await canvasBrightness(page);
-      await pause();
-      await waitForState(page, (s) => s.paused, `the pause (${how})`);
-      await page.keyboard.down('KeyD');
-      await animationFrames(page, HELD);
-      const paused = await gameState(page);
-      assert.equal(paused.turn, running.turn, `${how}: a held run key moves nothing in the pause`);
-      const veiled = await canvasBrightness(page);
-      assert.ok(veiled < 0.6 * lit, `${how}: the veil darkens the picture (${veiled.toFixed(1)} of ${lit.toFixed(1)})`);
-      await page.keyboard.press('KeyP');
-      await waitForState(page, (s) => !s.paused, `the end of the pause (${how})`);
-      await animationFrames(page, HELD);
-      const resumed = await gameState(page);
-      await page.keyboard.up('KeyD');
-      assert.ok(turnedBy(running.turn, resumed.turn) < 0, `${how}: after P the held key runs again`);
-    }
-    assert.deepEqual(problems, []);
-  } finally {
-    await page.close();
-  }
-});
-
 // Runs in the page before its scripts: every node that feeds the speakers (SDL's audio node) feeds
 // a meter too, which keeps the loudest sample of each block it hears with the time it heard it.
-// window.ventoraLoudest(since, until) is the loudest sample heard between two performance.now()s.
+// window.ventoraLoudest(since, until) is the loudest sample heard between two performance.now()s,
+// window.ventoraBlocksSince(since) how many blocks were heard since one.
 function meterTheSpeakers() {
   const connect = AudioNode.prototype.connect;
   const blocks = [];
@@ -133,39 +48,6 @@ function meterTheSpeakers() {
   window.ventoraBlocksSince = (since) => blocks.filter(([at]) => at >= since).length;
 }
 
-test('the sound runs after the click, and a jump is heard over the quiet before it', async () => {
-  const { page, problems } = await freshPage();
-  try {
-    // No music: the measure is of the effects alone. The game plays on without its tracks.
-    let refused = 0;
-    await page.setRequestInterception(true);
-    page.on('request', (request) => {
-      if (!request.url().includes('/music/')) return request.continue();
-      ++refused;
-      return request.respond({ status: 404, body: 'no music in this test' });
-    });
-    await page.evaluateOnNewDocument(meterTheSpeakers);
-    await startGame(page, `${server.url}?mode=hd720`);
-    assert.equal(await page.evaluate(() => window.ventoraAudioContext?.state), 'running', 'the audio context runs');
-    await restart(page);
-    // Quiet first: a second of the fight standing still, as heard.
-    const quietFrom = await page.evaluate(() => performance.now());
-    await page.waitForFunction((since) => window.ventoraBlocksSince(since) >= 40, { timeout: 120000 }, quietFrom);
-    const jumpAt = await page.evaluate(() => performance.now());
-    const quiet = await page.evaluate((since, until) => window.ventoraLoudest(since, until), quietFrom, jumpAt);
-    await page.keyboard.press('Space');
-    await waitForState(page, (s) => s.height > 0, 'the jump');
-    await page.waitForFunction((since) => window.ventoraBlocksSince(since) >= 40, { timeout: 120000 }, jumpAt);
-    const jump = await page.evaluate((since) => window.ventoraLoudest(since, performance.now()), jumpAt);
-    assert.ok(jump > 0.02 && jump > 10 * quiet, `the jump is heard: its loudest sample ${jump}, before it ${quiet}`);
-    assert.ok(refused > 0, 'the game asked for its music');
-    // Only the missing tracks may complain.
-    assert.deepEqual(problems.filter((line) => !/music|track|status of 404/i.test(line)), []);
-  } finally {
-    await page.close();
-  }
-});
-
 // Runs in the page before its scripts. Headless Chromium has no controller and a test cannot plug
 // one in, so this stands in for the browser's device behind the Gamepad API: a pad in the standard
 // layout that navigator.getGamepads reports from the start. It is the only way to reach SDL's
@@ -190,8 +72,118 @@ function standInPad() {
     },
   };
 }
+
+let server;
+let browser;
+let page;
+let problems;
+let closeBrowser;
+let musicRefused = 0;
+before(async () => {
+  server = await serve(site);
+  ({ browser, page, problems, close: closeBrowser } = await openBrowser());
+  await page.setRequestInterception(true);
+  page.on('request', (request) => {
+    if (!request.url().includes('/music/')) return request.continue();
+    ++musicRefused;
+    return request.respond({ status: 404, body: 'no music in these tests' });
+  });
+  await page.evaluateOnNewDocument(meterTheSpeakers);
+  await page.evaluateOnNewDocument(standInPad);
+  await startGame(page, `${server.url}?mode=hd720`);
+});
+after(async () => {
+  await closeBrowser();
+  await server.close();
+});
+
+// The problems that came while `check` ran; the missing music's are none.
+async function problemsOf(check) {
+  const before = problems.length;
+  await check();
+  return problems.slice(before).filter((line) => !/music|track|status of 404/i.test(line));
+}
+
+// R: a new run, its first fight, the planet not turned yet.
+async function restart() {
+  await page.keyboard.press('KeyR');
+  return waitForState(page, (s) => s.screen === 'fight' && s.turn === 0 && !s.paused, 'the restarted fight');
+}
+
+// How far the planet turns while `key` is held for HELD frames, from a new run.
+async function turnWhileHeld(key) {
+  const from = await restart();
+  if (key) await page.keyboard.down(key);
+  await animationFrames(page, HELD);
+  if (key) await page.keyboard.up(key);
+  return turnedBy(from.turn, (await gameState(page)).turn);
+}
+
+test('the run keys turn the planet under the player, each its way, and nothing else turns it', async () => {
+  assert.deepEqual(await problemsOf(async () => {
+    assert.equal(await turnWhileHeld(null), 0, 'no key: the planet stays');
+    // Running right turns the planet back under the player, left forwards.
+    for (const [key, way] of [['KeyD', -1], ['ArrowRight', -1], ['KeyA', 1], ['ArrowLeft', 1]]) {
+      const turned = await turnWhileHeld(key);
+      assert.equal(Math.sign(turned), way, `${key} turns the planet ${way < 0 ? 'back' : 'forwards'} (by ${turned})`);
+    }
+    assert.equal(await turnWhileHeld('KeyJ'), 0, 'firing does not run');
+  }), []);
+});
+
+test('out of sight or on Escape the fight pauses under the veil and stays still until P', async () => {
+  // Another tab in front hides this one, as a player switching tabs does.
+  const hideBehindAnotherTab = async () => {
+    const other = await browser.newPage();
+    await other.bringToFront();
+    assert.equal(await page.evaluate(() => document.visibilityState), 'hidden', 'the tab went out of sight');
+    await other.close();
+    await page.bringToFront();
+  };
+  const pressEscape = () => page.keyboard.press('Escape');
+  assert.deepEqual(await problemsOf(async () => {
+    for (const [how, pause] of [['out of sight', hideBehindAnotherTab], ['Escape', pressEscape]]) {
+      const running = await restart();
+      await animationFrames(page, 2);
+      const lit = await canvasBrightness(page);
+      await pause();
+      await waitForState(page, (s) => s.paused, `the pause (${how})`);
+      await page.keyboard.down('KeyD');
+      await animationFrames(page, HELD);
+      const paused = await gameState(page);
+      assert.equal(paused.turn, running.turn, `${how}: a held run key moves nothing in the pause`);
+      const veiled = await canvasBrightness(page);
+      assert.ok(veiled < 0.6 * lit, `${how}: the veil darkens the picture (${veiled.toFixed(1)} of ${lit.toFixed(1)})`);
+      await page.keyboard.press('KeyP');
+      await waitForState(page, (s) => !s.paused, `the end of the pause (${how})`);
+      await animationFrames(page, HELD);
+      const resumed = await gameState(page);
+      await page.keyboard.up('KeyD');
+      assert.ok(turnedBy(running.turn, resumed.turn) < 0, `${how}: after P the held key runs again`);
+    }
+  }), []);
+});
+
+test('the sound runs after the click, and a jump is heard over the quiet before it', async () => {
+  assert.deepEqual(await problemsOf(async () => {
+    assert.ok(musicRefused > 0, 'the game asked for its music, and got none');
+    assert.equal(await page.evaluate(() => window.ventoraAudioContext?.state), 'running', 'the audio context runs');
+    await restart();
+    // Quiet first: the fight standing still, as heard, for 40 blocks of samples (about a second).
+    const quietFrom = await page.evaluate(() => performance.now());
+    await page.waitForFunction((since) => window.ventoraBlocksSince(since) >= 40, { timeout: PATIENCE }, quietFrom);
+    const jumpAt = await page.evaluate(() => performance.now());
+    const quiet = await page.evaluate((since, until) => window.ventoraLoudest(since, until), quietFrom, jumpAt);
+    await page.keyboard.press('Space');
+    await waitForState(page, (s) => s.height > 0, 'the jump');
+    await page.waitForFunction((since) => window.ventoraBlocksSince(since) >= 40, { timeout: PATIENCE }, jumpAt);
+    const jump = await page.evaluate((since) => window.ventoraLoudest(since, performance.now()), jumpAt);
+    assert.ok(jump > 0.02 && jump > 10 * quiet, `the jump is heard: its loudest sample ${jump}, before it ${quiet}`);
+  }), []);
+});
+
 // Where the light letters of the hints' line are, on a fine grid over the line at the top left.
-async function hintInk(page) {
+async function hintInk() {
   const pixels = await canvasGrid(page, { area: [0.03, 0.04, 0.44, 0.08], columns: 200, rows: 8 });
   return pixels.map((pixel) => brightness(pixel) > 150);
 }
@@ -201,44 +193,38 @@ const SOUTH = 0;
 const START = 9;
 
 test('a controller plays: its stick runs, South jumps, Start pauses, and the hints name its buttons', async () => {
-  const { page, problems } = await freshPage();
-  try {
-    await page.evaluateOnNewDocument(standInPad);
-    await startGame(page, `${server.url}?mode=hd720`);
-    const fresh = await restart(page);
+  const pad = (call) => page.evaluate(`window.ventoraPad.${call}`);
+  assert.deepEqual(await problemsOf(async () => {
+    const fresh = await restart();
     assert.equal(fresh.pad, null, 'the keyboard\'s hints while the keyboard plays');
-    const hintsBefore = await hintInk(page);
+    const hintsBefore = await hintInk();
     // A real stick at rest never reads quite zero, and SDL takes the first value an axis reports as
     // its rest: the pad reports its resting wobble before the stick is pushed, as a real one does.
-    await page.evaluate(() => window.ventoraPad.stick(0.003, -0.002));
+    await pad('stick(0.003, -0.002)');
     await animationFrames(page, 2);
     assert.equal((await gameState(page)).pad, null, 'a resting stick is no use of the pad');
-    const pad = (call) => page.evaluate(call);
     for (const [x, way] of [[1, -1], [-1, 1]]) {
       const from = await gameState(page);
-      await pad(`window.ventoraPad.stick(${x}, 0)`);
+      await pad(`stick(${x}, 0)`);
       await animationFrames(page, HELD);
-      await pad('window.ventoraPad.stick(0, 0)');
+      await pad('stick(0, 0)');
       const to = await gameState(page);
       assert.equal(Math.sign(turnedBy(from.turn, to.turn)), way, `the stick at ${x} turns the planet`);
       assert.equal(to.pad, 'xbox', 'the hints name the pad\'s buttons once it plays');
     }
-    const hintsAfter = await hintInk(page);
+    const hintsAfter = await hintInk();
     const changed = hintsAfter.filter((ink, i) => ink !== hintsBefore[i]).length;
     assert.ok(changed > 0.05 * hintsAfter.length, `the line of hints was written anew (${changed} of ${hintsAfter.length} points)`);
-    await pad(`window.ventoraPad.button(${SOUTH}, true)`);
+    await pad(`button(${SOUTH}, true)`);
     await waitForState(page, (s) => s.height > 0, 'the pad\'s jump');
-    await pad(`window.ventoraPad.button(${SOUTH}, false)`);
+    await pad(`button(${SOUTH}, false)`);
     for (const paused of [true, false]) {
-      await pad(`window.ventoraPad.button(${START}, true)`);
+      await pad(`button(${START}, true)`);
       await waitForState(page, (s) => s.paused === paused, paused ? 'Start pausing' : 'Start resuming');
-      await pad(`window.ventoraPad.button(${START}, false)`);
+      await pad(`button(${START}, false)`);
       await animationFrames(page, 2);
     }
     await page.keyboard.press('KeyW');
     await waitForState(page, (s) => s.pad === null, 'the keyboard\'s hints again once a key is used');
-    assert.deepEqual(problems, []);
-  } finally {
-    await page.close();
-  }
+  }), []);
 });

@@ -1,6 +1,7 @@
-// Recordings in and out of the real game in the page: a golden recording dropped on the page, or
-// given to its file picker, plays through to its end there and ends as the desktop's check says;
-// a run recorded in the page checks out on the desktop game built from the same tree.
+// Recordings in and out of the real game in the page: a golden recording dropped on the page plays
+// through to its end there and ends as the desktop's check says; a run recorded in the page checks
+// out on the desktop game built from the same tree, and given back to the page's file picker once
+// the game has quit, plays to the same end.
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
 import { mkdtemp, readdir, readFile, rm } from 'node:fs/promises';
@@ -81,7 +82,7 @@ test('a recording dropped on the page before the game starts plays through to th
   }
 });
 
-test('a run recorded in the page checks out on the desktop; a recording given after it plays', async () => {
+test('a run recorded in the page checks out on the desktop, and plays back to the same end in the page', async () => {
   const { page, endLines, problems } = await freshPage();
   const downloads = await mkdtemp(join(tmpdir(), 'ventora-downloads-'));
   try {
@@ -104,14 +105,15 @@ test('a run recorded in the page checks out on the desktop; a recording given af
       if (names.length > 0) break;
     }
     assert.equal(names.length, 1, 'the recording was downloaded');
-    const checked = desktopCheck(join(downloads, names[0]));
+    const recording = join(downloads, names[0]);
+    const checked = desktopCheck(recording);
     const frames = Number(/^replay ok: (\d+) frames/.exec(checked)?.[1]);
     assert.ok(frames >= 60, `the desktop's check passes the recording of every frame played: ${checked}`);
 
-    // The game has quit; a recording given to the file picker still plays, to its end.
+    // The game has quit; the recording given back to the file picker plays, to the same end.
     const picker = await page.$('#replay-file');
-    await picker.uploadFile(golden);
-    assert.equal(await playedToTheEnd(page, endLines), `${desktopCheck(golden)}; Escape quits`);
+    await picker.uploadFile(recording);
+    assert.equal(await playedToTheEnd(page, endLines), `${checked}; Escape quits`);
     assert.deepEqual(problems(), []);
   } finally {
     await page.close();
