@@ -71,7 +71,10 @@ class FrameLoop {
   LoopState loop_state() const { return loop_state_; }
   // The run, once the first frame has passed.
   GameState* state() { return state_ ? &*state_ : nullptr; }
+  const GameState* state() const { return state_ ? &*state_ : nullptr; }
   bool paused() const { return paused_; }
+  // The controller whose buttons the frame's hints name; none while the keyboard is in use.
+  std::optional<PadLayout> controls() const { return controls_; }
   MusicPlayer* music() { return music_.get(); }
   // The process's one generator: the playlist and every run draw from it, a restart keeps it.
   Pcg32& rng() { return rng_; }

@@ -2,7 +2,8 @@
 // (sound may only start after a gesture); main opens the window on the page's canvas and hands the
 // frame loop to the browser, which calls one step per animation frame. A step never waits, so the
 // host has no waiting of its own: a paused game simply shows nothing new. The tab cannot be closed
-// from here, so Escape pauses, as does the page going out of sight or losing the focus.
+// from here, so Escape pauses, as does the page going out of sight or losing the focus; from the
+// pause Escape quits, as the pause screen says, and a recording goes to the page then.
 #include <emscripten.h>
 #include <emscripten/html5.h>
 
@@ -56,7 +57,7 @@ void fetch_music_files() {
 }
 
 // The frame loop's window and sound in the page. The page going out of sight or losing the focus
-// counts as the window losing it; Escape is the pause key here.
+// counts as the window losing it; Escape is the pause key here, except in a pause.
 class PageHost final : public WindowHost {
  public:
   PageHost(Window& window, OutputMode mode) : WindowHost(window, mode) {
@@ -72,7 +73,7 @@ class PageHost final : public WindowHost {
 
   bool poll(FrameInput& input) override {
     poll_window(input);  // a page is never closed from inside: the tab just goes
-    escape_ = input.is_pressed(Key::Escape);
+    escape_ = input.is_pressed(Key::Escape) && !paused_;
     if (escape_) input.pressed.reset(static_cast<std::size_t>(Key::Escape));
     return true;
   }
@@ -81,6 +82,11 @@ class PageHost final : public WindowHost {
     shell.pause_key = shell.pause_key || escape_;
     shell.focus_lost = shell.focus_lost || std::exchange(looked_away_, false);
     return shell;
+  }
+  // The loop pauses and resumes the sound with the game, so this is where the host learns of it.
+  void pause_sound(bool paused) override {
+    paused_ = paused;
+    WindowHost::pause_sound(paused);
   }
   // The files are fetched first, after the first frame; then they are set up as on the desktop.
   bool poll_music(std::unique_ptr<MusicPlayer>& player, Pcg32& rng) override {
@@ -107,7 +113,8 @@ class PageHost final : public WindowHost {
     return EM_FALSE;
   }
 
-  bool escape_ = false;       // Escape went down in the last poll
+  bool escape_ = false;       // Escape went down in the last poll, as the pause key
+  bool paused_ = false;       // the game is paused: Escape quits
   bool looked_away_ = false;  // hidden or blurred since the last frame's shell input
   bool music_asked_ = false;
 };
@@ -121,6 +128,7 @@ struct Session {
   std::unique_ptr<FrameLoop> loop;
   std::unique_ptr<replay::ReplayReader> replay_reader;
   std::unique_ptr<ReplayWindow> replay;
+  bool stepping = false;  // the browser calls `frame`: the game has not quit
 };
 
 Session* session = nullptr;
@@ -142,7 +150,14 @@ void frame(void* data) {
     s.recorder->finish();
     hand_recording_to_page(s.recording_path.c_str());
   }
+  s.stepping = false;
   emscripten_cancel_main_loop();
+}
+
+// 0 frames a second: the browser's own animation frames.
+void step_with_the_browser(Session& s) {
+  s.stepping = true;
+  emscripten_set_main_loop_arg(frame, &s, 0, false);
 }
 
 }  // namespace
@@ -156,7 +171,76 @@ extern "C" EMSCRIPTEN_KEEPALIVE void ventora_play_replay(const char* path) {
   ReplayStart start = start_replay_options(parse_command_line(args));
   if (!start.playback) return;
   session->loop.reset();
+  session->host->pause_sound(false);  // a pause of the game's ends with it
   play_back(*session, std::move(start.playback));
+  if (!session->stepping) step_with_the_browser(*session);  // after the game quit
+}
+
+namespace ventora {
+namespace {
+
+std::string_view loop_word(LoopState state) {
+  switch (state) {
+    case LoopState::LoadingMusic: return "loading";
+    case LoopState::FirstFrame: return "starting";
+    case LoopState::Running: return "running";
+    case LoopState::Ended: return "ended";
+  }
+  return "?";
+}
+
+std::string_view screen_word(Screen screen) {
+  switch (screen) {
+    case Screen::Fight: return "fight";
+    case Screen::StageClear: return "stage-clear";
+    case Screen::CardChoice: return "card-choice";
+    case Screen::Countdown: return "countdown";
+    case Screen::Victory: return "victory";
+    case Screen::Defeat: return "defeat";
+  }
+  return "?";
+}
+
+// In quotes, or null for none, as JSON has it.
+std::string_view pad_word(std::optional<PadLayout> pad) {
+  if (!pad) return "null";
+  switch (*pad) {
+    case PadLayout::Xbox: return "\"xbox\"";
+    case PadLayout::PlayStation: return "\"playstation\"";
+    case PadLayout::Nintendo: return "\"nintendo\"";
+  }
+  return "null";
+}
+
+}  // namespace
+}  // namespace ventora
+
+// What the game in the page is doing, read-only, as one line of JSON: the browser tests
+// (web/tests) watch the game through it, and anyone debugging the page can ask from the console,
+// Module.ccall('ventora_state', 'string'). For example
+//   {"loop":"running","screen":"fight","paused":false,"turn":1.25,"height":0,"pad":null}
+// "loop" is "none" before main, "replay" while a recording plays; the run's fields come once a run
+// has started; "pad" names the controller whose buttons the hints show (null: the keyboard's).
+extern "C" EMSCRIPTEN_KEEPALIVE const char* ventora_state() {
+  using namespace ventora;
+  static std::string json;
+  const FrameLoop* loop = session ? session->loop.get() : nullptr;
+  if (session && session->replay) {
+    json = R"({"loop":"replay"})";
+  } else if (!loop) {
+    json = R"({"loop":"none"})";
+  } else {
+    json = R"({"loop":")" + std::string(loop_word(loop->loop_state())) + '"';
+    if (const GameState* state = loop->state()) {
+      char fields[160];
+      std::snprintf(fields, sizeof fields, R"(,"screen":"%s","paused":%s,"turn":%.9g,"height":%.9g)",
+                    std::string(screen_word(state->screen)).c_str(), loop->paused() ? "true" : "false",
+                    static_cast<double>(state->planet_turn), static_cast<double>(state->player_height));
+      json += fields;
+    }
+    json += R"(,"pad":)" + std::string(pad_word(loop->controls())) + '}';
+  }
+  return json.c_str();
 }
 
 int main(int argc, char** argv) {
@@ -188,7 +272,6 @@ int main(int argc, char** argv) {
     if (command_line.record_path) s.recording_path = *command_line.record_path;
     s.loop = std::make_unique<FrameLoop>(*s.host, mode, s.recorder.get());
   }
-  // 0 frames a second: the browser's own animation frames; main returns and the page goes on.
-  emscripten_set_main_loop_arg(frame, &s, 0, false);
+  step_with_the_browser(s);  // main returns and the page goes on
   return 0;
 }

@@ -21,18 +21,8 @@ const FLAGS = [
   '--disable-quic',
 ];
 
-// A browser and a page whose console errors, warnings and uncaught exceptions are collected in
-// `problems` (one line each).
-export async function openBrowser({ width = 1280, height = 800 } = {}) {
-  const { default: puppeteer } = await import('puppeteer-core');
-  const profile = await mkdtemp(join(tmpdir(), 'ventora-chromium-'));
-  const browser = await puppeteer.launch({
-    executablePath: CHROMIUM,
-    args: [...FLAGS, `--user-data-dir=${profile}`, `--window-size=${width},${height}`],
-    defaultViewport: { width, height },
-    headless: true,
-  });
-  const page = await browser.newPage();
+// The console errors, warnings and uncaught exceptions of `page`, one line each, as they come.
+export function watchProblems(page) {
   const problems = [];
   page.on('console', (message) => {
     // SDL2's audio for the browser plays through a ScriptProcessorNode, which Chromium warns of.
@@ -44,6 +34,21 @@ export async function openBrowser({ width = 1280, height = 800 } = {}) {
   page.on('pageerror', (error) => problems.push(`page error: ${error.message}`));
   page.on('requestfailed', (request) =>
     problems.push(`request failed: ${request.url()} (${request.failure()?.errorText})`));
+  return problems;
+}
+
+// A browser and a page whose problems (see watchProblems) are collected in `problems`.
+export async function openBrowser({ width = 1280, height = 800 } = {}) {
+  const { default: puppeteer } = await import('puppeteer-core');
+  const profile = await mkdtemp(join(tmpdir(), 'ventora-chromium-'));
+  const browser = await puppeteer.launch({
+    executablePath: CHROMIUM,
+    args: [...FLAGS, `--user-data-dir=${profile}`, `--window-size=${width},${height}`],
+    defaultViewport: { width, height },
+    headless: true,
+  });
+  const page = await browser.newPage();
+  const problems = watchProblems(page);
   const close = async () => {
     await browser.close();
     await rm(profile, { recursive: true, force: true });

@@ -1,22 +1,13 @@
 // The game itself in the page: it loads, starts on the click, draws its frames on the canvas, and
 // fetches its music once running, without a console error or warning.
 import assert from 'node:assert/strict';
-import { existsSync, readFileSync } from 'node:fs';
-import { join } from 'node:path';
 import { test } from 'node:test';
 import { openBrowser, pixelsAt } from './browser.mjs';
-import { RUNNER, SKIP, requireBuilt, webBuild } from './site.mjs';
+import { requireGameSite } from './game_page.mjs';
+import { webBuild } from './site.mjs';
 import { serve } from './static_server.mjs';
 
-const build = webBuild();
-const site = join(build, 'site');
-// The browser build makes the game's module only when configured to (VENTORA_WEB_GAME).
-const asked = join(build, 'web_game.txt');
-if (existsSync(asked) && readFileSync(asked, 'utf8').trim() !== 'ON') {
-  console.log('skipped: the browser build was configured without the game (VENTORA_WEB_GAME=OFF)');
-  process.exit(SKIP);
-}
-requireBuilt('The game for the browser', join(site, 'index.html'), join(site, 'ventora.wasm'), RUNNER);
+const site = requireGameSite(webBuild());
 
 test('the game starts on the click, draws, and fetches its music', async () => {
   const server = await serve(site);
