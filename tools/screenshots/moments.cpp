@@ -46,10 +46,7 @@ std::optional<PicturedFrame> pictured_fight(OutputMode mode) {
   std::optional<PicturedFrame> fight;
   bot::RunPlan plan = pictured_run_plan();
   plan.on_frame = [&](const GameState& s, const FrameInput& input) {
-    if (!fight && pictured_screen(s) == "fight") {
-      fight = PicturedFrame{frame_drawing(s, input), static_cast<int>(input.screen_width),
-                            static_cast<int>(input.screen_height)};
-    }
+    if (!fight && pictured_screen(s) == "fight") fight = PicturedFrame{s, input};
   };
   plan.until = [&](const GameState&) { return fight.has_value(); };
   bot::play_run(state, rng, plan);

@@ -29,9 +29,11 @@ bot::RunPlan pictured_run_plan();
 // What the window shows after this frame.
 DrawList frame_drawing(const GameState& state, const FrameInput& input);
 
+// A frame of the run as it was: what it draws is frame_drawing(state, input), whose commands
+// point into `state`.
 struct PicturedFrame {
-  DrawList list;
-  int width = 0, height = 0;
+  GameState state;
+  FrameInput input;
 };
 
 // The frame `<mode>-fight.png` pictures: the pictured run in `mode`, to its first fight frame.

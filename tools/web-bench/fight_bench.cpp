@@ -72,7 +72,7 @@ int main(int argc, char** argv) {
   if (!mode || frames < 1) {
     return report_failure("fight_bench: give ?args=<" + mode_words("|") + ">,<frames to time>");
   }
-  static Bench bench{nullptr, ScriptedFight(*mode), frames};
+  static Bench bench{nullptr, ScriptedFight(*mode), frames, 0, 0, {}, {}};
   WindowConfig config;
   config.width = bench.fight.width();
   config.height = bench.fight.height();

@@ -17,10 +17,14 @@ const screens = join(import.meta.dirname, '..', '..', 'docs', 'screens');
 requireBuilt('The fight picture fixture', join(fixture, 'index.html'), join(fixture, 'module.wasm'), RUNNER);
 
 // How far the browser's picture may stray, per mode: the share of pixels whose colour differs at
-// all, and the largest difference of one channel (0..255).
+// all, and the largest difference of one channel (0..255). None at all: both pictures come from
+// the same renderer on the same rasteriser (Mesa's llvmpipe, under the desktop's offscreen GL and
+// under Chromium's ANGLE), and they were measured equal to the bit in both modes, run after run.
+// A small tolerance would not help another rasteriser either: on SwiftShader about 0.8 % of the
+// pixels differ, many by over 200 (pixel-art edges and planet texels falling the other way).
 const CASES = [
-  { mode: 'og', share: 0.001, largest: 2 },
-  { mode: 'hd1080', share: 0.001, largest: 2 },
+  { mode: 'og', share: 0, largest: 0 },
+  { mode: 'hd1080', share: 0, largest: 0 },
 ];
 
 // The pixels two pictures of one size differ in (any of R, G, B), and the largest channel gap.
@@ -73,8 +77,8 @@ for (const { mode, share, largest } of CASES) {
     console.log(`${mode}: ${found.differing} of ${drawn.width * drawn.height} pixels differ ` +
                 `(${(found.share * 100).toFixed(4)} %), the largest channel by ${found.largest}; ` +
                 `the browser's picture: ${saved}`);
-    assert.ok(found.share <= share, `at most ${share * 100} % of the pixels differ`);
-    assert.ok(found.largest <= largest, `no channel differs by more than ${largest}`);
+    assert.ok(found.share <= share, `at most ${share * 100} % of the pixels may differ`);
+    assert.ok(found.largest <= largest, `no channel may differ by more than ${largest}`);
     assert.deepEqual(browser.problems, []);
   });
 }
