@@ -2,7 +2,9 @@
 // one per animation frame, drawn on the page's canvas through the game's window and renderer.
 // Each frame is timed from its update until its pixels are done: WebGL's finish only flushes in
 // Chromium, so a one-pixel read waits for the GPU instead. The times go to the page as
-// Module.ventoraResult {width, height, work: [ms…], intervals: [ms between frame starts…]}.
+// Module.ventoraResult {width, height, work: [ms…], stepped: [ms until the update and the frame's
+// draw list were done…], issued: [ms until its GL calls were made…], intervals: [ms between frame
+// starts…]}.
 //   bare page ?args=<mode>,<frames>
 #include <emscripten.h>
 #include <epoxy/gl.h>
@@ -23,12 +25,12 @@
 namespace ventora {
 namespace {
 
-EM_JS(void, report_times, (int width, int height, const double* work, const double* intervals, int frames), {
-  Module.ventoraResult = {
-    width, height,
-    work : Array.from(HEAPF64.subarray(work / 8, work / 8 + frames)),
-    intervals : Array.from(HEAPF64.subarray(intervals / 8, intervals / 8 + frames)),
-  };
+EM_JS(void, report_times,
+      (int width, int height, const double* work, const double* stepped, const double* issued,
+       const double* intervals, int frames), {
+  const times = (at) => Array.from(HEAPF64.subarray(at / 8, at / 8 + frames));
+  Module.ventoraResult = {width, height, work : times(work), stepped : times(stepped), issued : times(issued),
+                          intervals : times(intervals)};
 });
 
 struct Bench {
@@ -37,29 +39,34 @@ struct Bench {
   int frames = 0;  // to time, after the warm-up
   int frame = 0;
   double last_start = 0;
-  std::vector<double> work, intervals;
+  std::vector<double> work, stepped, issued, intervals;
 };
 
 void frame(void* data) {
   Bench& b = *static_cast<Bench*>(data);
   const double start = emscripten_get_now();
   const DrawList list = b.fight.next();
+  const double stepped = emscripten_get_now();
   if (const Status drawn = b.window->draw(list); !drawn) {
     emscripten_cancel_main_loop();
     report_failure(drawn.error().message);
     return;
   }
+  const double issued = emscripten_get_now();
   std::uint8_t pixel[4];
   glReadPixels(0, 0, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
   const double end = emscripten_get_now();
   if (b.frame++ >= ScriptedFight::kWarmUpFrames) {
     b.work.push_back(end - start);
+    b.stepped.push_back(stepped - start);
+    b.issued.push_back(issued - start);
     b.intervals.push_back(start - b.last_start);
   }
   b.last_start = start;
   if (static_cast<int>(b.work.size()) < b.frames) return;
   emscripten_cancel_main_loop();
-  report_times(b.fight.width(), b.fight.height(), b.work.data(), b.intervals.data(), b.frames);
+  report_times(b.fight.width(), b.fight.height(), b.work.data(), b.stepped.data(), b.issued.data(),
+               b.intervals.data(), b.frames);
 }
 
 }  // namespace
@@ -72,7 +79,7 @@ int main(int argc, char** argv) {
   if (!mode || frames < 1) {
     return report_failure("fight_bench: give ?args=<" + mode_words("|") + ">,<frames to time>");
   }
-  static Bench bench{nullptr, ScriptedFight(*mode), frames, 0, 0, {}, {}};
+  static Bench bench{nullptr, ScriptedFight(*mode), frames, 0, 0, {}, {}, {}, {}};
   WindowConfig config;
   config.width = bench.fight.width();
   config.height = bench.fight.height();

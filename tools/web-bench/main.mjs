@@ -57,8 +57,11 @@ function desktopFrames(nativeBuild, frames) {
   return times;
 }
 
-// { mode: { p50, p95, interval } } of the browser's frames; `interval`: the p50 time between the
-// starts of two animation frames, which the browser paces at the display's rate at best.
+// { mode: { p50, p95, stepped, issued, interval } } of the browser's frames; `stepped`: the p50
+// time until the update and the draw list were done, `issued`: until the frame's GL calls were
+// made too (the rest is the wait for the GPU process);
+// `interval`: the p50 time between the starts of two animation frames, which the browser paces at
+// the display's rate at best.
 async function browserFrames(webBuild, frames) {
   const server = await serve(join(webBuild, 'tools', 'web-bench'));
   const { page, problems, close } = await openBrowser({ width: 1920, height: 1080 });
@@ -70,7 +73,7 @@ async function browserFrames(webBuild, frames) {
       const result = await page.evaluate(() => Module.ventoraResult);
       if (result.error) throw new Error(`the browser's fight in ${mode}: ${result.error}`);
       times[mode] = { p50: quantile(result.work, 0.5), p95: quantile(result.work, 0.95),
-                      interval: quantile(result.intervals, 0.5) };
+                      stepped: quantile(result.stepped, 0.5), issued: quantile(result.issued, 0.5), interval: quantile(result.intervals, 0.5) };
     }
     if (problems.length > 0) throw new Error(`the browser's fight said: ${problems.join('; ')}`);
   } finally {
@@ -109,7 +112,9 @@ async function loadPage(siteUrl) {
     const load = await page.evaluate(() => {
       const at = (name) => performance.getEntriesByName(name)[0].startTime;
       const firstFrame = at('ventora:first-frame');
+      const music = performance.getEntriesByType('resource').filter((entry) => entry.name.includes('/music/'));
       return {
+        musicFetched: Math.max(...music.map((entry) => entry.responseEnd)),
         ...window.ventoraStartUp,
         firstFrame,
         firstRunFrame: at('ventora:first-run-frame'),
@@ -143,12 +148,13 @@ console.log(`load average at the start: ${loadavg().map((l) => l.toFixed(2)).joi
 const desktop = desktopFrames(chosen.native, chosen.frames);
 const browser = await browserFrames(chosen.web, chosen.frames);
 console.log('\nthe scripted fight, ms a frame (update, drawing, GPU done):');
-console.log('mode    | desktop p50     p95 | browser p50     p95 | p50 ratio | browser frame interval p50');
+console.log('mode    | desktop p50     p95 | browser p50     p95 | p50 ratio | in the browser, p50: ' +
+            'update+list, +GL calls, frame interval');
 for (const mode of MODES) {
   const d = desktop[mode];
   const b = browser[mode];
   console.log(`${mode.padEnd(7)} |     ${ms(d.p50)} ${ms(d.p95)} |     ${ms(b.p50)} ${ms(b.p95)} | ` +
-              `${(b.p50 / d.p50).toFixed(2).padStart(8)}x | ${ms(b.interval)}`);
+              `${(b.p50 / d.p50).toFixed(2).padStart(8)}x | ${ms(b.stepped)} ${ms(b.issued)} ${ms(b.interval)}`);
 }
 
 const site = join(chosen.web, 'site');
@@ -164,6 +170,7 @@ console.log(`\nthe page on localhost (hd720), ms from the start of the navigatio
 for (const [what, key] of [['cover shown (the module loaded and compiled)', 'coverShown'],
                            ['cover clicked by the harness', 'clicked'],
                            ['first frame shown', 'firstFrame'],
+                           ['the music fetched (it is asked for after that frame)', 'musicFetched'],
                            ['first frame of the run (music fetched and decoded)', 'firstRunFrame']]) {
   console.log(`  ${what.padEnd(52)} ${ms(median(loads.map((l) => l[key])))}   (each: ` +
               `${loads.map((l) => s(l[key])).join(', ')} s)`);
