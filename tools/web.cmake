@@ -18,5 +18,6 @@ endfunction()
 ventora_web_check(fight_picture ${CMAKE_BINARY_DIR}/fixtures/fight ${fixtures}/fight_picture.cpp)
 target_link_libraries(fight_picture PRIVATE screenshot_moments ventora_platform)
 
-ventora_web_check(fight_bench ${CMAKE_BINARY_DIR}/tools/web-bench ${CMAKE_CURRENT_SOURCE_DIR}/web-bench/fight_bench.cpp)
+ventora_web_check(fight_bench ${CMAKE_BINARY_DIR}/tools/web-bench
+                  ${CMAKE_CURRENT_SOURCE_DIR}/web-bench/fight_bench.cpp)
 target_link_libraries(fight_bench PRIVATE scripted_fight ventora_platform)

@@ -9,7 +9,7 @@
 //   node tools/web-bench/main.mjs [--frames N] [--loads N] [native build] [browser build]
 //   (defaults: 240 frames a mode, 3 page loads, build and build-web beside tools/)
 import { execFileSync } from 'node:child_process';
-import { readFileSync } from 'node:fs';
+import { existsSync, readFileSync } from 'node:fs';
 import { loadavg } from 'node:os';
 import { join, resolve } from 'node:path';
 import { gzipSync } from 'node:zlib';
@@ -73,7 +73,8 @@ async function browserFrames(webBuild, frames) {
       const result = await page.evaluate(() => Module.ventoraResult);
       if (result.error) throw new Error(`the browser's fight in ${mode}: ${result.error}`);
       times[mode] = { p50: quantile(result.work, 0.5), p95: quantile(result.work, 0.95),
-                      stepped: quantile(result.stepped, 0.5), issued: quantile(result.issued, 0.5), interval: quantile(result.intervals, 0.5) };
+                      stepped: quantile(result.stepped, 0.5), issued: quantile(result.issued, 0.5),
+                      interval: quantile(result.intervals, 0.5) };
     }
     if (problems.length > 0) throw new Error(`the browser's fight said: ${problems.join('; ')}`);
   } finally {
@@ -112,7 +113,8 @@ async function loadPage(siteUrl) {
     const load = await page.evaluate(() => {
       const at = (name) => performance.getEntriesByName(name)[0].startTime;
       const firstFrame = at('ventora:first-frame');
-      const music = performance.getEntriesByType('resource').filter((entry) => entry.name.includes('/music/'));
+      const music = performance.getEntriesByType('resource')
+        .filter((entry) => entry.name.includes('/music/'));
       return {
         musicFetched: Math.max(...music.map((entry) => entry.responseEnd)),
         ...window.ventoraStartUp,
@@ -144,7 +146,16 @@ const ms = (value) => value.toFixed(2).padStart(7);
 const s = (value) => (value / 1000).toFixed(2);
 
 const chosen = options(process.argv.slice(2));
-console.log(`load average at the start: ${loadavg().map((l) => l.toFixed(2)).join(' ')} (${chosen.frames} frames a mode)`);
+for (const [path, how] of [[join(chosen.native, 'tools', 'bench'), 'cmake --build build --target bench'],
+                           [join(chosen.web, 'tools', 'web-bench', 'module.wasm'), 'make web'],
+                           [join(chosen.web, 'site', 'ventora.wasm'), 'make web']]) {
+  if (!existsSync(path)) {
+    console.error(`web-bench: ${path} is missing (${how} builds it)`);
+    process.exit(1);
+  }
+}
+console.log(`load average at the start: ${loadavg().map((l) => l.toFixed(2)).join(' ')} ` +
+            `(${chosen.frames} frames a mode)`);
 const desktop = desktopFrames(chosen.native, chosen.frames);
 const browser = await browserFrames(chosen.web, chosen.frames);
 console.log('\nthe scripted fight, ms a frame (update, drawing, GPU done):');
@@ -154,7 +165,8 @@ for (const mode of MODES) {
   const d = desktop[mode];
   const b = browser[mode];
   console.log(`${mode.padEnd(7)} |     ${ms(d.p50)} ${ms(d.p95)} |     ${ms(b.p50)} ${ms(b.p95)} | ` +
-              `${(b.p50 / d.p50).toFixed(2).padStart(8)}x | ${ms(b.stepped)} ${ms(b.issued)} ${ms(b.interval)}`);
+              `${(b.p50 / d.p50).toFixed(2).padStart(8)}x | ` +
+              `${ms(b.stepped)} ${ms(b.issued)} ${ms(b.interval)}`);
 }
 
 const site = join(chosen.web, 'site');
@@ -165,7 +177,8 @@ try {
 } finally {
   await server.close();
 }
-console.log(`\nthe page on localhost (hd720), ms from the start of the navigation; median of ${loads.length} loads, ` +
+console.log('\nthe page on localhost (hd720), ms from the start of the navigation; ' +
+            `median of ${loads.length} loads, ` +
             'each in a fresh profile:');
 for (const [what, key] of [['cover shown (the module loaded and compiled)', 'coverShown'],
                            ['cover clicked by the harness', 'clicked'],
@@ -180,6 +193,7 @@ console.log(`  the player's click wait in it (cover shown to click): ` +
 
 const files = fileSizes(site, loads[0].files);
 console.log('\nloaded before the first frame (music excluded: it is fetched after):');
-for (const f of files) console.log(`  ${f.path.padEnd(16)} ${mb(f.raw).padStart(7)} MB, gzip ${mb(f.gzip).padStart(7)} MB`);
+const sizes = (name, raw, gzip) => `  ${name.padEnd(16)} ${mb(raw).padStart(7)} MB, gzip ${mb(gzip).padStart(7)} MB`;
+for (const f of files) console.log(sizes(f.path, f.raw, f.gzip));
 const total = (key) => files.reduce((sum, f) => sum + f[key], 0);
-console.log(`  ${'total'.padEnd(16)} ${mb(total('raw')).padStart(7)} MB, gzip ${mb(total('gzip')).padStart(7)} MB`);
+console.log(sizes('total', total('raw'), total('gzip')));

@@ -48,11 +48,13 @@ async function browserPicture(page, url, mode) {
     const { error, width, height, rgba } = Module.ventoraResult;
     if (error) return { error };
     let text = '';
-    for (let i = 0; i < rgba.length; i += 0x8000) text += String.fromCharCode(...rgba.subarray(i, i + 0x8000));
+    const chunk = 0x8000;  // characters a call may take as arguments
+    for (let i = 0; i < rgba.length; i += chunk) text += String.fromCharCode(...rgba.subarray(i, i + chunk));
     return { width, height, base64: btoa(text) };
   });
   if (result.error) throw new Error(result.error);
-  return { width: result.width, height: result.height, rgba: new Uint8Array(Buffer.from(result.base64, 'base64')) };
+  const rgba = new Uint8Array(Buffer.from(result.base64, 'base64'));
+  return { width: result.width, height: result.height, rgba };
 }
 
 let server;
