@@ -20,7 +20,6 @@
 #include "check_report.h"
 #include "layout/output_mode.h"
 #include "platform/window.h"
-#include "render/gl_renderer.h"
 
 namespace ventora {
 namespace {
