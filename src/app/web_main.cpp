@@ -56,6 +56,9 @@ void fetch_music_files() {
   ask_page_for_music(names.c_str());
 }
 
+// The page's start-up timeline, for whoever measures it (performance.getEntriesByName).
+EM_JS(void, mark_timeline, (const char* name), { performance.mark(UTF8ToString(name)); });
+
 // The frame loop's window and sound in the page. The page going out of sight or losing the focus
 // counts as the window losing it; Escape is the pause key here, except in a pause.
 class PageHost final : public WindowHost {
@@ -129,6 +132,8 @@ struct Session {
   std::unique_ptr<replay::ReplayReader> replay_reader;
   std::unique_ptr<ReplayWindow> replay;
   bool stepping = false;  // the browser calls `frame`: the game has not quit
+  bool first_frame_marked = false;
+  bool run_frame_marked = false;
 };
 
 Session* session = nullptr;
@@ -142,9 +147,24 @@ void play_back(Session& s, std::unique_ptr<replay::ReplayReader> reader) {
   });
 }
 
+// The first frame shown (the window is up; the music and the drawing still get ready), and the
+// first one of the run itself.
+void mark_start_up(Session& s, bool was_running) {
+  if (!s.first_frame_marked) {
+    mark_timeline("ventora:first-frame");
+    s.first_frame_marked = true;
+  }
+  if (was_running && !s.run_frame_marked) {
+    mark_timeline("ventora:first-run-frame");
+    s.run_frame_marked = true;
+  }
+}
+
 void frame(void* data) {
   Session& s = *static_cast<Session*>(data);
+  const bool was_running = s.loop && s.loop->loop_state() == LoopState::Running;
   const StepResult result = s.replay ? s.replay->step() : s.loop->step();
+  if (result.next == StepResult::Next::Continue) mark_start_up(s, was_running);
   if (result.next != StepResult::Next::Quit) return;
   if (s.recorder) {
     s.recorder->finish();

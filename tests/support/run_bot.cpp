@@ -151,6 +151,7 @@ RunRecord play_run(GameState& state, Pcg32& rng, const RunPlan& plan) {
     if (plan.on_frame) plan.on_frame(state, input);
     record.time += plan.dt;
     ++record.frames;
+    if (plan.until && plan.until(state)) break;
   }
   return record;
 }

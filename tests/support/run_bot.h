@@ -33,6 +33,8 @@ struct RunPlan {
   // Called after every frame's update with the state and the frame's input, as a window would
   // draw them.
   std::function<void(const GameState&, const FrameInput&)> on_frame;
+  // Ends the play after the first frame whose state it accepts (none, by default).
+  std::function<bool(const GameState&)> until;
 };
 
 struct RunRecord {
@@ -50,8 +52,8 @@ struct RunRecord {
 // The box of the best card for the bot in the current offer.
 int preferred_box(const GameState& state);
 
-// Plays from the current screen until Victory or Defeat (or `plan.max_frames`), drawing from
-// `rng`.
+// Plays from the current screen until Victory or Defeat (or `plan.max_frames`, or `plan.until`),
+// drawing from `rng`.
 RunRecord play_run(GameState& state, Pcg32& rng, const RunPlan& plan);
 
 // Keeps stepping a finished run for `frames` more empty frames (confetti, timers).

@@ -11,6 +11,10 @@
 //                             the bot's whole run in each mode (every mode by default), every
 //                             frame timed: p50, p99 and the worst frame per screen, and the floor;
 //                             --cold leaves out the start-up's warm-up, to see what it saves
+//   tools/bench --fight FRAMES mode...
+//                             the game's frames of the scripted fight alone in each mode named,
+//                             one line a mode: "<mode> p50 <ms> p95 <ms>" (tools/web-bench reads it
+//                             to set the browser's frames beside the desktop's)
 #include <epoxy/gl.h>
 
 #include <algorithm>
@@ -24,19 +28,16 @@
 #include <vector>
 
 #include "bench/floor_pass.h"
+#include "bench/scripted_fight.h"
 #include "bench/whole_run.h"
-#include "game/run.h"
-#include "layout/render_settings.h"
+#include "layout/output_mode.h"
 #include "render/gl_renderer.h"
 #include "platform/window.h"
-#include "view/scene.h"
 
 namespace ventora {
 namespace {
 
 using Clock = std::chrono::steady_clock;
-constexpr float kStep = 1.0f / 60.0f;
-constexpr int kWarmUpFrames = 10;  // materials compile and targets appear in the first frames
 
 double ms_since(Clock::time_point start) {
   return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
@@ -52,42 +53,30 @@ Percentiles percentiles(std::vector<double> ms) {
   return {at(0.5), at(0.95)};
 }
 
-// The scripted player: runs right, then left, firing every 45 frames.
-FrameInput scripted_input(int frame, float width, float height) {
-  FrameInput input;
-  input.screen_width = width;
-  input.screen_height = height;
-  input.time = frame * kStep;
-  input.hold((frame / 90) % 2 == 0 ? Key::D : Key::A);
-  if (frame % 45 == 0) input.press(Key::J);
-  return input;
-}
-
 struct Samples {
   std::vector<double> floor, game, plain, direct;
 };
 
-// One scripted fight of `frames` frames; each frame's update and scene go through the renderer's
-// `paths` (false: the game's own; true: plain passes), each timed with its finish and swap.
-void play(Window& window, const FloorPass& floor, OutputMode mode, int frames, bool direct,
-          Samples& out) {
-  Pcg32 rng;
-  GameState state = start_run(rng, {1765000000, 0}, mode);
-  const WindowSize size = target_window_size(state.render_settings);
-  const int w = static_cast<int>(size.width), h = static_cast<int>(size.height);
-  GlRenderer& renderer = window.renderer();
-  renderer.set_planet_direct_path(direct);
+// What one scripted fight measures per frame.
+enum class Measure {
+  Floor,   // the floor, the game's frame and its plain passes, in turn
+  Game,    // the game's frame alone
+  Direct,  // the game's frame with every planet shader run per screen pixel
+};
 
-  for (int frame = 0; frame < kWarmUpFrames + frames; ++frame) {
-    const bool counted = frame >= kWarmUpFrames;
+// One scripted fight of `frames` frames; each frame's update and scene go through the renderer as
+// `measure` says, each timed with its finish and swap.
+void play(Window& window, const FloorPass& floor, OutputMode mode, int frames, Measure measure,
+          Samples& out) {
+  ScriptedFight fight(mode);
+  const int w = fight.width(), h = fight.height();
+  GlRenderer& renderer = window.renderer();
+  renderer.set_planet_direct_path(measure == Measure::Direct);
+
+  for (int frame = 0; frame < ScriptedFight::kWarmUpFrames + frames; ++frame) {
+    const bool counted = frame >= ScriptedFight::kWarmUpFrames;
     Clock::time_point start = Clock::now();
-    FrameInput input = scripted_input(frame, static_cast<float>(w), static_cast<float>(h));
-    update_game(state, rng, input, frame_geometry(mode, input), kStep);
-    if (state.screen != Screen::Fight) state = start_run(rng, {1765000000, 0}, mode);  // keep fighting
-    DrawList list;
-    Canvas canvas(list, input.screen_width, input.screen_height);
-    canvas.set_time(input.time);
-    draw_scene(state, canvas);
+    const DrawList list = fight.next();
     const double simulation = ms_since(start);
 
     const auto timed = [&](bool plain) {
@@ -101,9 +90,9 @@ void play(Window& window, const FloorPass& floor, OutputMode mode, int frames, b
       window.present();
       return simulation + ms_since(t);
     };
-    if (direct) {
+    if (measure != Measure::Floor) {
       const double ms = timed(false);
-      if (counted) out.direct.push_back(ms);
+      if (counted) (measure == Measure::Direct ? out.direct : out.game).push_back(ms);
       continue;
     }
     start = Clock::now();
@@ -174,6 +163,29 @@ int whole_runs(int argc, char** argv) {
   return 0;
 }
 
+// The scripted fight's game frames alone in the modes named, one line each.
+int fight_only(int argc, char** argv) {
+  const int frames = argc > 0 ? std::atoi(argv[0]) : 0;
+  if (frames < 10 || argc < 2) {
+    std::fprintf(stderr, "usage: bench --fight FRAMES (at least 10) mode... (%s)\n", mode_words("|").c_str());
+    return 2;
+  }
+  for (int i = 1; i < argc; ++i) {
+    const std::optional<OutputMode> mode = mode_from_word(argv[i]);
+    if (!mode) {
+      std::fprintf(stderr, "bench: no output mode '%s' (%s)\n", argv[i], mode_words("|").c_str());
+      return 2;
+    }
+    BenchWindow bench = open_bench_window(mode_info(*mode));
+    if (!bench.window) return 1;
+    Samples samples;
+    play(*bench.window, *bench.floor, *mode, frames, Measure::Game, samples);
+    const Percentiles game = percentiles(samples.game);
+    std::printf("%s p50 %.2f p95 %.2f\n", argv[i], game.p50, game.p95);
+  }
+  return 0;
+}
+
 }  // namespace
 }  // namespace ventora
 
@@ -181,6 +193,7 @@ int main(int argc, char** argv) {
   using namespace ventora;
   setenv("SDL_VIDEODRIVER", "offscreen", 0);
   if (argc > 1 && std::string_view(argv[1]) == "--run") return whole_runs(argc - 2, argv + 2);
+  if (argc > 1 && std::string_view(argv[1]) == "--fight") return fight_only(argc - 2, argv + 2);
   const int frames = argc > 1 ? std::max(10, std::atoi(argv[1])) : 240;
   const int direct_frames = std::max(10, frames / 8);
 
@@ -192,8 +205,8 @@ int main(int argc, char** argv) {
     BenchWindow bench = open_bench_window(mode);
     if (!bench.window) return 1;
     Samples samples;
-    play(*bench.window, *bench.floor, mode.mode, frames, false, samples);
-    play(*bench.window, *bench.floor, mode.mode, direct_frames, true, samples);
+    play(*bench.window, *bench.floor, mode.mode, frames, Measure::Floor, samples);
+    play(*bench.window, *bench.floor, mode.mode, direct_frames, Measure::Direct, samples);
     const Percentiles floor = percentiles(samples.floor), game = percentiles(samples.game),
                       plain = percentiles(samples.plain), direct = percentiles(samples.direct);
     std::printf("%-7s %7.2f | %7.2f %7.2f %5.2fx | %7.2f %5.2fx | %8.2f %6.1fx\n",

@@ -4,20 +4,18 @@
 //   screenshots --out DIR     writes DIR/<mode>-<screen>.png
 #include <cstdio>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 
-#include "draw/canvas.h"
 #include "game/run.h"
-#include "layout/render_settings.h"
+#include "moments.h"
 #include "snapshot.h"
 #include "tests/support/run_bot.h"
-#include "view/scene.h"
 
 namespace ventora {
 namespace {
 
-constexpr ClockReading kClock{1765000000, 0};
 constexpr const char* kScreens[] = {"fight",     "stage-clear", "card-choice", "countdown",
                                     "bonus-stage", "victory",   "defeat"};
 
@@ -30,13 +28,8 @@ class Shooter {
   void take(std::string_view name, const GameState& state, const FrameInput& input) {
     const std::string key(name);
     if (taken_.count(key)) return;
-    DrawList list;
-    Canvas canvas(list, input.screen_width, input.screen_height);
-    canvas.set_time(input.time);
-    canvas.set_mouse(input.mouse);
-    draw_scene(state, canvas);
     const int w = static_cast<int>(input.screen_width), h = static_cast<int>(input.screen_height);
-    const Result<Picture> picture = snapshots_.draw(list, w, h);
+    const Result<Picture> picture = snapshots_.draw(frame_drawing(state, input), w, h);
     if (!picture) std::fprintf(stderr, "screenshots: %s\n", picture.error().message.c_str());
     taken_[key] = picture && write_png(out_ + "/" + mode_ + "-" + key + ".png", picture.value());
   }
@@ -46,23 +39,9 @@ class Shooter {
     return it != taken_.end() && it->second;
   }
 
-  // Picks the moments worth showing from the bot's frames.
+  // Pictures the bot's frames that are worth showing.
   void watch(const GameState& state, const FrameInput& input) {
-    const bool striking = state.launch_pads[0].phase == LaunchPhase::Strike ||
-                          state.launch_pads[1].phase == LaunchPhase::Strike;
-    switch (state.screen) {
-      case Screen::Fight:
-        if (state.stage == 1 && striking) take("fight", state, input);
-        if (state.stage == 6 && striking) take("bonus-stage", state, input);
-        break;
-      case Screen::StageClear: take("stage-clear", state, input); break;
-      case Screen::CardChoice: take("card-choice", state, input); break;
-      case Screen::Countdown:
-        if (state.countdown < 2.5f) take("countdown", state, input);
-        break;
-      case Screen::Victory:
-      case Screen::Defeat: break;
-    }
+    if (const std::optional<std::string_view> name = pictured_screen(state)) take(*name, state, input);
   }
 
  private:
@@ -75,9 +54,8 @@ class Shooter {
 bool shoot_mode(Snapshots& snapshots, const std::string& out, OutputMode mode) {
   Shooter shooter(snapshots, out, mode);
   Pcg32 rng;
-  GameState state = start_run(rng, kClock, mode);
-  bot::RunPlan plan;
-  plan.route = bot::Route::ThroughBonus;
+  GameState state = start_run(rng, kPictureClock, mode);
+  bot::RunPlan plan = pictured_run_plan();
   plan.on_frame = [&](const GameState& s, const FrameInput& input) { shooter.watch(s, input); };
   bot::RunRecord record = bot::play_run(state, rng, plan);
   if (state.screen == Screen::Victory) {
@@ -86,7 +64,7 @@ bool shoot_mode(Snapshots& snapshots, const std::string& out, OutputMode mode) {
     shooter.take("victory", state, bot::idle_input(state, record.time));
   }
 
-  GameState lost = start_run(rng, kClock, mode);
+  GameState lost = start_run(rng, kPictureClock, mode);
   bot::RunPlan give_up;
   give_up.give_up_at_stage = 1;
   bot::play_run(lost, rng, give_up);
