@@ -4,28 +4,10 @@
 #include <utility>
 
 #include "game/run.h"
-#include "music/music_loading.h"
+#include "music/arriving_music.h"
 #include "replay/state_hash.h"
 
 namespace ventora {
-
-namespace {
-
-// A sound output that plays nothing.
-class SilentAudio final : public AudioOut {
- public:
-  Result<SoundId> load_wav(std::vector<std::uint8_t>) override { return next_++; }
-  void play(SoundId, float) override {}
-  void stop(SoundId) override {}
-  void play_effect(SoundId, float) override {}
-  void set_master_volume(float) override {}
-  void set_paused(bool) override {}
-
- private:
-  SoundId next_ = 0;
-};
-
-}  // namespace
 
 std::string hash_text(std::uint64_t hash) {
   char text[17];
@@ -33,17 +15,9 @@ std::string hash_text(std::uint64_t hash) {
   return text;
 }
 
-std::unique_ptr<AudioOut> silent_audio_out() { return std::make_unique<SilentAudio>(); }
-
 std::unique_ptr<MusicPlayer> silent_music(const replay::Header& header, Pcg32& rng) {
   if (!header.music) return nullptr;
-  std::unique_ptr<AudioOut> audio = silent_audio_out();
-  LoadedMusic music;
-  for (float seconds : header.track_seconds) {
-    music.tracks.push_back(audio->load_wav({}).value());
-    music.track_seconds.push_back(seconds);
-  }
-  return make_music_player(std::move(audio), std::move(music), rng);
+  return silent_music_player(header.track_seconds, rng);
 }
 
 ReplayPlayback::ReplayPlayback(replay::ReplayReader& reader, const MusicMaker& make_music,

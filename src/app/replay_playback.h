@@ -66,9 +66,6 @@ class ReplayPlayback {
   std::optional<Parting> parting_;
 };
 
-// A sound output that plays nothing (it hands out sound ids and forgets the sounds).
-std::unique_ptr<AudioOut> silent_audio_out();
-
 // Music as recorded but silent: the playlist keeps the recorded track lengths, so it draws from
 // `rng` exactly when the recording did. Nothing when music was off.
 std::unique_ptr<MusicPlayer> silent_music(const replay::Header& header, Pcg32& rng);

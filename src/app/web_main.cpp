@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -25,7 +26,9 @@
 #include "app/window_config.h"
 #include "app/window_host.h"
 #include "base/result.h"
+#include "music/arriving_music.h"
 #include "music/fetched_tracks.h"
+#include "music/music_player.h"
 #include "platform/window.h"
 
 namespace ventora {
@@ -91,14 +94,49 @@ class PageHost final : public WindowHost {
     paused_ = paused;
     WindowHost::pause_sound(paused);
   }
-  // The files are fetched first, after the first frame; then they are set up as on the desktop.
+  // The run starts at once, its playlist drawn and silent; the files are fetched meanwhile and
+  // join it once they are all in and checked (join_arrived_music).
   bool poll_music(std::unique_ptr<MusicPlayer>& player, Pcg32& rng) override {
-    if (!music_asked_) {
-      fetch_music_files();
-      music_asked_ = true;
+    if (!music_switched_on()) return WindowHost::poll_music(player, rng);  // says it is off
+    sound().effects();  // the device opens now, not in the middle of the first fight frame
+    fetch_music_files();
+    player = silent_music_player(playlist_track_seconds(), rng);
+    arrival_ = Arrival::Fetching;
+    return true;
+  }
+
+  // After each frame, with the game's player (none once a recording took the game's place):
+  // checks the arrived files a little at a time, then hands them to `live`. Not in a pause, where
+  // the track it starts would sound.
+  void join_arrived_music(MusicPlayer* live) {
+    if (arrival_ != Arrival::Fetching || music_files_pending() > 0) return;
+    if (!live) {
+      arrival_ = Arrival::None;
+      arriving_.reset();
+      return;
     }
-    if (music_files_pending() > 0) return false;
-    return WindowHost::poll_music(player, rng);
+    if (!arriving_) arriving_.emplace([this] { return sound().music_output(); });
+    const bool done = arriving_->poll();
+    for (const std::string& line : arriving_->take_messages()) std::fprintf(stderr, "%s\n", line.c_str());
+    if (!done || paused_) return;
+    Pcg32 unused;  // the set-up draws a playlist of its own; the live one keeps its order
+    const std::unique_ptr<MusicPlayer> arrived = arriving_->take_player(unused);
+    arriving_.reset();
+    arrival_ = arrived && join_music(*live, std::move(*arrived)) ? Arrival::Joined : Arrival::Failed;
+    if (arrival_ == Arrival::Failed) {
+      std::fputs("music: not every track arrived; the game plays on without it\n", stderr);
+    }
+  }
+  // Where the music stands, for ventora_state: "none" (off, or not asked for yet), "fetching"
+  // (the game plays while the tracks arrive and are checked), "joined", or "failed".
+  std::string_view music_arrival() const {
+    switch (arrival_) {
+      case Arrival::None: return "none";
+      case Arrival::Fetching: return "fetching";
+      case Arrival::Joined: return "joined";
+      case Arrival::Failed: return "failed";
+    }
+    return "none";
   }
 
  private:
@@ -119,7 +157,9 @@ class PageHost final : public WindowHost {
   bool escape_ = false;       // Escape went down in the last poll, as the pause key
   bool paused_ = false;       // the game is paused: Escape quits
   bool looked_away_ = false;  // hidden or blurred since the last frame's shell input
-  bool music_asked_ = false;
+  enum class Arrival { None, Fetching, Joined, Failed };
+  Arrival arrival_ = Arrival::None;
+  std::optional<MusicSetUp> arriving_;  // the checking, once every file is in
 };
 
 // Everything that lives as long as the page: the browser calls `frame` on it.
@@ -164,6 +204,7 @@ void frame(void* data) {
   Session& s = *static_cast<Session*>(data);
   const bool was_running = s.loop && s.loop->loop_state() == LoopState::Running;
   const StepResult result = s.replay ? s.replay->step() : s.loop->step();
+  s.host->join_arrived_music(s.loop ? s.loop->music() : nullptr);
   if (result.next == StepResult::Next::Continue) mark_start_up(s, was_running);
   if (result.next != StepResult::Next::Quit) return;
   if (s.recorder) {
@@ -238,9 +279,10 @@ std::string_view pad_word(std::optional<PadLayout> pad) {
 // What the game in the page is doing, read-only, as one line of JSON: the browser tests
 // (web/tests) watch the game through it, and anyone debugging the page can ask from the console,
 // Module.ccall('ventora_state', 'string'). For example
-//   {"loop":"running","screen":"fight","paused":false,"turn":1.25,"height":0,"pad":null}
+//   {"loop":"running","screen":"fight","paused":false,"turn":1.25,"height":0,"pad":null,"music":"joined"}
 // "loop" is "none" before main, "replay" while a recording plays; the run's fields come once a run
-// has started; "pad" names the controller whose buttons the hints show (null: the keyboard's).
+// has started; "pad" names the controller whose buttons the hints show (null: the keyboard's);
+// "music" says whether the tracks are still on their way (see PageHost::music_arrival).
 extern "C" EMSCRIPTEN_KEEPALIVE const char* ventora_state() {
   using namespace ventora;
   static std::string json;
@@ -258,7 +300,8 @@ extern "C" EMSCRIPTEN_KEEPALIVE const char* ventora_state() {
                     static_cast<double>(state->planet_turn), static_cast<double>(state->player_height));
       json += fields;
     }
-    json += R"(,"pad":)" + std::string(pad_word(loop->controls())) + '}';
+    json += R"(,"pad":)" + std::string(pad_word(loop->controls()));
+    json += R"(,"music":")" + std::string(session->host->music_arrival()) + "\"}";
   }
   return json.c_str();
 }

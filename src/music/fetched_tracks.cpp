@@ -71,6 +71,17 @@ std::span<const std::string_view> fetched_track_files() {
   return files;
 }
 
+std::span<const float> playlist_track_seconds() {
+  static const std::vector<float> seconds = [] {
+    std::vector<float> lengths;
+    for (const FileRow& row : kRows) {
+      if (row.role == TrackRole::Playlist) lengths.push_back(row.seconds);
+    }
+    return lengths;
+  }();
+  return seconds;
+}
+
 std::span<const EmbeddedTrack> music_tracks() {
   static const std::vector<EmbeddedTrack> playlist = [] {
     std::vector<EmbeddedTrack> tracks;

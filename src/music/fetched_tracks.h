@@ -16,4 +16,8 @@ inline constexpr std::string_view kFetchedMusicFolder = "/music/";
 // from its music/ folder into kFetchedMusicFolder. Read the tracks only once all of them are there.
 std::span<const std::string_view> fetched_track_files();
 
+// The playlist's stored lengths, in its order, known before any file arrives: a playlist can be
+// drawn at once and the tracks join it later (see arriving_music.h).
+std::span<const float> playlist_track_seconds();
+
 }  // namespace ventora

@@ -15,12 +15,12 @@ namespace {
 // Present counts, even with an empty value.
 bool env_present(const char* name) { return std::getenv(name) != nullptr; }
 
+}  // namespace
+
 bool music_switched_on() {
   if (env_present("VENTORA_DISABLE_MUSIC")) return false;
   return env_present("VENTORA_ENABLE_MUSIC");
 }
-
-}  // namespace
 
 MusicSetUp::MusicSetUp(const std::function<std::unique_ptr<AudioOut>()>& open_audio, DecodeOn decode_on) {
   if (!music_switched_on()) {

@@ -38,6 +38,9 @@ inline constexpr float kDefeatCueVolume = 0.44f;
 // Silence between the stored end of one track and the start of the next.
 inline constexpr float kTrackGapSeconds = 0.35f;
 
+// Reads VENTORA_DISABLE_MUSIC (wins) and VENTORA_ENABLE_MUSIC (present, even empty: on).
+bool music_switched_on();
+
 // The music's start-up, spread over as many frames as decoding takes so that none of them waits.
 // It prints nothing: the lines to report are handed to the caller. It cannot fail as a whole:
 // with the music off, without a device or with a track left out the game goes on, so what there

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "app/replay_playback.h"
+#include "music/arriving_music.h"
 #include "music/music_loading.h"
 #include "tests/replays/bot_session.h"
 #include "tests/support/bot.h"

@@ -87,3 +87,38 @@ export async function canvasBrightness(page) {
   const pixels = await canvasGrid(page);
   return pixels.reduce((sum, pixel) => sum + brightness(pixel), 0) / pixels.length;
 }
+
+// Runs in the page before its scripts: every node that feeds the speakers (SDL's audio node) feeds
+// a meter too, which keeps the loudest sample of each block it hears with the time it heard it.
+// window.ventoraLoudest(since, until) is the loudest sample heard between two performance.now()s,
+// window.ventoraBlocksSince(since) how many blocks were heard since one, and
+// window.ventoraSoundingShare(since, until, level) the share of the blocks heard between two times
+// whose loudest sample is over `level` (music sounds all the time, an effect now and then).
+export function meterTheSpeakers() {
+  const connect = AudioNode.prototype.connect;
+  const blocks = [];
+  AudioNode.prototype.connect = function connectAndMeter(target, ...rest) {
+    if (target instanceof AudioDestinationNode) {
+      const meter = this.context.createScriptProcessor(1024, 2, 2);  // its output stays silent
+      meter.onaudioprocess = (event) => {
+        let loudest = 0;
+        for (let c = 0; c < event.inputBuffer.numberOfChannels; ++c) {
+          for (const sample of event.inputBuffer.getChannelData(c)) loudest = Math.max(loudest, Math.abs(sample));
+        }
+        blocks.push([performance.now(), loudest]);
+      };
+      connect.call(this, meter);
+      connect.call(meter, target);
+      window.ventoraAudioContext = this.context;
+    }
+    return connect.call(this, target, ...rest);
+  };
+  window.ventoraLoudest = (since, until) => blocks
+    .filter(([at]) => at >= since && at < until)
+    .reduce((loudest, [, level]) => Math.max(loudest, level), 0);
+  window.ventoraBlocksSince = (since) => blocks.filter(([at]) => at >= since).length;
+  window.ventoraSoundingShare = (since, until, level) => {
+    const heard = blocks.filter(([at]) => at >= since && at < until);
+    return heard.length === 0 ? 0 : heard.filter(([, loudest]) => loudest > level).length / heard.length;
+  };
+}

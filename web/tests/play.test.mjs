@@ -8,8 +8,8 @@ import assert from 'node:assert/strict';
 import { after, before, test } from 'node:test';
 import { openBrowser } from './browser.mjs';
 import {
-  PATIENCE, animationFrames, brightness, canvasBrightness, canvasGrid, gameState, requireGameSite,
-  startGame, turnedBy, waitForState,
+  PATIENCE, animationFrames, brightness, canvasBrightness, canvasGrid, gameState, meterTheSpeakers,
+  requireGameSite, startGame, turnedBy, waitForState,
 } from './game_page.mjs';
 import { webBuild } from './site.mjs';
 import { serve } from './static_server.mjs';
@@ -18,35 +18,6 @@ const site = requireGameSite(webBuild());
 // Frames a key is held for: few enough that the boss, starting on the far side, cannot reach the
 // player within them even at the longest step a frame may take.
 const HELD = 20;
-
-// Runs in the page before its scripts: every node that feeds the speakers (SDL's audio node) feeds
-// a meter too, which keeps the loudest sample of each block it hears with the time it heard it.
-// window.ventoraLoudest(since, until) is the loudest sample heard between two performance.now()s,
-// window.ventoraBlocksSince(since) how many blocks were heard since one.
-function meterTheSpeakers() {
-  const connect = AudioNode.prototype.connect;
-  const blocks = [];
-  AudioNode.prototype.connect = function connectAndMeter(target, ...rest) {
-    if (target instanceof AudioDestinationNode) {
-      const meter = this.context.createScriptProcessor(1024, 2, 2);  // its output stays silent
-      meter.onaudioprocess = (event) => {
-        let loudest = 0;
-        for (let c = 0; c < event.inputBuffer.numberOfChannels; ++c) {
-          for (const sample of event.inputBuffer.getChannelData(c)) loudest = Math.max(loudest, Math.abs(sample));
-        }
-        blocks.push([performance.now(), loudest]);
-      };
-      connect.call(this, meter);
-      connect.call(meter, target);
-      window.ventoraAudioContext = this.context;
-    }
-    return connect.call(this, target, ...rest);
-  };
-  window.ventoraLoudest = (since, until) => blocks
-    .filter(([at]) => at >= since && at < until)
-    .reduce((loudest, [, level]) => Math.max(loudest, level), 0);
-  window.ventoraBlocksSince = (since) => blocks.filter(([at]) => at >= since).length;
-}
 
 // Runs in the page before its scripts. Headless Chromium has no controller and a test cannot plug
 // one in, so this stands in for the browser's device behind the Gamepad API: a pad in the standard
