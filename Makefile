@@ -8,7 +8,7 @@ ARGS ?=
 # What `make web` builds natively: the build-time tools alone, or (for the tests) everything.
 NATIVE_TARGETS = ventora_web_inputs
 
-.PHONY: run test test-web deb deps build web web-serve
+.PHONY: run test test-web deb deps build web web-serve web-bench
 
 # The music is off unless asked for; `make run` asks (VENTORA_DISABLE_MUSIC still wins).
 run: build
@@ -53,3 +53,8 @@ web: deps
 
 web-serve: web
 	node web/tests/static_server.mjs $(WEB_BUILD_DIR)/site
+
+# The browser build's speed beside the desktop's (slow, machine-dependent: not a test).
+web-bench: web
+	cmake --build $(BUILD_DIR) -j2 --target bench
+	node tools/web-bench/main.mjs $(BUILD_DIR) $(WEB_BUILD_DIR)
