@@ -85,6 +85,7 @@
   }
 
   let started = false;
+  let ended = false;
   const game = {
     canvas,
     noInitialRun: true,
@@ -108,6 +109,14 @@
       const bytes = game.FS.readFile(path);
       const stamp = new Date().toISOString().replace(/[:.]/g, '-').slice(0, 19);
       download(new Blob([bytes], { type: 'application/octet-stream' }), `ventora-${stamp}.vrep`);
+    },
+    // The game has quit, or a recording has played to its end: the cover offers a new game, which
+    // is a new page (the module runs its main once).
+    ventoraGameEnded() {
+      ended = true;
+      $('cover').textContent = 'Click to play again';
+      $('cover').hidden = false;
+      $('cover').focus();
     },
     // The game asks for its music once its first frame is up: each file lands at /music/<name>,
     // then `done(name)` or, for one that did not arrive, `failed(name, reason)` is called.
@@ -146,11 +155,12 @@
     canvas.focus();
     game.callMain(args.concat(extra));
   }
-  $('cover').addEventListener('click', () => start());
+  const startOrReload = () => (ended ? location.reload() : start());
+  $('cover').addEventListener('click', startOrReload);
   $('cover').addEventListener('keydown', (event) => {
     if (event.key === 'F11') return;
     event.preventDefault();
-    start();
+    startOrReload();
   });
 
   async function playRecording(file) {
@@ -164,8 +174,14 @@
       return;
     }
     game.FS.writeFile(REPLAY, new Uint8Array(await file.arrayBuffer()));
-    if (started) game.ccall('ventora_play_replay', null, ['string'], [REPLAY]);
-    else start(['--replay', REPLAY]);
+    if (started) {
+      ended = false;
+      $('cover').hidden = true;
+      canvas.focus();
+      game.ccall('ventora_play_replay', null, ['string'], [REPLAY]);
+    } else {
+      start(['--replay', REPLAY]);
+    }
   }
   $('replay-file').addEventListener('change', (event) => {
     playRecording(event.target.files[0]);

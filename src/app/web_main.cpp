@@ -39,6 +39,12 @@ EM_JS(void, hand_recording_to_page, (const char* path), {
   Module.ventoraRecordingDone(UTF8ToString(path));
 });
 
+// The page's side: the game has quit (Escape from the pause) or a recording played to its end; the
+// page offers to play again.
+EM_JS(void, tell_page_the_game_ended, (), {
+  if (Module.ventoraGameEnded) Module.ventoraGameEnded();  // not under Node.js
+});
+
 // The page fetches the soundtrack's files (one name a line) into the module's file system; a file
 // that does not arrive is reported on the console, and its track fails to decode like a bad one.
 EM_JS(void, ask_page_for_music, (const char* names), {
@@ -79,7 +85,7 @@ class PageHost final : public WindowHost {
 
   bool poll(FrameInput& input) override {
     poll_window(input);  // a page is never closed from inside: the tab just goes
-    escape_ = input.is_pressed(Key::Escape) && !paused_;
+    escape_ = escape_pauses_ && input.is_pressed(Key::Escape) && !paused_;
     if (escape_) input.pressed.reset(static_cast<std::size_t>(Key::Escape));
     return true;
   }
@@ -89,6 +95,8 @@ class PageHost final : public WindowHost {
     shell.focus_lost = shell.focus_lost || std::exchange(looked_away_, false);
     return shell;
   }
+  // A recording plays in the game's place: Escape ends it, as on the desktop.
+  void give_way_to_recording() { escape_pauses_ = false; }
   // The loop pauses and resumes the sound with the game, so this is where the host learns of it.
   void pause_sound(bool paused) override {
     paused_ = paused;
@@ -156,6 +164,7 @@ class PageHost final : public WindowHost {
 
   bool escape_ = false;       // Escape went down in the last poll, as the pause key
   bool paused_ = false;       // the game is paused: Escape quits
+  bool escape_pauses_ = true;  // false once a recording plays: Escape quits it
   bool looked_away_ = false;  // hidden or blurred since the last frame's shell input
   enum class Arrival { None, Fetching, Joined, Failed };
   Arrival arrival_ = Arrival::None;
@@ -181,6 +190,7 @@ Session* session = nullptr;
 // The recording `reader` reads, played in place of the game; silently, as the page has no music
 // set up for it.
 void play_back(Session& s, std::unique_ptr<replay::ReplayReader> reader) {
+  s.host->give_way_to_recording();
   s.replay_reader = std::move(reader);
   s.replay = std::make_unique<ReplayWindow>(*s.host, *s.replay_reader, [&s](Pcg32& rng) {
     return silent_music(s.replay_reader->header(), rng);
@@ -213,6 +223,7 @@ void frame(void* data) {
   }
   s.stepping = false;
   emscripten_cancel_main_loop();
+  tell_page_the_game_ended();
 }
 
 // 0 frames a second: the browser's own animation frames.

@@ -61,6 +61,12 @@ async function playedToTheEnd(page, endLines) {
   return endLines[0];
 }
 
+// Once the game or a playback has ended, the cover offers a new game.
+async function playAgainOffered(page) {
+  await page.waitForSelector('#cover:not([hidden])', { timeout: PATIENCE });
+  assert.equal(await page.$eval('#cover', (cover) => cover.textContent), 'Click to play again');
+}
+
 test('a recording dropped on the page before the game starts plays through to the desktop\'s end', async () => {
   const { page, endLines, problems } = await freshPage();
   try {
@@ -76,6 +82,9 @@ test('a recording dropped on the page before the game starts plays through to th
     const end = await playedToTheEnd(page, endLines);
     assert.equal(end, `${desktopCheck(golden)}; Escape quits`);
     assert.equal(await page.$eval('#cover', (cover) => cover.hidden), true, 'the cover gave way');
+    // Escape ends the playback, as its line says, and the page offers a game.
+    await page.keyboard.press('Escape');
+    await playAgainOffered(page);
     assert.deepEqual(problems(), []);
   } finally {
     await page.close();
@@ -99,6 +108,7 @@ test('a run recorded in the page checks out on the desktop, and plays back to th
     await waitForState(page, (s) => s.paused, 'the pause on Escape');
     await page.keyboard.press('Escape');
     await waitForState(page, (s) => s.loop === 'ended', 'the end of the game on Escape in the pause');
+    await playAgainOffered(page);
     let names = [];
     for (const deadline = Date.now() + PATIENCE; Date.now() < deadline; await animationFrames(page, 5)) {
       names = (await readdir(downloads)).filter((name) => name.endsWith('.vrep'));
@@ -114,6 +124,7 @@ test('a run recorded in the page checks out on the desktop, and plays back to th
     const picker = await page.$('#replay-file');
     await picker.uploadFile(recording);
     assert.equal(await playedToTheEnd(page, endLines), `${checked}; Escape quits`);
+    assert.equal(await page.$eval('#cover', (cover) => cover.hidden), true, 'the playback shows');
     assert.deepEqual(problems(), []);
   } finally {
     await page.close();
