@@ -9,18 +9,11 @@
 #include <type_traits>
 #include <vector>
 
+#include "base/copy_bits.h"
+
 namespace ventora::replay {
 
-// A value's bits as a value of another type of the same size (a float's as a 32-bit integer, and
-// back), through memcpy: the browser build's C++ library has no standard cast for it yet.
-template <typename To, typename From>
-To copy_bits(const From& from) {
-  static_assert(sizeof(To) == sizeof(From));
-  static_assert(std::is_trivially_copyable_v<To> && std::is_trivially_copyable_v<From>);
-  To to;
-  std::memcpy(&to, &from, sizeof to);
-  return to;
-}
+using ventora::copy_bits;
 
 class ByteWriter {
  public:

@@ -4,23 +4,15 @@
 
 #include <cmath>
 #include <cstdint>
-#include <cstring>
 #include <limits>
+
+#include "base/copy_bits.h"
 
 namespace ventora {
 namespace {
 
-std::uint32_t bits(float f) {
-  std::uint32_t b;
-  std::memcpy(&b, &f, sizeof b);
-  return b;
-}
-
-std::uint64_t bits(double d) {
-  std::uint64_t b;
-  std::memcpy(&b, &d, sizeof b);
-  return b;
-}
+std::uint32_t bits(float f) { return copy_bits<std::uint32_t>(f); }
+std::uint64_t bits(double d) { return copy_bits<std::uint64_t>(d); }
 
 template <class Bits>
 struct Row {

@@ -8,27 +8,19 @@
 #include <cinttypes>
 #include <cstdint>
 #include <cstdio>
-#include <cstring>
 #include <string_view>
 
+#include "base/copy_bits.h"
 #include "base/portable_trig.h"
 
 namespace {
 
+using ventora::copy_bits;
 using ventora::portable_cos;
 using ventora::portable_sin;
 
-std::uint32_t bits(float f) {
-  std::uint32_t b;
-  std::memcpy(&b, &f, sizeof b);
-  return b;
-}
-
-std::uint64_t bits(double d) {
-  std::uint64_t b;
-  std::memcpy(&b, &d, sizeof b);
-  return b;
-}
+std::uint32_t bits(float f) { return copy_bits<std::uint32_t>(f); }
+std::uint64_t bits(double d) { return copy_bits<std::uint64_t>(d); }
 
 // A fixed PCG32 stream, so that both builds draw the same arguments.
 class Draws {
